@@ -1,0 +1,28 @@
+// Program entry: read the configuration, set the application's title and icon, create the main
+// window and run until it closes.
+#include <windows.h>
+
+#include "app/core/Configuration.h"
+#include "app/core/UtilFuncs.h"
+#include "app/windows/untMain.h"
+#include "framework/Application.h"
+#include "framework/Paths.h"
+#include "platform/Host.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // Controls that ask for the hand-point cursor get the system's own hand.
+  platform::CurrentHost().InstallSystemHandCursor();
+  try {
+    fw::Application.SetTitle(ReadApplicationTitle(ReadConfiguration()));
+    fw::Application.LoadIconFromFile(
+        AddTrailingBackslash(fw::ExtractFileDir(platform::CurrentHost().ExecutablePath())) +
+        "icon.ico");
+    TfrmMain frmMain;
+    frmMain.Create();
+    fw::Application.Run();
+  } catch (const std::exception& error) {
+    fw::Application.ShowException(error);
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,3 @@
+#include "app/core/globals.h"
+
+TGlobalVars GlobalVars;

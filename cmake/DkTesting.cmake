@@ -1,0 +1,32 @@
+# Test helpers shared by every test folder.
+#
+# dk_add_test(NAME SOURCES ... [LIBS ...] [LABELS ...])
+#   A GoogleTest executable, registered as one ctest test. On the win64 build it runs under Wine
+#   through the crosscompiling emulator: one Wine process per executable, not per test case.
+if(DK_BUILD_TESTS AND NOT TARGET GTest::gtest_main)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/_deps/googletest EXCLUDE_FROM_ALL)
+  if(NOT TARGET GTest::gtest_main)
+    add_library(GTest::gtest_main ALIAS gtest_main)
+  endif()
+endif()
+
+set(DK_TEST_DIR ${CMAKE_BINARY_DIR}/tests)
+
+function(dk_add_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main dk_warnings)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${DK_TEST_DIR})
+  target_compile_definitions(${name} PRIVATE DK_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  if(WIN32 AND NOT DK_CAN_RUN_WINDOWS)
+    return()
+  endif()
+  set(labels unit ${T_LABELS})
+  if(WIN32)
+    list(APPEND labels wine)
+  endif()
+  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1 WORKING_DIRECTORY ${DK_TEST_DIR})
+  set_tests_properties(${name} PROPERTIES LABELS "${labels}" TIMEOUT 600)
+endfunction()
