@@ -18,11 +18,9 @@ CLASS_ROOT = r"HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\Class"
 CLASSES = {
     "usb": ("{36fc9e60-c465-11cf-8056-444553540000}", "Universal Serial Bus controllers", "USB"),
     "disk": ("{4d36e967-e325-11ce-bfc1-08002be10318}", "Disk drives", "DiskDrive"),
-    "display": ("{4d36e968-e325-11ce-bfc1-08002be10318}", "Display adapters", "Display"),
     "keyboard": ("{4d36e96b-e325-11ce-bfc1-08002be10318}", "Keyboards", "Keyboard"),
     "media": ("{4d36e96c-e325-11ce-bfc1-08002be10318}", "Sound, video and game controllers", "MEDIA"),
     "modem": ("{4d36e96d-e325-11ce-bfc1-08002be10318}", "Modems", "Modem"),
-    "monitor": ("{4d36e96e-e325-11ce-bfc1-08002be10318}", "Monitors", "Monitor"),
     "mouse": ("{4d36e96f-e325-11ce-bfc1-08002be10318}", "Mice and other pointing devices", "Mouse"),
     "net": ("{4d36e972-e325-11ce-bfc1-08002be10318}", "Network adapters", "Net"),
     "ports": ("{4d36e978-e325-11ce-bfc1-08002be10318}", "Ports (COM & LPT)", "Ports"),
@@ -33,11 +31,19 @@ CLASSES = {
     "hid": ("{745a17a0-74d3-11d0-b6fe-00a0c90f57da}", "Human Interface Devices", "HIDClass"),
     # Deliberately without a description: its rows show an empty Type.
     "bluetooth": ("{e0cbf06c-cd8b-4647-bb8a-263b43f0f974}", None, "Bluetooth"),
+    "extension": ("{e2f84ce7-8efa-411c-aa69-97454ca4cb57}", "Extensions", "Extension"),
 }
 
-# Instance keys Wine writes into every prefix by itself. Wine rewrites Display\0000 and
-# Monitor\0000 each time the display starts, so our instances in those classes begin at 0001,
-# and they leave Wine's System\0000-0001 and HIDClass\0000-0003 alone too.
+# Class keys that Wine owns. Wine empties the Display and Monitor class keys and writes them
+# anew (without a description) each time its display starts, so anything imported there is
+# lost; the graphics vendor's drivers therefore live in the Extension class.
+WINE_CLASSES = {
+    "display": ("{4D36E968-E325-11CE-BFC1-08002BE10318}", None, "Display"),
+    "monitor": ("{4D36E96E-E325-11CE-BFC1-08002BE10318}", None, "Monitor"),
+}
+
+# Instance keys Wine writes into every prefix by itself. Our instances leave Wine's
+# System\0000-0001 and HIDClass\0000-0003 alone, so that importing never merges into them.
 WINE_OWN = [
     ("display", "0000", {"DriverDesc": "Wine Adapter"}),
     ("monitor", "0000", {}),
@@ -58,9 +64,6 @@ class Num:
     def __init__(self, n):
         self.n = n
 
-
-class Expand(str):
-    """A REG_EXPAND_SZ value, read as stored."""
 
 
 def drv(cls, inst, desc, provider, inf, date="6-21-2024", version="10.0.1.0", section=None,
@@ -97,12 +100,6 @@ DRIVERS = [
     drv("disk", "0002", OMIT, "Sorrel Storage", "oem30.inf", "1-9-2024", "1.3.0.0", "SorrelNx",
         "scsi\\disksorrel_nx2_2tb"),
 
-    drv("display", "0001", "Tessaly Graphics TG-7700 Series", "Tessaly Graphics", "oem12.inf",
-        "6-21-2024", "31.0.15.3623", "TG7700_Install", "pci\\ven_1f3a&dev_7700"),
-    drv("display", "0002", "Tessaly Graphics TG-7700 Series", "Tessaly Graphics", "oem12.inf",
-        "6-21-2024", "31.0.15.3623", "TG7700_Install", "pci\\ven_1f3a&dev_7700"),
-    drv("display", "0003", "Microsoft Basic Display Adapter", MS, "display.inf", "6-21-2006",
-        "10.0.19041.3636", "MSBDA", "pci\\cc_0300"),
 
     drv("keyboard", "0000", "Standard PS/2 Keyboard", MS, "keyboard.inf", "6-21-2006",
         "10.0.19041.1", "STANDARD_Inst", "*pnp0303"),
@@ -126,12 +123,6 @@ DRIVERS = [
     drv("media", "0006", "", "Korvo Audio", "oem7.inf", "11-30-2023", "6.0.9600.1", "KorvoHda",
         "hdaudio\\func_01&ven_1c4d&dev_08ff"),
 
-    drv("monitor", "0001", "Pellam PX27 Wide LCD Monitor", "Pellam Displays", "oem15.inf",
-        "4-18-2022", "1.0.0.3", "PX27.Install", "monitor\\pel2701"),
-    drv("monitor", "0002", "Generic PnP Monitor", MS, "monitor.inf", "6-21-2006", "10.0.19041.1",
-        "PnPMonitor.Install", "monitor\\default_monitor"),
-    drv("monitor", "0003", "Generic PnP Monitor", MS, "monitor.inf", "6-21-2006", "10.0.19041.1",
-        "PnPMonitor.Install", "monitor\\default_monitor"),
 
     drv("mouse", "0000", "HID-compliant mouse", MS, "msmouse.inf", "6-21-2006", "10.0.19041.1",
         "HID_Mouse_Inst.NT", "hid_device_system_mouse"),
@@ -190,7 +181,7 @@ DRIVERS = [
         "3-14-2023", "10.1.22.4", "MrlMei", "pci\\ven_1d7e&dev_7ae8"),
     drv("system", "0005", "High Definition Audio Controller", MS, "hdaudbus.inf", "6-21-2006",
         "10.0.19041.3636", "HDAudio_Device.NT", "pci\\cc_0403"),
-    drv("system", "0006", "Marlowe GPIO Controller", Expand("Marlowe Systems"), "oem22.inf",
+    drv("system", "0006", "Marlowe GPIO Controller", "Marlowe Systems", "oem22.inf",
         "3-14-2023", "10.1.22.4", "Needs_NO_DRV", "acpi\\mrl0c50"),
 
     drv("image", "0000", "Quillon ScanDesk 4800", "Quillon Imaging", "oem27.inf", "5-17-2021",
@@ -214,13 +205,20 @@ DRIVERS = [
         "2-20-2024", "22.240.0.2", "BfBt", "usb\\vid_3b07&pid_5302"),
     drv("bluetooth", "0002", "Microsoft Bluetooth Enumerator", MS, "bth.inf", "6-21-2006",
         "10.0.19041.3393", "BthEnum.NT", "bth\\ms_bthbrb"),
+
+    drv("extension", "0000", "Tessaly Graphics TG-7700 Series", "Tessaly Graphics", "oem12.inf",
+        "6-21-2024", "31.0.15.3623", "TG7700_Install", "pci\\ven_1f3a&dev_7700"),
+    drv("extension", "0001", "Tessaly Graphics TG-7700 Series", "Tessaly Graphics", "oem12.inf",
+        "6-21-2024", "31.0.15.3623", "TG7700_Install", "pci\\ven_1f3a&dev_7700"),
+    drv("extension", "0002", "Tessaly Control Panel Extension", "Tessaly Graphics", "oem13.inf",
+        "6-21-2024", "31.0.15.3623", "TGCP_Install", "pci\\ven_1f3a&dev_7700&subsys_00011f3a"),
 ]
 
 # Subkeys of class keys that are not driver instances (names of 5 or more characters). Their
 # values would make extra rows if such a key were ever taken for an instance.
 NOT_INSTANCES = [
-    ("display", "Properties", {"DriverDesc": "Tessaly Graphics Class Properties",
-                               "ProviderName": "Tessaly Graphics", "InfPath": "oem12.inf"}),
+    ("extension", "Properties", {"DriverDesc": "Tessaly Graphics Class Properties",
+                                 "ProviderName": "Tessaly Graphics", "InfPath": "oem12.inf"}),
     ("keyboard", "Properties", {"DriverDesc": "Keyboard Class Properties",
                                 "ProviderName": "Orrin Input"}),
     ("media", "Setup", {"DriverDesc": "Korvo Setup Helper", "ProviderName": "Korvo Audio",
@@ -263,15 +261,12 @@ INFS = {
     "oem8.inf": dict(cls="media", key="KRV", vendor="Korvo Audio", cat=None,
                      ver="11/30/2023,6.0.9600.1",
                      files=["korvospd.sys", "korvospd.dll", "korvospd.ini"]),
-    "oem12.inf": dict(cls="display", key="TG", vendor="Tessaly Graphics",
+    "oem12.inf": dict(cls="extension", key="TG", vendor="Tessaly Graphics",
                       cat="CatalogFile=tessaly.cat", ver="06/21/2024,31.0.15.3623",
                       files=["tgkmd.sys", "TGUMD.DLL", "tgctl.exe", "tgdesk.tvp", "tgwall.tvp",
                              "tgdisp.chm", "tgmon.inf"],
                       decorated={"amd64": ["tgkmd64.sys", "tgumd64.dll"]},
                       installed={"TGUMD.DLL": "tgumd.dll"}),
-    "oem15.inf": dict(cls="monitor", key="PEL", vendor="Pellam Displays",
-                      cat="CatalogFile=pellam.cat", ver="04/18/2022,1.0.0.3",
-                      files=["PELLPX27.ICM"], installed={"PELLPX27.ICM": "pellpx27.icm"}),
     "oem18.inf": dict(cls="printer", key="HLD", vendor="Halden Printworks",
                       cat="CatalogFile=halden.cat", ver="07/01/2021,4.1.0.12",
                       files=["hldnpm.dll", "hldnpmui.dll", "hldnpm.gpd", "hldnpm.hlp"]),
@@ -291,7 +286,7 @@ INFS = {
     "oem27.inf": dict(cls="image", key="QLN", vendor="Quillon Imaging", cat="CatalogFile=quillon.cat",
                       ver="05/17/2021,2.0.4.1",
                       files=["qlnscan.sys", "qlnwia.dll", "qlnscan.exe", "qlnscan.chm",
-                             "qlnscan.icm"]),
+                             "QLNSCAN.ICM"], installed={"QLNSCAN.ICM": "qlnscan.icm"}),
     "oem28.inf": dict(cls="image", key="QLN", vendor="Quillon Imaging",
                       cat="catalogfile=qlncam.cat", ver="08/30/2022,1.1.0.9",
                       files=["qlncam.sys", "qlncamfw", "qlncam.dll"]),
@@ -316,15 +311,11 @@ INFS = {
                       ver="09/02/2022,2.4.0.17", files=None,
                       decorated={"x86": ["orrinpad.sys"], "amd64": ["orrinpad64.sys"]}),
     # Inbox-style INFs: no file list of their own.
-    "display.inf": dict(cls="display", key="MSFT", vendor="Microsoft", cat=None,
-                        ver="06/21/2006,10.0.19041.3636", files=None),
     "usbhub3.inf": dict(cls="usb", key="MSFT", vendor="Microsoft", cat=None,
                         ver="06/21/2006,10.0.19041.3636", files=None),
     "keyboard.inf": dict(cls="keyboard", key="MSFT", vendor="Microsoft", cat=None,
                          ver="06/21/2006,10.0.19041.1", files=None),
     "msmouse.inf": dict(cls="mouse", key="MSFT", vendor="Microsoft", cat=None,
-                        ver="06/21/2006,10.0.19041.1", files=None),
-    "monitor.inf": dict(cls="monitor", key="MSFT", vendor="Microsoft", cat=None,
                         ver="06/21/2006,10.0.19041.1", files=None),
     "msports.inf": dict(cls="ports", key="MSFT", vendor="Microsoft", cat=None,
                         ver="06/21/2006,10.0.19041.1", files=None),
@@ -392,9 +383,6 @@ def reg_value(name, v):
     lhs = "@" if name == "" else reg_string(name)
     if isinstance(v, Num):
         return "%s=dword:%08x" % (lhs, v.n)
-    if isinstance(v, Expand):
-        data = (v + "\0").encode("utf-16-le")
-        return "%s=hex(2):%s" % (lhs, ",".join("%02x" % b for b in data))
     return "%s=%s" % (lhs, reg_string(v))
 
 
@@ -438,7 +426,8 @@ def generate():
 
 def scan(mode):
     """The rows a scan gives on the sample prefix: caption, type, action, class, instance, INF."""
-    keys = [(CLASSES[c][0].lower(), c, i, v) for c, i, v in WINE_OWN + DRIVERS]
+    classes = {**CLASSES, **WINE_CLASSES}
+    keys = [(classes[c][0].lower(), c, i, v) for c, i, v in WINE_OWN + DRIVERS]
     keys.sort(key=lambda k: (k[0], k[2].lower()))
     rows, seen = [], set()
     for _, cls, inst, vals in keys:
@@ -449,8 +438,8 @@ def scan(mode):
         if desc == "" or (mode == 1 and prov == "Microsoft") or desc in seen:
             continue
         seen.add(desc)
-        rows.append((desc, CLASSES[cls][1] or "", "Microsoft" if prov == "Microsoft"
-                     else "Recommended", CLASSES[cls][2], inst, vals.get("InfPath", "")))
+        rows.append((desc, classes[cls][1] or "", "Microsoft" if prov == "Microsoft"
+                     else "Recommended", classes[cls][2], inst, vals.get("InfPath", "")))
     return rows
 
 
