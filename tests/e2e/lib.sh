@@ -54,6 +54,16 @@ dk_wait_for() {
 
 dk_display() { echo ":$(cat "$DK_PREFIX/.display")"; }
 
+# Types keys as a person would: into the focused window of Wine's desktop (xdotool key syntax,
+# e.g. Return, alt+F4, F11).
+dk_key() {
+  local display desktop
+  display=$(dk_display)
+  desktop=$(DISPLAY=$display xdotool search --name 'Wine desktop' | head -1)
+  [ -n "$desktop" ] || dk_fail "no Wine desktop window"
+  DISPLAY=$display xdotool windowfocus --sync "$desktop" key --delay 50 "$@"
+}
+
 dk_screenshot() {
   DISPLAY=$(dk_display) import -window root "$DK_OUT/$1.png" 2>>"$DK_LOG"
   echo "screenshot: $DK_OUT/$1.png"

@@ -9,7 +9,7 @@ printf '[SYSTEM]\r\nName=%s\r\n' "$title" | dk_write_config "$dir/lamecore.dll"
 dk_start "$dir"
 dk_wait_for "^window TfrmMain \"$(printf '%s' "$title" | sed 's/[][().*^$|+?{}\\]/\\&/g')\""
 dk_screenshot startup-title
-dk_wine "$DK_PROBE" close TfrmMain
+dk_key alt+F4
 dk_wait_exit
 [ "$DK_EXIT_CODE" = 0 ] || dk_fail "the program did not exit cleanly"
 
@@ -20,7 +20,7 @@ for missing in lamecore.dll icon.ico; do
   dk_wait_for "child Static \"Cannot open file \\\".*\\\\$missing\\\"\. .+\""
   dk_screenshot "startup-missing-$missing"
   if dk_probe | grep -q '^window TfrmMain'; then dk_fail "a main window appeared"; fi
-  dk_wine "$DK_PROBE" press OK
+  dk_key Return
   dk_wait_exit
   [ "$DK_EXIT_CODE" != 0 ] || dk_fail "start-up without $missing reported success"
 done
