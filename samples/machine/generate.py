@@ -454,7 +454,35 @@ def sanitize(name):
     return name.strip("".join(chr(c) for c in range(33)))
 
 
+def signature(inf):
+    d = INFS.get(inf)
+    return d["cat"].split("=", 1)[1] if d and d["cat"] else "No Signature"
+
+
+def resolved(inf):
+    """The files a backup of a driver with this INF copies, as paths below C:\\windows."""
+    d = INFS.get(inf)
+    out = []
+    for f in (d["files"] or []) if d else []:
+        target = d.get("installed", {}).get(f, f)
+        if target is not None:
+            out.append(folder_for(f).replace("/", "\\") + "\\" + target)
+    return out + ["inf\\" + inf]
+
+
 def expect():
+    print("INF files (the Files count is what the details show; the backup copies the resolved")
+    print("files below C:\\windows, the INF last; an INF that is not there is not copied)\n")
+    print("| INF | Signature | Files | Resolved files |")
+    print("|---|---|---|---|")
+    used = sorted({v.get("InfPath", "") for _, _, v in DRIVERS},
+                  key=lambda n: (not n.startswith("oem"), len(n), n))
+    for inf in used:
+        where = "" if inf in INFS else " (not installed)"
+        print("| %s%s | %s | %d | %s |" % (inf or "(no InfPath)", where, signature(inf),
+                                          file_count(inf), ", ".join(resolved(inf))
+                                          if inf in INFS else "-"))
+    print()
     for mode in (1, 2):
         rows = scan(mode)
         print("Mode %d: %d rows\n" % (mode, len(rows)))
