@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "framework/Forms.h"
 #include "framework/IconFile.h"
 #include "framework/Paths.h"
 #include "platform/Host.h"
@@ -36,24 +37,57 @@ void TApplication::LoadIconFromFile(const std::string& path) {
   smallIcon_ = small;
 }
 
+HWND TApplication::Handle() const {
+  return mainForm_ && mainForm_->HandleAllocated() ? mainForm_->Handle() : nullptr;
+}
+
 void TApplication::Run() {
-  MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+  while (HandleMessage()) {
   }
+}
+
+bool TApplication::HandleMessage() {
+  MSG msg;
+  if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
+    terminated_ = true;
+    PostQuitMessage(0);
+    return false;
+  }
+  Dispatch(msg);
+  return true;
 }
 
 void TApplication::ProcessMessages() {
   MSG msg;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
+      terminated_ = true;
       PostQuitMessage(static_cast<int>(msg.wParam));
       return;
     }
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    Dispatch(msg);
   }
+}
+
+void TApplication::Terminate() {
+  terminated_ = true;
+  PostQuitMessage(0);
+}
+
+void TApplication::Dispatch(MSG& msg) {
+  HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+  auto* form = dynamic_cast<TForm*>(TWinControl::FromHandle(root));
+  if (form && (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)) {
+    try {
+      if (form->IsShortCut(ShortCutFromKey(msg.wParam))) return;
+    } catch (const std::exception& error) {
+      ShowException(error);
+      return;
+    }
+  }
+  if (form && IsDialogMessageA(root, &msg)) return;
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
 }
 
 void TApplication::ShowException(const std::exception& error) const {

@@ -1,0 +1,144 @@
+#include "framework/Graphics.h"
+
+namespace fw {
+
+COLORREF ColorToRGB(TColor color) {
+  if (color < 0) return GetSysColor(color & 0xFF);
+  return static_cast<COLORREF>(color) & 0xFFFFFF;
+}
+
+TFont::TFont() = default;
+
+TFont::~TFont() {
+  if (handle_) DeleteObject(handle_);
+}
+
+void TFont::Assign(const TFont& source) {
+  name_ = source.name_;
+  height_ = source.height_;
+  style_ = source.style_;
+  color_ = source.color_;
+  charset_ = source.charset_;
+  Changed();
+}
+
+void TFont::SetName(const std::string& name) {
+  name_ = name;
+  Changed();
+}
+
+void TFont::SetHeight(int height) {
+  height_ = height;
+  Changed();
+}
+
+void TFont::SetStyle(unsigned style) {
+  style_ = style;
+  Changed();
+}
+
+void TFont::SetColor(TColor color) {
+  color_ = color;
+  Changed();
+}
+
+void TFont::SetCharset(BYTE charset) {
+  charset_ = charset;
+  Changed();
+}
+
+void TFont::Changed() {
+  if (handle_) DeleteObject(handle_);
+  handle_ = nullptr;
+  if (OnChange) OnChange();
+}
+
+HFONT TFont::Handle() const {
+  if (!handle_) {
+    LOGFONTA lf = {};
+    lf.lfHeight = height_;
+    lf.lfWeight = (style_ & fsBold) ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = (style_ & fsItalic) ? TRUE : FALSE;
+    lf.lfUnderline = (style_ & fsUnderline) ? TRUE : FALSE;
+    lf.lfCharSet = charset_;
+    lf.lfQuality = DEFAULT_QUALITY;
+    lstrcpynA(lf.lfFaceName, name_.c_str(), LF_FACESIZE);
+    handle_ = CreateFontIndirectA(&lf);
+  }
+  return handle_;
+}
+
+TCanvas::TCanvas(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+
+TCanvas::~TCanvas() {
+  RestoreDC(dc_, saved_);
+}
+
+void TCanvas::SetFont(const TFont& font) {
+  SelectObject(dc_, font.Handle());
+  SetTextColor(dc_, ColorToRGB(font.Color()));
+}
+
+void TCanvas::FillRect(const RECT& rect, TColor color) {
+  HBRUSH brush = CreateSolidBrush(ColorToRGB(color));
+  ::FillRect(dc_, &rect, brush);
+  DeleteObject(brush);
+}
+
+void TCanvas::TextRect(RECT& rect, const std::string& text, UINT format) {
+  SetBkMode(dc_, TRANSPARENT);
+  DrawTextA(dc_, text.c_str(), static_cast<int>(text.size()), &rect, format);
+}
+
+void TCanvas::DrawIcon(int x, int y, HICON icon) {
+  DrawIconEx(dc_, x, y, icon, 0, 0, 0, nullptr, DI_NORMAL);
+}
+
+TImageList::TImageList(int width, int height)
+    : width_(width),
+      height_(height),
+      handle_(ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 4, 4)) {}
+
+TImageList::~TImageList() {
+  if (handle_) ImageList_Destroy(handle_);
+}
+
+int TImageList::Count() const {
+  return ImageList_GetImageCount(handle_);
+}
+
+int TImageList::AddIcon(HICON icon) {
+  return ImageList_AddIcon(handle_, icon);
+}
+
+int TImageList::AddRGBA(const std::uint8_t* rgba) {
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width_;
+  info.bmiHeader.biHeight = -height_;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!bitmap) return -1;
+  // Image lists of 32-bit pictures take premultiplied blue-green-red-alpha pixels.
+  auto* out = static_cast<std::uint8_t*>(bits);
+  for (int i = 0; i < width_ * height_; ++i) {
+    const std::uint8_t* p = rgba + i * 4;
+    unsigned a = p[3];
+    out[i * 4 + 0] = static_cast<std::uint8_t>(p[2] * a / 255);
+    out[i * 4 + 1] = static_cast<std::uint8_t>(p[1] * a / 255);
+    out[i * 4 + 2] = static_cast<std::uint8_t>(p[0] * a / 255);
+    out[i * 4 + 3] = static_cast<std::uint8_t>(a);
+  }
+  int index = ImageList_Add(handle_, bitmap, nullptr);
+  DeleteObject(bitmap);
+  return index;
+}
+
+HICON TImageList::GetIcon(int index) const {
+  return ImageList_GetIcon(handle_, index, ILD_NORMAL);
+}
+
+}  // namespace fw

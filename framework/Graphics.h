@@ -1,0 +1,111 @@
+// Colours, fonts, a canvas over a device context, and image lists.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace fw {
+
+// 0x00BBGGRR, or a system colour: the high bit set and the COLOR_* index in the low byte, which
+// makes system colours negative.
+using TColor = std::int32_t;
+
+constexpr TColor SystemColor(int index) {
+  return static_cast<TColor>(0x80000000u | static_cast<unsigned>(index));
+}
+inline constexpr TColor clBtnFace = SystemColor(COLOR_BTNFACE);
+inline constexpr TColor clWindow = SystemColor(COLOR_WINDOW);
+inline constexpr TColor clWindowText = SystemColor(COLOR_WINDOWTEXT);
+inline constexpr TColor clBtnText = SystemColor(COLOR_BTNTEXT);
+inline constexpr TColor clBlue = 0xFF0000;
+inline constexpr TColor clBlack = 0x000000;
+
+// A plain RGB value, with system colours looked up now.
+COLORREF ColorToRGB(TColor color);
+
+enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4 };
+
+class TFont {
+ public:
+  TFont();
+  ~TFont();
+  TFont(const TFont&) = delete;
+  TFont& operator=(const TFont&) = delete;
+  // Copies the description (not the handle) and reports the change.
+  void Assign(const TFont& source);
+
+  const std::string& Name() const { return name_; }
+  void SetName(const std::string& name);
+  // In logical units; negative values give the character height, as the platform takes it.
+  int Height() const { return height_; }
+  void SetHeight(int height);
+  unsigned Style() const { return style_; }
+  void SetStyle(unsigned style);
+  TColor Color() const { return color_; }
+  void SetColor(TColor color);
+  BYTE Charset() const { return charset_; }
+  void SetCharset(BYTE charset);
+
+  // Created on first use and kept until the description changes.
+  HFONT Handle() const;
+  std::function<void()> OnChange;
+
+ private:
+  void Changed();
+  std::string name_ = "Tahoma";
+  int height_ = -11;
+  unsigned style_ = 0;
+  TColor color_ = clWindowText;
+  BYTE charset_ = DEFAULT_CHARSET;
+  mutable HFONT handle_ = nullptr;
+};
+
+// Drawing on a device context with a font and a brush colour; restores the context on release.
+class TCanvas {
+ public:
+  explicit TCanvas(HDC dc);
+  ~TCanvas();
+  TCanvas(const TCanvas&) = delete;
+  TCanvas& operator=(const TCanvas&) = delete;
+
+  HDC Handle() const { return dc_; }
+  void SetFont(const TFont& font);
+  void FillRect(const RECT& rect, TColor color);
+  // DrawText with the current font and its colour, on a transparent background.
+  void TextRect(RECT& rect, const std::string& text, UINT format);
+  void DrawIcon(int x, int y, HICON icon);
+
+ private:
+  HDC dc_;
+  int saved_;
+};
+
+// A list of equally sized pictures, drawn by index (small images of a list view, button images).
+class TImageList {
+ public:
+  TImageList(int width, int height);
+  ~TImageList();
+  TImageList(const TImageList&) = delete;
+  TImageList& operator=(const TImageList&) = delete;
+
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  int Count() const;
+  HIMAGELIST Handle() const { return handle_; }
+  // Adds an icon, scaled to the list's size; returns its index.
+  int AddIcon(HICON icon);
+  // Adds a picture of Width x Height pixels, 8-bit RGBA rows top-down; returns its index.
+  int AddRGBA(const std::uint8_t* rgba);
+  // A new icon of one picture, owned by the caller.
+  HICON GetIcon(int index) const;
+
+ private:
+  int width_, height_;
+  HIMAGELIST handle_;
+};
+
+}  // namespace fw
