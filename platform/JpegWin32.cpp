@@ -1,0 +1,84 @@
+#include <windows.h>
+#include <ole2.h>
+#include <olectl.h>
+
+#include <cstring>
+
+#include "platform/Jpeg.h"
+
+namespace platform {
+namespace {
+
+// HIMETRIC units (0.01 mm) to pixels at the screen's resolution.
+int HimetricToPixels(long himetric, int pixelsPerInch) {
+  return MulDiv(himetric, pixelsPerInch, 2540);
+}
+
+class OlePicture final : public JpegPicture {
+ public:
+  explicit OlePicture(IPicture* picture) : picture_(picture) {
+    picture_->get_Width(&himetricWidth_);
+    picture_->get_Height(&himetricHeight_);
+    HDC screen = GetDC(nullptr);
+    width_ = HimetricToPixels(himetricWidth_, GetDeviceCaps(screen, LOGPIXELSX));
+    height_ = HimetricToPixels(himetricHeight_, GetDeviceCaps(screen, LOGPIXELSY));
+    ReleaseDC(nullptr, screen);
+  }
+  ~OlePicture() override { picture_->Release(); }
+
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
+
+  bool Render(uint32_t* pixels, int width, int height) const override {
+    if (width <= 0 || height <= 0) return false;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!dib) return false;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, dib);
+    // The source rectangle runs bottom-up in HIMETRIC, hence the negative height.
+    HRESULT hr = picture_->Render(dc, 0, 0, width, height, 0, himetricHeight_, himetricWidth_,
+                                  -himetricHeight_, nullptr);
+    GdiFlush();
+    if (SUCCEEDED(hr)) std::memcpy(pixels, bits, size_t(width) * size_t(height) * 4);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(dib);
+    return SUCCEEDED(hr);
+  }
+
+ private:
+  IPicture* picture_;
+  long himetricWidth_ = 0, himetricHeight_ = 0;
+  int width_ = 0, height_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<JpegPicture> LoadJpegPicture(std::string_view bytes) {
+  if (bytes.empty()) return nullptr;
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+  if (!memory) return nullptr;
+  std::memcpy(GlobalLock(memory), bytes.data(), bytes.size());
+  GlobalUnlock(memory);
+  IStream* stream = nullptr;
+  if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &stream))) {
+    GlobalFree(memory);
+    return nullptr;
+  }
+  IPicture* picture = nullptr;
+  HRESULT hr = OleLoadPicture(stream, static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
+                              reinterpret_cast<void**>(&picture));
+  stream->Release();
+  if (FAILED(hr) || !picture) return nullptr;
+  return std::make_unique<OlePicture>(picture);
+}
+
+}  // namespace platform

@@ -1,0 +1,105 @@
+#include "skin/render/sColorTransforms.h"
+
+#include <algorithm>
+#include <cmath>
+#include <span>
+
+namespace {
+
+uint8_t Limit(double value) {
+  return static_cast<uint8_t>(std::nearbyint(std::clamp(value, 0.0, 255.0)));
+}
+
+uint32_t SwapRedBlue(uint32_t v) {
+  return (v & 0xFF00FF00u) | (v & 0xFF) << 16 | (v >> 16 & 0xFF);
+}
+
+uint32_t PixelValue(const img::TRGBAPixel& p) {
+  return uint32_t(p.A) << 24 | uint32_t(p.R) << 16 | uint32_t(p.G) << 8 | p.B;
+}
+
+bool KeyOrGrey(const img::TRGBAPixel& p) {
+  return PixelValue(p) == 0x00FF00FF || (p.R == p.G && p.R == p.B);
+}
+
+}  // namespace
+
+uint32_t ChangeHue(int amount, uint32_t pixel) {
+  int r = pixel >> 16 & 0xFF, g = pixel >> 8 & 0xFF, b = pixel & 0xFF;
+  uint32_t top = pixel & 0xFF000000u;
+  int v = std::max({r, g, b});
+  int delta = v - std::min({r, g, b});
+  double s = v == 0 ? 0 : double(delta) / v;
+  if (s == 0) return (pixel & 0xFF00FFFFu) | uint32_t(v) << 16;
+  double h;
+  if (r == v)
+    h = 60.0 * (g - b) / delta;
+  else if (g == v)
+    h = 120 + 60.0 * (b - r) / delta;
+  else
+    h = 240 + 60.0 * (r - g) / delta;
+  if (h < 0) h += 360;
+  double shifted = std::fmod(std::nearbyint(h + amount), 360.0);
+  int sector = static_cast<int>(shifted / 60);
+  double f = shifted / 60 - sector;
+  uint8_t V = static_cast<uint8_t>(v);
+  uint8_t p = Limit(v * (1 - s)), q = Limit(v * (1 - f * s)), t = Limit(v * (1 - (1 - f) * s));
+  uint8_t R, G, B;
+  switch (sector) {
+    case 0:
+      R = V, G = t, B = p;
+      break;
+    case 1:
+      R = q, G = V, B = p;
+      break;
+    case 2:
+      R = p, G = V, B = t;
+      break;
+    case 3:
+      R = p, G = q, B = V;
+      break;
+    case 4:
+      R = t, G = p, B = V;
+      break;
+    default:
+      R = V, G = p, B = q;
+      break;
+  }
+  return top | uint32_t(R) << 16 | uint32_t(G) << 8 | B;
+}
+
+int32_t ChangeHueColor(int amount, int32_t color) {
+  if (amount == 0) return color;
+  return static_cast<int32_t>(
+      SwapRedBlue(ChangeHue(amount, SwapRedBlue(static_cast<uint32_t>(color)))));
+}
+
+int32_t ChangeSaturation(int amount, int32_t value) {
+  if (amount == 0) return value;
+  uint32_t v = static_cast<uint32_t>(value);
+  double mean = ((v & 0xFF) + (v >> 8 & 0xFF) + (v >> 16 & 0xFF)) / 3.0;
+  uint32_t result = v & 0xFF000000u;
+  for (int shift = 0; shift < 24; shift += 8) {
+    double channel = v >> shift & 0xFF;
+    result |= uint32_t(Limit(channel - (mean - channel) * amount / 100)) << shift;
+  }
+  return static_cast<int32_t>(result);
+}
+
+void ChangeBitmapHue(img::Bitmap32& bitmap, int amount) {
+  for (int y = 0; y < bitmap.Height(); ++y)
+    for (img::TRGBAPixel& p : std::span(bitmap.Row(y), size_t(bitmap.Width()))) {
+      if (KeyOrGrey(p)) continue;
+      uint32_t changed = ChangeHue(amount, PixelValue(p));
+      p = {uint8_t(changed), uint8_t(changed >> 8), uint8_t(changed >> 16), p.A};
+    }
+}
+
+void ChangeBitmapSaturation(img::Bitmap32& bitmap, int amount) {
+  for (int y = 0; y < bitmap.Height(); ++y)
+    for (img::TRGBAPixel& p : std::span(bitmap.Row(y), size_t(bitmap.Width()))) {
+      if (KeyOrGrey(p)) continue;
+      uint32_t changed = static_cast<uint32_t>(ChangeSaturation(amount, int32_t(PixelValue(p))));
+      p = {uint8_t(changed), uint8_t(changed >> 8), uint8_t(changed >> 16), p.A};
+    }
+}
