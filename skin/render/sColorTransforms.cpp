@@ -39,7 +39,10 @@ uint32_t ChangeHue(int amount, uint32_t pixel) {
   else
     h = 240 + 60.0 * (r - g) / delta;
   if (h < 0) h += 360;
+  // A negative shift goes backwards round the wheel; taken as it comes, the negative angle would
+  // fall outside every sector and turn any hue into magenta.
   double shifted = std::fmod(std::nearbyint(h + amount), 360.0);
+  if (shifted < 0) shifted += 360;
   int sector = static_cast<int>(shifted / 60);
   double f = shifted / 60 - sector;
   uint8_t V = static_cast<uint8_t>(v);

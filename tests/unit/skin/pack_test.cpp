@@ -5,6 +5,7 @@
 
 #include <random>
 
+#include "skin/data/sStoredSkins.h"
 #include "skin/data/veSkinPack.h"
 #include "support/FakeHost.h"
 
@@ -155,6 +156,30 @@ TEST(PackedSkinFileTest, ReadsAndOptionallyReleasesTheSource) {
   EXPECT_FALSE(c->SourceStream);
   EXPECT_EQ(c->ImageItems.size(), 1u);  // cleared before the second read, not appended
   EXPECT_EQ(*c->OptionsData, "o");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(StoredSkinsTest, IndexOfSkinIsExactAndChangesNotifyTheOwner) {
+  int changes = 0;
+  TsStoredSkins skins([&] { ++changes; });
+  TsStoredSkin item;
+  item.Name = "Blue (internal)";
+  skins.Add(item);
+  item.Name = "Green (internal)";
+  skins.Add(item);
+  EXPECT_EQ(skins.IndexOfSkin("Green (internal)"), 1);
+  EXPECT_EQ(skins.IndexOfSkin("green (internal)"), -1);
+  EXPECT_EQ(skins.IndexOfSkin("Green"), -1);
+  skins.Delete(0);
+  EXPECT_EQ(skins.IndexOfSkin("Green (internal)"), 0);
+  EXPECT_THROW(skins.Delete(5), std::out_of_range);
+  skins.Clear();
+  EXPECT_EQ(changes, 4);
+  EXPECT_EQ(TsStoredSkin().Shadow1Blur, -1);
+  EXPECT_EQ(TsStoredSkin().BorderColor, 0xFF00FF);
 }
 
 }  // namespace
