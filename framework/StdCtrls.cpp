@@ -125,4 +125,15 @@ void TGroupBox::CreateParams(TCreateParams& params) {
   params.Style |= BS_GROUPBOX;
 }
 
+void TGroupBox::WndProc(TMessage& message) {
+  if (message.Msg == WM_ERASEBKGND) {
+    RECT r;
+    GetClientRect(Handle(), &r);
+    TCanvas(reinterpret_cast<HDC>(message.WParam)).FillRect(r, Color());
+    message.Result = 1;
+    return;
+  }
+  TWinControl::WndProc(message);
+}
+
 }  // namespace fw

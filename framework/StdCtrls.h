@@ -80,6 +80,8 @@ class TGroupBox : public TWinControl {
 
  protected:
   void CreateParams(TCreateParams& params) override;
+  // The platform's group box draws only its frame and caption; the inside is its colour.
+  void WndProc(TMessage& message) override;
 };
 
 }  // namespace fw

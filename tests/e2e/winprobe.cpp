@@ -5,9 +5,16 @@
 //   winprobe close CLASS       asks the first visible top-level window of CLASS to close
 //   winprobe press TEXT [TITLE] clicks the button captioned TEXT (access-key "&" ignored) in the
 //                              first visible top-level window, titled TITLE if given, that has one
+//   winprobe focus CLASS       brings the first visible top-level window of CLASS to the front,
+//                              so that typed keys go to it
+//   winprobe rows CLASS        the rows of the list view in that window: "row N [x] a|b|c"
+//   winprobe click-row CLASS N clicks row N of that list view with the mouse
+//   winprobe menu CLASS        the window's menu bar, one line per item, sub-items indented
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -91,6 +98,106 @@ BOOL CALLBACK FindTopWithButton(HWND wnd, LPARAM param) {
   return FALSE;
 }
 
+HWND FindTopOfClass(const char* className) {
+  Search search = {className, nullptr, nullptr};
+  EnumWindows(FindTop, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+BOOL CALLBACK FindListView(HWND child, LPARAM param) {
+  if (ClassOf(child) != "SysListView32") return TRUE;
+  *reinterpret_cast<HWND*>(param) = child;
+  return FALSE;
+}
+
+HWND ListViewOf(const char* className) {
+  HWND top = FindTopOfClass(className), list = nullptr;
+  if (top) EnumChildWindows(top, FindListView, reinterpret_cast<LPARAM>(&list));
+  return list;
+}
+
+// A block of memory in the process that owns a window, for messages that take pointers.
+class RemoteBlock {
+ public:
+  RemoteBlock(HWND wnd, size_t size) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (process_)
+      address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+  }
+  ~RemoteBlock() {
+    if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+    if (process_) CloseHandle(process_);
+  }
+  char* Address() const { return static_cast<char*>(address_); }
+  void Write(size_t offset, const void* data, size_t size) {
+    WriteProcessMemory(process_, Address() + offset, data, size, nullptr);
+  }
+  void Read(size_t offset, void* data, size_t size) {
+    ReadProcessMemory(process_, Address() + offset, data, size, nullptr);
+  }
+
+ private:
+  HANDLE process_ = nullptr;
+  void* address_ = nullptr;
+};
+
+std::string ItemText(HWND list, int row, int column) {
+  RemoteBlock block(list, sizeof(LVITEMA) + 1024);
+  LVITEMA item = {};
+  item.iSubItem = column;
+  item.pszText = block.Address() + sizeof item;
+  item.cchTextMax = 1024;
+  block.Write(0, &item, sizeof item);
+  SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(block.Address()));
+  char text[1024] = {};
+  block.Read(sizeof item, text, sizeof text - 1);
+  return text;
+}
+
+int ListRows(const char* className) {
+  HWND list = ListViewOf(className);
+  if (!list) return 1;
+  HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+  int columns = header ? static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 1;
+  int rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  for (int row = 0; row < rows; ++row) {
+    UINT state = static_cast<UINT>(SendMessageA(list, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK));
+    std::printf("row %d [%c]", row, (state >> 12) == 2 ? 'x' : ' ');
+    for (int column = 0; column < columns; ++column)
+      std::printf("%s%s", column ? "|" : " ", ItemText(list, row, column).c_str());
+    std::printf("\n");
+  }
+  return 0;
+}
+
+int ClickRow(const char* className, int row) {
+  HWND list = ListViewOf(className);
+  if (!list) return 1;
+  RemoteBlock block(list, sizeof(RECT));
+  RECT r = {LVIR_LABEL, 0, 0, 0};
+  block.Write(0, &r, sizeof r);
+  if (!SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(block.Address())))
+    return 1;
+  block.Read(0, &r, sizeof r);
+  LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageA(list, WM_LBUTTONUP, 0, at);
+  return 0;
+}
+
+void ListMenu(HMENU menu, int depth) {
+  for (int i = 0, n = GetMenuItemCount(menu); i < n; ++i) {
+    char text[256] = {};
+    GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
+    UINT state = GetMenuState(menu, i, MF_BYPOSITION);
+    std::printf("%*s%s%s\n", depth * 2, "", (state & MF_SEPARATOR) ? "-" : text,
+                (state & MF_GRAYED) ? " (disabled)" : "");
+    if (HMENU sub = GetSubMenu(menu, i)) ListMenu(sub, depth + 1);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -113,6 +220,22 @@ int main(int argc, char** argv) {
                  reinterpret_cast<LPARAM>(press.found));
     return 0;
   }
-  std::fprintf(stderr, "usage: winprobe list | close CLASS | press BUTTON [TITLE]\n");
+  if (argc == 3 && !std::strcmp(argv[1], "focus")) {
+    HWND top = FindTopOfClass(argv[2]);
+    if (!top) return 1;
+    SetForegroundWindow(top);
+    return 0;
+  }
+  if (argc == 3 && !std::strcmp(argv[1], "rows")) return ListRows(argv[2]);
+  if (argc == 4 && !std::strcmp(argv[1], "click-row")) return ClickRow(argv[2], std::atoi(argv[3]));
+  if (argc == 3 && !std::strcmp(argv[1], "menu")) {
+    HWND top = FindTopOfClass(argv[2]);
+    if (!top || !GetMenu(top)) return 1;
+    ListMenu(GetMenu(top), 0);
+    return 0;
+  }
+  std::fprintf(stderr,
+               "usage: winprobe list | close CLASS | press BUTTON [TITLE] | focus CLASS |\n"
+               "       rows CLASS | click-row CLASS N | menu CLASS\n");
   return 2;
 }
