@@ -56,14 +56,15 @@ std::vector<PassRows> Passes(const PNGImageLayout& layout) {
   return passes;
 }
 
-// Consumes the inflated bytes row by row as they arrive: unfilters each row in place against the
-// row before it and converts it into the output pixels.
+// Takes the inflated bytes row by row as they arrive: unfilters each row in place against the
+// row before it and converts it into the output pixels. Only a slice of the filtered data is
+// held at a time (zlib keeps its own window), which keeps the working set in the cache and spares
+// the page faults of a buffer as large as the image.
 class RowSink {
  public:
-  RowSink(const PNGImageLayout& layout, const TColorManager& colours, uint8_t* raw, uint8_t* pixels)
+  RowSink(const PNGImageLayout& layout, const TColorManager& colours, uint8_t* pixels)
       : passes_(Passes(layout)),
         colours_(colours),
-        raw_(raw),
         pixels_(pixels),
         imageWidth_(layout.width),
         pixelBytes_(std::max(1, Channels(layout.colorType) * layout.bitDepth / 8)),
@@ -72,29 +73,48 @@ class RowSink {
     for (const PassRows& p : passes_) {
       widest = std::max(widest, p.rowBytes);
       widestPass = std::max<size_t>(widestPass, p.width);
+      remaining_ += uint64_t(p.height) * (p.rowBytes + 1);
     }
+    // Room for the previous row, the row being filled and a good slice beyond.
+    const uint64_t capacity = std::max<uint64_t>(kInflateSlice, 4 * (uint64_t(widest) + 1));
+    buffer_.reset(new uint8_t[size_t(std::min(capacity, remaining_))]);
+    capacity_ = size_t(std::min(capacity, remaining_));
     zeroRow_.assign(widest, 0);
     if (layout.interlaced) scratch_.resize(widestPass * outBytes_);
   }
 
-  // Handles every row that lies wholly within the first `available` raw bytes.
-  void Take(size_t available) {
+  bool Complete() const { return remaining_ == 0; }
+
+  // Where the inflater may write next: never more than the image still needs.
+  std::span<uint8_t> Space() {
+    if (capacity_ - end_ < remaining_ && capacity_ - end_ < capacity_ / 2) {
+      std::memmove(buffer_.get(), buffer_.get() + keep_, end_ - keep_);
+      end_ -= keep_, row_ -= keep_, keep_ = 0;
+    }
+    return {buffer_.get() + end_, size_t(std::min<uint64_t>(capacity_ - end_, remaining_))};
+  }
+
+  // Accepts `count` bytes written at Space() and handles every row now complete.
+  void Commit(size_t count) {
+    end_ += count;
+    remaining_ -= count;
     while (pass_ < passes_.size()) {
       const PassRows& p = passes_[pass_];
-      if (available < offset_ + p.rowBytes + 1) return;
-      uint8_t* row = raw_ + offset_ + 1;
-      const uint8_t* prev = row_ == 0 ? zeroRow_.data() : row - (p.rowBytes + 1);
+      if (end_ - row_ < p.rowBytes + 1) return;
+      uint8_t* row = buffer_.get() + row_ + 1;
+      const uint8_t* prev = rowInPass_ == 0 ? zeroRow_.data() : row - (p.rowBytes + 1);
       if (!Unfilter(row[-1], row, prev, p.rowBytes, pixelBytes_))
         throw EInvalidGraphic(kPNGInvalidFormat);
       Convert(p, row);
-      offset_ += p.rowBytes + 1;
-      if (++row_ == p.height) ++pass_, row_ = 0;
+      keep_ = row_;
+      row_ += p.rowBytes + 1;
+      if (++rowInPass_ == p.height) ++pass_, rowInPass_ = 0, keep_ = row_;
     }
   }
 
  private:
   void Convert(const PassRows& p, const uint8_t* row) {
-    const size_t y = size_t(p.pass.y0) + size_t(row_) * p.pass.dy;
+    const size_t y = size_t(p.pass.y0) + size_t(rowInPass_) * p.pass.dy;
     uint8_t* out = pixels_ + y * imageWidth_ * outBytes_;
     if (p.pass.dx == 1) {
       colours_.ConvertRow(row, p.width, out);
@@ -109,16 +129,20 @@ class RowSink {
 
   std::vector<PassRows> passes_;
   const TColorManager& colours_;
-  uint8_t* raw_;
   uint8_t* pixels_;
   size_t imageWidth_;
   int pixelBytes_;
   size_t outBytes_;
+  uint64_t remaining_ = 0;  // filtered bytes the image still needs
+  std::unique_ptr<uint8_t[]> buffer_;
+  size_t capacity_ = 0;
+  size_t keep_ = 0;  // start of the bytes still needed: the previous row of the pass
+  size_t row_ = 0;   // start of the next row to handle
+  size_t end_ = 0;   // end of the inflated bytes
   std::vector<uint8_t> zeroRow_;
   std::vector<uint8_t> scratch_;
   size_t pass_ = 0;
-  uint32_t row_ = 0;
-  size_t offset_ = 0;
+  uint32_t rowInPass_ = 0;
 };
 
 }  // namespace
@@ -131,10 +155,7 @@ uint64_t RawImageSize(const PNGImageLayout& layout) {
 
 size_t DecodeImageData(std::span<const uint8_t> file, size_t pos, const PNGImageLayout& layout,
                        const TColorManager& colours, TLZ77Decoder& inflater, uint8_t* pixels) {
-  const size_t total = size_t(RawImageSize(layout));
-  const std::unique_ptr<uint8_t[]> raw(new uint8_t[total]);
-  RowSink sink(layout, colours, raw.get(), pixels);
-  size_t produced = 0;
+  RowSink sink(layout, colours, pixels);
   bool ended = false;
   for (;;) {
     const std::optional<PNGChunk> chunk = ReadChunk(file, pos);
@@ -146,24 +167,22 @@ size_t DecodeImageData(std::span<const uint8_t> file, size_t pos, const PNGImage
       if (ended) throw EInvalidGraphic(kPNGExtraData);
       // Once the image is complete, a one-byte probe tells the stream's end from surplus data.
       uint8_t probe;
-      const bool full = produced == total;
-      uint8_t* out = full ? &probe : raw.get() + produced;
-      const size_t room = full ? 1 : std::min(kInflateSlice, total - produced);
-      size_t left = room;
+      const bool full = sink.Complete();
+      const std::span<uint8_t> space = full ? std::span(&probe, 1) : sink.Space();
+      uint8_t* out = space.data();
+      size_t left = space.size();
       const size_t inBefore = inLeft;
       const TLZ77Decoder::Status status = inflater.Decode(in, inLeft, out, left);
       if (status == TLZ77Decoder::Status::Error) throw EInvalidGraphic(kPNGCompressionError);
       if (full && left == 0) throw EInvalidGraphic(kPNGExtraData);
-      if (!full) {
-        produced += room - left;
-        sink.Take(produced);
-      }
+      if (!full) sink.Commit(space.size() - left);
       ended = status == TLZ77Decoder::Status::StreamEnd;
-      if (!ended && inLeft == inBefore && left == room) throw EInvalidGraphic(kPNGCompressionError);
+      if (!ended && inLeft == inBefore && left == space.size())
+        throw EInvalidGraphic(kPNGCompressionError);
     }
     pos = chunk->next;
   }
-  if (produced < total) throw EInvalidGraphic(kPNGCompressionError);
+  if (!sink.Complete()) throw EInvalidGraphic(kPNGCompressionError);
   return pos;
 }
 

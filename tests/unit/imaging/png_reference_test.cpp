@@ -62,6 +62,19 @@ TEST(PngReference, EveryCombinationInterlaceAndFilter) {
         }
 }
 
+TEST(PngReference, ImagesLargerThanOneInflateSlice) {
+  for (const Combination c : {Combination{6, 16}, {2, 8}, {3, 1}, {0, 16}})
+    for (bool interlaced : {false, true}) {
+      test::ImageSpec spec;
+      spec.width = 700, spec.height = 300;
+      spec.colorType = c.colorType, spec.bitDepth = c.bitDepth;
+      spec.interlaced = interlaced;
+      spec.content = test::Content::Smooth;
+      ExpectSameAsLibpng(test::WritePng(spec), "large type " + std::to_string(c.colorType) +
+                                                   (interlaced ? " interlaced" : ""));
+    }
+}
+
 TEST(PngReference, PaletteTransparencyMatchesLibpng) {
   test::ImageSpec spec;
   spec.colorType = 3, spec.bitDepth = 4, spec.transparency = true;
