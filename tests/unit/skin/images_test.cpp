@@ -205,6 +205,20 @@ TEST(ImageConversionTest, PngPixelsAreClearedUpTo745AndPremultipliedAfter) {
   EXPECT_EQ(newer.Pixel(1, 0), (img::TRGBAPixel{50, 50, 50, 128}));
 }
 
+TEST(ImageConversionTest, PngEntriesArePremultipliedInNewSkins) {
+  skin_fixtures::Pixels p = Solid(2, 1, 0xC86432);
+  std::string png = skin_fixtures::PngRgba(p, {255, 128});
+  auto m = WithMaster("[A]\nI=!GLOW.PNG!1!0!4\nBAD=!BAD.PNG!1\n",
+                      {{"GLOW.PNG", png}, {"BAD.PNG", png.substr(0, 40)}});
+  const TsMaskData& e = Entry(*m, "A", "I");
+  EXPECT_EQ(e.ImageKind, 4);
+  // Each channel becomes c * a >> 8, so even opaque pixels lose a little.
+  EXPECT_EQ(e.Image->Pixel(0, 0), (img::TRGBAPixel{0x31, 0x63, 0xC7, 255}));
+  EXPECT_EQ(e.Image->Pixel(1, 0),
+            (img::TRGBAPixel{0x32 * 128 >> 8, 0x64 * 128 >> 8, 0xC8 * 128 >> 8, 128}));
+  EXPECT_EQ(m->FindImageByName("A", "BAD"), -1);  // a damaged image is left out like a missing one
+}
+
 TEST(ImageSourceTest, PackedMembersMatchUpperCaseValuesOnly) {
   auto m = LoadModel("[GLOBALINFO]\nMASTERBITMAP=master.bmp\n[A]\nI=!icon.bmp!1\n",
                      {{"master.bmp", Master()}, {"icon.bmp", Bmp24(Solid(3, 3, 0))}});
