@@ -1,0 +1,22 @@
+// The two routines through which the driver inventory reads the registry. Both only read, and
+// neither raises for a key that is missing or may not be opened.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/Registry.h"
+
+using platform::RegRoot;
+inline constexpr RegRoot kLocalMachine = RegRoot::LocalMachine;
+
+// The text of a value, or def when the key cannot be opened, the value is missing, or it is
+// not text (a number or raw bytes). The key path may begin with "\"; an empty value name reads
+// the key's default value. Text is returned as stored (environment references unexpanded), cut at
+// its first NUL.
+std::string RegReadString(RegRoot root, const std::string& keyPath, const std::string& name,
+                          const std::string& def);
+
+// The names of the key's immediate subkeys in enumeration order; empty when the key cannot be
+// opened or has none.
+std::vector<std::string> RegGetSubKeyNames(RegRoot root, const std::string& keyPath);

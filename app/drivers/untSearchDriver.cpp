@@ -1,0 +1,40 @@
+#include "app/drivers/untSearchDriver.h"
+
+#include "app/drivers/BackupState.h"
+#include "app/drivers/untReg.h"
+
+namespace {
+const char kMicrosoft[] = "Microsoft";
+const char kRecommended[] = "Recommended";
+// Instance keys are numbered "0000", "0001", ...; longer names (such as "Properties") are not.
+const size_t kMaxInstanceName = 4;
+}  // namespace
+
+void ForEachDriverInstance(
+    const std::function<void(const std::string& classKey, const std::string& instanceKey)>& visit) {
+  for (const std::string& className : RegGetSubKeyNames(kLocalMachine, kClassRoot)) {
+    std::string classKey = kClassRoot + className;
+    for (const std::string& instance : RegGetSubKeyNames(kLocalMachine, classKey))
+      if (instance.size() <= kMaxInstanceName) visit(classKey, classKey + "\\" + instance);
+  }
+}
+
+void SearchDriver(TDriverRowSink& list, std::uint8_t mode) {
+  if (BackupRunning()) return;
+  list.Clear();
+  if (mode != smRecommended && mode != smAll) return;
+  std::string typeKey, type;
+  ForEachDriverInstance([&](const std::string& classKey, const std::string& instanceKey) {
+    std::string desc = RegReadString(kLocalMachine, instanceKey, "DriverDesc", "");
+    std::string provider = RegReadString(kLocalMachine, instanceKey, "ProviderName", kMicrosoft);
+    // The class description is the class key's default value, the same for all its instances.
+    if (typeKey != classKey) {
+      typeKey = classKey;
+      type = RegReadString(kLocalMachine, classKey, "", "");
+    }
+    bool microsoft = provider == kMicrosoft;
+    if (desc.empty() || (mode == smRecommended && microsoft)) return;
+    if (list.HasCaption(desc)) return;
+    list.AppendRow(desc, type, microsoft ? kMicrosoft : kRecommended, instanceKey);
+  });
+}

@@ -1,0 +1,156 @@
+#include "platform/FileSystemMemory.h"
+
+namespace platform {
+namespace {
+
+char Upper(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool IsAbsolute(const std::string& path) {
+  return (path.size() >= 2 && path[1] == ':') || (!path.empty() && path[0] == '\\');
+}
+
+// The path's components the way the system resolves them: "." and empty ones dropped, ".."
+// going up, trailing dots and blanks of a name ignored.
+std::vector<std::string> Components(const std::string& path) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  while (start <= path.size()) {
+    size_t end = path.find_first_of("\\/", start);
+    if (end == std::string::npos) end = path.size();
+    std::string part = path.substr(start, end - start);
+    if (part == "..") {
+      if (parts.size() > 1) parts.pop_back();
+    } else if (part != ".") {
+      while (!part.empty() && (part.back() == '.' || part.back() == ' ')) part.pop_back();
+      if (!part.empty()) parts.push_back(part);
+    }
+    start = end + 1;
+  }
+  return parts;
+}
+
+std::string Join(const std::vector<std::string>& parts, size_t count = std::string::npos) {
+  std::string path;
+  for (size_t i = 0; i < count && i < parts.size(); ++i) path += (i ? "\\" : "") + parts[i];
+  return path;
+}
+
+}  // namespace
+
+bool MatchesPattern(const std::string& name, const std::string& pattern) {
+  if (pattern == "*.*") return true;
+  size_t n = 0, p = 0, starP = std::string::npos, starN = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && (pattern[p] == '?' || Upper(pattern[p]) == Upper(name[n]))) {
+      ++n;
+      ++p;
+    } else if (p < pattern.size() && pattern[p] == '*') {
+      starP = p++;
+      starN = n;
+    } else if (starP != std::string::npos) {
+      p = starP + 1;
+      n = ++starN;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
+MemoryFileSystem::MemoryFileSystem() {
+  AddFolder(windowsDirectory);
+  AddFolder(systemDirectory);
+  AddFolder(currentDirectory);
+}
+
+std::vector<std::string> MemoryFileSystem::Parts(const std::string& path) const {
+  return Components(IsAbsolute(path) ? path : currentDirectory + "\\" + path);
+}
+
+std::string MemoryFileSystem::Key(const std::string& path) const {
+  std::string key = Join(Parts(path));
+  for (char& c : key) c = Upper(c);
+  return key;
+}
+
+MemoryFileSystem::Entry* MemoryFileSystem::Find(const std::string& path) {
+  auto found = entries_.find(Key(path));
+  return found == entries_.end() ? nullptr : &found->second;
+}
+
+const MemoryFileSystem::Entry* MemoryFileSystem::Find(const std::string& path) const {
+  auto found = entries_.find(Key(path));
+  return found == entries_.end() ? nullptr : &found->second;
+}
+
+MemoryFileSystem::Entry* MemoryFileSystem::Add(const std::string& path, bool folder) {
+  std::vector<std::string> parts = Parts(path);
+  if (parts.empty()) return nullptr;
+  Entry* parent = parts.size() > 1 ? Find(Join(parts, parts.size() - 1)) : nullptr;
+  if (parts.size() > 1 && (!parent || !parent->folder || parent->readOnly)) return nullptr;
+  std::string key = Key(Join(parts));
+  auto [it, added] = entries_.emplace(key, Entry{});
+  if (added) {
+    it->second.folder = folder;
+    if (parent) parent->children.push_back(parts.back());
+  }
+  return &it->second;
+}
+
+void MemoryFileSystem::AddFolder(const std::string& path) {
+  std::vector<std::string> parts = Parts(path);
+  for (size_t i = 1; i <= parts.size(); ++i) Add(Join(parts, i), true);
+}
+
+void MemoryFileSystem::AddFile(const std::string& path, const std::string& content) {
+  std::vector<std::string> parts = Parts(path);
+  AddFolder(Join(parts, parts.size() - 1));
+  Add(path, false)->content = content;
+}
+
+void MemoryFileSystem::SetReadOnly(const std::string& path) {
+  if (Entry* entry = Find(path)) entry->readOnly = true;
+}
+
+std::optional<std::string> MemoryFileSystem::Content(const std::string& path) const {
+  const Entry* entry = Find(path);
+  if (!entry || entry->folder) return std::nullopt;
+  return entry->content;
+}
+
+std::vector<std::string> MemoryFileSystem::ListFolder(const std::string& folder,
+                                                      const std::string& pattern) {
+  std::vector<std::string> names;
+  const Entry* entry = Find(folder);
+  if (!entry || !entry->folder) return names;
+  for (const std::string& name : entry->children)
+    if (MatchesPattern(name, pattern)) names.push_back(name);
+  return names;
+}
+
+bool MemoryFileSystem::DirectoryExists(const std::string& path) {
+  const Entry* entry = Find(path);
+  return entry && entry->folder;
+}
+
+bool MemoryFileSystem::CreateFolder(const std::string& path) {
+  if (Find(path)) return false;
+  return Add(path, true) != nullptr;
+}
+
+bool MemoryFileSystem::CopyFileOver(const std::string& source, const std::string& destination) {
+  const Entry* from = Find(source);
+  if (!from || from->folder) return false;
+  std::string content = from->content;
+  Entry* to = Find(destination);
+  if (to && (to->folder || to->readOnly)) return false;
+  if (!to && !(to = Add(destination, false))) return false;
+  to->content = content;
+  ++copies;
+  return true;
+}
+
+}  // namespace platform

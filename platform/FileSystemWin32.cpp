@@ -1,0 +1,85 @@
+#include <windows.h>
+
+#include "platform/FileSystem.h"
+
+namespace platform {
+namespace {
+
+// The 32-bit program on 64-bit Windows sees the 32-bit system folder in place of the real one,
+// so installed driver files would not be found or copied. Redirection is switched off only
+// for the one listing or copy at hand, never while window messages are processed, because
+// everything the window does meanwhile (plug-ins, dialogs) must see the usual folders.
+class RedirectionOff {
+ public:
+  RedirectionOff() {
+#ifndef _WIN64
+    static const auto disable = reinterpret_cast<BOOL(WINAPI*)(PVOID*)>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "Wow64DisableWow64FsRedirection")));
+    if (disable && disable(&old_)) active_ = true;
+#endif
+  }
+  ~RedirectionOff() {
+#ifndef _WIN64
+    static const auto revert = reinterpret_cast<BOOL(WINAPI*)(PVOID)>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "Wow64RevertWow64FsRedirection")));
+    if (active_ && revert) revert(old_);
+#endif
+  }
+  RedirectionOff(const RedirectionOff&) = delete;
+  RedirectionOff& operator=(const RedirectionOff&) = delete;
+
+ private:
+  [[maybe_unused]] PVOID old_ = nullptr;
+  [[maybe_unused]] bool active_ = false;
+};
+
+// A folder path read into the 255-character buffer the system fills.
+std::string Folder(UINT(WINAPI* get)(LPSTR, UINT)) {
+  char buffer[255];
+  UINT n = get(buffer, sizeof buffer);
+  return n < sizeof buffer ? std::string(buffer, n) : std::string();
+}
+
+class Win32FileSystem final : public FileSystem {
+ public:
+  std::string WindowsDirectory() override { return Folder(GetWindowsDirectoryA); }
+  std::string SystemDirectory() override { return Folder(GetSystemDirectoryA); }
+
+  std::vector<std::string> ListFolder(const std::string& folder,
+                                      const std::string& pattern) override {
+    std::vector<std::string> names;
+    RedirectionOff off;
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + pattern).c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+      std::string name = data.cFileName;
+      if (name != "." && name != "..") names.push_back(name);
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    return names;
+  }
+
+  bool DirectoryExists(const std::string& path) override {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+  }
+
+  bool CreateFolder(const std::string& path) override {
+    return CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+  }
+
+  bool CopyFileOver(const std::string& source, const std::string& destination) override {
+    RedirectionOff off;
+    return CopyFileA(source.c_str(), destination.c_str(), FALSE) != FALSE;
+  }
+};
+
+}  // namespace
+
+FileSystem& FileSystem::Default() {
+  static Win32FileSystem fileSystem;
+  return fileSystem;
+}
+
+}  // namespace platform

@@ -1,0 +1,39 @@
+// Read-only access to the system registry: open a key for reading, query one value, list the
+// names of a key's subkeys. The application reads the registry only through this.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Seam.h"
+
+namespace platform {
+
+// Root keys, with the values of the Win32 HKEY_* constants they stand for.
+enum class RegRoot : std::uint32_t { LocalMachine = 0x80000002u };
+
+// Value kinds, with the values of the Win32 REG_* constants they stand for.
+enum RegKind : std::uint32_t { RegSz = 1, RegExpandSz = 2, RegBinary = 3, RegDword = 4 };
+
+struct RegValue {
+  std::uint32_t kind = RegSz;
+  std::string data;  // the stored bytes, terminating NULs included as stored
+};
+
+class Registry : public Replaceable<Registry> {
+ public:
+  static Registry& Default();
+
+  // A value of the key at path (below root, no leading backslash), or nothing when the key
+  // cannot be opened for reading or has no value of that name. An empty name is the key's
+  // default value.
+  virtual std::optional<RegValue> QueryValue(RegRoot root, const std::string& path,
+                                             const std::string& name) = 0;
+  // The names of the key's immediate subkeys in enumeration order; empty when the key cannot
+  // be opened for reading.
+  virtual std::vector<std::string> SubKeyNames(RegRoot root, const std::string& path) = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,65 @@
+#include "platform/RegistryMemory.h"
+
+#include <algorithm>
+
+namespace platform {
+namespace {
+
+std::string Fold(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), [](char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  });
+  return text;
+}
+
+}  // namespace
+
+MemoryRegistry::Key& MemoryRegistry::Make(const std::string& path) {
+  auto found = keys_.find(Fold(path));
+  if (found != keys_.end()) return found->second;
+  size_t sep = path.rfind('\\');
+  if (!path.empty()) {
+    Key& parent = Make(sep == std::string::npos ? std::string() : path.substr(0, sep));
+    parent.subKeys.push_back(sep == std::string::npos ? path : path.substr(sep + 1));
+  }
+  return keys_[Fold(path)];
+}
+
+void MemoryRegistry::AddKey(const std::string& path) {
+  Make(path);
+}
+
+void MemoryRegistry::SetValue(const std::string& path, const std::string& name, RegValue value) {
+  Make(path).values[Fold(name)] = std::move(value);
+}
+
+void MemoryRegistry::SetString(const std::string& path, const std::string& name,
+                               const std::string& text) {
+  SetValue(path, name, {RegSz, text + '\0'});
+}
+
+void MemoryRegistry::DenyAccess(const std::string& path) {
+  Make(path).denied = true;
+}
+
+MemoryRegistry::Key* MemoryRegistry::Find(RegRoot root, const std::string& path) {
+  if (root != RegRoot::LocalMachine) return nullptr;
+  auto found = keys_.find(Fold(path));
+  return found == keys_.end() || found->second.denied ? nullptr : &found->second;
+}
+
+std::optional<RegValue> MemoryRegistry::QueryValue(RegRoot root, const std::string& path,
+                                                   const std::string& name) {
+  Key* key = Find(root, path);
+  if (!key) return std::nullopt;
+  auto value = key->values.find(Fold(name));
+  if (value == key->values.end()) return std::nullopt;
+  return value->second;
+}
+
+std::vector<std::string> MemoryRegistry::SubKeyNames(RegRoot root, const std::string& path) {
+  Key* key = Find(root, path);
+  return key ? key->subKeys : std::vector<std::string>();
+}
+
+}  // namespace platform

@@ -1,0 +1,82 @@
+#include <windows.h>
+
+#include "platform/Registry.h"
+
+namespace platform {
+namespace {
+
+// Closes a key that was opened for reading when the scope ends.
+class OpenKey {
+ public:
+  OpenKey(RegRoot root, const std::string& path) {
+    HKEY rootKey = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(root)));
+    if (RegOpenKeyExA(rootKey, path.c_str(), 0, KEY_READ, &key_) != ERROR_SUCCESS) key_ = nullptr;
+  }
+  ~OpenKey() {
+    if (key_) RegCloseKey(key_);
+  }
+  OpenKey(const OpenKey&) = delete;
+  OpenKey& operator=(const OpenKey&) = delete;
+  HKEY get() const { return key_; }
+
+ private:
+  HKEY key_ = nullptr;
+};
+
+class Win32Registry final : public Registry {
+ public:
+  std::optional<RegValue> QueryValue(RegRoot root, const std::string& path,
+                                     const std::string& name) override {
+    OpenKey key(root, path);
+    if (!key.get()) return std::nullopt;
+    // The value may grow between the size query and the read; ask again until it fits.
+    for (;;) {
+      DWORD kind = 0, size = 0;
+      if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &kind, nullptr, &size) !=
+          ERROR_SUCCESS)
+        return std::nullopt;
+      RegValue value{kind, std::string(size, '\0')};
+      LONG status = RegQueryValueExA(key.get(), name.c_str(), nullptr, &kind,
+                                     reinterpret_cast<BYTE*>(value.data.data()), &size);
+      if (status == ERROR_MORE_DATA) continue;
+      if (status != ERROR_SUCCESS) return std::nullopt;
+      value.kind = kind;
+      value.data.resize(size);
+      return value;
+    }
+  }
+
+  std::vector<std::string> SubKeyNames(RegRoot root, const std::string& path) override {
+    std::vector<std::string> names;
+    OpenKey key(root, path);
+    if (!key.get()) return names;
+    DWORD longest = 0;
+    if (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, &longest, nullptr, nullptr,
+                         nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+      return names;
+    std::string name(longest + 1, '\0');
+    for (DWORD index = 0;; ++index) {
+      DWORD length = static_cast<DWORD>(name.size());
+      LONG status =
+          RegEnumKeyExA(key.get(), index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
+      if (status == ERROR_MORE_DATA) {
+        // A subkey added since the size query: make room and read this index again.
+        name.resize(name.size() * 2);
+        --index;
+        continue;
+      }
+      if (status != ERROR_SUCCESS) break;
+      names.emplace_back(name.data(), length);
+    }
+    return names;
+  }
+};
+
+}  // namespace
+
+Registry& Registry::Default() {
+  static Win32Registry registry;
+  return registry;
+}
+
+}  // namespace platform

@@ -1,0 +1,67 @@
+// Real registry keys, files and folders that a Windows test makes and removes again.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace testing_support {
+
+// A registry key below HKEY_LOCAL_MACHINE, deleted with its subkeys when the object goes.
+class TempRegKey {
+ public:
+  explicit TempRegKey(std::string path) : path_(std::move(path)) {
+    HKEY key;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                    nullptr);
+    RegCloseKey(key);
+  }
+  ~TempRegKey() { RegDeleteTreeA(HKEY_LOCAL_MACHINE, path_.c_str()); }
+  TempRegKey(const TempRegKey&) = delete;
+  TempRegKey& operator=(const TempRegKey&) = delete;
+
+  const std::string& path() const { return path_; }
+
+  void Set(const std::string& subKey, const std::string& name, DWORD kind, const void* data,
+           DWORD size) const {
+    HKEY key;
+    std::string full = subKey.empty() ? path_ : path_ + "\\" + subKey;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, full.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                    nullptr);
+    RegSetValueExA(key, name.empty() ? nullptr : name.c_str(), 0, kind,
+                   static_cast<const BYTE*>(data), size);
+    RegCloseKey(key);
+  }
+  void SetString(const std::string& subKey, const std::string& name,
+                 const std::string& text) const {
+    Set(subKey, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
+  }
+
+ private:
+  std::string path_;
+};
+
+inline void WriteFileText(const std::string& path, const std::string& text) {
+  HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written;
+  WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  CloseHandle(f);
+}
+
+inline std::string ReadFileText(const std::string& path) {
+  HANDLE f =
+      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return "<missing>";
+  std::string text(GetFileSize(f, nullptr), '\0');
+  DWORD got = 0;
+  ReadFile(f, text.data(), static_cast<DWORD>(text.size()), &got, nullptr);
+  CloseHandle(f);
+  return text;
+}
+
+// A name no other test run uses at the same time.
+inline std::string Unique(const std::string& stem) {
+  return stem + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount());
+}
+
+}  // namespace testing_support

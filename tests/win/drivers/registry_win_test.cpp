@@ -1,0 +1,79 @@
+// Registry reading and the driver scan against the real registry.
+#include <gtest/gtest.h>
+
+#include "DriverFakes.h"
+#include "WinMachine.h"
+#include "app/drivers/untReg.h"
+#include "app/drivers/untSearchDriver.h"
+
+namespace {
+
+using testing_support::TempRegKey;
+
+TEST(RegistryWinTest, ReadsTextKindsAndDefaultsForTheRest) {
+  TempRegKey key("SOFTWARE\\" + testing_support::Unique("DriverKeeperTest-"));
+  key.SetString("", "DriverDesc", "Acme Card");
+  key.SetString("", "", "Class description");
+  key.Set("", "Expand", REG_EXPAND_SZ, "%SystemRoot%\\x", 15);
+  DWORD number = 7;
+  key.Set("", "Number", REG_DWORD, &number, sizeof number);
+  key.Set("", "Cut", REG_SZ, "first\0second", 13);
+  std::string big(5000, 'b');
+  key.SetString("", "Big", big);
+
+  EXPECT_EQ(RegReadString(kLocalMachine, key.path(), "DriverDesc", ""), "Acme Card");
+  EXPECT_EQ(RegReadString(kLocalMachine, "\\" + key.path(), "DriverDesc", ""), "Acme Card");
+  EXPECT_EQ(RegReadString(kLocalMachine, key.path(), "", ""), "Class description");
+  EXPECT_EQ(RegReadString(kLocalMachine, key.path(), "Expand", ""), "%SystemRoot%\\x");
+  EXPECT_EQ(RegReadString(kLocalMachine, key.path(), "Number", "def"), "def");
+  EXPECT_EQ(RegReadString(kLocalMachine, key.path(), "Cut", ""), "first");
+  EXPECT_EQ(RegReadString(kLocalMachine, key.path(), "Big", ""), big);
+  EXPECT_EQ(RegReadString(kLocalMachine, key.path(), "ProviderName", "Microsoft"), "Microsoft");
+  HKEY open;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.path().c_str(), 0, KEY_READ, &open), 0);
+  EXPECT_NE(RegQueryValueExA(open, "ProviderName", nullptr, nullptr, nullptr, nullptr), 0)
+      << "reading must not create the value";
+  RegCloseKey(open);
+  EXPECT_EQ(RegReadString(kLocalMachine, key.path() + "\\Nowhere", "DriverDesc", "d"), "d");
+}
+
+TEST(RegistryWinTest, ListsSubkeys) {
+  TempRegKey key("SOFTWARE\\" + testing_support::Unique("DriverKeeperTest-"));
+  key.SetString("0000", "A", "1");
+  key.SetString("0001", "A", "1");
+  key.SetString("Properties", "A", "1");
+  EXPECT_EQ(RegGetSubKeyNames(kLocalMachine, "\\" + key.path() + "\\"),
+            (std::vector<std::string>{"0000", "0001", "Properties"}));
+  EXPECT_TRUE(RegGetSubKeyNames(kLocalMachine, key.path() + "\\0000").empty());
+  EXPECT_TRUE(RegGetSubKeyNames(kLocalMachine, key.path() + "\\Nowhere").empty());
+}
+
+TEST(RegistryWinTest, ScanFindsDriversUnderTheRealClassRoot) {
+  std::string guid = "{" + testing_support::Unique("dk-test-") + "}";
+  TempRegKey cls(std::string(kClassRoot).substr(1) + guid);
+  std::string tag = guid + " ";
+  cls.SetString("", "", "Test devices");
+  cls.SetString("0000", "DriverDesc", tag + "Vendor card");
+  cls.SetString("0000", "ProviderName", "Vendor");
+  cls.SetString("0001", "DriverDesc", tag + "Inbox card");
+  cls.SetString("0002", "DriverDesc", tag + "Vendor card");
+  cls.SetString("0002", "ProviderName", "Other");
+  cls.SetString("Properties", "DriverDesc", tag + "Not an instance");
+
+  testing_support::FakeDriverList list;
+  SearchDriver(list, smAll);
+  std::vector<testing_support::Row> ours;
+  for (const auto& row : list.rows)
+    if (row.caption.rfind(tag, 0) == 0) ours.push_back(row);
+  ASSERT_EQ(ours.size(), 2u);
+  EXPECT_EQ(ours[0].caption, tag + "Vendor card");
+  EXPECT_EQ(ours[0].type, "Test devices");
+  EXPECT_EQ(ours[0].action, "Recommended");
+  EXPECT_EQ(ours[0].keyPath, kClassRoot + guid + "\\0000");
+  EXPECT_EQ(ours[1].action, "Microsoft");
+
+  SearchDriver(list, smRecommended);
+  for (const auto& row : list.rows) EXPECT_NE(row.action, "Microsoft") << row.caption;
+}
+
+}  // namespace
