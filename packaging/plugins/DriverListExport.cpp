@@ -1,0 +1,154 @@
+// Driver List Exporter, the plug-in that ships with the program: writes the drivers installed on
+// this computer (class, description, provider, version, date, INF file) to a CSV file that the
+// user picks. Every window it opens is closed before its entry point returns, because the host
+// unloads the library as soon as the call is over.
+#include <windows.h>
+#include <commdlg.h>
+
+#include <cstring>
+#include <string>
+
+#include "app/drivers/DriverRecords.h"
+
+namespace {
+
+const char kName[] = "Driver List Exporter";
+const char kClassName[] = "DkDriverListExporter";
+enum : int { kExportButton = 101, kCloseButton = 102 };
+
+HINSTANCE instance = nullptr;
+
+// Shows the save dialog and writes the list; the outcome is reported to the user.
+void ExportList(HWND owner) {
+  char path[MAX_PATH] = "drivers.csv";
+  OPENFILENAMEA dialog = {};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter = "CSV files (*.csv)\0*.csv\0Text files (*.txt)\0*.txt\0All files\0*.*\0";
+  dialog.lpstrFile = path;
+  dialog.nMaxFile = sizeof path;
+  dialog.lpstrDefExt = "csv";
+  dialog.lpstrTitle = "Export driver list";
+  dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  if (!GetSaveFileNameA(&dialog)) return;
+
+  std::vector<TDriverRecord> records = ReadDriverRecords();
+  std::string text = FormatDriverCsv(records);
+  HANDLE file =
+      CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD written = 0;
+  bool ok = file != INVALID_HANDLE_VALUE &&
+            WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+            written == text.size();
+  DWORD error = ok ? 0 : GetLastError();
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  if (ok) {
+    std::string done = std::to_string(records.size()) + " drivers written to\r\n" + path;
+    MessageBoxA(owner, done.c_str(), kName, MB_OK | MB_ICONINFORMATION);
+  } else {
+    std::string failed = std::string("The driver list could not be written to\r\n") + path +
+                         "\r\n\r\nError " + std::to_string(error) + ".";
+    MessageBoxA(owner, failed.c_str(), kName, MB_OK | MB_ICONWARNING);
+  }
+}
+
+HWND AddControl(HWND parent, const char* kind, const char* text, DWORD style, int x, int y, int w,
+                int h, int id) {
+  HWND control =
+      CreateWindowExA(0, kind, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+               TRUE);
+  return control;
+}
+
+LRESULT CALLBACK WindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_CREATE: {
+      std::string summary = std::to_string(ReadDriverRecords().size()) +
+                            " drivers are installed on this computer.\r\nExport writes each "
+                            "one's class, description, provider, version, date and INF file.";
+      AddControl(wnd, "STATIC", summary.c_str(), SS_LEFT, 12, 12, 336, 44, -1);
+      AddControl(wnd, "BUTTON", "&Export...", BS_DEFPUSHBUTTON | WS_TABSTOP, 156, 66, 92, 26,
+                 kExportButton);
+      AddControl(wnd, "BUTTON", "&Close", BS_PUSHBUTTON | WS_TABSTOP, 256, 66, 92, 26,
+                 kCloseButton);
+      return 0;
+    }
+    case WM_COMMAND:
+      if (LOWORD(wParam) == kExportButton) ExportList(wnd);
+      if (LOWORD(wParam) == kCloseButton || LOWORD(wParam) == IDCANCEL) DestroyWindow(wnd);
+      return 0;
+    case WM_CLOSE:
+      DestroyWindow(wnd);
+      return 0;
+  }
+  return DefWindowProcA(wnd, msg, wParam, lParam);
+}
+
+// Runs the exporter window modally over the owner until it is closed.
+void RunWindow(HWND owner) {
+  WNDCLASSEXA wc = {};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = WindowProc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kClassName;
+  RegisterClassExA(&wc);
+
+  RECT frame = {0, 0, 360, 104};
+  DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+  AdjustWindowRectEx(&frame, style, FALSE, WS_EX_DLGMODALFRAME);
+  int w = frame.right - frame.left, h = frame.bottom - frame.top;
+  RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  if (owner) GetWindowRect(owner, &area);
+  HWND wnd = CreateWindowExA(
+      WS_EX_DLGMODALFRAME, kClassName, kName, style, area.left + (area.right - area.left - w) / 2,
+      area.top + (area.bottom - area.top - h) / 2, w, h, owner, nullptr, instance, nullptr);
+  if (wnd) {
+    if (owner) EnableWindow(owner, FALSE);
+    ShowWindow(wnd, SW_SHOWNORMAL);
+    MSG msg;
+    while (IsWindow(wnd) && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+      if (!IsDialogMessageA(wnd, &msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+      }
+      if (msg.message == WM_QUIT) PostQuitMessage(static_cast<int>(msg.wParam));
+    }
+    if (owner) {
+      EnableWindow(owner, TRUE);
+      SetActiveWindow(owner);
+    }
+  }
+  UnregisterClassA(kClassName, instance);
+}
+
+}  // namespace
+
+extern "C" {
+
+BOOL WINAPI DllMain(HINSTANCE dll, DWORD reason, LPVOID) {
+  if (reason == DLL_PROCESS_ATTACH) instance = dll;
+  return TRUE;
+}
+
+__declspec(dllexport) void WINAPI PluginName(unsigned char* buffer) {
+  size_t length = std::strlen(kName);
+  buffer[0] = static_cast<unsigned char>(length);
+  std::memcpy(buffer + 1, kName, length);
+}
+
+__declspec(dllexport) void WINAPI PluginAbout(HWND owner) {
+  MessageBoxA(owner,
+              "Driver List Exporter 1.0\r\n\r\nWrites the drivers installed on this computer "
+              "(class, description, provider, version, date and INF file) to a CSV file of your "
+              "choice, for an inventory or to compare two machines.",
+              "About Driver List Exporter", MB_OK | MB_ICONINFORMATION);
+}
+
+__declspec(dllexport) void WINAPI PluginFormShow() {
+  RunWindow(GetActiveWindow());
+}
+}
