@@ -41,7 +41,9 @@ TLZ77Decoder::Status TLZ77Decoder::Decode(const uint8_t*& in, size_t& inSize, ui
     z.avail_in = inStep;
     z.next_out = out;
     z.avail_out = outStep;
-    const int rc = inflate(&z, Z_NO_FLUSH);
+    // Z_FINISH lets zlib skip its sliding window when the stream completes in this call (all of
+    // a small image); when it does not, zlib carries on exactly as with Z_NO_FLUSH.
+    const int rc = inflate(&z, Z_FINISH);
     const size_t usedIn = inStep - z.avail_in, usedOut = outStep - z.avail_out;
     in += usedIn, inSize -= usedIn;
     out += usedOut, outSize -= usedOut;

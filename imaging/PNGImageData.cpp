@@ -15,7 +15,7 @@ namespace img {
 namespace {
 
 // Inflating in slices of this size keeps the rows being unfiltered and converted in the cache.
-constexpr size_t kInflateSlice = 256 * 1024;
+constexpr size_t kInflateSlice = 64 * 1024;
 
 struct Pass {
   uint32_t x0, y0, dx, dy;
