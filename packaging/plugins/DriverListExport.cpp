@@ -110,13 +110,17 @@ void RunWindow(HWND owner) {
     if (owner) EnableWindow(owner, FALSE);
     ShowWindow(wnd, SW_SHOWNORMAL);
     MSG msg;
-    while (IsWindow(wnd) && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    BOOL got = TRUE;
+    while (IsWindow(wnd) && (got = GetMessageA(&msg, nullptr, 0, 0)) > 0) {
       if (!IsDialogMessageA(wnd, &msg)) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
       }
-      if (msg.message == WM_QUIT) PostQuitMessage(static_cast<int>(msg.wParam));
     }
+    // The program is quitting: leave the request for its own loop, and take the window down
+    // here, because the library is unloaded as soon as this call returns.
+    if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+    if (IsWindow(wnd)) DestroyWindow(wnd);
     if (owner) {
       EnableWindow(owner, TRUE);
       SetActiveWindow(owner);
