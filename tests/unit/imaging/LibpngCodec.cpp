@@ -7,6 +7,7 @@
 #include <csetjmp>
 #include <cstring>
 #include <stdexcept>
+#include <utility>
 
 namespace img::test {
 
@@ -122,47 +123,6 @@ Bytes WritePng(const ImageSpec& s) {
   return WriteRows(s, palette, rowPointers);
 }
 
-LibpngImage ReadPng(const Bytes& file) {
-  LibpngImage image;
-  Reader reader{&file, 0};
-  std::vector<png_bytep> rowPointers;
-  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_read_struct(&png, &info, nullptr);
-    throw std::runtime_error("libpng could not read the image");
-  }
-  png_set_read_fn(png, &reader, ReadFromMemory);
-  png_read_info(png, info);
-  image.width = int(png_get_image_width(png, info));
-  image.height = int(png_get_image_height(png, info));
-  image.colorType = png_get_color_type(png, info);
-  image.bitDepth = png_get_bit_depth(png, info);
-  image.channels = png_get_channels(png, info);
-  png_fixed_point gamma;
-  if (png_get_gAMA_fixed(png, info, &gamma)) image.gamma = uint32_t(gamma);
-  png_colorp colours;
-  int count = 0;
-  if (png_get_PLTE(png, info, &colours, &count))
-    for (int i = 0; i < count; ++i)
-      image.palette.push_back({colours[i].red, colours[i].green, colours[i].blue});
-  png_bytep alpha;
-  png_color_16p key;
-  if (png_get_tRNS(png, info, &alpha, &count, &key) && image.colorType == PNG_COLOR_TYPE_PALETTE)
-    image.paletteAlpha.assign(alpha, alpha + count);
-  png_set_packing(png);
-  png_set_strip_16(png);
-  png_set_interlace_handling(png);
-  png_read_update_info(png, info);
-  const size_t rowBytes = size_t(image.width) * image.channels;
-  image.samples.resize(rowBytes * image.height);
-  for (int y = 0; y < image.height; ++y) rowPointers.push_back(&image.samples[y * rowBytes]);
-  png_read_image(png, rowPointers.data());
-  png_read_end(png, nullptr);
-  png_destroy_read_struct(&png, &info, nullptr);
-  return image;
-}
-
 RGBAImage ExpectedRGBA(const LibpngImage& image) {
   const bool lowDepth = image.bitDepth < 8 && image.colorType == PNG_COLOR_TYPE_GRAY;
   const unsigned greyMax = lowDepth ? (1u << image.bitDepth) - 1 : 255;
@@ -196,7 +156,11 @@ RGBAImage ExpectedRGBA(const LibpngImage& image) {
   return out;
 }
 
-bool DecodeLikeOurs(const Bytes& file, Bytes& out) {
+namespace {
+
+// Reads the whole file into image; with blueFirst, colour samples come blue first, as we store
+// them. Returns false when libpng fails.
+bool Read(const Bytes& file, bool blueFirst, LibpngImage& image) {
   Reader reader{&file, 0};
   std::vector<png_bytep> rowPointers;
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -207,17 +171,48 @@ bool DecodeLikeOurs(const Bytes& file, Bytes& out) {
   }
   png_set_read_fn(png, &reader, ReadFromMemory);
   png_read_info(png, info);
-  png_set_bgr(png);
+  image.width = int(png_get_image_width(png, info));
+  image.height = int(png_get_image_height(png, info));
+  image.colorType = png_get_color_type(png, info);
+  image.bitDepth = png_get_bit_depth(png, info);
+  image.channels = png_get_channels(png, info);
+  png_fixed_point gamma;
+  if (png_get_gAMA_fixed(png, info, &gamma)) image.gamma = uint32_t(gamma);
+  png_colorp colours;
+  int count = 0;
+  if (png_get_PLTE(png, info, &colours, &count))
+    for (int i = 0; i < count; ++i)
+      image.palette.push_back({colours[i].red, colours[i].green, colours[i].blue});
+  png_bytep alpha;
+  png_color_16p key;
+  if (png_get_tRNS(png, info, &alpha, &count, &key) && image.colorType == PNG_COLOR_TYPE_PALETTE)
+    image.paletteAlpha.assign(alpha, alpha + count);
+  if (blueFirst) png_set_bgr(png);
   png_set_packing(png);
   png_set_strip_16(png);
   png_set_interlace_handling(png);
   png_read_update_info(png, info);
-  const size_t rowBytes = png_get_rowbytes(png, info), height = png_get_image_height(png, info);
-  out.resize(rowBytes * height);
-  for (size_t y = 0; y < height; ++y) rowPointers.push_back(&out[y * rowBytes]);
+  const size_t rowBytes = size_t(image.width) * image.channels;
+  image.samples.resize(rowBytes * image.height);
+  for (int y = 0; y < image.height; ++y) rowPointers.push_back(&image.samples[y * rowBytes]);
   png_read_image(png, rowPointers.data());
   png_read_end(png, nullptr);
   png_destroy_read_struct(&png, &info, nullptr);
+  return true;
+}
+
+}  // namespace
+
+LibpngImage ReadPng(const Bytes& file) {
+  LibpngImage image;
+  if (!Read(file, false, image)) throw std::runtime_error("libpng could not read the image");
+  return image;
+}
+
+bool DecodeLikeOurs(const Bytes& file, Bytes& out) {
+  LibpngImage image;
+  if (!Read(file, true, image)) return false;
+  out = std::move(image.samples);
   return true;
 }
 
