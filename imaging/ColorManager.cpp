@@ -58,13 +58,18 @@ TColorManager::TColorManager(uint8_t colorType, uint8_t bitDepth, double fileGam
       outputBytes_(colorType == 6   ? 4
                    : colorType == 2 ? 3
                                     : 1) {
-  if (fileGamma > 0) {
-    exponent_ = 1.0 / (fileGamma * kDisplayGamma);
-    for (unsigned i = 0; i < 256; ++i) {
-      table_[i] = GammaSample(i, 255, exponent_);
-      corrected_ = corrected_ || table_[i] != i;
-    }
+  if (fileGamma <= 0) return;
+  exponent_ = 1.0 / (fileGamma * kDisplayGamma);
+  // The images of one skin share their gamma, and 256 powers cost more than decoding an icon:
+  // keep the last table.
+  thread_local double cachedExponent = 0;
+  thread_local std::array<uint8_t, 256> cachedTable;
+  if (exponent_ != cachedExponent) {
+    for (unsigned i = 0; i < 256; ++i) cachedTable[i] = GammaSample(i, 255, exponent_);
+    cachedExponent = exponent_;
   }
+  table_ = cachedTable;
+  for (unsigned i = 0; i < 256; ++i) corrected_ = corrected_ || table_[i] != i;
 }
 
 int TColorManager::IndexedBits() const noexcept {

@@ -1,9 +1,9 @@
 #include "imaging/PNGImageData.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <memory>
-#include <vector>
 
 #include "imaging/GraphicErrors.h"
 #include "imaging/PNGChunks.h"
@@ -44,9 +44,19 @@ int Channels(uint8_t colorType) {
 }
 
 // The passes that hold at least one pixel, in file order.
-std::vector<PassRows> Passes(const PNGImageLayout& layout) {
+struct PassList {
+  std::array<PassRows, 7> items;
+  size_t count = 0;
+  void push_back(const PassRows& p) { items[count++] = p; }
+  const PassRows* begin() const { return items.data(); }
+  const PassRows* end() const { return items.data() + count; }
+  size_t size() const { return count; }
+  const PassRows& operator[](size_t i) const { return items[i]; }
+};
+
+PassList Passes(const PNGImageLayout& layout) {
   const uint64_t bitsPerPixel = uint64_t(Channels(layout.colorType)) * layout.bitDepth;
-  std::vector<PassRows> passes;
+  PassList passes;
   for (const Pass& p : layout.interlaced ? std::span(kAdam7) : std::span(&kWhole, 1)) {
     if (layout.width <= p.x0 || layout.height <= p.y0) continue;
     const uint32_t w = (layout.width - p.x0 + p.dx - 1) / p.dx;
@@ -77,10 +87,15 @@ class RowSink {
     }
     // Room for the previous row, the row being filled and a good slice beyond.
     const uint64_t capacity = std::max<uint64_t>(kInflateSlice, 4 * (uint64_t(widest) + 1));
-    buffer_.reset(new uint8_t[size_t(std::min(capacity, remaining_))]);
     capacity_ = size_t(std::min(capacity, remaining_));
-    zeroRow_.assign(widest, 0);
-    if (layout.interlaced) scratch_.resize(widestPass * outBytes_);
+    // One block for the rows, an all-zero row to stand before each pass, and for interlaced
+    // images a row of converted pixels to spread out.
+    const size_t scratch = layout.interlaced ? widestPass * outBytes_ : 0;
+    storage_.reset(new uint8_t[capacity_ + widest + scratch]);
+    buffer_ = storage_.get();
+    zeroRow_ = buffer_ + capacity_;
+    scratch_ = zeroRow_ + widest;
+    std::memset(zeroRow_, 0, widest);
   }
 
   bool Complete() const { return remaining_ == 0; }
@@ -88,10 +103,10 @@ class RowSink {
   // Where the inflater may write next: never more than the image still needs.
   std::span<uint8_t> Space() {
     if (capacity_ - end_ < remaining_ && capacity_ - end_ < capacity_ / 2) {
-      std::memmove(buffer_.get(), buffer_.get() + keep_, end_ - keep_);
+      std::memmove(buffer_, buffer_ + keep_, end_ - keep_);
       end_ -= keep_, row_ -= keep_, keep_ = 0;
     }
-    return {buffer_.get() + end_, size_t(std::min<uint64_t>(capacity_ - end_, remaining_))};
+    return {buffer_ + end_, size_t(std::min<uint64_t>(capacity_ - end_, remaining_))};
   }
 
   // Accepts `count` bytes written at Space() and handles every row now complete.
@@ -101,8 +116,8 @@ class RowSink {
     while (pass_ < passes_.size()) {
       const PassRows& p = passes_[pass_];
       if (end_ - row_ < p.rowBytes + 1) return;
-      uint8_t* row = buffer_.get() + row_ + 1;
-      const uint8_t* prev = rowInPass_ == 0 ? zeroRow_.data() : row - (p.rowBytes + 1);
+      uint8_t* row = buffer_ + row_ + 1;
+      const uint8_t* prev = rowInPass_ == 0 ? zeroRow_ : row - (p.rowBytes + 1);
       if (!Unfilter(row[-1], row, prev, p.rowBytes, pixelBytes_))
         throw EInvalidGraphic(kPNGInvalidFormat);
       Convert(p, row);
@@ -120,27 +135,41 @@ class RowSink {
       colours_.ConvertRow(row, p.width, out);
       return;
     }
-    colours_.ConvertRow(row, p.width, scratch_.data());
+    colours_.ConvertRow(row, p.width, scratch_);
     out += size_t(p.pass.x0) * outBytes_;
-    const size_t step = size_t(p.pass.dx) * outBytes_;
-    for (size_t i = 0; i < p.width; ++i, out += step)
-      std::memcpy(out, scratch_.data() + i * outBytes_, outBytes_);
+    switch (outBytes_) {
+      case 4:
+        return Scatter<4>(p, out);
+      case 3:
+        return Scatter<3>(p, out);
+      default:
+        return Scatter<1>(p, out);
+    }
   }
 
-  std::vector<PassRows> passes_;
+  // Spreads a converted pass row to every dx-th pixel of the output row.
+  template <size_t Bytes>
+  void Scatter(const PassRows& p, uint8_t* out) const {
+    const uint8_t* in = scratch_;
+    const size_t step = size_t(p.pass.dx) * Bytes;
+    for (size_t i = 0; i < p.width; ++i, out += step, in += Bytes) std::memcpy(out, in, Bytes);
+  }
+
+  PassList passes_;
   const TColorManager& colours_;
   uint8_t* pixels_;
   size_t imageWidth_;
   int pixelBytes_;
   size_t outBytes_;
   uint64_t remaining_ = 0;  // filtered bytes the image still needs
-  std::unique_ptr<uint8_t[]> buffer_;
+  std::unique_ptr<uint8_t[]> storage_;
+  uint8_t* buffer_;
   size_t capacity_ = 0;
   size_t keep_ = 0;  // start of the bytes still needed: the previous row of the pass
   size_t row_ = 0;   // start of the next row to handle
   size_t end_ = 0;   // end of the inflated bytes
-  std::vector<uint8_t> zeroRow_;
-  std::vector<uint8_t> scratch_;
+  uint8_t* zeroRow_;
+  uint8_t* scratch_;
   size_t pass_ = 0;
   uint32_t rowInPass_ = 0;
 };
