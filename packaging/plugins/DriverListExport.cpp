@@ -62,6 +62,13 @@ HWND AddControl(HWND parent, const char* kind, const char* text, DWORD style, in
   return control;
 }
 
+// The owner is enabled again before the window goes, so that the system hands the activation
+// back to it rather than to another program.
+void CloseExporter(HWND wnd) {
+  if (HWND owner = GetWindow(wnd, GW_OWNER)) EnableWindow(owner, TRUE);
+  DestroyWindow(wnd);
+}
+
 LRESULT CALLBACK WindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_CREATE: {
@@ -77,10 +84,10 @@ LRESULT CALLBACK WindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_COMMAND:
       if (LOWORD(wParam) == kExportButton) ExportList(wnd);
-      if (LOWORD(wParam) == kCloseButton || LOWORD(wParam) == IDCANCEL) DestroyWindow(wnd);
+      if (LOWORD(wParam) == kCloseButton || LOWORD(wParam) == IDCANCEL) CloseExporter(wnd);
       return 0;
     case WM_CLOSE:
-      DestroyWindow(wnd);
+      CloseExporter(wnd);
       return 0;
   }
   return DefWindowProcA(wnd, msg, wParam, lParam);
@@ -120,7 +127,7 @@ void RunWindow(HWND owner) {
     // The program is quitting: leave the request for its own loop, and take the window down
     // here, because the library is unloaded as soon as this call returns.
     if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
-    if (IsWindow(wnd)) DestroyWindow(wnd);
+    if (IsWindow(wnd)) CloseExporter(wnd);
     if (owner) {
       EnableWindow(owner, TRUE);
       SetActiveWindow(owner);
