@@ -83,6 +83,12 @@ class Json {
   bool first_ = true;
 };
 
+using Numbers = std::initializer_list<std::pair<std::string_view, int64_t>>;
+
+void Fields(Json& j, Numbers fields) {
+  for (const auto& [key, value] : fields) j.Field(key, value);
+}
+
 void Ints(Json& j, std::string_view key, std::initializer_list<int64_t> values) {
   j.Key(key).Open('[');
   for (int64_t v : values) j.Value(v);
@@ -97,29 +103,28 @@ void WriteGlobalInfo(Json& j, const TsSkinData& g) {
   j.Field("SkinAuthor", std::string_view(g.SkinAuthor));
   j.Field("SkinDescription", std::string_view(g.SkinDescription));
   j.Field("Shadow1Color", int64_t(g.Shadow1Color));
-  const std::pair<const char*, int16_t> shorts[] = {{"Shadow1Offset", g.Shadow1Offset},
-                                                    {"Shadow1Blur", g.Shadow1Blur},
-                                                    {"Shadow1Transparency", g.Shadow1Transparency},
-                                                    {"BorderWidth", g.BorderWidth},
-                                                    {"TitleHeight", g.TitleHeight},
-                                                    {"MaxHeight", g.MaxHeight},
-                                                    {"FormOffset", g.FormOffset},
-                                                    {"AlignOffset", g.AlignOffset},
-                                                    {"CenterOffset", g.CenterOffset},
-                                                    {"BorderMode", g.BorderMode},
-                                                    {"BISpace", g.BISpace},
-                                                    {"BIVAlign", g.BIVAlign},
-                                                    {"BIRight", g.BIRight},
-                                                    {"BILeft", g.BILeft},
-                                                    {"BITop", g.BITop},
-                                                    {"BIKeepHue", g.BIKeepHue},
-                                                    {"CloseGlow", g.CloseGlow},
-                                                    {"CloseGlowMargin", g.CloseGlowMargin},
-                                                    {"MaxGlow", g.MaxGlow},
-                                                    {"MaxGlowMargin", g.MaxGlowMargin},
-                                                    {"MinGlow", g.MinGlow},
-                                                    {"MinGlowMargin", g.MinGlowMargin}};
-  for (const auto& [key, value] : shorts) j.Field(key, int64_t(value));
+  Fields(j, {{"Shadow1Offset", g.Shadow1Offset},
+             {"Shadow1Blur", g.Shadow1Blur},
+             {"Shadow1Transparency", g.Shadow1Transparency},
+             {"BorderWidth", g.BorderWidth},
+             {"TitleHeight", g.TitleHeight},
+             {"MaxHeight", g.MaxHeight},
+             {"FormOffset", g.FormOffset},
+             {"AlignOffset", g.AlignOffset},
+             {"CenterOffset", g.CenterOffset},
+             {"BorderMode", g.BorderMode},
+             {"BISpace", g.BISpace},
+             {"BIVAlign", g.BIVAlign},
+             {"BIRight", g.BIRight},
+             {"BILeft", g.BILeft},
+             {"BITop", g.BITop},
+             {"BIKeepHue", g.BIKeepHue},
+             {"CloseGlow", g.CloseGlow},
+             {"CloseGlowMargin", g.CloseGlowMargin},
+             {"MaxGlow", g.MaxGlow},
+             {"MaxGlowMargin", g.MaxGlowMargin},
+             {"MinGlow", g.MinGlow},
+             {"MinGlowMargin", g.MinGlowMargin}});
   j.Field("AeroBlur", g.AeroBlur);
   j.Close('}');
 }
@@ -138,20 +143,20 @@ void WriteGradient(Json& j, std::string_view key, const TsGradArray& gradient) {
 
 void WriteState(Json& j, const TsGenState& s) {
   j.Open('{');
-  j.Field("Color", int64_t(s.Color));
-  j.Field("FontColor", int64_t(s.FontColor));
-  j.Field("TCLeft", int64_t(s.TCLeft));
-  j.Field("TCTop", int64_t(s.TCTop));
-  j.Field("TCRight", int64_t(s.TCRight));
-  j.Field("TCBottom", int64_t(s.TCBottom));
-  j.Field("GradientPercent", int64_t(s.GradientPercent));
+  Fields(j, {{"Color", s.Color},
+             {"FontColor", s.FontColor},
+             {"TCLeft", s.TCLeft},
+             {"TCTop", s.TCTop},
+             {"TCRight", s.TCRight},
+             {"TCBottom", s.TCBottom},
+             {"GradientPercent", s.GradientPercent}});
   j.Field("GradientData", std::string_view(s.GradientData));
   WriteGradient(j, "Gradient", s.Gradient);
-  j.Field("ImagePercent", int64_t(s.ImagePercent));
-  j.Field("TextureIndex", int64_t(s.TextureIndex));
-  j.Field("GCol", int64_t(s.GCol));
-  j.Field("GSize", int64_t(s.GSize));
-  j.Field("Transparency", int64_t(s.Transparency));
+  Fields(j, {{"ImagePercent", s.ImagePercent},
+             {"TextureIndex", s.TextureIndex},
+             {"GCol", s.GCol},
+             {"GSize", s.GSize},
+             {"Transparency", s.Transparency}});
   j.Close('}');
 }
 
@@ -166,17 +171,15 @@ void WriteSection(Json& j, const TsGeneralData& d) {
   j.Field("GiveOwnFont", d.GiveOwnFont);
   j.Field("ReservedBoolean", d.ReservedBoolean);
   j.Field("ShowFocus", d.ShowFocus);
-  j.Field("Glow", int64_t(d.Glow));
-  j.Field("GlowMargin", int64_t(d.GlowMargin));
-  j.Field("BorderIndex", int64_t(d.BorderIndex));
+  Fields(j, {{"Glow", d.Glow}, {"GlowMargin", d.GlowMargin}, {"BorderIndex", d.BorderIndex}});
   Ints(j, "CornerIndex", {d.CornerIndex[0], d.CornerIndex[1], d.CornerIndex[2], d.CornerIndex[3]});
   j.Field("TextureIndex", int64_t(d.TextureIndex));
   j.Field("FadingEnabled", d.FadingEnabled);
-  j.Field("FadingIterations", int64_t(d.FadingIterations));
-  j.Field("HGCol", int64_t(d.HGCol));
-  j.Field("GCol", int64_t(d.GCol));
-  j.Field("HGSize", int64_t(d.HGSize));
-  j.Field("GSize", int64_t(d.GSize));
+  Fields(j, {{"FadingIterations", d.FadingIterations},
+             {"HGCol", d.HGCol},
+             {"GCol", d.GCol},
+             {"HGSize", d.HGSize},
+             {"GSize", d.GSize}});
   j.Close('}');
 }
 
@@ -185,18 +188,18 @@ void WriteImage(Json& j, const TsMaskData& e) {
   j.Field("SectionName", std::string_view(e.SectionName));
   j.Field("KeyName", std::string_view(e.KeyName));
   Ints(j, "SrcRect", {e.SrcRect.Left, e.SrcRect.Top, e.SrcRect.Right, e.SrcRect.Bottom});
-  j.Field("StateCount", int64_t(e.StateCount));
-  j.Field("MaskRows", int64_t(e.MaskRows));
-  j.Field("DefaultMargin", int64_t(e.DefaultMargin));
-  j.Field("PaintFlags", int64_t(e.PaintFlags));
-  j.Field("ImageKind", int64_t(e.ImageKind));
-  j.Field("MarginLeft", int64_t(e.MarginLeft));
-  j.Field("MarginTop", int64_t(e.MarginTop));
-  j.Field("MarginRight", int64_t(e.MarginRight));
-  j.Field("MarginBottom", int64_t(e.MarginBottom));
-  j.Field("CornerTransparency", int64_t(e.CornerTransparency));
-  j.Field("Width", int64_t(e.Image ? e.Image->Width() : 0));
-  j.Field("Height", int64_t(e.Image ? e.Image->Height() : 0));
+  Fields(j, {{"StateCount", e.StateCount},
+             {"MaskRows", e.MaskRows},
+             {"DefaultMargin", e.DefaultMargin},
+             {"PaintFlags", e.PaintFlags},
+             {"ImageKind", e.ImageKind},
+             {"MarginLeft", e.MarginLeft},
+             {"MarginTop", e.MarginTop},
+             {"MarginRight", e.MarginRight},
+             {"MarginBottom", e.MarginBottom},
+             {"CornerTransparency", e.CornerTransparency},
+             {"Width", e.Image ? e.Image->Width() : 0},
+             {"Height", e.Image ? e.Image->Height() : 0}});
   j.Close('}');
 }
 
@@ -205,11 +208,11 @@ void WriteParts(Json& j, std::string_view key, const TsPartIndexes* parts, size_
   for (size_t i = 0; i < count; ++i) {
     const TsPartIndexes& p = parts[i];
     j.Open('{');
-    j.Field("Section", int64_t(p.Section));
-    j.Field("BorderIndex", int64_t(p.BorderIndex));
-    j.Field("GlyphIndex", int64_t(p.GlyphIndex));
-    j.Field("PatternIndex", int64_t(p.PatternIndex));
-    j.Field("HotPatternIndex", int64_t(p.HotPatternIndex));
+    Fields(j, {{"Section", p.Section},
+               {"BorderIndex", p.BorderIndex},
+               {"GlyphIndex", p.GlyphIndex},
+               {"PatternIndex", p.PatternIndex},
+               {"HotPatternIndex", p.HotPatternIndex}});
     j.Close('}');
   }
   j.Close(']');

@@ -102,8 +102,8 @@ std::optional<ImageEntrySpec> External(std::string_view value) {
 
 // "#" values: words split at blanks and parentheses would lose the grouping, so the groups are
 // taken as the parenthesised parts, their numbers separated by blanks or commas. The first group
-// is the rectangle in the master bitmap, the second StateCount, MaskRows, DefaultMargin and
-// PaintFlags. A value without a readable rectangle makes no entry.
+// is the rectangle in the master bitmap (coordinates 0..32767), the second StateCount, MaskRows,
+// DefaultMargin and PaintFlags. A value without a readable rectangle makes no entry.
 std::optional<ImageEntrySpec> Free(std::string_view value) {
   std::vector<std::vector<int32_t>> groups;
   size_t open = value.find('(');
@@ -119,7 +119,12 @@ std::optional<ImageEntrySpec> Free(std::string_view value) {
     groups.push_back(std::move(numbers));
     open = value.find('(', close);
   }
-  if (groups.empty() || groups[0].size() != 4) return std::nullopt;
+  // Master bitmap coordinates are never negative; bounding them keeps the frame arithmetic of
+  // the painters far from overflow.
+  auto coordinate = [](int32_t n) { return n >= 0 && n <= 32767; };
+  if (groups.empty() || groups[0].size() != 4 ||
+      !std::all_of(groups[0].begin(), groups[0].end(), coordinate))
+    return std::nullopt;
   std::vector<int32_t> states = groups.size() > 1 ? groups[1] : std::vector<int32_t>{};
   auto at = [&](size_t i, int32_t def) { return i < states.size() ? states[i] : def; };
   ImageEntrySpec spec = Spec(ImageEntrySpec::Form::Free);

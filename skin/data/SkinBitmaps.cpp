@@ -17,8 +17,8 @@ std::optional<img::Picture> DecodeSkinImage(std::string_view bytes, bool isBitma
   return isBitmap ? DecodeBmp(bytes) : DecodePng(bytes);
 }
 
-img::Bitmap32 ToSkinBitmap(const img::Picture& picture) {
-  if (const auto* bitmap = std::get_if<img::Bitmap32>(&picture.pixels)) return *bitmap;
+img::Bitmap32 ToSkinBitmap(img::Picture&& picture) {
+  if (auto* bitmap = std::get_if<img::Bitmap32>(&picture.pixels)) return std::move(*bitmap);
   img::Bitmap32 result(picture.Width(), picture.Height());
   if (const auto* indexed = std::get_if<img::IndexedBitmap>(&picture.pixels)) {
     for (int y = 0; y < indexed->Height(); ++y) {

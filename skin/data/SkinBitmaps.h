@@ -13,7 +13,7 @@ std::optional<img::Picture> DecodeSkinImage(std::string_view bytes, bool isBitma
 
 // The picture as a 32-bit bitmap. A picture that was not 32-bit becomes opaque except for its
 // key-coloured pixels (0xFF00FF), which become 0x00FF00FF.
-img::Bitmap32 ToSkinBitmap(const img::Picture& picture);
+img::Bitmap32 ToSkinBitmap(img::Picture&& picture);
 
 // A PNG image after conversion: skins up to version 7.45 mark empty pixels as white with alpha 0
 // and those become 0; newer skins are premultiplied.

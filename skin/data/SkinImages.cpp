@@ -74,10 +74,11 @@ void TsSkinModel::LoadImages() {
       skin::TryStrToFloat(options_.ReadString(kGlobalInfoSection, "VERSION", "")).value_or(0);
   std::string master = options_.ReadString(kGlobalInfoSection, "MASTERBITMAP", "");
   if (!master.empty())
-    if (std::optional<std::string> bytes = ReadSkinFile(master)) {
+    if (std::string storage;
+        std::optional<std::string_view> bytes = ReadSkinFile(master, storage)) {
       bool isBitmap = skin::UpperCase(skin::FileExtension(master)) == ".BMP";
       if (std::optional<img::Picture> picture = DecodeSkinImage(*bytes, isBitmap))
-        MasterImage = ToSkinBitmap(*picture);
+        MasterImage = ToSkinBitmap(std::move(*picture));
     }
   ForEachKey([&](const std::string& section, const std::string& key, const std::string& value) {
     if (section == kGlobalInfoSection && key == "MASTERBITMAP") return;
@@ -96,12 +97,13 @@ void TsSkinModel::AddImageEntry(const std::string& section, const std::string& k
   e.SectionName = upperNames ? skin::UpperCase(section) : section;
   e.KeyName = upperNames ? skin::UpperCase(key) : key;
   if (spec->form == Form::External || spec->form == Form::PlainName) {
-    std::optional<std::string> bytes = ReadSkinFile(spec->FileName);
+    std::string storage;
+    std::optional<std::string_view> bytes = ReadSkinFile(spec->FileName, storage);
     if (!bytes) return;
     bool isBitmap = skin::UpperCase(skin::FileExtension(spec->FileName)) == ".BMP";
     std::optional<img::Picture> picture = DecodeSkinImage(*bytes, isBitmap);
     if (!picture || picture->Width() == 0) return;
-    auto bitmap = std::make_shared<img::Bitmap32>(ToSkinBitmap(*picture));
+    auto bitmap = std::make_shared<img::Bitmap32>(ToSkinBitmap(std::move(*picture)));
     if (!isBitmap) PreparePngBitmap(*bitmap, GlobalInfo.SkinVersion);
     e.Image = std::move(bitmap);
     e.SrcRect = {0, 0, e.Image->Width(), e.Image->Height()};
@@ -142,7 +144,8 @@ void TsSkinModel::LoadPatterns() {
 
 void TsSkinModel::AddJpegEntry(const std::string& section, const std::string& key,
                                std::string_view value) {
-  std::optional<std::string> bytes = ReadSkinFile(value);
+  std::string storage;
+  std::optional<std::string_view> bytes = ReadSkinFile(value, storage);
   if (!bytes) return;
   auto picture = std::make_shared<TveTinyJPGImage>();
   if (!picture->LoadFromStream(*bytes) || picture->Empty()) return;

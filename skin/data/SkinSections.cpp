@@ -20,6 +20,24 @@ void ReadGradient(const SkinOptions& o, const std::string& name, std::string_vie
   if (text.size() < 2) percent = 0;
 }
 
+TsGenState State(int32_t color, int32_t fontColor, std::array<int32_t, 4> contour,
+                 int32_t gradientPercent, const std::string& gradientData,
+                 const TsGradArray& gradient, int32_t imagePercent, int32_t gCol, uint8_t gSize,
+                 int32_t transparency) {
+  TsGenState s;
+  s.Color = color;
+  s.FontColor = fontColor;
+  s.TCLeft = contour[0], s.TCTop = contour[1], s.TCRight = contour[2], s.TCBottom = contour[3];
+  s.GradientPercent = gradientPercent;
+  s.GradientData = gradientData;
+  s.Gradient = gradient;
+  s.ImagePercent = imagePercent;
+  s.GCol = gCol;
+  s.GSize = gSize;
+  s.Transparency = transparency;
+  return s;
+}
+
 }  // namespace
 
 void TsSkinModel::ReadGlobalInfo() {
@@ -106,34 +124,14 @@ TsGeneralData TsSkinModel::ReadSection(const SkinOptions& o, const std::string& 
   d.HGSize = static_cast<uint8_t>(integer("HGSIZE", 0));
   d.GSize = static_cast<uint8_t>(integer("GSIZE", 0));
 
-  TsGenState& normal = d.States[0];
-  normal.Color = d.Color;
-  normal.FontColor = d.FontColor;
-  normal.TCLeft = d.TCLeft, normal.TCTop = d.TCTop;
-  normal.TCRight = d.TCRight, normal.TCBottom = d.TCBottom;
-  normal.GradientPercent = d.GradientPercent;
-  normal.GradientData = d.GradientData;
-  normal.Gradient = d.Gradient;
-  normal.ImagePercent = d.ImagePercent;
-  normal.GCol = d.GCol;
-  normal.GSize = d.GSize;
-  normal.Transparency = d.Transparency;
-  if (d.StateCount < 2) {
-    d.States[1] = normal;
-    return d;
-  }
-  TsGenState& hot = d.States[1];
-  hot.Color = d.HotColor;
-  hot.FontColor = d.HotFontColor;
-  hot.TCLeft = d.HotTCLeft, hot.TCTop = d.HotTCTop;
-  hot.TCRight = d.HotTCRight, hot.TCBottom = d.HotTCBottom;
-  hot.GradientPercent = d.HotGradientPercent;
-  hot.GradientData = d.HotGradientData;
-  hot.Gradient = d.HotGradient;
-  hot.ImagePercent = d.HotImagePercent;
-  hot.GCol = d.HGCol;
-  hot.GSize = d.HGSize;
-  hot.Transparency = d.HotTransparency;
+  d.States[0] =
+      State(d.Color, d.FontColor, {d.TCLeft, d.TCTop, d.TCRight, d.TCBottom}, d.GradientPercent,
+            d.GradientData, d.Gradient, d.ImagePercent, d.GCol, d.GSize, d.Transparency);
+  d.States[1] = d.StateCount < 2 ? d.States[0]
+                                 : State(d.HotColor, d.HotFontColor,
+                                         {d.HotTCLeft, d.HotTCTop, d.HotTCRight, d.HotTCBottom},
+                                         d.HotGradientPercent, d.HotGradientData, d.HotGradient,
+                                         d.HotImagePercent, d.HGCol, d.HGSize, d.HotTransparency);
   return d;
 }
 

@@ -10,6 +10,7 @@ TsSkinModel::TsSkinModel()
 
 void TsSkinModel::SetSource(TsSkinSource source) {
   source_ = std::move(source);
+  loadedFromPackage_ = source_.Package != nullptr;
   options_ = fw::IniText(fw::SplitLines(source_.OptionsText), fw::NameCase::Sensitive);
   common_ = fw::IniText(CommonSections, fw::NameCase::Sensitive);
   GlobalInfo.SkinFolder = source_.Folder;
@@ -21,6 +22,9 @@ void TsSkinModel::Load(TsSkinSource source) {
   LoadPatterns();
   ParseSections();
   BuildQuickIndexes();
+  // Every image is decoded by now; the unpacked bytes are not needed any more.
+  source_.Package.reset();
+  source_.OptionsText.clear();
 }
 
 void TsSkinModel::Clear() {
@@ -30,7 +34,8 @@ void TsSkinModel::Clear() {
   MasterImage = img::Bitmap32();
 }
 
-std::optional<std::string> TsSkinModel::ReadSkinFile(std::string_view name) const {
+std::optional<std::string_view> TsSkinModel::ReadSkinFile(std::string_view name,
+                                                          std::string& storage) const {
   if (source_.Package) {
     for (const TveImageItem& item : source_.Package->ImageItems)
       if (skin::UpperCase(item.Name) == name) return item.Data;
@@ -39,7 +44,8 @@ std::optional<std::string> TsSkinModel::ReadSkinFile(std::string_view name) cons
   std::string path = name.find(':') == std::string_view::npos ? GlobalInfo.SkinFolder : "";
   path += name;
   try {
-    return platform::CurrentHost().ReadFile(path);
+    storage = platform::CurrentHost().ReadFile(path);
+    return storage;
   } catch (const platform::FileOpenError&) {
     return std::nullopt;
   }

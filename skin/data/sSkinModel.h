@@ -83,6 +83,9 @@ struct TsSkinSource {
 class TsSkinModel {
  public:
   TsSkinModel();
+  // Image entries point back at their model, so a model stays where it was made.
+  TsSkinModel(const TsSkinModel&) = delete;
+  TsSkinModel& operator=(const TsSkinModel&) = delete;
 
   // Settings of the owning manager that shape the model.
   std::vector<std::string> CommonSections;  // extra options text lines
@@ -103,7 +106,7 @@ class TsSkinModel {
 
   // Parses the options text and takes the image source; SkinFolder becomes source.Folder.
   void SetSource(TsSkinSource source);
-  // SetSource and the four loading steps.
+  // SetSource and the four loading steps; the packed members are released afterwards.
   void Load(TsSkinSource source);
   void LoadImages();
   void LoadPatterns();
@@ -130,11 +133,12 @@ class TsSkinModel {
   int EffectiveMarginBottom(int index) const;
 
   const fw::IniText& Options() const { return options_; }
-  bool LoadedFromPackage() const { return source_.Package != nullptr; }
+  bool LoadedFromPackage() const { return loadedFromPackage_; }
 
  private:
-  // The bytes of an image or picture file of the skin, or nothing when it cannot be found.
-  std::optional<std::string> ReadSkinFile(std::string_view name) const;
+  // The bytes of an image or picture file of the skin, or nothing when it cannot be found. A
+  // packed member is returned in place; a file is read into storage.
+  std::optional<std::string_view> ReadSkinFile(std::string_view name, std::string& storage) const;
   // Every section of the skin's options and then of the common sections, as the image and
   // pattern passes visit them; names of common sections and keys are upper-cased.
   template <typename Visit>
@@ -149,6 +153,7 @@ class TsSkinModel {
   void ApplySaturation();
 
   TsSkinSource source_;
+  bool loadedFromPackage_ = false;
   fw::IniText options_;
   fw::IniText common_;
 };

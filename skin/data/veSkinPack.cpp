@@ -57,8 +57,8 @@ class SourceReader {
   size_t Remaining() const { return data_.size() - pos_; }
 
   std::string InflateInto(z_stream& z, uint32_t size) {
-    // The buffer grows with the output actually produced, so a stated size larger than the data
-    // can hold costs nothing.
+    // The buffer grows only as far as the input can fill it, so a stated size larger than the
+    // data can hold costs nothing.
     std::string out;
     unsigned char spare[1];
     size_t chunkStart = pos_;
@@ -74,7 +74,10 @@ class SourceReader {
       size_t have = out.size();
       size_t room = size - have;
       if (room > 0) {
-        out.resize(have + std::min<size_t>(room, std::max<size_t>(have, kChunkSize)));
+        // Deflate expands at most about 1032 times, so the rest of the input bounds what it can
+        // still produce; asking for that much at once avoids growing the buffer step by step.
+        uint64_t possible = uint64_t(Remaining() + z.avail_in) * 1032 + kChunkSize;
+        out.resize(have + size_t(std::min<uint64_t>(room, possible)));
         z.next_out = reinterpret_cast<Bytef*>(out.data() + have);
         z.avail_out = static_cast<uInt>(out.size() - have);
       } else {

@@ -89,20 +89,28 @@ int32_t ChangeSaturation(int amount, int32_t value) {
   return static_cast<int32_t>(result);
 }
 
-void ChangeBitmapHue(img::Bitmap32& bitmap, int amount) {
+namespace {
+
+// Applies change (pixel value 0x00RRGGBB in, the same out) to every pixel that is neither a key
+// pixel nor grey, keeping its alpha.
+template <typename Change>
+void ChangeColouredPixels(img::Bitmap32& bitmap, Change change) {
   for (int y = 0; y < bitmap.Height(); ++y)
     for (img::TRGBAPixel& p : std::span(bitmap.Row(y), size_t(bitmap.Width()))) {
       if (KeyOrGrey(p)) continue;
-      uint32_t changed = ChangeHue(amount, PixelValue(p));
+      uint32_t changed = change(PixelValue(p));
       p = {uint8_t(changed), uint8_t(changed >> 8), uint8_t(changed >> 16), p.A};
     }
 }
 
+}  // namespace
+
+void ChangeBitmapHue(img::Bitmap32& bitmap, int amount) {
+  ChangeColouredPixels(bitmap, [amount](uint32_t v) { return ChangeHue(amount, v); });
+}
+
 void ChangeBitmapSaturation(img::Bitmap32& bitmap, int amount) {
-  for (int y = 0; y < bitmap.Height(); ++y)
-    for (img::TRGBAPixel& p : std::span(bitmap.Row(y), size_t(bitmap.Width()))) {
-      if (KeyOrGrey(p)) continue;
-      uint32_t changed = static_cast<uint32_t>(ChangeSaturation(amount, int32_t(PixelValue(p))));
-      p = {uint8_t(changed), uint8_t(changed >> 8), uint8_t(changed >> 16), p.A};
-    }
+  ChangeColouredPixels(bitmap, [amount](uint32_t v) {
+    return static_cast<uint32_t>(ChangeSaturation(amount, static_cast<int32_t>(v)));
+  });
 }

@@ -142,7 +142,8 @@ TEST(ImageEntryTest, PlainNameEntriesHaveUpperCaseNamesAndThreeStates) {
 }
 
 TEST(ImageEntryTest, FreeFormRectangle) {
-  auto m = WithMaster("[Pane]\nb=#frame (10 20,40,50) (2, 1, 3)\nbad=#frame (1 2 3)\n");
+  auto m = WithMaster(
+      "[Pane]\nb=#frame (10 20,40,50) (2, 1, 3)\nbad=#frame (1 2 3)\nfar=#f (0 0 99999 1)\n");
   const TsMaskData& e = Entry(*m, "PANE", "B");
   EXPECT_EQ(e.SrcRect, (TRect{10, 20, 40, 50}));
   EXPECT_EQ(e.StateCount, 2);
@@ -150,6 +151,7 @@ TEST(ImageEntryTest, FreeFormRectangle) {
   EXPECT_EQ(e.MarginLeft, 3);
   EXPECT_EQ(e.PaintFlags, 1);
   EXPECT_EQ(m->FindImageByName("PANE", "BAD"), -1);
+  EXPECT_EQ(m->FindImageByName("PANE", "FAR"), -1);
 }
 
 TEST(ImageEntryTest, OldBorderMasksStretchSinglePixelCentres) {
