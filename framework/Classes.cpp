@@ -19,6 +19,8 @@ TComponent::~TComponent() {
 void TComponent::DestroyComponents() {
   while (!components_.empty()) {
     TComponent* last = components_.back();
+    // Marked before its destructors run, so that its own clean-up already sees it going.
+    last->state_ |= csDestroying;
     delete last;  // removes itself from components_
   }
 }

@@ -28,8 +28,8 @@ std::string TListItem::SubItem(int i) const {
     item.iSubItem = i + 1;
     item.pszText = text.data();
     item.cchTextMax = static_cast<int>(text.size());
-    auto n = static_cast<size_t>(owner_->SendMessage(LVM_GETITEMTEXTA, index_,
-                                                     reinterpret_cast<LPARAM>(&item)));
+    auto n = static_cast<size_t>(
+        owner_->SendMessage(LVM_GETITEMTEXTA, index_, reinterpret_cast<LPARAM>(&item)));
     if (n + 1 < text.size()) {
       text.resize(n);
       return text;
@@ -46,7 +46,8 @@ void TListItem::SetSubItem(int i, const std::string& text) {
 }
 
 bool TListItem::Checked() const {
-  auto state = static_cast<UINT>(owner_->SendMessage(LVM_GETITEMSTATE, index_, LVIS_STATEIMAGEMASK));
+  auto state =
+      static_cast<UINT>(owner_->SendMessage(LVM_GETITEMSTATE, index_, LVIS_STATEIMAGEMASK));
   return (state & LVIS_STATEIMAGEMASK) == kStateChecked;
 }
 
@@ -133,7 +134,8 @@ void TListView::Clear() {
 }
 
 std::optional<TListItem> TListView::Selected() {
-  int index = static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+  int index =
+      static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
   if (index < 0) return std::nullopt;
   return TListItem(*this, index);
 }
@@ -192,7 +194,7 @@ void TStatusBar::CreateWnd() {
 void TStatusBar::ApplyPanel(int index) {
   // A tab before the text centres it; two tabs align it right.
   const TStatusPanel& panel = panels_[index];
-  std::string text = panel.Alignment == TAlignment::taCenter        ? "\t" + panel.Text
+  std::string text = panel.Alignment == TAlignment::taCenter         ? "\t" + panel.Text
                      : panel.Alignment == TAlignment::taRightJustify ? "\t\t" + panel.Text
                                                                      : panel.Text;
   SendMessage(SB_SETTEXTA, index, reinterpret_cast<LPARAM>(text.c_str()));

@@ -63,15 +63,12 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
     return TPropInfo{[this, get] { return static_cast<std::intptr_t>((this->*get)()); },
                      [this, set](std::intptr_t v) { set(this, v); }};
   };
-  Publish("Color", ord(&TControl::Color, [](TControl* c, std::intptr_t v) {
-            c->SetColor(static_cast<TColor>(v));
-          }));
-  Publish("Visible", ord(&TControl::Visible, [](TControl* c, std::intptr_t v) {
-            c->SetVisible(v != 0);
-          }));
-  Publish("Enabled", ord(&TControl::Enabled, [](TControl* c, std::intptr_t v) {
-            c->SetEnabled(v != 0);
-          }));
+  Publish("Color", ord(&TControl::Color,
+                       [](TControl* c, std::intptr_t v) { c->SetColor(static_cast<TColor>(v)); }));
+  Publish("Visible",
+          ord(&TControl::Visible, [](TControl* c, std::intptr_t v) { c->SetVisible(v != 0); }));
+  Publish("Enabled",
+          ord(&TControl::Enabled, [](TControl* c, std::intptr_t v) { c->SetEnabled(v != 0); }));
   Publish("Tag", ord(&TControl::Tag, [](TControl* c, std::intptr_t v) { c->SetTag(v); }));
   Publish("Left", ord(&TControl::Left, [](TControl* c, std::intptr_t v) {
             c->SetBounds(static_cast<int>(v), c->top_, c->width_, c->height_);
@@ -376,7 +373,8 @@ void TWinControl::WndProc(TMessage& message) {
       // bounds in step, in the parent's client coordinates.
       RECT r;
       GetWindowRect(handle_, &r);
-      if (HWND parent = GetParent(handle_); parent && (GetWindowLongA(handle_, GWL_STYLE) & WS_CHILD))
+      if (HWND parent = GetParent(handle_);
+          parent && (GetWindowLongA(handle_, GWL_STYLE) & WS_CHILD))
         MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
       TControl::SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
       TControl::WndProc(message);
@@ -403,7 +401,8 @@ bool TWinControl::HandleSetCursor(TMessage& message) {
   GetCursorPos(&p);
   ScreenToClient(handle_, &p);
   TControl* graphic = GraphicControlAt(p);
-  TCursor cursor = graphic && graphic->Cursor() != TCursor::crDefault ? graphic->Cursor() : Cursor();
+  TCursor cursor =
+      graphic && graphic->Cursor() != TCursor::crDefault ? graphic->Cursor() : Cursor();
   if (cursor == TCursor::crDefault) return false;
   ::SetCursor(CursorHandle(cursor));
   message.Result = TRUE;
@@ -423,16 +422,14 @@ bool TWinControl::HandleMouseForGraphic(TMessage& message) {
   POINT p{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
   TControl* graphic = GraphicControlAt(p);
   if (!graphic || !graphic->Enabled()) return false;
-  message.Result =
-      graphic->Perform(message.Msg, message.WParam, MAKELPARAM(p.x - graphic->Left(),
-                                                               p.y - graphic->Top()));
+  message.Result = graphic->Perform(message.Msg, message.WParam,
+                                    MAKELPARAM(p.x - graphic->Left(), p.y - graphic->Top()));
   return true;
 }
 
 void TWinControl::PaintHandler(TMessage& message) {
-  bool hasGraphic = std::any_of(controls_.begin(), controls_.end(), [](TControl* c) {
-    return !c->IsWindowed() && c->Visible();
-  });
+  bool hasGraphic = std::any_of(controls_.begin(), controls_.end(),
+                                [](TControl* c) { return !c->IsWindowed() && c->Visible(); });
   if (!hasGraphic) {
     DefaultHandler(message);
     return;
@@ -482,8 +479,7 @@ void TWinControl::AlignControls() {
   }
   for (TControl* c : controls_)
     if (c->Align() == TAlign::alClient)
-      c->SetBounds(client.left, client.top, client.right - client.left,
-                   client.bottom - client.top);
+      c->SetBounds(client.left, client.top, client.right - client.left, client.bottom - client.top);
 }
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {
@@ -531,8 +527,7 @@ void TWinControl::TextChanged() {
 }
 
 void TWinControl::FontChanged() {
-  if (handle_)
-    ::SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), TRUE);
+  if (handle_) ::SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), TRUE);
 }
 
 void TWinControl::InsertControl(TControl* control) {

@@ -35,7 +35,7 @@ enum TControlStyleFlag : unsigned {
 
 enum TControlStateFlag : unsigned {
   csLButtonDown = 0x01,
-  csCreating = 0x02,      // its window is being created
+  csCreating = 0x02,  // its window is being created
   csReadingState = 0x04,
   csPaintCopy = 0x08,
 };

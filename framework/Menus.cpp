@@ -183,8 +183,8 @@ bool TMenu::DispatchCommand(UINT command) {
 
 void TPopupMenu::Popup(int x, int y, HWND owner) {
   SetForegroundWindow(owner);
-  UINT command = TrackPopupMenu(Handle(), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_RIGHTBUTTON, x, y,
-                                0, owner, nullptr);
+  UINT command = TrackPopupMenu(Handle(), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_RIGHTBUTTON, x, y, 0,
+                                owner, nullptr);
   if (command) DispatchCommand(command);
 }
 
