@@ -30,17 +30,12 @@ source tests/e2e/lib.sh
 
 dk_start "$app"
 dk_wait_for '^window TfrmMain "Driver Keeper"'
-display=$(dk_display)
-if dk_probe | grep -q 'child SysListView32'; then
-  window=$(DISPLAY=$display xdotool search --name '^Driver Keeper$' | head -1)
-  DISPLAY=$display xdotool windowfocus --sync "$window" key F11
-  dk_wait_for '^window .* "Driver Keeper".*' 10
-  dk_wait_for 'child Static "Finished!"' 300
-  dk_screenshot driver-keeper
-  dk_wine "$DK_PROBE" press OK
-else
-  dk_screenshot driver-keeper
-fi
+dk_wait_for 'child msctls_statusbar32 "[0-9]+ drivers found\.' 60
+dk_wine "$DK_PROBE" focus TfrmMain
+dk_key F11
+dk_wait_for 'child Static "Finished' 300
+dk_screenshot driver-keeper
+dk_wine "$DK_PROBE" press OK
 dk_wine "$DK_PROBE" close TfrmMain || true
 dk_wait_exit 30
 echo "Screenshot: out/driver-keeper.png"

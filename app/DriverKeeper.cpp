@@ -1,6 +1,9 @@
 // Program entry: read the configuration, set the application's title and icon, create the main
 // window and run until it closes.
 #include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
 
 #include "app/core/Configuration.h"
 #include "app/core/UtilFuncs.h"
@@ -12,13 +15,16 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // Controls that ask for the hand-point cursor get the system's own hand.
   platform::CurrentHost().InstallSystemHandCursor();
+  INITCOMMONCONTROLSEX controls = {sizeof controls,
+                                   ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
   try {
     fw::Application.SetTitle(ReadApplicationTitle(ReadConfiguration()));
     fw::Application.LoadIconFromFile(
         AddTrailingBackslash(fw::ExtractFileDir(platform::CurrentHost().ExecutablePath())) +
         "icon.ico");
-    TfrmMain frmMain;
-    frmMain.Create();
+    auto frmMain = std::make_unique<TfrmMain>(nullptr);
+    frmMain->Show();
     fw::Application.Run();
   } catch (const std::exception& error) {
     fw::Application.ShowException(error);

@@ -1,48 +1,333 @@
 #include "app/windows/untMain.h"
 
 #include "app/core/Configuration.h"
+#include "app/core/UtilFuncs.h"
 #include "app/core/globals.h"
+#include "app/drivers/BackupState.h"
+#include "app/drivers/untLoadInfo.h"
+#include "app/drivers/untSearchDriver.h"
+#include "app/plugins/untPlugin.h"
+#include "app/windows/About.h"
+#include "app/windows/ButtonPictures.h"
+#include "app/windows/HelpLinks.h"
+#include "app/windows/untPluginSet.h"
 #include "framework/Application.h"
+#include "framework/Paths.h"
+#include "platform/Host.h"
+
+using namespace fw;
 
 namespace {
-const char kClassName[] = "TfrmMain";
+
+// The backup's view of the main window: progress in the status bar, the Backup button, message
+// boxes owned by the window and captioned with the application title.
+class TMainBackupWindow final : public TBackupWindow {
+ public:
+  explicit TMainBackupWindow(TfrmMain& form) : form_(form) {}
+  void SetStatusText(const std::string& text) override { form_.Sbar->SetPanelText(0, text); }
+  void SetBackupEnabled(bool enabled) override { form_.BtnBackUp->SetEnabled(enabled); }
+  void ProcessMessages() override { Application.ProcessMessages(); }
+  void* Owner() override { return form_.Handle(); }
+  std::string Title() override { return Application.Title(); }
+
+ private:
+  TfrmMain& form_;
+};
+
+}  // namespace
+
+TfrmMain::TfrmMain(TComponent* owner) : TForm(owner) {
+  BeginLoading();
+  InitializeComponent();
+  EndLoading();
+  Application.SetMainForm(this);
+  SetPluginOwnerWindow(Handle());
+  DoCreate();
 }
 
-void TfrmMain::Create() {
-  WNDCLASSEXA wc = {};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = &TfrmMain::WndProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.hIcon = fw::Application.Icon();
-  wc.hIconSm = fw::Application.SmallIcon();
-  wc.lpszClassName = kClassName;
-  RegisterClassExA(&wc);
-  handle_ = CreateWindowExA(0, kClassName, "", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                            738, 492, nullptr, nullptr, wc.hInstance, this);
-  try {
-    FormCreate();
-  } catch (const std::exception& error) {
-    fw::Application.ShowException(error);
+TfrmMain::~TfrmMain() = default;
+
+void TfrmMain::InitializeComponent() {
+  SetName("frmMain");
+  SetBorderStyle(TFormBorderStyle::bsSingle);
+  SetBorderIcons(biSystemMenu | biMinimize);
+  SetPosition(TPosition::poDesktopCenter);
+  Font().SetName("Tahoma");
+  Font().SetHeight(-11);
+  Font().SetCharset(ANSI_CHARSET);
+  InitializeMenus();
+  SetClientSize(722, 454);
+  OnCreate = [this](TObject* s) { FormCreate(s); };
+  OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
+
+  lv = new TListView(this);
+  lv->SetName("lv");
+  lv->SetBounds(5, 8, 708, 242);
+  lv->SetCheckboxes(true);
+  lv->SetRowSelect(true);
+  lv->AddColumn("Device", 320);
+  lv->AddColumn("Type", 220);
+  lv->AddColumn("Action", 100);
+  lv->AddColumn("", 0);  // the driver's key path, kept out of sight
+  lv->OnClick = [this](TObject* s) { lvClick(s); };
+  lv->SetParent(this);
+  driverList_ = std::make_unique<TDriverListView>(*lv);
+  backupWindow_ = std::make_unique<TMainBackupWindow>(*this);
+
+  Sbar = new TStatusBar(this);
+  Sbar->SetName("Sbar");
+  Sbar->SetBounds(0, 434, 722, 20);
+  Sbar->AddPanel(440);
+  Sbar->AddPanel(50, TAlignment::taCenter);
+  Sbar->SetShowHint(true);
+  Sbar->SetParent(this);
+
+  GroupBox1 = new TGroupBox(this);
+  GroupBox1->SetName("GroupBox1");
+  GroupBox1->SetBounds(5, 260, 588, 166);
+  GroupBox1->SetCaption("More information about selected device");
+  GroupBox1->SetParent(this);
+  TLabel** labels[] = {&Label1, &Label2, &Label3, &Label4, &Label5, &Label6};
+  const int tops[] = {24, 47, 71, 94, 118, 142};
+  for (int i = 0; i < 6; ++i) {
+    TLabel* label = *labels[i] = new TLabel(this);
+    label->SetName("Label" + std::to_string(i + 1));
+    label->SetShowAccelChar(false);  // device data may hold "&"
+    label->SetBounds(16, tops[i], 0, 13);
+    label->SetCaption("...");
+    label->SetParent(GroupBox1);
   }
-  ShowWindow(handle_, SW_SHOWNORMAL);
-  UpdateWindow(handle_);
+
+  sAlphaImageList32 = LoadButtonPictures();
+  PopupMenu = new TPopupMenu(this);
+  PopupMenu->SetName("PopupMenu");
+  O1 = AddItem(PopupMenu->Items(), "O1", "Browse backup folder...", 0, &TfrmMain::O1Click);
+
+  struct ButtonDesign {
+    TButton** button;
+    const char* name;
+    const char* caption;
+    int top;
+    void (TfrmMain::*handler)(TObject*);
+  };
+  const ButtonDesign buttons[] = {
+      {&BtnBackUp, "BtnBackUp", "&Backup", 266, &TfrmMain::N6Click},
+      {&BtnAllSel, "BtnAllSel", "&Select All", 306, &TfrmMain::BtnAllSelClick},
+      {&BtnSelect, "BtnSelect", "&Select Invert", 346, &TfrmMain::BtnSelectClick},
+      {&BtnClose, "BtnClose", "&Exit", 386, &TfrmMain::BtnCloseClick},
+  };
+  int image = 0;
+  for (const ButtonDesign& design : buttons) {
+    TButton* button = *design.button = new TButton(this);
+    button->SetName(design.name);
+    button->SetBounds(600, design.top, 113, 39);
+    button->SetCaption(design.caption);
+    button->SetImages(sAlphaImageList32.get(), image++);
+    auto handler = design.handler;
+    button->OnClick = [this, handler](TObject* s) { (this->*handler)(s); };
+    button->SetParent(this);
+  }
+  BtnBackUp->SetStyle(TButtonStyle::bsSplitButton);
+  BtnBackUp->SetDropDownMenu(PopupMenu);
 }
 
-void TfrmMain::FormCreate() {
-  LoadConfiguration();
+TMenuItem* TfrmMain::AddItem(TMenuItem* parent, const std::string& name, const std::string& caption,
+                             TShortCut shortCut, void (TfrmMain::*handler)(TObject*)) {
+  auto* item = new TMenuItem(this);
+  item->SetName(name);
+  item->SetCaption(caption);
+  item->SetShortCut(shortCut);
+  if (handler) item->OnClick = [this, handler](TObject* s) { (this->*handler)(s); };
+  parent->Add(item);
+  return item;
+}
+
+void TfrmMain::InitializeMenus() {
+  MainMenu = new TMainMenu(this);
+  MainMenu->SetName("MainMenu");
+  TMenuItem* root = MainMenu->Items();
+
+  N1 = AddItem(root, "N1", "Scan Driver");
+  menuSearchDriver = AddItem(N1, "menuSearchDriver", "Scan recommended drivers", 0,
+                             &TfrmMain::menuSearchDriverClick);
+  menuSearchAllDriver = AddItem(N1, "menuSearchAllDriver", "Scan all drivers", 0,
+                                &TfrmMain::menuSearchAllDriverClick);
+  N4 = AddItem(N1, "N4", "-");
+  C1 = AddItem(N1, "C1", "Exit", ShortCut(VK_F4, scCtrl), &TfrmMain::C1Click);
+
+  N5 = AddItem(root, "N5", "Backup");
+  N6 = AddItem(N5, "N6", "Backup selected drivers", ShortCut(VK_F9), &TfrmMain::N6Click);
+  N7 = AddItem(N5, "N7", "-");
+  N15 = AddItem(N5, "N15", "Backup recommended drivers", ShortCut(VK_F10), &TfrmMain::N15Click);
+  N8 = AddItem(N5, "N8", "Back all drivers", ShortCut(VK_F11), &TfrmMain::N8Click);
+  N14 = AddItem(N5, "N14", "-");
+  Browsebackupfolder1 =
+      AddItem(N5, "Browsebackupfolder1", "Browse backup folder...", 0, &TfrmMain::O1Click);
+
+  N3 = AddItem(root, "N3", "Plugin");
+  N3->SetVisible(false);  // shown once there is a plug-in
+  N11 = AddItem(N3, "N11", "Manage plugins...", ShortCut(VK_F12), &TfrmMain::N11Click);
+  N13 = AddItem(N3, "N13", "-");
+
+  N9 = AddItem(root, "N9", "Help");
+  H1 = AddItem(N9, "H1", "Help Content", ShortCut(VK_F1), &TfrmMain::H1Click);
+  H2 = AddItem(N9, "H2", "How Tos && Tutorial Videos...", 0, &TfrmMain::H2Click);
+  N16 = AddItem(N9, "N16", "-");
+  HomePage1 = AddItem(N9, "HomePage1", "Home Page...", 0, &TfrmMain::HomePage1Click);
+  MoreFreeTools1 =
+      AddItem(N9, "MoreFreeTools1", "More Free Tools...", 0, &TfrmMain::MoreFreeTools1Click);
+  N17 = AddItem(N9, "N17", "-");
+  CheckforUpdates1 =
+      AddItem(N9, "CheckforUpdates1", "Check for Updates...", 0, &TfrmMain::CheckforUpdates1Click);
+  ContactTechnicalSupport1 = AddItem(N9, "ContactTechnicalSupport1", "Contact Technical Support...",
+                                     0, &TfrmMain::ContactTechnicalSupport1Click);
+  N18 = AddItem(N9, "N18", "-");
+  N12 = AddItem(N9, "N12", "About...", 0, &TfrmMain::N12Click);
+  SetMenu(MainMenu);
 }
 
 void TfrmMain::LoadConfiguration() {
-  SetWindowTextA(handle_, fw::Application.Title().c_str());
+  SetCaption(Application.Title());
   GlobalVars = ReadGlobalVars(ReadConfiguration());
 }
 
-LRESULT CALLBACK TfrmMain::WndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_DESTROY) {
-    PostQuitMessage(0);
-    return 0;
+void TfrmMain::BuildPluginMenu(const std::vector<std::string>& list) {
+  for (size_t i = 0; i < list.size(); ++i) {
+    N3->SetVisible(true);
+    TMenuItem* item = AddItem(N3, "", GetPluginName(list[i]), 0, &TfrmMain::PluginMenuClick);
+    item->SetTag(static_cast<std::intptr_t>(i));
   }
-  return DefWindowProcA(wnd, msg, wParam, lParam);
+}
+
+void TfrmMain::FormCreate(TObject* Sender) {
+  LoadConfiguration();
+  PluginList = GetPluginList();
+  BuildPluginMenu(PluginList);
+  menuSearchDriverClick(Sender);
+}
+
+void TfrmMain::FormClose(TObject*, TCloseAction&) {
+  // A backup that is running ends after the file it is copying.
+  RequestBackupStop();
+  PluginList.clear();
+}
+
+void TfrmMain::Scan(std::uint8_t mode) {
+  // The backup walks the rows while it runs; a scan must not replace them under it.
+  if (BackupRunning()) return;
+  BeginBusyCursor();
+  try {
+    SearchDriver(*driverList_, mode);
+  } catch (...) {
+    EndBusyCursor();
+    throw;
+  }
+  EndBusyCursor();
+  Sbar->SetPanelText(0, std::to_string(lv->Count()) + " drivers found.");
+}
+
+void TfrmMain::menuSearchDriverClick(TObject*) {
+  Scan(smRecommended);
+}
+
+void TfrmMain::menuSearchAllDriverClick(TObject*) {
+  Scan(smAll);
+}
+
+void TfrmMain::lvClick(TObject*) {
+  try {
+    std::optional<TListItem> row = lv->Selected();
+    if (!row) return;
+    TLabelCaption l1(*Label1), l2(*Label2), l3(*Label3), l4(*Label4), l5(*Label5), l6(*Label6);
+    std::string inf = LoadDriverInfo(row->SubItem(kKeyPathColumn), l1, l2, l3, l4);
+    LoadInfInfo(inf, l5, l6);
+  } catch (...) {
+    // Details are a convenience: whatever could not be read keeps its previous line.
+  }
+}
+
+void TfrmMain::Backup(TBackupPick pick) {
+  RunBackupCommand(*driverList_, *backupWindow_, pick);
+}
+
+void TfrmMain::N6Click(TObject*) {
+  Backup(TBackupPick::Checked);
+}
+
+void TfrmMain::N15Click(TObject*) {
+  Backup(TBackupPick::Recommended);
+}
+
+void TfrmMain::N8Click(TObject*) {
+  Backup(TBackupPick::All);
+}
+
+void TfrmMain::BtnAllSelClick(TObject*) {
+  try {
+    for (int i = 0, n = lv->Count(); i < n; ++i) lv->Items(i).SetChecked(true);
+  } catch (...) {
+  }
+}
+
+void TfrmMain::BtnSelectClick(TObject*) {
+  try {
+    for (int i = 0, n = lv->Count(); i < n; ++i) {
+      TListItem item = lv->Items(i);
+      item.SetChecked(!item.Checked());
+    }
+  } catch (...) {
+  }
+}
+
+void TfrmMain::O1Click(TObject*) {
+  ShellOpen(AddTrailingBackslash(ExtractFileDir(platform::CurrentHost().ExecutablePath())) +
+            "BackUp\\");
+}
+
+void TfrmMain::C1Click(TObject*) {
+  Close();
+}
+
+void TfrmMain::BtnCloseClick(TObject*) {
+  Close();
+}
+
+void TfrmMain::N11Click(TObject*) {
+  TfrmPlugin manager(nullptr);
+  manager.ShowModal();
+}
+
+void TfrmMain::PluginMenuClick(TObject* Sender) {
+  auto* item = static_cast<TMenuItem*>(Sender);
+  for (size_t i = 0; i < PluginList.size(); ++i)
+    if (static_cast<std::intptr_t>(i) == item->Tag()) ShowPluginForm(PluginList[i]);
+}
+
+void TfrmMain::N12Click(TObject*) {
+  std::unique_ptr<TFormAbout> about = std::make_unique<TFormAbout>(this);
+  about->ShowModal();
+}
+
+void TfrmMain::H1Click(TObject*) {
+  ShellOpen(ResolveHelpLinkBesideExe(GlobalVars.HelpContectLink));
+}
+
+void TfrmMain::H2Click(TObject*) {
+  ShellOpen(ResolveHelpLinkBesideExe(GlobalVars.HelpHowTosTutorialVideosLink));
+}
+
+void TfrmMain::HomePage1Click(TObject*) {
+  ShellOpen(ResolveHelpLinkBesideExe(GlobalVars.HelpHomePageLink));
+}
+
+void TfrmMain::MoreFreeTools1Click(TObject*) {
+  ShellOpen(ResolveHelpLinkBesideExe(GlobalVars.HelpMoreFreeToolsLink));
+}
+
+void TfrmMain::CheckforUpdates1Click(TObject*) {
+  ShellOpen(ResolveHelpLinkBesideExe(GlobalVars.HelpCheckForUpdatesLink));
+}
+
+void TfrmMain::ContactTechnicalSupport1Click(TObject*) {
+  ShellOpen(ResolveHelpLinkBesideExe(GlobalVars.HelpSupportLink));
 }

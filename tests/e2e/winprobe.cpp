@@ -123,8 +123,7 @@ class RemoteBlock {
     DWORD pid = 0;
     GetWindowThreadProcessId(wnd, &pid);
     process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-    if (process_)
-      address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+    if (process_) address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
   }
   ~RemoteBlock() {
     if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);

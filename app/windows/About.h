@@ -1,0 +1,31 @@
+// The about window: the application's title, icon, version and copyright, and the home page
+// link. Its texts are filled from the templates of its design when it is created.
+#pragma once
+
+#include <string>
+
+#include "framework/ExtCtrls.h"
+#include "framework/Forms.h"
+#include "framework/StdCtrls.h"
+
+class TFormAbout : public fw::TForm {
+ public:
+  explicit TFormAbout(fw::TComponent* owner);
+  std::string ClassName() const override { return "TFormAbout"; }
+
+  fw::TImage* ImageIcon;
+  fw::TLabel* LabelAppName;
+  fw::TLabel* LabelVersion;
+  fw::TLabel* LabelCopyRight;
+  fw::TLabel* LabelWarning;
+  fw::TLabel* LabelWeb;
+  fw::TButton* ButtonOK;
+
+  void FormCreate(fw::TObject* Sender);
+  void ButtonOKClick(fw::TObject* Sender);
+  void LabelWebClick(fw::TObject* Sender);
+
+ private:
+  void InitializeComponent();
+  fw::TLabel* AddLabel(const std::string& name, int left, int top, const std::string& caption);
+};

@@ -1,0 +1,16 @@
+#include "app/windows/HelpLinks.h"
+
+#include "app/core/UtilFuncs.h"
+#include "framework/Paths.h"
+#include "platform/Host.h"
+
+std::string ResolveHelpLink(const std::string& link, const std::string& folder) {
+  if (link.empty() || link[0] == '\\' || link[0] == '/') return link;
+  size_t colon = link.find(':');
+  if (colon != std::string::npos && link.find_first_of("\\/") > colon) return link;
+  return AddTrailingBackslash(folder) + link;
+}
+
+std::string ResolveHelpLinkBesideExe(const std::string& link) {
+  return ResolveHelpLink(link, fw::ExtractFileDir(platform::CurrentHost().ExecutablePath()));
+}

@@ -1,0 +1,20 @@
+#include "app/windows/TextTemplate.h"
+
+std::string FormatTemplate(const std::string& pattern, const std::vector<std::string>& values) {
+  std::string text;
+  size_t next = 0;
+  for (size_t i = 0; i < pattern.size(); ++i) {
+    char c = pattern[i];
+    char spec = i + 1 < pattern.size() ? pattern[i + 1] : '\0';
+    if (c != '%' || (spec != 's' && spec != 'd' && spec != '%')) {
+      text += c;
+      continue;
+    }
+    ++i;
+    if (spec == '%')
+      text += '%';
+    else if (next < values.size())
+      text += values[next++];
+  }
+  return text;
+}

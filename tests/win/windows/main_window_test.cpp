@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "support/FakeHost.h"
+#include "app/core/Configuration.h"
+#include "app/core/globals.h"
+#include "app/drivers/BackupState.h"
+#include "app/windows/About.h"
+#include "app/windows/untMain.h"
+#include "framework/Application.h"
+#include "tests/unit/drivers/DriverFakes.h"
+
+using namespace fw;
+
+namespace {
+
+const char kConfig[] =
+    "[SYSTEM]\r\nName=Test Keeper\r\nVersion=2.5\r\nCopyright=Test makers\r\n"
+    "HelpContectLink=help\\index.html\r\nHelpHomePageLink=https://example.org/\r\n";
+
+struct MainWindowTest : ::testing::Test {
+  MainWindowTest() {
+    host.files["C:\\Program Files\\Driver Keeper\\lamecore.dll"] = EncodeConfiguration(kConfig);
+    Application.SetTitle("Test Keeper");
+    ms = "Microsoft";
+    nvme = machine.AddDriver("{disk}", "0000", "Sorrel NX2 NVMe", "Sorrel Storage");
+    machine.registry.SetString(nvme.substr(1), "DriverVersion", "1.3.0.0");
+    machine.registry.SetString(nvme.substr(1), "InfPath", "oem30.inf");
+    machine.files.AddFile("C:\\Windows\\inf\\oem30.inf",
+                          "[Version]\r\ncatalogfile=sorrel.cat\r\n[SourceDisksFiles]\r\n"
+                          "sorrelnx.sys=1\r\n");
+    machine.files.AddFile("C:\\Windows\\system32\\drivers\\SorrelNX.sys", "driver");
+    machine.AddDriver("{disk}", "0001", "Disk drive", ms);
+    machine.AddDriver("{net}", "0000", "Veltra A/B: Adapter", "Veltra");
+  }
+  ~MainWindowTest() override {
+    // Closing the main window ends the message loop; keep that from the next test.
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+  }
+  std::string Status() { return form->Sbar->PanelText(0); }
+  void CheckAll() {
+    for (int i = 0; i < form->lv->Count(); ++i) form->lv->Items(i).SetChecked(true);
+  }
+
+  testing_support::FakeHost host;
+  testing_support::FakeMachine machine;
+  std::string ms, nvme;
+  std::unique_ptr<TfrmMain> form;
+};
+
+TEST_F(MainWindowTest, StartsWithTheRecommendedDriversAndTheirCount) {
+  form = std::make_unique<TfrmMain>(nullptr);
+  EXPECT_EQ(form->Caption(), "Test Keeper");
+  EXPECT_EQ(GlobalVars.Version, "2.5");
+  ASSERT_EQ(form->lv->Count(), 2);
+  EXPECT_EQ(form->lv->Items(0).Caption(), "Sorrel NX2 NVMe");
+  EXPECT_EQ(form->lv->Items(0).SubItem(2), nvme);
+  EXPECT_EQ(Status(), "2 drivers found.");
+  EXPECT_FALSE(form->N3->Visible()) << "no plug-ins, no Plugin menu";
+  for (auto* label : {form->Label1, form->Label6}) EXPECT_EQ(label->Caption(), "...");
+
+  form->menuSearchAllDriverClick(nullptr);
+  EXPECT_EQ(form->lv->Count(), 3);
+  EXPECT_EQ(Status(), "3 drivers found.");
+}
+
+TEST_F(MainWindowTest, AClickOnARowFillsTheSixDetailLines) {
+  form = std::make_unique<TfrmMain>(nullptr);
+  form->lv->Items(0).SetSelected(true);
+  form->lvClick(form->lv);
+  EXPECT_EQ(form->Label1->Caption(), "Device:  Sorrel NX2 NVMe");
+  EXPECT_EQ(form->Label2->Caption(), "Provider: Sorrel Storage");
+  EXPECT_EQ(form->Label3->Caption(), "Driver Date: ");
+  EXPECT_EQ(form->Label4->Caption(), "Driver Version: 1.3.0.0");
+  EXPECT_EQ(form->Label5->Caption(), "Digital Signature: sorrel.cat");
+  EXPECT_EQ(form->Label6->Caption(), "Driver File: 2 File(s)");
+
+  form->menuSearchDriverClick(nullptr);
+  EXPECT_EQ(form->Label1->Caption(), "Device:  Sorrel NX2 NVMe") << "a scan keeps the details";
+}
+
+TEST_F(MainWindowTest, SelectAllAndSelectInvertSetTheCheckMarks) {
+  form = std::make_unique<TfrmMain>(nullptr);
+  form->lv->Items(1).SetChecked(true);
+  form->BtnSelectClick(nullptr);
+  EXPECT_TRUE(form->lv->Items(0).Checked());
+  EXPECT_FALSE(form->lv->Items(1).Checked());
+  form->BtnSelectClick(nullptr);
+  EXPECT_FALSE(form->lv->Items(0).Checked());
+  EXPECT_TRUE(form->lv->Items(1).Checked());
+  form->BtnAllSelClick(nullptr);
+  EXPECT_TRUE(form->lv->Items(0).Checked() && form->lv->Items(1).Checked());
+}
+
+TEST_F(MainWindowTest, BackupOfNothingCheckedOnlyWarns) {
+  form = std::make_unique<TfrmMain>(nullptr);
+  form->N6Click(nullptr);
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].text, "You have not selected any driver.");
+  EXPECT_EQ(host.messages[0].caption, "Test Keeper");
+  EXPECT_EQ(host.messages[0].flags, platform::MbIconQuestion);
+  EXPECT_EQ(Status(), "2 drivers found.");
+}
+
+TEST_F(MainWindowTest, BackupCopiesTheCheckedDriversAndReportsFinished) {
+  form = std::make_unique<TfrmMain>(nullptr);
+  CheckAll();
+  form->N6Click(nullptr);
+  EXPECT_EQ(machine.files.Content("C:\\Work\\BackUp\\Drivers\\Sorrel NX2 NVMe\\SorrelNX.sys"),
+            "driver");
+  EXPECT_TRUE(machine.files.Content("C:\\Work\\BackUp\\Drivers\\Sorrel NX2 NVMe\\oem30.inf"));
+  EXPECT_EQ(Status(), "Finished!");
+  EXPECT_TRUE(form->BtnBackUp->Enabled());
+  ASSERT_FALSE(host.messages.empty());
+  EXPECT_EQ(host.messages.back().caption, "Test Keeper");
+}
+
+TEST_F(MainWindowTest, ClosingTheWindowDuringABackupStopsItWithoutAReport) {
+  form = std::make_unique<TfrmMain>(nullptr);
+  form->Show();
+  CheckAll();
+  PostMessageA(form->Handle(), WM_CLOSE, 0, 0);  // arrives while the backup lets messages in
+  form->N8Click(nullptr);
+  EXPECT_FALSE(BackupRunning());
+  EXPECT_TRUE(host.messages.empty());
+  EXPECT_NE(Status(), "Finished!");
+  EXPECT_FALSE(IsWindowVisible(form->Handle()));
+  EXPECT_TRUE(form->PluginList.empty());
+}
+
+TEST_F(MainWindowTest, ScansWaitForARunningBackup) {
+  form = std::make_unique<TfrmMain>(nullptr);
+  TBackupRunScope running;
+  form->menuSearchAllDriverClick(nullptr);
+  EXPECT_EQ(form->lv->Count(), 2);
+  EXPECT_EQ(Status(), "2 drivers found.");
+}
+
+TEST_F(MainWindowTest, HelpLinksOpenThroughTheShellBesideTheProgram) {
+  form = std::make_unique<TfrmMain>(nullptr);
+  form->H1Click(nullptr);
+  form->HomePage1Click(nullptr);
+  form->O1Click(nullptr);
+  EXPECT_EQ(host.opened,
+            (std::vector<std::string>{"C:\\Program Files\\Driver Keeper\\help\\index.html",
+                                      "https://example.org/",
+                                      "C:\\Program Files\\Driver Keeper\\BackUp\\"}));
+}
+
+TEST_F(MainWindowTest, TheAboutWindowFillsItsTemplates) {
+  form = std::make_unique<TfrmMain>(nullptr);
+  TFormAbout about(form.get());
+  EXPECT_EQ(about.Caption(), "About Test Keeper");
+  EXPECT_EQ(about.LabelAppName->Caption(), "Test Keeper");
+  EXPECT_EQ(about.LabelVersion->Caption(), "Version 2.5");
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  EXPECT_EQ(about.LabelCopyRight->Caption(),
+            "Copyright (C) " + std::to_string(now.wYear) + " Test makers");
+  EXPECT_EQ(about.LabelWeb->Caption(), "https://example.org/");
+  EXPECT_EQ(about.LabelWarning->Caption(), "");
+  about.LabelWebClick(nullptr);
+  EXPECT_EQ(host.opened.back(), "https://example.org/");
+}
+
+}  // namespace
