@@ -135,6 +135,7 @@ void ReadPackedSkinFile(const std::string& fileName, std::unique_ptr<TveSkinConv
 }
 
 void ReadPackedSkin(std::unique_ptr<TveSkinConvertor>& convertor) {
+  if (!convertor) throw EPackedSkinError();
   std::string_view source;
   if (convertor->SourceStream) source = *convertor->SourceStream;
   if (source.size() < sizeof kMagic || std::memcmp(source.data(), kMagic, sizeof kMagic) != 0) {

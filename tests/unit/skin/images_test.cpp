@@ -266,6 +266,16 @@ TEST(ImageLookupTest, ParentSectionsSupplyImagesAndTexturesCountOnlyAsTextures) 
   EXPECT_FALSE(m->IsValidImageIndex(int(m->ImageTable.size())));
 }
 
+TEST(ImageLookupTest, CommonSectionEntriesHaveUpperCaseNames) {
+  TsSkinModel m;
+  m.CommonSections = {"[Extra]", "glyph=@0000@0000@0010@0010@1@0"};
+  m.Load(skin_fixtures::PackedSource("[GLOBALINFO]\nMASTERBITMAP=MASTER.BMP\n",
+                                     {{"MASTER.BMP", Master()}}));
+  EXPECT_GE(m.FindImageByName("EXTRA", "GLYPH"), 0);
+  EXPECT_EQ(m.FindImageByName("Extra", "glyph"), -1);
+  EXPECT_GE(m.FindSection("Extra"), 0);  // the section itself keeps its name
+}
+
 TEST(QuickIndexTest, GlobalImagesAndPartSections) {
   auto m = WithMaster(
       "BOXCHECKED=@0000@0000@0010@0010@1@0\n"
