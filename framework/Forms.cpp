@@ -1,5 +1,7 @@
 #include "framework/Forms.h"
 
+#include <algorithm>
+
 #include "framework/Application.h"
 #include "framework/StdCtrls.h"
 
