@@ -4,6 +4,7 @@
 //   skinmodel SKIN      SKIN is a packed skin file or a skin folder (holding "Options.dat")
 //
 // A skin that cannot be loaded gives exit code 1 and the load error on standard error.
+#include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -38,9 +39,10 @@ class Json {
   }
   void Value(double v) {
     Separate();
+    // The shortest text that reads back as the same number ("8.1", not "8.0999999999999996").
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%.17g", v);
-    out_ += buf;
+    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v);
+    out_.append(buf, ec == std::errc() ? end : buf);
   }
   void Value(bool v) {
     Separate();
