@@ -10,8 +10,10 @@
 // entry for palette images); it changes no pixel. With a gAMA chunk, colours are corrected for a
 // display gamma of 2.2.
 //
-// Loading raises an EGraphicError subclass (GraphicErrors.h) with the message for the user; on
-// failure the graphic is left empty.
+// Loading raises an EGraphicError subclass (GraphicErrors.h) with the message for the user, or
+// std::bad_alloc when memory runs out; on failure the graphic is left empty. Sizes in the file
+// are never trusted: images above 2^26 pixels, and headers that the compressed data could not
+// possibly fill, are refused before anything large is allocated.
 #pragma once
 
 #include <cstddef>
