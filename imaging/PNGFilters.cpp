@@ -68,7 +68,9 @@ void UnfilterPaeth(uint8_t* row, const uint8_t* prev, size_t size) {
   Lanes a = {}, c = {};
   for (size_t i = 0; i < size; i += N) {
     const Lanes b = P::Load(prev + i);
-    const Lanes pa = P::Abs(b - c), pb = P::Abs(a - c), pc = P::Abs(a + b - c - c);
+    // b - c does not depend on the pixel just decoded, which keeps the chain through a short.
+    const Lanes bc = b - c, ac = a - c;
+    const Lanes pa = P::Abs(bc), pb = P::Abs(ac), pc = P::Abs(ac + bc);
     const Lanes useA = (pa <= pb) & (pa <= pc), useB = pb <= pc;
     const Lanes pred = (useA & a) | (~useA & ((useB & b) | (~useB & c)));
     a = (P::Load(row + i) + pred) & 0xFF;
