@@ -4,6 +4,8 @@
 #include <cmath>
 #include <span>
 
+#include "skin/render/sBlend.h"
+
 namespace {
 
 uint8_t Limit(double value) {
@@ -12,10 +14,6 @@ uint8_t Limit(double value) {
 
 uint32_t SwapRedBlue(uint32_t v) {
   return (v & 0xFF00FF00u) | (v & 0xFF) << 16 | (v >> 16 & 0xFF);
-}
-
-uint32_t PixelValue(const img::TRGBAPixel& p) {
-  return uint32_t(p.A) << 24 | uint32_t(p.R) << 16 | uint32_t(p.G) << 8 | p.B;
 }
 
 bool KeyOrGrey(const img::TRGBAPixel& p) {
@@ -113,4 +111,25 @@ void ChangeBitmapSaturation(img::Bitmap32& bitmap, int amount) {
   ChangeColouredPixels(bitmap, [amount](uint32_t v) {
     return static_cast<uint32_t>(ChangeSaturation(amount, static_cast<int32_t>(v)));
   });
+}
+
+namespace {
+
+// Each pixel's three channels := their mean, rounded down; alpha kept.
+void MakeGrey(img::TRGBAPixel& p) {
+  const uint8_t grey = static_cast<uint8_t>((p.R + p.G + p.B) / 3);
+  p = {grey, grey, grey, p.A};
+}
+
+}  // namespace
+
+void GrayscaleBitmap(img::Bitmap32& bitmap) {
+  for (int y = 0; y < bitmap.Height(); ++y)
+    for (img::TRGBAPixel& p : std::span(bitmap.Row(y), size_t(bitmap.Width()))) MakeGrey(p);
+}
+
+void GrayscaleNonKey(img::Bitmap32& bitmap, uint32_t key) {
+  for (int y = 0; y < bitmap.Height(); ++y)
+    for (img::TRGBAPixel& p : std::span(bitmap.Row(y), size_t(bitmap.Width())))
+      if (PixelValue(p) != key) MakeGrey(p);
 }

@@ -16,3 +16,7 @@ int32_t ChangeSaturation(int amount, int32_t value);
 // Both bitmap forms leave key pixels (0x00FF00FF) and grey pixels as they are.
 void ChangeBitmapHue(img::Bitmap32& bitmap, int amount);
 void ChangeBitmapSaturation(img::Bitmap32& bitmap, int amount);
+// Each pixel's red, green and blue := their mean (rounded down); the NonKey form leaves pixels
+// whose 32-bit value 0xAARRGGBB equals key.
+void GrayscaleBitmap(img::Bitmap32& bitmap);
+void GrayscaleNonKey(img::Bitmap32& bitmap, uint32_t key);

@@ -1,0 +1,192 @@
+#include "skin/render/sBackground.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "skin/render/sBlend.h"
+#include "skin/render/sGradient.h"
+
+namespace {
+
+// The layers of one state's look.
+struct Layers {
+  int32_t Color = 0;
+  int Transparency = 0;
+  int ImagePercent = 0;
+  int GradientPercent = 0;
+  const TsGenState* Gradient = nullptr;  // the state whose gradient is used, when GP > 0
+  int TextureIndex = -1;                 // an ImageTable entry, -1 none
+};
+
+bool IsMasked(const TsMaskData& entry) {
+  return entry.MaskRows > 0;
+}
+
+Layers ReadLayers(const TsSkinModel& model, int sectionIndex, std::string_view sectionName,
+                  int32_t customColor, int givenPattern, int state) {
+  Layers l;
+  if (customColor != kKeyColor) {
+    l.Color = customColor;
+    return l;
+  }
+  const TsGenState& s = model.SectionTable[size_t(sectionIndex)].States[size_t(state)];
+  l.Color = s.Color;
+  l.Transparency = s.Transparency;
+  if (l.Transparency == 100) return l;
+  l.ImagePercent = s.ImagePercent;
+  l.GradientPercent = s.GradientPercent;
+  if (l.ImagePercent > 0) {
+    // A masked entry cannot serve as a plain texture.
+    int index =
+        model.IsValidImageIndex(givenPattern) && !IsMasked(model.ImageTable[size_t(givenPattern)])
+            ? givenPattern
+            : -1;
+    if (index < 0) index = s.TextureIndex;
+    if (index < 0) index = model.FindImage(sectionIndex, sectionName, "PATTERN");
+    l.TextureIndex = model.IsValidImageIndex(index) ? index : -1;
+  }
+  if (l.GradientPercent > 0) l.Gradient = &s;
+  return l;
+}
+
+// Copies the rectangle from the background's bitmap at origin + offsets; pixels whose source
+// lies outside that bitmap are left as they are.
+void CopyFromBg(img::Bitmap32& target, const TRect& rect, const TsBgSource& bg, TPoint origin) {
+  if (!bg.Bitmap || bg.Bitmap == &target) return;
+  const img::Bitmap32& from = *bg.Bitmap;
+  const int dx = origin.X + bg.OffsetX - rect.Left, dy = origin.Y + bg.OffsetY - rect.Top;
+  const TRect r =
+      ClipToBitmap({rect.Left + dx, rect.Top + dy, rect.Right + dx, rect.Bottom + dy}, from);
+  for (int y = r.Top; y < r.Bottom; ++y)
+    std::copy(from.Row(y) + r.Left, from.Row(y) + r.Right, target.Row(y - dy) + r.Left - dx);
+}
+
+// A parent with a plain inside and a skinned border: the border bands come from its bitmap, the
+// rest is its colour.
+void CopyBorderBandsFromBg(img::Bitmap32& target, const TRect& rect, const TsBgSource& bg,
+                           TPoint origin) {
+  FillRectAlpha(target, rect, bg.BgColor, 255);
+  if (!bg.Bitmap) return;
+  const img::Bitmap32& from = *bg.Bitmap;
+  const TRect& band = bg.BorderRect;
+  for (int y = rect.Top; y < rect.Bottom; ++y)
+    for (int x = rect.Left; x < rect.Right; ++x) {
+      const int sx = x - rect.Left + origin.X + bg.OffsetX;
+      const int sy = y - rect.Top + origin.Y + bg.OffsetY;
+      if (sx < 0 || sy < 0 || sx >= from.Width() || sy >= from.Height()) continue;
+      if (sx < band.Left || sy < band.Top || sx >= from.Width() - band.Right ||
+          sy >= from.Height() - band.Bottom)
+        target.Pixel(x, y) = from.Pixel(sx, sy);
+    }
+}
+
+// The gradient, or the plain colour when the state has no gradient text.
+void PaintGradientOrColor(img::Bitmap32& target, const TRect& rect, const Layers& l) {
+  if (l.Gradient->GradientData.empty())
+    FillRectAlpha(target, rect, l.Color, 255);
+  else
+    PaintGradient(target, rect, l.Gradient->Gradient);
+}
+
+// The texture and gradient layers. A tiled texture that shares the whole rectangle with a vertical
+// or horizontal gradient is mixed with it in one pass, with singlePassAlpha as the alpha; that
+// leaves nothing more to do and returns false. Otherwise returns true: the colour layer remains.
+bool PaintTextureAndGradient(const TsSkinModel& model, img::Bitmap32& target, const TRect& rect,
+                             const Layers& l, uint8_t singlePassAlpha) {
+  const int ip = l.ImagePercent, gp = l.GradientPercent;
+  if (ip + gp == 100 && gp > 0 && gp < 100 && l.TextureIndex >= 0 &&
+      !l.Gradient->Gradient.empty() && l.Gradient->Gradient[0].Mode < 2) {
+    const TsMaskData& entry = model.ImageTable[size_t(l.TextureIndex)];
+    if (entry.PaintFlags == 0) {
+      PaintGradientTextured(target, rect, l.Gradient->Gradient, singlePassAlpha,
+                            std::clamp(ip * 255 / 100, 0, 255), entry.SrcRect,
+                            entry.Image ? *entry.Image : model.MasterImage);
+      return false;
+    }
+  }
+  if (gp > 0) PaintGradientOrColor(target, rect, l);
+  return true;
+}
+
+// The colour layer: the whole rectangle without other layers, else its share of the blend.
+void FinishWithColor(img::Bitmap32& target, const TRect& rect, const Layers& l) {
+  const int share = l.ImagePercent + l.GradientPercent;
+  if (share == 0)
+    FillRectAlpha(target, rect, l.Color, 255);
+  else if (share < 100)
+    BlendRectWithColor(target, rect, share, l.Color);
+}
+
+// The layers without anything showing through.
+void PaintOpaque(const TsSkinModel& model, img::Bitmap32& target, const TRect& rect,
+                 const Layers& l) {
+  if (PaintTextureAndGradient(model, target, rect, l, 255)) FinishWithColor(target, rect, l);
+}
+
+bool InsideTarget(const TRect& rect, const img::Bitmap32& target) {
+  return rect.Width() > 0 && rect.Height() > 0 && rect.Left >= 0 && rect.Top >= 0 &&
+         rect.Right <= target.Width() && rect.Bottom <= target.Height();
+}
+
+}  // namespace
+
+void PaintSectionBg(const TsSkinModel* model, int sectionIndex, std::string_view sectionName,
+                    const TsBgSource& bg, int32_t customColor, int patternIndex,
+                    int hotPatternIndex, img::Bitmap32& target, TPoint origin, TRect rect,
+                    int state) {
+  if (!model || !model->IsValidSectionIndex(sectionIndex) || !InsideTarget(rect, target)) return;
+  const TsGeneralData& section = model->SectionTable[size_t(sectionIndex)];
+  state = std::clamp(std::min(state, section.StateCount - 1), 0, 1);
+  const Layers l = ReadLayers(*model, sectionIndex, sectionName, customColor,
+                              state == 0 ? patternIndex : hotPatternIndex, state);
+  const int t = l.Transparency;
+  if (t == 0 || (!bg.Valid && bg.BgColor == kKeyColor)) {
+    PaintOpaque(*model, target, rect, l);
+  } else if (t == 100) {
+    if (bg.Valid)
+      CopyFromBg(target, rect, bg, origin);
+    else
+      CopyBorderBandsFromBg(target, rect, bg, origin);
+  } else if (bg.Valid || l.ImagePercent + l.GradientPercent > 0) {
+    img::Bitmap32 own(rect.Width(), rect.Height());
+    PaintOpaque(*model, own, {0, 0, rect.Width(), rect.Height()}, l);
+    if (bg.Valid)
+      CopyFromBg(target, rect, bg, origin);
+    else
+      FillRectAlpha(target, rect, bg.BgColor, 255);
+    BlendBitmaps(target, own, int(std::nearbyint(t * 2.55)), rect.Left, rect.Top,
+                 {0, 0, rect.Width(), rect.Height()});
+  } else {
+    FillRectAlpha(target, rect, MixColors(bg.BgColor, l.Color, t / 100.0), 255);
+  }
+}
+
+void PaintSectionBgAlpha(const TsSkinModel* model, int sectionIndex, int state, TRect rect,
+                         int32_t customColor, img::Bitmap32& target) {
+  if (!model || !model->IsValidSectionIndex(sectionIndex) || !InsideTarget(rect, target)) return;
+  state = std::clamp(state, 0, 1);
+  const TsGeneralData& section = model->SectionTable[size_t(sectionIndex)];
+  const Layers l = ReadLayers(*model, sectionIndex, section.SectionName, customColor, -1, state);
+  const int t = l.Transparency;
+  if (t == 100) {
+    // Only a bitmap that is all this section is made see-through.
+    if (rect.Width() == target.Width() && rect.Height() == target.Height())
+      FillRectAlpha(target, rect, 0, 0);
+    return;
+  }
+  const uint8_t opacity = uint8_t((100 - t) * 255 / 100);
+  if (!PaintTextureAndGradient(*model, target, rect, l, opacity)) return;
+  if (l.ImagePercent + l.GradientPercent > 0) {
+    FinishWithColor(target, rect, l);
+    return;
+  }
+  // Over nothing yet (a zero pixel) the colour gets the section's opacity; over something, an
+  // opaque section covers it and a see-through one tints it.
+  const img::TRGBAPixel corner = target.Pixel(rect.Left, rect.Top);
+  if (corner == img::TRGBAPixel{0, 0, 0, 0})
+    FillRectAlpha(target, rect, l.Color, opacity);
+  else if (t == 0)
+    FillRectAlpha(target, rect, l.Color, 255);
+  else
+    TintRect(target, rect, l.Color, std::max(corner.A, opacity), 100 - t);
+}

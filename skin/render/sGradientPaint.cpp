@@ -1,0 +1,185 @@
+// Painting gradients. The bands of both directions are walked once; the callers decide whether a
+// row or a column of one colour is filled, or mixed with a texture.
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "platform/GradientFill.h"
+#include "skin/render/sBlend.h"
+#include "skin/render/sGradient.h"
+
+namespace {
+
+using Rgb = std::array<uint8_t, 3>;  // red, green, blue
+
+Rgb ColorRgb(int32_t color) {
+  return {uint8_t(color), uint8_t(color >> 8), uint8_t(color >> 16)};
+}
+img::TRGBAPixel RgbPixel(const Rgb& c, uint8_t alpha) {
+  return {c[2], c[1], c[0], alpha};
+}
+
+// Visits positions start..end (inclusive) of one band with its colour. The channels run in 32-bit
+// floating point from the first colour, stepping by a 64-bit step per position; each position
+// takes its accumulator rounded to nearest, ties to even.
+template <typename Visit>
+void WalkBand(const TsGradPart& band, int start, int end, Visit visit) {
+  if (band.Color1 == band.Color2) {
+    for (int i = start; i <= end; ++i) visit(i, ColorRgb(band.Color1));
+    return;
+  }
+  const Rgb from = ColorRgb(band.Color1), to = ColorRgb(band.Color2);
+  std::array<float, 3> acc{float(from[0]), float(from[1]), float(from[2])};
+  std::array<double, 3> step{};
+  for (int c = 0; c < 3; ++c) step[c] = double(to[c] - from[c]) / (end - start);
+  for (int i = start; i <= end; ++i) {
+    Rgb value;
+    for (int c = 0; c < 3; ++c) {
+      value[c] = uint8_t(std::clamp(std::nearbyint(acc[c]), 0.0f, 255.0f));
+      acc[c] = static_cast<float>(acc[c] + step[c]);
+    }
+    visit(i, value);
+  }
+}
+
+// Rows of a vertical gradient: band ends by integer division of the height.
+template <typename Visit>
+void WalkVertical(const TRect& r, const TsGradArray& gradient, Visit visit) {
+  const int last = r.Bottom - 1;
+  int start = r.Top;
+  for (size_t i = 0; i < gradient.size(); ++i) {
+    int end = i + 1 == gradient.size()
+                  ? last
+                  : std::min(start + r.Height() * gradient[i].Percent / 100, last);
+    if (end == start) return;
+    if (end < start) continue;
+    WalkBand(gradient[i], start, end, visit);
+    start = end;
+  }
+}
+
+// Columns of a horizontal gradient: band ends rounded from a floating share of the width.
+template <typename Visit>
+void WalkHorizontal(const TRect& r, const TsGradArray& gradient, Visit visit) {
+  const int last = r.Right - 1;
+  int start = r.Left;
+  for (size_t i = 0; i < gradient.size(); ++i) {
+    int end = last;
+    if (i + 1 < gradient.size())
+      end = std::min(int(std::nearbyint(gradient[i].Percent * (r.Width() / 100.0) + start)), last);
+    if (end <= start) continue;
+    WalkBand(gradient[i], start, end, visit);
+    start = end;
+  }
+}
+
+void FillRow(img::Bitmap32& target, const TRect& r, int y, const Rgb& c) {
+  std::fill(target.Row(y) + r.Left, target.Row(y) + r.Right, RgbPixel(c, 255));
+}
+
+// The first row of a horizontal gradient, painted at row r.Top.
+void PaintHorizontalRow(img::Bitmap32& target, const TRect& r, const TsGradArray& gradient) {
+  img::TRGBAPixel* row = target.Row(r.Top);
+  WalkHorizontal(r, gradient, [&](int x, const Rgb& c) { row[x] = RgbPixel(c, 255); });
+}
+
+void PaintFourCorners(img::Bitmap32& target, const TRect& r, const TsGradArray& gradient) {
+  const std::array<std::array<int32_t, 2>, 5> corners = {
+      {{r.Left, r.Top},
+       {r.Left + r.Width() / 2, r.Top + r.Height() / 2},
+       {r.Right, r.Top},
+       {r.Right, r.Bottom},
+       {r.Left, r.Bottom}}};
+  std::array<platform::TGradientVertex, 5> v{};
+  for (size_t i = 0; i < v.size(); ++i) {
+    // A corner without its own band takes the previous corner's colour.
+    const Rgb c = i < gradient.size()
+                      ? ColorRgb(gradient[i].Color1)
+                      : Rgb{uint8_t(v[i - 1].Red >> 8), uint8_t(v[i - 1].Green >> 8),
+                            uint8_t(v[i - 1].Blue >> 8)};
+    v[i] = {corners[i][0],       corners[i][1],       uint16_t(c[0] << 8),
+            uint16_t(c[1] << 8), uint16_t(c[2] << 8), 0xFF00};
+  }
+  const std::array<platform::TGradientTriangle, 4> triangles = {
+      {{0, 1, 2}, {1, 2, 3}, {0, 1, 4}, {4, 1, 3}}};
+  platform::GradientFill::Current().Triangles(target, v, triangles);
+}
+
+uint8_t Mix(int g, int t, int weight) {
+  return uint8_t((weight * (t - g) + g * 256) >> 8);
+}
+
+// Row y of the textured gradient: each pixel's gradient colour (from gradientRow, or the single
+// colour) mixed with the tile's row.
+struct TextureMixer {
+  img::Bitmap32& target;
+  const img::Bitmap32& texture;
+  TRect tile;  // the texture's tile inside its bitmap
+  int weight;
+  uint8_t alpha;
+
+  img::TRGBAPixel MixPixel(img::TRGBAPixel g, const img::TRGBAPixel* textureRow, int x) const {
+    const img::TRGBAPixel t = textureRow[tile.Left + x % tile.Width()];
+    return {Mix(g.B, t.B, weight), Mix(g.G, t.G, weight), Mix(g.R, t.R, weight), alpha};
+  }
+  const img::TRGBAPixel* TextureRow(int y) const {
+    return texture.Row(tile.Top + y % tile.Height());
+  }
+};
+
+}  // namespace
+
+void PaintGradient(img::Bitmap32& target, const TRect& rect, const TsGradArray& gradient) {
+  if (rect.Width() <= 0 || rect.Height() <= 0 || gradient.empty()) return;
+  const TRect r = ClipToBitmap(rect, target);
+  if (r.Width() <= 0) return;
+  switch (gradient[0].Mode) {
+    case 0:
+      WalkVertical(r, gradient, [&](int y, const Rgb& c) { FillRow(target, r, y, c); });
+      break;
+    case 1:
+      PaintHorizontalRow(target, r, gradient);
+      for (int y = r.Top + 1; y < r.Bottom; ++y)
+        std::copy(target.Row(r.Top) + r.Left, target.Row(r.Top) + r.Right, target.Row(y) + r.Left);
+      break;
+    case 2:
+      PaintFourCorners(target, r, gradient);
+      break;
+    default:
+      break;
+  }
+}
+
+void PaintGradientTextured(img::Bitmap32& target, const TRect& rect, const TsGradArray& gradient,
+                           uint8_t alpha, int weight, TRect textureRect,
+                           const img::Bitmap32& texture) {
+  if (rect.Width() <= 0 || rect.Height() <= 0 || gradient.empty()) return;
+  const TRect r = ClipToBitmap(rect, target);
+  if (textureRect.Width() <= 0 || textureRect.Height() <= 0)
+    textureRect = {0, 0, texture.Width(), texture.Height()};
+  const TRect tile = ClipToBitmap(textureRect, texture);
+  if (r.Width() <= 0 || tile.Width() <= 0) return;
+  const TextureMixer mixer{target, texture, tile, weight, alpha};
+  if (gradient[0].Mode == 0) {
+    WalkVertical(r, gradient, [&](int y, const Rgb& c) {
+      const img::TRGBAPixel g = RgbPixel(c, 0);
+      const img::TRGBAPixel* textureRow = mixer.TextureRow(y);
+      img::TRGBAPixel* row = target.Row(y);
+      for (int x = r.Left; x < r.Right; ++x) row[x] = mixer.MixPixel(g, textureRow, x);
+    });
+  } else if (gradient[0].Mode == 1) {
+    PaintHorizontalRow(target, r, gradient);
+    const img::TRGBAPixel* first = target.Row(r.Top);
+    // One tile high of mixed rows, the first row last since it holds the gradient.
+    const int block = std::min(tile.Height(), r.Height());
+    for (int i = 1; i <= block; ++i) {
+      const int y = r.Top + i % block;
+      const img::TRGBAPixel* textureRow = mixer.TextureRow(y);
+      img::TRGBAPixel* row = target.Row(y);
+      for (int x = r.Left; x < r.Right; ++x) row[x] = mixer.MixPixel(first[x], textureRow, x);
+    }
+    for (int y = r.Top + block; y < r.Bottom; ++y)
+      std::copy(target.Row(y - block) + r.Left, target.Row(y - block) + r.Right,
+                target.Row(y) + r.Left);
+  }
+}

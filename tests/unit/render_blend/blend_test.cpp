@@ -1,0 +1,171 @@
+// Pixel primitives: weighted blends at their edge weights, the vectorised rows against a plain
+// version on random data, and the clipping and rounding of the rectangle operations.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "BitmapCheck.h"
+#include "skin/render/sBlend.h"
+
+namespace {
+
+using render_test::Filled;
+using render_test::SameBitmap;
+
+img::Bitmap32 Random(int width, int height, std::mt19937& rng) {
+  img::Bitmap32 b(width, height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) b.Pixel(x, y) = ValuePixel(uint32_t(rng()));
+  return b;
+}
+
+// The blend written out plainly, one byte at a time.
+void ReferenceBlend(img::Bitmap32& out, const img::Bitmap32& a, const img::Bitmap32& b, int w) {
+  for (int y = 0; y < out.Height(); ++y)
+    for (int x = 0; x < out.Width(); ++x) {
+      const img::TRGBAPixel pa = a.Pixel(x, y), pb = b.Pixel(x, y);
+      img::TRGBAPixel& o = out.Pixel(x, y);
+      o.B = uint8_t((w * (pa.B - pb.B) + pb.B * 256) >> 8);
+      o.G = uint8_t((w * (pa.G - pb.G) + pb.G * 256) >> 8);
+      o.R = uint8_t((w * (pa.R - pb.R) + pb.R * 256) >> 8);
+    }
+}
+
+TEST(BlendTest, VectorisedBlendsMatchThePlainFormulaBitForBit) {
+  std::mt19937 rng(20261209);
+  for (int width : {1, 3, 4, 5, 17, 64, 67})
+    for (int w : {0, 1, 102, 128, 255, 256, -7, 300}) {
+      const img::Bitmap32 target = Random(width, 3, rng), source = Random(width, 3, rng);
+      img::Bitmap32 expected = target;
+      ReferenceBlend(expected, target, source, w);
+
+      img::Bitmap32 blended = target;
+      BlendBitmaps(blended, source, w, 0, 0, {0, 0, width, 3});
+      ASSERT_TRUE(SameBitmap(blended, expected, "blend_bitmaps")) << width << " w=" << w;
+
+      img::Bitmap32 uniform = target;
+      BlendUniform(uniform, source, w);
+      ASSERT_TRUE(SameBitmap(uniform, expected, "blend_uniform")) << width << " w=" << w;
+
+      img::Bitmap32 faded = Random(width, 3, rng), fadedExpected = faded;
+      ReferenceBlend(fadedExpected, target, source, w);
+      CrossFade(faded, target, source, w);
+      ASSERT_TRUE(SameBitmap(faded, fadedExpected, "cross_fade")) << width << " w=" << w;
+    }
+}
+
+TEST(BlendTest, EdgeWeightsAndAlpha) {
+  img::Bitmap32 target = Filled(2, 1, {255, 0, 10, 77});
+  const img::Bitmap32 source = Filled(2, 1, {0, 255, 20, 200});
+  img::Bitmap32 zero = target;
+  BlendBitmaps(zero, source, 0, 0, 0, {0, 0, 2, 1});
+  EXPECT_EQ(zero.Pixel(0, 0), (img::TRGBAPixel{0, 255, 20, 77}));  // the source, target's alpha
+  BlendBitmaps(target, source, 255, 0, 0, {0, 0, 2, 1});
+  // 255 keeps 255/256 of the target: 255 over 0 gives 254, 0 over 255 gives 0.
+  EXPECT_EQ(target.Pixel(0, 0), (img::TRGBAPixel{254, 0, 10, 77}));
+}
+
+TEST(BlendTest, BlendBitmapsPlacesAndClipsTheSourceRectangle) {
+  img::Bitmap32 target = Filled(4, 4, {10, 10, 10, 9});
+  const img::Bitmap32 source = Filled(3, 3, {30, 30, 30, 0});
+  BlendBitmaps(target, source, 0, -1, 2, {0, 0, 3, 3});  // two columns and two rows land
+  img::Bitmap32 expected = Filled(4, 4, {10, 10, 10, 9});
+  for (int y = 2; y < 4; ++y)
+    for (int x = 0; x < 2; ++x) expected.Pixel(x, y) = {30, 30, 30, 9};
+  EXPECT_TRUE(SameBitmap(target, expected, "blend_clipped"));
+
+  // A part of the source: its top-left pixel lands on the given point.
+  img::Bitmap32 marked = Filled(3, 3, {30, 30, 30, 0});
+  marked.Pixel(1, 1) = {50, 50, 50, 0};
+  img::Bitmap32 part = Filled(4, 4, {10, 10, 10, 9});
+  BlendBitmaps(part, marked, 0, 2, 2, {1, 1, 5, 5});
+  EXPECT_EQ(part.Pixel(2, 2), (img::TRGBAPixel{50, 50, 50, 9}));
+  EXPECT_EQ(part.Pixel(3, 3), (img::TRGBAPixel{30, 30, 30, 9}));
+  EXPECT_EQ(part.Pixel(1, 1), (img::TRGBAPixel{10, 10, 10, 9}));
+}
+
+TEST(BlendTest, PremultiplyRectClearsOnlyTransparentWhiteInsideTheRectangle) {
+  img::Bitmap32 b(3, 1);
+  b.Pixel(0, 0) = {0xFF, 0xFF, 0xFF, 0};
+  b.Pixel(1, 0) = {200, 100, 50, 128};
+  b.Pixel(2, 0) = {0xFF, 0xFF, 0xFF, 0};
+  PremultiplyRect(b, {0, 0, 2, 1});
+  EXPECT_EQ(b.Pixel(0, 0), (img::TRGBAPixel{0, 0, 0, 0}));
+  EXPECT_EQ(b.Pixel(1, 0), (img::TRGBAPixel{100, 50, 25, 128}));
+  EXPECT_EQ(b.Pixel(2, 0), (img::TRGBAPixel{0xFF, 0xFF, 0xFF, 0}));
+}
+
+TEST(BlendTest, RectangleOperationsStayInsideTheirRectangle) {
+  img::Bitmap32 b = Filled(4, 4, {0, 0, 0, 0});
+  FillRectAlpha(b, {-2, -2, 2, 2}, 0x0000FF, 128);
+  EXPECT_EQ(b.Pixel(1, 1), (img::TRGBAPixel{0, 0, 255, 128}));
+  EXPECT_EQ(b.Pixel(2, 2), (img::TRGBAPixel{0, 0, 0, 0}));
+
+  // Half of each pixel from the colour; the column and row right of and below the rectangle stay.
+  BlendRectWithColor(b, {0, 0, 2, 2}, 50, 0x64C800);
+  EXPECT_EQ(b.Pixel(0, 0), (img::TRGBAPixel{50, 100, 128, 128}));  // 127.5 rounds to even
+  EXPECT_EQ(b.Pixel(2, 0), (img::TRGBAPixel{0, 0, 0, 0}));
+  EXPECT_EQ(b.Pixel(0, 2), (img::TRGBAPixel{0, 0, 0, 0}));
+
+  img::Bitmap32 frame = Filled(5, 5, {0, 0, 0, 0});
+  FillFrameAlpha(frame, {0, 0, 5, 5}, 1, 1, 1, 1, 0xFFFFFF);
+  EXPECT_EQ(frame.Pixel(0, 2), (img::TRGBAPixel{255, 255, 255, 255}));
+  EXPECT_EQ(frame.Pixel(4, 4), (img::TRGBAPixel{255, 255, 255, 255}));
+  EXPECT_EQ(frame.Pixel(2, 2), (img::TRGBAPixel{0, 0, 0, 0}));
+  EXPECT_EQ(frame.Pixel(3, 1), (img::TRGBAPixel{0, 0, 0, 0}));
+}
+
+TEST(BlendTest, TintAndAlphaSettings) {
+  img::Bitmap32 b = Filled(2, 1, {100, 100, 100, 7});
+  TintRect(b, {0, 0, 1, 1}, 0x000000, 200, 25);  // 100 - 25 = 75
+  EXPECT_EQ(b.Pixel(0, 0), (img::TRGBAPixel{75, 75, 75, 200}));
+  SetRectAlpha(b, {0, 0, 2, 1}, 9, PixelValue(b.Pixel(1, 0)));  // the key pixel keeps its alpha
+  EXPECT_EQ(b.Pixel(0, 0).A, 9);
+  EXPECT_EQ(b.Pixel(1, 0).A, 7);
+  SetRectAlpha(b, {0, 0, 2, 1}, 1);
+  EXPECT_EQ(b.Pixel(1, 0).A, 1);
+}
+
+TEST(BlendTest, KeyedBlendsLeaveKeyPixels) {
+  const img::TRGBAPixel key{0xFF, 0x00, 0xFF, 0};
+  img::Bitmap32 b(2, 1);
+  b.Pixel(0, 0) = key;
+  b.Pixel(1, 0) = {100, 100, 100, 255};
+  BlendKeyedToColor(b, 0x000000, 0.25);
+  EXPECT_EQ(b.Pixel(0, 0), key);
+  EXPECT_EQ(b.Pixel(1, 0), (img::TRGBAPixel{25, 25, 25, 255}));
+
+  // 40 % of the target stays: R(100 - (100 - 200) * 0.4) = 140.
+  img::Bitmap32 target = Filled(3, 1, {200, 200, 200, 255});
+  img::Bitmap32 source(2, 1);
+  source.Pixel(0, 0) = key;
+  source.Pixel(1, 0) = {100, 100, 100, 255};
+  BlendBitmapKeyed(target, 1, 0, 0xFF00FF, 0.4, {0, 0, 1, 0}, source);
+  EXPECT_EQ(target.Pixel(1, 0), (img::TRGBAPixel{200, 200, 200, 255}));
+  EXPECT_EQ(target.Pixel(2, 0), (img::TRGBAPixel{140, 140, 140, 255}));
+
+  img::Bitmap32 copy = Filled(2, 1, {1, 1, 1, 1});
+  CopyNonKey(copy, source, 0, 0, 0xFF00FF);
+  EXPECT_EQ(copy.Pixel(0, 0), (img::TRGBAPixel{1, 1, 1, 1}));
+  EXPECT_EQ(copy.Pixel(1, 0), (img::TRGBAPixel{100, 100, 100, 255}));
+}
+
+TEST(BlendTest, TintByMaskRunsFromTheColourToThePixel) {
+  img::Bitmap32 b = Filled(2, 1, {200, 200, 200, 5});
+  img::Bitmap32 mask(2, 1);
+  mask.Pixel(0, 0) = {0, 0, 0, 0};
+  mask.Pixel(1, 0) = {255, 255, 255, 0};
+  TintByMask(b, mask, 0x000000);
+  EXPECT_EQ(b.Pixel(0, 0), (img::TRGBAPixel{0, 0, 0, 5}));
+  EXPECT_EQ(b.Pixel(1, 0), (img::TRGBAPixel{199, 199, 199, 5}));
+}
+
+TEST(BlendTest, PixelAccessOutsideTheBitmapIsHarmless) {
+  img::Bitmap32 b(1, 1);
+  SetPixel32(b, 0, 0, 0x80112233);
+  SetPixel32(b, 1, 0, 0xFFFFFFFF);
+  EXPECT_EQ(GetPixel32(b, 0, 0), 0x80112233u);
+  EXPECT_EQ(GetPixel32(b, -1, 0), 0u);
+}
+
+}  // namespace
