@@ -22,12 +22,12 @@ const Bytes& Image(Kind kind, int size) {
   static std::map<std::pair<Kind, int>, Bytes> cache;
   Bytes& file = cache[{kind, size}];
   if (file.empty()) {
-    img::test::ImageSpec spec;
-    spec.width = spec.height = size;
-    spec.content = img::test::Content::Smooth;
-    spec.interlaced = kind == kRgbaInterlaced || kind == kPaletteInterlaced;
-    if (kind == kPalette || kind == kPaletteInterlaced) spec.colorType = 3, spec.bitDepth = 8;
-    file = img::test::WritePng(spec);
+    img::test::ImageSpec shape;
+    shape.width = shape.height = size;
+    shape.content = img::test::Content::Smooth;
+    shape.interlaced = kind == kRgbaInterlaced || kind == kPaletteInterlaced;
+    if (kind == kPalette || kind == kPaletteInterlaced) shape.colorType = 3, shape.bitDepth = 8;
+    file = img::test::WritePng(shape);
   }
   return file;
 }
