@@ -17,11 +17,11 @@ int Digits(std::string_view value, size_t first, size_t count) {
   return skin::StrToInt(field);
 }
 
-ImageEntrySpec Spec(ImageEntrySpec::Form form, std::string fileName = {}) {
-  ImageEntrySpec spec;
-  spec.form = form;
-  spec.FileName = std::move(fileName);
-  return spec;
+ParsedImageEntry MakeEntry(ParsedImageEntry::Form form, std::string fileName = {}) {
+  ParsedImageEntry parsed;
+  parsed.form = form;
+  parsed.FileName = std::move(fileName);
+  return parsed;
 }
 
 TRect FixedRect(std::string_view value) {
@@ -39,18 +39,18 @@ std::vector<std::string_view> Split(std::string_view text, std::string_view sepa
   return words;
 }
 
-ImageEntrySpec Glyph(std::string_view value) {
-  ImageEntrySpec spec = Spec(ImageEntrySpec::Form::Glyph);
-  spec.Entry.SrcRect = FixedRect(value);
-  spec.Entry.StateCount = static_cast<int16_t>(Digits(value, 22, 1));
-  spec.Entry.MaskRows = static_cast<int16_t>(Digits(value, 24, 1));
-  spec.Entry.ImageKind = kImageGlyph;
-  return spec;
+ParsedImageEntry Glyph(std::string_view value) {
+  ParsedImageEntry parsed = MakeEntry(ParsedImageEntry::Form::Glyph);
+  parsed.Entry.SrcRect = FixedRect(value);
+  parsed.Entry.StateCount = static_cast<int16_t>(Digits(value, 22, 1));
+  parsed.Entry.MaskRows = static_cast<int16_t>(Digits(value, 24, 1));
+  parsed.Entry.ImageKind = kImageGlyph;
+  return parsed;
 }
 
-ImageEntrySpec BorderMask(std::string_view value) {
-  ImageEntrySpec spec = Spec(ImageEntrySpec::Form::BorderMask);
-  TsMaskData& e = spec.Entry;
+ParsedImageEntry BorderMask(std::string_view value) {
+  ParsedImageEntry parsed = MakeEntry(ParsedImageEntry::Form::BorderMask);
+  TsMaskData& e = parsed.Entry;
   e.SrcRect = FixedRect(value);
   e.MarginLeft = static_cast<int16_t>(Digits(value, 22, 4));
   e.MarginTop = static_cast<int16_t>(Digits(value, 27, 4));
@@ -61,22 +61,22 @@ ImageEntrySpec BorderMask(std::string_view value) {
   e.PaintFlags = static_cast<int16_t>(Digits(value, 46, 1));
   e.DefaultMargin = static_cast<int16_t>(Digits(value, 48, 1));
   e.ImageKind = kImageBorderMask;
-  spec.MarginsFromDefault =
+  parsed.MarginsFromDefault =
       e.MarginLeft == 0 && e.MarginTop == 0 && e.MarginRight == 0 && e.MarginBottom == 0;
-  return spec;
+  return parsed;
 }
 
-ImageEntrySpec Texture(std::string_view value) {
-  ImageEntrySpec spec = Spec(ImageEntrySpec::Form::Texture);
-  spec.Entry.SrcRect = FixedRect(value);
-  spec.Entry.PaintFlags = static_cast<int16_t>(Digits(value, 22, 2));
-  spec.Entry.MaskRows = static_cast<int16_t>(value.size() >= 25 ? Digits(value, 25, 1) : 0);
-  spec.Entry.StateCount = 1;
-  spec.Entry.ImageKind = kImageTexture;
-  return spec;
+ParsedImageEntry Texture(std::string_view value) {
+  ParsedImageEntry parsed = MakeEntry(ParsedImageEntry::Form::Texture);
+  parsed.Entry.SrcRect = FixedRect(value);
+  parsed.Entry.PaintFlags = static_cast<int16_t>(Digits(value, 22, 2));
+  parsed.Entry.MaskRows = static_cast<int16_t>(value.size() >= 25 ? Digits(value, 25, 1) : 0);
+  parsed.Entry.StateCount = 1;
+  parsed.Entry.ImageKind = kImageTexture;
+  return parsed;
 }
 
-std::optional<ImageEntrySpec> External(std::string_view value) {
+std::optional<ParsedImageEntry> External(std::string_view value) {
   std::vector<std::string_view> fields = Split(value, "!");
   if (fields.empty()) return std::nullopt;
   std::string upper = skin::UpperCase(fields[0]);
@@ -85,8 +85,8 @@ std::optional<ImageEntrySpec> External(std::string_view value) {
   auto number = [&](size_t field, int32_t def) {
     return field <= fields.size() ? skin::StrToIntDef(fields[field - 1], 0) : def;
   };
-  ImageEntrySpec spec = Spec(ImageEntrySpec::Form::External, std::string(fields[0]));
-  TsMaskData& e = spec.Entry;
+  ParsedImageEntry parsed = MakeEntry(ParsedImageEntry::Form::External, std::string(fields[0]));
+  TsMaskData& e = parsed.Entry;
   e.StateCount = static_cast<int16_t>(number(2, 0));
   e.MaskRows = static_cast<int16_t>(number(3, 0));
   // Kinds above 4 are not used; a negative kind has no meaning and is taken as a border mask.
@@ -96,15 +96,15 @@ std::optional<ImageEntrySpec> External(std::string_view value) {
   e.MarginRight = static_cast<int16_t>(number(7, 0));
   e.MarginBottom = static_cast<int16_t>(number(8, 0));
   e.PaintFlags = static_cast<int16_t>(number(9, 1));
-  spec.DefaultMargins = fields.size() < 5;
-  return spec;
+  parsed.DefaultMargins = fields.size() < 5;
+  return parsed;
 }
 
 // "#" values: words split at blanks and parentheses would lose the grouping, so the groups are
 // taken as the parenthesised parts, their numbers separated by blanks or commas. The first group
 // is the rectangle in the master bitmap (coordinates 0..32767), the second StateCount, MaskRows,
 // DefaultMargin and PaintFlags. A value without a readable rectangle makes no entry.
-std::optional<ImageEntrySpec> Free(std::string_view value) {
+std::optional<ParsedImageEntry> Free(std::string_view value) {
   std::vector<std::vector<int32_t>> groups;
   size_t open = value.find('(');
   while (open != std::string_view::npos && groups.size() < 2) {
@@ -127,21 +127,21 @@ std::optional<ImageEntrySpec> Free(std::string_view value) {
     return std::nullopt;
   std::vector<int32_t> states = groups.size() > 1 ? groups[1] : std::vector<int32_t>{};
   auto at = [&](size_t i, int32_t def) { return i < states.size() ? states[i] : def; };
-  ImageEntrySpec spec = Spec(ImageEntrySpec::Form::Free);
-  TsMaskData& e = spec.Entry;
+  ParsedImageEntry parsed = MakeEntry(ParsedImageEntry::Form::Free);
+  TsMaskData& e = parsed.Entry;
   e.SrcRect = {groups[0][0], groups[0][1], groups[0][2], groups[0][3]};
   e.StateCount = static_cast<int16_t>(std::clamp(at(0, 1), 1, 255));
   e.MaskRows = static_cast<int16_t>(std::clamp(at(1, 0), 0, 255));
   e.DefaultMargin = static_cast<int16_t>(std::clamp(at(2, 0), 0, 32767));
   e.PaintFlags = static_cast<int16_t>(at(3, 1));
   e.ImageKind = kImageBorderMask;
-  spec.MarginsFromDefault = true;
-  return spec;
+  parsed.MarginsFromDefault = true;
+  return parsed;
 }
 
 }  // namespace
 
-std::optional<ImageEntrySpec> ParseImageEntry(std::string_view value) {
+std::optional<ParsedImageEntry> ParseImageEntry(std::string_view value) {
   if (value.empty()) return std::nullopt;
   switch (value[0]) {
     case '@':
@@ -158,12 +158,12 @@ std::optional<ImageEntrySpec> ParseImageEntry(std::string_view value) {
   std::string upper = skin::UpperCase(value);
   bool hash = value.find('#') != std::string_view::npos;
   if (upper.find(".BMP") != std::string::npos && !hash) {
-    ImageEntrySpec spec = Spec(ImageEntrySpec::Form::PlainName, std::string(value));
-    spec.Entry.StateCount = 3;
-    spec.Entry.MaskRows = 1;
-    spec.Entry.ImageKind = kImageBorderMask;
-    spec.DefaultMargins = true;
-    return spec;
+    ParsedImageEntry parsed = MakeEntry(ParsedImageEntry::Form::PlainName, std::string(value));
+    parsed.Entry.StateCount = 3;
+    parsed.Entry.MaskRows = 1;
+    parsed.Entry.ImageKind = kImageBorderMask;
+    parsed.DefaultMargins = true;
+    return parsed;
   }
   if (hash && value != "#") return Free(value);
   return std::nullopt;

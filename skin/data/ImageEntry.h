@@ -14,7 +14,7 @@
 
 #include "skin/data/sSkinData.h"
 
-struct ImageEntrySpec {
+struct ParsedImageEntry {
   enum class Form { Glyph, BorderMask, Texture, External, PlainName, Free };
   Form form = Form::Glyph;
   std::string FileName;  // for External and PlainName entries
@@ -28,4 +28,4 @@ struct ImageEntrySpec {
 
 // The entry a value describes, or nothing when it describes none. Names are not filled in.
 // Throws skin::EConvertError for a non-digit (or a missing character) at a fixed position.
-std::optional<ImageEntrySpec> ParseImageEntry(std::string_view value);
+std::optional<ParsedImageEntry> ParseImageEntry(std::string_view value);

@@ -88,28 +88,28 @@ void TsSkinModel::LoadImages() {
 
 void TsSkinModel::AddImageEntry(const std::string& section, const std::string& key,
                                 std::string_view value) {
-  std::optional<ImageEntrySpec> spec = ParseImageEntry(value);
-  if (!spec) return;
-  using Form = ImageEntrySpec::Form;
-  TsMaskData e = spec->Entry;
+  std::optional<ParsedImageEntry> parsed = ParseImageEntry(value);
+  if (!parsed) return;
+  using Form = ParsedImageEntry::Form;
+  TsMaskData e = parsed->Entry;
   e.Owner = this;
-  bool upperNames = spec->form == Form::PlainName || spec->form == Form::Free;
+  bool upperNames = parsed->form == Form::PlainName || parsed->form == Form::Free;
   e.SectionName = upperNames ? skin::UpperCase(section) : section;
   e.KeyName = upperNames ? skin::UpperCase(key) : key;
-  if (spec->form == Form::External || spec->form == Form::PlainName) {
+  if (parsed->form == Form::External || parsed->form == Form::PlainName) {
     std::string storage;
-    std::optional<std::string_view> bytes = ReadSkinFile(spec->FileName, storage);
+    std::optional<std::string_view> bytes = ReadSkinFile(parsed->FileName, storage);
     if (!bytes) return;
-    bool isBitmap = skin::UpperCase(skin::FileExtension(spec->FileName)) == ".BMP";
+    bool isBitmap = skin::UpperCase(skin::FileExtension(parsed->FileName)) == ".BMP";
     std::optional<img::Picture> picture = DecodeSkinImage(*bytes, isBitmap);
     if (!picture || picture->Width() == 0) return;
     auto bitmap = std::make_shared<img::Bitmap32>(ToSkinBitmap(std::move(*picture)));
     if (!isBitmap) PreparePngBitmap(*bitmap, GlobalInfo.SkinVersion);
     e.Image = std::move(bitmap);
     e.SrcRect = {0, 0, e.Image->Width(), e.Image->Height()};
-    if (spec->DefaultMargins) SizeRuleMargins(e, e.Image->Width(), e.Image->Height());
+    if (parsed->DefaultMargins) SizeRuleMargins(e, e.Image->Width(), e.Image->Height());
   }
-  if (spec->MarginsFromDefault) {
+  if (parsed->MarginsFromDefault) {
     if (e.DefaultMargin != 0)
       e.MarginLeft = e.MarginTop = e.MarginRight = e.MarginBottom = e.DefaultMargin;
     else
@@ -117,7 +117,7 @@ void TsSkinModel::AddImageEntry(const std::string& section, const std::string& k
   }
   // Border masks of skins before 7.4 did not say whether to stretch; a frame whose centre is a
   // single pixel is stretched.
-  if (spec->form == Form::BorderMask && e.MaskRows > 0 && GlobalInfo.SkinVersion < 7.4) {
+  if (parsed->form == Form::BorderMask && e.MaskRows > 0 && GlobalInfo.SkinVersion < 7.4) {
     int frameWidth = SafeDiv(e.SrcRect.Width(), e.StateCount);
     int frameHeight = SafeDiv(e.SrcRect.Height(), e.MaskRows + 1);
     bool stretch = frameWidth - e.MarginLeft - e.MarginRight == 1 &&

@@ -31,7 +31,7 @@ struct ImageSpec {
 };
 
 // A PNG file written by libpng, with deterministic samples.
-Bytes WritePng(const ImageSpec& spec);
+Bytes WritePng(const ImageSpec& shape);
 
 // What the file holds, as libpng reads it: samples unpacked to one byte each (16-bit samples cut
 // to their high byte), de-interlaced, plus the palette, gAMA and tRNS values.

@@ -45,16 +45,16 @@ TEST(PngReference, EveryCombinationInterlaceAndFilter) {
     for (bool interlaced : {false, true})
       for (int filters : kFilterChoices)
         for (auto [w, h] : {std::pair{37, 29}, {1, 1}, {3, 9}, {9, 2}}) {
-          test::ImageSpec spec;
-          spec.width = w, spec.height = h;
-          spec.colorType = c.colorType, spec.bitDepth = c.bitDepth;
-          spec.interlaced = interlaced;
-          spec.filters = filters;
-          spec.seed = uint32_t(++count);
+          test::ImageSpec shape;
+          shape.width = w, shape.height = h;
+          shape.colorType = c.colorType, shape.bitDepth = c.bitDepth;
+          shape.interlaced = interlaced;
+          shape.filters = filters;
+          shape.seed = uint32_t(++count);
           // Half the images carry a gamma and a tRNS chunk as well.
-          if (count % 2) spec.gamma = 100000, spec.transparency = true;
-          if (count % 3 == 0) spec.content = test::Content::Smooth;
-          ExpectSameAsLibpng(test::WritePng(spec),
+          if (count % 2) shape.gamma = 100000, shape.transparency = true;
+          if (count % 3 == 0) shape.content = test::Content::Smooth;
+          ExpectSameAsLibpng(test::WritePng(shape),
                              "type " + std::to_string(c.colorType) + " depth " +
                                  std::to_string(c.bitDepth) + (interlaced ? " interlaced" : "") +
                                  " filters " + std::to_string(filters) + " size " +
@@ -65,20 +65,20 @@ TEST(PngReference, EveryCombinationInterlaceAndFilter) {
 TEST(PngReference, ImagesLargerThanOneInflateSlice) {
   for (const Combination c : {Combination{6, 16}, {2, 8}, {3, 1}, {0, 16}})
     for (bool interlaced : {false, true}) {
-      test::ImageSpec spec;
-      spec.width = 700, spec.height = 300;
-      spec.colorType = c.colorType, spec.bitDepth = c.bitDepth;
-      spec.interlaced = interlaced;
-      spec.content = test::Content::Smooth;
-      ExpectSameAsLibpng(test::WritePng(spec), "large type " + std::to_string(c.colorType) +
-                                                   (interlaced ? " interlaced" : ""));
+      test::ImageSpec shape;
+      shape.width = 700, shape.height = 300;
+      shape.colorType = c.colorType, shape.bitDepth = c.bitDepth;
+      shape.interlaced = interlaced;
+      shape.content = test::Content::Smooth;
+      ExpectSameAsLibpng(test::WritePng(shape), "large type " + std::to_string(c.colorType) +
+                                                    (interlaced ? " interlaced" : ""));
     }
 }
 
 TEST(PngReference, PaletteTransparencyMatchesLibpng) {
-  test::ImageSpec spec;
-  spec.colorType = 3, spec.bitDepth = 4, spec.transparency = true;
-  const Bytes file = test::WritePng(spec);
+  test::ImageSpec shape;
+  shape.colorType = 3, shape.bitDepth = 4, shape.transparency = true;
+  const Bytes file = test::WritePng(shape);
   TPNGGraphic png;
   png.LoadFromMemory(file);
   const Bytes alpha = test::ReadPng(file).paletteAlpha;
