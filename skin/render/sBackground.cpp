@@ -14,8 +14,10 @@ struct Layers {
   int Transparency = 0;
   int ImagePercent = 0;
   int GradientPercent = 0;
-  const TsGenState* Gradient = nullptr;  // the state whose gradient is used, when GP > 0
-  int TextureIndex = -1;                 // an ImageTable entry, -1 none
+  // The gradient's text and bands, when GP > 0.
+  const std::string* GradientData = nullptr;
+  const TsGradArray* Gradient = nullptr;
+  int TextureIndex = -1;  // an ImageTable entry, -1 none
 };
 
 bool IsMasked(const TsMaskData& entry) {
@@ -45,7 +47,7 @@ Layers ReadLayers(const TsSkinModel& model, int sectionIndex, std::string_view s
     if (index < 0) index = model.FindImage(sectionIndex, sectionName, "PATTERN");
     l.TextureIndex = model.IsValidImageIndex(index) ? index : -1;
   }
-  if (l.GradientPercent > 0) l.Gradient = &s;
+  if (l.GradientPercent > 0) l.GradientData = &s.GradientData, l.Gradient = &s.Gradient;
   return l;
 }
 
@@ -82,10 +84,10 @@ void CopyBorderBandsFromBg(img::Bitmap32& target, const TRect& rect, const TsBgS
 
 // The gradient, or the plain colour when the state has no gradient text.
 void PaintGradientOrColor(img::Bitmap32& target, const TRect& rect, const Layers& l) {
-  if (l.Gradient->GradientData.empty())
+  if (l.GradientData->empty())
     FillRectAlpha(target, rect, l.Color, 255);
   else
-    PaintGradient(target, rect, l.Gradient->Gradient);
+    PaintGradient(target, rect, *l.Gradient);
 }
 
 // The texture and gradient layers. A tiled texture that shares the whole rectangle with a vertical
@@ -94,11 +96,11 @@ void PaintGradientOrColor(img::Bitmap32& target, const TRect& rect, const Layers
 bool PaintTextureAndGradient(const TsSkinModel& model, img::Bitmap32& target, const TRect& rect,
                              const Layers& l, uint8_t singlePassAlpha) {
   const int ip = l.ImagePercent, gp = l.GradientPercent;
-  if (ip + gp == 100 && gp > 0 && gp < 100 && l.TextureIndex >= 0 &&
-      !l.Gradient->Gradient.empty() && l.Gradient->Gradient[0].Mode < 2) {
+  if (ip + gp == 100 && gp > 0 && gp < 100 && l.TextureIndex >= 0 && !l.Gradient->empty() &&
+      (*l.Gradient)[0].Mode < 2) {
     const TsMaskData& entry = model.ImageTable[size_t(l.TextureIndex)];
     if (entry.PaintFlags == 0) {
-      PaintGradientTextured(target, rect, l.Gradient->Gradient, singlePassAlpha,
+      PaintGradientTextured(target, rect, *l.Gradient, singlePassAlpha,
                             std::clamp(ip * 255 / 100, 0, 255), entry.SrcRect,
                             entry.Image ? *entry.Image : model.MasterImage);
       return false;
@@ -108,11 +110,12 @@ bool PaintTextureAndGradient(const TsSkinModel& model, img::Bitmap32& target, co
   return true;
 }
 
-// The colour layer: the whole rectangle without other layers, else its share of the blend.
-void FinishWithColor(img::Bitmap32& target, const TRect& rect, const Layers& l) {
+// The colour layer: the whole rectangle without other layers (in fill), else its share of the
+// blend.
+void FinishWithColor(img::Bitmap32& target, const TRect& rect, const Layers& l, int32_t fill) {
   const int share = l.ImagePercent + l.GradientPercent;
   if (share == 0)
-    FillRectAlpha(target, rect, l.Color, 255);
+    FillRectAlpha(target, rect, fill, 255);
   else if (share < 100)
     BlendRectWithColor(target, rect, share, l.Color);
 }
@@ -120,7 +123,21 @@ void FinishWithColor(img::Bitmap32& target, const TRect& rect, const Layers& l) 
 // The layers without anything showing through.
 void PaintOpaque(const TsSkinModel& model, img::Bitmap32& target, const TRect& rect,
                  const Layers& l) {
-  if (PaintTextureAndGradient(model, target, rect, l, 255)) FinishWithColor(target, rect, l);
+  if (PaintTextureAndGradient(model, target, rect, l, 255))
+    FinishWithColor(target, rect, l, l.Color);
+}
+
+// The opaque layers painted apart and laid over the parent's picture (or colour) with the
+// parent's weight parentWeight of 256.
+void BlendOverParent(const TsSkinModel& model, img::Bitmap32& target, const TRect& rect,
+                     const Layers& l, const TsBgSource& bg, TPoint origin, int parentWeight) {
+  img::Bitmap32 own(rect.Width(), rect.Height());
+  PaintOpaque(model, own, {0, 0, rect.Width(), rect.Height()}, l);
+  if (bg.Valid)
+    CopyFromBg(target, rect, bg, origin);
+  else
+    FillRectAlpha(target, rect, bg.BgColor, 255);
+  BlendBitmaps(target, own, parentWeight, rect.Left, rect.Top, {0, 0, rect.Width(), rect.Height()});
 }
 
 bool InsideTarget(const TRect& rect, const img::Bitmap32& target) {
@@ -148,14 +165,7 @@ void PaintSectionBg(const TsSkinModel* model, int sectionIndex, std::string_view
     else
       CopyBorderBandsFromBg(target, rect, bg, origin);
   } else if (bg.Valid || l.ImagePercent + l.GradientPercent > 0) {
-    img::Bitmap32 own(rect.Width(), rect.Height());
-    PaintOpaque(*model, own, {0, 0, rect.Width(), rect.Height()}, l);
-    if (bg.Valid)
-      CopyFromBg(target, rect, bg, origin);
-    else
-      FillRectAlpha(target, rect, bg.BgColor, 255);
-    BlendBitmaps(target, own, int(std::nearbyint(t * 2.55)), rect.Left, rect.Top,
-                 {0, 0, rect.Width(), rect.Height()});
+    BlendOverParent(*model, target, rect, l, bg, origin, int(std::nearbyint(t * 2.55)));
   } else {
     FillRectAlpha(target, rect, MixColors(bg.BgColor, l.Color, t / 100.0), 255);
   }
@@ -177,7 +187,7 @@ void PaintSectionBgAlpha(const TsSkinModel* model, int sectionIndex, int state, 
   const uint8_t opacity = uint8_t((100 - t) * 255 / 100);
   if (!PaintTextureAndGradient(*model, target, rect, l, opacity)) return;
   if (l.ImagePercent + l.GradientPercent > 0) {
-    FinishWithColor(target, rect, l);
+    FinishWithColor(target, rect, l, l.Color);
     return;
   }
   // Over nothing yet (a zero pixel) the colour gets the section's opacity; over something, an
@@ -189,4 +199,27 @@ void PaintSectionBgAlpha(const TsSkinModel* model, int sectionIndex, int state, 
     FillRectAlpha(target, rect, l.Color, 255);
   else
     TintRect(target, rect, l.Color, std::max(corner.A, opacity), 100 - t);
+}
+
+void PaintSectionBgFlat(const TsSkinModel* model, int sectionIndex, const TsBgSource& bg,
+                        img::Bitmap32& target, TPoint origin, TRect rect, int state) {
+  if (!model || !model->IsValidSectionIndex(sectionIndex) || !InsideTarget(rect, target)) return;
+  const TsGeneralData& d = model->SectionTable[size_t(sectionIndex)];
+  const bool hot = state != 0;
+  Layers l;
+  l.Color = hot ? d.HotColor : d.Color;
+  l.Transparency = hot ? d.HotTransparency : d.Transparency;
+  l.ImagePercent = hot ? d.HotImagePercent : d.ImagePercent;
+  l.GradientPercent = hot ? d.HotGradientPercent : d.GradientPercent;
+  l.GradientData = hot ? &d.HotGradientData : &d.GradientData;
+  l.Gradient = hot ? &d.HotGradient : &d.Gradient;
+  const int t = l.Transparency;
+  if (bg.Valid && t == 100) {
+    CopyFromBg(target, rect, bg, origin);
+  } else if (bg.Valid && t > 0 && t < 100) {
+    BlendOverParent(*model, target, rect, l, bg, origin, t * 255 / 100);
+  } else {
+    if (l.GradientPercent > 0) PaintGradientOrColor(target, rect, l);
+    FinishWithColor(target, rect, l, !bg.Valid && t == 100 ? bg.BgColor : l.Color);
+  }
 }

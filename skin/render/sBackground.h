@@ -26,3 +26,9 @@ void PaintSectionBg(const TsSkinModel* model, int sectionIndex, std::string_view
 // used; customColor other than kKeyColor paints that colour opaque.
 void PaintSectionBgAlpha(const TsSkinModel* model, int sectionIndex, int state, TRect rect,
                          int32_t customColor, img::Bitmap32& target);
+
+// The background from the section's own normal (state 0) or hot (any other state) values rather
+// than its per-state look: colour, gradient and transparency over bg, with the weights of the
+// parent taken as transparency * 255 div 100.
+void PaintSectionBgFlat(const TsSkinModel* model, int sectionIndex, const TsBgSource& bg,
+                        img::Bitmap32& target, TPoint origin, TRect rect, int state);

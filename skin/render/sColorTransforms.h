@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "imaging/Bitmap32.h"
+#include "skin/render/sBgSource.h"
 
 // Shifts the hue of a pixel value 0x00RRGGBB by amount degrees; the top byte is kept.
 uint32_t ChangeHue(int amount, uint32_t pixel);
@@ -20,3 +21,12 @@ void ChangeBitmapSaturation(img::Bitmap32& bitmap, int amount);
 // whose 32-bit value 0xAARRGGBB equals key.
 void GrayscaleBitmap(img::Bitmap32& bitmap);
 void GrayscaleNonKey(img::Bitmap32& bitmap, uint32_t key);
+
+// Flags of PaintDisabled.
+enum : int { kDisabledFade = 1, kDisabledGrey = 2 };
+// Makes a control's picture look disabled: kDisabledGrey turns it grey first; kDisabledFade then
+// fades it into what lies behind it, 60 % background: bg's bitmap seen from point (plus bg's
+// offsets) where bg is valid, else bg's colour, else parentColor (the colour of the control's
+// parent), half and half.
+void PaintDisabled(img::Bitmap32& bitmap, int flags, TPoint point, const TsBgSource& bg,
+                   int32_t parentColor);

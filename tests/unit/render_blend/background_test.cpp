@@ -145,6 +145,32 @@ TEST(SectionBgTest, CustomColourAndUnusableInput) {
   EXPECT_TRUE(SameBitmap(untouched, Filled(5, 4, kBlank), "bg_nothing"));
 }
 
+TEST(SectionBgFlatTest, ReadsTheSectionsOwnNormalOrHotValues) {
+  auto model = PanelModel(Plain(0));
+  TsGeneralData& d = model->SectionTable[0];
+  d.Color = kOwnColor;
+  d.Transparency = 40;
+  d.HotColor = 0x0000FF;
+  d.HotTransparency = 0;
+  img::Bitmap32 parent = Filled(10, 10, kParent);
+  const TsBgSource bg = MakeBgSource(&parent, 0, 0);
+
+  img::Bitmap32 normal = Filled(5, 4, kBlank), hot = Filled(5, 4, kBlank);
+  PaintSectionBgFlat(model.get(), 0, bg, normal, {}, {1, 1, 4, 3}, 0);
+  PaintSectionBgFlat(model.get(), 0, bg, hot, {}, {1, 1, 4, 3}, 2);
+  // Weight 40 * 255 div 100 = 102, as with the per-state look.
+  EXPECT_TRUE(SameBitmap(normal, Expected({139, 139, 139, 255}), "flat_normal40"));
+  EXPECT_TRUE(SameBitmap(hot, Expected({0, 0, 255, 255}), "flat_hot"));
+
+  // 100 % transparent over a parent known only by its colour: that colour.
+  d.Transparency = 100;
+  TsBgSource plain;
+  plain.BgColor = 0xC8C8C8;
+  img::Bitmap32 coloured = Filled(5, 4, kBlank);
+  PaintSectionBgFlat(model.get(), 0, plain, coloured, {}, {1, 1, 4, 3}, 0);
+  EXPECT_TRUE(SameBitmap(coloured, Expected(kParent), "flat_parent_colour"));
+}
+
 TEST(SectionBgAlphaTest, OpacityGoesIntoTheAlphaChannel) {
   // 100 % transparent: cleared only when the section covers the whole bitmap.
   img::Bitmap32 whole = Filled(2, 2, kParent), part = Filled(2, 2, kParent);

@@ -39,4 +39,23 @@ TEST(GreyTest, ChannelsBecomeTheirMeanRoundedDown) {
   EXPECT_EQ(keyed.Pixel(1, 0), (img::TRGBAPixel{0xFF, 0x00, 0xFF, 0}));
 }
 
+TEST(DisabledTest, GreyAndFadedIntoWhatLiesBehind) {
+  img::Bitmap32 parent(4, 1);
+  parent.Fill({200, 200, 200, 255});
+  parent.Pixel(3, 0) = {0xFF, 0x00, 0xFF, 0};  // key pixels of the background are skipped
+  img::Bitmap32 control(2, 1);
+  control.Fill({10, 20, 120, 255});  // grey: 50
+  // Seen from (1, 0) + offset 1: background columns 2 and 3.
+  PaintDisabled(control, kDisabledGrey | kDisabledFade, {1, 0}, MakeBgSource(&parent, 1, 0), 0);
+  EXPECT_EQ(control.Pixel(0, 0), (img::TRGBAPixel{140, 140, 140, 255}));  // 0.6 * 200 + 0.4 * 50
+  EXPECT_EQ(control.Pixel(1, 0), (img::TRGBAPixel{50, 50, 50, 255}));
+
+  img::Bitmap32 plain(1, 1);
+  plain.Fill({100, 100, 100, 7});
+  TsBgSource none;
+  none.BgColor = kKeyColor;
+  PaintDisabled(plain, kDisabledFade, {}, none, 0xC8C8C8);  // the parent's colour, half and half
+  EXPECT_EQ(plain.Pixel(0, 0), (img::TRGBAPixel{150, 150, 150, 7}));
+}
+
 }  // namespace
