@@ -190,6 +190,22 @@ void CopyNonKey(img::Bitmap32& target, const img::Bitmap32& source, int x, int y
     }
 }
 
+void CopyChannel(img::Bitmap32& bitmap32, img::IndexedBitmap& bitmap8, int channel, bool toEight) {
+  if (channel < 0 || channel > 3 || bitmap32.Width() != bitmap8.Width() ||
+      bitmap32.Height() != bitmap8.Height())
+    return;
+  for (int y = 0; y < bitmap32.Height(); ++y) {
+    uint8_t* bytes = reinterpret_cast<uint8_t*>(bitmap32.Row(y)) + channel;
+    uint8_t* row8 = bitmap8.Row(y);
+    for (int x = 0; x < bitmap32.Width(); ++x) {
+      if (toEight)
+        row8[x] = bytes[size_t(x) * 4];
+      else
+        bytes[size_t(x) * 4] = row8[x];
+    }
+  }
+}
+
 uint32_t GetPixel32(const img::Bitmap32& bitmap, int x, int y) {
   if (x < 0 || y < 0 || x >= bitmap.Width() || y >= bitmap.Height()) return 0;
   return PixelValue(bitmap.Pixel(x, y));

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "imaging/Bitmap32.h"
+#include "imaging/Picture.h"
 #include "skin/data/sSkinData.h"
 
 // "No key" where a key colour is optional.
@@ -73,6 +74,11 @@ int32_t MixColors(int32_t a, int32_t b, double ratio);
 // Lays source at (x, y), clipped to both; pixels other than key (a colour, compared with the
 // pixel's red and blue exchanged) are copied with alpha 255.
 void CopyNonKey(img::Bitmap32& target, const img::Bitmap32& source, int x, int y, int32_t key);
+
+// Copies byte channel (0 blue .. 3 alpha) of every 32-bit pixel into the one-byte picture
+// (toEight), or that picture's bytes back into the channel. Pictures of different sizes, or a
+// channel outside 0..3, copy nothing.
+void CopyChannel(img::Bitmap32& bitmap32, img::IndexedBitmap& bitmap8, int channel, bool toEight);
 
 // The pixel value 0xAARRGGBB at (x, y); 0 outside the bitmap.
 uint32_t GetPixel32(const img::Bitmap32& bitmap, int x, int y);

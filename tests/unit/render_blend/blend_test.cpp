@@ -160,6 +160,22 @@ TEST(BlendTest, TintByMaskRunsFromTheColourToThePixel) {
   EXPECT_EQ(b.Pixel(1, 0), (img::TRGBAPixel{199, 199, 199, 5}));
 }
 
+TEST(BlendTest, CopyChannelOutAndBack) {
+  img::Bitmap32 b(2, 1);
+  b.Pixel(0, 0) = {1, 2, 3, 4};
+  b.Pixel(1, 0) = {5, 6, 7, 8};
+  img::IndexedBitmap alpha(2, 1, 8);
+  CopyChannel(b, alpha, 3, true);
+  EXPECT_EQ(alpha.Row(0)[0], 4);
+  EXPECT_EQ(alpha.Row(0)[1], 8);
+  CopyChannel(b, alpha, 0, false);  // the alphas into blue
+  EXPECT_EQ(b.Pixel(1, 0), (img::TRGBAPixel{8, 6, 7, 8}));
+  img::IndexedBitmap other(3, 1, 8);
+  CopyChannel(b, other, 1, false);  // sizes differ: nothing
+  CopyChannel(b, alpha, 4, false);  // no such channel: nothing
+  EXPECT_EQ(b.Pixel(0, 0), (img::TRGBAPixel{4, 2, 3, 4}));
+}
+
 TEST(BlendTest, PixelAccessOutsideTheBitmapIsHarmless) {
   img::Bitmap32 b(1, 1);
   SetPixel32(b, 0, 0, 0x80112233);
