@@ -1,5 +1,7 @@
 #include "framework/Graphics.h"
 
+#include "platform/Dib.h"
+
 namespace fw {
 
 COLORREF ColorToRGB(TColor color) {
@@ -112,15 +114,8 @@ int TImageList::AddIcon(HICON icon) {
 }
 
 int TImageList::AddRGBA(const std::uint8_t* rgba) {
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width_;
-  info.bmiHeader.biHeight = -height_;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  void* bits;
+  HBITMAP bitmap = platform::CreateTopDownDib32(width_, height_, &bits);
   if (!bitmap) return -1;
   // Image lists of 32-bit pictures take premultiplied blue-green-red-alpha pixels.
   auto* out = static_cast<std::uint8_t*>(bits);

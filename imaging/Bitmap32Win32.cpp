@@ -2,19 +2,13 @@
 
 #include <new>
 
+#include "platform/Dib.h"
+
 namespace img {
 
 void Bitmap32::Allocate(int width, int height) {
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // negative: rows top-down
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  // A DIB section without a file mapping comes from fresh, zeroed pages.
-  HBITMAP handle = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  void* bits;
+  HBITMAP handle = platform::CreateTopDownDib32(width, height, &bits);
   if (!handle || !bits) {
     if (handle) DeleteObject(handle);
     throw std::bad_alloc();

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "platform/Dib.h"
 #include "platform/Jpeg.h"
 
 namespace platform {
@@ -31,15 +32,8 @@ class OlePicture final : public JpegPicture {
 
   bool Render(uint32_t* pixels, int width, int height) const override {
     if (width <= 0 || height <= 0) return false;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    void* bits;
+    HBITMAP dib = CreateTopDownDib32(width, height, &bits);
     if (!dib) return false;
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, dib);
