@@ -1,0 +1,32 @@
+// Block operations on 32-bit bitmaps that stand in for the drawing-surface calls of the painters:
+// solid fills, opaque block copies, nearest-neighbour stretches and the four bands of a frame.
+// Every operation is clipped against the bitmaps it touches; what falls outside is left alone.
+#pragma once
+
+#include <cstdint>
+
+#include "imaging/Bitmap32.h"
+#include "skin/data/sSkinData.h"
+
+// Every pixel of rect := the colour (a negative colour is a system colour index), opaque.
+void FillRectSolid(img::Bitmap32& target, TRect rect, int32_t color);
+// The four bands of the given widths inside rect, filled as FillRectSolid does.
+void FillFrameSolid(img::Bitmap32& target, TRect rect, int left, int top, int right, int bottom,
+                    int32_t color);
+
+// Copies the w x h block at (sx, sy) of source to (x, y) of target, all four bytes. The block is
+// clipped to both bitmaps; a cut at the left or top moves the source start by the same amount.
+void CopyBlock(img::Bitmap32& target, int x, int y, int w, int h, const img::Bitmap32& source,
+               int sx, int sy);
+// Scales the sw x sh block at (sx, sy) of source onto the w x h block at (x, y) of target with
+// nearest-neighbour sampling. Source pixels outside the source bitmap are not read (those target
+// pixels are left), target pixels outside the target are not written.
+void StretchBlock(img::Bitmap32& target, int x, int y, int w, int h, const img::Bitmap32& source,
+                  int sx, int sy, int sw, int sh);
+
+// Copies the frame of band width b of the w x h rectangle at (sx, sy) of source to the same
+// rectangle at (x, y) of target: the left band, the top band right of it, the right band below
+// the top one and the bottom band between the left and right ones. Nothing outside the
+// rectangle is touched.
+void CopyFrameBands(img::Bitmap32& target, int x, int y, int b, const img::Bitmap32& source, int sx,
+                    int sy, int w, int h);
