@@ -5,6 +5,7 @@
 
 #include "skin/render/sBlend.h"
 #include "skin/render/sGradient.h"
+#include "skin/render/sPattern.h"
 
 namespace {
 
@@ -18,6 +19,9 @@ struct Layers {
   const std::string* GradientData = nullptr;
   const TsGradArray* Gradient = nullptr;
   int TextureIndex = -1;  // an ImageTable entry, -1 none
+  int PatternIndex = -1;  // a PatternTable picture, used when there is no TextureIndex
+  // A tiled texture sharing the rectangle with a gradient may be mixed with it in one pass.
+  bool SinglePass = true;
 };
 
 bool IsMasked(const TsMaskData& entry) {
@@ -45,7 +49,10 @@ Layers ReadLayers(const TsSkinModel& model, int sectionIndex, std::string_view s
             : -1;
     if (index < 0) index = s.TextureIndex;
     if (index < 0) index = model.FindImage(sectionIndex, sectionName, "PATTERN");
-    l.TextureIndex = model.IsValidImageIndex(index) ? index : -1;
+    if (model.IsValidImageIndex(index))
+      l.TextureIndex = index;
+    else
+      l.PatternIndex = model.FindPattern(sectionIndex, sectionName, "PATTERN");
   }
   if (l.GradientPercent > 0) l.GradientData = &s.GradientData, l.Gradient = &s.Gradient;
   return l;
@@ -90,14 +97,38 @@ void PaintGradientOrColor(img::Bitmap32& target, const TRect& rect, const Layers
     PaintGradient(target, rect, *l.Gradient);
 }
 
+// The texture layer, if the state has one; the part the texture leaves uncovered gets the colour.
+// maskBg is what key pixels of a masked texture show, its offsets relative to target. Returns
+// whether a texture was painted.
+bool PaintTexture(const TsSkinModel& model, img::Bitmap32& target, const TRect& rect,
+                  const Layers& l, const TsBgSource& maskBg) {
+  if (l.ImagePercent <= 0) return false;
+  TRect uncovered = rect;
+  if (l.TextureIndex >= 0) {
+    const TsMaskData& entry = model.ImageTable[size_t(l.TextureIndex)];
+    if (IsMasked(entry))
+      PaintMaskedPattern(target, uncovered, maskBg, entry.PaintFlags, entry);
+    else
+      PaintPattern(target, uncovered, nullptr, entry.PaintFlags, &entry);
+  } else if (l.PatternIndex >= 0) {
+    const TsPatternData& pattern = model.PatternTable[size_t(l.PatternIndex)];
+    const img::Bitmap32 picture = pattern.Image ? pattern.Image->ToBitmap32() : img::Bitmap32();
+    PaintPattern(target, uncovered, &picture, fmTile, nullptr);
+  } else {
+    return false;
+  }
+  if (uncovered != kAllCovered) FillRectAlpha(target, uncovered, l.Color, 255);
+  return true;
+}
+
 // The texture and gradient layers. A tiled texture that shares the whole rectangle with a vertical
 // or horizontal gradient is mixed with it in one pass, with singlePassAlpha as the alpha; that
 // leaves nothing more to do and returns false. Otherwise returns true: the colour layer remains.
 bool PaintTextureAndGradient(const TsSkinModel& model, img::Bitmap32& target, const TRect& rect,
-                             const Layers& l, uint8_t singlePassAlpha) {
+                             const Layers& l, uint8_t singlePassAlpha, const TsBgSource& maskBg) {
   const int ip = l.ImagePercent, gp = l.GradientPercent;
-  if (ip + gp == 100 && gp > 0 && gp < 100 && l.TextureIndex >= 0 && !l.Gradient->empty() &&
-      (*l.Gradient)[0].Mode < 2) {
+  if (l.SinglePass && ip + gp == 100 && gp > 0 && gp < 100 && l.TextureIndex >= 0 &&
+      !l.Gradient->empty() && (*l.Gradient)[0].Mode < 2) {
     const TsMaskData& entry = model.ImageTable[size_t(l.TextureIndex)];
     if (entry.PaintFlags == 0) {
       PaintGradientTextured(target, rect, *l.Gradient, singlePassAlpha,
@@ -106,7 +137,17 @@ bool PaintTextureAndGradient(const TsSkinModel& model, img::Bitmap32& target, co
       return false;
     }
   }
-  if (gp > 0) PaintGradientOrColor(target, rect, l);
+  const bool textured = PaintTexture(model, target, rect, l, maskBg);
+  if (gp <= 0) return true;
+  if (!textured) {
+    PaintGradientOrColor(target, rect, l);
+    return true;
+  }
+  // The gradient over the texture, which keeps its image percent of the weight.
+  const TRect whole{0, 0, rect.Width(), rect.Height()};
+  img::Bitmap32 gradient(whole.Right, whole.Bottom);
+  PaintGradientOrColor(gradient, whole, l);
+  BlendBitmaps(target, gradient, std::clamp(ip * 255 / 100, 0, 255), rect.Left, rect.Top, whole);
   return true;
 }
 
@@ -120,11 +161,19 @@ void FinishWithColor(img::Bitmap32& target, const TRect& rect, const Layers& l, 
     BlendRectWithColor(target, rect, share, l.Color);
 }
 
-// The layers without anything showing through.
+// bg as seen from a target that sits at origin in its picture.
+TsBgSource MovedBy(TsBgSource bg, TPoint origin) {
+  bg.OffsetX += origin.X;
+  bg.OffsetY += origin.Y;
+  return bg;
+}
+
+// The layers without anything showing through; fill is the colour of a state that has neither
+// texture nor gradient.
 void PaintOpaque(const TsSkinModel& model, img::Bitmap32& target, const TRect& rect,
-                 const Layers& l) {
-  if (PaintTextureAndGradient(model, target, rect, l, 255))
-    FinishWithColor(target, rect, l, l.Color);
+                 const Layers& l, const TsBgSource& bg, TPoint origin, int32_t fill) {
+  if (PaintTextureAndGradient(model, target, rect, l, 255, MovedBy(bg, origin)))
+    FinishWithColor(target, rect, l, fill);
 }
 
 // The opaque layers painted apart and laid over the parent's picture (or colour) with the
@@ -132,7 +181,7 @@ void PaintOpaque(const TsSkinModel& model, img::Bitmap32& target, const TRect& r
 void BlendOverParent(const TsSkinModel& model, img::Bitmap32& target, const TRect& rect,
                      const Layers& l, const TsBgSource& bg, TPoint origin, int parentWeight) {
   img::Bitmap32 own(rect.Width(), rect.Height());
-  PaintOpaque(model, own, {0, 0, rect.Width(), rect.Height()}, l);
+  PaintOpaque(model, own, {0, 0, rect.Width(), rect.Height()}, l, bg, origin, l.Color);
   if (bg.Valid)
     CopyFromBg(target, rect, bg, origin);
   else
@@ -158,7 +207,7 @@ void PaintSectionBg(const TsSkinModel* model, int sectionIndex, std::string_view
                               state == 0 ? patternIndex : hotPatternIndex, state);
   const int t = l.Transparency;
   if (t == 0 || (!bg.Valid && bg.BgColor == kKeyColor)) {
-    PaintOpaque(*model, target, rect, l);
+    PaintOpaque(*model, target, rect, l, bg, origin, l.Color);
   } else if (t == 100) {
     if (bg.Valid)
       CopyFromBg(target, rect, bg, origin);
@@ -168,6 +217,15 @@ void PaintSectionBg(const TsSkinModel* model, int sectionIndex, std::string_view
     BlendOverParent(*model, target, rect, l, bg, origin, int(std::nearbyint(t * 2.55)));
   } else {
     FillRectAlpha(target, rect, MixColors(bg.BgColor, l.Color, t / 100.0), 255);
+  }
+  // Over everything, in the normal state: the control's masked overlay texture.
+  const int overlay = patternIndex != -1 ? patternIndex : hotPatternIndex;
+  if (state == 0 && model->IsValidImageIndex(overlay)) {
+    const TsMaskData& entry = model->ImageTable[size_t(overlay)];
+    if (IsMasked(entry) && entry.PaintFlags == fmTileFull) {
+      TRect area = rect;
+      PaintMaskedPattern(target, area, MovedBy(bg, origin), fmTileFull, entry);
+    }
   }
 }
 
@@ -185,7 +243,7 @@ void PaintSectionBgAlpha(const TsSkinModel* model, int sectionIndex, int state, 
     return;
   }
   const uint8_t opacity = uint8_t((100 - t) * 255 / 100);
-  if (!PaintTextureAndGradient(*model, target, rect, l, opacity)) return;
+  if (!PaintTextureAndGradient(*model, target, rect, l, opacity, EmptyBgSource)) return;
   if (l.ImagePercent + l.GradientPercent > 0) {
     FinishWithColor(target, rect, l, l.Color);
     return;
@@ -202,7 +260,8 @@ void PaintSectionBgAlpha(const TsSkinModel* model, int sectionIndex, int state, 
 }
 
 void PaintSectionBgFlat(const TsSkinModel* model, int sectionIndex, const TsBgSource& bg,
-                        img::Bitmap32& target, TPoint origin, TRect rect, int state) {
+                        img::Bitmap32& target, TPoint origin, TRect rect, int state,
+                        int patternIndex, int hotPatternIndex) {
   if (!model || !model->IsValidSectionIndex(sectionIndex) || !InsideTarget(rect, target)) return;
   const TsGeneralData& d = model->SectionTable[size_t(sectionIndex)];
   const bool hot = state != 0;
@@ -213,13 +272,15 @@ void PaintSectionBgFlat(const TsSkinModel* model, int sectionIndex, const TsBgSo
   l.GradientPercent = hot ? d.HotGradientPercent : d.GradientPercent;
   l.GradientData = hot ? &d.HotGradientData : &d.GradientData;
   l.Gradient = hot ? &d.HotGradient : &d.Gradient;
+  const int texture = hot ? hotPatternIndex : patternIndex;
+  if (l.ImagePercent > 0 && model->IsValidImageIndex(texture)) l.TextureIndex = texture;
+  l.SinglePass = false;
   const int t = l.Transparency;
   if (bg.Valid && t == 100) {
     CopyFromBg(target, rect, bg, origin);
   } else if (bg.Valid && t > 0 && t < 100) {
     BlendOverParent(*model, target, rect, l, bg, origin, t * 255 / 100);
   } else {
-    if (l.GradientPercent > 0) PaintGradientOrColor(target, rect, l);
-    FinishWithColor(target, rect, l, !bg.Valid && t == 100 ? bg.BgColor : l.Color);
+    PaintOpaque(*model, target, rect, l, bg, origin, !bg.Valid && t == 100 ? bg.BgColor : l.Color);
   }
 }

@@ -1,0 +1,101 @@
+#include "skin/render/sSection.h"
+
+#include <algorithm>
+
+#include "skin/data/MaskGeometry.h"
+#include "skin/render/sBackground.h"
+#include "skin/render/sDcHelpers.h"
+#include "skin/render/sMaskSlices.h"
+
+namespace {
+
+bool InsideTarget(const TRect& rect, const img::Bitmap32& target) {
+  return rect.Width() > 0 && rect.Height() > 0 && rect.Left >= 0 && rect.Top >= 0 &&
+         rect.Right <= target.Width() && rect.Bottom <= target.Height();
+}
+
+// The state a section can show: states past its last use the last.
+int ClampState(const TsGeneralData& section, int state) {
+  return std::max(0, std::min(state, section.StateCount - 1));
+}
+
+// The section's border over rect, its key-coloured corners showing bg as seen from a target
+// that sits at origin.
+void PaintBorder(const TsSkinModel& manager, int borderIndex, img::Bitmap32& target, TPoint origin,
+                 TRect rect, int state, TsBgSource bg) {
+  if (!manager.IsValidImageIndex(borderIndex)) return;
+  bg.OffsetX += origin.X;
+  bg.OffsetY += origin.Y;
+  PaintMaskSlices(target, rect, manager.ImageTable[size_t(borderIndex)], state, bg, true);
+}
+
+}  // namespace
+
+void PaintSection(const TsSkinModel* manager, int sectionIndex, std::string_view sectionName,
+                  const TsBgSource& bg, int patternIndex, int hotPatternIndex,
+                  img::Bitmap32& target, TPoint origin, TRect rect, int state) {
+  if (!manager || !manager->IsValidSectionIndex(sectionIndex) || !InsideTarget(rect, target))
+    return;
+  const TsGeneralData& section = manager->SectionTable[size_t(sectionIndex)];
+  state = ClampState(section, state);
+  PaintSectionBg(manager, sectionIndex, sectionName, bg, kKeyColor, patternIndex, hotPatternIndex,
+                 target, origin, rect, state);
+  // Corner ornaments sit over the background just painted, which their key pixels show.
+  const TsBgSource painted = MakeBgSource(&target, 0, 0);
+  for (size_t corner = 0; corner < section.CornerIndex.size(); ++corner) {
+    const int index = section.CornerIndex[corner];
+    if (!manager->IsValidImageIndex(index)) continue;
+    const TsMaskData& image = manager->ImageTable[size_t(index)];
+    const bool right = corner == 1 || corner == 3, bottom = corner >= 2;
+    const TPoint at{right ? rect.Right - FrameWidth(image) : rect.Left,
+                    bottom ? rect.Bottom - FrameHeight(image) : rect.Top};
+    PaintStateGlyph(target, at, state, painted, image, 1);
+  }
+  PaintBorder(*manager, section.BorderIndex, target, origin, rect, state, bg);
+}
+
+void PaintSectionToDC(const TsSkinModel* manager, int sectionIndex, std::string_view sectionName,
+                      const TsBgSource& bg, img::Bitmap32& surface, TPoint origin, TRect rect,
+                      int state) {
+  if (!manager || !manager->IsValidSectionIndex(sectionIndex) || rect.Left < 0 || rect.Top < 0 ||
+      rect.Width() <= 0 || rect.Height() <= 0)
+    return;
+  img::Bitmap32 element(rect.Width(), rect.Height());
+  PaintSection(manager, sectionIndex, sectionName, bg, -1, -1, element, origin,
+               {0, 0, rect.Width(), rect.Height()}, state);
+  CopyBlock(surface, rect.Left, rect.Top, rect.Width(), rect.Height(), element, 0, 0);
+}
+
+int PaintSectionByName(const TsSkinModel* manager, img::Bitmap32& target, std::string_view name,
+                       std::string_view fallbackName, const img::Bitmap32* parent, TRect rect,
+                       int state) {
+  if (!manager) return -1;
+  int index = manager->FindSection(name);
+  std::string_view used = name;
+  if (!manager->IsValidSectionIndex(index)) {
+    index = manager->FindSection(fallbackName);
+    used = fallbackName;
+  }
+  if (!manager->IsValidSectionIndex(index)) return index;
+  // Without a parent there is nothing behind the element, not even a colour.
+  TsBgSource bg = EmptyBgSource;
+  bg.BgColor = kKeyColor;
+  if (parent) {
+    CopyBlock(target, 0, 0, target.Width(), target.Height(), *parent, rect.Left, rect.Top);
+    bg = MakeBgSource(&target, 0, 0);
+  }
+  PaintSection(manager, index, used, bg, -1, -1, target, {0, 0},
+               {0, 0, target.Width(), target.Height()}, state);
+  return index;
+}
+
+void PaintSectionAt(const TsSkinModel* manager, int sectionIndex, int borderIndex, int patternIndex,
+                    int hotPatternIndex, img::Bitmap32& target, TPoint origin, TRect rect,
+                    int state, const TsBgSource& bg) {
+  if (!manager || !manager->IsValidSectionIndex(sectionIndex) || !InsideTarget(rect, target))
+    return;
+  state = ClampState(manager->SectionTable[size_t(sectionIndex)], state);
+  PaintSectionBgFlat(manager, sectionIndex, bg, target, origin, rect, state, patternIndex,
+                     hotPatternIndex);
+  PaintBorder(*manager, borderIndex, target, origin, rect, state, bg);
+}
