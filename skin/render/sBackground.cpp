@@ -97,9 +97,10 @@ void PaintGradientOrColor(img::Bitmap32& target, const TRect& rect, const Layers
     PaintGradient(target, rect, *l.Gradient);
 }
 
-// The texture layer, if the state has one; the part the texture leaves uncovered gets the colour.
-// maskBg is what key pixels of a masked texture show, its offsets relative to target. Returns
-// whether a texture was painted.
+// The texture layer of a state with an image percent; the part the texture leaves uncovered gets
+// the colour, and so does all of it when the skin names no texture that can be found (rather than
+// leaving whatever the target held). maskBg is what key pixels of a masked texture show, its
+// offsets relative to target. Returns whether there was a texture layer.
 bool PaintTexture(const TsSkinModel& model, img::Bitmap32& target, const TRect& rect,
                   const Layers& l, const TsBgSource& maskBg) {
   if (l.ImagePercent <= 0) return false;
@@ -114,8 +115,6 @@ bool PaintTexture(const TsSkinModel& model, img::Bitmap32& target, const TRect& 
     const TsPatternData& pattern = model.PatternTable[size_t(l.PatternIndex)];
     const img::Bitmap32 picture = pattern.Image ? pattern.Image->ToBitmap32() : img::Bitmap32();
     PaintPattern(target, uncovered, &picture, fmTile, nullptr);
-  } else {
-    return false;
   }
   if (uncovered != kAllCovered) FillRectAlpha(target, uncovered, l.Color, 255);
   return true;
