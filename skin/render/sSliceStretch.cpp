@@ -38,60 +38,60 @@ img::Bitmap32 WidenedBlock(const img::Bitmap32& source, TRect block) {
   return piece;
 }
 
-// The 1 x 1 centre: one colour S with the red byte r of its mask over the whole destination.
+// Mixes one image pixel s with its mask k into the target pixel d.
+template <bool Alpha>
+inline void MixPixel(TRGBAPixel& d, TRGBAPixel s, TRGBAPixel k) {
+  if (!Alpha) {
+    d = {MaskMix(d.B, s.B, k.B), MaskMix(d.G, s.G, k.G), MaskMix(d.R, s.R, k.R), 255};
+    return;
+  }
+  const int g = k.R;
+  if (g == 0) {
+    d = {s.B, s.G, s.R, 255};
+  } else if (g != 255) {
+    const int h = std::min<int>(g, d.A);
+    d.B = uint8_t((h * d.B + s.B * (255 - h)) >> 8);
+    d.G = uint8_t((h * d.G + s.G * (255 - h)) >> 8);
+    d.R = uint8_t((h * d.R + s.R * (255 - h)) >> 8);
+    d.A = uint8_t(std::max<int>(d.A, 255 - g));
+  }
+}
+
+// The 1 x 1 centre: one colour s with the red byte r of its mask over the whole destination. On
+// opaque targets the blend keeps the target's alpha.
 template <bool Alpha>
 void MixOneColor(img::Bitmap32& target, TRect dest, TRGBAPixel s, int r) {
   if (r == 255) return;
+  const TRGBAPixel k{uint8_t(r), uint8_t(r), uint8_t(r), 0};
   const TRect t = ClipToBitmap(dest, target);
   for (int y = t.Top; y < t.Bottom; ++y) {
     TRGBAPixel* d = target.Row(y);
     for (int x = t.Left; x < t.Right; ++x) {
-      if (r == 0) {
-        d[x] = {s.B, s.G, s.R, 255};
-      } else if (Alpha) {
-        const int g = std::min<int>(r, d[x].A);
-        d[x].B = uint8_t((d[x].B * g + s.B * (255 - g)) >> 8);
-        d[x].G = uint8_t((d[x].G * g + s.G * (255 - g)) >> 8);
-        d[x].R = uint8_t((d[x].R * g + s.R * (255 - g)) >> 8);
-        d[x].A = uint8_t(std::max<int>(d[x].A, 255 - r));
-      } else {
-        d[x].B = MaskMix(d[x].B, s.B, r);
-        d[x].G = MaskMix(d[x].G, s.G, r);
-        d[x].R = MaskMix(d[x].R, s.R, r);
-      }
+      const uint8_t alpha = d[x].A;
+      MixPixel<Alpha>(d[x], s, k);
+      if (!Alpha && r != 0) d[x].A = alpha;
     }
   }
 }
 
-// Mixes the scaled image and mask (both the destination's size) into the target.
-template <bool Alpha>
-void MixScaled(img::Bitmap32& target, TRect dest, const img::Bitmap32& image,
-               const img::Bitmap32& mask) {
-  const int rows = std::min(image.Height(), target.Height() - dest.Top);
-  const int cols = std::min(image.Width(), target.Width() - dest.Left);
-  for (int j = 0; j < rows; ++j) {
-    TRGBAPixel* d = target.Row(dest.Top + j) + dest.Left;
-    const TRGBAPixel* s = image.Row(j);
-    const TRGBAPixel* k = mask.Row(j);
-    for (int i = 0; i < cols; ++i) {
-      if (!Alpha) {
-        d[i] = {MaskMix(d[i].B, s[i].B, k[i].B), MaskMix(d[i].G, s[i].G, k[i].G),
-                MaskMix(d[i].R, s[i].R, k[i].R), 255};
-        continue;
-      }
-      const int g = k[i].R;
-      if (g == 0) {
-        d[i] = {s[i].B, s[i].G, s[i].R, 255};
-      } else if (g != 255) {
-        const int h = std::min<int>(g, d[i].A);
-        d[i].B = uint8_t((h * d[i].B + s[i].B * (255 - h)) >> 8);
-        d[i].G = uint8_t((h * d[i].G + s[i].G * (255 - h)) >> 8);
-        d[i].R = uint8_t((h * d[i].R + s[i].R * (255 - h)) >> 8);
-        d[i].A = uint8_t(std::max<int>(d[i].A, 255 - g));
-      }
-    }
-  }
+// For every column of the visible part t of dest, the source column under it.
+std::vector<int> NearestColumns(TRect t, TRect dest, TRect src) {
+  const int64_t dw = int64_t(dest.Right) - dest.Left;
+  std::vector<int> columns(size_t(t.Width()));
+  for (int x = t.Left; x < t.Right; ++x)
+    columns[size_t(x - t.Left)] = src.Left + NearestIndex(int64_t(x) - dest.Left, dw, src.Width());
+  return columns;
 }
+
+// The source row under target row y.
+int NearestRow(int y, TRect dest, TRect src) {
+  return src.Top +
+         NearestIndex(int64_t(y) - dest.Top, int64_t(dest.Bottom) - dest.Top, src.Height());
+}
+
+// The filters make a whole scaled copy of image and mask; beyond this many pixels (a destination
+// far larger than any screen) nothing is painted.
+constexpr int64_t kMaxFilteredPixels = int64_t(1) << 26;
 
 template <bool Alpha>
 void StretchMasked(img::Bitmap32& target, TRect dest, const img::Bitmap32& source, TRect src,
@@ -113,38 +113,48 @@ void StretchMasked(img::Bitmap32& target, TRect dest, const img::Bitmap32& sourc
                        source.Pixel(mask.Left, mask.Top).R);
     return;
   }
+  const TRect t = ClipToBitmap(dest, target);
+  if (t.Width() <= 0) return;
+  const bool filtered = ((w < sw && h == sh) || (w == sw && h < sh) || centre) && w > 1 && h > 1;
+  if (!filtered) {
+    const std::vector<int> columns = NearestColumns(t, dest, src);
+    for (int y = t.Top; y < t.Bottom; ++y) {
+      const int sy = NearestRow(y, dest, src);
+      const TRGBAPixel* s = source.Row(sy);
+      const TRGBAPixel* k = source.Row(sy + maskOffset);
+      TRGBAPixel* d = target.Row(y) + t.Left;
+      for (size_t i = 0; i < columns.size(); ++i)
+        MixPixel<Alpha>(d[i], s[columns[i]], k[columns[i]]);
+    }
+    return;
+  }
+  if (w * h > kMaxFilteredPixels) return;
   try {
     img::Bitmap32 image, weights;
-    const bool filtered = ((w < sw && h == sh) || (w == sw && h < sh) || centre) && w > 1 && h > 1;
-    if (filtered) {
-      ResampleBitmap(WidenedBlock(source, src), image, int(w), rfMitchell, int(h));
-      ResampleBitmap(WidenedBlock(source, mask), weights, int(w), Alpha ? rfHermite : rfMitchell,
-                     int(h));
-    } else {
-      image.Resize(int(w), int(h));
-      weights.Resize(int(w), int(h));
-      StretchBlock(image, {0, 0, int(w), int(h)}, source, src);
-      StretchBlock(weights, {0, 0, int(w), int(h)}, source, mask);
+    ResampleBitmap(WidenedBlock(source, src), image, int(w), rfMitchell, int(h));
+    ResampleBitmap(WidenedBlock(source, mask), weights, int(w), Alpha ? rfHermite : rfMitchell,
+                   int(h));
+    const int left = t.Left - dest.Left;
+    for (int y = t.Top; y < t.Bottom; ++y) {
+      const TRGBAPixel* s = image.Row(y - dest.Top) + left;
+      const TRGBAPixel* k = weights.Row(y - dest.Top) + left;
+      TRGBAPixel* d = target.Row(y) + t.Left;
+      for (int i = 0; i < t.Width(); ++i) MixPixel<Alpha>(d[i], s[i], k[i]);
     }
-    MixScaled<Alpha>(target, dest, image, weights);
   } catch (const std::exception&) {
-    // A destination too large for the scaled pictures paints nothing.
+    // Out of memory for the scaled copies: nothing is painted.
   }
 }
 
 }  // namespace
 
 void StretchBlock(img::Bitmap32& target, TRect dest, const img::Bitmap32& source, TRect src) {
-  const int64_t dw = int64_t(dest.Right) - dest.Left, dh = int64_t(dest.Bottom) - dest.Top;
-  if (dw <= 0 || dh <= 0 || !InsideBitmap(src, source)) return;
+  if (dest.Left >= dest.Right || dest.Top >= dest.Bottom || !InsideBitmap(src, source)) return;
   const TRect t = ClipToBitmap(dest, target);
   if (t.Width() <= 0) return;
-  const int sw = src.Width(), sh = src.Height();
-  std::vector<int> columns(size_t(t.Width()));
-  for (int x = t.Left; x < t.Right; ++x)
-    columns[size_t(x - t.Left)] = src.Left + NearestIndex(int64_t(x) - dest.Left, dw, sw);
+  const std::vector<int> columns = NearestColumns(t, dest, src);
   for (int y = t.Top; y < t.Bottom; ++y) {
-    const TRGBAPixel* s = source.Row(src.Top + NearestIndex(int64_t(y) - dest.Top, dh, sh));
+    const TRGBAPixel* s = source.Row(NearestRow(y, dest, src));
     TRGBAPixel* d = target.Row(y) + t.Left;
     for (size_t i = 0; i < columns.size(); ++i) d[i] = s[columns[i]];
   }
