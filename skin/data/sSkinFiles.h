@@ -1,0 +1,13 @@
+// The skin manager's view of the disk, through the platform's file system.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Whether path names a file (not a folder).
+bool SkinFileExists(const std::string& path);
+
+// Skin names in a skin directory (without its trailing separator): sub-folders holding an
+// "Options.dat" when folders are asked for, and files whose extension is exactly ".vlz", named
+// up to their first ".", when packed skins are. Names beginning with "." are skipped.
+std::vector<std::string> ListSkinsIn(const std::string& directory, bool folders, bool packed);
