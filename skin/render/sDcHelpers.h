@@ -14,15 +14,18 @@ void FillRectSolid(img::Bitmap32& target, TRect rect, int32_t color);
 void FillFrameSolid(img::Bitmap32& target, TRect rect, int left, int top, int right, int bottom,
                     int32_t color);
 
-// Copies the w x h block at (sx, sy) of source to (x, y) of target, all four bytes. The block is
-// clipped to both bitmaps; a cut at the left or top moves the source start by the same amount.
+// The block copy and nearest-neighbour stretch of the slice painters (sSliceCopy.h,
+// sSliceStretch.h) in the position-and-size form of the drawing-surface calls: the w x h block at
+// (x, y) of target from the sw x sh block at (sx, sy) of source.
 void CopyBlock(img::Bitmap32& target, int x, int y, int w, int h, const img::Bitmap32& source,
                int sx, int sy);
-// Scales the sw x sh block at (sx, sy) of source onto the w x h block at (x, y) of target with
-// nearest-neighbour sampling. Source pixels outside the source bitmap are not read (those target
-// pixels are left), target pixels outside the target are not written.
 void StretchBlock(img::Bitmap32& target, int x, int y, int w, int h, const img::Bitmap32& source,
                   int sx, int sy, int sw, int sh);
+
+// Fills dest with tw x th tiles read from (sx, sy) of source, column by column; the last column
+// and the last tile of each column are cut to what remains. Empty tiles copy nothing.
+void TileBlock(img::Bitmap32& target, TRect dest, const img::Bitmap32& source, int sx, int sy,
+               int tw, int th);
 
 // Copies the frame of band width b of the w x h rectangle at (sx, sy) of source to the same
 // rectangle at (x, y) of target: the left band, the top band right of it, the right band below

@@ -1,26 +1,12 @@
-// Block fills and copies: the bands of a frame, clipping at every edge and copies inside one
-// bitmap.
+// Block fills and copies: the bands of a frame and clipping at every edge.
 #include <gtest/gtest.h>
 
+#include "Pictures.h"
 #include "skin/render/sDcHelpers.h"
 
 namespace {
 
-constexpr img::TRGBAPixel kBlank{1, 2, 3, 4};
-
-img::Bitmap32 Filled(int w, int h, img::TRGBAPixel value) {
-  img::Bitmap32 b(w, h);
-  b.Fill(value);
-  return b;
-}
-
-// Every pixel numbered by its position, so copies show where they read from.
-img::Bitmap32 Numbered(int w, int h) {
-  img::Bitmap32 b(w, h);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) b.Pixel(x, y) = {uint8_t(x), uint8_t(y), 7, 9};
-  return b;
-}
+using namespace parentbg_test;
 
 // The bitmap as rows of characters: '.' where it is still kBlank, '#' elsewhere.
 std::string Shape(const img::Bitmap32& b) {
@@ -89,22 +75,12 @@ TEST(DcHelpersTest, CopyFrameBandsIsClippedToTargetAndSource) {
   EXPECT_EQ(Shape(untouched), "...\n...\n...\n");
 }
 
-TEST(DcHelpersTest, CopyBlockWithinOneBitmapReadsEachRowBeforeOverwritingIt) {
-  img::Bitmap32 b = Numbered(3, 4);
-  const img::Bitmap32 before = b;
-  CopyBlock(b, 0, 1, 3, 3, b, 0, 0);
-  for (int y = 1; y < 4; ++y) EXPECT_EQ(b.Pixel(1, y), before.Pixel(1, y - 1)) << y;
-}
-
 TEST(DcHelpersTest, StretchBlockSamplesTheNearestSourcePixel) {
   const img::Bitmap32 source = Numbered(2, 1);
   img::Bitmap32 b = Filled(4, 2, kBlank);
   StretchBlock(b, 0, 0, 4, 2, source, 0, 0, 2, 1);
   EXPECT_EQ(b.Pixel(1, 1), source.Pixel(0, 0));
   EXPECT_EQ(b.Pixel(2, 0), source.Pixel(1, 0));
-  StretchBlock(b, 0, 0, 4, 1, source, 1, 0, 2, 1);  // half the source lies outside it
-  EXPECT_EQ(b.Pixel(1, 0), source.Pixel(1, 0));
-  EXPECT_EQ(b.Pixel(3, 0), source.Pixel(1, 0));  // left as it was
 }
 
 }  // namespace
