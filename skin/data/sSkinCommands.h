@@ -17,8 +17,12 @@ inline constexpr uint16_t CmdIsSkinned = 7;
 inline constexpr uint16_t CmdStopFade = 16;
 // The application became active; sent to every form with lParam 0.
 inline constexpr uint16_t CmdAppActivated = 18;
+// Reply: the plain colour behind the control's children.
+inline constexpr uint16_t CmdGetBgColor = 21;
 inline constexpr uint16_t CmdBecameHot = 29;
 inline constexpr uint16_t CmdLostHot = 30;
+// lParam points at a TsBgQuery the receiver fills; reply 1.
+inline constexpr uint16_t CmdGetBg = 34;
 inline constexpr uint16_t CmdGetSkinData = 37;
 
 // The first message parameter of a skin command with its argument.
