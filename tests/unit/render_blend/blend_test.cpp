@@ -6,6 +6,7 @@
 
 #include "BitmapCheck.h"
 #include "skin/render/sBlend.h"
+#include "skin/render/sBlendRows.h"
 
 namespace {
 
@@ -52,6 +53,29 @@ TEST(BlendTest, VectorisedBlendsMatchThePlainFormulaBitForBit) {
       CrossFade(faded, target, source, w);
       ASSERT_TRUE(SameBitmap(faded, fadedExpected, "cross_fade")) << width << " w=" << w;
     }
+}
+
+// Every path, not only the widest this processor has: row lengths that leave each possible tail
+// after eight and four pixels, in place (out is a) and into a third row whose alpha stays.
+TEST(BlendTest, EachInstructionSetPathMatchesThePlainFormula) {
+  std::mt19937 rng(7);
+  for (BlendPath path : {BlendPath::Plain, BlendPath::Sse2, BlendPath::Avx2})
+    for (int width : {1, 4, 7, 8, 11, 12, 13, 16, 31, 40})
+      for (int w : {0, 102, 256, -300, 70000}) {
+        const img::Bitmap32 a = Random(width, 1, rng), b = Random(width, 1, rng);
+        img::Bitmap32 expected = a;
+        ReferenceBlend(expected, a, b, w);
+        img::Bitmap32 inPlace = a;
+        BlendRowsUpTo(path, inPlace.Row(0), inPlace.Row(0), b.Row(0), size_t(width), w);
+        ASSERT_TRUE(SameBitmap(inPlace, expected, "path_in_place"))
+            << int(path) << " width " << width << " w=" << w;
+
+        img::Bitmap32 apart = Random(width, 1, rng), apartExpected = apart;
+        ReferenceBlend(apartExpected, a, b, w);
+        BlendRowsUpTo(path, apart.Row(0), a.Row(0), b.Row(0), size_t(width), w);
+        ASSERT_TRUE(SameBitmap(apart, apartExpected, "path_apart"))
+            << int(path) << " width " << width << " w=" << w;
+      }
 }
 
 TEST(BlendTest, EdgeWeightsAndAlpha) {
