@@ -147,6 +147,13 @@ void Layer::Blur(int radius) {
   }
 }
 
+void Layer::Veil(const Shape& shape) {
+  const Rgba faint = Premultiplied(Color{128, 128, 128}, 1.0f / 255);
+  for (int y = 0; y < height_; ++y)
+    for (int x = 0; x < width_; ++x)
+      if (At(x, y).a < faint.a && shape(x + 0.5f, y + 0.5f) <= 0) At(x, y) = faint;
+}
+
 void Layer::Scale(float f) {
   for (Rgba& p : pixels_) p = {p.r * f, p.g * f, p.b * f, p.a * f};
 }

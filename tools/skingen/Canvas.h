@@ -55,6 +55,10 @@ class Layer {
   void Draw(const Layer& other, int x, int y, float opacity = 1);
   // Three box blurs of the given radius: close to a Gaussian soft edge.
   void Blur(int radius);
+  // Gives the fully transparent pixels inside the shape the least opacity there is. Skins keep
+  // such pixels as see-through picture; only pixels left fully transparent become the key
+  // colour, which must lie outside a control's outline: there the painters show the parent.
+  void Veil(const Shape& shape);
   // Every pixel's opacity times f (colour stays premultiplied).
   void Scale(float f);
 

@@ -99,6 +99,7 @@ Layer RimFrame(const Rim& rim, float radius, int margin) {
   if (rim.highlight > 0)
     l.Fill(Outline(inner, 1), Fade(kWhite, rim.highlight, rim.highlight * 0.3f, 1, s - 1));
   l.Fill(Outline(outer, 1), Solid(rim.line, rim.lineAlpha));
+  l.Veil(outer);
   return l;
 }
 
@@ -111,6 +112,7 @@ Layer WindowFrame(Color band, Color line, int width, int margin) {
   // A faint line where the frame meets the client area.
   l.Fill(Outline(RoundRect(float(width - 1), float(width - 1), s - width + 1, s - width + 1, 0), 1),
          Solid(line, 0.35f));
+  l.Veil(outer);
   return l;
 }
 
@@ -126,6 +128,7 @@ Layer TitleFrame(Color band, Color line, Color separator, int width, int margin,
            Solid(kWhite, 0.45f * float(gloss)));
   l.Fill(Outline(outer, 1), Solid(line));
   l.Fill(RoundRect(0, h - 1.0f, float(w), float(h), 0), Solid(separator));
+  l.Veil(outer);
   return l;
 }
 

@@ -16,6 +16,22 @@ Fill TransparentText(Color bg, Color text) {
   return Fill{bg, {}, 0, Readable(text, {bg})};
 }
 
+// A see-through w x h picture with straight lines on it: (left, top, right, bottom, opacity).
+struct Line {
+  float left, top, right, bottom;
+  Color color;
+  float alpha = 1;
+};
+
+Layer Lines(int w, int h, const std::vector<Line>& lines) {
+  Layer l(w, h);
+  for (const Line& line : lines)
+    l.Fill(RoundRect(line.left, line.top, line.right, line.bottom, 0),
+           Solid(line.color, line.alpha));
+  l.Veil(RoundRect(0, 0, float(w), float(h), 0));
+  return l;
+}
+
 }  // namespace
 
 void SkinBuilder::Buttons() {
@@ -51,9 +67,10 @@ void SkinBuilder::Buttons() {
   o_.Set("COMBOBTN", "PARENTCLASS", "BUTTON");
   Transparent("COMBOBTN", true, false);
   o_.Set("COMBOBTN", "BORDERSMASK", Border(Rims(rims, small), RimMargin(small), 2));
-  Color link = Readable(t_.accent, {t_.window});
-  Colors("WEBBUTTON", TransparentText(t_.window, link),
-         TransparentText(t_.window, Shade(link, 0.25)));
+  // Links are drawn over the window, gradient included.
+  std::vector<Color> behind = Backgrounds(t_.formFill);
+  Color link = ReadableOn(t_.accent, behind), linkHot = ReadableOn(Shade(link, 0.25), behind);
+  Colors("WEBBUTTON", Fill{t_.window, {}, 0, link}, Fill{t_.window, {}, 0, linkHot});
   Transparent("WEBBUTTON", true, true);
   Colors("CHECKBOX", t_.formFill, t_.formFill);
   Transparent("CHECKBOX", true, true);
@@ -114,13 +131,21 @@ void SkinBuilder::ScrollBars() {
   Fill trackHot = TransparentText(Shade(t_.track.color, 0.06), t_.text);
   Colors("SCROLLBAR1H", t_.track, trackHot);
   Colors("SCROLLBAR1V", t_.track, trackHot);
+  // Tracks: a faint line along the edge that faces the content.
+  Color line = Mix(t_.border, t_.window, 0.5);
+  o_.Set("SCROLLBAR1H", "BORDERSMASK", Border({Lines(6, 6, {{0, 0, 6, 1, line}})}, 2, 0));
+  o_.Set("SCROLLBAR1V", "BORDERSMASK", Border({Lines(6, 6, {{0, 0, 1, 6, line}})}, 2, 0));
   o_.Set("SCROLLBAR2H", "PARENTCLASS", "SCROLLBAR1H");
   o_.Set("SCROLLBAR2V", "PARENTCLASS", "SCROLLBAR1V");
   float r = float(std::min(t_.radius, 4.0));
   Fill btnHot = TransparentText(Shade(t_.track.color, 0.1), t_.text);
+  // Arrow buttons show a plate only under the mouse.
+  std::string buttonBorder =
+      Border(Rims({{line}, {t_.border}, {Darken(t_.accent, 0.2), 0, 0.15f}}, r), RimMargin(r), 2);
   for (const char* s : {"SCROLLBTNTOP", "SCROLLBTNBOTTOM", "SCROLLBTNLEFT", "SCROLLBTNRIGHT"}) {
     Colors(s, t_.track, btnHot);
     Transparent(s, true, false);
+    o_.Set(s, "BORDERSMASK", buttonBorder);
   }
   std::vector<Rim> rims = {{Darken(t_.thumb.color, 0.12), float(t_.gloss) * 0.5f},
                            {Darken(t_.thumbHot.color, 0.12), float(t_.gloss) * 0.5f},
@@ -155,6 +180,7 @@ void SkinBuilder::Tabs() {
       l.Fill(Outline(RoundRect(1, 1, s - 1.0f, s + 2.0f * m, r - 1), 1), Solid(kWhite, highlight));
     l.Fill(Outline(shape, 1), Solid(line));
     if (selected) l.Fill(RoundRect(0, 0, float(s), 2, 1), Solid(t_.accent));
+    l.Veil(shape);
     return l;
   };
   std::vector<Layer> top = {frame(t_.border, float(t_.gloss) * 0.5f, false),
@@ -179,32 +205,29 @@ void SkinBuilder::Tabs() {
 
 void SkinBuilder::Bars() {
   Color line = Mix(t_.border, t_.window, 0.3);
-  // A single line along one edge of a bar.
-  auto edge = [&](bool top) {
-    Layer l(6, 6);
-    float y = top ? 0 : 5;
-    l.Fill(RoundRect(0, y, 6, y + 1, 0), Solid(line));
-    return l;
-  };
+  Color light = Lighten(t_.window, 0.4);
   Colors("TOOLBAR", t_.bar, t_.bar, 1);
-  o_.Set("TOOLBAR", "BORDERSMASK", Border({edge(false)}, 2, 0));
+  o_.Set("TOOLBAR", "BORDERSMASK", Border({Lines(6, 6, {{0, 5, 6, 6, line}})}, 2, 0));
   Colors("STATUSBAR", t_.status, t_.status, 1);
-  o_.Set("STATUSBAR", "BORDERSMASK", Border({edge(true)}, 2, 0));
-  Layer divider(4, 6);
-  divider.Fill(RoundRect(1, 0, 2, 6, 0), Solid(line));
-  divider.Fill(RoundRect(2, 0, 3, 6, 0), Solid(Lighten(t_.window, 0.4), 0.6f));
+  o_.Set("STATUSBAR", "BORDERSMASK", Border({Lines(6, 6, {{0, 0, 6, 1, line}})}, 2, 0));
   Colors("DIVIDER", t_.bar, t_.bar, 1);
   Transparent("DIVIDER", true, true);
-  o_.Set("DIVIDER", "BORDERSMASK", Border({divider}, Margins{2, 1, 1, 1}, 0));
+  o_.Set("DIVIDER", "BORDERSMASK",
+         Border({Lines(4, 6, {{1, 0, 2, 6, line}, {2, 0, 3, 6, light, 0.6f}})}, Margins{2, 1, 1, 1},
+                0));
+  // Menu separators: a line across the top band, near the middle of a separator item.
+  Colors("DIVIDERV", t_.menuFill, t_.menuFill, 1);
+  Transparent("DIVIDERV", true, true);
+  o_.Set("DIVIDERV", "BORDERSMASK",
+         Border({Lines(6, 9, {{0, 3, 6, 4, line}, {0, 4, 6, 5, light, 0.6f}})}, Margins{2, 5, 2, 2},
+                0));
   Colors("BAR", t_.bar, t_.bar, 1);
   Colors("BARTITLE", t_.titleInactive, t_.titleActive);
   Colors("COLHEADER", t_.header, t_.headerHot);
   auto cell = [&](float pressed) {
-    Layer l(6, 6);
-    l.Fill(RoundRect(5, 0, 6, 6, 0), Solid(line));
-    l.Fill(RoundRect(0, 5, 6, 6, 0), Solid(line));
-    if (pressed > 0) l.Fill(RoundRect(0, 0, 6, 2, 0), Solid(kBlack, pressed));
-    return l;
+    std::vector<Line> lines = {{5, 0, 6, 6, line}, {0, 5, 6, 6, line}};
+    if (pressed > 0) lines.push_back({0, 0, 5, 2, kBlack, pressed});
+    return Lines(6, 6, lines);
   };
   o_.Set("COLHEADER", "BORDERSMASK", Border({cell(0), cell(0), cell(0.12f)}, 2, 0));
   Colors("TRACKBAR", t_.formFill, t_.formFill, 1);

@@ -6,16 +6,6 @@ namespace skingen {
 
 namespace {
 
-Color ReadableOn(Color text, const std::vector<Color>& backgrounds) {
-  // Readable takes a fixed list; fold the backgrounds into the worst two (lightest and darkest).
-  Color lightest = backgrounds.front(), darkest = backgrounds.front();
-  for (Color c : backgrounds) {
-    if (Luminance(c) > Luminance(lightest)) lightest = c;
-    if (Luminance(c) < Luminance(darkest)) darkest = c;
-  }
-  return Readable(text, {lightest, darkest});
-}
-
 // A control face: flat colour with a soft vertical gradient, or a glass face whose upper half is
 // a light highlight ending in a sharp edge.
 Fill Face(Color base, Color text, double depth, double gloss) {
@@ -38,6 +28,16 @@ Fill Flat(Color base, Color text) {
 }
 
 }  // namespace
+
+Color ReadableOn(Color text, const std::vector<Color>& backgrounds) {
+  // Contrast is worst against the lightest or the darkest background.
+  Color lightest = backgrounds.front(), darkest = backgrounds.front();
+  for (Color c : backgrounds) {
+    if (Luminance(c) > Luminance(lightest)) lightest = c;
+    if (Luminance(c) < Luminance(darkest)) darkest = c;
+  }
+  return Readable(text, {lightest, darkest});
+}
 
 std::string GradientText(const Fill& f) {
   std::string text;

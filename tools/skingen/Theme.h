@@ -56,5 +56,7 @@ struct Theme {
 std::string GradientText(const Fill& f);
 // Every colour a fill's text may be drawn on.
 std::vector<Color> Backgrounds(const Fill& f);
+// Readable against all of the backgrounds.
+Color ReadableOn(Color text, const std::vector<Color>& backgrounds);
 
 }  // namespace skingen
