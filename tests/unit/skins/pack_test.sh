@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Every stored skin unpacks into a folder that packs to the same bytes twice over (packing is
+# deterministic, so a skin edited as a folder rebuilds byte for byte), and the repacked skin holds
+# the same members as the stored one.
+#   pack_test.sh VLZ SKINS_DIR WORK_DIR
+set -eu
+vlz=$1 skins=$2 work=$3
+rm -rf "$work" && mkdir -p "$work"
+count=0
+while IFS= read -r name; do
+  [ -n "$name" ] || continue
+  "$vlz" extract "$skins/$name.vlz" "$work/folder"
+  "$vlz" pack "$work/folder" "$work/a.vlz"
+  "$vlz" pack "$work/folder" "$work/b.vlz"
+  cmp "$work/a.vlz" "$work/b.vlz"
+  cmp <("$vlz" list "$skins/$name.vlz" | sort) <("$vlz" list "$work/a.vlz" | sort)
+  rm -rf "$work/folder"
+  count=$((count + 1))
+done < "$skins/index.txt"
+[ "$count" = 43 ]
+rm -rf "$work"
+echo "$count skins repacked to the same bytes"
