@@ -157,5 +157,5 @@ inline constexpr size_t kPreviewDirOffset = 132, kPreviewDirSize = 513;
 inline constexpr size_t kPreviewOptionsOffset = 645, kPreviewOptionsSize = 30001;
 inline constexpr size_t kPreviewBlockSize = kPreviewOptionsOffset + kPreviewOptionsSize;
 
-// Unit start: shows the engine's version when the command line asks with "/vever".
-void ShowEngineVersionIfAsked();
+// Program start: shows the engine's version when the arguments hold "/vever".
+void ShowEngineVersionIfAsked(const std::vector<std::string>& args, const std::string& caption);

@@ -143,9 +143,8 @@ int TsSkinManager::LoadPreviewData(const void* data, size_t size) {
   return 1;
 }
 
-void ShowEngineVersionIfAsked() {
-  TsSkinWindows& windows = Windows();
-  if (HasSwitch(windows.CommandLine(), "/vever"))
+void ShowEngineVersionIfAsked(const std::vector<std::string>& args, const std::string& caption) {
+  if (HasSwitch(args, "/vever"))
     platform::CurrentHost().ShowMessage(nullptr, "Velvane v" + std::string(kSkinEngineVersion),
-                                        windows.ApplicationTitle(), platform::MbOk);
+                                        caption, platform::MbOk);
 }

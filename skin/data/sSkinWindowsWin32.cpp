@@ -1,0 +1,240 @@
+// The skin manager's window system on Win32: broadcasts over the framework's forms and their
+// children, synchronous sends, the thread's window-creation hook, and the start of the program.
+#include "skin/data/sSkinWindowsWin32.h"
+
+#include "framework/Application.h"
+#include "framework/Forms.h"
+#include "framework/Paths.h"
+#include "skin/data/sSkinAppHook.h"
+#include "skin/data/sSkinCommands.h"
+#include "skin/data/sSkinManager.h"
+#include "skin/data/sSkinPaths.h"
+#include "skin/data/sSkinWindows.h"
+
+namespace {
+
+struct TsCommand {
+  WPARAM wParam;
+  LPARAM lParam;
+};
+
+LRESULT Send(HWND wnd, TsCommand c) {
+  return SendMessageA(wnd, SkinCommandMsg, c.wParam, c.lParam);
+}
+
+bool AnswersSkinned(HWND wnd) {
+  return Send(wnd, {SkinCommandParam(CmdIsSkinned), 0}) == 1;
+}
+
+// Windowless children and children without a window yet get the command directly; skinned
+// windows get it and pass it on themselves; the children of any other window are walked.
+void SendToChildren(fw::TWinControl& parent, TsCommand c) {
+  for (int i = 0; i < parent.ControlCount(); ++i) {
+    fw::TControl* child = parent.Controls(i);
+    if (child->Destroying()) return;
+    auto* windowed = child->IsWindowed() ? static_cast<fw::TWinControl*>(child) : nullptr;
+    if (!windowed || !windowed->HandleAllocated())
+      child->Perform(SkinCommandMsg, c.wParam, c.lParam);
+    else if (AnswersSkinned(windowed->Handle()))
+      Send(windowed->Handle(), c);
+    else
+      SendToChildren(*windowed, c);
+  }
+}
+
+void SendToFormTree(fw::TForm& form, TsCommand c) {
+  HWND wnd = form.Handle();
+  Send(wnd, c);
+  SendToChildren(form, c);
+  if (HWND client = FindWindowExA(wnd, nullptr, "MDICLIENT", nullptr)) Send(client, c);
+}
+
+bool IsMdiChild(HWND wnd) {
+  return GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_MDICHILD;
+}
+
+void SendToApplicationForms(TsCommand c) {
+  for (fw::TForm* form : ApplicationForms()) {
+    if (form->Destroying() || form->Loading() || IsMdiChild(form->Handle())) continue;
+    // A form that answers for itself is a provider's form; it is reached through them.
+    if (AnswersSkinned(form->Handle())) continue;
+    SendToFormTree(*form, c);
+  }
+}
+
+HHOOK creationHook = nullptr;
+
+LRESULT CALLBACK CreationHookProc(int code, WPARAM wParam, LPARAM lParam) {
+  const auto& creating = Win32ManagerHooks().WindowCreating;
+  if (code == HCBT_CREATEWND && creating)
+    creating(reinterpret_cast<HWND>(wParam), reinterpret_cast<CBT_CREATEWNDA*>(lParam));
+  return CallNextHookEx(creationHook, code, wParam, lParam);
+}
+
+class TsWin32Windows final : public TsSkinWindows {
+ public:
+  void Broadcast(TsSkinManager& manager, uint16_t command, TsBroadcastScope scope) override {
+    TsCommand c{SkinCommandParam(command), reinterpret_cast<LPARAM>(&manager)};
+    SendToApplicationForms(c);
+    if (scope == TsBroadcastScope::ApplicationForms) return;
+    for (fw::TForm* form : std::vector<fw::TForm*>(ProviderForms()))
+      if (!form->Destroying()) SendToFormTree(*form, c);
+    for (HWND wnd : std::vector<HWND>(SkinnedSystemWindows()))
+      if (IsWindowVisible(wnd)) Send(wnd, c);
+  }
+
+  void SendToWindow(void* window, uint16_t command, TsSkinManager& manager) override {
+    Send(static_cast<HWND>(window),
+         {SkinCommandParam(command), reinterpret_cast<LPARAM>(&manager)});
+  }
+
+  void SendToControl(fw::TControl* control, uint16_t command, TsSkinManager& manager) override {
+    control->Perform(SkinCommandMsg, SkinCommandParam(command), reinterpret_cast<LPARAM>(&manager));
+  }
+
+  bool ControlHasMouse(fw::TControl* control) override {
+    const auto& hasMouse = Win32ManagerHooks().SkinDataHasMouse;
+    LRESULT skinData = control->Perform(SkinCommandMsg, SkinCommandParam(CmdGetSkinData), 0);
+    return skinData && hasMouse && hasMouse(skinData);
+  }
+
+  void RepaintSystemWindows() override {
+    for (HWND wnd : std::vector<HWND>(SkinnedSystemWindows()))
+      if (IsWindowVisible(wnd))
+        RedrawWindow(wnd, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  }
+
+  void InstallCreationHook(TsSkinManager&) override {
+    if (!creationHook)
+      creationHook = SetWindowsHookExA(WH_CBT, CreationHookProc, nullptr, GetCurrentThreadId());
+  }
+
+  void RemoveCreationHook() override {
+    if (creationHook) UnhookWindowsHookEx(creationHook);
+    creationHook = nullptr;
+    SkinnedSystemWindows().clear();
+  }
+
+  void HookApplicationWindow(TsSkinManager& manager) override { ::HookApplicationWindow(manager); }
+  void UnhookApplicationWindow(TsSkinManager& manager) override {
+    ::UnhookApplicationWindow(manager);
+  }
+
+  bool LayeredWindowsAvailable() override {
+    static const bool available =
+        GetProcAddress(GetModuleHandleA("user32.dll"), "UpdateLayeredWindow") != nullptr;
+    return available;
+  }
+
+  std::vector<std::string> CommandLine() override { return SplitCommandLine(GetCommandLineA()); }
+
+  void* MessageOwner() override { return fw::Application.Handle(); }
+
+  std::string ApplicationTitle() override {
+    return fw::Application.Title().empty() ? ProgramName() : fw::Application.Title();
+  }
+
+  // The executable's name without its extension: the title before the program sets one.
+  static std::string ProgramName() {
+    char path[MAX_PATH * 4];
+    DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string name = fw::ExtractFileName(std::string_view(path, n));
+    return name.substr(0, name.rfind('.'));
+  }
+};
+
+std::string ResourceBytes(const char* name) {
+  HRSRC found = FindResourceA(nullptr, name, MAKEINTRESOURCEA(10));  // RT_RCDATA
+  HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
+  const void* bytes = loaded ? LockResource(loaded) : nullptr;
+  return bytes ? std::string(static_cast<const char*>(bytes), SizeofResource(nullptr, found))
+               : std::string();
+}
+
+// What the manager's unit does when the program starts, before the main block: the shadow
+// pictures, and the engine's version when the command line asks for it.
+struct TsUnitStart {
+  std::string activeShadow = ResourceBytes("VESHDA");
+  std::string inactiveShadow = ResourceBytes("VESHDI");
+  TsUnitStart() {
+    ShowEngineVersionIfAsked(SplitCommandLine(GetCommandLineA()), TsWin32Windows::ProgramName());
+  }
+};
+
+const TsUnitStart& UnitStart() {
+  static const TsUnitStart start;
+  return start;
+}
+[[maybe_unused]] const TsUnitStart& startAtLoad = UnitStart();
+
+}  // namespace
+
+TsSkinWindows& TsSkinWindows::Default() {
+  static TsWin32Windows windows;
+  return windows;
+}
+
+std::vector<fw::TForm*>& ProviderForms() {
+  static std::vector<fw::TForm*> forms;
+  return forms;
+}
+
+std::vector<HWND>& SkinnedSystemWindows() {
+  static std::vector<HWND> windows;
+  return windows;
+}
+
+std::vector<fw::TForm*> ApplicationForms() {
+  std::vector<fw::TForm*> forms;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND wnd, LPARAM list) -> BOOL {
+        if (auto* form = dynamic_cast<fw::TForm*>(fw::TWinControl::FromHandle(wnd)))
+          reinterpret_cast<std::vector<fw::TForm*>*>(list)->push_back(form);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&forms));
+  return forms;
+}
+
+TsWin32ManagerHooks& Win32ManagerHooks() {
+  static TsWin32ManagerHooks hooks;
+  return hooks;
+}
+
+const std::string& ActiveShadowData() {
+  return UnitStart().activeShadow;
+}
+
+const std::string& InactiveShadowData() {
+  return UnitStart().inactiveShadow;
+}
+
+void ShowWithoutAnimation(HWND wnd, int command) {
+  ANIMATIONINFO info{sizeof info, 0};
+  bool animated =
+      SystemParametersInfoA(SPI_GETANIMATION, sizeof info, &info, 0) && info.iMinAnimate;
+  int previous = info.iMinAnimate;
+  if (animated) {
+    info.iMinAnimate = 0;
+    SystemParametersInfoA(SPI_SETANIMATION, sizeof info, &info, 0);
+  }
+  ShowWindow(wnd, command);
+  if (animated) {
+    info.iMinAnimate = previous;
+    SystemParametersInfoA(SPI_SETANIMATION, sizeof info, &info, 0);
+  }
+}
+
+bool CompositionEnabled() {
+  using IsEnabled = HRESULT(WINAPI*)(BOOL*);
+  static const auto isEnabled = [] {
+    HMODULE dwm = LoadLibraryA("dwmapi.dll");
+    return dwm ? reinterpret_cast<IsEnabled>(
+                     reinterpret_cast<void*>(GetProcAddress(dwm, "DwmIsCompositionEnabled")))
+               : nullptr;
+  }();
+  BOOL enabled = FALSE;
+  return isEnabled && SUCCEEDED(isEnabled(&enabled)) && enabled;
+}
