@@ -272,13 +272,21 @@ void SkinBuilder::Window() {
                  TitleFrame(band, line, Darken(t_.title, 0.15), t_.borderWidth, tm,
                             float(t_.frameRadius), float(t_.gloss))},
                 Margins{tm, tm, tm, 2}, 0));
-  Colors("CAPTION", t_.titleInactive, t_.titleActive);
-  Transparent("CAPTION", true, true);
+  // The caption sits on a rounded label a shade off the title, so that it reads the same over
+  // every part of the title's gradient.
+  Fill label = Plain(Shade(t_.inactiveTitle, 0.05), t_.titleInactive.text);
+  Fill labelHot = Plain(Shade(t_.title, 0.1), t_.titleActive.text);
+  Colors("CAPTION", label, labelHot);
+  float lr = float(std::min(8.0, t_.radius + 3));
+  o_.Set("CAPTION", "BORDERSMASK",
+         Border(Rims({{Shade(label.color, 0.12), 0, 0, 0.6f},
+                      {Shade(labelHot.color, 0.15), float(t_.gloss) * 0.35f, 0, 0.6f}},
+                     lr),
+                RimMargin(lr), 0));
   o_.Set("DIALOG", "PARENTCLASS", "FORM");
   o_.Set("DIALOGTITLE", "PARENTCLASS", "FORMTITLE");
   o_.Set("DRAGBAR", "PARENTCLASS", "FORMTITLE");
-  Colors("MDIAREA",
-         Fill{Shade(t_.window, 0.12), {}, 0, Readable(t_.text, {Shade(t_.window, 0.12)})}, {}, 1);
+  Colors("MDIAREA", Plain(Shade(t_.window, 0.12), t_.text), {}, 1);
 }
 
 void SkinBuilder::Texture(const std::string& section, int percent) {
@@ -323,15 +331,12 @@ void SkinBuilder::Menus() {
           Rims({{t_.selection, 0, 0, 0}, {Darken(t_.selection, 0.15), float(t_.gloss) * 0.4f}}, r),
           RimMargin(r), 2));
   Colors("MENULINE", t_.formFill, t_.formFill);
-  Colors("MENUCAPTION",
-         Fill{Shade(t_.menu, 0.06), {}, 0, Readable(t_.text, {Shade(t_.menu, 0.06)})}, {}, 1);
+  Colors("MENUCAPTION", Plain(Shade(t_.menu, 0.06), t_.text), {}, 1);
   Color ico = Shade(t_.menu, 0.035);
-  Colors("ICOLINE", Fill{ico, {}, 0, Readable(t_.text, {ico})}, {}, 1);
+  Colors("ICOLINE", Plain(ico, t_.text), {}, 1);
   Colors("EXTRALINE", t_.menuHot, t_.menuHot, 1);
-  Fill selection{t_.selection, {}, 0, t_.selectionText};
-  Fill selectionHot{
-      Shade(t_.selection, 0.08), {}, 0, Readable(t_.selectionText, {Shade(t_.selection, 0.08)})};
-  Colors("SELECTION", selection, selectionHot);
+  Colors("SELECTION", Plain(t_.selection, t_.selectionText),
+         Plain(Shade(t_.selection, 0.08), t_.selectionText));
 }
 
 }  // namespace skingen

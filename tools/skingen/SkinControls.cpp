@@ -12,10 +12,6 @@ Fill Horizontal(Fill f) {
   return f;
 }
 
-Fill TransparentText(Color bg, Color text) {
-  return Fill{bg, {}, 0, Readable(text, {bg})};
-}
-
 // A see-through w x h picture with straight lines on it: (left, top, right, bottom, opacity).
 struct Line {
   float left, top, right, bottom;
@@ -104,8 +100,7 @@ void SkinBuilder::Edits() {
   Fill gauge = Horizontal(t_.button);
   gauge.bands = {{Lighten(t_.accent, 0.25), t_.accent, 100}};
   gauge.color = t_.accent;
-  gauge.text = Readable(t_.selectionText, {Lighten(t_.accent, 0.25), t_.accent});
-  Colors("GAUGE", t_.editFill, gauge);
+  Colors("GAUGE", t_.editFill, Legible(gauge, t_.selectionText));
   o_.Set("GAUGE", "BORDERSMASK", Border(Rims({{t_.border}}, r), RimMargin(r), 0));
 }
 
@@ -124,11 +119,11 @@ void SkinBuilder::Panels() {
   for (const char* s : {"PAGECONTROLLEFT", "PAGECONTROLRIGHT", "PAGECONTROLBOTTOM"})
     o_.Set(s, "PARENTCLASS", "PAGECONTROL");
   Colors("TABSHEET", t_.formFill, t_.formFill, 1);
-  Colors("SPLITTER", t_.formFill, TransparentText(Mix(t_.window, t_.accent, 0.3), t_.text));
+  Colors("SPLITTER", t_.formFill, Plain(Mix(t_.window, t_.accent, 0.3), t_.text));
 }
 
 void SkinBuilder::ScrollBars() {
-  Fill trackHot = TransparentText(Shade(t_.track.color, 0.06), t_.text);
+  Fill trackHot = Plain(Shade(t_.track.color, 0.06), t_.text);
   Colors("SCROLLBAR1H", t_.track, trackHot);
   Colors("SCROLLBAR1V", t_.track, trackHot);
   // Tracks: a faint line along the edge that faces the content.
@@ -138,7 +133,7 @@ void SkinBuilder::ScrollBars() {
   o_.Set("SCROLLBAR2H", "PARENTCLASS", "SCROLLBAR1H");
   o_.Set("SCROLLBAR2V", "PARENTCLASS", "SCROLLBAR1V");
   float r = float(std::min(t_.radius, 4.0));
-  Fill btnHot = TransparentText(Shade(t_.track.color, 0.1), t_.text);
+  Fill btnHot = Plain(Shade(t_.track.color, 0.1), t_.text);
   // Arrow buttons show a plate only under the mouse.
   std::string buttonBorder =
       Border(Rims({{line}, {t_.border}, {Darken(t_.accent, 0.2), 0, 0.15f}}, r), RimMargin(r), 2);
@@ -186,8 +181,11 @@ void SkinBuilder::Tabs() {
   std::vector<Layer> top = {frame(t_.border, float(t_.gloss) * 0.5f, false),
                             frame(Mix(t_.border, t_.accent, 0.5), float(t_.gloss) * 0.5f, false),
                             frame(t_.border, 0, true)};
+  // The selected tab shows the page colour under the hot text.
   Fill tabHot = t_.tabHot;
-  tabHot.text = Readable(tabHot.text, {tabHot.color, t_.window});
+  std::vector<Color> behind = Backgrounds(tabHot);
+  behind.push_back(t_.window);
+  tabHot.text = ReadableOn(tabHot.text, behind);
   struct Side {
     const char* section;
     int turns;

@@ -6,6 +6,19 @@ namespace skingen {
 
 namespace {
 
+double WorstContrast(Color text, const std::vector<Color>& backgrounds) {
+  double worst = 21;
+  for (Color c : backgrounds) worst = std::min(worst, Contrast(text, c));
+  return worst;
+}
+
+Fill Shifted(const Fill& f, Color toward, double t) {
+  Fill out = f;
+  out.color = Mix(f.color, toward, t);
+  for (Band& b : out.bands) b.from = Mix(b.from, toward, t), b.to = Mix(b.to, toward, t);
+  return out;
+}
+
 // A control face: flat colour with a soft vertical gradient, or a glass face whose upper half is
 // a light highlight ending in a sharp edge.
 Fill Face(Color base, Color text, double depth, double gloss) {
@@ -17,14 +30,7 @@ Fill Face(Color base, Color text, double depth, double gloss) {
   } else if (depth > 0) {
     f.bands = {{Lighten(base, depth * 0.6), Darken(base, depth * 0.4), 100}};
   }
-  f.text = ReadableOn(text, Backgrounds(f));
-  return f;
-}
-
-Fill Flat(Color base, Color text) {
-  Fill f{base, {}, 0, text};
-  f.text = ReadableOn(text, {base});
-  return f;
+  return Legible(f, text);
 }
 
 }  // namespace
@@ -37,6 +43,24 @@ Color ReadableOn(Color text, const std::vector<Color>& backgrounds) {
     if (Luminance(c) < Luminance(darkest)) darkest = c;
   }
   return Readable(text, {lightest, darkest});
+}
+
+Fill Legible(const Fill& fill, Color text) {
+  // Text turns towards black or white first; when no text colour reads over the whole gradient
+  // (mid tones), the background moves away from the text as well.
+  Color first = ReadableOn(text, Backgrounds(fill));
+  Color away = Luminance(first) > 0.4 ? kBlack : kWhite;
+  Fill f = fill;
+  for (int step = 0; step <= 20; ++step) {
+    f = Shifted(fill, away, step * 0.03);
+    f.text = ReadableOn(text, Backgrounds(f));
+    if (WorstContrast(f.text, Backgrounds(f)) >= 4.6) break;
+  }
+  return f;
+}
+
+Fill Plain(Color base, Color text) {
+  return Legible(Fill{base, {}, 0, text}, text);
 }
 
 std::string GradientText(const Fill& f) {
@@ -91,7 +115,7 @@ Theme Theme::From(const Settings& s) {
   t.titleActive = Face(t.title, titleText, t.depth * 1.5, t.gloss);
   t.titleInactive =
       Face(t.inactiveTitle, Mix(titleText, t.inactiveTitle, 0.25), t.depth * 1.5, t.gloss * 0.5);
-  t.formFill = Flat(t.window, t.text);
+  t.formFill = Plain(t.window, t.text);
   if (t.formGradient >= 0) {
     Color far = Shade(t.window, 0.06);
     t.formFill.mode = t.formGradient;
@@ -103,13 +127,13 @@ Theme Theme::From(const Settings& s) {
                                 {far, far, 0},
                                 {t.window, t.window, 0}}
             : std::vector<Band>{{Lighten(t.window, 0.2), t.window, 40}, {t.window, far, 60}};
-    t.formFill.text = ReadableOn(t.text, Backgrounds(t.formFill));
+    t.formFill = Legible(t.formFill, t.text);
   }
   t.button = Face(t.face, t.text, t.depth, t.gloss);
   Color hotFace = s.Colour("hotface", Mix(t.face, t.accent, dark ? 0.22 : 0.14));
   t.buttonHot = Face(hotFace, t.text, t.depth, t.gloss);
-  t.editFill = Flat(t.edit, t.text);
-  t.menuFill = Flat(t.menu, t.text);
+  t.editFill = Plain(t.edit, t.text);
+  t.menuFill = Plain(t.menu, t.text);
   t.menuHot = Face(Mix(t.menu, t.selection, 0.85), t.selectionText, t.depth * 0.5, t.gloss * 0.6);
   t.bar = Face(Shade(t.window, 0.04), t.text, t.depth * 0.6, 0);
   t.header = Face(t.face, t.text, t.depth * 0.8, t.gloss * 0.5);
@@ -119,9 +143,9 @@ Theme Theme::From(const Settings& s) {
   Color thumb = s.Colour("thumb", Mix(t.window, t.text, dark ? 0.28 : 0.22));
   t.thumb = Face(thumb, t.text, t.depth, t.gloss * 0.7);
   t.thumbHot = Face(Mix(thumb, t.accent, 0.45), t.text, t.depth, t.gloss * 0.7);
-  t.track = Flat(Shade(t.window, 0.05), t.text);
+  t.track = Plain(Shade(t.window, 0.05), t.text);
   t.status = Face(Shade(t.window, 0.05), t.text, t.depth * 0.5, 0);
-  t.panelLow = Flat(dark ? Darken(t.window, 0.12) : Darken(t.window, 0.04), t.text);
+  t.panelLow = Plain(dark ? Darken(t.window, 0.12) : Darken(t.window, 0.04), t.text);
   return t;
 }
 
