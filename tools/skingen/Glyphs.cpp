@@ -93,7 +93,7 @@ Shape TriangleGlyph(float cx, float cy, float s, Direction d) {
       return ((x - x0) * ey - (y - y0) * ex) / len;
     };
     // Inside lies on the same side of all three edges; orient them so that side is negative.
-    float sign = (bx - ax) * (qy - ay) - (by - ay) * (qx - ax) > 0 ? -1.0f : 1.0f;
+    float sign = (bx - ax) * (qy - ay) - (by - ay) * (qx - ax) > 0 ? 1.0f : -1.0f;
     return std::max(
         {sign * edge(ax, ay, bx, by), sign * edge(bx, by, qx, qy), sign * edge(qx, qy, ax, ay)});
   };

@@ -275,7 +275,7 @@ void SkinBuilder::Window() {
   // The caption sits on a rounded label a shade off the title, so that it reads the same over
   // every part of the title's gradient.
   Fill label = Plain(Shade(t_.inactiveTitle, 0.05), t_.titleInactive.text);
-  Fill labelHot = Plain(Shade(t_.title, 0.1), t_.titleActive.text);
+  Fill labelHot = Plain(Shade(t_.titleActive.color, 0.1), t_.titleActive.text, true);
   Colors("CAPTION", label, labelHot);
   float lr = float(std::min(8.0, t_.radius + 3));
   o_.Set("CAPTION", "BORDERSMASK",
@@ -335,8 +335,8 @@ void SkinBuilder::Menus() {
   Color ico = Shade(t_.menu, 0.035);
   Colors("ICOLINE", Plain(ico, t_.text), {}, 1);
   Colors("EXTRALINE", t_.menuHot, t_.menuHot, 1);
-  Colors("SELECTION", Plain(t_.selection, t_.selectionText),
-         Plain(Shade(t_.selection, 0.08), t_.selectionText));
+  Colors("SELECTION", Plain(t_.selection, t_.selectionText, true),
+         Plain(Shade(t_.selection, 0.08), t_.selectionText, true));
 }
 
 }  // namespace skingen

@@ -100,7 +100,7 @@ void SkinBuilder::Edits() {
   Fill gauge = Horizontal(t_.button);
   gauge.bands = {{Lighten(t_.accent, 0.25), t_.accent, 100}};
   gauge.color = t_.accent;
-  Colors("GAUGE", t_.editFill, Legible(gauge, t_.selectionText));
+  Colors("GAUGE", t_.editFill, Legible(gauge, t_.selectionText, true));
   o_.Set("GAUGE", "BORDERSMASK", Border(Rims({{t_.border}}, r), RimMargin(r), 0));
 }
 

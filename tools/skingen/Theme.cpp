@@ -21,7 +21,7 @@ Fill Shifted(const Fill& f, Color toward, double t) {
 
 // A control face: flat colour with a soft vertical gradient, or a glass face whose upper half is
 // a light highlight ending in a sharp edge.
-Fill Face(Color base, Color text, double depth, double gloss) {
+Fill Face(Color base, Color text, double depth, double gloss, bool keepText = false) {
   Fill f{base, {}, 0, text};
   if (gloss > 0) {
     f.bands = {{Lighten(base, 0.45 * gloss), Lighten(base, 0.25 * gloss), 48},
@@ -30,7 +30,7 @@ Fill Face(Color base, Color text, double depth, double gloss) {
   } else if (depth > 0) {
     f.bands = {{Lighten(base, depth * 0.6), Darken(base, depth * 0.4), 100}};
   }
-  return Legible(f, text);
+  return Legible(f, text, keepText);
 }
 
 }  // namespace
@@ -45,22 +45,23 @@ Color ReadableOn(Color text, const std::vector<Color>& backgrounds) {
   return Readable(text, {lightest, darkest});
 }
 
-Fill Legible(const Fill& fill, Color text) {
+Fill Legible(const Fill& fill, Color text, bool keepText) {
   // Text turns towards black or white first; when no text colour reads over the whole gradient
-  // (mid tones), the background moves away from the text as well.
-  Color first = ReadableOn(text, Backgrounds(fill));
+  // (mid tones), the background moves away from the text as well. Text that must stay (white on
+  // a title) moves only the background.
+  Color first = keepText ? text : ReadableOn(text, Backgrounds(fill));
   Color away = Luminance(first) > 0.4 ? kBlack : kWhite;
   Fill f = fill;
   for (int step = 0; step <= 20; ++step) {
     f = Shifted(fill, away, step * 0.03);
-    f.text = ReadableOn(text, Backgrounds(f));
-    if (WorstContrast(f.text, Backgrounds(f)) >= 4.6) break;
+    f.text = keepText ? text : ReadableOn(text, Backgrounds(f));
+    if (WorstContrast(f.text, Backgrounds(f)) >= 4.6) return f;
   }
-  return f;
+  return keepText ? Legible(fill, text, false) : f;
 }
 
-Fill Plain(Color base, Color text) {
-  return Legible(Fill{base, {}, 0, text}, text);
+Fill Plain(Color base, Color text, bool keepText) {
+  return Legible(Fill{base, {}, 0, text}, text, keepText);
 }
 
 std::string GradientText(const Fill& f) {
@@ -111,30 +112,33 @@ Theme Theme::From(const Settings& s) {
   t.hotText = t.text;
   t.closeHot = s.Colour("closehot", Color{0xD9, 0x3A, 0x32});
 
-  Color titleText = s.Colour("titletext", IsDark(t.title) ? kWhite : t.text);
-  t.titleActive = Face(t.title, titleText, t.depth * 1.5, t.gloss);
+  // White captions on coloured titles; the title darkens a little where white needs it.
+  Color titleText = s.Colour("titletext", Contrast(kWhite, t.title) >= 2.8 ? kWhite : t.text);
+  t.titleActive = Face(t.title, titleText, t.depth * 1.5, t.gloss, true);
   t.titleInactive =
       Face(t.inactiveTitle, Mix(titleText, t.inactiveTitle, 0.25), t.depth * 1.5, t.gloss * 0.5);
   t.formFill = Plain(t.window, t.text);
   if (t.formGradient >= 0) {
     Color far = Shade(t.window, 0.06);
+    double lift = IsDark(t.window) ? 0.06 : 0.2;
     t.formFill.mode = t.formGradient;
     t.formFill.bands =
         t.formGradient == 2
-            ? std::vector<Band>{{Lighten(t.window, 0.3), t.window, 0},
+            ? std::vector<Band>{{Lighten(t.window, lift * 1.5), t.window, 0},
                                 {t.window, t.window, 0},
                                 {t.window, t.window, 0},
                                 {far, far, 0},
                                 {t.window, t.window, 0}}
             : std::vector<Band>{{Lighten(t.window, 0.2), t.window, 40}, {t.window, far, 60}};
-    t.formFill = Legible(t.formFill, t.text);
+    t.formFill = Legible(t.formFill, t.text, false);
   }
   t.button = Face(t.face, t.text, t.depth, t.gloss);
   Color hotFace = s.Colour("hotface", Mix(t.face, t.accent, dark ? 0.22 : 0.14));
   t.buttonHot = Face(hotFace, t.text, t.depth, t.gloss);
   t.editFill = Plain(t.edit, t.text);
   t.menuFill = Plain(t.menu, t.text);
-  t.menuHot = Face(Mix(t.menu, t.selection, 0.85), t.selectionText, t.depth * 0.5, t.gloss * 0.6);
+  t.menuHot =
+      Face(Mix(t.menu, t.selection, 0.85), t.selectionText, t.depth * 0.5, t.gloss * 0.6, true);
   t.bar = Face(Shade(t.window, 0.04), t.text, t.depth * 0.6, 0);
   t.header = Face(t.face, t.text, t.depth * 0.8, t.gloss * 0.5);
   t.headerHot = Face(hotFace, t.text, t.depth * 0.8, t.gloss * 0.5);

@@ -57,10 +57,10 @@ std::string GradientText(const Fill& f);
 // Every colour a fill's text may be drawn on.
 std::vector<Color> Backgrounds(const Fill& f);
 // The fill with a text colour that reads against all of its colours, its colours moved away
-// from the text where no text colour would.
-Fill Legible(const Fill& fill, Color text);
+// from the text where no text colour would (or where the text is kept as it is).
+Fill Legible(const Fill& fill, Color text, bool keepText);
 // One flat colour and a text colour that reads on it.
-Fill Plain(Color base, Color text);
+Fill Plain(Color base, Color text, bool keepText = false);
 // Readable against all of the backgrounds.
 Color ReadableOn(Color text, const std::vector<Color>& backgrounds);
 
