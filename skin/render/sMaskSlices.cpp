@@ -133,8 +133,11 @@ void PaintSlices(const TSliceLayout& l, int targetWidth, int targetHeight, Paint
   });
 }
 
-// Targets whose alpha is ignored or opaque.
-struct TOpaquePainter {
+// Element painting. Opaque targets mix masks and give touched pixels alpha 255 over a valid
+// background; alpha targets (Alpha) let masks raise the alpha and clear it under key pixels of
+// the tiles. Corners show bg through their key pixels when Fill is set.
+template <bool Alpha>
+struct TElementPainter {
   img::Bitmap32& Target;
   const TSliceLayout& L;
   const TsBgSource& Bg;
@@ -142,58 +145,37 @@ struct TOpaquePainter {
 
   bool Masked() const { return L.MO != 0; }
   void Corner(int x, int y, TRect src) {
-    if (Masked())
-      CopyMaskedOpaque(Target, x, y, *L.Source, src, L.MO, Bg, Fill);
-    else
+    if (!Masked())
       CopyKeyed(Target, x, y, *L.Source, src, Bg, Fill);
-  }
-  void Tile(int x, int y, TRect src) {
-    if (Masked())
-      CopyMaskedOpaque(Target, x, y, *L.Source, src, L.MO, EmptyBgSource, false);
-    else
-      CopyBlock(Target, x, y, *L.Source, src);
-  }
-  void Stretch(TRect dest, TRect src, bool centre) {
-    if (Masked())
-      StretchMaskedOpaque(Target, dest, *L.Source, src, L.MO, centre);
-    else
-      StretchBlock(Target, dest, *L.Source, src);
-  }
-};
-
-// Targets whose alpha matters: masks raise it, key pixels of the tiles clear it.
-struct TAlphaPainter {
-  img::Bitmap32& Target;
-  const TSliceLayout& L;
-  const TsBgSource& Bg;
-
-  bool Masked() const { return L.MO != 0; }
-  void Corner(int x, int y, TRect src) {
-    if (Masked())
+    else if (Alpha)
       CopyMaskedAlpha(Target, x, y, *L.Source, src, L.MO, Bg);
     else
-      CopyKeyed(Target, x, y, *L.Source, src, Bg, true);
+      CopyMaskedOpaque(Target, x, y, *L.Source, src, L.MO, Bg, Fill);
   }
   void Tile(int x, int y, TRect src) {
-    if (Masked())
+    if (!Masked())
+      CopyBlock(Target, x, y, *L.Source, src);
+    else if (Alpha)
       CopyMaskedAlpha(Target, x, y, *L.Source, src, L.MO, EmptyBgSource);
     else
-      CopyBlock(Target, x, y, *L.Source, src);
+      CopyMaskedOpaque(Target, x, y, *L.Source, src, L.MO, EmptyBgSource, false);
   }
   void Stretch(TRect dest, TRect src, bool centre) {
-    if (Masked())
+    if (!Masked())
+      StretchBlock(Target, dest, *L.Source, src);
+    else if (Alpha)
       StretchMaskedAlpha(Target, dest, *L.Source, src, L.MO, centre);
     else
-      StretchBlock(Target, dest, *L.Source, src);
+      StretchMaskedOpaque(Target, dest, *L.Source, src, L.MO, centre);
   }
 };
 
 // Shaped windows: corners leave their key pixels unpainted and cut them out of the region.
-struct TRegionPainter : TOpaquePainter {
+struct TRegionPainter : TElementPainter<false> {
   TsRegion* Region;
 
   void Corner(int x, int y, TRect src) {
-    TOpaquePainter::Corner(x, y, src);
+    TElementPainter::Corner(x, y, src);
     if (Region == nullptr) return;
     const TSliceBlock b = ClipSliceBlock(Target, x, y, *L.Source, src);
     for (int j = 0; j < b.H; ++j) {
@@ -217,7 +199,7 @@ void PaintMaskSlices(img::Bitmap32& target, TRect rect, const TsMaskData& entry,
                      const TsBgSource& bg, bool fillCorners) {
   const auto layout = LayoutFor(rect, entry, state, OddPixel::FromExcess);
   if (!layout) return;
-  TOpaquePainter painter{target, *layout, bg, fillCorners && entry.CornerTransparency > 0};
+  TElementPainter<false> painter{target, *layout, bg, fillCorners && entry.CornerTransparency > 0};
   PaintSlices(*layout, target.Width(), target.Height(), painter);
 }
 
@@ -225,7 +207,7 @@ void PaintMaskSlicesAlpha(img::Bitmap32& target, TRect rect, const TsMaskData& e
                           const TsBgSource& bg) {
   const auto layout = LayoutFor(rect, entry, state, OddPixel::FromExcess);
   if (!layout) return;
-  TAlphaPainter painter{target, *layout, bg};
+  TElementPainter<true> painter{target, *layout, bg, true};
   PaintSlices(*layout, target.Width(), target.Height(), painter);
 }
 

@@ -121,46 +121,38 @@ TEST(SliceCopyTest, BlocksAreClippedAgainstBothBitmaps) {
   EXPECT_EQ(target.Pixel(0, 0), (TRGBAPixel{2, 2, 0, 0}));
 }
 
-// Nine-slice corners: their key pixels show the background only with fill-corners and
-// transparent corners.
-TEST(CornerKeyTest, PlainCornersOverTheBackground) {
-  TSliceSkin skin = MakeSkin(4, 4, 1, 0, 1, 0);
+// The top-left pixel of a 3 x 3 element at (1, 1) whose corner pixel is key, painted over a
+// target of {90, 90, 90, 7}; the background picture has {5, 6, 7, 8} behind that pixel.
+TRGBAPixel KeyCorner(int maskRows, const TsBgSource& bg, bool fill, int cornerTransparency = 1) {
+  TSliceSkin skin = MakeSkin(4, 4, 1, maskRows, 1, 0);
   skin.Image(0, 0) = kKey;
-  skin.Entry.CornerTransparency = 1;
-  img::Bitmap32 back = Paper(8, 8, kBack);
-  back.Pixel(3, 2) = {5, 6, 7, 8};
-  auto paint = [&](const TsBgSource& bg, bool fill) {
-    img::Bitmap32 target = Paper(4, 4);
-    PaintMaskSlices(target, {1, 1, 4, 4}, skin.Entry, 0, bg, fill);
-    return target.Pixel(1, 1);
-  };
-  EXPECT_EQ(paint(MakeBgSource(&back, 2, 1), true), (TRGBAPixel{5, 6, 7, 8}));
-  EXPECT_EQ(paint(MakeBgSource(&back, 2, 1), false), kPaper);
-  TsBgSource colour = EmptyBgSource;
-  colour.BgColor = 0x112233;
-  EXPECT_EQ(paint(colour, true), (TRGBAPixel{0x11, 0x22, 0x33, 0}));
-  colour.BgColor = kKeyColor;
-  EXPECT_EQ(paint(colour, true), kPaper);
-
-  skin.Entry.CornerTransparency = 0;
-  EXPECT_EQ(paint(MakeBgSource(&back, 2, 1), true), kPaper);
+  skin.Entry.CornerTransparency = cornerTransparency;
+  img::Bitmap32 target = Paper(4, 4, {90, 90, 90, 7});
+  PaintMaskSlices(target, {1, 1, 4, 4}, skin.Entry, 0, bg, fill);
+  return target.Pixel(1, 1);
 }
 
-TEST(CornerKeyTest, MaskedCornersOverTheBackground) {
-  TSliceSkin skin = MakeSkin(4, 4, 1, 1, 1, 0);
-  skin.Image(0, 0) = kKey;
-  skin.Entry.CornerTransparency = 1;
+// Nine-slice corners: their key pixels show the background only with fill-corners and
+// transparent corners.
+TEST(CornerKeyTest, KeyPixelsOverEachKindOfBackground) {
   img::Bitmap32 back = Paper(8, 8, kBack);
   back.Pixel(3, 2) = {5, 6, 7, 8};
-  auto paint = [&](const TsBgSource& bg) {
-    img::Bitmap32 target = Paper(4, 4, {90, 90, 90, 7});
-    PaintMaskSlices(target, {1, 1, 4, 4}, skin.Entry, 0, bg, true);
-    return target.Pixel(1, 1);
-  };
-  EXPECT_EQ(paint(MakeBgSource(&back, 2, 1)), (TRGBAPixel{5, 6, 7, 255}));
+  const TsBgSource picture = MakeBgSource(&back, 2, 1);
+  TsBgSource colour = EmptyBgSource;
+  colour.BgColor = 0x112233;
   TsBgSource none = EmptyBgSource;
   none.BgColor = kKeyColor;
-  EXPECT_EQ(paint(none), (TRGBAPixel{90, 90, 90, 7}));
+  const TRGBAPixel kept{90, 90, 90, 7};
+
+  EXPECT_EQ(KeyCorner(0, picture, true), (TRGBAPixel{5, 6, 7, 8}));
+  EXPECT_EQ(KeyCorner(0, picture, false), kept);
+  EXPECT_EQ(KeyCorner(0, picture, true, 0), kept);
+  EXPECT_EQ(KeyCorner(0, colour, true), (TRGBAPixel{0x11, 0x22, 0x33, 0}));
+  EXPECT_EQ(KeyCorner(0, none, true), kept);
+
+  EXPECT_EQ(KeyCorner(1, picture, true), (TRGBAPixel{5, 6, 7, 255}));
+  EXPECT_EQ(KeyCorner(1, colour, true), (TRGBAPixel{0x11, 0x22, 0x33, 0}));
+  EXPECT_EQ(KeyCorner(1, none, true), kept);
 }
 
 TEST(MaskRowsTest, EdgesAndCentreMixByTheMaskBand) {
