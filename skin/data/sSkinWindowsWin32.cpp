@@ -211,20 +211,26 @@ const std::string& InactiveShadowData() {
   return UnitStart().inactiveShadow;
 }
 
+TsMinimizeAnimationSetting& MinimizeAnimationSetting() {
+  static TsMinimizeAnimationSetting setting{
+      [] {
+        ANIMATIONINFO info{sizeof info, 0};
+        return SystemParametersInfoA(SPI_GETANIMATION, sizeof info, &info, 0) ? info.iMinAnimate
+                                                                              : 0;
+      },
+      [](int value) {
+        ANIMATIONINFO info{sizeof info, value};
+        SystemParametersInfoA(SPI_SETANIMATION, sizeof info, &info, 0);
+      }};
+  return setting;
+}
+
 void ShowWithoutAnimation(HWND wnd, int command) {
-  ANIMATIONINFO info{sizeof info, 0};
-  bool animated =
-      SystemParametersInfoA(SPI_GETANIMATION, sizeof info, &info, 0) && info.iMinAnimate;
-  int previous = info.iMinAnimate;
-  if (animated) {
-    info.iMinAnimate = 0;
-    SystemParametersInfoA(SPI_SETANIMATION, sizeof info, &info, 0);
-  }
+  TsMinimizeAnimationSetting& setting = MinimizeAnimationSetting();
+  int previous = setting.Get();
+  if (previous) setting.Set(0);
   ShowWindow(wnd, command);
-  if (animated) {
-    info.iMinAnimate = previous;
-    SystemParametersInfoA(SPI_SETANIMATION, sizeof info, &info, 0);
-  }
+  if (previous) setting.Set(previous);
 }
 
 bool CompositionEnabled() {

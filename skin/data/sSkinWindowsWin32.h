@@ -60,6 +60,13 @@ TsWin32ManagerHooks& Win32ManagerHooks();
 // Minimises or restores a window with the system's minimise animation switched off, and the
 // previous setting back afterwards.
 void ShowWithoutAnimation(HWND wnd, int command);
+// The system's minimise animation switch (SPI_GETANIMATION / SPI_SETANIMATION), replaceable
+// because not every system keeps it.
+struct TsMinimizeAnimationSetting {
+  int (*Get)();
+  void (*Set)(int);
+};
+TsMinimizeAnimationSetting& MinimizeAnimationSetting();
 // Desktop composition is on (the desktop window manager is asked when it is there).
 bool CompositionEnabled();
 // The menu painter's message asking for a popup menu's background; lParam = the menu item.
