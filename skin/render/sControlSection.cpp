@@ -1,0 +1,68 @@
+#include "skin/render/sControlSection.h"
+
+#include <algorithm>
+
+#include "skin/data/MaskGeometry.h"
+#include "skin/data/SkinSystem.h"
+#include "skin/render/sBackground.h"
+#include "skin/render/sColorTransforms.h"
+#include "skin/render/sMaskSlices.h"
+
+namespace {
+
+bool InsideTarget(const TRect& rect, const img::Bitmap32& target) {
+  return rect.Width() > 0 && rect.Height() > 0 && rect.Left >= 0 && rect.Top >= 0 &&
+         rect.Right <= target.Width() && rect.Bottom <= target.Height();
+}
+
+// The section's corner images (top-left, top-right, bottom-left, bottom-right) at rect's
+// corners, their key pixels showing what is already painted.
+void PaintCornerImages(const TsSkinModel& manager, const TsGeneralData& section,
+                       img::Bitmap32& target, TRect rect, int state) {
+  const TsBgSource painted = MakeBgSource(&target, 0, 0);
+  for (size_t corner = 0; corner < section.CornerIndex.size(); ++corner) {
+    const int index = section.CornerIndex[corner];
+    if (!manager.IsValidImageIndex(index)) continue;
+    const TsMaskData& image = manager.ImageTable[size_t(index)];
+    const bool right = corner == 1 || corner == 3, bottom = corner >= 2;
+    PaintStateGlyph(target,
+                    {right ? rect.Right - FrameWidth(image) : rect.Left,
+                     bottom ? rect.Bottom - FrameHeight(image) : rect.Top},
+                    state, painted, image, 1);
+  }
+}
+
+}  // namespace
+
+void PaintControlSection(const TsCommonData& skinData, const TsBgSource& bg, int patternIndex,
+                         int hotPatternIndex, bool fillCorners, img::Bitmap32& target,
+                         TPoint origin, TRect rect, int state) {
+  const TsSkinModel* manager = skinData.GetSkinManager();
+  if (!manager || !manager->IsValidSectionIndex(skinData.SectionIndex) ||
+      !InsideTarget(rect, target))
+    return;
+  const TsGeneralData& section = manager->SectionTable[size_t(skinData.SectionIndex)];
+  state = std::max(0, std::min(state, section.StateCount - 1));
+  const fw::TControl* host = skinData.HostControl;
+  const int32_t customColor =
+      skinData.CustomColor && host ? skin::ColorToRGB(host->Color()) : kKeyColor;
+  PaintSectionBg(manager, skinData.SectionIndex, skinData.SkinSection, bg, customColor,
+                 patternIndex, hotPatternIndex, target, origin, rect, state);
+  PaintCornerImages(*manager, section, target, rect, state);
+
+  const int borderIndex = skinData.BorderMaskIndex;
+  const bool border = manager->IsValidImageIndex(borderIndex) &&
+                      !(state == 0 && (manager->ImageTable[size_t(borderIndex)].PaintFlags & 2));
+  if (border) {
+    TsBgSource behind = bg;
+    behind.OffsetX += origin.X;
+    behind.OffsetY += origin.Y;
+    PaintMaskSlices(target, rect, manager->ImageTable[size_t(borderIndex)], state, behind,
+                    fillCorners);
+  } else if (section.States[size_t(std::min(state, 1))].Transparency != 0) {
+    // What shows through is the parent, already in its own colours.
+    return;
+  }
+  if (skinData.HUEOffset) ChangeBitmapHue(target, skinData.HUEOffset);
+  if (skinData.Saturation) ChangeBitmapSaturation(target, skinData.Saturation);
+}
