@@ -90,8 +90,8 @@ int RimMargin(float radius) {
   return int(std::ceil(radius)) + 2;
 }
 
-Layer RimFrame(const Rim& rim, float radius, int margin) {
-  float s = float(2 * margin + 2);
+Layer RimFrame(const Rim& rim, float radius, int margin, int size) {
+  float s = float(size > 0 ? size : 2 * margin + 2);
   Layer l{int(s), int(s)};
   Shape outer = RoundRect(0, 0, s, s, radius);
   Shape inner = RoundRect(1, 1, s - 1, s - 1, std::max(0.0f, radius - 1));

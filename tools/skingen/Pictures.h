@@ -26,8 +26,9 @@ struct Rim {
   float lineAlpha = 1;
 };
 
-// A square frame of a rounded rim: margin m = radius + 2 on every side, 2 centre pixels.
-Layer RimFrame(const Rim& rim, float radius, int margin);
+// A square frame of a rounded rim: margin m = radius + 2 on every side and, unless a size is
+// given, 2 centre pixels.
+Layer RimFrame(const Rim& rim, float radius, int margin, int size = 0);
 // The margin RimFrame needs for a radius.
 int RimMargin(float radius);
 

@@ -38,7 +38,8 @@ class SkinBuilder {
   void Tabs();
   void Bars();
 
-  // The colours, gradients and state count of a section.
+  // The colours, gradients and state count of a section: states 0 and 1 have colours of their
+  // own, later states (pressed, selected) take the hot colours and differ by their frames.
   void Colors(const std::string& section, const Fill& normal, const Fill& hot, int states = 2);
   void Transparent(const std::string& section, bool normal, bool hot);
   void Texture(const std::string& section, int percent);

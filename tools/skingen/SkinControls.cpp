@@ -1,6 +1,7 @@
 // The control sections of a skin: buttons, edits, panels, scroll bars, tabs and bars.
 #include <cmath>
 
+#include "tools/skingen/ImageFiles.h"
 #include "tools/skingen/SkinBuilder.h"
 
 namespace skingen {
@@ -35,7 +36,7 @@ void SkinBuilder::Buttons() {
   float hl = std::max(g * 0.6f, float(t_.depth) * 1.5f);
   Color pressLine = Darken(t_.accent, 0.25);
   std::vector<Rim> rims = {{t_.border, hl}, {t_.accent, hl}, {pressLine, 0, 0.22f}};
-  Colors("BUTTON", t_.button, t_.buttonHot);
+  Colors("BUTTON", t_.button, t_.buttonHot, 3);
   o_.Set("BUTTON", "BORDERSMASK", Border(Rims(rims, r), RimMargin(r), 0));
   o_.Set("BUTTON", "SHOWFOCUS", 1);
   o_.Set("BUTTON", "FADINGENABLED", 1);
@@ -75,7 +76,7 @@ void SkinBuilder::Buttons() {
 void SkinBuilder::Edits() {
   float r = float(std::min(t_.radius, 4.0));
   Color hot = Mix(t_.border, t_.accent, 0.5);
-  Colors("EDIT", t_.editFill, t_.editFill);
+  Colors("EDIT", t_.editFill, t_.editFill, 3);
   o_.Set("EDIT", "BORDERSMASK",
          Border(Rims({{t_.border}, {hot}, {t_.accent, 0, 0.08f}}, r), RimMargin(r), 0));
   o_.Set("COMBOBOX", "PARENTCLASS", "EDIT");
@@ -113,7 +114,13 @@ void SkinBuilder::Panels() {
   o_.Set("PANEL_LOW", "BORDERSMASK", Border(Rims({{soft, 0, 0.12f}}, r), RimMargin(r), 0));
   Colors("GROUPBOX", t_.formFill, t_.formFill, 1);
   Transparent("GROUPBOX", true, true);
-  o_.Set("GROUPBOX", "BORDERSMASK", Border(Rims({{soft}}, r), RimMargin(r), 0));
+  // A bitmap of its own named plainly: the loader takes three states over a mask and margins of
+  // a third of a frame, so the frames are three margins wide.
+  int m = RimMargin(r);
+  Layer group = RimFrame({soft}, r, m, 3 * m);
+  skin_.files.push_back(
+      {"GROUPBOX.BMP", EncodeBmp24(KeyedPicture(Join({group, group, group}), true))});
+  o_.Set("GROUPBOX", "BORDERSMASK", "GROUPBOX.BMP");
   Colors("PAGECONTROL", t_.formFill, t_.formFill, 1);
   o_.Set("PAGECONTROL", "BORDERSMASK", Border(Rims({{t_.border}}, 1), RimMargin(1), 0));
   for (const char* s : {"PAGECONTROLLEFT", "PAGECONTROLRIGHT", "PAGECONTROLBOTTOM"})
@@ -138,7 +145,7 @@ void SkinBuilder::ScrollBars() {
   std::string buttonBorder =
       Border(Rims({{line}, {t_.border}, {Darken(t_.accent, 0.2), 0, 0.15f}}, r), RimMargin(r), 2);
   for (const char* s : {"SCROLLBTNTOP", "SCROLLBTNBOTTOM", "SCROLLBTNLEFT", "SCROLLBTNRIGHT"}) {
-    Colors(s, t_.track, btnHot);
+    Colors(s, t_.track, btnHot, 3);
     Transparent(s, true, false);
     o_.Set(s, "BORDERSMASK", buttonBorder);
   }
@@ -146,9 +153,9 @@ void SkinBuilder::ScrollBars() {
                            {Darken(t_.thumbHot.color, 0.12), float(t_.gloss) * 0.5f},
                            {Darken(t_.accent, 0.2)}};
   std::string thumbBorder = Border(Rims(rims, r), RimMargin(r), 0);
-  Colors("SCROLLSLIDERH", t_.thumb, t_.thumbHot);
+  Colors("SCROLLSLIDERH", t_.thumb, t_.thumbHot, 3);
   o_.Set("SCROLLSLIDERH", "BORDERSMASK", thumbBorder);
-  Colors("SCROLLSLIDERV", Horizontal(t_.thumb), Horizontal(t_.thumbHot));
+  Colors("SCROLLSLIDERV", Horizontal(t_.thumb), Horizontal(t_.thumbHot), 3);
   o_.Set("SCROLLSLIDERV", "BORDERSMASK", thumbBorder);
   auto grip = [&](bool vertical) {
     std::vector<Layer> frames;
@@ -196,7 +203,7 @@ void SkinBuilder::Tabs() {
     std::vector<Layer> frames;
     for (const Layer& f : top)
       frames.push_back(side.flip ? FlipVertical(f) : Rotate(f, side.turns));
-    Colors(side.section, t_.tab, tabHot);
+    Colors(side.section, t_.tab, tabHot, 3);
     o_.Set(side.section, "BORDERSMASK", Border(frames, m, 4));
   }
 }
@@ -221,7 +228,7 @@ void SkinBuilder::Bars() {
                 0));
   Colors("BAR", t_.bar, t_.bar, 1);
   Colors("BARTITLE", t_.titleInactive, t_.titleActive);
-  Colors("COLHEADER", t_.header, t_.headerHot);
+  Colors("COLHEADER", t_.header, t_.headerHot, 3);
   auto cell = [&](float pressed) {
     std::vector<Line> lines = {{5, 0, 6, 6, line}, {0, 5, 6, 6, line}};
     if (pressed > 0) lines.push_back({0, 0, 5, 2, kBlack, pressed});
