@@ -200,6 +200,15 @@ TEST_F(SectionTest, TextureLayersOfTheBackground) {
   Normal().ImagePercent = 100;
   EXPECT_EQ(paint(0, -1).Pixel(3, 3), ColorPixel(kNormal, 255));
 
+  // The section's own hot values take the texture given for the hot state.
+  model_.SectionTable[0].HotImagePercent = 100;
+  model_.SectionTable[0].HotColor = kHot;
+  img::Bitmap32 flat = Filled(6, 6, {1, 2, 3, 4});
+  PaintSectionBgFlat(&model_, 0, MakeBgSource(&parent_, 0, 0), flat, {}, rect, 1, -1,
+                     int(model_.ImageTable.size()) - 1);
+  EXPECT_EQ(flat.Pixel(0, 0), kRed);
+  EXPECT_EQ(flat.Pixel(0, 5), ColorPixel(kHot, 255));
+
   // A masked full-tiling texture given for the normal state lies over the finished background.
   EXPECT_EQ(paint(0, overlay_).Pixel(3, 3), kBlue);
   EXPECT_EQ(paint(1, overlay_).Pixel(3, 3), ColorPixel(kHot, 255));
