@@ -45,7 +45,7 @@ Skin SkinBuilder::Build() {
   ScrollBars();
   Tabs();
   Bars();
-  skin_.files.insert(skin_.files.begin(), {"MASTER.BMP", EncodeBmp24(atlas_.Build())});
+  skin_.files.push_back({"MASTER.BMP", EncodeBmp24(atlas_.Build())});
   return std::move(skin_);
 }
 

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "skin/data/SkinText.h"
+
 namespace skingen {
 
 namespace {
@@ -87,9 +89,16 @@ std::string Options::Text(const std::string& headerComment) const {
 }
 
 std::vector<TvePackedMember> Skin::Members() const {
+  // The order "vlz pack" gives a folder: the options first, then the files by upper-cased name,
+  // so that a skin unpacked and packed again has the same bytes.
+  std::vector<TvePackedMember> sorted = files;
+  std::sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) {
+    std::string ua = skin::UpperCase(a.Name), ub = skin::UpperCase(b.Name);
+    return ua != ub ? ua < ub : a.Name < b.Name;
+  });
   std::vector<TvePackedMember> members;
   members.push_back({std::string(kOptionsFileName), options.Text(name + ", made by skingen")});
-  members.insert(members.end(), files.begin(), files.end());
+  members.insert(members.end(), sorted.begin(), sorted.end());
   return members;
 }
 

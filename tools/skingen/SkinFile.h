@@ -54,10 +54,10 @@ struct Skin {
   double version = 8;
   std::string author, description;
   Options options;
-  // Members after the options file (the master bitmap first), in the order added.
+  // Members besides the options file: the master bitmap and the other pictures.
   std::vector<TvePackedMember> files;
 
-  // "Options.dat" first, then the files, as they are packed.
+  // "Options.dat" first, then the files by name, as they are packed.
   std::vector<TvePackedMember> Members() const;
 };
 

@@ -1,9 +1,11 @@
 #!/bin/sh
-# skingen from the command line: the files of the contract, the same bytes from two runs, and
-# exit code 1 with a message for wrong arguments or a broken collection.
+# skingen from the command line: the files of the contract, the same bytes from two runs and from
+# packing a folder form again, and exit code 1 with a message for wrong arguments or a broken
+# collection.
 set -eu
 skingen=$1
-work=$2
+vlz=$2
+work=$3
 rm -rf "$work"
 mkdir -p "$work"
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -25,6 +27,10 @@ for name in "Old Version Test" "Next Version Test"; do
   cmp -s "$work/a/test/$name.vlz" "$work/b/test/$name.vlz" || fail "test skin $name"
 done
 [ "$(ls "$work/a" | grep -c '\.vlz$')" -eq 43 ] || fail "test skins among the stored ones"
+# The folder form packs to the very bytes of the packed form.
+first=$(head -n 1 "$work/a/index.txt")
+"$vlz" pack "$work/folders/$first" "$work/repacked.vlz"
+cmp -s "$work/repacked.vlz" "$work/a/$first.vlz" || fail "the folder of $first packs differently"
 
 if "$skingen" 2> "$work/err"; then fail "no arguments accepted"; fi
 grep -q usage "$work/err" || fail "no usage message"
