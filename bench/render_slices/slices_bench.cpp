@@ -1,6 +1,7 @@
 // Nine-slice painting of a window-sized element (722 x 454) from a 30 x 30 frame with 8-pixel
 // borders: tiled and stretched, with and without a mask band, on opaque and alpha targets. The
-// centre is painted, so every pixel of the element is written.
+// centre is painted, so every pixel of the element is written. The Tiny cases have 14-pixel
+// borders, so edges and centre are tiled from 2-pixel slices: the cost of many small tiles.
 #include <benchmark/benchmark.h>
 
 #include "skin/data/sSkinModel.h"
@@ -12,7 +13,7 @@ constexpr int kWidth = 722, kHeight = 454;
 
 class SliceSkin {
  public:
-  SliceSkin(int maskRows, int16_t paintFlags) {
+  SliceSkin(int maskRows, int16_t paintFlags, int16_t margin) {
     img::Bitmap32& m = model_.MasterImage;
     m.Resize(30, 30 * (maskRows + 1));
     for (int y = 0; y < m.Height(); ++y)
@@ -24,7 +25,7 @@ class SliceSkin {
     entry_.StateCount = 1;
     entry_.MaskRows = int16_t(maskRows);
     entry_.PaintFlags = paintFlags;
-    entry_.MarginLeft = entry_.MarginTop = entry_.MarginRight = entry_.MarginBottom = 8;
+    entry_.MarginLeft = entry_.MarginTop = entry_.MarginRight = entry_.MarginBottom = margin;
     entry_.CornerTransparency = 1;
     entry_.Owner = &model_;
   }
@@ -35,8 +36,8 @@ class SliceSkin {
   TsMaskData entry_;
 };
 
-void Slices(benchmark::State& state, int maskRows, int16_t flags, bool alpha) {
-  const SliceSkin skin(maskRows, flags);
+void Slices(benchmark::State& state, int maskRows, int16_t flags, bool alpha, int16_t margin) {
+  const SliceSkin skin(maskRows, flags, margin);
   img::Bitmap32 back(kWidth, kHeight), target(kWidth, kHeight);
   const TsBgSource bg = MakeBgSource(&back, 0, 0);
   for (auto _ : state) {
@@ -49,12 +50,14 @@ void Slices(benchmark::State& state, int maskRows, int16_t flags, bool alpha) {
   state.SetItemsProcessed(state.iterations() * kWidth * kHeight);
 }
 
-BENCHMARK_CAPTURE(Slices, TiledPlain, 0, 4, false)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(Slices, TiledMasked, 1, 4, false)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(Slices, TiledMaskedAlpha, 1, 4, true)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(Slices, StretchedPlain, 0, 5, false)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(Slices, StretchedMasked, 1, 5, false)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(Slices, StretchedMaskedAlpha, 1, 5, true)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Slices, TiledPlain, 0, 4, false, 8)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Slices, TinyTiledPlain, 0, 4, false, 14)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Slices, TinyTiledMasked, 1, 4, false, 14)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Slices, TiledMasked, 1, 4, false, 8)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Slices, TiledMaskedAlpha, 1, 4, true, 8)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Slices, StretchedPlain, 0, 5, false, 8)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Slices, StretchedMasked, 1, 5, false, 8)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Slices, StretchedMaskedAlpha, 1, 5, true, 8)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

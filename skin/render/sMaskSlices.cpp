@@ -9,6 +9,7 @@
 #include "skin/render/sRegion.h"
 #include "skin/render/sSliceCopy.h"
 #include "skin/render/sSliceStretch.h"
+#include "skin/render/sSliceTile.h"
 
 namespace {
 
@@ -69,68 +70,32 @@ TRect Block(int x, int y, int w, int h) {
   return {x, y, x + w, y + h};
 }
 
-// Calls tile(position, length) along a span from start to end: whole tiles while the position is
-// below end - length, then one tile up to end (shorter, or whole when it fits exactly). Tiles
-// wholly outside [lo, hi) are skipped without being visited, so a huge span costs no more than
-// the visible part of it.
-template <typename Tile>
-void ForEachTile(int start, int end, int length, int lo, int hi, Tile tile) {
-  if (length <= 0 || end <= start) return;
-  int64_t pos = start;
-  const int64_t lastWhole = int64_t(end) - length;
-  if (pos + length <= lo && pos < lastWhole) {
-    const int64_t wholeTiles = (lastWhole - start + length - 1) / length;
-    pos += std::min<int64_t>((int64_t(lo) - start) / length, wholeTiles) * length;
-  }
-  for (; pos < lastWhole && pos < hi; pos += length) tile(int(pos), length);
-  if (pos < end && pos < hi) tile(int(pos), int(end - pos));
-}
-
 // Lays the slices of l in their painting order through painter p, which provides Corner(x, y,
-// src), Tile(x, y, src) for one tile of an edge or the centre, and Stretch(dest, src, centre).
+// src), Tiles(dest, src) and Stretch(dest, src, centre).
 template <typename Painter>
-void PaintSlices(const TSliceLayout& l, int targetWidth, int targetHeight, Painter& p) {
+void PaintSlices(const TSliceLayout& l, Painter& p) {
   const TRect& d = l.D;
   const int xl = l.X0, xm = l.X0 + l.WL, xr = l.X0 + l.FW - l.WR;
   const int yt = l.Y0, ym = l.Y0 + l.WT, yb = l.Y0 + l.FH - l.WB;
   const int innerTop = d.Top + l.WT, innerBottom = d.Bottom - l.WB;
   const int innerLeft = d.Left + l.WL, innerRight = d.Right - l.WR;
-
-  auto column = [&](int x, int sx, int w) {
-    if (l.Stretch) {
-      p.Stretch(TRect{x, innerTop, x + w, innerBottom}, Block(sx, ym, w, l.CH), false);
-      return;
-    }
-    ForEachTile(innerTop, innerBottom, l.CH, 0, targetHeight,
-                [&](int y, int h) { p.Tile(x, y, Block(sx, ym, w, h)); });
-  };
-  auto row = [&](int y, int sy, int h) {
-    if (l.Stretch) {
-      p.Stretch(TRect{innerLeft, y, innerRight, y + h}, Block(xm, sy, l.CW, h), false);
-      return;
-    }
-    ForEachTile(innerLeft, innerRight, l.CW, 0, targetWidth,
-                [&](int x, int w) { p.Tile(x, y, Block(xm, sy, w, h)); });
+  auto span = [&](TRect dest, TRect src, bool centre) {
+    if (l.Stretch)
+      p.Stretch(dest, src, centre);
+    else
+      p.Tiles(dest, src);
   };
 
   p.Corner(d.Left, d.Top, Block(xl, yt, l.WL, l.WT));
-  column(d.Left, xl, l.WL);
-  row(d.Top, yt, l.WT);
+  span({d.Left, innerTop, innerLeft, innerBottom}, Block(xl, ym, l.WL, l.CH), false);
+  span({innerLeft, d.Top, innerRight, innerTop}, Block(xm, yt, l.CW, l.WT), false);
   p.Corner(d.Left, innerBottom, Block(xl, yb, l.WL, l.WB));
-  row(innerBottom, yb, l.WB);
+  span({innerLeft, innerBottom, innerRight, d.Bottom}, Block(xm, yb, l.CW, l.WB), false);
   p.Corner(innerRight, innerBottom, Block(xr, yb, l.WR, l.WB));
   p.Corner(innerRight, d.Top, Block(xr, yt, l.WR, l.WT));
-  column(innerRight, xr, l.WR);
-  if (!l.Centre) return;
-  if (l.Stretch) {
-    p.Stretch(TRect{innerLeft, innerTop, innerRight, innerBottom}, Block(xm, ym, l.CW, l.CH), true);
-    return;
-  }
-  if (l.CW == 0) return;
-  ForEachTile(innerTop, innerBottom, l.CH, 0, targetHeight, [&](int y, int h) {
-    ForEachTile(innerLeft, innerRight, l.CW, 0, targetWidth,
-                [&](int x, int w) { p.Tile(x, y, Block(xm, ym, w, h)); });
-  });
+  span({innerRight, innerTop, d.Right, innerBottom}, Block(xr, ym, l.WR, l.CH), false);
+  if (l.Centre)
+    span({innerLeft, innerTop, innerRight, innerBottom}, Block(xm, ym, l.CW, l.CH), true);
 }
 
 // Element painting. Opaque targets mix masks and give touched pixels alpha 255 over a valid
@@ -152,13 +117,11 @@ struct TElementPainter {
     else
       CopyMaskedOpaque(Target, x, y, *L.Source, src, L.MO, Bg, Fill);
   }
-  void Tile(int x, int y, TRect src) {
-    if (!Masked())
-      CopyBlock(Target, x, y, *L.Source, src);
-    else if (Alpha)
-      CopyMaskedAlpha(Target, x, y, *L.Source, src, L.MO, EmptyBgSource);
-    else
-      CopyMaskedOpaque(Target, x, y, *L.Source, src, L.MO, EmptyBgSource, false);
+  void Tiles(TRect dest, TRect src) {
+    const TTileMix mix = !Masked() ? TTileMix::Plain
+                         : Alpha   ? TTileMix::MaskedAlpha
+                                   : TTileMix::MaskedOpaque;
+    TileBlock(Target, dest, *L.Source, src, L.MO, mix);
   }
   void Stretch(TRect dest, TRect src, bool centre) {
     if (!Masked())
@@ -200,7 +163,7 @@ void PaintMaskSlices(img::Bitmap32& target, TRect rect, const TsMaskData& entry,
   const auto layout = LayoutFor(rect, entry, state, OddPixel::FromExcess);
   if (!layout) return;
   TElementPainter<false> painter{target, *layout, bg, fillCorners && entry.CornerTransparency > 0};
-  PaintSlices(*layout, target.Width(), target.Height(), painter);
+  PaintSlices(*layout, painter);
 }
 
 void PaintMaskSlicesAlpha(img::Bitmap32& target, TRect rect, const TsMaskData& entry, int state,
@@ -208,7 +171,7 @@ void PaintMaskSlicesAlpha(img::Bitmap32& target, TRect rect, const TsMaskData& e
   const auto layout = LayoutFor(rect, entry, state, OddPixel::FromExcess);
   if (!layout) return;
   TElementPainter<true> painter{target, *layout, bg, true};
-  PaintSlices(*layout, target.Width(), target.Height(), painter);
+  PaintSlices(*layout, painter);
 }
 
 void PaintMaskSlicesRegion(img::Bitmap32& target, TsRegion* region, int state,
@@ -226,5 +189,5 @@ void PaintMaskSlicesRegion(img::Bitmap32& target, TsRegion* region, int state,
   }
   if (!layout) return;
   TRegionPainter painter{{target, *layout, kNoBackground, false}, region};
-  PaintSlices(*layout, target.Width(), target.Height(), painter);
+  PaintSlices(*layout, painter);
 }

@@ -32,11 +32,10 @@ TRGBAPixel BgColorPixel(const TsBgSource& bg, uint8_t alpha) {
 }
 
 // Calls row(target row, source row, mask row, target y) for each row of a clipped masked block.
-// The mask rows are held inside the source so that a block near its bottom still reads pixels.
 template <typename Row>
 void ForEachMaskedRow(img::Bitmap32& target, const img::Bitmap32& source, const TSliceBlock& b,
                       int maskOffset, Row row) {
-  const int maskY = std::clamp(b.SY + maskOffset, 0, source.Height() - b.H);
+  const int maskY = MaskRow(b.SY, b.H, maskOffset, source);
   for (int j = 0; j < b.H; ++j)
     row(target.Row(b.TY + j) + b.TX, source.Row(b.SY + j) + b.SX, source.Row(maskY + j) + b.SX,
         b.TY + j);
@@ -44,19 +43,21 @@ void ForEachMaskedRow(img::Bitmap32& target, const img::Bitmap32& source, const 
 
 }  // namespace
 
+TSliceSpan ClipSliceSpan(int64_t t, int64_t s, int64_t n, int sourceSize, int targetSize) {
+  const int64_t cut = std::max({int64_t(0), -s, -t});
+  t += cut, s += cut, n -= cut;
+  n = std::min({n, sourceSize - s, targetSize - t});
+  return {t, s, n};
+}
+
 TSliceBlock ClipSliceBlock(const img::Bitmap32& target, int x, int y, const img::Bitmap32& source,
                            TRect src) {
-  int64_t sx = src.Left, sy = src.Top, tx = x, ty = y;
-  int64_t w = int64_t(src.Right) - src.Left, h = int64_t(src.Bottom) - src.Top;
-  // Whatever is cut at the left or top of either bitmap moves both starts.
-  const int64_t cutX = std::max({int64_t(0), -sx, -tx});
-  const int64_t cutY = std::max({int64_t(0), -sy, -ty});
-  sx += cutX, tx += cutX, w -= cutX;
-  sy += cutY, ty += cutY, h -= cutY;
-  w = std::min({w, source.Width() - sx, target.Width() - tx});
-  h = std::min({h, source.Height() - sy, target.Height() - ty});
-  if (w <= 0 || h <= 0) return {};
-  return {int(tx), int(ty), int(sx), int(sy), int(w), int(h)};
+  const TSliceSpan h =
+      ClipSliceSpan(x, src.Left, int64_t(src.Right) - src.Left, source.Width(), target.Width());
+  const TSliceSpan v =
+      ClipSliceSpan(y, src.Top, int64_t(src.Bottom) - src.Top, source.Height(), target.Height());
+  if (h.N <= 0 || v.N <= 0) return {};
+  return {int(h.T), int(v.T), int(h.S), int(v.S), int(h.N), int(v.N)};
 }
 
 void CopyBlock(img::Bitmap32& target, int x, int y, const img::Bitmap32& source, TRect src) {
@@ -117,9 +118,7 @@ void CopyMaskedOpaque(img::Bitmap32& target, int x, int y, const img::Bitmap32& 
                          }
                          if (skipKeys) continue;
                        }
-                       d[i].B = MaskMix(d[i].B, s[i].B, k[i].B);
-                       d[i].G = MaskMix(d[i].G, s[i].G, k[i].G);
-                       d[i].R = MaskMix(d[i].R, s[i].R, k[i].R);
+                       MixMaskedOpaque(d[i], s[i], k[i]);
                        if (opaque) d[i].A = 255;
                      }
                    });
@@ -141,11 +140,7 @@ void CopyMaskedAlpha(img::Bitmap32& target, int x, int y, const img::Bitmap32& s
                            d[i] = *p;
                          continue;
                        }
-                       const int r = k[i].R;
-                       d[i].B = uint8_t((d[i].B * r + s[i].B * (255 - r)) >> 8);
-                       d[i].G = uint8_t((d[i].G * r + s[i].G * (255 - r)) >> 8);
-                       d[i].R = uint8_t((d[i].R * r + s[i].R * (255 - r)) >> 8);
-                       d[i].A = uint8_t(std::max<int>(d[i].A, 255 - r));
+                       MixMaskedAlpha(d[i], s[i], k[i]);
                      }
                    });
 }

@@ -8,6 +8,7 @@
 // mask's byte of the channel being mixed.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 #include "imaging/Bitmap32.h"
@@ -26,8 +27,33 @@ inline uint8_t MaskMix(int d, int s, int k) {
   return uint8_t((d * k + s * (256 - k)) >> 8);
 }
 
+// A picture pixel s with its mask k over a target whose alpha is ignored: each channel by its own
+// mask channel, alpha kept.
+inline void MixMaskedOpaque(img::TRGBAPixel& d, img::TRGBAPixel s, img::TRGBAPixel k) {
+  d.B = MaskMix(d.B, s.B, k.B);
+  d.G = MaskMix(d.G, s.G, k.G);
+  d.R = MaskMix(d.R, s.R, k.R);
+}
+
+// The same over a target whose alpha matters, by the mask's red byte r: D := (D * r + S * (255 -
+// r)) >> 8 and A := max(A, 255 - r).
+inline void MixMaskedAlpha(img::TRGBAPixel& d, img::TRGBAPixel s, img::TRGBAPixel k) {
+  const int r = k.R;
+  d.B = uint8_t((d.B * r + s.B * (255 - r)) >> 8);
+  d.G = uint8_t((d.G * r + s.G * (255 - r)) >> 8);
+  d.R = uint8_t((d.R * r + s.R * (255 - r)) >> 8);
+  d.A = uint8_t(d.A > 255 - r ? d.A : 255 - r);
+}
+
 // A background that neither holds a picture nor a colour: key pixels are left as they were.
 inline constexpr TsBgSource kNoBackground{nullptr, 0, 0, kKeyColor, {}, false};
+
+// One side of a block copy: N pixels from source position S to target position T, after cutting
+// what lies outside either bitmap. Whatever is cut at the start moves both starts.
+struct TSliceSpan {
+  int64_t T = 0, S = 0, N = 0;
+};
+TSliceSpan ClipSliceSpan(int64_t t, int64_t s, int64_t n, int sourceSize, int targetSize);
 
 // The part of a block copy that both bitmaps hold: W x H pixels from (SX, SY) to (TX, TY).
 struct TSliceBlock {
@@ -36,6 +62,13 @@ struct TSliceBlock {
 };
 TSliceBlock ClipSliceBlock(const img::Bitmap32& target, int x, int y, const img::Bitmap32& source,
                            TRect src);
+
+// The first mask row of a clipped block of h rows starting at source row sy, held inside the
+// source so that a block near its bottom still reads pixels.
+inline int MaskRow(int sy, int h, int maskOffset, const img::Bitmap32& source) {
+  const int64_t row = int64_t(sy) + maskOffset;
+  return int(std::clamp<int64_t>(row, 0, source.Height() - h));
+}
 
 // All four bytes of every pixel, key pixels included.
 void CopyBlock(img::Bitmap32& target, int x, int y, const img::Bitmap32& source, TRect src);

@@ -42,7 +42,8 @@ img::Bitmap32 WidenedBlock(const img::Bitmap32& source, TRect block) {
 template <bool Alpha>
 inline void MixPixel(TRGBAPixel& d, TRGBAPixel s, TRGBAPixel k) {
   if (!Alpha) {
-    d = {MaskMix(d.B, s.B, k.B), MaskMix(d.G, s.G, k.G), MaskMix(d.R, s.R, k.R), 255};
+    MixMaskedOpaque(d, s, k);
+    d.A = 255;
     return;
   }
   const int g = k.R;

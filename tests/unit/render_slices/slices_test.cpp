@@ -140,11 +140,17 @@ TEST(SliceLayoutTest, UnusableInputPaintsNothing) {
 }
 
 TEST(SliceLayoutTest, SlicesOutsideTheSourceAreCutToIt) {
-  TSliceSkin skin = MakeSkin(6, 6, 1, 0, 2, 5);
-  skin.Entry.SrcRect.Right += 20;  // frames reach past the master image
-  skin.Entry.SrcRect.Bottom += 20;
-  img::Bitmap32 t = PaintOn(12, 12, {0, 0, 12, 12}, skin.Entry);
-  EXPECT_EQ(t.Pixel(0, 0), skin.Image(0, 0));
+  for (int16_t flags : {4, 5}) {
+    TSliceSkin skin = MakeSkin(6, 6, 1, 0, 2, flags);
+    skin.Entry.SrcRect.Right += 20;  // frames reach past the master image
+    skin.Entry.SrcRect.Bottom += 20;
+    img::Bitmap32 t = PaintOn(30, 30, {0, 0, 30, 30}, skin.Entry);
+    EXPECT_EQ(t.Pixel(0, 0), skin.Image(0, 0));
+    // Tiled, the part of the centre slice inside the master image repeats; stretched, a slice
+    // not wholly inside it paints nothing.
+    EXPECT_EQ(t.Pixel(2, 2), flags == 4 ? skin.Image(2, 2) : kPaper);
+    EXPECT_EQ(t.Pixel(10, 10), kPaper);
+  }
 }
 
 }  // namespace
