@@ -85,3 +85,83 @@ TEST(SkingenDrawing, ReadableTextReachesTheContrast) {
   EXPECT_EQ(Readable(kBlack, {kWhite}), kBlack);
   EXPECT_NEAR(Contrast(kWhite, kBlack), 21, 1e-9);
 }
+
+namespace {
+
+// The centre of a layer's coverage.
+std::pair<float, float> Centroid(const Layer& l) {
+  float sx = 0, sy = 0, sum = 0;
+  for (int y = 0; y < l.Height(); ++y)
+    for (int x = 0; x < l.Width(); ++x) {
+      float a = l.At(x, y).a;
+      sx += a * (x + 0.5f), sy += a * (y + 0.5f), sum += a;
+    }
+  return sum > 0 ? std::pair{sx / sum, sy / sum} : std::pair{-1.0f, -1.0f};
+}
+
+}  // namespace
+
+TEST(SkingenDrawing, ArrowsPointWhereTheySay) {
+  // An arrow's mass lies behind its tip: a down arrow is heavier at the top.
+  struct Case {
+    Direction d;
+    float dx, dy;
+  };
+  for (Case c : {Case{Direction::Up, 0, 1}, Case{Direction::Down, 0, -1},
+                 Case{Direction::Left, 1, 0}, Case{Direction::Right, -1, 0}}) {
+    for (bool triangle : {true, false}) {
+      Layer l(15, 15);
+      l.Fill(triangle ? TriangleGlyph(7.5f, 7.5f, 4, c.d) : ChevronGlyph(7.5f, 7.5f, 4, 1.6f, c.d),
+             Solid(kBlack));
+      auto [x, y] = Centroid(l);
+      ASSERT_GT(x, 0) << "nothing drawn";
+      float behind = c.dx != 0 ? (x - 7.5f) * c.dx : (y - 7.5f) * c.dy;
+      EXPECT_GT(behind, 0.1f) << int(c.d) << " triangle " << triangle;
+    }
+  }
+}
+
+TEST(SkingenDrawing, TitleButtonGlyphsStayInsideTheirButtons) {
+  Theme t;
+  t.title = {0x2F, 0x6F, 0xD0};
+  t.titleActive = Plain(t.title, kWhite, true);
+  t.closeHot = {0xD9, 0x3A, 0x32};
+  for (TitleGlyph g : {TitleGlyph::Close, TitleGlyph::Maximise, TitleGlyph::Restore,
+                       TitleGlyph::Minimise, TitleGlyph::Help}) {
+    Layer l = TitleButton(t, g, 20, 14, 0);
+    float edge = 0, inside = 0;
+    for (int y = 0; y < 14; ++y)
+      for (int x = 0; x < 20; ++x)
+        (x == 0 || y == 0 || x == 19 || y == 13 ? edge : inside) += l.At(x, y).a;
+    EXPECT_EQ(edge, 0) << "glyph " << int(g) << " touches the button's edge";
+    EXPECT_GT(inside, 4) << "glyph " << int(g) << " is missing";
+  }
+}
+
+TEST(SkingenDrawing, LegibleFillsReadOverTheirWholeGradient) {
+  const Color bases[] = {{0x80, 0x80, 0x80}, {0x2E, 0x9E, 0x5B}, {0xD9, 0x8E, 0x04},
+                         {0x5B, 0x8D, 0xEF}, {0x30, 0x30, 0x40}, {0xF0, 0xF0, 0xE8}};
+  for (Color base : bases)
+    for (Color text : {kWhite, kBlack, Color{0x80, 0x80, 0x80}})
+      for (bool keep : {false, true}) {
+        Fill f{base, {{Lighten(base, 0.4f), Darken(base, 0.3f), 100}}, 0, text};
+        Fill legible = Legible(f, text, keep);
+        for (Color bg : Backgrounds(legible)) EXPECT_GE(Contrast(legible.text, bg), 4.5);
+        if (keep && text != Color{0x80, 0x80, 0x80}) {
+          EXPECT_EQ(legible.text, text) << "kept text";
+        }
+      }
+}
+
+TEST(SkingenDrawing, ShadowLeavesTheWindowClearAndFadesOutwards) {
+  Layer shadow = WindowShadow(10, 6, true);
+  ASSERT_EQ(shadow.Width(), 24);
+  EXPECT_EQ(shadow.At(12, 12).a, 0) << "the window's own area";
+  EXPECT_GT(shadow.At(12, 22).a, shadow.At(12, 23).a) << "darker next to the window";
+  EXPECT_GT(shadow.At(12, 22).a, WindowShadow(10, 6, false).At(12, 22).a) << "active is stronger";
+  Layer glow = Glow(kWhite, 8, 3, 0.6f);
+  float peak = 0;
+  for (int y = 0; y < glow.Height(); ++y)
+    for (int x = 0; x < glow.Width(); ++x) peak = std::max(peak, glow.At(x, y).a);
+  EXPECT_NEAR(peak, 0.6f, 1e-4);
+}
