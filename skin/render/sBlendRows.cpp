@@ -28,54 +28,37 @@ void BlendRowsPlain(img::TRGBAPixel* out, const img::TRGBAPixel* a, const img::T
 
 namespace {
 
-// (w * (A - B) + B * 256) >> 8 is B + (w * (A - B) >> 8), as B * 256 has no bits below the
-// eighth, and its low byte is the low byte of B plus bits 8 to 15 of w * (A - B). Those bits are
-// the same in a 16-bit lane that wraps, so each lane holds one difference and one product: the
-// even bytes (blue, red) in the low bytes of the lanes, the odd ones (green, alpha) in the high
-// bytes. The alpha lane's weight is 256, which gives back a's alpha; when out is not a, out's
-// alpha is put back afterwards.
-//
-// Eight pixels a turn, as two independent halves, keep the multiplier busy.
-template <bool InPlace>
-inline __m128i BlendFour(__m128i pa, __m128i pb, __m128i evenWeight, __m128i oddWeight,
-                         const img::TRGBAPixel* old) {
-  const __m128i lowBytes = _mm_set1_epi16(0x00FF);
-  const __m128i highBytes = _mm_set1_epi16(static_cast<int16_t>(0xFF00));
-  const __m128i even = _mm_srli_epi16(
-      _mm_mullo_epi16(_mm_sub_epi16(_mm_and_si128(pa, lowBytes), _mm_and_si128(pb, lowBytes)),
-                      evenWeight),
-      8);
-  const __m128i odd = _mm_and_si128(
-      _mm_mullo_epi16(_mm_sub_epi16(_mm_srli_epi16(pa, 8), _mm_srli_epi16(pb, 8)), oddWeight),
-      highBytes);
-  const __m128i mixed = _mm_add_epi8(_mm_or_si128(even, odd), pb);
-  if (InPlace) return mixed;
-  const __m128i alphaMask = _mm_set1_epi32(static_cast<int>(0xFF000000u));
-  const __m128i kept = _mm_loadu_si128(reinterpret_cast<const __m128i*>(old));
-  return _mm_or_si128(_mm_andnot_si128(alphaMask, mixed), _mm_and_si128(alphaMask, kept));
-}
-
+// Four pixels at a time. (w * (A - B) + B * 256) >> 8 is B + (w * (A - B) >> 8), as B * 256 has
+// no bits below the eighth, so its low byte is the low byte of B plus bits 8 to 15 of
+// w * (A - B); those bits are the same in a 16-bit lane that wraps. Each lane holds one
+// difference and then one product: the even bytes (blue, red) in the low bytes of the lanes, the
+// odd ones (green, alpha) in the high bytes; B is added bytewise at the end. The alpha lane's
+// weight is 256, which gives back a's alpha; when out is not a, out's alpha is put back afterwards.
 template <bool InPlace>
 void BlendRowsSse2(img::TRGBAPixel* out, const img::TRGBAPixel* a, const img::TRGBAPixel* b,
                    size_t count, int w) {
+  const __m128i lowBytes = _mm_set1_epi16(0x00FF);
+  const __m128i highBytes = _mm_set1_epi16(static_cast<int16_t>(0xFF00));
+  const __m128i alphaMask = _mm_set1_epi32(static_cast<int>(0xFF000000u));
   const __m128i evenWeight = _mm_set1_epi16(static_cast<int16_t>(w));
   const __m128i oddWeight = _mm_set1_epi32(static_cast<int>(256u << 16 | uint16_t(w)));
-  auto load = [](const img::TRGBAPixel* p) {
-    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-  };
   size_t i = 0;
-  for (; i + 8 <= count; i += 8) {
-    const __m128i first =
-        BlendFour<InPlace>(load(a + i), load(b + i), evenWeight, oddWeight, out + i);
-    const __m128i second =
-        BlendFour<InPlace>(load(a + i + 4), load(b + i + 4), evenWeight, oddWeight, out + i + 4);
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), first);
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i + 4), second);
-  }
-  if (i + 4 <= count) {
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i),
-                     BlendFour<InPlace>(load(a + i), load(b + i), evenWeight, oddWeight, out + i));
-    i += 4;
+  for (; i + 4 <= count; i += 4) {
+    const __m128i pa = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + i));
+    const __m128i pb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i));
+    const __m128i even = _mm_srli_epi16(
+        _mm_mullo_epi16(_mm_sub_epi16(_mm_and_si128(pa, lowBytes), _mm_and_si128(pb, lowBytes)),
+                        evenWeight),
+        8);
+    const __m128i odd = _mm_and_si128(
+        _mm_mullo_epi16(_mm_sub_epi16(_mm_srli_epi16(pa, 8), _mm_srli_epi16(pb, 8)), oddWeight),
+        highBytes);
+    __m128i mixed = _mm_add_epi8(_mm_or_si128(even, odd), pb);
+    if (!InPlace) {
+      const __m128i old = _mm_loadu_si128(reinterpret_cast<const __m128i*>(out + i));
+      mixed = _mm_or_si128(_mm_andnot_si128(alphaMask, mixed), _mm_and_si128(alphaMask, old));
+    }
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), mixed);
   }
   BlendRowsPlain(out + i, a + i, b + i, count - i, w);
 }
