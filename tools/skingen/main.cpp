@@ -8,6 +8,7 @@
 // OUTDIR/test/<Name>.vlz for the version test skins; with --folders also FOLDERDIR/<Name>/ with
 // "Options.dat" and the pictures. LISTFILE defaults to the collection in the source tree; the test
 // skins come from "tests.txt" beside it. The same sources always give the same bytes.
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
