@@ -23,9 +23,10 @@ using img::TRGBAPixel;
 constexpr TRGBAPixel kKey{0xFF, 0x00, 0xFF, 0x00};
 constexpr TRGBAPixel kPaper{90, 90, 90, 255};  // what targets hold before painting
 
-// The image pixel at (x, y) of frame f: blue and green tell the place, red the frame.
+// The image pixel at (x, y) of frame f: blue and green tell the place, red the frame. Opaque, as
+// the skin loader makes every pixel but the key ones.
 inline TRGBAPixel FramePixel(int x, int y, int f) {
-  return {uint8_t(20 + 18 * x), uint8_t(20 + 18 * y), uint8_t(60 + 70 * f), 0};
+  return {uint8_t(20 + 18 * x), uint8_t(20 + 18 * y), uint8_t(60 + 70 * f), 255};
 }
 
 struct TSliceSkin {
