@@ -75,12 +75,4 @@ TEST(DcHelpersTest, CopyFrameBandsIsClippedToTargetAndSource) {
   EXPECT_EQ(Shape(untouched), "...\n...\n...\n");
 }
 
-TEST(DcHelpersTest, StretchBlockSamplesTheNearestSourcePixel) {
-  const img::Bitmap32 source = Numbered(2, 1);
-  img::Bitmap32 b = Filled(4, 2, kBlank);
-  StretchBlock(b, 0, 0, 4, 2, source, 0, 0, 2, 1);
-  EXPECT_EQ(b.Pixel(1, 1), source.Pixel(0, 0));
-  EXPECT_EQ(b.Pixel(2, 0), source.Pixel(1, 0));
-}
-
 }  // namespace

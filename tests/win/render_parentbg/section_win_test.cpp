@@ -69,20 +69,4 @@ TEST_F(SectionTest, HueAndSaturationStayOffATransparentControlWhoseBorderIsNotDr
   EXPECT_NE(Paint(0).Pixel(5, 4), plain.Pixel(5, 4));
 }
 
-TEST_F(SectionTest, NothingForAnUnskinnedControlOrARectangleOutsideTheTarget) {
-  const img::Bitmap32 blank = Filled(12, 9, {7, 7, 7, 255});
-  auto same = [&](const img::Bitmap32& b) {
-    for (int y = 0; y < 9; ++y)
-      for (int x = 0; x < 12; ++x)
-        if (b.Pixel(x, y) != blank.Pixel(x, y)) return false;
-    return true;
-  };
-  data.SectionIndex = 1;
-  EXPECT_TRUE(same(Paint(0)));
-  data.SectionIndex = 0;
-  img::Bitmap32 target = blank;
-  PaintControlSection(data, EmptyBgSource, -1, -1, true, target, {0, 0}, {4, 4, 13, 8}, 0);
-  EXPECT_TRUE(same(target));
-}
-
 }  // namespace
