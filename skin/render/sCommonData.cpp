@@ -14,7 +14,7 @@ int32_t ButtonFace() {
 }
 
 // The plain colour behind the control: a skinned parent's answer, else the parent's own colour;
-// for a bare window its parent window's answer; else the button face.
+// without a host, the answer of the window's parent; else the button face.
 int32_t ParentColor(const fw::TControl* host, HWND window) {
   if (host) {
     fw::TWinControl* parent = host->Parent();
@@ -23,7 +23,7 @@ int32_t ParentColor(const fw::TControl* host, HWND window) {
       return int32_t(SendSkinCommand(parent, CmdGetBgColor, 0));
     return skin::ColorToRGB(parent->Color());
   }
-  HWND parent = window ? GetParent(window) : nullptr;
+  HWND parent = GetParent(window);
   if (!parent) return ButtonFace();
   return int32_t(SendMessageA(parent, SkinCommandMsg, SkinCommandParam(CmdGetBgColor), 0));
 }
@@ -57,6 +57,7 @@ int32_t TsCommonData::GetBgColor(int state, HWND window) const {
   const TsGeneralData& section = GetSkinManager()->SectionTable[size_t(SectionIndex)];
   const TsGenState& look = section.States[state > 0 && section.StateCount > 1 ? 1 : 0];
   if (look.Transparency == 0) return look.Color;
+  if (!HostControl && !window) return ButtonFace();
   const int32_t parent = ParentColor(HostControl, window);
   if (look.Transparency >= 100) return parent;
   return MixColors(parent, look.Color, look.Transparency / 100.0);

@@ -42,7 +42,7 @@ class TsCommonData {
   // The plain colour of the control's background in state (0 normal, above 0 hot), as RGB: the
   // section's colour, the parent's colour where the section is transparent, or a mix of the two.
   // Unskinned or custom-coloured controls answer their own colour. window stands in for the
-  // host when there is none.
+  // host when there is none; with neither, the parent's colour is the button face.
   int32_t GetBgColor(int state, HWND window) const;
 };
 

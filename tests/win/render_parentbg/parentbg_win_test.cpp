@@ -204,6 +204,13 @@ TEST_F(ControlTest, ATransparentSectionWithoutBorderFramesInTheParentsColour) {
   EXPECT_EQ(data.GetBgColor(0, nullptr), 0x808080);
   model.SectionTable[0].States[0].Transparency = 50;
   EXPECT_EQ(data.GetBgColor(0, nullptr), 0x4040C0);  // half parent, half 0x0000FF
+  // Without a host the window's parent answers; with neither, nothing is mixed.
+  data.HostControl = nullptr;
+  HWND child = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 5, 5, form->Handle(), nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+  EXPECT_EQ(data.GetBgColor(0, child), 0x4040C0);
+  EXPECT_EQ(data.GetBgColor(0, nullptr), skin::SysColor(skin::kColorBtnFace));
+  DestroyWindow(child);
 }
 
 }  // namespace
