@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Stored skins unpack into a folder that packs to the same bytes twice over (packing is
-# deterministic, so a skin edited as a folder rebuilds byte for byte), and the repacked skin holds
-# the same members as the stored one. Every sixth skin of the index is enough: they are all
+# Stored skins unpack into a folder that packs to the same bytes twice over, and those bytes are
+# the stored skin's own: a skin edited as a folder rebuilds byte for byte. Every sixth skin of the index is enough: they are all
 # written by the same code, and the sanitizer build packs slowly.
 #   pack_test.sh VLZ SKINS_DIR WORK_DIR
 set -eu
@@ -14,7 +13,7 @@ while IFS= read -r name; do
   "$vlz" pack "$work/folder" "$work/a.vlz"
   "$vlz" pack "$work/folder" "$work/b.vlz"
   cmp "$work/a.vlz" "$work/b.vlz"
-  cmp <("$vlz" list "$skins/$name.vlz" | sort) <("$vlz" list "$work/a.vlz" | sort)
+  cmp "$skins/$name.vlz" "$work/a.vlz"
   rm -rf "$work/folder"
   count=$((count + 1))
 done < <(awk 'NF && NR % 6 == 1' "$skins/index.txt")
