@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Stored skins unpack into a folder that packs to the same bytes twice over, and those bytes are
-# the stored skin's own: a skin edited as a folder rebuilds byte for byte. Every sixth skin of the index is enough: they are all
-# written by the same code, and the sanitizer build packs slowly.
+# the stored skin's own: a skin edited as a folder rebuilds byte for byte. Every sixth skin of the
+# index is enough: they are all written by the same code, and the sanitizer build packs slowly.
 #   pack_test.sh VLZ SKINS_DIR WORK_DIR
 set -eu
 vlz=$1 skins=$2 work=$3
