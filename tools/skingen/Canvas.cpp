@@ -84,6 +84,10 @@ Shape Union(Shape a, Shape b) {
       [a = std::move(a), b = std::move(b)](float x, float y) { return std::min(a(x, y), b(x, y)); };
 }
 
+Shape Grow(Shape shape, float by) {
+  return [shape = std::move(shape), by](float x, float y) { return shape(x, y) - by; };
+}
+
 Shape Subtract(Shape a, Shape b) {
   return [a = std::move(a), b = std::move(b)](float x, float y) {
     return std::max(a(x, y), -b(x, y));

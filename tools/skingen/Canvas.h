@@ -30,6 +30,8 @@ Shape Polyline(std::vector<float> points, float width);
 // The band of the given width just inside a shape's outline.
 Shape Outline(Shape shape, float width);
 Shape Union(Shape a, Shape b);
+// The shape grown by a distance on every side.
+Shape Grow(Shape shape, float by);
 Shape Subtract(Shape a, Shape b);
 
 Paint Solid(Color c, float alpha = 1);

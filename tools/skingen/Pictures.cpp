@@ -180,6 +180,9 @@ Layer TitleButton(const Theme& t, TitleGlyph glyph, int width, int height, int s
       shape = HelpGlyph(cx, cy, s * 1.1f, w);
       break;
   }
+  // Light glyphs get a faint dark edge, so that they still show on the pale title of an
+  // inactive window, which uses the same pictures.
+  if (Luminance(ink) > 0.5) l.Fill(Grow(shape, 1), Solid(kBlack, 0.22f));
   l.Fill(shape, Solid(ink));
   return l;
 }

@@ -105,7 +105,7 @@ Theme Theme::From(const Settings& s) {
   t.edit = s.Colour("edit", dark ? Darken(t.window, 0.25) : Lighten(t.window, 0.85));
   t.menu = s.Colour("menu", dark ? Lighten(t.window, 0.05) : Lighten(t.window, 0.6));
   t.face = Mix(s.Colour("face", dark ? Lighten(t.window, 0.1) : Lighten(t.window, 0.35)), t.accent,
-              s.Number("facetint", 0));
+               s.Number("facetint", 0));
   t.title = s.Colour("title", t.accent);
   t.inactiveTitle = s.Colour("inactivetitle", Mix(t.title, t.window, 0.65));
   t.selection = s.Colour("selection", t.accent);
