@@ -127,17 +127,16 @@ void TsSkinManager::SetCommonSections(const std::vector<std::string>& lines) {
 }
 
 void TsSkinManager::SetSaturation(int32_t value) {
-  if (value == Saturation) return;
-  Saturation = value;
-  if (!active_ || Loading()) return;
-  ReloadSkin();
-  Raise(OnAfterChange, this);
-  if (!updatesLocked_) RefreshSkin(true);
+  SetColorSetting(Saturation, value);
 }
 
 void TsSkinManager::SetHueOffset(int32_t value) {
-  if (value == HueOffset) return;
-  HueOffset = value;
+  SetColorSetting(HueOffset, value);
+}
+
+void TsSkinManager::SetColorSetting(int32_t& setting, int32_t value) {
+  if (value == setting) return;
+  setting = value;
   if (!active_ || Loading()) return;
   ReloadSkin();
   Raise(OnAfterChange, this);

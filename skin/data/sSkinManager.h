@@ -124,6 +124,8 @@ class TsSkinManager : public TsSkinModel, public fw::TComponent {
   void LoadPackedSkin();
   void LoadSkinFromFolder();
   void CheckSkinVersion();
+  // Hue and saturation change the skin's pixels: a new value reloads the skin.
+  void SetColorSetting(int32_t& setting, int32_t value);
   // Loads again after a setting changed; a failure is reported like a failed skin change.
   void ReloadSkin();
   void ShowLoadError(const std::string& text) const;
