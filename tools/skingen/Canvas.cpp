@@ -99,10 +99,6 @@ Paint Solid(Color c, float alpha) {
   return [p](float, float) { return p; };
 }
 
-Paint Vertical(Color top, Color bottom, float y0, float y1, float alpha) {
-  return VerticalStops({{0.0f, top}, {1.0f, bottom}}, y0, y1, alpha);
-}
-
 Paint VerticalStops(std::vector<std::pair<float, Color>> stops, float y0, float y1, float alpha) {
   return [stops = std::move(stops), y0, y1, alpha](float, float y) {
     float t = y1 > y0 ? Clamp01((y - y0) / (y1 - y0)) : 0;

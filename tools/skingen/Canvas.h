@@ -35,8 +35,6 @@ Shape Grow(Shape shape, float by);
 Shape Subtract(Shape a, Shape b);
 
 Paint Solid(Color c, float alpha = 1);
-// From top at y0 to bottom at y1, clamped beyond.
-Paint Vertical(Color top, Color bottom, float y0, float y1, float alpha = 1);
 // Bands of colour stops at relative heights of [y0, y1]: {position 0..1, colour} pairs.
 Paint VerticalStops(std::vector<std::pair<float, Color>> stops, float y0, float y1,
                     float alpha = 1);

@@ -3,7 +3,6 @@
 // SkinBuilder.cpp, the controls in SkinControls.cpp.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <vector>
 
