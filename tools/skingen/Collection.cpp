@@ -79,7 +79,15 @@ std::vector<Settings> ReadCollection(const std::filesystem::path& listFile) {
     std::string line(fw::TrimControl(rawLine));
     if (line.empty() || line[0] == ';') continue;
     std::filesystem::path familyFile = listFile.parent_path() / line;
-    fw::IniText ini(fw::SplitLines(ReadText(familyFile)), fw::NameCase::Sensitive);
+    std::vector<std::string> lines = fw::SplitLines(ReadText(familyFile));
+    fw::IniText ini(lines, fw::NameCase::Sensitive);
+    // The INI rules drop a repeated section silently; here it would lose a skin.
+    size_t headers = std::count_if(lines.begin(), lines.end(), [](const std::string& l) {
+      std::string_view t = fw::TrimControl(l);
+      return t.size() > 1 && t.front() == '[' && t.back() == ']';
+    });
+    if (headers != ini.Sections().size())
+      throw std::runtime_error(familyFile.string() + ": a section is written twice");
     const fw::IniText::Section* style = ini.FindSection(kStyleSection);
     if (!style) throw std::runtime_error(familyFile.string() + ": no [STYLE] section");
     for (const fw::IniText::Section& scheme : ini.Sections()) {

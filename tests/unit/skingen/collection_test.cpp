@@ -161,6 +161,8 @@ TEST(SkingenCollection, BrokenSourcesAreReported) {
   write("family.txt", "[STYLE]\nradius=2\n[A]\nwindow=#FFFFFF\n");
   EXPECT_THROW(ReadCollection(dir / "list.txt"), std::runtime_error);  // the name used twice
   write("list.txt", "family.txt\n");
+  write("family.txt", "[STYLE]\nradius=2\n[A]\nwindow=#FFFFFF\n[A]\nwindow=#000000\n");
+  EXPECT_THROW(ReadCollection(dir / "list.txt"), std::runtime_error);  // twice in one file
   write("family.txt", "[A]\nwindow=#FFFFFF\n");
   EXPECT_THROW(ReadCollection(dir / "list.txt"), std::runtime_error);  // no [STYLE]
   write("family.txt", "[STYLE]\nradius=2\n[A]\nwindow=white\n");
