@@ -179,6 +179,8 @@ Layer TitleButton(const Theme& t, TitleGlyph glyph, int width, int height, int s
     case TitleGlyph::Help:
       shape = HelpGlyph(cx, cy, s * 1.1f, w);
       break;
+    case TitleGlyph::None:
+      return l;
   }
   // Light glyphs get a faint dark edge, so that they still show on the pale title of an
   // inactive window, which uses the same pictures.

@@ -40,7 +40,8 @@ Layer WindowFrame(Color band, Color line, int width, int margin);
 Layer TitleFrame(Color band, Color line, Color separator, int width, int margin, float radius,
                  float gloss);
 
-enum class TitleGlyph { Close, Maximise, Restore, Minimise, Help };
+// None: the plate alone, for buttons that bring their own glyph.
+enum class TitleGlyph { Close, Maximise, Restore, Minimise, Help, None };
 // Normal, hot and pressed: glyph on the title, a plate behind it when hot or pressed.
 Layer TitleButton(const Theme& t, TitleGlyph glyph, int width, int height, int state);
 

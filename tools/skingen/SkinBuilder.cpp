@@ -201,12 +201,8 @@ void SkinBuilder::TitleButtons() {
   }
   // Plates of user title buttons: the same states without a glyph.
   std::vector<Layer> plates;
-  for (int state = 0; state < 3; ++state) {
-    Layer l(bw, bh);
-    if (state > 0 || t_.gloss > 0)
-      l.Draw(TitleButton(t_, TitleGlyph::Maximise, bw, bh, state), 0, 0);
-    plates.push_back(std::move(l));
-  }
+  for (int state = 0; state < 3; ++state)
+    plates.push_back(TitleButton(t_, TitleGlyph::None, bw, bh, state));
   o_.Set(kGlobal, "TITLEBUTTON", Glyph(plates));
   if (t_.glow > 0) {
     int g = t_.glow;
