@@ -1,5 +1,5 @@
 // The control sections of a skin: buttons, edits, panels, scroll bars, tabs and bars.
-#include <cmath>
+#include <algorithm>
 
 #include "tools/skingen/ImageFiles.h"
 #include "tools/skingen/SkinBuilder.h"
