@@ -33,4 +33,11 @@ expect_error 1 "Cannot write \"$work/no/such/folder/c.bmp\"" "$skin" "$work/no/s
 [ ! -e "$work/c.png" ] || fail "a sheet was written for a bad skin"
 expect_error 2 '^usage: skinpreview' "$skin" "$work/c.gif"
 expect_error 2 '^usage: skinpreview' "$skin"
+expect_error 2 '^usage: skinpreview' --size 0x9 "$skin" "$work/c.png"
+expect_error 2 '^usage: skinpreview' --colour red "$skin" "$work/c.png"
+expect_error 1 '^The skin has no section "NOSUCH"$' --sections BUTTON,NOSUCH "$skin" "$work/c.png"
+
+# A chosen few sections at one size make a smaller sheet than the whole skin.
+"$preview" --sections BUTTON,FORM --size 60x20 "$skin" "$work/few.png"
+[ "$(stat -c %s "$work/few.png")" -lt "$(stat -c %s "$work/a.png")" ] || fail "--sections sheet"
 echo "1 passed, 0 failed"
