@@ -14,10 +14,62 @@
 #include "framework/Application.h"
 #include "framework/Paths.h"
 #include "platform/Host.h"
+#include "skins/StoredSkins.h"
 
 using namespace fw;
 
 namespace {
+
+// The class names whose controls the form skinning adopts, one list per kind of control.
+const std::pair<TveThirdKind, std::vector<const char*>> kThirdParty[] = {
+    {TveThirdKind::Edits,
+     {"TEdit",
+      "TMemo",
+      "TMaskEdit",
+      "TSpinEdit",
+      "TLabeledEdit",
+      "THotKey",
+      "TListBox",
+      "TCheckListBox",
+      "TRichEdit",
+      "TDateTimePicker",
+      "TCategoryButtons",
+      "TFileListBox",
+      "TRzEdit",
+      "TRzHotKeyEdit",
+      "TRzMaskEdit",
+      "TRzNumericEdit",
+      "TRzExpandEdit",
+      "TRzMemo",
+      "TRzListBox",
+      "TRzRankListBox",
+      "TRzTabbedListBox",
+      "TRzCheckList",
+      "TRzEditListBox",
+      "TRzRichEdit"}},
+    {TveThirdKind::Buttons, {"TButton"}},
+    {TveThirdKind::BitBtns, {"TBitBtn"}},
+    {TveThirdKind::CheckBoxes, {"TCheckBox", "TRadioButton", "TGroupButton"}},
+    {TveThirdKind::GroupBoxes, {"TGroupBox", "TRadioGroup", "TRzGroupBox"}},
+    {TveThirdKind::ListViews, {"TListView", "TRzListView", "TRzShellList"}},
+    {TveThirdKind::Panels, {"TPanel", "TPage", "TGridPanel", "TRzPanel"}},
+    {TveThirdKind::Grids, {"TStringGrid", "TDrawGrid", "TValueListEditor"}},
+    {TveThirdKind::TreeViews, {"TTreeView", "TRzTreeView", "TRzCheckTree", "TRzShellTree"}},
+    {TveThirdKind::ComboBoxes,
+     {"TComboBox", "TComboBoxEx", "TColorBox", "TRzComboBox", "TRzImageComboBox", "TRzMRUComboBox",
+      "TRzShellCombo"}},
+    {TveThirdKind::WWEdits, {"TRzDateTimeEdit"}},
+    {TveThirdKind::VirtualTrees, {" "}},
+    {TveThirdKind::GridEh, {" "}},
+    {TveThirdKind::PageControl, {"TPageControl"}},
+    {TveThirdKind::TabControl, {"TTabControl"}},
+    {TveThirdKind::ToolBar, {"TToolBar"}},
+    {TveThirdKind::StatusBar, {"TStatusBar"}},
+    {TveThirdKind::SpeedButton, {"TSpeedButton"}},
+    {TveThirdKind::ScrollControl, {"TScrollBox"}},
+    {TveThirdKind::UpDown, {"TUpDown"}},
+    {TveThirdKind::ScrollBar, {"TScrollBar"}},
+};
 
 // The backup's view of the main window: progress in the status bar, the Backup button, message
 // boxes owned by the window and captioned with the application title.
@@ -48,6 +100,7 @@ TfrmMain::TfrmMain(TComponent* owner) : TForm(owner) {
 TfrmMain::~TfrmMain() = default;
 
 void TfrmMain::InitializeComponent() {
+  InitializeSkinManager();
   SetName("frmMain");
   SetBorderStyle(TFormBorderStyle::bsSingle);
   SetBorderIcons(biSystemMenu | biMinimize);
@@ -129,6 +182,29 @@ void TfrmMain::InitializeComponent() {
   }
   BtnBackUp->SetStyle(TButtonStyle::bsSplitButton);
   BtnBackUp->SetDropDownMenu(PopupMenu);
+}
+
+// The window's skin manager, the program's default one. Its skin is loaded here while the
+// window is being built and applied when the build is finished.
+void TfrmMain::InitializeSkinManager() {
+  sSkinManager = new TsSkinManager(this);
+  sSkinManager->SetName("sSkinManager");
+  sSkinManager->Effects.SetAllowGlowing(false);
+  sSkinManager->SetExtendedBorders(true);
+  sSkinManager->AnimEffects.FormShow.Time = 70;
+  AddStoredSkins(sSkinManager->InternalSkins);
+  sSkinManager->MenuSupport.IcoLineSkin = "ICOLINE";
+  sSkinManager->MenuSupport.ExtraLineFont.Name = "Tahoma";
+  sSkinManager->MenuSupport.ExtraLineFont.Height = -11;
+  sSkinManager->SetSkinDirectory("c:\\Skins");
+  sSkinManager->SkinningRules = srThirdParty;
+  for (const auto& [kind, names] : kThirdParty) {
+    std::string text;
+    for (const char* name : names) text += std::string(name) + "\r\n";
+    sSkinManager->SetThirdParty(kind, text);
+  }
+  const TsStoredSkins& skins = sSkinManager->InternalSkins;
+  if (skins.Count() > 0) sSkinManager->SetSkinName(skins.Items(skins.Count() - 1).Name);
 }
 
 TMenuItem* TfrmMain::AddItem(TMenuItem* parent, const std::string& name, const std::string& caption,

@@ -14,6 +14,7 @@
 #include "framework/Graphics.h"
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
+#include "skin/data/sSkinManager.h"
 
 class TfrmMain : public fw::TForm {
  public:
@@ -44,6 +45,7 @@ class TfrmMain : public fw::TForm {
   fw::TPopupMenu* PopupMenu;
   fw::TMenuItem* O1;
   fw::TMainMenu* MainMenu;
+  TsSkinManager* sSkinManager;
   fw::TMenuItem *N1, *menuSearchDriver, *menuSearchAllDriver, *N4, *C1;
   fw::TMenuItem *N5, *N6, *N7, *N15, *N8, *N14, *Browsebackupfolder1;
   fw::TMenuItem *N3, *N11, *N13;
@@ -78,6 +80,7 @@ class TfrmMain : public fw::TForm {
  private:
   void InitializeComponent();
   void InitializeMenus();
+  void InitializeSkinManager();
   fw::TMenuItem* AddItem(fw::TMenuItem* parent, const std::string& name, const std::string& caption,
                          fw::TShortCut shortCut = 0,
                          void (TfrmMain::*handler)(fw::TObject*) = nullptr);
