@@ -2,7 +2,10 @@
 // version on random data, and the clipping and rounding of the rectangle operations.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <random>
+#include <string>
 
 #include "BitmapCheck.h"
 #include "skin/render/sBlend.h"
@@ -137,6 +140,43 @@ TEST(BlendTest, RectangleOperationsStayInsideTheirRectangle) {
   EXPECT_EQ(frame.Pixel(4, 4), (img::TRGBAPixel{255, 255, 255, 255}));
   EXPECT_EQ(frame.Pixel(2, 2), (img::TRGBAPixel{0, 0, 0, 0}));
   EXPECT_EQ(frame.Pixel(3, 1), (img::TRGBAPixel{0, 0, 0, 0}));
+}
+
+TEST(BlendTest, BlendRectWithColorRoundsEveryByteLikeThePlainFormula) {
+  // Every byte value in each channel, percents with and without ties (and outside 0..100, which
+  // clamp), and rows that repeat one another.
+  img::Bitmap32 source(256, 4);
+  for (int x = 0; x < 256; ++x) {
+    source.Pixel(x, 0) = {uint8_t(x), uint8_t(255 - x), uint8_t(x * 37), uint8_t(x)};
+    source.Pixel(x, 1) = source.Pixel(x, 2) = {uint8_t(x * 101), uint8_t(x), uint8_t(~x), 7};
+    source.Pixel(x, 3) = source.Pixel(x, 0);
+  }
+  auto expected = [](int d, int q, int percent) {
+    const double f = percent / 100.0;
+    return uint8_t(std::nearbyint(std::clamp(f * d + (1 - f) * q, 0.0, 255.0)));
+  };
+  for (int percent : {0, 1, 13, 50, 67, 90, 99, 100, -20, 120})
+    for (int32_t color : {0x64C800, 0x01FF7F}) {
+      img::Bitmap32 b = source;
+      BlendRectWithColor(b, {0, 0, 256, 4}, percent, color);
+      const img::TRGBAPixel q = ColorPixel(color, 0);
+      img::Bitmap32 want = source;
+      for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 256; ++x) {
+          img::TRGBAPixel& p = want.Pixel(x, y);
+          p = {expected(p.B, q.B, percent), expected(p.G, q.G, percent),
+               expected(p.R, q.R, percent), p.A};
+        }
+      ASSERT_TRUE(SameBitmap(b, want, "blend_color_" + std::to_string(percent)));
+    }
+  // A rectangle reaching outside the bitmap changes its clipped part only.
+  img::Bitmap32 b = source;
+  BlendRectWithColor(b, {-5, 1, 300, 2}, 90, 0x64C800);
+  for (int x = 0; x < 256; ++x) {
+    ASSERT_EQ(b.Pixel(x, 0), source.Pixel(x, 0));
+    ASSERT_EQ(b.Pixel(x, 1).R, expected(source.Pixel(x, 1).R, 0x00, 90));
+    ASSERT_EQ(b.Pixel(x, 2), source.Pixel(x, 2));
+  }
 }
 
 TEST(BlendTest, TintAndAlphaSettings) {

@@ -1,6 +1,9 @@
 // Gradient painting: band extents and rounding of each mode, and the textured single pass.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+
 #include "BitmapCheck.h"
 #include "platform/GradientFill.h"
 #include "skin/render/sBlend.h"
@@ -124,6 +127,50 @@ TEST(GradientPaintTest, TexturedGradientMixesTheTileAnchoredAtTheTargetOrigin) {
         expected.Pixel(x, y) = {v, v, v, 200};
       }
     EXPECT_TRUE(SameBitmap(b, expected, "textured_mode" + std::to_string(mode)));
+  }
+}
+
+// The textured gradient pixel by pixel: the plain gradient, each channel mixed with the tile's
+// pixel at (x mod width, y mod height) of its rectangle, alpha set.
+img::Bitmap32 ReferenceTextured(const img::Bitmap32& before, const TRect& rect,
+                                const TsGradArray& g, uint8_t alpha, int weight, const TRect& tile,
+                                const img::Bitmap32& texture) {
+  img::Bitmap32 out = before;
+  PaintGradient(out, rect, g);
+  auto mix = [weight](int gc, int tc) { return uint8_t((weight * (tc - gc) + gc * 256) >> 8); };
+  for (int y = std::max(rect.Top, 0); y < std::min(rect.Bottom, out.Height()); ++y)
+    for (int x = std::max(rect.Left, 0); x < std::min(rect.Right, out.Width()); ++x) {
+      const img::TRGBAPixel t =
+          texture.Pixel(tile.Left + x % tile.Width(), tile.Top + y % tile.Height());
+      img::TRGBAPixel& p = out.Pixel(x, y);
+      p = {mix(p.B, t.B), mix(p.G, t.G), mix(p.R, t.R), alpha};
+    }
+  return out;
+}
+
+TEST(GradientPaintTest, TexturedGradientMatchesThePlainMixEverywhere) {
+  // Every texture byte value against gradients running through every value, with tiles that
+  // start mid-row, rows that are not whole tiles, and a rectangle cut by the bitmap.
+  img::Bitmap32 texture(19, 17);
+  for (int y = 0; y < 17; ++y)
+    for (int x = 0; x < 19; ++x)
+      texture.Pixel(x, y) = {uint8_t(x * 17 + y), uint8_t(y * 19 + x), uint8_t(x * y * 7), 3};
+  const TRect tiles[] = {{0, 0, 19, 17}, {2, 3, 13, 8}, {5, 0, 6, 17}, {4, 4, 40, 40}};
+  const TRect rects[] = {{0, 0, 50, 40}, {7, 3, 44, 39}, {-3, -2, 60, 45}, {1, 1, 2, 5}};
+  for (int mode : {0, 1}) {
+    const TsGradArray g{{0x000000, 0xFFFFFF, 60, mode}, {0x10FF80, 0x7F00FF, 40, mode}};
+    for (int weight : {0, 1, 76, 128, 255})
+      for (const TRect& tile : tiles)
+        for (const TRect& rect : rects) {
+          const img::Bitmap32 before = Filled(50, 40, kBlank);
+          img::Bitmap32 b = before;
+          PaintGradientTextured(b, rect, g, 200, weight, tile, texture);
+          const TRect clipped = ClipToBitmap(tile, texture);
+          ASSERT_TRUE(SameBitmap(b,
+                                 ReferenceTextured(before, rect, g, 200, weight, clipped, texture),
+                                 "textured_" + std::to_string(mode) + "_" + std::to_string(weight)))
+              << rect.Left << "," << rect.Top << " tile " << tile.Left << "," << tile.Top;
+        }
   }
 }
 
