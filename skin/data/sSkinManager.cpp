@@ -1,6 +1,5 @@
 #include "skin/data/sSkinManager.h"
 
-#include "framework/TextLines.h"
 #include "platform/FileSystem.h"
 #include "platform/Host.h"
 #include "skin/data/SkinSources.h"
@@ -56,11 +55,8 @@ TsSkinManager::~TsSkinManager() {
 }
 
 void TsSkinManager::PublishProperties() {
-  auto flag = [this](const char* name, bool TsSkinManager::*field) {
-    Publish(name, {[this, field] { return std::intptr_t(this->*field); },
-                   [this, field](std::intptr_t v) { this->*field = v != 0; }});
-  };
-  flag("SkinnedPopups", &TsSkinManager::SkinnedPopups);
+  Publish("SkinnedPopups", {[this] { return std::intptr_t(SkinnedPopups); },
+                            [this](std::intptr_t v) { SkinnedPopups = v != 0; }});
   Publish("Active", {[this] { return std::intptr_t(active_); },
                      [this](std::intptr_t v) { SetActive(v != 0); }});
   Publish("IsDefault", {[this] { return std::intptr_t(IsDefault()); },
