@@ -1,7 +1,9 @@
 #include "skin/render/sBlend.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstring>
 
 #include "skin/data/SkinSystem.h"
 #include "skin/render/sBlendRows.h"
@@ -43,9 +45,16 @@ TRect ClipToBitmap(TRect rect, const img::Bitmap32& bitmap) {
   return r.Left < r.Right && r.Top < r.Bottom ? r : TRect{};
 }
 
+void FillPixels(img::TRGBAPixel* out, size_t count, img::TRGBAPixel value) {
+  uint32_t word;
+  std::memcpy(&word, &value, sizeof word);
+  for (size_t i = 0; i < count; ++i) std::memcpy(out + i, &word, sizeof word);
+}
+
 void FillRectAlpha(img::Bitmap32& target, TRect rect, int32_t color, uint8_t alpha) {
-  const img::TRGBAPixel value = ColorPixel(color, alpha);
-  ForEachPixel(target, rect, [&](img::TRGBAPixel& p) { p = value; });
+  const TRect r = ClipToBitmap(rect, target);
+  for (int y = r.Top; y < r.Bottom; ++y)
+    FillPixels(target.Row(y) + r.Left, size_t(r.Width()), ColorPixel(color, alpha));
 }
 
 void FillFrameAlpha(img::Bitmap32& target, TRect r, int left, int top, int right, int bottom,
@@ -58,9 +67,25 @@ void FillFrameAlpha(img::Bitmap32& target, TRect r, int left, int top, int right
 
 void BlendRectWithColor(img::Bitmap32& target, TRect rect, int percent, int32_t color) {
   const double f = percent / 100.0;
-  const int32_t rgb = skin::ColorToRGB(color);
+  const img::TRGBAPixel q = ColorPixel(skin::ColorToRGB(color), 0);
+  // A byte's result depends on nothing but the byte, so each channel's 256 results are rounded
+  // once here, already in their place in the pixel value.
+  const std::array<uint8_t, 3> channels{q.B, q.G, q.R};
+  std::array<std::array<uint32_t, 256>, 3> results;
+  for (size_t c = 0; c < 3; ++c)
+    for (int d = 0; d < 256; ++d)
+      results[c][size_t(d)] = uint32_t(Round(f * d + (1 - f) * channels[c])) << (8 * c);
+  auto blend = [&results](uint32_t v) {
+    return (v & 0xFF000000u) | results[0][v & 0xFF] | results[1][v >> 8 & 0xFF] |
+           results[2][v >> 16 & 0xFF];
+  };
+  // Plain colours and gradients give runs of equal pixels: a pixel like the one before it takes
+  // that one's result.
+  uint32_t last = 0, lastResult = blend(0);
   ForEachPixel(target, rect, [&](img::TRGBAPixel& p) {
-    ForEachChannel(p, rgb, [f](uint8_t& d, int q) { d = Round(f * d + (1 - f) * q); });
+    const uint32_t v = PixelValue(p);
+    if (v != last) last = v, lastResult = blend(v);
+    p = ValuePixel(lastResult);
   });
 }
 

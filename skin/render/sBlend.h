@@ -25,6 +25,9 @@ inline img::TRGBAPixel ValuePixel(uint32_t v) {
   return {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)};
 }
 
+// count pixels from out := value, written as whole 32-bit words (a plain loop over the four-byte
+// pixel would store byte by byte).
+void FillPixels(img::TRGBAPixel* out, size_t count, img::TRGBAPixel value);
 // Every pixel of the rectangle := the colour with the given alpha.
 void FillRectAlpha(img::Bitmap32& target, TRect rect, int32_t color, uint8_t alpha);
 // Four opaque bands of the given widths inside the rectangle.

@@ -74,7 +74,7 @@ void WalkHorizontal(const TRect& r, const TsGradArray& gradient, Visit visit) {
 }
 
 void FillRow(img::Bitmap32& target, const TRect& r, int y, const Rgb& c) {
-  std::fill(target.Row(y) + r.Left, target.Row(y) + r.Right, RgbPixel(c, 255));
+  FillPixels(target.Row(y) + r.Left, size_t(r.Width()), RgbPixel(c, 255));
 }
 
 // The first row of a horizontal gradient, painted at row r.Top.

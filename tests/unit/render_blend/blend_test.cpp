@@ -144,12 +144,13 @@ TEST(BlendTest, RectangleOperationsStayInsideTheirRectangle) {
 
 TEST(BlendTest, BlendRectWithColorRoundsEveryByteLikeThePlainFormula) {
   // Every byte value in each channel, percents with and without ties (and outside 0..100, which
-  // clamp), and rows that repeat one another.
-  img::Bitmap32 source(256, 4);
+  // clamp), rows that repeat one another and runs of equal pixels (the first of them all zero).
+  img::Bitmap32 source(256, 5);
   for (int x = 0; x < 256; ++x) {
     source.Pixel(x, 0) = {uint8_t(x), uint8_t(255 - x), uint8_t(x * 37), uint8_t(x)};
     source.Pixel(x, 1) = source.Pixel(x, 2) = {uint8_t(x * 101), uint8_t(x), uint8_t(~x), 7};
     source.Pixel(x, 3) = source.Pixel(x, 0);
+    source.Pixel(x, 4) = ValuePixel(uint32_t(x / 16) * 0x11030507u);
   }
   auto expected = [](int d, int q, int percent) {
     const double f = percent / 100.0;
@@ -158,10 +159,10 @@ TEST(BlendTest, BlendRectWithColorRoundsEveryByteLikeThePlainFormula) {
   for (int percent : {0, 1, 13, 50, 67, 90, 99, 100, -20, 120})
     for (int32_t color : {0x64C800, 0x01FF7F}) {
       img::Bitmap32 b = source;
-      BlendRectWithColor(b, {0, 0, 256, 4}, percent, color);
+      BlendRectWithColor(b, {0, 0, 256, 5}, percent, color);
       const img::TRGBAPixel q = ColorPixel(color, 0);
       img::Bitmap32 want = source;
-      for (int y = 0; y < 4; ++y)
+      for (int y = 0; y < 5; ++y)
         for (int x = 0; x < 256; ++x) {
           img::TRGBAPixel& p = want.Pixel(x, y);
           p = {expected(p.B, q.B, percent), expected(p.G, q.G, percent),
