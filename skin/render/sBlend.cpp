@@ -51,6 +51,15 @@ void FillPixels(img::TRGBAPixel* out, size_t count, img::TRGBAPixel value) {
   for (size_t i = 0; i < count; ++i) std::memcpy(out + i, &word, sizeof word);
 }
 
+void RepeatPixels(img::TRGBAPixel* out, size_t period, size_t count) {
+  if (period == 0) return;
+  for (size_t done = period; done < count;) {
+    const size_t n = std::min(done, count - done);
+    std::memcpy(out + done, out, n * sizeof *out);
+    done += n;
+  }
+}
+
 void FillRectAlpha(img::Bitmap32& target, TRect rect, int32_t color, uint8_t alpha) {
   const TRect r = ClipToBitmap(rect, target);
   for (int y = r.Top; y < r.Bottom; ++y)

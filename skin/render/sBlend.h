@@ -28,6 +28,9 @@ inline img::TRGBAPixel ValuePixel(uint32_t v) {
 // count pixels from out := value, written as whole 32-bit words (a plain loop over the four-byte
 // pixel would store byte by byte).
 void FillPixels(img::TRGBAPixel* out, size_t count, img::TRGBAPixel value);
+// out[i] := out[i - period] for period <= i < count: the first period pixels repeated, by copies
+// that double in length. Nothing when period is 0.
+void RepeatPixels(img::TRGBAPixel* out, size_t period, size_t count);
 // Every pixel of the rectangle := the colour with the given alpha.
 void FillRectAlpha(img::Bitmap32& target, TRect rect, int32_t color, uint8_t alpha);
 // Four opaque bands of the given widths inside the rectangle.

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <vector>
 
 #include "platform/GradientFill.h"
 #include "skin/render/sBlend.h"
+#include "skin/render/sBlendRows.h"
 #include "skin/render/sGradient.h"
 
 namespace {
@@ -105,25 +107,23 @@ void PaintFourCorners(img::Bitmap32& target, const TRect& r, const TsGradArray& 
   platform::GradientFill::Current().Triangles(target, v, triangles);
 }
 
-uint8_t Mix(int g, int t, int weight) {
-  return uint8_t((weight * (t - g) + g * 256) >> 8);
-}
-
-// Row y of the textured gradient: each pixel's gradient colour (from gradientRow, or the single
-// colour) mixed with the tile's row.
-struct TextureMixer {
-  img::Bitmap32& target;
+// The texture half of the textured gradient: the tile repeated from the target's origin.
+struct TileMixer {
   const img::Bitmap32& texture;
   TRect tile;  // the texture's tile inside its bitmap
-  int weight;
-  uint8_t alpha;
+  int weight;  // of the texture
 
-  img::TRGBAPixel MixPixel(img::TRGBAPixel g, const img::TRGBAPixel* textureRow, int x) const {
-    const img::TRGBAPixel t = textureRow[tile.Left + x % tile.Width()];
-    return {Mix(g.B, t.B, weight), Mix(g.G, t.G, weight), Mix(g.R, t.R, weight), alpha};
-  }
-  const img::TRGBAPixel* TextureRow(int y) const {
-    return texture.Row(tile.Top + y % tile.Height());
+  // row[from, to) holds gradient colours with their alpha; each channel := (weight * (T - G) +
+  // G * 256) >> 8 against row y of the tile, in runs that end at the tile's edges. The blend rows
+  // weigh the pixels already there, here the gradient, so they take 256 - weight: (256 - weight)
+  // * (G - T) + T * 256 is the same number.
+  void Mix(img::TRGBAPixel* row, int from, int to, int y) const {
+    const img::TRGBAPixel* tileRow = texture.Row(tile.Top + y % tile.Height()) + tile.Left;
+    for (int x = from; x < to;) {
+      const int phase = x % tile.Width(), n = std::min(tile.Width() - phase, to - x);
+      BlendRows(row + x, row + x, tileRow + phase, size_t(n), 256 - weight);
+      x += n;
+    }
   }
 };
 
@@ -159,24 +159,29 @@ void PaintGradientTextured(img::Bitmap32& target, const TRect& rect, const TsGra
     textureRect = {0, 0, texture.Width(), texture.Height()};
   const TRect tile = ClipToBitmap(textureRect, texture);
   if (r.Width() <= 0 || tile.Width() <= 0) return;
-  const TextureMixer mixer{target, texture, tile, weight, alpha};
+  const TileMixer mixer{texture, tile, weight};
+  const size_t width = size_t(r.Width());
   if (gradient[0].Mode == 0) {
+    // A row has one gradient colour, so it repeats with the tile: one tile's width is mixed and
+    // copied along the row.
+    const size_t period = std::min(size_t(tile.Width()), width);
     WalkVertical(r, gradient, [&](int y, const Rgb& c) {
-      const img::TRGBAPixel g = RgbPixel(c, 0);
-      const img::TRGBAPixel* textureRow = mixer.TextureRow(y);
-      img::TRGBAPixel* row = target.Row(y);
-      for (int x = r.Left; x < r.Right; ++x) row[x] = mixer.MixPixel(g, textureRow, x);
+      img::TRGBAPixel* row = target.Row(y) + r.Left;
+      FillPixels(row, period, RgbPixel(c, alpha));
+      mixer.Mix(target.Row(y), r.Left, r.Left + int(period), y);
+      RepeatPixels(row, period, width);
     });
   } else if (gradient[0].Mode == 1) {
-    PaintHorizontalRow(target, r, gradient);
-    const img::TRGBAPixel* first = target.Row(r.Top);
-    // One tile high of mixed rows, the first row last since it holds the gradient.
+    // The gradient row once (columns no band reaches keep the first row's colours), then one tile
+    // high of mixed rows, repeated downwards.
+    std::vector<img::TRGBAPixel> first(target.Row(r.Top) + r.Left, target.Row(r.Top) + r.Right);
+    for (img::TRGBAPixel& p : first) p.A = alpha;
+    WalkHorizontal(r, gradient,
+                   [&](int x, const Rgb& c) { first[size_t(x - r.Left)] = RgbPixel(c, alpha); });
     const int block = std::min(tile.Height(), r.Height());
-    for (int i = 1; i <= block; ++i) {
-      const int y = r.Top + i % block;
-      const img::TRGBAPixel* textureRow = mixer.TextureRow(y);
-      img::TRGBAPixel* row = target.Row(y);
-      for (int x = r.Left; x < r.Right; ++x) row[x] = mixer.MixPixel(first[x], textureRow, x);
+    for (int y = r.Top; y < r.Top + block; ++y) {
+      std::copy(first.begin(), first.end(), target.Row(y) + r.Left);
+      mixer.Mix(target.Row(y), r.Left, r.Right, y);
     }
     for (int y = r.Top + block; y < r.Bottom; ++y)
       std::copy(target.Row(y - block) + r.Left, target.Row(y - block) + r.Right,

@@ -49,17 +49,9 @@ void TileArea(img::Bitmap32& target, TRect area, TPoint anchor, const img::Bitma
     const TRGBAPixel* in = source.Row(tile.Top + Mod(y - anchor.Y, th)) + tile.Left;
     const int head = std::min(tw - phase, w);
     std::memcpy(out, in + phase, size_t(head) * sizeof(TRGBAPixel));
-    int done = head;
-    if (done < w) {
-      const int first = std::min(tw, w - done);
-      std::memcpy(out + done, in, size_t(first) * sizeof(TRGBAPixel));
-      done += first;
-    }
-    // out[head .. done) now holds whole tiles; keep doubling them.
-    while (done < w) {
-      const int n = std::min(done - head, w - done);
-      std::memcpy(out + done, out + head, size_t(n) * sizeof(TRGBAPixel));
-      done += n;
+    if (head < w) {
+      std::memcpy(out + head, in, size_t(std::min(tw, w - head)) * sizeof(TRGBAPixel));
+      RepeatPixels(out + head, size_t(tw), size_t(w - head));
     }
   }
 }
