@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 #include "skin/data/SkinSystem.h"
 #include "skin/render/sBlendRows.h"
@@ -88,14 +89,25 @@ void BlendRectWithColor(img::Bitmap32& target, TRect rect, int percent, int32_t 
     return (v & 0xFF000000u) | results[0][v & 0xFF] | results[1][v >> 8 & 0xFF] |
            results[2][v >> 16 & 0xFF];
   };
-  // Plain colours and gradients give runs of equal pixels: a pixel like the one before it takes
-  // that one's result.
+  // Plain colours and gradients repeat themselves: a row like the one above it (as that one was
+  // before blending) takes that one's results, and a pixel like the one before it that one's.
+  const TRect r = ClipToBitmap(rect, target);
+  const size_t width = size_t(r.Width()), rowBytes = width * sizeof(img::TRGBAPixel);
+  std::vector<img::TRGBAPixel> above;
   uint32_t last = 0, lastResult = blend(0);
-  ForEachPixel(target, rect, [&](img::TRGBAPixel& p) {
-    const uint32_t v = PixelValue(p);
-    if (v != last) last = v, lastResult = blend(v);
-    p = ValuePixel(lastResult);
-  });
+  for (int y = r.Top; y < r.Bottom; ++y) {
+    img::TRGBAPixel* row = target.Row(y) + r.Left;
+    if (y > r.Top && std::memcmp(row, above.data(), rowBytes) == 0) {
+      std::memcpy(row, target.Row(y - 1) + r.Left, rowBytes);
+      continue;
+    }
+    above.assign(row, row + width);
+    for (size_t x = 0; x < width; ++x) {
+      const uint32_t v = PixelValue(row[x]);
+      if (v != last) last = v, lastResult = blend(v);
+      row[x] = ValuePixel(lastResult);
+    }
+  }
 }
 
 void TintRect(img::Bitmap32& target, TRect rect, int32_t color, uint8_t alpha, int percent) {

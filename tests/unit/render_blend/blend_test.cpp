@@ -170,6 +170,13 @@ TEST(BlendTest, BlendRectWithColorRoundsEveryByteLikeThePlainFormula) {
         }
       ASSERT_TRUE(SameBitmap(b, want, "blend_color_" + std::to_string(percent)));
     }
+  // A row that looks like the row above as blended is blended itself.
+  img::Bitmap32 once = source, twice = source;
+  BlendRectWithColor(once, {0, 0, 256, 1}, 90, 0x64C800);
+  for (int x = 0; x < 256; ++x) twice.Pixel(x, 1) = once.Pixel(x, 0);
+  BlendRectWithColor(twice, {0, 0, 256, 2}, 90, 0x64C800);
+  BlendRectWithColor(once, {0, 0, 256, 1}, 90, 0x64C800);
+  for (int x = 0; x < 256; ++x) ASSERT_EQ(twice.Pixel(x, 1), once.Pixel(x, 0));
   // A rectangle reaching outside the bitmap changes its clipped part only.
   img::Bitmap32 b = source;
   BlendRectWithColor(b, {-5, 1, 300, 2}, 90, 0x64C800);
