@@ -62,6 +62,12 @@ void SendToApplicationForms(TsCommand c) {
   }
 }
 
+BOOL CALLBACK CollectForm(HWND wnd, LPARAM forms) {
+  if (auto* form = dynamic_cast<fw::TForm*>(fw::TWinControl::FromHandle(wnd)))
+    reinterpret_cast<std::vector<fw::TForm*>*>(forms)->push_back(form);
+  return TRUE;
+}
+
 HHOOK creationHook = nullptr;
 
 LRESULT CALLBACK CreationHookProc(int code, WPARAM wParam, LPARAM lParam) {
@@ -187,14 +193,7 @@ std::vector<HWND>& SkinnedSystemWindows() {
 
 std::vector<fw::TForm*> ApplicationForms() {
   std::vector<fw::TForm*> forms;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND wnd, LPARAM list) -> BOOL {
-        if (auto* form = dynamic_cast<fw::TForm*>(fw::TWinControl::FromHandle(wnd)))
-          reinterpret_cast<std::vector<fw::TForm*>*>(list)->push_back(form);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&forms));
+  EnumThreadWindows(GetCurrentThreadId(), CollectForm, reinterpret_cast<LPARAM>(&forms));
   return forms;
 }
 
