@@ -6,6 +6,7 @@
 #include "skin/render/sBlend.h"
 #include "skin/render/sSliceCopy.h"
 #include "skin/render/sSliceStretch.h"
+#include "skin/render/sSliceTile.h"
 
 void FillRectSolid(img::Bitmap32& target, TRect rect, int32_t color) {
   FillRectAlpha(target, rect, skin::ColorToRGB(color), 255);
@@ -28,12 +29,8 @@ void StretchBlock(img::Bitmap32& target, int x, int y, int w, int h, const img::
 
 void TileBlock(img::Bitmap32& target, TRect dest, const img::Bitmap32& source, int sx, int sy,
                int tw, int th) {
-  if (tw <= 0 || th <= 0) return;
-  for (int x = dest.Left; x < dest.Right; x += tw) {
-    const int w = std::min(tw, dest.Right - x);
-    for (int y = dest.Top; y < dest.Bottom; y += th)
-      CopyBlock(target, x, y, w, std::min(th, dest.Bottom - y), source, sx, sy);
-  }
+  // The slice tiler lays the same tiles and copies them a row at a time.
+  TileBlock(target, dest, source, {sx, sy, sx + tw, sy + th}, 0, TTileMix::Plain);
 }
 
 void CopyFrameBands(img::Bitmap32& target, int x, int y, int b, const img::Bitmap32& source, int sx,
