@@ -22,7 +22,7 @@ void CopyBlock(img::Bitmap32& target, int x, int y, int w, int h, const img::Bit
 void StretchBlock(img::Bitmap32& target, int x, int y, int w, int h, const img::Bitmap32& source,
                   int sx, int sy, int sw, int sh);
 
-// Fills dest with tw x th tiles read from (sx, sy) of source, column by column; the last column
+// Fills dest with tw x th tiles read from (sx, sy) of source laid from its corner; the last column
 // and the last tile of each column are cut to what remains. Empty tiles copy nothing.
 void TileBlock(img::Bitmap32& target, TRect dest, const img::Bitmap32& source, int sx, int sy,
                int tw, int th);
