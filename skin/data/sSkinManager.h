@@ -41,7 +41,7 @@ using TveMenuExtraLineEvent = std::function<void(fw::TObject* Sender, std::strin
                                                  std::string& Text, bool& LineVisible)>;
 // Offered before a popup item is measured and painted; the handler may change the font.
 using TvePopupItemEvent =
-    std::function<void(fw::TObject* Sender, fw::TObject* Item, TveFontSpec& Font)>;
+    std::function<void(fw::TObject* Sender, fw::TObject* Item, TveMenuFont& Font)>;
 // Offered before a system dialog (a window handle) is skinned; clearing Allow keeps it plain.
 using TveSysDlgInitEvent = std::function<void(fw::TObject* Sender, void* Dialog, bool& Allow)>;
 

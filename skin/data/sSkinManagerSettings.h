@@ -81,7 +81,7 @@ struct TveAnimEffects {
 };
 
 // A font as the menu painter creates it.
-struct TveFontSpec {
+struct TveMenuFont {
   std::string Name = "Tahoma";
   int Height = -11;
   unsigned Style = 0;
@@ -93,7 +93,7 @@ struct TveMenuSupport {
   std::string IcoLineSkin;  // empty becomes "ICOLINE" when the manager finishes loading
   bool UseExtraLine = false;
   int32_t ExtraLineWidth = 32;
-  TveFontSpec ExtraLineFont;
+  TveMenuFont ExtraLineFont;
 };
 
 // The class-name lists, in their fixed index order.
