@@ -44,6 +44,16 @@ TEST(SkinPathsTest, VersionTextAndSwitches) {
   EXPECT_FALSE(HasSwitch(SplitCommandLine("dk.exe /vetestx"), "/vetest"));
 }
 
+TEST(SkinPathsTest, EngineVersionBoxOnlyWhenAsked) {
+  testing_support::FakeHost host;
+  ShowEngineVersionIfAsked({"/other"}, "dk");
+  EXPECT_TRUE(host.messages.empty());
+  ShowEngineVersionIfAsked({"/VeVer"}, "dk");
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].text, "Velvane v8.44");
+  EXPECT_EQ(host.messages[0].caption, "dk");
+}
+
 struct SkinNamesTest : ::testing::Test {
   void SetUp() override {
     const std::string dir = "C:\\Program Files\\Driver Keeper\\Skins";
