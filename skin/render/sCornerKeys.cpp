@@ -1,6 +1,7 @@
 #include "skin/render/sCornerKeys.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "skin/data/MaskGeometry.h"
 #include "skin/data/sSkinModel.h"
@@ -55,20 +56,29 @@ void FillKeyFromSource(img::Bitmap32& target, const img::Bitmap32& source, TRect
     picture = entry.Image ? entry.Image.get() : &manager->MasterImage;
     corner = CornerOrigin(entry, kind);
   }
-  const int w = std::min(rect.Width(), source.Width() - srcRect.Left);
-  const int h = std::min(rect.Height(), source.Height() - srcRect.Top);
-  for (int j = 0; j < h; ++j) {
-    for (int i = 0; i < w; ++i) {
-      const int tx = rect.Left + i, ty = rect.Top + j;
-      const int sx = srcRect.Left + i, sy = srcRect.Top + j;
-      if (!Inside(target, tx, ty) || !Inside(source, sx, sy)) continue;
-      uint32_t tested;
-      if (picture) {
-        if (!Inside(*picture, corner.X + i, corner.Y + j)) continue;
-        tested = PixelValue(picture->Pixel(corner.X + i, corner.Y + j));
-      } else {
-        tested = PixelValue(target.Pixel(tx, ty));
-      }
+  // The i and j that land inside the target, the source and (for the key test) the picture.
+  int64_t i0 = 0, j0 = 0;
+  int64_t i1 = std::min(int64_t(rect.Right) - rect.Left, int64_t(source.Width()) - srcRect.Left);
+  int64_t j1 = std::min(int64_t(rect.Bottom) - rect.Top, int64_t(source.Height()) - srcRect.Top);
+  const auto keepIn = [](int64_t& from, int64_t& to, int64_t start, int64_t size) {
+    from = std::max(from, -start);
+    to = std::min(to, size - start);
+  };
+  keepIn(i0, i1, rect.Left, target.Width());
+  keepIn(j0, j1, rect.Top, target.Height());
+  keepIn(i0, i1, srcRect.Left, source.Width());
+  keepIn(j0, j1, srcRect.Top, source.Height());
+  if (picture) {
+    keepIn(i0, i1, corner.X, picture->Width());
+    keepIn(j0, j1, corner.Y, picture->Height());
+  }
+  for (int64_t j = j0; j < j1; ++j) {
+    const int ty = int(rect.Top + j), sy = int(srcRect.Top + j);
+    for (int64_t i = i0; i < i1; ++i) {
+      const int tx = int(rect.Left + i), sx = int(srcRect.Left + i);
+      const uint32_t tested = picture
+                                  ? PixelValue(picture->Pixel(int(corner.X + i), int(corner.Y + j)))
+                                  : PixelValue(target.Pixel(tx, ty));
       if ((tested & 0xFFFFFF) == kKeyPixel) target.Pixel(tx, ty) = source.Pixel(sx, sy);
     }
   }

@@ -2,6 +2,7 @@
 // a corner leaves transparent.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <vector>
 
 #include "Pictures.h"
@@ -85,10 +86,11 @@ struct FillKeyTest : ::testing::Test {
     p.Pixel(3, 3) = kKey;  // bottom-right, offset (1, 1)
   }
   // The one target pixel that changed, as the source position it took.
-  std::vector<std::string> Fill(int kind, int index = 0, TRect srcRect = {2, 2, 0, 0}) {
+  std::vector<std::string> Fill(int kind, int index = 0, TRect srcRect = {2, 2, 0, 0},
+                                TRect rect = {1, 1, 3, 3}) {
     img::Bitmap32 target = Filled(4, 4, kBlank);
     if (index == -1) target.Pixel(2, 1) = {255, 0, 255, 0x80};  // top byte ignored
-    FillKeyFromSource(target, source, {1, 1, 3, 3}, kind, m.model.get(), index, srcRect);
+    FillKeyFromSource(target, source, rect, kind, m.model.get(), index, srcRect);
     std::vector<std::string> changed;
     for (int y = 0; y < 4; ++y)
       for (int x = 0; x < 4; ++x)
@@ -118,6 +120,20 @@ TEST_F(FillKeyTest, WithoutEntryTheTargetItselfIsTestedAndTheSourceLimitsTheBloc
   EXPECT_EQ(Fill(kHitTopRight, 0, {4, 2, 0, 0}), V{});
   EXPECT_EQ(Fill(kHitTopLeft, 0, {4, 2, 0, 0}), V{"1,1<-4,2"});
   EXPECT_EQ(Fill(kHitTopLeft, 1), V{});  // no such entry
+}
+
+TEST_F(FillKeyTest, OnlyTheOverlapOfTargetSourceAndEntryIsVisited) {
+  using V = std::vector<std::string>;
+  // A block reaching far before the target and the source: the same pixels as the small block.
+  const int far = 1 << 20;
+  EXPECT_EQ(Fill(kHitTopLeft, -1, {2 - far, 2 - far, 0, 0}, {1 - far, 1 - far, 3, 3}),
+            V{"2,1<-3,2"});
+  EXPECT_EQ(Fill(kHitTopLeft, 0, {2 - far, 2 - far, 0, 0}, {1 - far, 1 - far, 3, 3}), V{});
+  // Edges near the ends of the int range neither overflow nor reach past the pictures.
+  const int most = std::numeric_limits<int>::max(), least = std::numeric_limits<int>::min();
+  EXPECT_EQ(Fill(kHitTopLeft, -1, {2, 2, 0, 0}, {1, 1, most, most}), V{"2,1<-3,2"});
+  EXPECT_EQ(Fill(kHitTopLeft, -1, {least, least, 0, 0}, {least, least, most, most}), V{"2,1<-2,1"});
+  EXPECT_EQ(Fill(kHitTopLeft, 0, {2, 2, 0, 0}, {1, 1, most, most}), V{"1,1<-2,2"});
 }
 
 }  // namespace
