@@ -160,11 +160,13 @@ void PaintPattern(img::Bitmap32& target, TRect& rect, const img::Bitmap32* patte
                *source, tile);
       rect = Remainder({r.Left, r.Top, r.Right, r.Bottom - th});
       break;
-    case fmTileFull:
-      TileArea(target, {r.Left, r.Top, r.Right, StopOfWholeTiles(r.Top, r.Bottom, th)}, topLeft,
-               *source, tile);
-      rect = kAllCovered;
+    case fmTileFull: {
+      // Whole rows of tiles; the band below them is handed back uncovered.
+      const int stopY = StopOfWholeTiles(r.Top, r.Bottom, th);
+      TileArea(target, {r.Left, r.Top, r.Right, stopY}, topLeft, *source, tile);
+      rect = Remainder({r.Left, stopY, r.Right, r.Bottom});
       break;
+    }
     case fmTileRight:
     case 8:
     case 9:
@@ -216,6 +218,9 @@ void PaintMaskedPattern(img::Bitmap32& target, TRect& rect, const TsBgSource& bg
   if (fillMode == fmTileFull) {
     FillWithBackground(target, {r.Left, stopY, r.Right, r.Bottom}, bg);
     FillWithBackground(target, {stopX, r.Top, r.Right, stopY}, bg);
+    rect = kAllCovered;
+  } else {
+    // Whole rows of tiles only: the band below them is handed back uncovered.
+    rect = Remainder({r.Left, stopY, r.Right, r.Bottom});
   }
-  rect = kAllCovered;
 }

@@ -31,8 +31,8 @@ TEST(PatternTest, EveryFillModeAndWhatItLeavesUncovered) {
       {fmStretchLeft, {4, 1, 9, 6}},
       {fmTileBottom, {1, 1, 9, 4}},
       {fmTileRight, {1, 1, 6, 6}},
-      {fmTileFull, kAllCovered},
-      {8, {6, 1, 9, 6}},  // past the named modes: a right column, handed back uncovered
+      {fmTileFull, {1, 5, 9, 6}},  // the band below the whole rows, handed back uncovered
+      {8, {6, 1, 9, 6}},           // past the named modes: a right column, handed back uncovered
   };
   img::Bitmap32 sheet = Filled(10 * int(cases.size()), 7, kBlank);
   for (size_t i = 0; i < cases.size(); ++i) {
@@ -51,7 +51,25 @@ TEST(PatternTest, EveryFillModeAndWhatItLeavesUncovered) {
     for (int x = 1; x < 9; ++x) ASSERT_EQ(sheet.Pixel(x, y), TileAt(x, y, 1, 1)) << x << "," << y;
   EXPECT_EQ(sheet.Pixel(60 + 1, 5), kYellow);  // fmTileBottom: the texture's lower row last
   EXPECT_EQ(sheet.Pixel(70 + 8, 1), kBlue);    // fmTileRight: its right column last
-  EXPECT_EQ(sheet.Pixel(80 + 1, 5), kBlank);   // fmTileFull: no partial row of tiles
+  EXPECT_EQ(sheet.Pixel(80 + 1, 5), kBlank);   // fmTileFull: the uncovered band is left alone
+}
+
+TEST(PatternTest, FullTilingReportsTheBandBelowTheWholeRowsUncovered) {
+  img::Bitmap32 target = Filled(6, 5, kBlank);
+  const TsMaskData full = TextureEntry(fmTileFull);
+  TRect rect{0, 1, 6, 3};  // one tile high
+  PaintPattern(target, rect, nullptr, fmTileFull, &full);
+  EXPECT_EQ(rect, (TRect{0, 1, 6, 3}));
+  EXPECT_EQ(target.Pixel(0, 1), kBlank);
+
+  rect = {0, 0, 6, 4};
+  PaintPattern(target, rect, nullptr, fmTileFull, &full);
+  EXPECT_EQ(rect, (TRect{0, 2, 6, 4}));
+  EXPECT_EQ(target.Pixel(0, 1), TileAt(0, 1));
+
+  rect = {0, 0, 6, 3};
+  PaintPattern(target, rect, nullptr, fmTileFull, &full);
+  EXPECT_EQ(rect, (TRect{0, 2, 6, 3}));
 }
 
 TEST(PatternTest, StripsShorterThanTheImageStayInsideTheRectangle) {
@@ -142,15 +160,30 @@ class MaskedPatternTest : public ::testing::Test {
 TEST_F(MaskedPatternTest, TilesBlendByTheMaskAndKeysShowTheParent) {
   TRect rect{0, 0, 7, 5};
   const img::Bitmap32 t = Paint(fmTile, MakeBgSource(&parent_, 1, 2), rect);
-  EXPECT_EQ(rect, kAllCovered);
+  EXPECT_EQ(rect, (TRect{0, 4, 7, 5}));           // the band below the whole rows of tiles
   EXPECT_EQ(t.Pixel(0, 0), parent_.Pixel(1, 2));  // key: the parent, offsets applied
   EXPECT_EQ(t.Pixel(2, 2), parent_.Pixel(3, 4));  // the next tile's key
   EXPECT_EQ(t.Pixel(1, 0), (img::TRGBAPixel{50, 50, 150, 255}));  // mask 128 over 100
   EXPECT_EQ(t.Pixel(1, 1), (img::TRGBAPixel{150, 150, 150, 255}));
   EXPECT_EQ(t.Pixel(0, 1), (img::TRGBAPixel{0, 0, 200, 255}));  // mask 0: the picture
   EXPECT_EQ(t.Pixel(6, 1), (img::TRGBAPixel{0, 0, 200, 255}));  // the partial last column
-  // Only whole rows of tiles while more than a tile is left: rows 0 to 3.
+  // Only whole rows of tiles while more than a tile is left: rows 0 to 3; row 4 is reported.
   EXPECT_EQ(t.Pixel(0, 4), (img::TRGBAPixel{100, 100, 100, 9}));
+}
+
+TEST_F(MaskedPatternTest, TilingReportsTheBandBelowTheWholeRowsUncovered) {
+  TRect rect{1, 0, 7, 2};  // one tile high: no whole row while more than a tile is left
+  const img::Bitmap32 t = Paint(fmTile, MakeBgSource(&parent_, 0, 0), rect);
+  EXPECT_EQ(rect, (TRect{1, 0, 7, 2}));
+  EXPECT_EQ(t.Pixel(1, 0), (img::TRGBAPixel{100, 100, 100, 9}));
+
+  rect = {0, 1, 7, 4};
+  Paint(fmTile, MakeBgSource(&parent_, 0, 0), rect);
+  EXPECT_EQ(rect, (TRect{0, 3, 7, 4}));
+
+  rect = {0, 0, 7, 5};
+  Paint(fmTileFull, MakeBgSource(&parent_, 0, 0), rect);
+  EXPECT_EQ(rect, kAllCovered);  // full tiling fills the band itself
 }
 
 TEST_F(MaskedPatternTest, FullTilingFillsTheRestWithWhatLiesBehind) {
