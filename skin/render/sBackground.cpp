@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 
 #include "skin/render/sBlend.h"
 #include "skin/render/sGradient.h"
@@ -144,9 +145,13 @@ bool PaintTextureAndGradient(const TsSkinModel& model, img::Bitmap32& target, co
   }
   // The gradient over the texture, which keeps its image percent of the weight.
   const TRect whole{0, 0, rect.Width(), rect.Height()};
-  img::Bitmap32 gradient(whole.Right, whole.Bottom);
-  PaintGradientOrColor(gradient, whole, l);
-  BlendBitmaps(target, gradient, std::clamp(ip * 255 / 100, 0, 255), rect.Left, rect.Top, whole);
+  try {
+    img::Bitmap32 gradient(whole.Right, whole.Bottom);
+    PaintGradientOrColor(gradient, whole, l);
+    BlendBitmaps(target, gradient, std::clamp(ip * 255 / 100, 0, 255), rect.Left, rect.Top, whole);
+  } catch (const std::exception&) {
+    // Out of memory for the gradient: the texture stays without it.
+  }
   return true;
 }
 
@@ -179,13 +184,18 @@ void PaintOpaque(const TsSkinModel& model, img::Bitmap32& target, const TRect& r
 // parent's weight parentWeight of 256.
 void BlendOverParent(const TsSkinModel& model, img::Bitmap32& target, const TRect& rect,
                      const Layers& l, const TsBgSource& bg, TPoint origin, int parentWeight) {
-  img::Bitmap32 own(rect.Width(), rect.Height());
-  PaintOpaque(model, own, {0, 0, rect.Width(), rect.Height()}, l, bg, origin, l.Color);
-  if (bg.Valid)
-    CopyFromBg(target, rect, bg, origin);
-  else
-    FillRectAlpha(target, rect, bg.BgColor, 255);
-  BlendBitmaps(target, own, parentWeight, rect.Left, rect.Top, {0, 0, rect.Width(), rect.Height()});
+  try {
+    img::Bitmap32 own(rect.Width(), rect.Height());
+    PaintOpaque(model, own, {0, 0, rect.Width(), rect.Height()}, l, bg, origin, l.Color);
+    if (bg.Valid)
+      CopyFromBg(target, rect, bg, origin);
+    else
+      FillRectAlpha(target, rect, bg.BgColor, 255);
+    BlendBitmaps(target, own, parentWeight, rect.Left, rect.Top,
+                 {0, 0, rect.Width(), rect.Height()});
+  } catch (const std::exception&) {
+    // Out of memory for the section's own layers: nothing is painted.
+  }
 }
 
 bool InsideTarget(const TRect& rect, const img::Bitmap32& target) {

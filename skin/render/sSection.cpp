@@ -60,6 +60,10 @@ void PaintSectionToDC(const TsSkinModel* manager, int sectionIndex, std::string_
   if (!manager || !manager->IsValidSectionIndex(sectionIndex) || rect.Left < 0 || rect.Top < 0 ||
       rect.Width() <= 0 || rect.Height() <= 0)
     return;
+  // Only the part on the surface is painted, so the temporary never outgrows the surface.
+  rect.Right = std::min(rect.Right, surface.Width());
+  rect.Bottom = std::min(rect.Bottom, surface.Height());
+  if (rect.Width() <= 0 || rect.Height() <= 0) return;
   img::Bitmap32 element(rect.Width(), rect.Height());
   PaintSection(manager, sectionIndex, sectionName, bg, -1, -1, element, origin,
                {0, 0, rect.Width(), rect.Height()}, state);

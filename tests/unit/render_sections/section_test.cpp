@@ -214,6 +214,46 @@ TEST_F(SectionTest, TextureLayersOfTheBackground) {
   EXPECT_EQ(paint(1, overlay_).Pixel(3, 3), ColorPixel(kHot, 255));
 }
 
+TEST_F(SectionTest, TheBandBelowWholeRowsOfTilesGetsTheColour) {
+  const int masked = AddEntry(model_, {15, 0, 17, 4}, 1, 1, fmTile);
+  model_.ImageTable.push_back(TextureEntry(fmTileFull));
+  const int plain = int(model_.ImageTable.size()) - 1;
+  auto paint = [&](int texture, int transparency) {
+    Normal().TextureIndex = texture;
+    Normal().ImagePercent = texture < 0 ? 0 : 100;
+    Normal().Transparency = transparency;
+    img::Bitmap32 t = Filled(16, 12, {1, 2, 3, 4});
+    PaintSectionBg(&model_, 0, "PANEL", MakeBgSource(&parent_, 0, 0), kKeyColor, -1, -1, t, {},
+                   {0, 0, 16, 11}, 0);
+    return t;
+  };
+  for (int transparency : {0, 40}) {
+    const img::Bitmap32 colour = paint(-1, transparency);
+    for (int texture : {masked, plain}) {
+      const img::Bitmap32 t = paint(texture, transparency);
+      EXPECT_EQ(t.Pixel(3, 10), colour.Pixel(3, 10)) << texture << " " << transparency;
+      EXPECT_NE(t.Pixel(3, 9), colour.Pixel(3, 9)) << texture << " " << transparency;
+      EXPECT_EQ(t.Pixel(3, 11), (img::TRGBAPixel{1, 2, 3, 4}));
+    }
+  }
+  EXPECT_EQ(paint(masked, 0).Pixel(3, 10), ColorPixel(kNormal, 255));
+}
+
+TEST_F(SectionTest, IntoASurfaceARectangleFarPastItIsCutBeforeTheElementIsMade) {
+  Normal().Transparency = 100;
+  const TsBgSource bg = MakeBgSource(&parent_, 0, 0);
+  img::Bitmap32 expected = Filled(20, 20, {9, 9, 9, 255});
+  PaintSectionToDC(&model_, 0, "PANEL", bg, expected, {3, 2}, {3, 2, 20, 20}, 0);
+  img::Bitmap32 surface = Filled(20, 20, {9, 9, 9, 255});
+  EXPECT_NO_THROW(PaintSectionToDC(&model_, 0, "PANEL", bg, surface, {3, 2},
+                                   {3, 2, 2000000000, 2000000000}, 0));
+  EXPECT_EQ(0, std::memcmp(surface.Row(0), expected.Row(0), expected.PixelCount() * 4));
+  // Wholly past the surface: nothing is made and nothing painted.
+  EXPECT_NO_THROW(
+      PaintSectionToDC(&model_, 0, "PANEL", bg, surface, {}, {25, 0, 2000000000, 9}, 0));
+  EXPECT_EQ(0, std::memcmp(surface.Row(0), expected.Row(0), expected.PixelCount() * 4));
+}
+
 TEST_F(SectionTest, IntoASurfaceByNameAndWithAChosenBorder) {
   Normal().Transparency = 100;
   // Into a surface at a rectangle, over the parent at the same place.
@@ -223,7 +263,7 @@ TEST_F(SectionTest, IntoASurfaceByNameAndWithAChosenBorder) {
   EXPECT_EQ(surface.Pixel(13, 15), (img::TRGBAPixel{9, 9, 9, 255}));
   EXPECT_EQ(surface.Pixel(14, 12), parent_.Pixel(14, 12));  // the border's key
   EXPECT_EQ(surface.Pixel(16, 16), parent_.Pixel(16, 16));  // see-through inside
-  EXPECT_EQ(surface.Pixel(19, 19), parent_.Pixel(19, 19));  // cut at the surface's edge
+  EXPECT_EQ(surface.Pixel(19, 19), kRing0);  // made no larger than the surface: its border there
 
   // By name, falling back to the second name; the parent's pixels at rect show through.
   img::Bitmap32 target = Filled(16, 12, {1, 2, 3, 4});
