@@ -13,8 +13,8 @@ enum : int { kHitTopLeft = 13, kHitTopRight = 14, kHitBottomLeft = 16, kHitBotto
 // Copies source pixels from srcRect's top-left into rect of target wherever a key pixel says
 // the target shows through. With maskIndex -1 the target's own pixels are tested; otherwise the
 // corner of the manager's image entry named by kind (any other kind is the top-left one), frame
-// 0, at the same offset. The block is rect's size, cut where the source ends. An unknown entry
-// copies nothing.
+// 0, at the same offset. The block is rect's size, cut where the target, the source or the
+// entry's picture ends. An unknown entry copies nothing.
 void FillKeyFromSource(img::Bitmap32& target, const img::Bitmap32& source, TRect rect, int kind,
                        const TsSkinModel* manager, int maskIndex, TRect srcRect);
 

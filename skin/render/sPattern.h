@@ -31,15 +31,15 @@ inline constexpr TRect kAllCovered{-1, -1, -1, -1};
 // rect of target in fillMode; tiles start at rect's top-left corner. A non-empty pattern (a
 // texture picture of the package) is tiled over all of rect instead and entry may be null.
 // Modes 8, 9 and 11 to 14 paint a column at the right like fmTileRight and report that column
-// as uncovered. fmTileFull covers the rows of whole tiles only and leaves the band below as it
-// was.
+// as uncovered. fmTileFull covers the rows of whole tiles only and reports the band below them
+// as uncovered.
 void PaintPattern(img::Bitmap32& target, TRect& rect, const img::Bitmap32* pattern, int fillMode,
                   const TsMaskData* entry);
 
 // Tiles a masked entry (its first frame; the mask is the lower half of SrcRect) over rect,
 // blending each pixel with what is there by the mask. Key pixels of the picture show bg: its
 // bitmap at (x + OffsetX, y + OffsetY) when it is valid and has no colour, else its colour.
-// Only whole rows of tiles are laid. fmTile leaves the band below them as it was; fmTileFull
+// Only whole rows of tiles are laid. fmTile reports the band below them as uncovered; fmTileFull
 // fills that band and the last column with bg. Other modes paint nothing.
 void PaintMaskedPattern(img::Bitmap32& target, TRect& rect, const TsBgSource& bg, int fillMode,
                         const TsMaskData& entry);

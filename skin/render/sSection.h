@@ -20,8 +20,8 @@ void PaintSection(const TsSkinModel* manager, int sectionIndex, std::string_view
                   const TsBgSource& bg, int patternIndex, int hotPatternIndex,
                   img::Bitmap32& target, TPoint origin, TRect rect, int state);
 
-// Paints the section into a bitmap of rect's size and copies that to surface at rect (clipped to
-// surface); rect needs a left and top of at least 0 and a positive size.
+// Paints the section into a bitmap of the size of rect cut to surface and copies that to surface
+// at rect; rect needs a left and top of at least 0 and a positive size.
 void PaintSectionToDC(const TsSkinModel* manager, int sectionIndex, std::string_view sectionName,
                       const TsBgSource& bg, img::Bitmap32& surface, TPoint origin, TRect rect,
                       int state);
