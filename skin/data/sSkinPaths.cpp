@@ -26,7 +26,9 @@ std::string ResolveSkinFolder(std::string_view skinDirectory, std::string_view e
     if (!withoutSeparator.empty() && IsSeparator(withoutSeparator.back()))
       withoutSeparator.remove_suffix(1);
     std::string parent = FolderOf(withoutSeparator);
-    if (parent.empty()) parent = programFolder;
+    // At a drive root ("C:\dk.exe") there is no parent: "C:" would make "C:Skins", a path
+    // relative to the drive's current folder, so the program's own folder is used.
+    if (parent.empty() || !IsSeparator(parent.back())) parent = programFolder;
     size_t cut = result.size() > 2 && IsSeparator(result[2]) ? 3 : 2;
     result = parent + result.substr(cut);
   } else if (result.starts_with(".\\") || result.starts_with("./")) {

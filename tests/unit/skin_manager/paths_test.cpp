@@ -19,6 +19,8 @@ TEST(SkinPathsTest, SkinFolderIsResolvedAgainstTheProgramsFolder) {
   EXPECT_EQ(ResolveSkinFolder("./Skins", kExe), "C:\\Apps\\Driver Keeper\\Skins");
   EXPECT_EQ(ResolveSkinFolder("..\\Skins", kExe), "C:\\Apps\\Skins");
   EXPECT_EQ(ResolveSkinFolder("..", kExe), "C:\\Apps\\");
+  // At a drive root there is no parent folder: the program's folder is used, never "C:Skins".
+  EXPECT_EQ(ResolveSkinFolder("..\\Skins", "C:\\dk.exe"), "C:\\Skins");
   EXPECT_EQ(ResolveSkinFolder("\\\\server\\skins", kExe), "\\\\server\\skins");
   // A single backslash is not a share: the folder goes in front, as it always has.
   EXPECT_EQ(ResolveSkinFolder("Skins\\Dark\\", kExe), "C:\\Apps\\Driver Keeper\\Skins\\Dark\\");
