@@ -53,6 +53,8 @@ TEST_F(ManagerTest, CapitalPackedSuffixLoadsThePackedFileAndIsDropped) {
 }
 
 TEST_F(ManagerTest, ShortNameEndingLikeTheSuffixIsKept) {
+  // Another stored skin comes first: a name stripped to nothing would fall back to it.
+  AddStored("Other (internal)");
   AddStored(".vlz");
   auto manager = Make(".vlz");
   EXPECT_EQ(manager->SkinName(), ".vlz");
@@ -275,6 +277,22 @@ TEST_F(ManagerTest, FirstManagerIsTheDefaultUntilItIsDestroyed) {
   std::intptr_t value = 0;
   EXPECT_TRUE(fw::GetOrdProp(second.get(), "isdefault", value));
   EXPECT_EQ(value, 1);
+}
+
+TEST_F(ManagerTest, NoLongerDefaultRemovesItsCreationHook) {
+  AddStored("Slate");
+  auto manager = Make("Slate");
+  ASSERT_TRUE(manager->IsDefault());
+  ASSERT_EQ(world.windows.creationHooks, 1);
+  manager->SetIsDefault(false);
+  EXPECT_EQ(DefaultManager, nullptr);
+  EXPECT_EQ(world.windows.creationHooks, 0);
+  // A manager that was not the default leaves the hook alone.
+  auto other = std::make_unique<TsSkinManager>(nullptr);
+  other->SetIsDefault(true);
+  ASSERT_EQ(world.windows.creationHooks, 1);
+  manager->SetIsDefault(false);
+  EXPECT_EQ(world.windows.creationHooks, 1);
 }
 
 }  // namespace
