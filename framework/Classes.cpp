@@ -85,4 +85,29 @@ bool SetOrdProp(TComponent* component, const std::string& name, std::intptr_t va
   return true;
 }
 
+namespace {
+
+std::vector<std::pair<const void*, TControlDestroyedHandler>>& ControlDestroyedHandlers() {
+  static std::vector<std::pair<const void*, TControlDestroyedHandler>> handlers;
+  return handlers;
+}
+
+}  // namespace
+
+void AddControlDestroyedHandler(const void* key, TControlDestroyedHandler handler) {
+  RemoveControlDestroyedHandler(key);
+  ControlDestroyedHandlers().emplace_back(key, std::move(handler));
+}
+
+void RemoveControlDestroyedHandler(const void* key) {
+  std::erase_if(ControlDestroyedHandlers(),
+                [key](const auto& entry) { return entry.first == key; });
+}
+
+void NotifyControlDestroyed(TControl* control) {
+  // A copy: a handler may register or remove handlers while it runs.
+  auto handlers = ControlDestroyedHandlers();
+  for (const auto& entry : handlers) entry.second(control);
+}
+
 }  // namespace fw

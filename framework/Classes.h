@@ -94,4 +94,15 @@ bool GetOrdProp(const TComponent* component, const std::string& name, std::intpt
 // Sets an ordinal property by name; false when it is missing or read-only.
 bool SetOrdProp(TComponent* component, const std::string& name, std::intptr_t value);
 
+class TControl;
+
+// The process-wide notice that a control is being destroyed. Owners hear only of their direct
+// components, and not while they are destroyed themselves; whoever keeps a control's address
+// beyond that (a skin manager's hot control) registers here under a key of its own and forgets
+// the control when told. Every control's destructor sends the notice.
+using TControlDestroyedHandler = std::function<void(TControl* control)>;
+void AddControlDestroyedHandler(const void* key, TControlDestroyedHandler handler);
+void RemoveControlDestroyedHandler(const void* key);
+void NotifyControlDestroyed(TControl* control);
+
 }  // namespace fw

@@ -87,6 +87,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 TControl::~TControl() {
   SetDestroying();
   SetParent(nullptr);
+  NotifyControlDestroyed(this);
 }
 
 void TControl::SetParent(TWinControl* parent) {
