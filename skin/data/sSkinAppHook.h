@@ -9,5 +9,6 @@
 class TsSkinManager;
 
 void HookApplicationWindow(TsSkinManager& manager);
-// Only forgets the manager: the form may already be half destroyed when its manager goes.
+// Only forgets the manager, and only when the watch names it (another manager's watch stays): the
+// form may already be half destroyed when its manager goes.
 void UnhookApplicationWindow(TsSkinManager& manager);

@@ -158,6 +158,8 @@ void HookApplicationWindow(TsSkinManager& manager) {
 }
 
 void UnhookApplicationWindow(TsSkinManager& manager) {
-  if (watched && *watched == &manager) *watched = nullptr;
+  // Another manager's watch stays: only the manager it names is forgotten.
+  if (!watched || *watched != &manager) return;
+  *watched = nullptr;
   watched.reset();
 }

@@ -39,6 +39,12 @@ TsSkinManager::TsSkinManager(fw::TComponent* owner)
     : fw::TComponent(owner), InternalSkins([this] { Raise(OnSkinListChanged, this); }) {
   OnCheckVersion = [this](const TsSkinModel&) { CheckSkinVersion(); };
   PublishProperties();
+  // The owner hears only of its direct components, and not while it is destroyed itself: a hot
+  // windowless control on another form, or on this owner's child, is forgotten through the
+  // framework's notice that every destroyed control sends.
+  fw::AddControlDestroyedHandler(this, [this](fw::TControl* control) {
+    if (control == hotControl_) hotControl_ = nullptr;
+  });
   if (!DefaultManager) {
     DefaultManager = this;
     if (!Designing()) Windows().HookApplicationWindow(*this);
@@ -47,8 +53,11 @@ TsSkinManager::TsSkinManager(fw::TComponent* owner)
 
 TsSkinManager::~TsSkinManager() {
   SetDestroying();
+  fw::RemoveControlDestroyedHandler(this);
+  // The watch over the application window may still name this manager after another became
+  // the default; it forgets the manager only when it names this one.
+  Windows().UnhookApplicationWindow(*this);
   if (DefaultManager == this) {
-    Windows().UnhookApplicationWindow(*this);
     Windows().RemoveCreationHook();
     DefaultManager = nullptr;
   }
@@ -89,7 +98,10 @@ bool TsSkinManager::IsDefault() const {
 
 void TsSkinManager::SetIsDefault(bool value) {
   if (!value) {
-    if (DefaultManager == this) DefaultManager = nullptr;
+    if (DefaultManager == this) {
+      if (!Designing()) Windows().RemoveCreationHook();
+      DefaultManager = nullptr;
+    }
     return;
   }
   DefaultManager = this;
@@ -278,8 +290,10 @@ void TsSkinManager::Loaded() {
 }
 
 void TsSkinManager::Notification(fw::TComponent* component, fw::TOperation operation) {
-  // A hot control that goes away must not be sent anything afterwards. Controls derive from
-  // components along single inheritance, so both pointers hold the same address.
+  // A hot control among the owner's direct components that goes away must not be sent anything
+  // afterwards; controls elsewhere are forgotten through the framework's control-destroyed
+  // notice. Controls derive from components along single inheritance, so both pointers hold the
+  // same address.
   if (operation == fw::TOperation::opRemove &&
       static_cast<const void*>(component) == static_cast<const void*>(hotControl_))
     hotControl_ = nullptr;

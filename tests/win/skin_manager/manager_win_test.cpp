@@ -110,6 +110,55 @@ TEST_F(ManagerWinTest, CreationHookWatchesNewWindowsWhileASkinIsApplied) {
   EXPECT_EQ(created, 1);
 }
 
+TEST_F(ManagerWinTest, HotControlOnAnotherFormIsForgottenWhenThatFormIsDestroyed) {
+  TForm* main = MakeForm("main");
+  manager = std::make_unique<TsSkinManager>(main);
+  // A windowless control owned by another form: the manager's owner never hears of it.
+  auto other = std::make_unique<TForm>(nullptr);
+  auto* label = new TLabel(other.get());
+  label->SetParent(other.get());
+  Watch(label, "label");
+  manager->SetHotControl(label);
+  ASSERT_EQ(manager->HotControl(), label);
+  other.reset();
+  EXPECT_EQ(manager->HotControl(), nullptr);
+  // Neither move touches the destroyed control: it is no longer hot.
+  manager->SetHotWindow(main->Handle());
+  manager->SetHotControl(nullptr);
+  EXPECT_EQ(manager->HotControl(), nullptr);
+  EXPECT_EQ(manager->HotWindow(), main->Handle());
+  EXPECT_EQ(log, Log{"main:29"});
+}
+
+TEST_F(ManagerWinTest, FormerDefaultNoLongerWatchesTheMainWindowOnceDestroyed) {
+  TForm* main = MakeForm("main", true);
+  int created = 0, animations = 0;
+  Win32ManagerHooks().WindowCreating = [&](HWND, CBT_CREATEWNDA*) { ++created; };
+  Win32ManagerHooks().DrawsNonClient = [](LRESULT provider) { return provider == 1; };
+  Win32ManagerHooks().StartMinimizeAnimation = [&](LRESULT) { ++animations; };
+  auto first = std::make_unique<TsSkinManager>(main);  // the default: it watches the form
+  ASSERT_TRUE(first->IsDefault());
+  first->ApplySkin(false);
+  manager = std::make_unique<TsSkinManager>(nullptr);
+  manager->SetIsDefault(true);
+  EXPECT_FALSE(first->IsDefault());
+  first.reset();
+  EXPECT_TRUE(manager->IsDefault());
+
+  // The minimise goes to the form's own handling alone: no manager notes it or animates it.
+  main->SendMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(IsIconic(main->Handle()));
+  EXPECT_EQ(animations, 0);
+  EXPECT_EQ(manager->AppSysCommand, 0);
+  ShowWindow(main->Handle(), SW_RESTORE);
+  // The creation hook is the new default's, and it stays until that one removes its skin.
+  MakeForm("while the new default's skin is applied");
+  EXPECT_EQ(created, 1);
+  manager->RemoveSkin();
+  MakeForm("after");
+  EXPECT_EQ(created, 1);
+}
+
 // The system's minimise animation switch, kept here: not every system stores it.
 int systemAnimation = 0;
 std::vector<int> animationChanges;
