@@ -69,6 +69,24 @@ TEST_F(MainWindowTest, StartsWithTheRecommendedDriversAndTheirCount) {
   EXPECT_EQ(Status(), "3 drivers found.");
 }
 
+TEST_F(MainWindowTest, TheSkinManagerIsSetUpAsTheWindowDesignsIt) {
+  form = std::make_unique<TfrmMain>(nullptr);
+  const TsSkinManager& manager = *form->sSkinManager;
+  EXPECT_FALSE(manager.Effects.AllowGlowing());
+  // Extended borders read true only where layered windows exist; Wine has them.
+  EXPECT_TRUE(manager.ExtendedBorders());
+  EXPECT_EQ(manager.AnimEffects.FormShow.Time, 70);
+  EXPECT_EQ(manager.SkinningRules, unsigned(srThirdParty));
+  EXPECT_EQ(manager.SkinDirectory(), "c:\\Skins");
+  ASSERT_FALSE(manager.ThirdLists(TveThirdKind::Edits).Names().empty());
+  EXPECT_EQ(manager.ThirdLists(TveThirdKind::Edits).Names().front(), "TEdit");
+  ASSERT_FALSE(manager.ThirdLists(TveThirdKind::Buttons).Names().empty());
+  EXPECT_EQ(manager.ThirdLists(TveThirdKind::Buttons).Names().front(), "TButton");
+  const TsStoredSkins& skins = manager.InternalSkins;
+  ASSERT_GT(skins.Count(), 1);
+  EXPECT_EQ(manager.SkinName(), skins.Items(skins.Count() - 1).Name);
+}
+
 TEST_F(MainWindowTest, AClickOnARowFillsTheSixDetailLines) {
   form = std::make_unique<TfrmMain>(nullptr);
   form->lv->Items(0).SetSelected(true);
