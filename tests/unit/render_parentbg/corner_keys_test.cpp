@@ -125,10 +125,13 @@ TEST_F(FillKeyTest, WithoutEntryTheTargetItselfIsTestedAndTheSourceLimitsTheBloc
 TEST_F(FillKeyTest, OnlyTheOverlapOfTargetSourceAndEntryIsVisited) {
   using V = std::vector<std::string>;
   // A block reaching far before the target and the source: the same pixels as the small block.
-  const int far = 1 << 20;
-  EXPECT_EQ(Fill(kHitTopLeft, -1, {2 - far, 2 - far, 0, 0}, {1 - far, 1 - far, 3, 3}),
-            V{"2,1<-3,2"});
-  EXPECT_EQ(Fill(kHitTopLeft, 0, {2 - far, 2 - far, 0, 0}, {1 - far, 1 - far, 3, 3}), V{});
+  const int distance = 1 << 20;
+  EXPECT_EQ(
+      Fill(kHitTopLeft, -1, {2 - distance, 2 - distance, 0, 0}, {1 - distance, 1 - distance, 3, 3}),
+      V{"2,1<-3,2"});
+  EXPECT_EQ(
+      Fill(kHitTopLeft, 0, {2 - distance, 2 - distance, 0, 0}, {1 - distance, 1 - distance, 3, 3}),
+      V{});
   // Edges near the ends of the int range neither overflow nor reach past the pictures.
   const int most = std::numeric_limits<int>::max(), least = std::numeric_limits<int>::min();
   EXPECT_EQ(Fill(kHitTopLeft, -1, {2, 2, 0, 0}, {1, 1, most, most}), V{"2,1<-3,2"});
