@@ -1,6 +1,8 @@
 #include "skin/render/sSection.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <exception>
 
 #include "skin/data/MaskGeometry.h"
 #include "skin/render/sBackground.h"
@@ -8,6 +10,9 @@
 #include "skin/render/sMaskSlices.h"
 
 namespace {
+
+// Larger than any screen: an element this large is painted only where it shows.
+constexpr int64_t kMaxElementPixels = int64_t(1) << 26;
 
 bool InsideTarget(const TRect& rect, const img::Bitmap32& target) {
   return rect.Width() > 0 && rect.Height() > 0 && rect.Left >= 0 && rect.Top >= 0 &&
@@ -60,11 +65,19 @@ void PaintSectionToDC(const TsSkinModel* manager, int sectionIndex, std::string_
   if (!manager || !manager->IsValidSectionIndex(sectionIndex) || rect.Left < 0 || rect.Top < 0 ||
       rect.Width() <= 0 || rect.Height() <= 0)
     return;
-  // Only the part on the surface is painted, so the temporary never outgrows the surface.
-  rect.Right = std::min(rect.Right, surface.Width());
-  rect.Bottom = std::min(rect.Bottom, surface.Height());
-  if (rect.Width() <= 0 || rect.Height() <= 0) return;
-  img::Bitmap32 element(rect.Width(), rect.Height());
+  if (rect.Left >= surface.Width() || rect.Top >= surface.Height()) return;
+  // An element partly off the surface is painted whole and cut when copied, so its border stays
+  // off the surface too. Only a rectangle too large to paint at all is cut to the surface first.
+  if (int64_t(rect.Width()) * rect.Height() > kMaxElementPixels) {
+    rect.Right = std::min(rect.Right, surface.Width());
+    rect.Bottom = std::min(rect.Bottom, surface.Height());
+  }
+  img::Bitmap32 element;
+  try {
+    element.Resize(rect.Width(), rect.Height());
+  } catch (const std::exception&) {
+    return;
+  }
   PaintSection(manager, sectionIndex, sectionName, bg, -1, -1, element, origin,
                {0, 0, rect.Width(), rect.Height()}, state);
   CopyBlock(surface, rect.Left, rect.Top, rect.Width(), rect.Height(), element, 0, 0);

@@ -239,7 +239,7 @@ TEST_F(SectionTest, TheBandBelowWholeRowsOfTilesGetsTheColour) {
   EXPECT_EQ(paint(masked, 0).Pixel(3, 10), ColorPixel(kNormal, 255));
 }
 
-TEST_F(SectionTest, IntoASurfaceARectangleFarPastItIsCutBeforeTheElementIsMade) {
+TEST_F(SectionTest, IntoASurfaceARectangleTooLargeToPaintIsCutBeforeTheElementIsMade) {
   Normal().Transparency = 100;
   const TsBgSource bg = MakeBgSource(&parent_, 0, 0);
   img::Bitmap32 expected = Filled(20, 20, {9, 9, 9, 255});
@@ -263,7 +263,7 @@ TEST_F(SectionTest, IntoASurfaceByNameAndWithAChosenBorder) {
   EXPECT_EQ(surface.Pixel(13, 15), (img::TRGBAPixel{9, 9, 9, 255}));
   EXPECT_EQ(surface.Pixel(14, 12), parent_.Pixel(14, 12));  // the border's key
   EXPECT_EQ(surface.Pixel(16, 16), parent_.Pixel(16, 16));  // see-through inside
-  EXPECT_EQ(surface.Pixel(19, 19), kRing0);  // made no larger than the surface: its border there
+  EXPECT_EQ(surface.Pixel(19, 19), parent_.Pixel(19, 19));  // cut at the surface's edge
 
   // By name, falling back to the second name; the parent's pixels at rect show through.
   img::Bitmap32 target = Filled(16, 12, {1, 2, 3, 4});
