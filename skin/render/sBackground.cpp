@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "skin/render/sBlend.h"
+#include "skin/render/sDcHelpers.h"
 #include "skin/render/sGradient.h"
 #include "skin/render/sPattern.h"
 
@@ -196,11 +197,6 @@ void BlendOverParent(const TsSkinModel& model, img::Bitmap32& target, const TRec
   } catch (const std::exception&) {
     // Out of memory for the section's own layers: nothing is painted.
   }
-}
-
-bool InsideTarget(const TRect& rect, const img::Bitmap32& target) {
-  return rect.Width() > 0 && rect.Height() > 0 && rect.Left >= 0 && rect.Top >= 0 &&
-         rect.Right <= target.Width() && rect.Bottom <= target.Height();
 }
 
 }  // namespace

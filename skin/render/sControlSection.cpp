@@ -2,37 +2,12 @@
 
 #include <algorithm>
 
-#include "skin/data/MaskGeometry.h"
 #include "skin/data/SkinSystem.h"
 #include "skin/render/sBackground.h"
 #include "skin/render/sColorTransforms.h"
+#include "skin/render/sDcHelpers.h"
 #include "skin/render/sMaskSlices.h"
-
-namespace {
-
-bool InsideTarget(const TRect& rect, const img::Bitmap32& target) {
-  return rect.Width() > 0 && rect.Height() > 0 && rect.Left >= 0 && rect.Top >= 0 &&
-         rect.Right <= target.Width() && rect.Bottom <= target.Height();
-}
-
-// The section's corner images (top-left, top-right, bottom-left, bottom-right) at rect's
-// corners, their key pixels showing what is already painted.
-void PaintCornerImages(const TsSkinModel& manager, const TsGeneralData& section,
-                       img::Bitmap32& target, TRect rect, int state) {
-  const TsBgSource painted = MakeBgSource(&target, 0, 0);
-  for (size_t corner = 0; corner < section.CornerIndex.size(); ++corner) {
-    const int index = section.CornerIndex[corner];
-    if (!manager.IsValidImageIndex(index)) continue;
-    const TsMaskData& image = manager.ImageTable[size_t(index)];
-    const bool right = corner == 1 || corner == 3, bottom = corner >= 2;
-    PaintStateGlyph(target,
-                    {right ? rect.Right - FrameWidth(image) : rect.Left,
-                     bottom ? rect.Bottom - FrameHeight(image) : rect.Top},
-                    state, painted, image, 1);
-  }
-}
-
-}  // namespace
+#include "skin/render/sSection.h"
 
 void PaintControlSection(const TsCommonData& skinData, const TsBgSource& bg, int patternIndex,
                          int hotPatternIndex, bool fillCorners, img::Bitmap32& target,
@@ -48,7 +23,7 @@ void PaintControlSection(const TsCommonData& skinData, const TsBgSource& bg, int
       skinData.CustomColor && host ? skin::ColorToRGB(host->Color()) : kKeyColor;
   PaintSectionBg(manager, skinData.SectionIndex, skinData.SkinSection, bg, customColor,
                  patternIndex, hotPatternIndex, target, origin, rect, state);
-  PaintCornerImages(*manager, section, target, rect, state);
+  PaintSectionCorners(*manager, section, target, rect, state);
 
   const int borderIndex = skinData.BorderMaskIndex;
   const bool border = manager->IsValidImageIndex(borderIndex) &&

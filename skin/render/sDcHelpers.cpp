@@ -8,6 +8,11 @@
 #include "skin/render/sSliceStretch.h"
 #include "skin/render/sSliceTile.h"
 
+bool InsideTarget(const TRect& rect, const img::Bitmap32& target) {
+  return rect.Width() > 0 && rect.Height() > 0 && rect.Left >= 0 && rect.Top >= 0 &&
+         rect.Right <= target.Width() && rect.Bottom <= target.Height();
+}
+
 void FillRectSolid(img::Bitmap32& target, TRect rect, int32_t color) {
   FillRectAlpha(target, rect, skin::ColorToRGB(color), 255);
 }

@@ -9,6 +9,10 @@
 #include "skin/data/sSkinData.h"
 
 // Every pixel of rect := the colour (a negative colour is a system colour index), opaque.
+// Whether rect is non-empty and lies wholly inside target: painters that take a rectangle as
+// given, without cutting it, paint nothing otherwise.
+bool InsideTarget(const TRect& rect, const img::Bitmap32& target);
+
 void FillRectSolid(img::Bitmap32& target, TRect rect, int32_t color);
 // The four bands of the given widths inside rect, filled as FillRectSolid does.
 void FillFrameSolid(img::Bitmap32& target, TRect rect, int left, int top, int right, int bottom,

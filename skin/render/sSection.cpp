@@ -14,11 +14,6 @@ namespace {
 // Larger than any screen: an element this large is painted only where it shows.
 constexpr int64_t kMaxElementPixels = int64_t(1) << 26;
 
-bool InsideTarget(const TRect& rect, const img::Bitmap32& target) {
-  return rect.Width() > 0 && rect.Height() > 0 && rect.Left >= 0 && rect.Top >= 0 &&
-         rect.Right <= target.Width() && rect.Bottom <= target.Height();
-}
-
 // The state a section can show: states past its last use the last.
 int ClampState(const TsGeneralData& section, int state) {
   return std::max(0, std::min(state, section.StateCount - 1));
@@ -36,6 +31,21 @@ void PaintBorder(const TsSkinModel& manager, int borderIndex, img::Bitmap32& tar
 
 }  // namespace
 
+void PaintSectionCorners(const TsSkinModel& manager, const TsGeneralData& section,
+                         img::Bitmap32& target, TRect rect, int state) {
+  // Corner ornaments sit over the background just painted, which their key pixels show.
+  const TsBgSource painted = MakeBgSource(&target, 0, 0);
+  for (size_t corner = 0; corner < section.CornerIndex.size(); ++corner) {
+    const int index = section.CornerIndex[corner];
+    if (!manager.IsValidImageIndex(index)) continue;
+    const TsMaskData& image = manager.ImageTable[size_t(index)];
+    const bool right = corner == 1 || corner == 3, bottom = corner >= 2;
+    const TPoint at{right ? rect.Right - FrameWidth(image) : rect.Left,
+                    bottom ? rect.Bottom - FrameHeight(image) : rect.Top};
+    PaintStateGlyph(target, at, state, painted, image, 1);
+  }
+}
+
 void PaintSection(const TsSkinModel* manager, int sectionIndex, std::string_view sectionName,
                   const TsBgSource& bg, int patternIndex, int hotPatternIndex,
                   img::Bitmap32& target, TPoint origin, TRect rect, int state) {
@@ -45,17 +55,7 @@ void PaintSection(const TsSkinModel* manager, int sectionIndex, std::string_view
   state = ClampState(section, state);
   PaintSectionBg(manager, sectionIndex, sectionName, bg, kKeyColor, patternIndex, hotPatternIndex,
                  target, origin, rect, state);
-  // Corner ornaments sit over the background just painted, which their key pixels show.
-  const TsBgSource painted = MakeBgSource(&target, 0, 0);
-  for (size_t corner = 0; corner < section.CornerIndex.size(); ++corner) {
-    const int index = section.CornerIndex[corner];
-    if (!manager->IsValidImageIndex(index)) continue;
-    const TsMaskData& image = manager->ImageTable[size_t(index)];
-    const bool right = corner == 1 || corner == 3, bottom = corner >= 2;
-    const TPoint at{right ? rect.Right - FrameWidth(image) : rect.Left,
-                    bottom ? rect.Bottom - FrameHeight(image) : rect.Top};
-    PaintStateGlyph(target, at, state, painted, image, 1);
-  }
+  PaintSectionCorners(*manager, section, target, rect, state);
   PaintBorder(*manager, section.BorderIndex, target, origin, rect, state, bg);
 }
 

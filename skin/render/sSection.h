@@ -16,6 +16,11 @@
 // state (PaintSectionBg, with the control's texture entries patternIndex and hotPatternIndex, -1
 // none), then the section's four corner images at the rectangle's corners, then its border
 // (BORDERSMASK) over all of it. origin is where target sits in the picture bg describes.
+// The section's four corner images (top-left, top-right, bottom-left, bottom-right) at rect's
+// corners in state, their key pixels showing what target already holds there.
+void PaintSectionCorners(const TsSkinModel& manager, const TsGeneralData& section,
+                         img::Bitmap32& target, TRect rect, int state);
+
 void PaintSection(const TsSkinModel* manager, int sectionIndex, std::string_view sectionName,
                   const TsBgSource& bg, int patternIndex, int hotPatternIndex,
                   img::Bitmap32& target, TPoint origin, TRect rect, int state);
