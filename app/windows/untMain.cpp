@@ -10,10 +10,12 @@
 #include "app/windows/About.h"
 #include "app/windows/ButtonPictures.h"
 #include "app/windows/HelpLinks.h"
+#include "app/windows/SkinChoice.h"
 #include "app/windows/untPluginSet.h"
 #include "framework/Application.h"
 #include "framework/Paths.h"
 #include "platform/Host.h"
+#include "skin/data/sSkinPaths.h"
 #include "skins/StoredSkins.h"
 
 using namespace fw;
@@ -101,6 +103,7 @@ TfrmMain::~TfrmMain() = default;
 
 void TfrmMain::InitializeComponent() {
   InitializeSkinManager();
+  InitializeSkinProvider();
   SetName("frmMain");
   SetBorderStyle(TFormBorderStyle::bsSingle);
   SetBorderIcons(biSystemMenu | biMinimize);
@@ -204,7 +207,24 @@ void TfrmMain::InitializeSkinManager() {
     sSkinManager->SetThirdParty(kind, text);
   }
   const TsStoredSkins& skins = sSkinManager->InternalSkins;
-  if (skins.Count() > 0) sSkinManager->SetSkinName(skins.Items(skins.Count() - 1).Name);
+  std::vector<std::string> names;
+  for (int i = 0; i < skins.Count(); ++i) names.push_back(skins.Items(i).Name);
+  std::string skin = StartupSkin(SplitCommandLine(GetCommandLineA()), names, ReadRememberedSkin());
+  if (!skin.empty()) sSkinManager->SetSkinName(skin);
+}
+
+void TfrmMain::InitializeSkinProvider() {
+  sSkinProvider = new TsSkinProvider(this);
+  sSkinProvider->SetName("sSkinProvider");
+  sSkinProvider->CaptionAlignment = TsCaptionAlign::Center;
+  sSkinProvider->ScreenSnap = true;
+  sSkinProvider->ShowAppIcon = false;
+  sSkinProvider->AddedTitle.Font.SetName("Tahoma");
+  sSkinProvider->AddedTitle.Font.SetHeight(-11);
+  sSkinProvider->SetSkinManager(sSkinManager);
+  // Beyond the design: the skins are offered in the system menu, and the choice is kept.
+  sSkinProvider->MakeSkinMenu = true;
+  sSkinProvider->OnSkinSelected = [](const std::string& name) { RememberSkin(name); };
 }
 
 TMenuItem* TfrmMain::AddItem(TMenuItem* parent, const std::string& name, const std::string& caption,

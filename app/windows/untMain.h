@@ -15,6 +15,7 @@
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
 #include "skin/data/sSkinManager.h"
+#include "skin/forms/sSkinProvider.h"
 
 class TfrmMain : public fw::TForm {
  public:
@@ -46,6 +47,7 @@ class TfrmMain : public fw::TForm {
   fw::TMenuItem* O1;
   fw::TMainMenu* MainMenu;
   TsSkinManager* sSkinManager;
+  TsSkinProvider* sSkinProvider;
   fw::TMenuItem *N1, *menuSearchDriver, *menuSearchAllDriver, *N4, *C1;
   fw::TMenuItem *N5, *N6, *N7, *N15, *N8, *N14, *Browsebackupfolder1;
   fw::TMenuItem *N3, *N11, *N13;
@@ -81,6 +83,7 @@ class TfrmMain : public fw::TForm {
   void InitializeComponent();
   void InitializeMenus();
   void InitializeSkinManager();
+  void InitializeSkinProvider();
   fw::TMenuItem* AddItem(fw::TMenuItem* parent, const std::string& name, const std::string& caption,
                          fw::TShortCut shortCut = 0,
                          void (TfrmMain::*handler)(fw::TObject*) = nullptr);

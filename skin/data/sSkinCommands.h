@@ -24,6 +24,10 @@ inline constexpr uint16_t CmdLostHot = 30;
 // lParam points at a TsBgQuery the receiver fills; reply 1.
 inline constexpr uint16_t CmdGetBg = 34;
 inline constexpr uint16_t CmdGetSkinData = 37;
+// Reply: MakeLong(left, top) of the client area inside a form's window image.
+inline constexpr uint16_t CmdGetClientOffset = 61;
+// lParam 1: paint the frame's picture again first; then the frame is copied to the screen.
+inline constexpr uint16_t CmdRepaintFrame = 62;
 
 // The first message parameter of a skin command with its argument.
 constexpr uintptr_t SkinCommandParam(uint16_t command, uint16_t argument = 0) {

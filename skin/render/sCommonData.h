@@ -31,6 +31,7 @@ class TsCommonData {
   int BorderMaskIndex = -1;  // the section's border image entry
   int PatternIndex = -1;     // the section's texture entries
   int HotPatternIndex = -1;
+  bool BgDirty = true;  // the cached picture must be painted again before use
   fw::TControl* HostControl = nullptr;
   std::unique_ptr<img::Bitmap32> CacheBitmap;  // the control's painted picture, or null
 

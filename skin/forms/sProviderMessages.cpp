@@ -1,0 +1,308 @@
+// The provider's side of the form's messages: skin commands, non-client painting and hit
+// testing, activation, the title buttons and the system menu, and the client background.
+#include <windowsx.h>
+
+#include "skin/data/sSkinCommands.h"
+#include "skin/forms/sControlFades.h"
+#include "skin/forms/sSkinProvider.h"
+#include "skin/forms/sSystemMenu.h"
+
+using namespace fw;
+
+namespace {
+
+// Probes that other window procedures answer; the provider answers them with 0 itself.
+constexpr UINT kProbeB04C = 0xB04C;
+constexpr UINT kProbeBC4D = 0xBC4D;
+constexpr UINT kPopupSystemMenu = 0x0313;
+
+bool IsTitleElement(int code) {
+  return code == kHitMinButton || code == kHitMaxButton || code == kHitClose || code == kHitHelp ||
+         code >= kHitUserButton;
+}
+
+POINT CursorPos() {
+  POINT p{};
+  GetCursorPos(&p);
+  return p;
+}
+
+}  // namespace
+
+// The platform paints the caption itself when its text or icon changes; running its handler with
+// the window marked invisible keeps it from painting, so the native caption never flashes.
+void TsSkinProvider::CallHidden(TMessage& message) {
+  HWND wnd = form_->Handle();
+  LONG style = GetWindowLongA(wnd, GWL_STYLE);
+  bool visible = style & WS_VISIBLE;
+  if (visible) SetWindowLongA(wnd, GWL_STYLE, style & ~WS_VISIBLE);
+  CallSaved(message);
+  if (visible) SetWindowLongA(wnd, GWL_STYLE, GetWindowLongA(wnd, GWL_STYLE) | WS_VISIBLE);
+}
+
+bool TsSkinProvider::HandleSkinCommand(TMessage& message) {
+  TsSkinManager* manager = SkinManager();
+  bool ours = reinterpret_cast<TsSkinManager*>(message.LParam) == manager;
+  switch (HIWORD(message.WParam)) {
+    case CmdGetProvider:
+      message.Result = reinterpret_cast<LRESULT>(this);
+      return true;
+    case CmdIsSkinned:
+      message.Result = 1;
+      return true;
+    case CmdSkinLoaded:
+    case CmdSkinRefresh:
+      if (ours && !form_->Destroying()) {
+        buttons_.Reset();
+        InitSkin();
+      }
+      return true;
+    case CmdSkinRemoved:
+      if (ours && !form_->Destroying()) SkinRemoved();
+      return true;
+    case CmdGetBg:
+      if (!Skinned()) return false;
+      AnswerBackground(message);
+      return true;
+    case CmdGetBgColor:
+      message.Result = skinData_->GetBgColor(0, form_->Handle());
+      return true;
+    case CmdGetClientOffset: {
+      TPoint offset = ClientOffsetInImage();
+      message.Result = MAKELONG(offset.X, offset.Y);
+      return true;
+    }
+    case CmdRepaintFrame:
+      if (message.LParam == 1) skinData_->BgDirty = true;
+      RepaintFrameNow();
+      return true;
+    case CmdLostHot:
+      RepaintElements(buttons_.Reset());
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TsSkinProvider::RepaintFrameNow() {
+  if (!form_->HandleAllocated() || !IsWindowVisible(form_->Handle())) return;
+  HDC dc = GetWindowDC(form_->Handle());
+  PaintFrame(dc);
+  ReleaseDC(form_->Handle(), dc);
+}
+
+void TsSkinProvider::NcActivate(TMessage& message) {
+  activeLook_ = message.WParam != 0;
+  skinData_->BgDirty = true;
+  // -1 tells the platform's handler not to repaint the frame: the skin paints it.
+  message.LParam = -1;
+  CallSaved(message);
+  RepaintElements(buttons_.Reset());
+  RepaintFrameNow();
+}
+
+void TsSkinProvider::NcButtonDown(TMessage& message) {
+  int code = static_cast<int>(message.WParam);
+  if (IsTitleElement(code)) {
+    RepaintElements(buttons_.Press(code, ElementEnabled(code)));
+    if (buttons_.ButtonPressed()) SetCapture(form_->Handle());
+    message.Result = 0;
+    return;
+  }
+  if (code == kHitSysMenu) {
+    RECT window;
+    GetWindowRect(form_->Handle(), &window);
+    ShowSystemMenu(window.left + paint_.Layout.IconRect.Left,
+                   window.top + paint_.Layout.TitleBottom);
+    message.Result = 0;
+    return;
+  }
+  RepaintElements(buttons_.Reset());
+  CallSaved(message);
+}
+
+void TsSkinProvider::ReleaseButton(POINT screen) {
+  std::vector<int> changed;
+  TsTitleCommand command =
+      buttons_.Release(HitTest(screen), paint_.Form.Minimized, paint_.Form.Maximized, changed);
+  if (GetCapture() == form_->Handle()) ReleaseCapture();
+  RepaintElements(changed);
+  RunTitleCommand(command);
+}
+
+bool TsSkinProvider::HandleMouse(TMessage& message) {
+  switch (message.Msg) {
+    case WM_MOUSEMOVE:
+      if (!buttons_.ButtonPressed()) return false;
+      RepaintElements(buttons_.Drag(HitTest(CursorPos())));
+      return true;
+    case WM_LBUTTONUP:
+    case WM_NCLBUTTONUP:
+      if (!buttons_.ButtonPressed()) return false;
+      ReleaseButton(CursorPos());
+      return true;
+    case WM_CAPTURECHANGED:
+      if (buttons_.ButtonPressed()) RepaintElements(buttons_.Reset());
+      return false;
+    case WM_NCMOUSEMOVE: {
+      int code = static_cast<int>(message.WParam);
+      if (IsTitleElement(code)) {
+        RepaintElements(buttons_.SetHot(code));
+        TRACKMOUSEEVENT track{};
+        track.cbSize = sizeof track;
+        track.dwFlags = TME_LEAVE | TME_NONCLIENT;
+        track.hwndTrack = form_->Handle();
+        TrackMouseEvent(&track);
+        return true;
+      }
+      RepaintElements(buttons_.SetHot(0));
+      return false;
+    }
+    case WM_NCMOUSELEAVE:
+    case WM_MOUSELEAVE:
+      if (!buttons_.ButtonPressed()) RepaintElements(buttons_.SetHot(0));
+      return false;
+    default:
+      return false;
+  }
+}
+
+bool TsSkinProvider::HandleNonClient(TMessage& message) {
+  switch (message.Msg) {
+    case WM_NCPAINT: {
+      HDC dc = GetWindowDC(form_->Handle());
+      PaintFrame(dc);
+      ReleaseDC(form_->Handle(), dc);
+      message.Result = 0;
+      return true;
+    }
+    case WM_NCACTIVATE:
+      NcActivate(message);
+      return true;
+    case WM_NCHITTEST: {
+      int code = HitTest({GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)});
+      if (IsTitleElement(code) || code == kHitSysMenu ||
+          (code == kHitBottomRightBorder && paint_.GripShown)) {
+        message.Result = code;
+        return true;
+      }
+      return false;
+    }
+    case WM_NCLBUTTONDOWN:
+      NcButtonDown(message);
+      return true;
+    case WM_NCLBUTTONDBLCLK: {
+      int code = static_cast<int>(message.WParam);
+      if (IsTitleElement(code)) {
+        NcButtonDown(message);
+      } else if (code == kHitCaption) {
+        const TsTitleButtonRules& r = paint_.Inputs.Rules;
+        bool restore = paint_.Form.Maximized || paint_.Form.Minimized;
+        if (restore ? r.EnabledRestore || paint_.Form.Minimized : r.EnabledMax)
+          SendMessageA(form_->Handle(), WM_SYSCOMMAND, restore ? SC_RESTORE : SC_MAXIMIZE, 0);
+      } else if (code == kHitSysMenu) {
+        PostMessageA(form_->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+      }
+      message.Result = 0;
+      return true;
+    }
+    case WM_NCRBUTTONDOWN:
+      return message.WParam == HTCAPTION || message.WParam == HTSYSMENU;
+    case WM_NCRBUTTONUP:
+      if (message.WParam != HTCAPTION && message.WParam != HTSYSMENU) return false;
+      ShowSystemMenu(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
+      return true;
+    case kPopupSystemMenu: {
+      POINT p = CursorPos();
+      ShowSystemMenu(p.x, p.y);
+      return true;
+    }
+    default:
+      return HandleMouse(message);
+  }
+}
+
+void TsSkinProvider::SnapToWorkArea(WINDOWPOS& pos) {
+  HMONITOR monitor = MonitorFromWindow(form_->Handle(), MONITOR_DEFAULTTONEAREST);
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoA(monitor, &info)) return;
+  const RECT& area = info.rcWork;
+  auto snap = [this](int& coordinate, int edge, int offset) {
+    if (std::abs(coordinate + offset - edge) < SnapBuffer) coordinate = edge - offset;
+  };
+  snap(pos.x, area.right, pos.cx);
+  snap(pos.y, area.bottom, pos.cy);
+  snap(pos.x, area.left, 0);
+  snap(pos.y, area.top, 0);
+}
+
+void TsSkinProvider::WndProc(TMessage& message) {
+  if (message.Msg == SkinCommandMsg) {
+    if (!HandleSkinCommand(message)) CallSaved(message);
+    return;
+  }
+  bool skinned = Skinned();
+  if (!skinned && SkinManager() && SkinManager()->Active() && form_->HandleAllocated() &&
+      (message.Msg == WM_NCPAINT || message.Msg == WM_NCHITTEST || message.Msg == WM_SHOWWINDOW)) {
+    InitSkin();  // the first chance after the window exists
+    skinned = Skinned();
+  }
+  if (!skinned) {
+    CallSaved(message);
+    if (message.Msg == WM_CREATE) InitSkin();
+    return;
+  }
+  if (drawNonClient_ && HandleNonClient(message)) return;
+  switch (message.Msg) {
+    case WM_SETTEXT:
+    case WM_SETICON:
+      if (!drawNonClient_) break;
+      CallHidden(message);
+      skinData_->BgDirty = true;
+      RepaintFrameNow();
+      return;
+    case WM_SYSCOMMAND:
+      if ((message.WParam & 0xFFF0) == SC_KEYMENU && message.LParam == ' ' && drawNonClient_) {
+        RECT window;
+        GetWindowRect(form_->Handle(), &window);
+        ShowSystemMenu(window.left + paint_.Layout.IconRect.Left,
+                       window.top + paint_.Layout.TitleBottom);
+        return;
+      }
+      CallSaved(message);
+      RepaintElements(buttons_.Reset());
+      return;
+    case WM_SIZE:
+    case WM_ENABLE:
+      CallSaved(message);
+      skinData_->BgDirty = true;
+      regionDirty_ = true;
+      RepaintFrameNow();
+      return;
+    case WM_WINDOWPOSCHANGING: {
+      auto* pos = reinterpret_cast<WINDOWPOS*>(message.LParam);
+      if (ScreenSnap && pos && !(pos->flags & SWP_NOMOVE) && !IsZoomed(form_->Handle()) &&
+          IsWindowVisible(form_->Handle()))
+        SnapToWorkArea(*pos);
+      break;
+    }
+    case WM_ERASEBKGND:
+      if (!DrawClientArea) break;
+      EraseClient(reinterpret_cast<HDC>(message.WParam));
+      message.Result = 1;
+      return;
+    case WM_QUERYENDSESSION:
+      WaitForControlFades();
+      break;
+    case WM_ENTERIDLE:
+    case WM_PRINTCLIENT:
+    case kProbeB04C:
+    case kProbeBC4D:
+      message.Result = 0;
+      return;
+    default:
+      break;
+  }
+  CallSaved(message);
+}

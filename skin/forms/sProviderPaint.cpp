@@ -1,0 +1,143 @@
+// What the provider draws into the window image through the platform: the caption text (with its
+// plate, glow and added title), the form's icon, and the menu bar's items.
+#include <algorithm>
+
+#include "framework/Application.h"
+#include "skin/forms/sSkinProvider.h"
+#include "skin/render/sBlend.h"
+#include "skin/render/sSection.h"
+#include "skin/render/sSkinText.h"
+
+using namespace fw;
+
+namespace {
+
+// The fonts the platform uses for captions and menus, made once for the process.
+struct NonClientFonts {
+  HFONT Caption = nullptr;
+  HFONT Menu = nullptr;
+};
+
+const NonClientFonts& Fonts() {
+  static const NonClientFonts fonts = [] {
+    NonClientFonts f;
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+      metrics.lfCaptionFont.lfCharSet = DEFAULT_CHARSET;
+      f.Caption = CreateFontIndirectA(&metrics.lfCaptionFont);
+      f.Menu = CreateFontIndirectA(&metrics.lfMenuFont);
+    }
+    if (!f.Caption) f.Caption = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    if (!f.Menu) f.Menu = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    return f;
+  }();
+  return fonts;
+}
+
+std::string WindowText(HWND wnd) {
+  std::string text(size_t(GetWindowTextLengthA(wnd)) + 1, '\0');
+  text.resize(size_t(GetWindowTextA(wnd, text.data(), int(text.size()))));
+  return text;
+}
+
+int TextWidth(HFONT font, const std::string& text) {
+  return text.empty() ? 0 : MeasureText(font, text, 0, 0, false).cx;
+}
+
+// A font colour that names no colour.
+constexpr TColor kNoColor = 0x1FFFFFFF;
+
+RECT ToRect(const TRect& r) {
+  return {r.Left, r.Top, r.Right, r.Bottom};
+}
+
+}  // namespace
+
+void TsSkinProvider::PaintCaption(img::Bitmap32& image) {
+  const TsSkinModel& skin = *SkinManager();
+  HWND wnd = form_->Handle();
+  HFONT font = Fonts().Caption;
+  std::string caption = AddedTitle.ShowMainCaption ? WindowText(wnd) : std::string();
+  int height = MeasureText(font, "Wg", 0, 0, false).cy;
+  const TsFrameSections& s = paint_.Sections;
+  TRect rect = CaptionTextRect(skin, paint_.Form, paint_.Metrics, paint_.Layout, paint_.Inputs,
+                               s.Caption >= 0, height);
+  int captionWidth = TextWidth(font, caption);
+  int addedWidth = TextWidth(AddedTitle.Font.Handle(), AddedTitle.Text);
+  rect = AlignCaption(rect, captionWidth, addedWidth, CaptionAlignment, paint_.Form.RightToLeft);
+  if (rect.Width() <= 0) return;
+  int state = FrameState(skin, s.Title, paint_.Active);
+  if (s.Caption >= 0) {
+    TRect plate = {rect.Left - 4, rect.Top - 2, rect.Right + 4, rect.Bottom + 2};
+    PaintSection(&skin, s.Caption, "CAPTION", MakeBgSource(&image, 0, 0), -1, -1, image, {0, 0},
+                 plate, paint_.Active ? 1 : 0);
+  }
+  int textSection = s.Caption >= 0 ? s.Caption : s.Title;
+  UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS |
+                (paint_.Form.RightToLeft ? DT_RTLREADING : 0);
+  if (skin.IsValidSectionIndex(textSection)) {
+    const TsGenState& look = skin.SectionTable[size_t(textSection)].States[state > 0 ? 1 : 0];
+    if (look.GSize > 0) {
+      TsGlowImage glow;
+      PaintTextGlow(image, font, caption, rect, glow, look.GCol, look.GSize, 15, format);
+    }
+  }
+  HDC dc = image.DC();
+  HGDIOBJ old = SelectObject(dc, font);
+  PaintSkinText(dc, caption, true, &skin, state, s.Title, format, ToRect(rect));
+  if (!AddedTitle.Text.empty() && skin.IsValidSectionIndex(s.Title)) {
+    const TsGeneralData& title = skin.SectionTable[size_t(s.Title)];
+    TColor own = AddedTitle.Font.Color();
+    int32_t color = title.States[state > 0 ? 1 : 0].FontColor;
+    if (own != kNoColor && own != clWindowText)
+      color = paint_.Active ? int32_t(own) : MixColors(own, title.States[0].FontColor, 0.5);
+    SelectObject(dc, AddedTitle.Font.Handle());
+    SetTextColor(dc, COLORREF(color));
+    RECT added = {rect.Left + captionWidth + 4, rect.Top, rect.Right + addedWidth + 4, rect.Bottom};
+    DrawTextA(dc, AddedTitle.Text.c_str(), int(AddedTitle.Text.size()), &added, format);
+  }
+  SelectObject(dc, old);
+  GdiFlush();
+}
+
+void TsSkinProvider::PaintIcon(img::Bitmap32& image, const TRect& rect) {
+  HWND wnd = form_->Handle();
+  auto icon = reinterpret_cast<HICON>(SendMessageA(wnd, WM_GETICON, ICON_SMALL, 0));
+  if (!icon) icon = Application.SmallIcon();
+  if (!icon) icon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+  DrawIconEx(image.DC(), rect.Left, rect.Top, icon, rect.Width(), rect.Height(), 0, nullptr,
+             DI_NORMAL);
+  GdiFlush();
+}
+
+void TsSkinProvider::PaintMenuItems(img::Bitmap32& image, const TRect& band) {
+  const TsSkinModel& skin = *SkinManager();
+  HWND wnd = form_->Handle();
+  HMENU menu = GetMenu(wnd);
+  if (!menu) return;
+  RECT window;
+  GetWindowRect(wnd, &window);
+  int itemSection = skin.FindSection("MENUITEM");
+  UINT format = DT_SINGLELINE | DT_VCENTER | DT_CENTER;
+  if (SendMessageA(wnd, WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL) format |= DT_HIDEPREFIX;
+  HDC dc = image.DC();
+  HGDIOBJ old = SelectObject(dc, Fonts().Menu);
+  for (int i = 0, n = GetMenuItemCount(menu); i < n; ++i) {
+    RECT r;
+    if (!GetMenuItemRect(wnd, menu, UINT(i), &r)) continue;
+    TRect item = {r.left - window.left, r.top - window.top, r.right - window.left,
+                  r.bottom - window.top};
+    item.Bottom = std::min(item.Bottom, band.Bottom);
+    if (item.Width() <= 0 || item.Height() <= 0) continue;
+    PaintSection(&skin, itemSection, "MENUITEM", MakeBgSource(&image, 0, 0), -1, -1, image, {0, 0},
+                 item, 0);
+    char text[256] = {};
+    GetMenuStringA(menu, UINT(i), text, sizeof text, MF_BYPOSITION);
+    bool enabled = !(GetMenuState(menu, UINT(i), MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED));
+    GdiFlush();
+    PaintSkinText(dc, text, enabled, &skin, 0, paint_.Sections.MenuLine, format, ToRect(item));
+  }
+  SelectObject(dc, old);
+  GdiFlush();
+}

@@ -1,0 +1,390 @@
+#include "skin/forms/sSkinProvider.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "framework/Application.h"
+#include "skin/data/sSkinCommands.h"
+#include "skin/data/sSkinWindowsWin32.h"
+#include "skin/forms/sFrameMetrics.h"
+#include "skin/forms/sSystemMenu.h"
+#include "skin/render/sBgQuery.h"
+
+using namespace fw;
+
+namespace {
+
+TsBorderKind BorderKind(TFormBorderStyle style) {
+  switch (style) {
+    case TFormBorderStyle::bsNone:
+      return TsBorderKind::None;
+    case TFormBorderStyle::bsSingle:
+      return TsBorderKind::Single;
+    case TFormBorderStyle::bsDialog:
+      return TsBorderKind::Dialog;
+    default:
+      return TsBorderKind::Sizeable;
+  }
+}
+
+}  // namespace
+
+TsSkinProvider* ProviderOf(TForm* form) {
+  if (!form) return nullptr;
+  return reinterpret_cast<TsSkinProvider*>(
+      form->Perform(SkinCommandMsg, SkinCommandParam(CmdGetProvider), 0));
+}
+
+TsSkinProvider::TsSkinProvider(TComponent* owner)
+    : TComponent(owner), form_(dynamic_cast<TForm*>(owner)) {
+  if (!form_) throw std::runtime_error("TsSkinProvider component may be used with forms only!");
+  skinData_ = std::make_unique<TsCommonData>(nullptr, true);
+  skinData_->SkinSection = "FORM";
+  AddedTitle.Font.SetName("Tahoma");
+  AddedTitle.Font.SetHeight(-11);
+  // A live provider already serving the form keeps it; this one stays empty.
+  if (ProviderOf(form_)) {
+    empty_ = true;
+    return;
+  }
+  // Forms that answer for themselves get the manager's broadcasts as providers' forms.
+  ProviderForms().push_back(form_);
+  saved_ = form_->WindowProc;
+  form_->WindowProc = [this, alive = alive_](TMessage& message) {
+    if (*alive) WndProc(message);
+  };
+  if (form_->HandleAllocated()) InitSkin();
+}
+
+TsSkinProvider::~TsSkinProvider() {
+  *alive_ = false;
+  if (empty_) return;
+  auto& forms = ProviderForms();
+  forms.erase(std::remove(forms.begin(), forms.end(), form_), forms.end());
+  if (form_->HandleAllocated() && !form_->Destroying()) SkinRemoved();
+  form_->WindowProc = saved_;
+}
+
+TsSkinManager* TsSkinProvider::SkinManager() const {
+  auto* own = const_cast<TsSkinManager*>(static_cast<const TsSkinManager*>(skinData_->SkinManager));
+  return own ? own : DefaultManager;
+}
+
+void TsSkinProvider::SetSkinManager(TsSkinManager* manager) {
+  skinData_->SkinManager = manager == DefaultManager ? nullptr : manager;
+}
+
+void TsSkinProvider::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  auto* manager = static_cast<const TsSkinManager*>(skinData_->SkinManager);
+  if (operation == TOperation::opRemove && manager && component == manager)
+    skinData_->SkinManager = nullptr;
+}
+
+bool TsSkinProvider::Skinned() const {
+  TsSkinManager* manager = SkinManager();
+  return !empty_ && manager && manager->Active() &&
+         manager->IsValidSectionIndex(paint_.Sections.Form);
+}
+
+void TsSkinProvider::CallSaved(TMessage& message) {
+  saved_(message);
+}
+
+void TsSkinProvider::SetDrawNonClientArea(bool value) {
+  if (value == drawNonClient_) return;
+  drawNonClient_ = value;
+  if (!form_->HandleAllocated() || !Skinned()) return;
+  SetSystemMenuStyle(value);
+  if (!value) SetWindowRgn(form_->Handle(), nullptr, TRUE);
+  InvalidateFrame(true);
+}
+
+void TsSkinProvider::InitSkin() {
+  TsSkinManager* manager = SkinManager();
+  if (empty_ || !manager || !form_->HandleAllocated() || !manager->Active()) return;
+  skinData_->SkinManager = manager == DefaultManager ? nullptr : manager;
+  paint_.Sections = ResolveFrameSections(*manager, skinData_->SkinSection, TitleSkin, MenuLineSkin);
+  skinData_->SectionIndex = paint_.Sections.Form;
+  if (!Skinned()) return;
+  if (!systemMenu_) systemMenu_ = new TsSystemMenu(*this);
+  SetSystemMenuStyle(drawNonClient_);
+  PrepareInputs();
+  paint_.Inputs.Images =
+      ChooseButtonImages(*manager, paint_.Inputs.UseBigButtons, paint_.Inputs.Rules);
+  if (UseGlobalColor && !skinData_->CustomColor)
+    form_->SetColor(skinData_->GetBgColor(0, form_->Handle()));
+  regionDirty_ = true;
+  InvalidateFrame(form_->Visible());
+}
+
+void TsSkinProvider::SkinRemoved() {
+  buttons_.Reset();
+  paint_.Sections = {};
+  skinData_->SectionIndex = -1;
+  SetSystemMenuStyle(false);
+  if (regionApplied_) SetWindowRgn(form_->Handle(), nullptr, TRUE);
+  regionApplied_ = false;
+  if (UseGlobalColor && !skinData_->CustomColor) form_->SetColor(clBtnFace);
+  if (skinData_->CacheBitmap) skinData_->CacheBitmap->Resize(0, 0);
+  buttonStrip_.Resize(0, 0);
+  RedrawWindow(form_->Handle(), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+void TsSkinProvider::SetSystemMenuStyle(bool draw) {
+  HWND wnd = form_->Handle();
+  LONG style = GetWindowLongA(wnd, GWL_STYLE);
+  if (draw && drawNonClient_ && Skinned()) {
+    if (!(style & WS_SYSMENU)) return;
+    SetWindowLongA(wnd, GWL_STYLE, style & ~WS_SYSMENU);
+    systemMenuStyleCleared_ = true;
+    return;
+  }
+  if (!systemMenuStyleCleared_) return;
+  systemMenuStyleCleared_ = false;
+  if (form_->BorderIcons() & biSystemMenu) SetWindowLongA(wnd, GWL_STYLE, style | WS_SYSMENU);
+  // The platform paints its own caption again: hand it the icon once more.
+  LRESULT icon = SendMessageA(wnd, WM_GETICON, ICON_SMALL, 0);
+  SendMessageA(wnd, WM_SETICON, ICON_SMALL, icon);
+  SetWindowPos(wnd, nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void TsSkinProvider::PrepareInputs() {
+  TsTitleInputs& in = paint_.Inputs;
+  TFormBorderStyle bs = form_->BorderStyle();
+  unsigned icons = form_->BorderIcons();
+  bool sysMenu = (icons & biSystemMenu) != 0;
+  bool big = bs == TFormBorderStyle::bsSingle || bs == TFormBorderStyle::bsSizeable;
+  in.UseBigButtons = big;
+  in.ShowIcon = ShowAppIcon && big;
+  in.Rules = systemMenu_ ? systemMenu_->Rules() : TsTitleButtonRules{};
+  in.Rules.HasSysMenu = sysMenu && in.Rules.HasSysMenu;
+}
+
+void TsSkinProvider::UpdateShape() {
+  HWND wnd = form_->Handle();
+  RECT window, client;
+  GetWindowRect(wnd, &window);
+  GetClientRect(wnd, &client);
+  LONG style = GetWindowLongA(wnd, GWL_STYLE);
+  TsFormShape& f = paint_.Form;
+  paint_.Metrics = FrameMetrics();
+  f.Width = window.right - window.left;
+  f.Height = window.bottom - window.top;
+  f.ClientWidth = client.right;
+  f.ClientHeight = client.bottom;
+  f.BorderStyle = BorderKind(form_->BorderStyle());
+  f.ThickFrame = style & WS_THICKFRAME;
+  f.HasBorder = style & (WS_BORDER | WS_DLGFRAME);
+  f.FullCaption = (style & WS_CAPTION) == WS_CAPTION;
+  f.Minimized = IsIconic(wnd);
+  f.Maximized = IsZoomed(wnd);
+  f.IsMainForm = Application.MainForm() == form_;
+  f.IsChild = style & WS_CHILD;
+  f.HasVScroll = style & WS_VSCROLL;
+  f.HasHScroll = style & WS_HSCROLL;
+  HMENU menu = GetMenu(wnd);
+  bool menuBar = menu && GetMenuItemCount(menu) > 0 && f.BorderStyle != TsBorderKind::Dialog;
+  f.MenuLineHeight = menuBar ? paint_.Metrics.CyMenu - 1 : 0;
+  f.MenuLineCount = 0;
+  if (menuBar) {
+    RECT item;
+    int bottom = GetMenuItemRect(wnd, menu, 0, &item) ? item.bottom : window.top;
+    f.MenuLineCount = MenuLineCountFor(f, paint_.Metrics, window.top, bottom);
+  }
+  f.RightToLeft = GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_LAYOUTRTL;
+  PrepareInputs();
+  paint_.Layout = LayoutTitle(*SkinManager(), f, paint_.Metrics, paint_.Inputs);
+  for (int k = 0; k < kTitleButtonKinds; ++k)
+    paint_.Layout.Buttons[k].State = buttons_.StateOf(paint_.Layout.Buttons[k].HitCode);
+  paint_.Active = activeLook_;
+  paint_.DisabledLook = !IsWindowEnabled(wnd);
+  paint_.GripShown = GripMode == TsGripMode::gmRightBottom && !f.Maximized && f.ThickFrame;
+}
+
+TPoint TsSkinProvider::ClientOffsetInImage() const {
+  return ClientOffset(paint_.Form, paint_.Metrics);
+}
+
+bool TsSkinProvider::RebuildWindowImage() {
+  if (!Skinned() || form_->Destroying() || !form_->HandleAllocated()) return false;
+  img::Bitmap32& image = *skinData_->CacheBitmap;
+  UpdateShape();
+  bool resized = image.Width() != paint_.Form.Width;
+  SizeWindowImage(image, paint_.Form, paint_.Metrics);
+  if (!skinData_->BgDirty && !resized) return true;
+  regionDirty_ = regionDirty_ || resized;
+  TsFramePaintHooks hooks;
+  hooks.Icon = [this](img::Bitmap32& i, const TRect& r) { PaintIcon(i, r); };
+  hooks.Caption = [this](img::Bitmap32& i) { PaintCaption(i); };
+  hooks.MenuItems = [this](img::Bitmap32& i, const TRect& band) { PaintMenuItems(i, band); };
+  PaintWindowImage(*SkinManager(), image, buttonStrip_, paint_, hooks);
+  buttonStripRect_ = ButtonStripRect(paint_, image.Width());
+  skinData_->BgDirty = false;
+  return true;
+}
+
+void TsSkinProvider::InvalidateFrame(bool repaint) {
+  skinData_->BgDirty = true;
+  if (!repaint || !form_->HandleAllocated() || !IsWindowVisible(form_->Handle())) return;
+  RedrawWindow(form_->Handle(), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+void TsSkinProvider::PaintFrame(HDC dc) {
+  if (!drawNonClient_ || !Skinned()) return;
+  if (!RebuildWindowImage()) return;
+  if (regionDirty_) ApplyRegion(false);
+  const img::Bitmap32& image = *skinData_->CacheBitmap;
+  TPoint offset = ClientOffsetInImage();
+  int left = offset.X, top = offset.Y;
+  int right = left + paint_.Form.ClientWidth, bottom = top + paint_.Form.ClientHeight;
+  int w = image.Width(), h = image.Height();
+  HDC src = image.DC();
+  BitBlt(dc, 0, 0, w, top, src, 0, 0, SRCCOPY);
+  BitBlt(dc, 0, top, left, bottom - top, src, 0, top, SRCCOPY);
+  BitBlt(dc, right, top, w - right, bottom - top, src, right, top, SRCCOPY);
+  BitBlt(dc, 0, bottom, w, h - bottom, src, 0, bottom, SRCCOPY);
+}
+
+void TsSkinProvider::ApplyRegion(bool redraw) {
+  regionDirty_ = false;
+  if (!drawNonClient_ || !Skinned()) return;
+  TsRegionPlan plan = PlanRegion(paint_.Form, paint_.Metrics);
+  HWND wnd = form_->Handle();
+  if (!plan.UseRegion) {
+    if (regionApplied_) SetWindowRgn(wnd, nullptr, redraw);
+    regionApplied_ = false;
+    return;
+  }
+  HRGN region = CreateRectRgn(plan.Rect.Left, plan.Rect.Top, plan.Rect.Right, plan.Rect.Bottom);
+  if (plan.CutCorners) {
+    for (const TRect& r : CollectFrameCorners(*SkinManager(), paint_.Sections, paint_.Form.Width,
+                                              paint_.Form.Height)) {
+      HRGN corner = CreateRectRgn(r.Left, r.Top, r.Right, r.Bottom);
+      CombineRgn(region, region, corner, RGN_DIFF);
+      DeleteObject(corner);
+    }
+  }
+  // The window owns the region from here on, also when setting it fails.
+  SetWindowRgn(wnd, region, redraw);
+  regionApplied_ = true;
+}
+
+int TsSkinProvider::HitTest(POINT screen) {
+  RECT window;
+  GetWindowRect(form_->Handle(), &window);
+  TPoint p{screen.x - window.left, screen.y - window.top};
+  int grip = 0;
+  if (SkinManager()->IsValidImageIndex(paint_.Sections.GripImage))
+    grip = ButtonWidth(*SkinManager(), paint_.Sections.GripImage);
+  bool gripActive = paint_.GripShown || (paint_.Form.HasHScroll && paint_.Form.HasVScroll);
+  return HitTestFrame(paint_.Form, paint_.Metrics, paint_.Layout, paint_.Inputs, p, grip,
+                      gripActive);
+}
+
+TsTitleButtonData* TsSkinProvider::Element(int code) {
+  for (auto& b : paint_.Layout.Buttons)
+    if (b.HitCode == code && b.Bounds.Width() > 0) return &b;
+  for (auto& b : paint_.Layout.UserButtons)
+    if (b.HitCode == code) return &b;
+  return nullptr;
+}
+
+bool TsSkinProvider::ElementEnabled(int code) const {
+  const TsTitleButtonRules& r = paint_.Inputs.Rules;
+  switch (code) {
+    case kHitClose:
+      return r.CanClose;
+    case kHitMaxButton:
+      return r.EnabledMax || (paint_.Form.Maximized && r.EnabledRestore);
+    case kHitMinButton:
+      return r.EnabledMin || paint_.Form.Minimized;
+    default:
+      return true;
+  }
+}
+
+void TsSkinProvider::RepaintElements(const std::vector<int>& codes) {
+  if (codes.empty() || !Skinned() || skinData_->CacheBitmap->Empty()) return;
+  img::Bitmap32& image = *skinData_->CacheBitmap;
+  HDC dc = GetWindowDC(form_->Handle());
+  for (int code : codes) {
+    TsTitleButtonData* b = Element(code);
+    if (!b) continue;
+    b->State = buttons_.StateOf(code);
+    RestoreButtonArea(image, buttonStrip_, buttonStripRect_, b->Bounds);
+    int kind = static_cast<int>(b - paint_.Layout.Buttons.data());
+    bool dimmed =
+        kind >= 0 && kind < kTitleButtonKinds ? TitleButtonDimmed(paint_, kind) : !paint_.Active;
+    PaintTitleButton(*SkinManager(), image, *b, dimmed);
+    const TRect& r = b->Bounds;
+    BitBlt(dc, r.Left, r.Top, r.Width(), r.Height(), image.DC(), r.Left, r.Top, SRCCOPY);
+  }
+  ReleaseDC(form_->Handle(), dc);
+}
+
+void TsSkinProvider::RunTitleCommand(TsTitleCommand command) {
+  WPARAM sc = 0;
+  switch (command) {
+    case TsTitleCommand::Minimize:
+      sc = SC_MINIMIZE;
+      break;
+    case TsTitleCommand::Maximize:
+      sc = SC_MAXIMIZE;
+      break;
+    case TsTitleCommand::Restore:
+      sc = SC_RESTORE;
+      break;
+    case TsTitleCommand::Close:
+      sc = SC_CLOSE;
+      break;
+    case TsTitleCommand::ContextHelp:
+      sc = SC_CONTEXTHELP;
+      break;
+    default:
+      return;
+  }
+  // The hot element belongs to the window state that is ending.
+  buttons_.Reset();
+  SendMessageA(form_->Handle(), WM_SYSCOMMAND, sc, 0);
+}
+
+void TsSkinProvider::AnswerBackground(TMessage& message) {
+  auto* query = reinterpret_cast<TsBgQuery*>(message.LParam);
+  message.Result = 1;
+  if (!query) return;
+  if (skinData_->BgDirty) RebuildWindowImage();
+  img::Bitmap32& image = *skinData_->CacheBitmap;
+  if (image.Empty()) {
+    query->Kind = bgkColor;
+    query->Color = skinData_->GetBgColor(0, form_->Handle());
+    return;
+  }
+  TPoint offset = ClientOffsetInImage();
+  query->Kind = bgkBitmap;
+  query->Bitmap = &image;
+  query->OffsetX += offset.X;
+  query->OffsetY += offset.Y;
+  if (query->PleaseDraw && query->DrawDC) {
+    const TRect& r = query->DrawRect;
+    BitBlt(static_cast<HDC>(query->DrawDC), r.Left, r.Top, r.Width(), r.Height(), image.DC(),
+           query->OffsetX, query->OffsetY, SRCCOPY);
+  }
+}
+
+void TsSkinProvider::EraseClient(HDC dc) {
+  if (!RebuildWindowImage()) return;
+  TPoint offset = ClientOffsetInImage();
+  const img::Bitmap32& image = *skinData_->CacheBitmap;
+  BitBlt(dc, 0, 0, paint_.Form.ClientWidth, paint_.Form.ClientHeight, image.DC(), offset.X,
+         offset.Y, SRCCOPY);
+}
+
+void TsSkinProvider::ShowSystemMenu(int x, int y) {
+  if (!systemMenu_) systemMenu_ = new TsSystemMenu(*this);
+  buttons_.Reset();
+  systemMenu_->Popup(x, y);
+}

@@ -1,0 +1,143 @@
+// The skin provider: the component a form carries to get a skinned window. It puts itself in
+// front of the form's WindowProc, paints the whole frame (borders, title band, caption, title
+// buttons and menu bar) from the skin into the form's window image and copies it to the screen,
+// shapes the window by the skin's transparent corners, answers hit tests for its title elements,
+// runs the title buttons, offers its own system menu (with the skin choice) and paints the client
+// background. Children ask it for what lies behind them through the skin command message.
+//
+// What it does not handle goes on to the WindowProc that was there before it.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "framework/Forms.h"
+#include "framework/Graphics.h"
+#include "imaging/Bitmap32.h"
+#include "skin/data/sSkinManager.h"
+#include "skin/forms/sTitleButtons.h"
+#include "skin/forms/sWindowImage.h"
+#include "skin/render/sCommonData.h"
+
+class TsSystemMenu;
+
+enum class TsGripMode { gmNone, gmRightBottom };
+
+// Extra text painted after the caption.
+struct TveAddedTitle {
+  fw::TFont Font;
+  std::string Text;
+  bool ShowMainCaption = true;
+};
+
+class TsSkinProvider : public fw::TComponent {
+ public:
+  // owner must be a form; throws std::runtime_error otherwise.
+  explicit TsSkinProvider(fw::TComponent* owner);
+  ~TsSkinProvider() override;
+  std::string ClassName() const override { return "TsSkinProvider"; }
+
+  TveAddedTitle AddedTitle;
+  bool AllowAnimation = true;
+  bool AllowExtBorders = true;
+  bool AllowBlendOnMoving = true;
+  TsCaptionAlign CaptionAlignment = TsCaptionAlign::Left;
+  bool DrawClientArea = true;
+  TsGripMode GripMode = TsGripMode::gmNone;
+  bool MakeSkinMenu = false;
+  std::string MenuLineSkin;
+  bool ScreenSnap = false;
+  int SnapBuffer = 10;
+  bool ShowAppIcon = true;
+  std::string TitleSkin;
+  bool UseGlobalColor = true;
+  // Called after a skin was chosen from the skin sub-menu of the system menu, with its name.
+  std::function<void(const std::string& skinName)> OnSkinSelected;
+
+  // The provider's skin state; its cache is the window image.
+  TsCommonData& SkinData() { return *skinData_; }
+  TsSkinManager* SkinManager() const;
+  void SetSkinManager(TsSkinManager* manager);
+  bool DrawNonClientArea() const { return drawNonClient_; }
+  void SetDrawNonClientArea(bool value);
+
+  fw::TForm* Form() const { return form_; }
+  // Another provider already serves the form: this one skins nothing.
+  bool Empty() const { return empty_; }
+  // The skin is active and the form's section is in it.
+  bool Skinned() const;
+  // Applies the current skin to the form.
+  void InitSkin();
+  // Paints the window image again (when dirty); false when it could not be painted.
+  bool RebuildWindowImage();
+  // Copies the frame from the window image to a device context of the whole window.
+  void PaintFrame(HDC dc);
+  // Sets the window's region from the skin's transparent corners.
+  void ApplyRegion(bool redraw);
+  // The element under a point of the screen.
+  int HitTest(POINT screen);
+  void ShowSystemMenu(int x, int y);
+  // Owned by the provider (a component of it).
+  TsSystemMenu* SystemMenu() const { return systemMenu_; }
+  const img::Bitmap32& WindowImage() const { return *skinData_->CacheBitmap; }
+  const TsTitleLayout& Layout() const { return paint_.Layout; }
+  const TsTitleButtonStates& ButtonStates() const { return buttons_; }
+  // Where the client area starts in the window image.
+  TPoint ClientOffsetInImage() const;
+
+  // Marks the window image for painting again; with repaint the frame is painted at once.
+  void InvalidateFrame(bool repaint);
+
+ protected:
+  void Notification(fw::TComponent* component, fw::TOperation operation) override;
+
+ private:
+  // Window messages (sProviderMessages.cpp).
+  void WndProc(fw::TMessage& message);
+  bool HandleNonClient(fw::TMessage& message);
+  bool HandleMouse(fw::TMessage& message);
+  void NcActivate(fw::TMessage& message);
+  void NcButtonDown(fw::TMessage& message);
+  void ReleaseButton(POINT screen);
+  void CallHidden(fw::TMessage& message);
+  void SnapToWorkArea(WINDOWPOS& pos);
+  void CallSaved(fw::TMessage& message);
+  bool HandleSkinCommand(fw::TMessage& message);
+  void SkinRemoved();
+  void SetSystemMenuStyle(bool draw);
+  void UpdateShape();
+  void PrepareInputs();
+  void PaintCaption(img::Bitmap32& image);
+  void PaintIcon(img::Bitmap32& image, const TRect& rect);
+  void PaintMenuItems(img::Bitmap32& image, const TRect& band);
+  void RepaintElements(const std::vector<int>& codes);
+  TsTitleButtonData* Element(int code);
+  bool ElementEnabled(int code) const;
+  void RunTitleCommand(TsTitleCommand command);
+  void AnswerBackground(fw::TMessage& message);
+  void EraseClient(HDC dc);
+  // Paints the frame on the screen now, when the window is visible.
+  void RepaintFrameNow();
+
+  fw::TForm* form_;
+  fw::TWndMethod saved_;
+  bool empty_ = false;
+  bool drawNonClient_ = true;
+  bool activeLook_ = true;
+  bool regionDirty_ = true;
+  bool regionApplied_ = false;
+  bool systemMenuStyleCleared_ = false;
+  std::unique_ptr<TsCommonData> skinData_;
+  TsFramePaint paint_;
+  img::Bitmap32 buttonStrip_;
+  TRect buttonStripRect_;
+  TsTitleButtonStates buttons_;
+  TsSystemMenu* systemMenu_ = nullptr;
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+// The provider that serves a form, or null.
+TsSkinProvider* ProviderOf(fw::TForm* form);

@@ -1,0 +1,217 @@
+// The skin provider on a real form: it takes the frame and gives it back, the screen shows the
+// engine's painting in a skin of each family, the title buttons need a press and a release on
+// them, minimise and restore paint the frame again, and Alt+Space opens its own system menu
+// with the skin choice.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "framework/Application.h"
+#include "framework/Forms.h"
+#include "framework/Menus.h"
+#include "skin/data/sSkinCommands.h"
+#include "skin/forms/sSkinProvider.h"
+#include "skin/forms/sSystemMenu.h"
+#include "skin/render/sSection.h"
+#include "skins/StoredSkins.h"
+
+using namespace fw;
+
+namespace {
+
+void Pump() {
+  for (int i = 0; i < 5; ++i) {
+    Application.ProcessMessages();
+    Sleep(10);
+  }
+}
+
+// What the screen shows at a point of the window (window coordinates), as 0x00RRGGBB.
+uint32_t ScreenPixel(HWND wnd, int x, int y) {
+  HDC dc = GetWindowDC(wnd);
+  COLORREF c = GetPixel(dc, x, y);
+  ReleaseDC(wnd, dc);
+  return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+}
+
+uint32_t ImagePixel(const img::Bitmap32& image, int x, int y) {
+  const img::TRGBAPixel& p = image.Pixel(x, y);
+  return (uint32_t(p.R) << 16) | (uint32_t(p.G) << 8) | p.B;
+}
+
+struct ProviderWinTest : ::testing::Test {
+  void SetUp() override {
+    manager = std::make_unique<TsSkinManager>(nullptr);
+    AddStoredSkins(manager->InternalSkins);
+    manager->SetSkinName(DefaultStoredSkinName());
+    form = std::make_unique<TForm>(nullptr);
+    form->SetBorderStyle(TFormBorderStyle::bsSingle);
+    form->SetBorderIcons(biSystemMenu | biMinimize);
+    menu = new TMainMenu(form.get());
+    for (const char* caption : {"&File", "&Help"}) {
+      auto* item = new TMenuItem(form.get());
+      item->SetCaption(caption);
+      menu->Items()->Add(item);
+    }
+    form->SetMenu(menu);
+    form->SetClientSize(400, 240);
+    form->SetBounds(60, 60, form->Width(), form->Height());
+    form->SetCaption("Provider test");
+    provider = new TsSkinProvider(form.get());
+    provider->SetSkinManager(manager.get());
+    provider->MakeSkinMenu = true;
+    provider->CaptionAlignment = TsCaptionAlign::Center;
+    form->OnClose = [this](TObject*, TCloseAction& action) {
+      ++closeRequests;
+      action = TCloseAction::caNone;
+    };
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    Pump();
+  }
+  void TearDown() override {
+    form.reset();
+    manager.reset();
+  }
+  HWND Wnd() { return form->Handle(); }
+  POINT ScreenOf(const TRect& r) {
+    RECT w;
+    GetWindowRect(Wnd(), &w);
+    return {w.left + (r.Left + r.Right) / 2, w.top + (r.Top + r.Bottom) / 2};
+  }
+  // Presses a title element at its centre, moves to to, and releases there.
+  void PressMoveRelease(int code, POINT to) {
+    const TRect& r = provider->Layout().Buttons[code == kHitClose ? tbClose : tbMin].Bounds;
+    POINT at = ScreenOf(r);
+    SetCursorPos(at.x, at.y);
+    SendMessageA(Wnd(), WM_NCLBUTTONDOWN, code, MAKELPARAM(at.x, at.y));
+    EXPECT_EQ(provider->ButtonStates().Pressed(), code);
+    SetCursorPos(to.x, to.y);
+    SendMessageA(Wnd(), WM_MOUSEMOVE, 0, 0);
+    SendMessageA(Wnd(), WM_LBUTTONUP, 0, 0);
+    Pump();
+  }
+  // The screen shows the window image in the title band, the frame and the menu band, and the
+  // title band is the skin's title section as the engine paints it.
+  void ExpectScreenShowsTheSkin(const std::string& skin) {
+    SCOPED_TRACE(skin);
+    RedrawWindow(Wnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    Pump();
+    const img::Bitmap32& image = provider->WindowImage();
+    ASSERT_FALSE(image.Empty());
+    const TsTitleLayout& l = provider->Layout();
+    TPoint client = provider->ClientOffsetInImage();
+    struct Probe {
+      int x, y;
+    } probes[] = {{l.IconRect.Right + 3, l.TitleBottom / 2},
+                  {image.Width() / 2, 1},
+                  {1, image.Height() / 2},
+                  {image.Width() - 2, client.Y + 20},
+                  {image.Width() - 40, l.TitleBottom + 3}};
+    for (const Probe& p : probes)
+      EXPECT_EQ(ScreenPixel(Wnd(), p.x, p.y), ImagePixel(image, p.x, p.y)) << p.x << "," << p.y;
+    int title = manager->FindSection("FORMTITLE");
+    ASSERT_GE(title, 0);
+    img::Bitmap32 band(image.Width(), l.TitleBottom);
+    PaintSection(manager.get(), title, "FORMTITLE", MakeBgSource(&band, 0, 0), -1, -1, band, {0, 0},
+                 {0, 0, band.Width(), band.Height()}, 1);
+    int x = l.IconRect.Right + 3, y = l.TitleBottom / 2;  // between the icon and the caption
+    EXPECT_EQ(ImagePixel(image, x, y), ImagePixel(band, x, y));
+  }
+
+  std::unique_ptr<TsSkinManager> manager;
+  std::unique_ptr<TForm> form;
+  TMainMenu* menu = nullptr;
+  TsSkinProvider* provider = nullptr;
+  int closeRequests = 0;
+};
+
+}  // namespace
+
+TEST_F(ProviderWinTest, TakesTheFrameInEveryFamilyAndGivesItBack) {
+  EXPECT_EQ(ProviderOf(form.get()), provider);
+  EXPECT_FALSE(GetWindowLongA(Wnd(), GWL_STYLE) & WS_SYSMENU);
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_NE(GetWindowRgn(Wnd(), region), ERROR);
+  // A second provider on the same form stays empty and leaves the first one in charge.
+  auto* second = new TsSkinProvider(form.get());
+  EXPECT_TRUE(second->Empty());
+  EXPECT_EQ(ProviderOf(form.get()), provider);
+  for (const char* skin :
+       {"Soft Azure", "Night Ember", "Glass Ruby", "Parchment", "Contrast Yellow"}) {
+    manager->SetSkinName(std::string(skin) + " (internal)");
+    ExpectScreenShowsTheSkin(skin);
+  }
+  manager->SetActive(false);
+  Pump();
+  EXPECT_TRUE(GetWindowLongA(Wnd(), GWL_STYLE) & WS_SYSMENU);
+  EXPECT_EQ(GetWindowRgn(Wnd(), region), ERROR);
+  EXPECT_TRUE(provider->WindowImage().Empty());
+  DeleteObject(region);
+}
+
+TEST_F(ProviderWinTest, CloseButtonNeedsPressAndReleaseOnIt) {
+  RECT w;
+  GetWindowRect(Wnd(), &w);
+  POINT caption{w.left + 100, w.top + 8};
+  PressMoveRelease(kHitClose, caption);
+  EXPECT_EQ(closeRequests, 0);
+  EXPECT_FALSE(provider->ButtonStates().ButtonPressed());
+  EXPECT_EQ(GetCapture(), nullptr);
+  PressMoveRelease(kHitClose, ScreenOf(provider->Layout().Buttons[tbClose].Bounds));
+  EXPECT_EQ(closeRequests, 1);
+}
+
+TEST_F(ProviderWinTest, MinimiseButtonMinimisesAndRestorePaintsTheFrameAgain) {
+  PressMoveRelease(kHitMinButton, ScreenOf(provider->Layout().Buttons[tbMin].Bounds));
+  EXPECT_TRUE(IsIconic(Wnd()));
+  ShowWindow(Wnd(), SW_RESTORE);
+  Pump();
+  EXPECT_FALSE(IsIconic(Wnd()));
+  ExpectScreenShowsTheSkin("after restore");
+}
+
+namespace {
+
+bool popupSeen = false;
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR id, DWORD) {
+  if (HWND popup = FindWindowA("#32768", nullptr); popup && IsWindowVisible(popup)) {
+    popupSeen = true;
+    EndMenu();
+    KillTimer(nullptr, id);
+  }
+}
+
+TMenuItem* FindItem(TMenuItem* root, const std::string& name) {
+  for (int i = 0; i < root->Count(); ++i) {
+    if (root->Items(i)->Name() == name) return root->Items(i);
+    if (TMenuItem* found = FindItem(root->Items(i), name)) return found;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+TEST_F(ProviderWinTest, AltSpaceOpensTheSystemMenuAndItsSkinChoiceApplies) {
+  std::string chosen;
+  provider->OnSkinSelected = [&](const std::string& name) { chosen = name; };
+  popupSeen = false;
+  UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseMenu);
+  SendMessageA(Wnd(), WM_SYSCOMMAND, SC_KEYMENU, ' ');
+  KillTimer(nullptr, timer);
+  EXPECT_TRUE(popupSeen);
+  TsSystemMenu* sys = provider->SystemMenu();
+  ASSERT_NE(sys, nullptr);
+  TMenuItem* skins = FindItem(sys->Items(), "SkinSelectItem");
+  ASSERT_NE(skins, nullptr);
+  EXPECT_EQ(skins->Caption(), "Available skins");
+  EXPECT_EQ(skins->Count(), manager->InternalSkins.Count());
+  TMenuItem* third = FindItem(skins, "SkinSelectItem2");
+  ASSERT_NE(third, nullptr);
+  third->Click();
+  EXPECT_EQ(manager->SkinName(), SkinNameFromCaption(third->Caption()));
+  EXPECT_EQ(chosen, manager->SkinName());
+  ExpectScreenShowsTheSkin(chosen);
+}
