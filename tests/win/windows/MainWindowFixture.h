@@ -1,5 +1,5 @@
 // The main window on a fake machine: its configuration, a few drivers and the files of one of
-// them, with the program in a made-up folder.
+// them, with the program in a made-up folder; and the same with two plug-ins beside it.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,8 +9,10 @@
 #include <string>
 
 #include "app/core/Configuration.h"
+#include "app/core/UtilFuncs.h"
 #include "app/windows/untMain.h"
 #include "framework/Application.h"
+#include "framework/Paths.h"
 #include "support/FakeHost.h"
 #include "tests/unit/drivers/DriverFakes.h"
 
@@ -50,6 +52,24 @@ struct MainWindowTest : ::testing::Test {
   testing_support::FakeMachine machine;
   std::string ms, nvme;
   std::unique_ptr<TfrmMain> form;
+};
+
+// The program's folder is the test's own, whose "plugin" folder holds the test plug-ins; the
+// fake file system lists two of them there, "named" and then "second".
+struct MainWindowWithPluginsTest : MainWindowTest {
+  MainWindowWithPluginsTest() {
+    char exe[MAX_PATH];
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    host.exePath = exe;
+    host.files[GetConfigFileName()] = EncodeConfiguration(kConfig);
+    pluginDir = AddTrailingBackslash(fw::ExtractFileDir(exe)) + "plugin\\";
+    for (const char* name : {"named.dll", "second.dll"})
+      machine.files.AddFile(pluginDir + name, "");
+    for (const char* record : {"DK_TEST_FORM_SHOWS", "DK_TEST_FORM_SHOWS_TWO",
+                               "DK_TEST_ABOUT_OWNER", "DK_TEST_ABOUT_OWNER_TWO"})
+      SetEnvironmentVariableA(record, nullptr);
+  }
+  std::string pluginDir;
 };
 
 }  // namespace testing_support
