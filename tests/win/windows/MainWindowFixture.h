@@ -20,7 +20,8 @@ namespace testing_support {
 
 inline constexpr char kConfig[] =
     "[SYSTEM]\r\nName=Test Keeper\r\nVersion=2.5\r\nCopyright=Test makers\r\n"
-    "HelpContectLink=help\\index.html\r\nHelpHomePageLink=https://example.org/\r\n";
+    "HelpContectLink=help\\index.html\r\nHelpHomePageLink=https://example.org/\r\n"
+    "HelpMoreFreeToolsLink=example.org/tools\r\n";
 
 struct MainWindowTest : ::testing::Test {
   MainWindowTest() {

@@ -116,13 +116,15 @@ TEST_F(MainWindowTest, ScansWaitForARunningBackup) {
 }
 
 TEST_F(MainWindowTest, HelpLinksOpenThroughTheShellBesideTheProgram) {
+  machine.files.AddFile("C:\\Program Files\\Driver Keeper\\help\\index.html", "<html>");
   form = std::make_unique<TfrmMain>(nullptr);
   form->H1Click(nullptr);
   form->HomePage1Click(nullptr);
+  form->MoreFreeTools1Click(nullptr);
   form->O1Click(nullptr);
   EXPECT_EQ(host.opened,
             (std::vector<std::string>{"C:\\Program Files\\Driver Keeper\\help\\index.html",
-                                      "https://example.org/",
+                                      "https://example.org/", "example.org/tools",
                                       "C:\\Program Files\\Driver Keeper\\BackUp\\"}));
 }
 
@@ -140,6 +142,9 @@ TEST_F(MainWindowTest, TheAboutWindowFillsItsTemplates) {
   EXPECT_EQ(about.LabelWarning->Caption(), "");
   about.LabelWebClick(nullptr);
   EXPECT_EQ(host.opened.back(), "https://example.org/");
+  GlobalVars.HelpHomePageLink = "www.example.org";
+  about.LabelWebClick(nullptr);
+  EXPECT_EQ(host.opened.back(), "www.example.org") << "a web address without a scheme";
 }
 
 }  // namespace
