@@ -8,6 +8,7 @@ using namespace fw;
 namespace {
 
 using testing_support::MainWindowTest;
+using testing_support::MainWindowWithPluginsTest;
 
 TEST_F(MainWindowTest, StartsWithTheRecommendedDriversAndTheirCount) {
   form = std::make_unique<TfrmMain>(nullptr);
@@ -71,6 +72,18 @@ TEST_F(MainWindowTest, SelectAllAndSelectInvertSetTheCheckMarks) {
   EXPECT_TRUE(form->lv->Items(0).Checked() && form->lv->Items(1).Checked());
 }
 
+TEST_F(MainWindowTest, ARescanClearsEveryCheckMark) {
+  form = std::make_unique<TfrmMain>(nullptr);
+  form->BtnAllSelClick(nullptr);
+  form->menuSearchAllDriverClick(nullptr);
+  ASSERT_EQ(form->lv->Count(), 3);
+  for (int i = 0; i < 3; ++i) EXPECT_FALSE(form->lv->Items(i).Checked()) << "row " << i;
+  CheckAll();
+  form->menuSearchDriverClick(nullptr);
+  ASSERT_EQ(form->lv->Count(), 2);
+  for (int i = 0; i < 2; ++i) EXPECT_FALSE(form->lv->Items(i).Checked()) << "row " << i;
+}
+
 TEST_F(MainWindowTest, BackupOfNothingCheckedOnlyWarns) {
   form = std::make_unique<TfrmMain>(nullptr);
   form->N6Click(nullptr);
@@ -94,9 +107,10 @@ TEST_F(MainWindowTest, BackupCopiesTheCheckedDriversAndReportsFinished) {
   EXPECT_EQ(host.messages.back().caption, "Test Keeper");
 }
 
-TEST_F(MainWindowTest, ClosingTheWindowDuringABackupStopsItWithoutAReport) {
+TEST_F(MainWindowWithPluginsTest, ClosingTheWindowDuringABackupStopsItWithoutAReport) {
   form = std::make_unique<TfrmMain>(nullptr);
   form->Show();
+  ASSERT_EQ(form->PluginList.size(), 2u);
   CheckAll();
   PostMessageA(form->Handle(), WM_CLOSE, 0, 0);  // arrives while the backup lets messages in
   form->N8Click(nullptr);
