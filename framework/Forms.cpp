@@ -136,7 +136,14 @@ void TForm::Close() {
 
 TModalResult TForm::ShowModal() {
   HWND owner = GetActiveWindow();
-  if (!HandleAllocated()) ownerWnd_ = owner;
+  // The active window owns the form. A form whose window exists already (building its contents
+  // can create it) is handed the owner now: unowned, it would get a taskbar button of its own
+  // and could not be centred on its owner. Without an active window the form keeps its owner.
+  if (owner && !(HandleAllocated() && owner == Handle())) {
+    ownerWnd_ = owner;
+    if (HandleAllocated())
+      SetWindowLongPtrA(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+  }
   if (owner) EnableWindow(owner, FALSE);
   inModal_ = true;
   modalResult_ = mrNone;

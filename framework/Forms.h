@@ -46,7 +46,8 @@ class TForm : public TWinControl {
   // Runs the close event and acts on its answer (hide, release, or nothing). Closing a modal
   // form ends its modal loop; closing the application's main form ends the program.
   void Close();
-  // Shows the form above the active window, which stays disabled until the form closes.
+  // Shows the form above the active window, which owns it and stays disabled until the form
+  // closes.
   TModalResult ShowModal();
   TModalResult ModalResult() const { return modalResult_; }
   void SetModalResult(TModalResult result) { modalResult_ = result; }

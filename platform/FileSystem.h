@@ -28,4 +28,7 @@ class FileSystem : public Replaceable<FileSystem> {
   virtual bool CopyFileOver(const std::string& source, const std::string& destination) = 0;
 };
 
+// Whether path names a file (not a folder) of the file system in use.
+bool FileExists(const std::string& path);
+
 }  // namespace platform

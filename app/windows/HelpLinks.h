@@ -4,8 +4,9 @@
 
 #include <string>
 
-// Links with a scheme ("https:", "mailto:"), a drive or a leading separator are returned as they
-// are; any other non-empty link is taken relative to the folder.
+// A link that names a file in the folder ("help\index.html") becomes that file's full path; any
+// other link ("https:", "mailto:", "www.example.org", a drive or a rooted path) is returned as
+// it is, for the shell to open.
 std::string ResolveHelpLink(const std::string& link, const std::string& folder);
 
 // ResolveHelpLink against the executable's folder.

@@ -1,10 +1,29 @@
 #include "app/windows/untPluginSet.h"
 
+#include <commctrl.h>
+
 #include "app/plugins/untPlugin.h"
 #include "framework/Application.h"
 #include "framework/Paths.h"
 
 using namespace fw;
+
+namespace {
+
+// The form owns the list's picture; the list view only shows it, and must not destroy it
+// together with its window.
+class TPluginListView final : public TListView {
+ public:
+  using TListView::TListView;
+
+ protected:
+  void CreateParams(TCreateParams& params) override {
+    TListView::CreateParams(params);
+    params.Style |= LVS_SHAREIMAGELISTS;
+  }
+};
+
+}  // namespace
 
 TfrmPlugin::TfrmPlugin(TComponent* owner) : TForm(owner) {
   BeginLoading();
@@ -26,7 +45,7 @@ void TfrmPlugin::InitializeComponent() {
   ImageList1 = std::make_unique<TImageList>(16, 16);
   if (Application.SmallIcon()) ImageList1->AddIcon(Application.SmallIcon());
 
-  lv = new TListView(this);
+  lv = new TPluginListView(this);
   lv->SetName("lv");
   lv->SetBounds(8, 16, 409, 137);
   lv->SetRowSelect(true);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <stdexcept>
 
 #include "app/core/UtilFuncs.h"
 #include "framework/IconFile.h"
@@ -53,6 +54,18 @@ TEST(UtilFuncsTest, ShellOpenRestoresTheCursor) {
   EXPECT_EQ(host.opened, (std::vector<std::string>{"", "https://driverkeeper.example.org/"}));
   EXPECT_EQ(host.cursors, (std::vector<Cursor>{Cursor::HourGlass, Cursor::Default,
                                                Cursor::HourGlass, Cursor::Default}));
+}
+
+TEST(UtilFuncsTest, ShellOpenRestoresTheCursorWhenTheShellThrows) {
+  struct ThrowingHost : testing_support::FakeHost {
+    void ShellOpen(const std::string&) override { throw std::runtime_error("no shell"); }
+  } host;
+  EXPECT_THROW(ShellOpen("https://driverkeeper.example.org/"), std::runtime_error);
+  EXPECT_EQ(host.cursors, (std::vector<Cursor>{Cursor::HourGlass, Cursor::Default}));
+  // The busy section was closed too: the next one ends on the default cursor again.
+  BeginBusyCursor();
+  EndBusyCursor();
+  EXPECT_EQ(host.ScreenCursor(), Cursor::Default);
 }
 
 TEST(PathsTest, FolderAndNameParts) {

@@ -2,6 +2,7 @@
 
 #include "app/windows/HelpLinks.h"
 #include "app/windows/TextTemplate.h"
+#include "platform/FileSystemMemory.h"
 
 namespace {
 
@@ -17,17 +18,29 @@ TEST(FormatTemplateTest, ValuesAreNeverTemplates) {
   EXPECT_EQ(FormatTemplate("50%% %x %", {}), "50% %x %");
 }
 
-TEST(HelpLinkTest, RelativeLinksLeadIntoTheProgramsFolder) {
+struct HelpLinkTest : ::testing::Test {
+  HelpLinkTest() {
+    files.AddFile("C:\\Tools\\DK\\help\\index.html", "<html>");
+    files.AddFile("C:\\index.html", "<html>");
+  }
+  platform::MemoryFileSystem files;
+  platform::ScopedInstall<platform::FileSystem> useFiles{files};
+};
+
+TEST_F(HelpLinkTest, ALinkToAFileInTheProgramsFolderLeadsThere) {
   EXPECT_EQ(ResolveHelpLink("help\\index.html", "C:\\Tools\\DK"),
             "C:\\Tools\\DK\\help\\index.html");
-  EXPECT_EQ(ResolveHelpLink("help/index.html", "C:\\"), "C:\\help/index.html");
+  EXPECT_EQ(ResolveHelpLink("help/index.html", "C:\\Tools\\DK\\"),
+            "C:\\Tools\\DK\\help/index.html");
+  EXPECT_EQ(ResolveHelpLink("index.html", "C:\\"), "C:\\index.html");
 }
 
-TEST(HelpLinkTest, AddressesDrivesAndRootedPathsStayAsTheyAre) {
-  for (const char* link : {"https://example.org/a:b", "mailto:x@example.org", "D:\\help.chm",
-                           "\\\\server\\share\\h.html", "/abs", ""})
-    EXPECT_EQ(ResolveHelpLink(link, "C:\\DK"), link);
-  EXPECT_EQ(ResolveHelpLink("docs\\v1:2.html", "C:\\DK"), "C:\\DK\\docs\\v1:2.html");
+TEST_F(HelpLinkTest, EveryOtherLinkGoesToTheShellAsItIs) {
+  for (const char* link :
+       {"https://example.org/a:b", "mailto:x@example.org", "D:\\help.chm",
+        "\\\\server\\share\\h.html", "/abs", "", "www.example.org", "example.org/help",
+        "help\\missing.html", "help", "help\\*.html", "docs\\v1:2.html"})
+    EXPECT_EQ(ResolveHelpLink(link, "C:\\Tools\\DK"), link);
 }
 
 }  // namespace

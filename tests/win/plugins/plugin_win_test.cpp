@@ -9,17 +9,14 @@
 #include "app/plugins/untPlugin.h"
 #include "framework/Paths.h"
 #include "platform/Host.h"
+#include "tests/win/plugins/TestPluginRecords.h"
 
 namespace {
 
+using testing_support::Counter;
+
 std::string PluginDir() {
   return fw::ExtractFileDir(platform::CurrentHost().ExecutablePath()) + "\\plugin\\";
-}
-
-int Counter(const char* variable) {
-  char text[32] = "0";
-  GetEnvironmentVariableA(variable, text, sizeof text);
-  return std::atoi(text);
 }
 
 TEST(PluginWinTest, ListsLibrariesAndAFolderNamedLikeOne) {
@@ -31,7 +28,7 @@ TEST(PluginWinTest, ListsLibrariesAndAFolderNamedLikeOne) {
   std::string dir = PluginDir();
   EXPECT_EQ(paths,
             (std::vector<std::string>{dir + "empty.dll", dir + "named.dll", dir + "noexports.dll",
-                                      dir + "silent.dll", dir + "x.dll"}));
+                                      dir + "second.dll", dir + "silent.dll", dir + "x.dll"}));
   EXPECT_EQ(GetPluginName(folder), "") << "a folder cannot be loaded";
 }
 
@@ -55,11 +52,7 @@ TEST(PluginWinTest, EveryCallLoadsAndUnloads) {
   ShowPluginForm(named);
   ShowPluginForm(named);
   ShowPluginAbout(PluginDir() + "noexports.dll");
-  char text[32] = "";
-  GetEnvironmentVariableA("DK_TEST_ABOUT_OWNER", text, sizeof text);
-  char expected[32];
-  std::snprintf(expected, sizeof expected, "%p", static_cast<void*>(&owner));
-  EXPECT_STREQ(text, expected);
+  EXPECT_EQ(testing_support::Recorded("DK_TEST_ABOUT_OWNER"), testing_support::OwnerText(&owner));
   EXPECT_EQ(Counter("DK_TEST_FORM_SHOWS"), 2);
   EXPECT_EQ(Counter("DK_TEST_PLUGIN_LOADS") - loads, 4);
   EXPECT_EQ(Counter("DK_TEST_PLUGIN_UNLOADS") - unloads, 4);

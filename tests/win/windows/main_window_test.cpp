@@ -1,57 +1,14 @@
-#include <gtest/gtest.h>
-#include <windows.h>
-
-#include <memory>
-#include <string>
-
-#include "support/FakeHost.h"
-#include "app/core/Configuration.h"
 #include "app/core/globals.h"
 #include "app/drivers/BackupState.h"
 #include "app/windows/About.h"
-#include "app/windows/untMain.h"
-#include "framework/Application.h"
-#include "tests/unit/drivers/DriverFakes.h"
+#include "tests/win/windows/MainWindowFixture.h"
 
 using namespace fw;
 
 namespace {
 
-const char kConfig[] =
-    "[SYSTEM]\r\nName=Test Keeper\r\nVersion=2.5\r\nCopyright=Test makers\r\n"
-    "HelpContectLink=help\\index.html\r\nHelpHomePageLink=https://example.org/\r\n";
-
-struct MainWindowTest : ::testing::Test {
-  MainWindowTest() {
-    host.files["C:\\Program Files\\Driver Keeper\\lamecore.dll"] = EncodeConfiguration(kConfig);
-    Application.SetTitle("Test Keeper");
-    ms = "Microsoft";
-    nvme = machine.AddDriver("{disk}", "0000", "Sorrel NX2 NVMe", "Sorrel Storage");
-    machine.registry.SetString(nvme.substr(1), "DriverVersion", "1.3.0.0");
-    machine.registry.SetString(nvme.substr(1), "InfPath", "oem30.inf");
-    machine.files.AddFile("C:\\Windows\\inf\\oem30.inf",
-                          "[Version]\r\ncatalogfile=sorrel.cat\r\n[SourceDisksFiles]\r\n"
-                          "sorrelnx.sys=1\r\n");
-    machine.files.AddFile("C:\\Windows\\system32\\drivers\\SorrelNX.sys", "driver");
-    machine.AddDriver("{disk}", "0001", "Disk drive", ms);
-    machine.AddDriver("{net}", "0000", "Veltra A/B: Adapter", "Veltra");
-  }
-  ~MainWindowTest() override {
-    // Closing the main window ends the message loop; keep that from the next test.
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
-  }
-  std::string Status() { return form->Sbar->PanelText(0); }
-  void CheckAll() {
-    for (int i = 0; i < form->lv->Count(); ++i) form->lv->Items(i).SetChecked(true);
-  }
-
-  testing_support::FakeHost host;
-  testing_support::FakeMachine machine;
-  std::string ms, nvme;
-  std::unique_ptr<TfrmMain> form;
-};
+using testing_support::MainWindowTest;
+using testing_support::MainWindowWithPluginsTest;
 
 TEST_F(MainWindowTest, StartsWithTheRecommendedDriversAndTheirCount) {
   form = std::make_unique<TfrmMain>(nullptr);
@@ -115,6 +72,18 @@ TEST_F(MainWindowTest, SelectAllAndSelectInvertSetTheCheckMarks) {
   EXPECT_TRUE(form->lv->Items(0).Checked() && form->lv->Items(1).Checked());
 }
 
+TEST_F(MainWindowTest, ARescanClearsEveryCheckMark) {
+  form = std::make_unique<TfrmMain>(nullptr);
+  form->BtnAllSelClick(nullptr);
+  form->menuSearchAllDriverClick(nullptr);
+  ASSERT_EQ(form->lv->Count(), 3);
+  for (int i = 0; i < 3; ++i) EXPECT_FALSE(form->lv->Items(i).Checked()) << "row " << i;
+  CheckAll();
+  form->menuSearchDriverClick(nullptr);
+  ASSERT_EQ(form->lv->Count(), 2);
+  for (int i = 0; i < 2; ++i) EXPECT_FALSE(form->lv->Items(i).Checked()) << "row " << i;
+}
+
 TEST_F(MainWindowTest, BackupOfNothingCheckedOnlyWarns) {
   form = std::make_unique<TfrmMain>(nullptr);
   form->N6Click(nullptr);
@@ -138,9 +107,10 @@ TEST_F(MainWindowTest, BackupCopiesTheCheckedDriversAndReportsFinished) {
   EXPECT_EQ(host.messages.back().caption, "Test Keeper");
 }
 
-TEST_F(MainWindowTest, ClosingTheWindowDuringABackupStopsItWithoutAReport) {
+TEST_F(MainWindowWithPluginsTest, ClosingTheWindowDuringABackupStopsItWithoutAReport) {
   form = std::make_unique<TfrmMain>(nullptr);
   form->Show();
+  ASSERT_EQ(form->PluginList.size(), 2u);
   CheckAll();
   PostMessageA(form->Handle(), WM_CLOSE, 0, 0);  // arrives while the backup lets messages in
   form->N8Click(nullptr);
@@ -160,13 +130,15 @@ TEST_F(MainWindowTest, ScansWaitForARunningBackup) {
 }
 
 TEST_F(MainWindowTest, HelpLinksOpenThroughTheShellBesideTheProgram) {
+  machine.files.AddFile("C:\\Program Files\\Driver Keeper\\help\\index.html", "<html>");
   form = std::make_unique<TfrmMain>(nullptr);
   form->H1Click(nullptr);
   form->HomePage1Click(nullptr);
+  form->MoreFreeTools1Click(nullptr);
   form->O1Click(nullptr);
   EXPECT_EQ(host.opened,
             (std::vector<std::string>{"C:\\Program Files\\Driver Keeper\\help\\index.html",
-                                      "https://example.org/",
+                                      "https://example.org/", "example.org/tools",
                                       "C:\\Program Files\\Driver Keeper\\BackUp\\"}));
 }
 
@@ -184,6 +156,9 @@ TEST_F(MainWindowTest, TheAboutWindowFillsItsTemplates) {
   EXPECT_EQ(about.LabelWarning->Caption(), "");
   about.LabelWebClick(nullptr);
   EXPECT_EQ(host.opened.back(), "https://example.org/");
+  GlobalVars.HelpHomePageLink = "www.example.org";
+  about.LabelWebClick(nullptr);
+  EXPECT_EQ(host.opened.back(), "www.example.org") << "a web address without a scheme";
 }
 
 }  // namespace
