@@ -27,6 +27,14 @@ POINT CursorPos() {
   return p;
 }
 
+// The screen point a mouse message carries: client coordinates for client messages (what the
+// captured mouse sends), screen coordinates for non-client ones.
+POINT MessagePoint(HWND wnd, const TMessage& message) {
+  POINT p{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
+  if (message.Msg != WM_NCLBUTTONUP) ClientToScreen(wnd, &p);
+  return p;
+}
+
 }  // namespace
 
 // The platform paints the caption itself when its text or icon changes; running its handler with
@@ -134,12 +142,12 @@ bool TsSkinProvider::HandleMouse(TMessage& message) {
   switch (message.Msg) {
     case WM_MOUSEMOVE:
       if (!buttons_.ButtonPressed()) return false;
-      RepaintElements(buttons_.Drag(HitTest(CursorPos())));
+      RepaintElements(buttons_.Drag(HitTest(MessagePoint(form_->Handle(), message))));
       return true;
     case WM_LBUTTONUP:
     case WM_NCLBUTTONUP:
       if (!buttons_.ButtonPressed()) return false;
-      ReleaseButton(CursorPos());
+      ReleaseButton(MessagePoint(form_->Handle(), message));
       return true;
     case WM_CAPTURECHANGED:
       if (buttons_.ButtonPressed()) RepaintElements(buttons_.Reset());

@@ -49,11 +49,16 @@ TsSkinProvider::TsSkinProvider(TComponent* owner)
   }
   // Forms that answer for themselves get the manager's broadcasts as providers' forms.
   ProviderForms().push_back(form_);
-  saved_ = form_->WindowProc;
-  form_->WindowProc = [this, alive = alive_](TMessage& message) {
-    if (*alive) WndProc(message);
-  };
+  saved_ = std::make_shared<TWndMethod>(form_->WindowProc);
+  form_->WindowProc = ProviderProc{this, alive_, saved_};
   if (form_->HandleAllocated()) InitSkin();
+}
+
+void TsSkinProvider::ProviderProc::operator()(TMessage& message) const {
+  if (*alive)
+    provider->WndProc(message);
+  else
+    (*saved)(message);
 }
 
 TsSkinProvider::~TsSkinProvider() {
@@ -61,8 +66,12 @@ TsSkinProvider::~TsSkinProvider() {
   if (empty_) return;
   auto& forms = ProviderForms();
   forms.erase(std::remove(forms.begin(), forms.end(), form_), forms.end());
-  if (form_->HandleAllocated() && !form_->Destroying()) SkinRemoved();
-  form_->WindowProc = saved_;
+  // A form being destroyed has already lost its handlers; nothing is left to give back.
+  if (form_->Destroying()) return;
+  if (form_->HandleAllocated()) SkinRemoved();
+  // Someone who put a handler in front of ours keeps it: ours then only passes messages on.
+  const auto* top = form_->WindowProc.target<ProviderProc>();
+  if (top && top->provider == this) form_->WindowProc = *saved_;
 }
 
 TsSkinManager* TsSkinProvider::SkinManager() const {
@@ -88,7 +97,7 @@ bool TsSkinProvider::Skinned() const {
 }
 
 void TsSkinProvider::CallSaved(TMessage& message) {
-  saved_(message);
+  (*saved_)(message);
 }
 
 void TsSkinProvider::SetDrawNonClientArea(bool value) {

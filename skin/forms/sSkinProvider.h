@@ -123,7 +123,15 @@ class TsSkinProvider : public fw::TComponent {
   void RepaintFrameNow();
 
   fw::TForm* form_;
-  fw::TWndMethod saved_;
+  // The handler put in front of the form's WindowProc: the provider while it lives, a plain
+  // pass-through to the saved handler once it is gone.
+  struct ProviderProc {
+    TsSkinProvider* provider;
+    std::shared_ptr<bool> alive;
+    std::shared_ptr<fw::TWndMethod> saved;
+    void operator()(fw::TMessage& message) const;
+  };
+  std::shared_ptr<fw::TWndMethod> saved_;
   bool empty_ = false;
   bool drawNonClient_ = true;
   bool activeLook_ = true;

@@ -85,12 +85,14 @@ struct ProviderWinTest : ::testing::Test {
   void PressMoveRelease(int code, POINT to) {
     const TRect& r = provider->Layout().Buttons[code == kHitClose ? tbClose : tbMin].Bounds;
     POINT at = ScreenOf(r);
-    SetCursorPos(at.x, at.y);
     SendMessageA(Wnd(), WM_NCLBUTTONDOWN, code, MAKELPARAM(at.x, at.y));
     EXPECT_EQ(provider->ButtonStates().Pressed(), code);
-    SetCursorPos(to.x, to.y);
-    SendMessageA(Wnd(), WM_MOUSEMOVE, 0, 0);
-    SendMessageA(Wnd(), WM_LBUTTONUP, 0, 0);
+    // The captured mouse reports in client coordinates.
+    POINT client = to;
+    ScreenToClient(Wnd(), &client);
+    SendMessageA(Wnd(), WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y));
+    EXPECT_EQ(provider->ButtonStates().StateOf(code), to.x == at.x && to.y == at.y ? 2 : 0);
+    SendMessageA(Wnd(), WM_LBUTTONUP, 0, MAKELPARAM(client.x, client.y));
     Pump();
   }
   // The screen shows the window image in the title band, the frame and the menu band, and the
@@ -150,6 +152,23 @@ TEST_F(ProviderWinTest, TakesTheFrameInEveryFamilyAndGivesItBack) {
   EXPECT_EQ(GetWindowRgn(Wnd(), region), ERROR);
   EXPECT_TRUE(provider->WindowImage().Empty());
   DeleteObject(region);
+}
+
+TEST_F(ProviderWinTest, ReleasedUnderAnotherHandlerStaysAPassThrough) {
+  int seen = 0;
+  TWndMethod provided = form->WindowProc;
+  form->WindowProc = [&seen, provided](TMessage& m) {
+    if (m.Msg == WM_SETTEXT) ++seen;
+    provided(m);
+  };
+  delete provider;
+  EXPECT_TRUE(GetWindowLongA(Wnd(), GWL_STYLE) & WS_SYSMENU);
+  SetWindowTextA(Wnd(), "After");
+  EXPECT_EQ(seen, 1);
+  char text[32] = {};
+  GetWindowTextA(Wnd(), text, sizeof text);
+  EXPECT_STREQ(text, "After");
+  EXPECT_EQ(ProviderOf(form.get()), nullptr);
 }
 
 TEST_F(ProviderWinTest, CloseButtonNeedsPressAndReleaseOnIt) {
