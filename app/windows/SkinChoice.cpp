@@ -37,7 +37,7 @@ std::string StartupSkin(const std::vector<std::string>& args,
                         const std::vector<std::string>& storedNames,
                         const std::string& remembered) {
   if (storedNames.empty()) return {};
-  for (size_t i = 0; i < args.size(); ++i) {
+  for (size_t i = 0; i + 1 < args.size(); ++i) {
     if (!SameText(args[i], "/skin")) continue;
     // An unknown name on the command line starts with the default skin, not the remembered one.
     return SkinFromCommandLine(args, storedNames).value_or(storedNames.back());

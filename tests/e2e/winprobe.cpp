@@ -10,6 +10,8 @@
 //   winprobe rows CLASS        the rows of the list view in that window: "row N [x] a|b|c"
 //   winprobe click-row CLASS N clicks row N of that list view with the mouse
 //   winprobe menu CLASS        the window's menu bar, one line per item, sub-items indented
+//   winprobe rect CLASS        the window rectangle on screen, and whether the window carries
+//                              the platform system menu ("sysmenu" / "nosysmenu")
 #include <windows.h>
 #include <commctrl.h>
 
@@ -225,6 +227,14 @@ int main(int argc, char** argv) {
     SetForegroundWindow(top);
     return 0;
   }
+  if (argc == 3 && !std::strcmp(argv[1], "rect")) {
+    HWND top = FindTopOfClass(argv[2]);
+    RECT r;
+    if (!top || !GetWindowRect(top, &r)) return 1;
+    std::printf("%ld %ld %ld %ld %s\n", r.left, r.top, r.right, r.bottom,
+                (GetWindowLongA(top, GWL_STYLE) & WS_SYSMENU) ? "sysmenu" : "nosysmenu");
+    return 0;
+  }
   if (argc == 3 && !std::strcmp(argv[1], "rows")) return ListRows(argv[2]);
   if (argc == 4 && !std::strcmp(argv[1], "click-row")) return ClickRow(argv[2], std::atoi(argv[3]));
   if (argc == 3 && !std::strcmp(argv[1], "menu")) {
@@ -235,6 +245,6 @@ int main(int argc, char** argv) {
   }
   std::fprintf(stderr,
                "usage: winprobe list | close CLASS | press BUTTON [TITLE] | focus CLASS |\n"
-               "       rows CLASS | click-row CLASS N | menu CLASS\n");
+               "       rows CLASS | click-row CLASS N | menu CLASS | rect CLASS\n");
   return 2;
 }

@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# The main window's frame, title bar and menu bar are the skin's: in a skin of each family
+# (light, dark, glossy, textured, high contrast) the screen shows different title, frame and
+# menu-bar colours and the platform's system menu is hidden; "/skin NAME" picks the skin for one
+# run; a skin chosen from the system menu with the keyboard is remembered for the next start.
+source "$(dirname "$0")/lib.sh"
+
+dir=$(dk_workdir)
+rm -f "$dir"/plugin/*.dll
+settings() { find "$DK_PREFIX/drive_c/users" -path '*Driver Keeper/settings.ini' 2>/dev/null; }
+forget() { settings | while read -r f; do rm -f "$f"; done; }
+forget
+
+# Screen colours of the running main window: title band, left frame, menu band (right of the
+# items), as "title frame menu".
+pixels() {
+  local shot=$1 l t r b style
+  read -r l t r b style < <(dk_wine "$DK_PROBE" rect TfrmMain | tr -d '\r')
+  [ "$style" = nosysmenu ] || dk_fail "the platform's system menu is still on the window"
+  local at="$DK_OUT/$shot.png"
+  printf '%s %s %s\n' \
+    "$(convert "$at" -format "%[pixel:p{$((l + 40)),$((t + 10))}]" info:)" \
+    "$(convert "$at" -format "%[pixel:p{$((l + 1)),$((t + 200))}]" info:)" \
+    "$(convert "$at" -format "%[pixel:p{$((r - 30)),$((t + 36))}]" info:)"
+}
+
+# Starts the program (name, then its arguments), shoots it and leaves its colours in COLOURS.
+run_shot() {
+  local name=$1
+  shift
+  dk_start "$dir" "$@"
+  dk_wait_for '^window TfrmMain "Driver Keeper"' 90
+  dk_wait_for 'child msctls_statusbar32 "[0-9]+ drivers found\.'
+  sleep 1
+  dk_screenshot "$name" >/dev/null
+  COLOURS=$(pixels "$name")
+}
+
+stop() {
+  dk_wine "$DK_PROBE" close TfrmMain || true
+  dk_wait_exit 30
+}
+
+declare -A seen
+for skin in "Soft Azure" "Night Ember" "Glass Ruby" "Parchment" "Contrast Yellow"; do
+  shot="skinned_frame-${skin// /-}"
+  run_shot "$shot" /skin "$skin"
+  stop
+  echo "$skin: $COLOURS"
+  read -r title frame menu <<<"$COLOURS"
+  for part in "title:$title" "frame:$frame" "menu:$menu"; do
+    [ -z "${seen[$part]:-}" ] || dk_fail "$skin shows the same $part colour as ${seen[$part]}"
+    seen[$part]=$skin
+  done
+done
+
+# Choose the first skin of "Available skins" with the keyboard (sorted: Canvas), then start
+# again without arguments: the choice is remembered.
+run_shot skinned_frame-canvas /skin canvas
+expected=$COLOURS
+stop
+run_shot skinned_frame-before-choice
+dk_wine "$DK_PROBE" focus TfrmMain
+dk_key alt+space
+sleep 1
+dk_screenshot skinned_frame-system-menu >/dev/null
+dk_key Down Right Return
+sleep 2
+[ -n "$(settings)" ] || dk_fail "the chosen skin was not remembered"
+grep -q '^Name=Canvas (internal)' "$(settings | head -1)" || dk_fail "remembered: $(cat "$(settings | head -1)")"
+dk_screenshot skinned_frame-chosen >/dev/null
+chosen=$(pixels skinned_frame-chosen)
+stop
+[ "$chosen" = "$expected" ] || dk_fail "the chosen skin shows $chosen, /skin canvas showed $expected"
+run_shot skinned_frame-remembered
+remembered=$COLOURS
+stop
+[ "$remembered" = "$expected" ] || dk_fail "the next start shows $remembered, not the chosen $expected"
+forget
+echo "PASS"
