@@ -12,6 +12,7 @@
 #include "framework/Forms.h"
 #include "framework/Menus.h"
 #include "skin/data/sSkinCommands.h"
+#include "skin/forms/sControlFades.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/forms/sSystemMenu.h"
 #include "skin/render/sSection.h"
@@ -233,4 +234,14 @@ TEST_F(ProviderWinTest, AltSpaceOpensTheSystemMenuAndItsSkinChoiceApplies) {
   EXPECT_EQ(manager->SkinName(), SkinNameFromCaption(third->Caption()));
   EXPECT_EQ(chosen, manager->SkinName());
   ExpectScreenShowsTheSkin(chosen);
+}
+
+TEST_F(ProviderWinTest, LogOffWaitsForFadesOnlyABoundedTime) {
+  RunningControlFades = 1;  // a fade that never ends
+  DWORD start = GetTickCount();
+  SendMessageA(Wnd(), WM_QUERYENDSESSION, 0, 0);
+  DWORD waited = GetTickCount() - start;
+  RunningControlFades = 0;
+  EXPECT_GE(waited, 1900u);
+  EXPECT_LT(waited, 5000u);
 }
