@@ -2,7 +2,8 @@
 # The main window's frame, title bar and menu bar are the skin's: in a skin of each family
 # (light, dark, glossy, textured, high contrast) the screen shows different title, frame and
 # menu-bar colours and the platform's system menu is hidden; "/skin NAME" picks the skin for one
-# run; a skin chosen from the system menu with the keyboard is remembered for the next start.
+# run; a skin chosen from the system menu with the keyboard is remembered for the next start; an
+# open menu and the About window coming and going leave the skinned title alone.
 source "$(dirname "$0")/lib.sh"
 
 dir=$(dk_workdir)
@@ -77,4 +78,24 @@ remembered=$COLOURS
 stop
 [ "$remembered" = "$expected" ] || dk_fail "the next start shows $remembered, not the chosen $expected"
 forget
+
+# Activation changes, an open drop-down menu and a closed About window leave the skin's title in
+# place: the platform never gets to paint its own caption over it.
+run_shot skinned_frame-default
+before=$COLOURS
+dk_wine "$DK_PROBE" focus TfrmMain
+dk_key alt Down
+sleep 1
+dk_screenshot skinned_frame-menu-open >/dev/null
+[ "$(pixels skinned_frame-menu-open | cut -d' ' -f1-2)" = "$(cut -d' ' -f1-2 <<<"$before")" ] ||
+  dk_fail "the title or frame changed while a menu is open"
+dk_key Escape Escape alt Right Right Down Up Return
+dk_wait_for '^window TFormAbout' 30
+dk_screenshot skinned_frame-about >/dev/null
+dk_wine "$DK_PROBE" close TFormAbout
+sleep 1
+dk_screenshot skinned_frame-after-about >/dev/null
+[ "$(pixels skinned_frame-after-about)" = "$before" ] ||
+  dk_fail "after the About window: $(pixels skinned_frame-after-about), before: $before"
+stop
 echo "PASS"
