@@ -99,12 +99,13 @@ TEST(PngDecode, TwoBitImagesAreKeptAsFourBit) {
 
 TEST(PngDecode, EveryFilterTypeIsUndone) {
   // 2 x 5 RGB: rows filtered with Paeth (on the first row, where it is Sub), Sub, Up, Average and
-  // Paeth, the left neighbour three bytes back; differences wrap around at 256.
+  // Paeth, the left neighbour three bytes back; differences wrap around at 256. In the last row,
+  // left 10, above 40 and upper left 20 tie between above and upper left: above wins.
   const Bytes raw = {10,  200, 30,  250, 5, 128, 20, 100, 40, 0,  255, 7,  15, 90, 200,
-                     100, 100, 100, 255, 0, 128, 64, 32,  16, 12, 34,  56, 78, 90, 123};
-  PngFile f{Ihdr(2, 5, 8, 2), {}, {4,   10,  200, 30,  240, 61,  98,  1,   20, 100, 40,  236,
-                                   155, 223, 2,   251, 246, 160, 100, 101, 93, 3,   248, 211,
-                                   28,  143, 238, 158, 4,   13,  34,  184, 66, 56,  107}};
+                     100, 100, 100, 20,  0, 128, 40, 32,  16, 10, 34,  56, 78, 90, 123};
+  PngFile f{Ihdr(2, 5, 8, 2), {}, {4,   10,  200, 30,  240, 61,  98,  1,   20, 100, 40, 236,
+                                   155, 223, 2,   251, 246, 160, 100, 101, 93, 3,   13, 211,
+                                   28,  236, 238, 158, 4,   246, 34,  184, 38, 56,  107}};
   const Bytes rgba = ToRGBA(Load(f.Build()).Image()).bytes;
   ASSERT_EQ(rgba.size(), 40u);
   for (size_t i = 0; i < 10; ++i)
