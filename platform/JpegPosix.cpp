@@ -5,6 +5,7 @@
 #include <new>
 #include <vector>
 
+#include <jerror.h>
 #include <jpeglib.h>
 
 #include "platform/Jpeg.h"
@@ -19,7 +20,9 @@ constexpr size_t kMaxPixels = size_t(1) << 26;
 constexpr int kMaxScans = 256;
 
 // libjpeg reports a fatal error by calling error_exit, which must not return: it jumps back to
-// the decode call. Warnings (damaged but readable data) are not printed.
+// the decode call. Warnings (damaged but readable data) are not printed, except that data ending
+// before the last row is a damaged picture: libjpeg would paint the rest grey, and a header that
+// promises a huge picture would cost a full decode for a few bytes of input.
 struct ErrorTrap {
   jpeg_error_mgr manager;
   std::jmp_buf jump;
@@ -29,7 +32,12 @@ struct ErrorTrap {
   std::longjmp(reinterpret_cast<ErrorTrap*>(info->err)->jump, 1);
 }
 
-void Quiet(j_common_ptr, int) {}
+void OnMessage(j_common_ptr info, int level) {
+  if (level >= 0 || info->err->msg_code != JWRN_JPEG_EOF) return;
+  auto* decoder = reinterpret_cast<j_decompress_ptr>(info);
+  if (decoder->output_height == 0 || decoder->output_scanline < decoder->output_height)
+    JumpOut(info);
+}
 
 void LimitScans(j_common_ptr info) {
   auto* decoder = reinterpret_cast<j_decompress_ptr>(info);
@@ -44,7 +52,7 @@ bool Decode(const std::string_view& bytes, int& width, int& height, std::vector<
   jpeg_progress_mgr progress;
   decoder.err = jpeg_std_error(&trap.manager);
   trap.manager.error_exit = JumpOut;
-  trap.manager.emit_message = Quiet;
+  trap.manager.emit_message = OnMessage;
   progress.progress_monitor = LimitScans;
   if (setjmp(trap.jump)) {
     jpeg_destroy_decompress(&decoder);

@@ -32,10 +32,11 @@ TEST(JpegTextureTest, OurTexturesDecodeToTheSamePictureEverywhere) {
   }
 }
 
-TEST(JpegTextureTest, FilesCutInsideTheirHeaderLoadNothing) {
+TEST(JpegTextureTest, CutFilesLoadNothing) {
+  // Inside the header, and inside the picture data: the rows past the cut would be made up.
   const std::string bytes = ReadJpeg("grain.jpg");
-  ASSERT_GT(bytes.size(), 200u);
-  for (size_t n : {0, 2, 20, 100}) {
+  ASSERT_GT(bytes.size(), 1000u);
+  for (size_t n : {size_t(0), size_t(2), size_t(20), size_t(100), bytes.size() - 500}) {
     TveTinyJPGImage picture;
     EXPECT_FALSE(picture.LoadFromStream(bytes.substr(0, n))) << n;
     EXPECT_TRUE(picture.Empty());
