@@ -15,6 +15,11 @@ namespace {
 
 // Far above any skin texture, far below what would exhaust memory.
 constexpr size_t kMaxPixels = size_t(1) << 26;
+// Each 8 x 8 block of a Huffman-coded picture takes at least one bit of input, so a header that
+// promises more pixels than this per byte of the file is damaged; refusing it spares decoding a
+// huge picture out of a few bytes. Arithmetic coding, which could go below that and which the
+// system's loader on Windows does not read either, is refused.
+constexpr size_t kMaxPixelsPerByte = 8 * 64;
 // Progressive files may carry any number of scans; a damaged one can ask for millions, each a
 // pass over the whole picture.
 constexpr int kMaxScans = 256;
@@ -63,7 +68,8 @@ bool Decode(const std::string_view& bytes, int& width, int& height, std::vector<
   jpeg_mem_src(&decoder, reinterpret_cast<const unsigned char*>(bytes.data()),
                static_cast<unsigned long>(bytes.size()));
   jpeg_read_header(&decoder, TRUE);
-  if (size_t(decoder.image_width) * decoder.image_height > kMaxPixels)
+  const size_t area = size_t(decoder.image_width) * decoder.image_height;
+  if (decoder.arith_code || area > kMaxPixels || area / kMaxPixelsPerByte > bytes.size())
     JumpOut(reinterpret_cast<j_common_ptr>(&decoder));
   decoder.out_color_space = JCS_EXT_BGRA;
   jpeg_start_decompress(&decoder);
