@@ -1,8 +1,10 @@
 # Test helpers shared by every test folder.
 #
-# dk_add_test(NAME SOURCES ... [LIBS ...] [LABELS ...])
+# dk_add_test(NAME SOURCES ... [LIBS ...] [LABELS ...] [DATA_CASES FILTER])
 #   A GoogleTest executable, registered as one ctest test. On the win64 build it runs under Wine
 #   through the crosscompiling emulator: one Wine process per executable, not per test case.
+#   DATA_CASES names (as a gtest filter) the cases that need data from beside the repository;
+#   they run as the ctest test NAME_data, which shows as skipped when they skip for want of it.
 if(DK_BUILD_TESTS AND NOT TARGET GTest::gtest_main)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
@@ -15,7 +17,7 @@ endif()
 set(DK_TEST_DIR ${CMAKE_BINARY_DIR}/tests)
 
 function(dk_add_test name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "" "DATA_CASES" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main dk_warnings)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${DK_TEST_DIR})
@@ -27,6 +29,14 @@ function(dk_add_test name)
   if(WIN32)
     list(APPEND labels wine)
   endif()
-  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1 WORKING_DIRECTORY ${DK_TEST_DIR})
+  set(filter)
+  if(T_DATA_CASES)
+    set(filter --gtest_filter=-${T_DATA_CASES})
+    add_test(NAME ${name}_data COMMAND ${name} --gtest_filter=${T_DATA_CASES}
+             WORKING_DIRECTORY ${DK_TEST_DIR})
+    set_tests_properties(${name}_data PROPERTIES LABELS "${labels}" TIMEOUT 600
+                         SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\]")
+  endif()
+  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1 ${filter} WORKING_DIRECTORY ${DK_TEST_DIR})
   set_tests_properties(${name} PROPERTIES LABELS "${labels}" TIMEOUT 600)
 endfunction()

@@ -26,10 +26,14 @@ int main(int argc, char** argv) {
     if (std::filesystem::is_directory(arg)) {
       for (const auto& entry : std::filesystem::recursive_directory_iterator(arg))
         if (entry.is_regular_file()) RunFile(entry.path()), ++count;
-    } else {
+    } else if (std::filesystem::is_regular_file(arg)) {
       RunFile(arg), ++count;
+    } else {
+      std::fprintf(stderr, "no such corpus: %s\n", argv[i]);
+      return 1;
     }
   }
   std::printf("replayed %zu inputs\n", count);
-  return 0;
+  // A missing or empty corpus tests nothing; that must not pass for a test.
+  return count == 0 ? 1 : 0;
 }

@@ -174,10 +174,8 @@ class Decoder {
                                     ColourTo8(ReadBigEndian16(&data[4]), depth) << 16;
         return;
       case 3:
-        if (data.size() == 1 && data[0] < palette_.size()) {
-          const TPaletteEntry& c = palette_[data[0]];
-          header_.BackgroundColor = c.R | c.G << 8 | c.B << 16;
-        }
+        // An index past the palette names no colour and is ignored.
+        if (data.size() == 1 && data[0] < palette_.size()) header_.BackgroundColor = data[0];
         return;
     }
   }

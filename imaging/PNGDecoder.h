@@ -18,9 +18,11 @@ struct TPNGHeader {
   uint8_t Compression = 0;
   uint8_t Filter = 0;
   uint8_t Interlace = 0;
-  double FileGamma = 1.0;               // gAMA / 100000; 1 when the file has none
-  bool HasAlpha = false;                // colour types 4 and 6
-  uint32_t BackgroundColor = 0xFFFFFF;  // bKGD as 0x00BBGGRR; white when the file has none
+  double FileGamma = 1.0;  // gAMA / 100000; 1 when the file has none
+  bool HasAlpha = false;   // colour types 4 and 6
+  // bKGD: a colour 0x00BBGGRR, or for palette images the palette index; white when the file has
+  // none.
+  uint32_t BackgroundColor = 0xFFFFFF;
 };
 
 // Decodes the PNG file at the start of file into picture and header and returns the number of

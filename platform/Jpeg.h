@@ -1,5 +1,5 @@
-// JPEG pictures through the system's picture loader (OLE pictures on Windows). Builds without it
-// cannot load JPEG at all, and say so by returning null.
+// JPEG pictures: through the system's picture loader (OLE pictures) on Windows, decoded with
+// libjpeg-turbo elsewhere.
 #pragma once
 
 #include <cstdint>

@@ -53,11 +53,14 @@ std::optional<Header> ReadHeader(std::string_view b) {
     h.compression = U32(b, 30);
     h.paletteCount = U32(b, 46);
     if (h.compression == kBiBitfields) {
-      // The masks follow a plain info header, or are part of a longer one.
+      // The masks follow a plain info header, or are part of a longer one. A header longer than
+      // the plain one but too short to hold them is damaged.
       size_t at = 14 + 40;
       if (infoSize == 40) {
         if (b.size() < at + 12) return std::nullopt;
         h.paletteAt = at + 12;
+      } else if (infoSize < 52) {
+        return std::nullopt;
       }
       for (int i = 0; i < 3; ++i) h.masks[i] = U32(b, at + 4 * size_t(i));
       if (infoSize >= 56) h.masks[3] = U32(b, at + 12);

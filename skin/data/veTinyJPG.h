@@ -1,5 +1,5 @@
-// JPEG textures of a skin. Decoding is left to the system's picture loader; this class only
-// holds the picture and draws it.
+// JPEG textures of a skin. Decoding is left to the platform's JPEG seam; this class only holds
+// the picture and draws it.
 #pragma once
 
 #include <memory>
@@ -10,7 +10,7 @@
 
 class TveTinyJPGImage {
  public:
-  // False when the bytes are not a picture the system can load (always so without Windows).
+  // False when the bytes are not a picture the platform can load.
   bool LoadFromStream(std::string_view bytes);
   int Width() const { return picture_ ? picture_->Width() : 0; }
   int Height() const { return picture_ ? picture_->Height() : 0; }

@@ -102,24 +102,28 @@ void PaintGradientOrColor(img::Bitmap32& target, const TRect& rect, const Layers
 // The texture layer of a state with an image percent; the part the texture leaves uncovered gets
 // the colour, and so does all of it when the skin names no texture that can be found (rather than
 // leaving whatever the target held). maskBg is what key pixels of a masked texture show, its
-// offsets relative to target. Returns whether there was a texture layer.
+// offsets relative to target. Returns whether a texture was painted: only then do the other
+// layers mix with it rather than stand for the whole rectangle.
 bool PaintTexture(const TsSkinModel& model, img::Bitmap32& target, const TRect& rect,
                   const Layers& l, const TsBgSource& maskBg) {
   if (l.ImagePercent <= 0) return false;
   TRect uncovered = rect;
+  bool painted = false;
   if (l.TextureIndex >= 0) {
     const TsMaskData& entry = model.ImageTable[size_t(l.TextureIndex)];
     if (IsMasked(entry))
       PaintMaskedPattern(target, uncovered, maskBg, entry.PaintFlags, entry);
     else
       PaintPattern(target, uncovered, nullptr, entry.PaintFlags, &entry);
+    painted = true;
   } else if (l.PatternIndex >= 0) {
     const TsPatternData& pattern = model.PatternTable[size_t(l.PatternIndex)];
     const img::Bitmap32 picture = pattern.Image ? pattern.Image->ToBitmap32() : img::Bitmap32();
     PaintPattern(target, uncovered, &picture, fmTile, nullptr);
+    painted = !picture.Empty();
   }
   if (uncovered != kAllCovered) FillRectAlpha(target, uncovered, l.Color, 255);
-  return true;
+  return painted;
 }
 
 // The texture and gradient layers. A tiled texture that shares the whole rectangle with a vertical

@@ -27,7 +27,7 @@ void WriteActual(const img::Bitmap32& actual, const std::string& name) {
 
 }  // namespace
 
-void ExpectGolden(const img::Bitmap32& actual, const std::string& name) {
+void ExpectGolden(const img::Bitmap32& actual, const std::string& name, int tolerance) {
   const std::string expectedPath = GoldenPath(name, ".png");
   const char* update = std::getenv("DK_UPDATE_GOLDEN");
   if (update && std::string(update) == "1") {
@@ -53,11 +53,12 @@ void ExpectGolden(const img::Bitmap32& actual, const std::string& name) {
     WriteActual(actual, name);
     return;
   }
+  const auto within = [&](uint8_t a, uint8_t b) { return std::abs(int(a) - int(b)) <= tolerance; };
   for (int y = 0; y < actual.Height(); ++y) {
     for (int x = 0; x < actual.Width(); ++x) {
       const img::TRGBAPixel& p = actual.Pixel(x, y);
       const uint8_t* e = &expected.bytes[(size_t(y) * size_t(expected.width) + size_t(x)) * 4];
-      if (p.R != e[0] || p.G != e[1] || p.B != e[2] || p.A != e[3]) {
+      if (!within(p.R, e[0]) || !within(p.G, e[1]) || !within(p.B, e[2]) || !within(p.A, e[3])) {
         ADD_FAILURE() << name << ": first difference at (" << x << ", " << y << "): RGBA "
                       << int(p.R) << "," << int(p.G) << "," << int(p.B) << "," << int(p.A)
                       << ", expected " << int(e[0]) << "," << int(e[1]) << "," << int(e[2]) << ","

@@ -26,7 +26,11 @@ TEST(ConfigurationTest, LineSeparatorsAreStoredPlainAndMayBeMixed) {
     std::string plain = std::string("[SYSTEM]") + sep + "Version=2" + sep + "Name=X" + sep;
     EXPECT_EQ(Title(EncodeConfiguration(plain)), "X") << "separator " << int(sep[0]);
   }
-  EXPECT_EQ(Title(EncodeConfiguration("[SYSTEM]\rVersion=2\nName=Mixed\r\nCopyright=c")), "Mixed");
+  // The last line has no break and still counts.
+  const fw::IniText mixed =
+      DecodeConfiguration(EncodeConfiguration("[SYSTEM]\rVersion=2\nName=Mixed\r\nCopyright=c"));
+  EXPECT_EQ(ReadApplicationTitle(mixed), "Mixed");
+  EXPECT_EQ(ReadGlobalVars(mixed).Copyright, "c");
 }
 
 TEST(ConfigurationTest, NamesAreCaseInsensitiveAndTrimmed) {

@@ -101,6 +101,16 @@ TEST(IniTextTest, CaseSensitiveModeKeepsNamesApart) {
   EXPECT_FALSE(folded.ValueExists("form", "SIZE"));
 }
 
+TEST(IniTextTest, FoldingCoversExactlyTheLettersAToZ) {
+  // "`" and "{" lie just outside a..z, "@" and "[" just outside A..Z.
+  fw::IniText ini({"[Zone]", "zebra=1", "aZ=2", "@=3", "`=4", "[=5", "{=6"},
+                  fw::NameCase::Insensitive);
+  EXPECT_EQ(ini.ReadString("zONE", "ZEBRA", "d"), "1");
+  EXPECT_EQ(ini.ReadString("ZONE", "Az", "d"), "2");
+  for (auto [key, value] : {std::pair{"@", "3"}, {"`", "4"}, {"[", "5"}, {"{", "6"}})
+    EXPECT_EQ(ini.ReadString("zone", key, "d"), value) << key;
+}
+
 TEST(IniTextTest, SectionsAndKeysKeepFileOrder) {
   fw::IniText ini({"[B]", "z=1", "a=2", "[A]", "[B]", "late=3", "[C]", "k=v"},
                   fw::NameCase::Sensitive);

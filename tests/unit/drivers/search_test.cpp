@@ -59,7 +59,7 @@ TEST(SearchDriverTest, DuplicateDescriptionsKeepTheFirstMet) {
   m.AddDriver(kDisplay, "0001", "same", "Case differs");
   FakeDriverList list;
   SearchDriver(list, smAll);
-  EXPECT_EQ(Captions(list), (std::vector<std::string>{"Same", "Other", "same"}));
+  ASSERT_EQ(Captions(list), (std::vector<std::string>{"Same", "Other", "same"}));
   EXPECT_EQ(list.rows[0].keyPath.substr(list.rows[0].keyPath.size() - 4), "0000");
 }
 

@@ -97,6 +97,61 @@ TEST(PngDecode, TwoBitImagesAreKeptAsFourBit) {
             (Bytes{255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 0, 255, 0, 255}));
 }
 
+TEST(PngDecode, EveryFilterTypeIsUndone) {
+  // 2 x 5 RGB: rows filtered with Paeth (on the first row, where it is Sub), Sub, Up, Average and
+  // Paeth, the left neighbour three bytes back; differences wrap around at 256. In the last row,
+  // left 10, above 40 and upper left 20 tie between above and upper left: above wins.
+  const Bytes raw = {10,  200, 30,  250, 5, 128, 20, 100, 40, 0,  255, 7,  15, 90, 200,
+                     100, 100, 100, 20,  0, 128, 40, 32,  16, 10, 34,  56, 78, 90, 123};
+  PngFile f{Ihdr(2, 5, 8, 2), {}, {4,   10,  200, 30,  240, 61,  98,  1,   20, 100, 40, 236,
+                                   155, 223, 2,   251, 246, 160, 100, 101, 93, 3,   13, 211,
+                                   28,  236, 238, 158, 4,   246, 34,  184, 38, 56,  107}};
+  const Bytes rgba = ToRGBA(Load(f.Build()).Image()).bytes;
+  ASSERT_EQ(rgba.size(), 40u);
+  for (size_t i = 0; i < 10; ++i)
+    for (size_t c = 0; c < 3; ++c) EXPECT_EQ(rgba[4 * i + c], raw[3 * i + c]) << i << "," << c;
+}
+
+TEST(PngDecode, InterlacedPassesLandOnTheirPixels) {
+  // 5 x 5: each of the seven passes holds at least one pixel, the rows of every pass in order.
+  PngFile grey{Ihdr(5, 5, 8, 0, 1), {}, {0,  0,  0,   44, 0,  148, 192, 0,   22,  0,   170, 0,
+                                         74, 96, 118, 0,  11, 33,  0,   85,  107, 0,   159, 181,
+                                         0,  37, 48,  59, 70, 81,  0,   111, 122, 133, 144, 155}};
+  const Bytes g = ToRGBA(Load(grey.Build()).Image()).bytes;
+  ASSERT_EQ(g.size(), 100u);
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 5; ++x) EXPECT_EQ(g[size_t(4 * (5 * y + x))], (37 * y + 11 * x) % 256);
+
+  // The same at one bit per pixel: the samples of a pass row are packed from its first bit.
+  PngFile bits{Ihdr(5, 5, 1, 0, 1), {}, {0, 0b10000000, 0, 0b00000000, 0, 0b01000000, 0, 0b00000000,
+                                         0, 0b00000000, 0, 0b01000000, 0, 0b01000000, 0, 0b00000000,
+                                         0, 0b10000000, 0, 0b01001000, 0, 0b10010000}};
+  const Bytes b = ToRGBA(Load(bits.Build()).Image()).bytes;
+  ASSERT_EQ(b.size(), 100u);
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 5; ++x)
+      EXPECT_EQ(b[size_t(4 * (5 * y + x))], (x + 2 * y) % 3 == 0 ? 255 : 0) << x << "," << y;
+}
+
+TEST(PngDecode, AFullPaletteOf256Colours) {
+  Bytes palette, rows;
+  for (int i = 0; i < 256; ++i)
+    palette.insert(palette.end(), {uint8_t(i), uint8_t(255 - i), uint8_t(i ^ 0x5A)});
+  for (int y = 0; y < 16; ++y) {
+    rows.push_back(0);
+    for (int x = 0; x < 16; ++x) rows.push_back(uint8_t(16 * y + x));
+  }
+  const TPNGGraphic png = Load(PngFile{Ihdr(16, 16, 8, 3), {Chunk("PLTE", palette)}, rows}.Build());
+  ASSERT_EQ(png.PixelFormat(), TPixelFormat::pf8bit);
+  EXPECT_EQ(std::get<IndexedBitmap>(png.Image().pixels).palette.size(), 256u);
+  const Bytes rgba = ToRGBA(png.Image()).bytes;
+  ASSERT_EQ(rgba.size(), 1024u);
+  for (size_t i = 0; i < 256; ++i)
+    EXPECT_EQ(Bytes(rgba.begin() + 4 * i, rgba.begin() + 4 * i + 4),
+              (Bytes{uint8_t(i), uint8_t(255 - i), uint8_t(i ^ 0x5A), 255}))
+        << i;
+}
+
 TEST(PngDecode, PaletteTransparencyIsDescribedButChangesNoPixel) {
   PngFile f = Palette4x1();
   const Bytes opaque = ToRGBA(Load(f.Build()).Image()).bytes;
@@ -133,7 +188,9 @@ TEST(PngDecode, BackgroundColourFromBkgd) {
   EXPECT_EQ(Load(rgb.Build()).Header().BackgroundColor, 0x563412u);
   PngFile pal = Palette4x1();
   pal.beforeData.push_back(Chunk("bKGD", {2}));
-  EXPECT_EQ(Load(pal.Build()).Header().BackgroundColor, 0xFF0000u);
+  EXPECT_EQ(Load(pal.Build()).Header().BackgroundColor, 2u) << "a palette image keeps the index";
+  pal.beforeData.back() = Chunk("bKGD", {3});
+  EXPECT_EQ(Load(pal.Build()).Header().BackgroundColor, 0xFFFFFFu) << "no such palette entry";
 }
 
 TEST(PngDecode, GammaCorrectsColoursForADisplayGammaOf2_2) {

@@ -107,6 +107,13 @@ TEST(SectionBgTest, GradientIsWeightedWithTheColour) {
   s.GradientData.clear();  // no gradient text: the colour stands in
   EXPECT_TRUE(SameBitmap(Paint(*PanelModel(s), EmptyBgSource), Expected({100, 100, 100, 255}),
                          "gradient_no_text"));
+  // An image percent without any texture in the skin leaves the gradient alone, not mixed with
+  // the colour standing in for the texture.
+  s.ImagePercent = 30;
+  s.GradientPercent = 70;
+  s.GradientData = "x";
+  EXPECT_TRUE(SameBitmap(Paint(*PanelModel(s), EmptyBgSource), Expected({200, 200, 200, 255}),
+                         "gradient_without_texture"));
 }
 
 TEST(SectionBgTest, TiledTextureAndGradientGoThroughOnePass) {

@@ -71,19 +71,21 @@ TEST(CollectCornerKeyRectsTest, NothingWithoutOwnerOrWhenTheRowsLeaveThePicture)
   EXPECT_TRUE(list.empty());
 }
 
-// Frames of 4 x 4 with margins 2; each corner of frame 0 holds one key pixel at a different
+// Frames of 4 x 4 with margins left 1, top 1, right 2 and bottom 2, so that a corner placed from
+// the opposite margin starts elsewhere; each corner of frame 0 holds one key pixel at a different
 // place, so the copied target pixel tells which corner was tested.
 struct FillKeyTest : ::testing::Test {
   FillKeyTest() : m(Filled(8, 4, kGrey)) {
     TsMaskData& e = m.entry();
     e.SrcRect = {0, 0, 8, 4};
     e.StateCount = 2;
-    e.MarginLeft = e.MarginTop = e.MarginRight = e.MarginBottom = 2;
+    e.MarginLeft = e.MarginTop = 1;
+    e.MarginRight = e.MarginBottom = 2;
     img::Bitmap32& p = m.model->MasterImage;
-    p.Pixel(0, 0) = kKey;  // top-left corner, offset (0, 0)
-    p.Pixel(3, 0) = kKey;  // top-right, offset (1, 0)
-    p.Pixel(0, 3) = kKey;  // bottom-left, offset (0, 1)
-    p.Pixel(3, 3) = kKey;  // bottom-right, offset (1, 1)
+    p.Pixel(0, 0) = kKey;  // top-left corner at (0, 0), offset (0, 0)
+    p.Pixel(3, 0) = kKey;  // top-right at (2, 0), offset (1, 0)
+    p.Pixel(0, 3) = kKey;  // bottom-left at (0, 2), offset (0, 1)
+    p.Pixel(3, 3) = kKey;  // bottom-right at (2, 2), offset (1, 1)
   }
   // The one target pixel that changed, as the source position it took.
   std::vector<std::string> Fill(int kind, int index = 0, TRect srcRect = {2, 2, 0, 0},

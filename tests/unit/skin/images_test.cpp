@@ -143,7 +143,8 @@ TEST(ImageEntryTest, PlainNameEntriesHaveUpperCaseNamesAndThreeStates) {
 
 TEST(ImageEntryTest, FreeFormRectangle) {
   auto m = WithMaster(
-      "[Pane]\nb=#frame (10 20,40,50) (2, 1, 3)\nbad=#frame (1 2 3)\nfar=#f (0 0 99999 1)\n");
+      "[Pane]\nb=#frame (10 20,40,50) (2, 1, 3)\nbad=#frame (1 2 3)\nfar=#f (0 0 99999 1)\n"
+      "edge=#f (0 0 32767 1)\npast=#f (0 0 1 32768)\nback=#f (-1 0 1 1)\n");
   const TsMaskData& e = Entry(*m, "PANE", "B");
   EXPECT_EQ(e.SrcRect, (TRect{10, 20, 40, 50}));
   EXPECT_EQ(e.StateCount, 2);
@@ -151,7 +152,11 @@ TEST(ImageEntryTest, FreeFormRectangle) {
   EXPECT_EQ(e.MarginLeft, 3);
   EXPECT_EQ(e.PaintFlags, 1);
   EXPECT_EQ(m->FindImageByName("PANE", "BAD"), -1);
+  // Coordinates run from 0 to 32767.
   EXPECT_EQ(m->FindImageByName("PANE", "FAR"), -1);
+  EXPECT_EQ(Entry(*m, "PANE", "EDGE").SrcRect, (TRect{0, 0, 32767, 1}));
+  EXPECT_EQ(m->FindImageByName("PANE", "PAST"), -1);
+  EXPECT_EQ(m->FindImageByName("PANE", "BACK"), -1);
 }
 
 TEST(ImageEntryTest, OldBorderMasksStretchSinglePixelCentres) {
@@ -241,8 +246,7 @@ TEST(ImageSourceTest, FolderSkinReadsFilesBesideTheOptions) {
   EXPECT_EQ(m.FindImageByName("A", "J"), -1);
 }
 
-TEST(ImageSourceTest, JpegTexturesNeedTheSystemPictureLoader) {
-  // Builds without a system picture loader cannot draw JPEG: the texture is left out.
+TEST(ImageSourceTest, UndecodableJpegTexturesAreLeftOut) {
   auto m = WithMaster("[FORM]\nPATTERN=WOOD.JPG\n", {{"WOOD.JPG", "\xFF\xD8\xFF\xE0 not really"}});
   EXPECT_TRUE(m->PatternTable.empty());
   EXPECT_EQ(m->FindImageByName("FORM", "PATTERN"), -1);

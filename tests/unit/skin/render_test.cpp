@@ -80,4 +80,38 @@ TEST(BmpFileTest, PaletteIndexesBeyondAShortPaletteShowTheFirstColour) {
   EXPECT_EQ(indexed.palette[1], (img::TPaletteEntry{0x44, 0x55, 0x66}));
 }
 
+// A 1 x 1 bitmap of 32 bits with bit-field masks (red 0xFF00, green 0xFF0000, blue 0xFF000000)
+// at byte 54, after a 40-byte info header or inside a longer one, and the pixel after both.
+std::string BitfieldsBmp(uint32_t infoSize) {
+  const uint32_t pixelsAt = std::max(66u, 14 + infoSize);
+  std::string b = "BM";
+  auto le = [&](uint32_t v, int n) {
+    for (int i = 0; i < n; ++i) b.push_back(static_cast<char>(v >> (8 * i)));
+  };
+  le(pixelsAt + 4, 4), le(0, 4), le(pixelsAt, 4);
+  le(infoSize, 4), le(1, 4), le(1, 4), le(1, 2), le(32, 2), le(3, 4);
+  b.resize(54, '\0');
+  le(0xFF00, 4), le(0xFF0000, 4), le(0xFF000000, 4);
+  b.resize(pixelsAt, '\0');
+  le(0x332211FF, 4);
+  return b;
+}
+
+TEST(BmpFileTest, BitFieldMasksMustLieInsideTheFile) {
+  // The masks follow a plain header or belong to one of 52 bytes or more.
+  for (uint32_t size : {40u, 52u, 56u, 108u}) {
+    auto picture = DecodeBmp(BitfieldsBmp(size));
+    ASSERT_TRUE(picture) << size;
+    EXPECT_EQ(std::get<img::Bitmap32>(picture->pixels).Pixel(0, 0),
+              (img::TRGBAPixel{0x33, 0x22, 0x11, 0}))
+        << size;
+  }
+  // Between those, the header is too short for the masks and too long to be followed by them.
+  for (uint32_t size = 41; size < 52; ++size) EXPECT_FALSE(DecodeBmp(BitfieldsBmp(size))) << size;
+  // 58 bytes: the file header, a 44-byte info header and the pixel inside it.
+  std::string damaged = BitfieldsBmp(44).substr(0, 58);
+  damaged[10] = 54;
+  EXPECT_FALSE(DecodeBmp(damaged));
+}
+
 }  // namespace

@@ -78,6 +78,7 @@ TEST(SectionInheritanceTest, ParentSuppliesMissingAndMinusOneValues) {
   const TsGeneralData& self = Section(*m, "SELF");
   EXPECT_EQ(self.Color, 0xFFFFFF);
   EXPECT_EQ(self.StateCount, 3);
+  EXPECT_EQ(self.FadingIterations, 5);
 }
 
 TEST(SectionInheritanceTest, ParentValueIsResolvedAsAColour) {
