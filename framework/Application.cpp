@@ -1,5 +1,6 @@
 #include "framework/Application.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "framework/Forms.h"
@@ -41,6 +42,31 @@ HWND TApplication::Handle() const {
   return mainForm_ && mainForm_->HandleAllocated() ? mainForm_->Handle() : nullptr;
 }
 
+void TApplication::RemoveForm(TForm* form) {
+  std::erase(forms_, form);
+}
+
+int TApplication::HookMainWindow(TWindowHook hook) {
+  hooks_.emplace_back(nextHookId_, std::make_shared<TWindowHook>(std::move(hook)));
+  return nextHookId_++;
+}
+
+void TApplication::UnhookMainWindow(int id) {
+  std::erase_if(hooks_, [id](const auto& hook) { return hook.first == id; });
+}
+
+bool TApplication::RunMainWindowHooks(TMessage& message) {
+  if (hooks_.empty()) return false;
+  // A hook may add or remove hooks while it runs; one removed meanwhile is not called.
+  auto hooks = hooks_;
+  for (const auto& [id, hook] : hooks) {
+    bool present = std::any_of(hooks_.begin(), hooks_.end(),
+                               [id = id](const auto& h) { return h.first == id; });
+    if (present && (*hook)(message)) return true;
+  }
+  return false;
+}
+
 void TApplication::Run() {
   while (HandleMessage()) {
   }
@@ -54,6 +80,7 @@ bool TApplication::HandleMessage() {
     return false;
   }
   Dispatch(msg);
+  ReportPendingException();
   return true;
 }
 
@@ -66,6 +93,7 @@ void TApplication::ProcessMessages() {
       return;
     }
     Dispatch(msg);
+    ReportPendingException();
   }
 }
 
@@ -79,12 +107,18 @@ void TApplication::Dispatch(MSG& msg) {
   auto* form = dynamic_cast<TForm*>(TWinControl::FromHandle(root));
   if (form && (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)) {
     try {
+      // The focused control first, then the form's menu.
+      if (TWinControl* target = TWinControl::FromHandle(msg.hwnd);
+          target && target->Perform(CN_BASE + msg.message, msg.wParam, msg.lParam))
+        return;
       if (form->IsShortCut(ShortCutFromKey(msg.wParam))) return;
     } catch (const std::exception& error) {
       ShowException(error);
       return;
     }
   }
+  if (form && msg.message == WM_SYSCHAR && form->Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam))
+    return;
   if (form && IsDialogMessageA(root, &msg)) return;
   TranslateMessage(&msg);
   DispatchMessageA(&msg);
@@ -97,6 +131,22 @@ void TApplication::ShowException(const std::exception& error) const {
     if (size_t dot = caption.rfind('.'); dot != std::string::npos) caption.erase(dot);
   }
   platform::CurrentHost().ShowMessage(nullptr, error.what(), caption, platform::MbIconError);
+}
+
+void TApplication::ShowExceptionLater(const std::exception& error) {
+  std::string text = *error.what() ? error.what() : "Unknown error";
+  if (reporting_ || !pendingError_.empty() || text == lastLaterError_) return;
+  pendingError_ = lastLaterError_ = text;
+  // Wakes a loop that waits for messages, so the error does not wait for the next input.
+  PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
+}
+
+void TApplication::ReportPendingException() {
+  if (pendingError_.empty() || reporting_) return;
+  std::runtime_error error(std::exchange(pendingError_, std::string()));
+  reporting_ = true;
+  ShowException(error);
+  reporting_ = false;
 }
 
 TApplication::~TApplication() {

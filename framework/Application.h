@@ -5,11 +5,19 @@
 #include <windows.h>
 
 #include <exception>
+#include <functional>
+#include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace fw {
 
 class TForm;
+struct TMessage;
+
+// A handler that sees the main form's messages before the form; true consumes the message.
+using TWindowHook = std::function<bool(TMessage& message)>;
 
 class TApplication {
  public:
@@ -28,6 +36,19 @@ class TApplication {
   // The main form's window, or null.
   HWND Handle() const;
 
+  // The forms that exist, in the order they were made.
+  int FormCount() const { return static_cast<int>(forms_.size()); }
+  TForm* Forms(int index) const { return forms_[index]; }
+  // Called by every form as it is made and released.
+  void AddForm(TForm* form) { forms_.push_back(form); }
+  void RemoveForm(TForm* form);
+
+  // Hooks into the main form's window procedure, ahead of its WindowProc; the id removes it.
+  int HookMainWindow(TWindowHook hook);
+  void UnhookMainWindow(int id);
+  // Runs the hooks in the order they were added; true when one consumed the message.
+  bool RunMainWindowHooks(TMessage& message);
+
   // Runs the message loop until Terminate.
   void Run();
   // Waits for one message and handles it; false when the program is ending (the quit message
@@ -41,18 +62,30 @@ class TApplication {
   // The standard error box: the exception's message, captioned with the title (or, before
   // there is one, the executable's name).
   void ShowException(const std::exception& error) const;
+  // Keeps the error to show it once the message loop has the control again: raised while
+  // painting, a box opened at once would paint into the same error. Only the first error of a
+  // burst is kept, none arriving while the box is open, and none repeating the last one shown.
+  void ShowExceptionLater(const std::exception& error);
 
   ~TApplication();
 
  private:
   // Shortcut keys of the form's main menu, then dialog keys (Tab, Enter, Esc, access keys).
   void Dispatch(MSG& msg);
+  // Shows the error kept by ShowExceptionLater, if any.
+  void ReportPendingException();
 
   TForm* mainForm_ = nullptr;
   bool terminated_ = false;
   std::string title_;
   HICON icon_ = nullptr;
   HICON smallIcon_ = nullptr;
+  std::vector<TForm*> forms_;
+  std::vector<std::pair<int, std::shared_ptr<TWindowHook>>> hooks_;
+  int nextHookId_ = 1;
+  std::string pendingError_;
+  std::string lastLaterError_;  // a paint that fails every time is reported once
+  bool reporting_ = false;
 };
 
 extern TApplication Application;

@@ -152,9 +152,9 @@ void TListView::WndProc(TMessage& message) {
       default:
         break;
     }
-    message.Result = 0;
-    return;
   }
+  // Everything else, custom drawing included, takes the default path: a handler in front of
+  // WindowProc answers it, or the parent's platform default does.
   TWinControl::WndProc(message);
 }
 

@@ -66,11 +66,15 @@ class TControl : public TComponent {
   void SetAlign(TAlign align);
 
   bool Visible() const { return visible_; }
-  virtual void SetVisible(bool visible);
+  // Sends CM_VISIBLECHANGED, then CM_SHOWINGCHANGED where Showing changed.
+  void SetVisible(bool visible);
   // Visible, and so are all its parents.
   bool Showing() const;
   bool Enabled() const { return enabled_; }
-  virtual void SetEnabled(bool enabled);
+  // Sends CM_ENABLEDCHANGED after the change.
+  void SetEnabled(bool enabled);
+  // The mouse is over the control (between its CM_MOUSEENTER and CM_MOUSELEAVE).
+  bool MouseInControl() const { return mouseInControl_; }
 
   TColor Color() const { return color_; }
   void SetColor(TColor color);
@@ -109,19 +113,30 @@ class TControl : public TComponent {
   // The control's own handling; ends in DefaultHandler for what it does not answer.
   virtual void WndProc(TMessage& message);
   virtual void DefaultHandler(TMessage& message);
-  // Called after the caption or the font changed.
+  // Called after the caption, the font, the visibility or the enabled state changed, before the
+  // matching CM_ notification is sent.
   virtual void TextChanged() {}
   virtual void FontChanged() {}
   virtual void ColorChanged() { Invalidate(); }
+  virtual void VisibleChanged();
+  virtual void EnabledChanged() { Invalidate(); }
+  // Sends CM_SHOWINGCHANGED when Showing differs from what was last reported.
+  virtual void UpdateShowing();
   // The rectangle the control covers, in its parent's client coordinates.
   void InvalidateInParent(const RECT& rect) const;
+  // Hover bookkeeping; each sends its CM_ notification with the control as lParam.
+  void MouseEntered();
+  void MouseLeft();
 
  private:
+  friend class TWinControl;
   TWinControl* parent_ = nullptr;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   TAlign align_ = TAlign::alNone;
   bool visible_ = true;
+  bool showing_ = true;
   bool enabled_ = true;
+  bool mouseInControl_ = false;
   TColor color_ = clBtnFace;
   TFont font_;
   std::string caption_;
@@ -165,13 +180,23 @@ class TWinControl : public TControl {
   TControl* GraphicControlAt(POINT point) const;
 
   void SetBounds(int left, int top, int width, int height) override;
-  void SetVisible(bool visible) override;
-  void SetEnabled(bool enabled) override;
   void Invalidate() override;
-  int ClientWidth();
-  int ClientHeight();
+  // The client area of the window, or the control's size while it has none.
+  virtual int ClientWidth();
+  virtual int ClientHeight();
   bool Focused();
   void SetFocus();
+
+  // Delivers a message to every child control through its WindowProc, until one answers with a
+  // non-zero Result.
+  void Broadcast(TMessage& message);
+  // Paints the control with its non-client parts and every child (windowed or not) into dc,
+  // with the control's top-left corner at (x, y). Each window paints through its own message
+  // chain (WM_PRINT, WM_ERASEBKGND, WM_PRINTCLIENT), so subclasses paint as they do on screen.
+  void PaintTo(HDC dc, int x, int y);
+  // Destroys the window and makes it again with the current creation parameters; asks through
+  // CM_RECREATEWND first, so a handler in front can let go of the old window.
+  void RecreateWnd();
 
   // The control whose window this is, or null for windows the framework did not make.
   static TWinControl* FromHandle(HWND wnd);
@@ -180,13 +205,24 @@ class TWinControl : public TControl {
   virtual void CreateParams(TCreateParams& params);
   // Called once the window exists and is attached, to hand it the state kept so far.
   virtual void CreateWnd();
+  // Called just before the window is destroyed.
+  virtual void DestroyWnd() {}
   void DestroyHandle();
   void WndProc(TMessage& message) override;
   void DefaultHandler(TMessage& message) override;
   void TextChanged() override;
   void FontChanged() override;
+  void VisibleChanged() override;
+  void EnabledChanged() override;
+  void UpdateShowing() override;
   // Places the aligned children in the client area.
   void AlignControls();
+  // Whether painting goes through PaintWindow and PaintControls rather than straight to the
+  // platform class: when there are windowless children to draw over it.
+  virtual bool OwnPaint() const;
+  // The control's own picture in dc (msg is WM_PAINT or WM_PRINTCLIENT); by default the
+  // platform class paints.
+  virtual void PaintWindow(HDC dc, UINT msg);
   // Paints the windowless children into a device context of this window.
   void PaintControls(HDC dc);
 
@@ -202,11 +238,16 @@ class TWinControl : public TControl {
   void RemoveControl(TControl* control);
   bool HandleMouseForGraphic(TMessage& message);
   bool HandleSetCursor(TMessage& message);
+  void TrackMouse(POINT point);
+  void MouseLeftWindow();
+  // The child a notification sent to this window concerns, or null.
+  TWinControl* ReflectTarget(const TMessage& message) const;
   void PaintHandler(TMessage& message);
 
   HWND handle_ = nullptr;
   WNDPROC defWndProc_ = nullptr;
   std::vector<TControl*> controls_;
+  TControl* hoverGraphic_ = nullptr;  // the windowless child under the mouse
   // Shared with the window procedures running for this control, which test it after a handler
   // returns: the handler may have released the control.
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
@@ -220,6 +261,7 @@ class TGraphicControl : public TControl {
   std::string ClassName() const override { return "TGraphicControl"; }
 
  protected:
+  // Paints on WM_PAINT, WM_PRINT and WM_PRINTCLIENT (wParam is the device context).
   void WndProc(TMessage& message) override;
   // Draws the control at (0, 0) of the canvas.
   virtual void Paint(TCanvas& canvas) = 0;

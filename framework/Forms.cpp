@@ -1,18 +1,38 @@
 #include "framework/Forms.h"
 
 #include <algorithm>
+#include <stdexcept>
+#include <utility>
 
 #include "framework/Application.h"
 #include "framework/StdCtrls.h"
 
 namespace fw {
 
+namespace {
+
+int ShowCommand(TWindowState state) {
+  switch (state) {
+    case TWindowState::wsMaximized:
+      return SW_SHOWMAXIMIZED;
+    case TWindowState::wsMinimized:
+      return SW_SHOWMINIMIZED;
+    case TWindowState::wsNormal:
+      break;
+  }
+  return SW_SHOWNORMAL;
+}
+
+}  // namespace
+
 TForm::TForm(TComponent* owner) : TWinControl(owner) {
   SetVisible(false);
+  Application.AddForm(this);
 }
 
 TForm::~TForm() {
   SetDestroying();
+  Application.RemoveForm(this);
   if (menu_) menu_->OnChange = nullptr;
   // The menu belongs to the form's owner tree, not to the window: the platform must not
   // release it together with the window.
@@ -23,21 +43,87 @@ TForm::~TForm() {
 void TForm::SetClientSize(int width, int height) {
   clientWidth_ = width;
   clientHeight_ = height;
+  if (HandleAllocated()) {
+    FitClient();
+    return;
+  }
   TCreateParams params;
   CreateParams(params);
   SetBounds(Left(), Top(), params.Width, params.Height);
 }
 
+void TForm::FitClient() {
+  // Measured rather than computed from the styles: a menu bar that wraps, or a frame that a
+  // handler in front of the window procedure answers differently, takes another amount.
+  RECT client;
+  GetClientRect(Handle(), &client);
+  int dw = clientWidth_ - client.right, dh = clientHeight_ - client.bottom;
+  if (dw || dh) SetBounds(Left(), Top(), Width() + dw, Height() + dh);
+}
+
+int TForm::ClientWidth() {
+  return !HandleAllocated() && clientWidth_ > 0 ? clientWidth_ : TWinControl::ClientWidth();
+}
+
+int TForm::ClientHeight() {
+  return !HandleAllocated() && clientHeight_ > 0 ? clientHeight_ : TWinControl::ClientHeight();
+}
+
+void TForm::SetBorderWidth(int width) {
+  borderWidth_ = std::max(width, 0);
+  if (HandleAllocated())
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+TWindowState TForm::WindowState() {
+  if (!HandleAllocated()) return windowState_;
+  if (IsIconic(Handle())) return TWindowState::wsMinimized;
+  if (IsZoomed(Handle())) return TWindowState::wsMaximized;
+  return TWindowState::wsNormal;
+}
+
+void TForm::SetWindowState(TWindowState state) {
+  windowState_ = state;
+  if (HandleAllocated() && Visible()) ShowWindow(Handle(), ShowCommand(state));
+}
+
+void TForm::SetAlphaBlend(bool alphaBlend) {
+  alphaBlend_ = alphaBlend;
+  ApplyAlphaBlend();
+}
+
+void TForm::SetAlphaBlendValue(BYTE value) {
+  alphaBlendValue_ = value;
+  ApplyAlphaBlend();
+}
+
+void TForm::ApplyAlphaBlend() {
+  if (!HandleAllocated()) return;
+  LONG_PTR exStyle = GetWindowLongPtrA(Handle(), GWL_EXSTYLE);
+  if (alphaBlend_) {
+    SetWindowLongPtrA(Handle(), GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+    SetLayeredWindowAttributes(Handle(), 0, alphaBlendValue_, LWA_ALPHA);
+  } else if (exStyle & WS_EX_LAYERED) {
+    SetWindowLongPtrA(Handle(), GWL_EXSTYLE, exStyle & ~LONG_PTR(WS_EX_LAYERED));
+  }
+}
+
 void TForm::SetMenu(TMainMenu* menu) {
   menu_ = menu;
+  // The platform menu keeps its handle through changes; the bar is only redrawn.
   if (menu_)
     menu_->OnChange = [this] {
-      if (HandleAllocated()) {
-        ::SetMenu(Handle(), menu_->Handle());
-        DrawMenuBar(Handle());
-      }
+      if (HandleAllocated()) DrawMenuBar(Handle());
+      Perform(CM_MENUCHANGED);
     };
   if (HandleAllocated()) ::SetMenu(Handle(), menu_ ? menu_->Handle() : nullptr);
+  Perform(CM_MENUCHANGED);
+}
+
+void TForm::Notification(TComponent* component, TOperation operation) {
+  TWinControl::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == menu_) SetMenu(nullptr);
 }
 
 bool TForm::IsShortCut(TShortCut shortCut) {
@@ -74,24 +160,29 @@ void TForm::CreateParams(TCreateParams& params) {
     }
   }
   if (!Enabled()) params.Style |= WS_DISABLED;
+  if (alphaBlend_) params.ExStyle |= WS_EX_LAYERED;
   params.WndParent = ownerWnd_;
   params.Menu = menu_ ? menu_->Handle() : nullptr;
   if (clientWidth_ > 0 || clientHeight_ > 0) {
     RECT r{0, 0, clientWidth_, clientHeight_};
     AdjustWindowRectEx(&r, params.Style, params.Menu != nullptr, params.ExStyle);
-    params.Width = r.right - r.left;
-    params.Height = r.bottom - r.top;
+    params.Width = r.right - r.left + 2 * borderWidth_;
+    params.Height = r.bottom - r.top + 2 * borderWidth_;
   }
 }
 
 void TForm::CreateWnd() {
   TWinControl::CreateWnd();
-  if (clientWidth_ <= 0 && clientHeight_ <= 0) return;
-  // A menu bar that wraps takes more room than the frame sums tell; grow by what is missing.
-  RECT client;
-  GetClientRect(Handle(), &client);
-  int dw = clientWidth_ - client.right, dh = clientHeight_ - client.bottom;
-  if (dw || dh) SetBounds(Left(), Top(), Width() + dw, Height() + dh);
+  ApplyAlphaBlend();
+  if (clientWidth_ > 0 || clientHeight_ > 0) FitClient();
+  // A window made again by RecreateWnd comes back as it was.
+  if (Visible()) ShowWindow(Handle(), ShowCommand(windowState_));
+}
+
+void TForm::DestroyWnd() {
+  // The menu belongs to the form's owner tree, not to the window: the platform must not
+  // release it together with the window.
+  ::SetMenu(Handle(), nullptr);
 }
 
 void TForm::PlaceWindow() {
@@ -175,6 +266,61 @@ void TForm::DoCreate() {
   }
 }
 
+void TForm::DoPaint(HDC dc) {
+  if (!OnPaint) return;
+  TCanvas canvas(dc);
+  TCanvas* previous = std::exchange(canvas_, &canvas);
+  try {
+    OnPaint(this);
+  } catch (...) {
+    canvas_ = previous;
+    throw;
+  }
+  canvas_ = previous;
+}
+
+TCanvas& TForm::Canvas() {
+  if (!canvas_) throw std::logic_error("The form's canvas exists only while it paints");
+  return *canvas_;
+}
+
+void TForm::PaintWindow(HDC dc, UINT /*msg*/) {
+  DoPaint(dc);
+}
+
+void TForm::PaintBorderBand() {
+  // The band lies outside the client area, where the platform's frame painting leaves it.
+  RECT window, client;
+  GetWindowRect(Handle(), &window);
+  GetClientRect(Handle(), &client);
+  POINT corner{0, 0};
+  ClientToScreen(Handle(), &corner);
+  OffsetRect(&client, corner.x - window.left, corner.y - window.top);
+  RECT band = client;
+  InflateRect(&band, borderWidth_, borderWidth_);
+  HDC dc = GetWindowDC(Handle());
+  ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
+  TCanvas(dc).FillRect(band, Color());
+  ReleaseDC(Handle(), dc);
+}
+
+bool TForm::HandleMenuMessage(TMessage& message) {
+  switch (message.Msg) {
+    case WM_MEASUREITEM:
+      message.Result =
+          TMenu::MeasureItem(Handle(), *reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam));
+      return message.Result;
+    case WM_DRAWITEM:
+      message.Result = TMenu::DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(message.LParam));
+      return message.Result;
+    case WM_INITMENUPOPUP:
+      TMenu::InitPopup(reinterpret_cast<HMENU>(message.WParam));
+      return false;
+    default:
+      return false;
+  }
+}
+
 void TForm::ClickDefaultButton() {
   for (int i = 0; i < ComponentCount(); ++i)
     if (auto* button = dynamic_cast<TButton*>(Components(i));
@@ -185,7 +331,33 @@ void TForm::ClickDefaultButton() {
 }
 
 void TForm::WndProc(TMessage& message) {
+  if (HandleMenuMessage(message)) return;
   switch (message.Msg) {
+    case CM_SHOWINGCHANGED:
+      if (HandleAllocated())
+        ShowWindow(Handle(), message.WParam ? ShowCommand(windowState_) : SW_HIDE);
+      break;
+    case WM_SIZE:
+      if (message.WParam == SIZE_MAXIMIZED)
+        windowState_ = TWindowState::wsMaximized;
+      else if (message.WParam == SIZE_MINIMIZED)
+        windowState_ = TWindowState::wsMinimized;
+      else if (message.WParam == SIZE_RESTORED)
+        windowState_ = TWindowState::wsNormal;
+      break;
+    case WM_NCCALCSIZE:
+      DefaultHandler(message);
+      if (borderWidth_ > 0) {
+        RECT* client = message.WParam
+                           ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(message.LParam)->rgrc[0]
+                           : reinterpret_cast<RECT*>(message.LParam);
+        InflateRect(client, -borderWidth_, -borderWidth_);
+      }
+      return;
+    case WM_NCPAINT:
+      DefaultHandler(message);
+      if (borderWidth_ > 0) PaintBorderBand();
+      return;
     case WM_CLOSE:
       Close();
       message.Result = 0;

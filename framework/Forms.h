@@ -1,8 +1,10 @@
 // Forms: top-level windows with a border style, title-bar buttons, a start position, a client
-// size, a main menu, creation and close events, and modal showing with a modal result.
+// size, a window state, translucency, a main menu, creation, close and paint events, and modal
+// showing with a modal result.
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include "framework/Controls.h"
 #include "framework/Menus.h"
@@ -13,6 +15,7 @@ enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog };
 enum TBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4 };
 enum class TPosition { poDesigned, poDesktopCenter, poScreenCenter, poOwnerFormCenter };
 enum class TCloseAction { caNone, caHide, caFree };
+enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
 
 using TModalResult = int;
 inline constexpr TModalResult mrNone = 0;
@@ -33,8 +36,24 @@ class TForm : public TWinControl {
   void SetBorderIcons(unsigned icons) { borderIcons_ = icons; }
   TPosition Position() const { return position_; }
   void SetPosition(TPosition position) { position_ = position; }
-  // The size of the client area; the window grows by its frame, title bar and menu bar.
+  // The size of the client area; the window grows by its frame, title bar and menu bar. Once
+  // the window exists it is sized from its real client area, so the size holds whatever frame
+  // a handler in front of the window procedure gives it.
   void SetClientSize(int width, int height);
+  int ClientWidth() override;
+  int ClientHeight() override;
+  // A band of the form's colour inside the frame; the client area shrinks by it on every side.
+  int BorderWidth() const { return borderWidth_; }
+  void SetBorderWidth(int width);
+
+  // Minimised, maximised or normal; applied when the form is shown.
+  TWindowState WindowState();
+  void SetWindowState(TWindowState state);
+  // Translucency of the whole window (AlphaBlendValue 0 clear .. 255 opaque) while AlphaBlend.
+  bool AlphaBlend() const { return alphaBlend_; }
+  void SetAlphaBlend(bool alphaBlend);
+  BYTE AlphaBlendValue() const { return alphaBlendValue_; }
+  void SetAlphaBlendValue(BYTE value);
 
   TMainMenu* Menu() const { return menu_; }
   void SetMenu(TMainMenu* menu);
@@ -57,23 +76,42 @@ class TForm : public TWinControl {
   // Raises OnCreate; derived forms call it at the end of their constructor, once every
   // control exists. An exception goes to the standard error box and ends the handler only.
   void DoCreate();
+  // Runs OnPaint on dc, with Canvas drawing on it. The form's own WM_PAINT does this after the
+  // background is filled; a painter that composes the form elsewhere calls it with its own dc.
+  void DoPaint(HDC dc);
+  // The canvas OnPaint draws on; it exists only while OnPaint runs.
+  TCanvas& Canvas();
 
   TNotifyEvent OnCreate;
   TCloseEvent OnClose;
+  TNotifyEvent OnPaint;
 
  protected:
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
+  void DestroyWnd() override;
   void WndProc(TMessage& message) override;
+  bool OwnPaint() const override { return true; }
+  void PaintWindow(HDC dc, UINT msg) override;
+  void Notification(TComponent* component, TOperation operation) override;
 
  private:
   void PlaceWindow();
+  void FitClient();
   void ClickDefaultButton();
+  bool HandleMenuMessage(TMessage& message);
+  void ApplyAlphaBlend();
+  void PaintBorderBand();
 
   TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
   unsigned borderIcons_ = biSystemMenu | biMinimize | biMaximize;
   TPosition position_ = TPosition::poDesigned;
   int clientWidth_ = 0, clientHeight_ = 0;
+  int borderWidth_ = 0;
+  TWindowState windowState_ = TWindowState::wsNormal;
+  bool alphaBlend_ = false;
+  BYTE alphaBlendValue_ = 255;
+  TCanvas* canvas_ = nullptr;  // while OnPaint runs
   TMainMenu* menu_ = nullptr;
   TModalResult modalResult_ = mrNone;
   bool inModal_ = false;

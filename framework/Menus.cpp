@@ -1,10 +1,34 @@
 #include "framework/Menus.h"
 
 #include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "framework/MenuPaint.h"
 
 namespace fw {
 
 namespace {
+
+// Every item that exists: item data coming back from the platform is checked against it.
+std::unordered_set<const TMenuItem*>& LiveItems() {
+  static std::unordered_set<const TMenuItem*> items;
+  return items;
+}
+
+// The item each platform menu lists the sub-items of.
+std::unordered_map<HMENU, TMenuItem*>& MenuOwners() {
+  static std::unordered_map<HMENU, TMenuItem*> owners;
+  return owners;
+}
+
+// Takes every entry out of a platform menu without releasing the sub-menus it shows (their
+// items keep them), then releases the menu itself.
+void ReleaseMenuHandle(HMENU menu) {
+  while (GetMenuItemCount(menu) > 0) RemoveMenu(menu, 0, MF_BYPOSITION);
+  DestroyMenu(menu);
+  MenuOwners().erase(menu);
+}
 
 UINT NextCommand() {
   // Menu commands start well above IDOK .. IDHELP, which dialog navigation sends as commands
@@ -48,13 +72,22 @@ TShortCut ShortCutFromKey(WPARAM key) {
 
 // ---- TMenuItem ----
 
-TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(NextCommand()) {}
+TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(NextCommand()) {
+  LiveItems().insert(this);
+}
 
 TMenuItem::~TMenuItem() {
+  LiveItems().erase(this);
   // Sub-items belong to their owner, which releases them; they only lose their place here.
   for (TMenuItem* item : items_) item->parent_ = nullptr;
   items_.clear();
   if (parent_) parent_->Remove(this);
+  if (handle_) ReleaseMenuHandle(handle_);
+}
+
+TMenuItem* TMenuItem::FromItemData(ULONG_PTR data) {
+  auto* item = reinterpret_cast<TMenuItem*>(data);
+  return LiveItems().count(item) ? item : nullptr;
 }
 
 void TMenuItem::SetCaption(const std::string& caption) {
@@ -68,8 +101,9 @@ void TMenuItem::SetShortCut(TShortCut shortCut) {
 }
 
 void TMenuItem::SetVisible(bool visible) {
+  if (visible == visible_) return;
   visible_ = visible;
-  Changed();
+  if (parent_) parent_->ItemsChanged();
 }
 
 void TMenuItem::SetEnabled(bool enabled) {
@@ -77,11 +111,36 @@ void TMenuItem::SetEnabled(bool enabled) {
   Changed();
 }
 
+void TMenuItem::SetChecked(bool checked) {
+  checked_ = checked;
+  Changed();
+}
+
+void TMenuItem::SetRadioItem(bool radioItem) {
+  radioItem_ = radioItem;
+  Changed();
+}
+
+void TMenuItem::SetDefault(bool isDefault) {
+  default_ = isDefault;
+  Changed();
+}
+
+void TMenuItem::SetBreak(TMenuBreak menuBreak) {
+  break_ = menuBreak;
+  Changed();
+}
+
+void TMenuItem::SetImageIndex(int index) {
+  imageIndex_ = index;
+  Changed();
+}
+
 void TMenuItem::Add(TMenuItem* item) {
   if (item->parent_) item->parent_->Remove(item);
   item->parent_ = this;
   items_.push_back(item);
-  Changed();
+  ItemsChanged();
 }
 
 void TMenuItem::Remove(TMenuItem* item) {
@@ -89,13 +148,94 @@ void TMenuItem::Remove(TMenuItem* item) {
   if (it == items_.end()) return;
   items_.erase(it);
   item->parent_ = nullptr;
-  Changed();
+  ItemsChanged();
+}
+
+TMenu* TMenuItem::GetParentMenu() const {
+  const TMenuItem* root = this;
+  while (root->parent_) root = root->parent_;
+  return root->menu_;
+}
+
+bool TMenuItem::OwnerDrawn() const {
+  TMenu* menu = GetParentMenu();
+  return menu && menu->OwnerDraw();
+}
+
+HMENU TMenuItem::Handle() {
+  if (!handle_) {
+    handle_ = menu_ ? menu_->CreateMenuHandle() : CreatePopupMenu();
+    MenuOwners()[handle_] = this;
+    Fill();
+  }
+  return handle_;
+}
+
+MENUITEMINFOA TMenuItem::EntryInfo(std::string& text) {
+  text = caption_;
+  if (std::string keys = ShortCutToText(shortCut_); !keys.empty()) text += "\t" + keys;
+  MENUITEMINFOA info = {};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_DATA | MIIM_SUBMENU;
+  if (IsLine()) {
+    info.fType = MFT_SEPARATOR;
+  } else {
+    info.fMask |= MIIM_STRING;
+    info.dwTypeData = text.data();
+  }
+  if (OwnerDrawn()) info.fType |= MFT_OWNERDRAW;
+  if (radioItem_) info.fType |= MFT_RADIOCHECK;
+  if (break_ == TMenuBreak::mbBreak) info.fType |= MFT_MENUBREAK;
+  if (break_ == TMenuBreak::mbBarBreak) info.fType |= MFT_MENUBARBREAK;
+  info.fState = (enabled_ ? MFS_ENABLED : MFS_GRAYED) | (checked_ ? MFS_CHECKED : 0) |
+                (default_ ? MFS_DEFAULT : 0);
+  info.wID = command_;
+  info.hSubMenu = items_.empty() ? nullptr : Handle();
+  info.dwItemData = reinterpret_cast<ULONG_PTR>(this);
+  return info;
+}
+
+void TMenuItem::Fill() {
+  while (GetMenuItemCount(handle_) > 0) RemoveMenu(handle_, 0, MF_BYPOSITION);
+  UINT position = 0;
+  for (TMenuItem* item : items_) {
+    if (!item->visible_) continue;
+    std::string text;
+    MENUITEMINFOA info = item->EntryInfo(text);
+    InsertMenuItemA(handle_, position++, TRUE, &info);
+  }
+}
+
+void TMenuItem::FillTree() {
+  if (handle_) Fill();
+  for (TMenuItem* item : items_) item->FillTree();
 }
 
 void TMenuItem::Changed() {
-  TMenuItem* root = this;
-  while (root->parent_) root = root->parent_;
-  if (root->menu_) root->menu_->Rebuild();
+  if (parent_ && parent_->handle_ && visible_) {
+    // The entry's place among the shown entries of the parent's menu.
+    UINT position = 0;
+    for (TMenuItem* sibling : parent_->items_) {
+      if (sibling == this) break;
+      if (sibling->visible_) ++position;
+    }
+    std::string text;
+    MENUITEMINFOA info = EntryInfo(text);
+    SetMenuItemInfoA(parent_->handle_, position, TRUE, &info);
+  }
+  NotifyMenu();
+}
+
+void TMenuItem::ItemsChanged() {
+  if (handle_) Fill();
+  // Gaining the first sub-item or losing the last one turns the entry into a sub-menu or back.
+  Changed();
+}
+
+void TMenuItem::NotifyMenu() const {
+  TMenu* menu = GetParentMenu();
+  if (!menu || menu->Destroying() || (menu->Owner() && menu->Owner()->Destroying())) return;
+  if (menu->OnChange) menu->OnChange();
 }
 
 TMenuItem* TMenuItem::FindCommand(UINT command) {
@@ -118,26 +258,6 @@ void TMenuItem::Click() {
   if (enabled_ && OnClick) OnClick(this);
 }
 
-void TMenuItem::AppendTo(HMENU menu) const {
-  for (const TMenuItem* item : items_) {
-    if (!item->visible_) continue;
-    if (item->IsLine()) {
-      AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-      continue;
-    }
-    std::string text = item->caption_;
-    if (std::string keys = ShortCutToText(item->shortCut_); !keys.empty()) text += "\t" + keys;
-    UINT flags = MF_STRING | (item->enabled_ ? MF_ENABLED : MF_GRAYED);
-    if (item->items_.empty()) {
-      AppendMenuA(menu, flags, item->command_, text.c_str());
-    } else {
-      HMENU sub = CreatePopupMenu();
-      item->AppendTo(sub);
-      AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), text.c_str());
-    }
-  }
-}
-
 // ---- TMenu ----
 
 TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(new TMenuItem(this)) {
@@ -147,24 +267,63 @@ TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(new TMenuItem(this))
 TMenu::~TMenu() {
   SetDestroying();
   items_->menu_ = nullptr;
-  if (handle_) DestroyMenu(handle_);
 }
 
-HMENU TMenu::Handle() {
-  if (!handle_) {
-    handle_ = CreateMenuHandle();
-    items_->AppendTo(handle_);
-  }
-  return handle_;
+void TMenu::SetOwnerDraw(bool ownerDraw) {
+  if (ownerDraw == ownerDraw_) return;
+  ownerDraw_ = ownerDraw;
+  items_->FillTree();
+  items_->NotifyMenu();
 }
 
-void TMenu::Rebuild() {
-  if (!handle_ || Destroying() || (Owner() && Owner()->Destroying())) return;
-  HMENU old = handle_;
-  handle_ = nullptr;
-  Handle();
-  if (OnChange) OnChange();
-  DestroyMenu(old);
+void TMenu::SetImages(TImageList* images) {
+  images_ = images;
+  items_->NotifyMenu();
+}
+
+TMenuItem* TMenu::ItemFromHandle(HMENU menu) {
+  auto it = MenuOwners().find(menu);
+  return it != MenuOwners().end() ? it->second : nullptr;
+}
+
+bool TMenu::MeasureItem(HWND owner, MEASUREITEMSTRUCT& measure) {
+  if (measure.CtlType != ODT_MENU) return false;
+  TMenuItem* item = TMenuItem::FromItemData(measure.itemData);
+  if (!item) return false;
+  HDC dc = GetDC(owner);
+  int saved = SaveDC(dc);
+  SelectMenuFont(dc, item->Default());
+  int width = 0, height = 0;
+  if (item->OnMeasureItem)
+    item->OnMeasureItem(item, dc, width, height);
+  else
+    DefaultMeasureMenuItem(item, dc, width, height);
+  RestoreDC(dc, saved);
+  ReleaseDC(owner, dc);
+  measure.itemWidth = static_cast<UINT>(std::max(width, 0));
+  measure.itemHeight = static_cast<UINT>(std::max(height, 0));
+  return true;
+}
+
+bool TMenu::DrawItem(const DRAWITEMSTRUCT& draw) {
+  if (draw.CtlType != ODT_MENU) return false;
+  TMenuItem* item = TMenuItem::FromItemData(draw.itemData);
+  if (!item) return false;
+  int saved = SaveDC(draw.hDC);
+  SelectMenuFont(draw.hDC, item->Default());
+  if (item->OnAdvancedDrawItem)
+    item->OnAdvancedDrawItem(item, draw.hDC, draw.rcItem, draw.itemState);
+  else
+    DefaultDrawMenuItem(item, draw.hDC, draw.rcItem, draw.itemState);
+  RestoreDC(draw.hDC, saved);
+  return true;
+}
+
+bool TMenu::InitPopup(HMENU menu) {
+  TMenuItem* item = ItemFromHandle(menu);
+  if (!item) return false;
+  if (item->OnPopup) item->OnPopup(item);
+  return true;
 }
 
 bool TMenu::IsShortCut(TShortCut shortCut) {

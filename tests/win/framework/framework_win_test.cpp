@@ -12,25 +12,13 @@
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
 #include "platform/Host.h"
+#include "tests/win/framework/FormFixture.h"
 
 using namespace fw;
+using framework_test::FormTest;
+using framework_test::kProbe;
 
 namespace {
-
-constexpr UINT kProbe = WM_APP + 1;
-
-struct FormTest : ::testing::Test {
-  void SetUp() override {
-    form = std::make_unique<TForm>(nullptr);
-    form->SetClientSize(300, 200);
-    button = new TButton(form.get());
-    button->SetBounds(10, 10, 80, 25);
-    button->SetParent(form.get());
-  }
-  std::unique_ptr<TForm> form;
-  TButton* button = nullptr;
-  std::vector<std::string> log;
-};
 
 // What was there before the framework: a foreign subclass, as the skinning engine puts one.
 WNDPROC foreignPrevious = nullptr;
@@ -265,7 +253,7 @@ TEST_F(FormTest, StatusPanelsKeepTheirTexts) {
 TEST_F(FormTest, ShowModalReturnsTheModalResultAndCloseCancels) {
   TWndMethod previous = form->WindowProc;
   TModalResult answer = mrOk;
-  form->WindowProc = [&](TMessage& m) {
+  form->WindowProc = [&, previous](TMessage& m) {
     if (m.Msg == kProbe) {
       if (answer == mrOk)
         form->SetModalResult(mrOk);

@@ -1,0 +1,124 @@
+#include "framework/MenuPaint.h"
+
+#include <algorithm>
+#include <string>
+
+#include "framework/Graphics.h"
+#include "framework/Menus.h"
+
+namespace fw {
+
+namespace {
+
+constexpr int kSeparatorHeight = 8;
+constexpr int kTextMargin = 6;
+constexpr int kShortCutGap = 24;
+
+// Entries of a menu bar carry no check or picture column and no shortcut.
+bool OnMenuBar(const TMenuItem* item) {
+  const TMenuItem* parent = item->Parent();
+  return parent && !parent->Parent() && dynamic_cast<TMainMenu*>(parent->GetParentMenu());
+}
+
+// The width of the column left of the caption, where the check mark or the picture goes.
+int GlyphColumn(const TMenuItem* item) {
+  if (OnMenuBar(item)) return 0;
+  TMenu* menu = item->GetParentMenu();
+  TImageList* images = menu ? menu->Images() : nullptr;
+  return std::max(GetSystemMetrics(SM_CXMENUCHECK), images ? images->Width() : 0) + 4;
+}
+
+SIZE TextSize(HDC dc, const std::string& text) {
+  RECT r{0, 0, 0, 0};
+  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_CALCRECT);
+  return {r.right, r.bottom};
+}
+
+void DrawGlyph(const TMenuItem* item, HDC dc, RECT column, bool selected) {
+  TMenu* menu = item->GetParentMenu();
+  TImageList* images = menu ? menu->Images() : nullptr;
+  if (images && item->ImageIndex() >= 0 && item->ImageIndex() < images->Count()) {
+    int x = column.left + (column.right - column.left - images->Width()) / 2;
+    int y = column.top + (column.bottom - column.top - images->Height()) / 2;
+    ImageList_Draw(images->Handle(), item->ImageIndex(), dc, x, y, ILD_TRANSPARENT);
+    return;
+  }
+  if (!item->Checked()) return;
+  int size = GetSystemMetrics(SM_CXMENUCHECK);
+  RECT mark{0, 0, size, size};
+  // The platform draws the mark in black on white; it is copied through as a mask so that it
+  // takes the text colour over whatever background the item has.
+  HDC maskDc = CreateCompatibleDC(dc);
+  HBITMAP mask = CreateBitmap(size, size, 1, 1, nullptr);
+  HGDIOBJ old = SelectObject(maskDc, mask);
+  DrawFrameControl(maskDc, &mark, DFC_MENU, item->RadioItem() ? DFCS_MENUBULLET : DFCS_MENUCHECK);
+  int x = column.left + (column.right - column.left - size) / 2;
+  int y = column.top + (column.bottom - column.top - size) / 2;
+  HBRUSH ink = CreateSolidBrush(GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
+  HGDIOBJ oldBrush = SelectObject(dc, ink);
+  COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
+  COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
+  // Where the mask is black the brush paints; elsewhere the destination stays.
+  BitBlt(dc, x, y, size, size, maskDc, 0, 0, 0x00B8074A);
+  SetBkColor(dc, oldBack);
+  SetTextColor(dc, oldText);
+  SelectObject(dc, oldBrush);
+  DeleteObject(ink);
+  SelectObject(maskDc, old);
+  DeleteObject(mask);
+  DeleteDC(maskDc);
+}
+
+}  // namespace
+
+void SelectMenuFont(HDC dc, bool bold) {
+  static HFONT normal = nullptr, strong = nullptr;
+  if (!normal) {
+    NONCLIENTMETRICSA metrics = {};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    normal = CreateFontIndirectA(&metrics.lfMenuFont);
+    metrics.lfMenuFont.lfWeight = FW_BOLD;
+    strong = CreateFontIndirectA(&metrics.lfMenuFont);
+  }
+  SelectObject(dc, bold ? strong : normal);
+}
+
+void DefaultMeasureMenuItem(TMenuItem* item, HDC dc, int& width, int& height) {
+  if (item->IsLine()) {
+    width = 0;
+    height = kSeparatorHeight;
+    return;
+  }
+  SIZE caption = TextSize(dc, item->Caption());
+  width = GlyphColumn(item) + caption.cx + 2 * kTextMargin;
+  if (std::string keys = ShortCutToText(item->ShortCut()); !keys.empty() && !OnMenuBar(item))
+    width += kShortCutGap + TextSize(dc, keys).cx;
+  TMenu* menu = item->GetParentMenu();
+  int imageHeight = menu && menu->Images() ? menu->Images()->Height() : 0;
+  height = std::max<int>(caption.cy, imageHeight) + 6;
+}
+
+void DefaultDrawMenuItem(TMenuItem* item, HDC dc, const RECT& rect, UINT itemState) {
+  bool selected = itemState & (ODS_SELECTED | ODS_HOTLIGHT);
+  FillRect(dc, &rect, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
+  if (item->IsLine()) {
+    RECT line{rect.left + 2, (rect.top + rect.bottom) / 2 - 1, rect.right - 2, rect.bottom};
+    DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
+    return;
+  }
+  RECT column{rect.left, rect.top, rect.left + GlyphColumn(item), rect.bottom};
+  DrawGlyph(item, dc, column, selected);
+  SetBkMode(dc, TRANSPARENT);
+  int ink = (itemState & ODS_GRAYED) ? COLOR_GRAYTEXT
+            : selected               ? COLOR_HIGHLIGHTTEXT
+                                     : COLOR_MENUTEXT;
+  SetTextColor(dc, GetSysColor(ink));
+  RECT text{column.right + kTextMargin, rect.top, rect.right - kTextMargin, rect.bottom};
+  UINT format = DT_SINGLELINE | DT_VCENTER | ((itemState & ODS_NOACCEL) ? DT_HIDEPREFIX : 0);
+  DrawTextA(dc, item->Caption().c_str(), -1, &text, format | DT_LEFT);
+  if (std::string keys = ShortCutToText(item->ShortCut()); !keys.empty() && !OnMenuBar(item))
+    DrawTextA(dc, keys.c_str(), -1, &text, format | DT_RIGHT);
+}
+
+}  // namespace fw
