@@ -34,6 +34,12 @@ class TWndMethod {
 
   void operator()(TMessage& message) const { (*handler_)(message); }
   explicit operator bool() const { return handler_ && *handler_; }
+  // The handler as the function object it was made from, or null when it is of another type: a
+  // handler that put itself in front can tell whether it is still the front one.
+  template <class F>
+  const F* target() const {
+    return handler_ ? handler_->template target<F>() : nullptr;
+  }
 
  private:
   std::shared_ptr<const std::function<void(TMessage&)>> handler_;

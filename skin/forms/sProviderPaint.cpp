@@ -5,6 +5,7 @@
 #include "framework/Application.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/render/sBlend.h"
+#include "skin/render/sDcHelpers.h"
 #include "skin/render/sSection.h"
 #include "skin/render/sSkinText.h"
 
@@ -111,18 +112,44 @@ void TsSkinProvider::PaintIcon(img::Bitmap32& image, const TRect& rect) {
   GdiFlush();
 }
 
-void TsSkinProvider::PaintMenuItems(img::Bitmap32& image, const TRect& band) {
+void TsSkinProvider::PaintBarItem(img::Bitmap32& target, const TRect& rect,
+                                  const std::string& caption, bool enabled, bool hot) {
   const TsSkinModel& skin = *SkinManager();
+  PaintSection(&skin, skin.FindSection("MENUITEM"), "MENUITEM", MakeBgSource(&target, 0, 0), -1, -1,
+               target, {0, 0}, rect, hot && enabled ? 1 : 0);
+  UINT format = DT_SINGLELINE | DT_VCENTER | DT_CENTER;
+  if (SendMessageA(form_->Handle(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL)
+    format |= DT_HIDEPREFIX;
+  HDC dc = target.DC();
+  HGDIOBJ old = SelectObject(dc, Fonts().Menu);
+  PaintSkinText(dc, caption, enabled, &skin, hot ? 1 : 0, paint_.Sections.MenuLine, format,
+                ToRect(rect));
+  SelectObject(dc, old);
+  GdiFlush();
+}
+
+namespace {
+
+// The caption of a menu-bar entry: the framework item's, else the platform's text.
+std::string EntryCaption(HMENU menu, int position) {
+  MENUITEMINFOA info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_DATA;
+  if (GetMenuItemInfoA(menu, UINT(position), TRUE, &info))
+    if (TMenuItem* item = TMenuItem::FromItemData(info.dwItemData)) return item->Caption();
+  char text[256] = {};
+  GetMenuStringA(menu, UINT(position), text, sizeof text, MF_BYPOSITION);
+  return text;
+}
+
+}  // namespace
+
+void TsSkinProvider::PaintMenuItems(img::Bitmap32& image, const TRect& band) {
   HWND wnd = form_->Handle();
   HMENU menu = GetMenu(wnd);
   if (!menu) return;
   RECT window;
   GetWindowRect(wnd, &window);
-  int itemSection = skin.FindSection("MENUITEM");
-  UINT format = DT_SINGLELINE | DT_VCENTER | DT_CENTER;
-  if (SendMessageA(wnd, WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL) format |= DT_HIDEPREFIX;
-  HDC dc = image.DC();
-  HGDIOBJ old = SelectObject(dc, Fonts().Menu);
   for (int i = 0, n = GetMenuItemCount(menu); i < n; ++i) {
     RECT r;
     if (!GetMenuItemRect(wnd, menu, UINT(i), &r)) continue;
@@ -130,14 +157,47 @@ void TsSkinProvider::PaintMenuItems(img::Bitmap32& image, const TRect& band) {
                   r.bottom - window.top};
     item.Bottom = std::min(item.Bottom, band.Bottom);
     if (item.Width() <= 0 || item.Height() <= 0) continue;
-    PaintSection(&skin, itemSection, "MENUITEM", MakeBgSource(&image, 0, 0), -1, -1, image, {0, 0},
-                 item, 0);
-    char text[256] = {};
-    GetMenuStringA(menu, UINT(i), text, sizeof text, MF_BYPOSITION);
     bool enabled = !(GetMenuState(menu, UINT(i), MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED));
-    GdiFlush();
-    PaintSkinText(dc, text, enabled, &skin, 0, paint_.Sections.MenuLine, format, ToRect(item));
+    PaintBarItem(image, item, EntryCaption(menu, i), enabled, false);
   }
-  SelectObject(dc, old);
-  GdiFlush();
+}
+
+void TsSkinProvider::MeasureBarItem(TMenuItem* item, int& width, int& height) {
+  std::string caption;
+  for (char c : item->Caption())
+    if (c != '&') caption += c;
+  width = TextWidth(Fonts().Menu, caption);
+  height = paint_.Metrics.CyMenu - 1;
+}
+
+void TsSkinProvider::DrawBarItem(TMenuItem* item, HDC dc, const RECT& rect, UINT state) {
+  const img::Bitmap32& image = WindowImage();
+  int w = rect.right - rect.left, h = rect.bottom - rect.top;
+  if (w <= 0 || h <= 0) return;
+  img::Bitmap32 plate(w, h);
+  if (!image.Empty()) CopyBlock(plate, 0, 0, w, h, image, rect.left, rect.top);
+  bool hot = state & (ODS_SELECTED | ODS_HOTLIGHT);
+  PaintBarItem(plate, {0, 0, w, h}, item->Caption(), item->Enabled(), hot);
+  BitBlt(dc, rect.left, rect.top, w, h, plate.DC(), 0, 0, SRCCOPY);
+}
+
+void TsSkinProvider::HookMenuBar(bool on) {
+  TMainMenu* menu = form_->Menu();
+  if (!menu) return;
+  TMenuItem* root = menu->Items();
+  for (int i = 0; i < root->Count(); ++i) {
+    TMenuItem* item = root->Items(i);
+    if (on) {
+      item->OnMeasureItem = [this](TMenuItem* it, HDC, int& w, int& h) {
+        MeasureBarItem(it, w, h);
+      };
+      item->OnAdvancedDrawItem = [this](TMenuItem* it, HDC dc, const RECT& r, UINT state) {
+        DrawBarItem(it, dc, r, state);
+      };
+    } else {
+      item->OnMeasureItem = nullptr;
+      item->OnAdvancedDrawItem = nullptr;
+    }
+  }
+  menu->SetOwnerDraw(on);
 }

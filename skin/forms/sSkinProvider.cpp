@@ -105,6 +105,7 @@ void TsSkinProvider::SetDrawNonClientArea(bool value) {
   drawNonClient_ = value;
   if (!form_->HandleAllocated() || !Skinned()) return;
   SetSystemMenuStyle(value);
+  HookMenuBar(value && SkinManager()->SkinnedPopups);
   if (!value) SetWindowRgn(form_->Handle(), nullptr, TRUE);
   InvalidateFrame(true);
 }
@@ -118,6 +119,7 @@ void TsSkinProvider::InitSkin() {
   if (!Skinned()) return;
   if (!systemMenu_) systemMenu_ = new TsSystemMenu(*this);
   SetSystemMenuStyle(drawNonClient_);
+  HookMenuBar(drawNonClient_ && manager->SkinnedPopups);
   PrepareInputs();
   paint_.Inputs.Images =
       ChooseButtonImages(*manager, paint_.Inputs.UseBigButtons, paint_.Inputs.Rules);
@@ -132,6 +134,7 @@ void TsSkinProvider::SkinRemoved() {
   paint_.Sections = {};
   skinData_->SectionIndex = -1;
   SetSystemMenuStyle(false);
+  HookMenuBar(false);
   if (regionApplied_) SetWindowRgn(form_->Handle(), nullptr, TRUE);
   regionApplied_ = false;
   if (UseGlobalColor && !skinData_->CustomColor) form_->SetColor(clBtnFace);

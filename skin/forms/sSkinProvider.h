@@ -113,6 +113,13 @@ class TsSkinProvider : public fw::TComponent {
   void PaintCaption(img::Bitmap32& image);
   void PaintIcon(img::Bitmap32& image, const TRect& rect);
   void PaintMenuItems(img::Bitmap32& image, const TRect& band);
+  // The menu bar's items: one painted into target (plain or hot), measured and drawn for the
+  // platform while a menu is tracked, and the owner drawing that routes them here.
+  void PaintBarItem(img::Bitmap32& target, const TRect& rect, const std::string& caption,
+                    bool enabled, bool hot);
+  void MeasureBarItem(fw::TMenuItem* item, int& width, int& height);
+  void DrawBarItem(fw::TMenuItem* item, HDC dc, const RECT& rect, UINT state);
+  void HookMenuBar(bool on);
   void RepaintElements(const std::vector<int>& codes);
   TsTitleButtonData* Element(int code);
   bool ElementEnabled(int code) const;

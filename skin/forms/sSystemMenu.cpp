@@ -180,6 +180,9 @@ void TsSystemMenu::BuildSkinMenu() {
     auto* item = new TMenuItem(this);
     item->SetName("SkinSelectItem" + std::to_string(i));
     item->SetCaption(names[i]);
+    item->SetRadioItem(true);
+    item->SetChecked(names[i] == manager->SkinName());
+    if (i > 0 && i % kSkinsPerColumn == 0) item->SetBreak(TMenuBreak::mbBreak);
     TsSkinProvider* provider = &provider_;
     item->OnClick = [provider, item](TObject*) {
       std::string name = SkinNameFromCaption(item->Caption());

@@ -228,6 +228,18 @@ TEST_F(ProviderWinTest, AltSpaceOpensTheSystemMenuAndItsSkinChoiceApplies) {
   ASSERT_NE(skins, nullptr);
   EXPECT_EQ(skins->Caption(), "Available skins");
   EXPECT_EQ(skins->Count(), manager->InternalSkins.Count());
+  // Radio items in columns of 20, the current skin checked.
+  int checked = 0;
+  for (int i = 0; i < skins->Count(); ++i) {
+    TMenuItem* item = skins->Items(i);
+    EXPECT_TRUE(item->RadioItem());
+    EXPECT_EQ(item->Break() == TMenuBreak::mbBreak, i == 20 || i == 40) << i;
+    if (item->Checked()) {
+      ++checked;
+      EXPECT_EQ(SkinNameFromCaption(item->Caption()), manager->SkinName());
+    }
+  }
+  EXPECT_EQ(checked, 1);
   TMenuItem* third = FindItem(skins, "SkinSelectItem2");
   ASSERT_NE(third, nullptr);
   third->Click();
