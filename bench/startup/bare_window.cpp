@@ -25,14 +25,6 @@ class TListViewRows final : public TDriverRowSink {
   explicit TListViewRows(HWND list) : list_(list) {}
   void Clear() override { ListView_DeleteAllItems(list_); }
   int Count() const override { return ListView_GetItemCount(list_); }
-  bool HasCaption(const std::string& caption) const override {
-    char text[1024];
-    for (int i = 0, n = Count(); i < n; ++i) {
-      ListView_GetItemText(list_, i, 0, text, sizeof text);
-      if (caption == text) return true;
-    }
-    return false;
-  }
   void AppendRow(const std::string& caption, const std::string& type, const std::string& action,
                  const std::string& keyPath) override {
     LVITEMA item = {};
