@@ -9,8 +9,7 @@
 # One warm-up run of each through cmake/wine-run prepares the prefix (holding the sample machine)
 # and its Xvfb, starts the wineserver and fills the caches. The timed runs then start wine
 # directly in that prefix, so that the wrapper's checks are not timed; RUNS alternating runs of
-# each, and the medians side by side. DK_STARTUP_ARGS adds arguments to the program's runs
-# (e.g. "/skin NAME").
+# each, and the medians side by side.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 root=$PWD
@@ -40,15 +39,13 @@ time_run() {
 
 median() { printf '%s\n' "$@" | sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}'; }
 
-# shellcheck disable=SC2086  # DK_STARTUP_ARGS is split into arguments on purpose
-program=(./DriverKeeper.exe /exit-when-shown ${DK_STARTUP_ARGS:-})
+program=(./DriverKeeper.exe /exit-when-shown)
 bare=(./bare_window.exe /exit-when-shown)
 launch=("$root/cmake/wine-run" --prefix "$prefix" --sample-machine "$root/samples/machine")
 time_run "${program[@]}" >/dev/null
 time_run "${bare[@]}" >/dev/null
 launch=(env WINEPREFIX="$prefix" DISPLAY=":$(cat "$prefix/.display")" WINEDEBUG=-all
   WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64 wine)
-WINEPREFIX=$prefix wineserver -p60 || true  # already running: it stays up
 program_ms=() bare_ms=()
 for ((i = 0; i < runs; i++)); do
   program_ms+=("$(time_run "${program[@]}")")
