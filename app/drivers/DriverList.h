@@ -10,14 +10,12 @@ inline constexpr int kTypeColumn = 0;
 inline constexpr int kActionColumn = 1;
 inline constexpr int kKeyPathColumn = 2;
 
-// The scan fills the list through this.
+// The scan fills the list through this, one row per distinct caption (the scan keeps track).
 class TDriverRowSink {
  public:
   virtual ~TDriverRowSink() = default;
   virtual void Clear() = 0;
   virtual int Count() const = 0;
-  // Whether a row has exactly this caption (case-sensitive, byte for byte).
-  virtual bool HasCaption(const std::string& caption) const = 0;
   virtual void AppendRow(const std::string& caption, const std::string& type,
                          const std::string& action, const std::string& keyPath) = 0;
 };

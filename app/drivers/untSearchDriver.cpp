@@ -1,5 +1,7 @@
 #include "app/drivers/untSearchDriver.h"
 
+#include <unordered_set>
+
 #include "app/drivers/BackupState.h"
 #include "app/drivers/untReg.h"
 
@@ -24,6 +26,10 @@ void SearchDriver(TDriverRowSink& list, std::uint8_t mode) {
   list.Clear();
   if (mode != smRecommended && mode != smAll) return;
   std::string typeKey, type;
+  // The captions listed so far (compared byte for byte). Kept here rather than asked of the
+  // list: on the main window every such question walks the list view's rows with window
+  // messages, which made the duplicate test the larger part of the scan at start-up.
+  std::unordered_set<std::string> listed;
   ForEachDriverInstance([&](const std::string& classKey, const std::string& instanceKey) {
     std::string desc = RegReadString(kLocalMachine, instanceKey, "DriverDesc", "");
     std::string provider = RegReadString(kLocalMachine, instanceKey, "ProviderName", kMicrosoft);
@@ -34,7 +40,7 @@ void SearchDriver(TDriverRowSink& list, std::uint8_t mode) {
     }
     bool microsoft = provider == kMicrosoft;
     if (desc.empty() || (mode == smRecommended && microsoft)) return;
-    if (list.HasCaption(desc)) return;
+    if (!listed.insert(desc).second) return;
     list.AppendRow(desc, type, microsoft ? kMicrosoft : kRecommended, instanceKey);
   });
 }

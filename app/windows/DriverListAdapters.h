@@ -14,7 +14,6 @@ class TDriverListView final : public TDriverRowSink, public TDriverRows {
 
   void Clear() override { list_.Clear(); }
   int Count() const override { return list_.Count(); }
-  bool HasCaption(const std::string& caption) const override;
   void AppendRow(const std::string& caption, const std::string& type, const std::string& action,
                  const std::string& keyPath) override;
 

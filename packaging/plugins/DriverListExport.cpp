@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/drivers/DriverRecords.h"
+#include "platform/Library.h"
 
 namespace {
 
@@ -17,6 +18,11 @@ const char kClassName[] = "DkDriverListExporter";
 enum : int { kExportButton = 101, kCloseButton = 102 };
 
 HINSTANCE instance = nullptr;
+
+// The save dialog's library is loaded when a list is exported, not with the plug-in: the program
+// loads every plug-in at start-up to read its name, and loading this library took longer than
+// everything else the plug-in costs there.
+using TGetSaveFileName = BOOL(WINAPI*)(OPENFILENAMEA*);
 
 // Shows the save dialog and writes the list; the outcome is reported to the user.
 void ExportList(HWND owner) {
@@ -30,7 +36,9 @@ void ExportList(HWND owner) {
   dialog.lpstrDefExt = "csv";
   dialog.lpstrTitle = "Export driver list";
   dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  if (!GetSaveFileNameA(&dialog)) return;
+  platform::LoadedLibrary dialogs("comdlg32.dll");
+  auto getSaveFileName = dialogs.Find<TGetSaveFileName>("GetSaveFileNameA");
+  if (!getSaveFileName || !getSaveFileName(&dialog)) return;
 
   std::vector<TDriverRecord> records = ReadDriverRecords();
   std::string text = FormatDriverCsv(records);

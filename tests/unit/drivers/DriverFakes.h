@@ -53,11 +53,6 @@ class FakeDriverList : public TDriverRowSink, public TDriverRows {
 
   void Clear() override { rows.clear(); }
   int Count() const override { return static_cast<int>(rows.size()); }
-  bool HasCaption(const std::string& caption) const override {
-    for (const Row& row : rows)
-      if (row.caption == caption) return true;
-    return false;
-  }
   void AppendRow(const std::string& caption, const std::string& type, const std::string& action,
                  const std::string& keyPath) override {
     rows.push_back({caption, type, action, keyPath});
