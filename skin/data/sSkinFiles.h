@@ -4,9 +4,6 @@
 #include <string>
 #include <vector>
 
-// Whether path names a file (not a folder).
-bool SkinFileExists(const std::string& path);
-
 // Skin names in a skin directory (without its trailing separator): sub-folders holding an
 // "Options.dat" when folders are asked for, and files whose extension is exactly ".vlz", named
 // up to their first ".", when packed skins are. Names beginning with "." are skipped.

@@ -188,7 +188,7 @@ void TsSkinManager::SetSkinName(const std::string& value) {
 
 void TsSkinManager::LoadCurrentSkin(const std::string& requestedName) {
   std::string directory = WithTrailingSeparator(skinDirectory_);
-  bool packed = SkinFileExists(directory + skinName_ + std::string(kPackedSkinExt));
+  bool packed = platform::FileExists(directory + skinName_ + std::string(kPackedSkinExt));
   // A skin editor previewing a skin folder wins over a packed file of the same name.
   if (PreviewMode && platform::FileSystem::Current().DirectoryExists(directory + requestedName))
     packed = false;
@@ -222,7 +222,7 @@ void TsSkinManager::LoadSkinFromFolder() {
     Load({std::move(text), nullptr, folder});
     return;
   }
-  if (SkinFileExists(folder + std::string(kOptionsFileName))) {
+  if (platform::FileExists(folder + std::string(kOptionsFileName))) {
     Load(FolderSource(folder));
     return;
   }

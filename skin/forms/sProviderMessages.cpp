@@ -278,9 +278,13 @@ void TsSkinProvider::WndProc(TMessage& message) {
                        window.top + paint_.Layout.TitleBottom);
         return;
       }
-      CallSaved(message);
-      RepaintElements(buttons_.Reset());
-      return;
+      {
+        // Closing may release the form and this provider with it.
+        std::shared_ptr<bool> alive = alive_;
+        CallSaved(message);
+        if (*alive) RepaintElements(buttons_.Reset());
+        return;
+      }
     case WM_SIZE:
     case WM_ENABLE:
       CallSaved(message);

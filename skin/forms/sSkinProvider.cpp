@@ -203,8 +203,10 @@ void TsSkinProvider::UpdateShape() {
   f.MenuLineCount = 0;
   if (menuBar) {
     RECT item;
-    int bottom = GetMenuItemRect(wnd, menu, 0, &item) ? item.bottom : window.top;
-    f.MenuLineCount = MenuLineCountFor(f, paint_.Metrics, window.top, bottom);
+    // Without the first item's place (a menu not laid out yet) the bar is taken as one line.
+    f.MenuLineCount = GetMenuItemRect(wnd, menu, 0, &item)
+                          ? MenuLineCountFor(f, paint_.Metrics, window.top, item.bottom)
+                          : 1;
   }
   f.RightToLeft = GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_LAYOUTRTL;
   PrepareInputs();
@@ -224,8 +226,9 @@ bool TsSkinProvider::RebuildWindowImage() {
   if (!Skinned() || form_->Destroying() || !form_->HandleAllocated()) return false;
   img::Bitmap32& image = *skinData_->CacheBitmap;
   UpdateShape();
-  bool resized = image.Width() != paint_.Form.Width;
+  int oldWidth = image.Width(), oldHeight = image.Height();
   SizeWindowImage(image, paint_.Form, paint_.Metrics);
+  bool resized = image.Width() != oldWidth || image.Height() != oldHeight;
   if (!skinData_->BgDirty && !resized) return true;
   regionDirty_ = regionDirty_ || resized;
   TsFramePaintHooks hooks;

@@ -142,6 +142,10 @@ TEST_F(ProviderWinTest, TakesTheFrameInEveryFamilyAndGivesItBack) {
   auto* second = new TsSkinProvider(form.get());
   EXPECT_TRUE(second->Empty());
   EXPECT_EQ(ProviderOf(form.get()), provider);
+  // A new caption is painted by the skin, and the platform's caption never shows.
+  SetWindowTextA(Wnd(), "Renamed");
+  EXPECT_TRUE(IsWindowVisible(Wnd()));
+  ExpectScreenShowsTheSkin("renamed");
   for (const char* skin :
        {"Soft Azure", "Night Ember", "Glass Ruby", "Parchment", "Contrast Yellow"}) {
     manager->SetSkinName(std::string(skin) + " (internal)");
