@@ -190,7 +190,7 @@ bool TsSkinProvider::HandleNonClient(TMessage& message) {
     case WM_NCHITTEST: {
       int code = HitTest({GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)});
       if (IsTitleElement(code) || code == kHitSysMenu ||
-          (code == kHitBottomRightBorder && paint_.GripShown)) {
+          (code == kHitBottomRight && paint_.GripShown)) {
         message.Result = code;
         return true;
       }
@@ -285,6 +285,20 @@ void TsSkinProvider::WndProc(TMessage& message) {
         if (*alive) RepaintElements(buttons_.Reset());
         return;
       }
+    case CM_MENUCHANGED:
+    case WM_SETTINGCHANGE:
+      CallSaved(message);
+      skinData_->BgDirty = true;
+      RepaintFrameNow();
+      return;
+    case CM_VISIBLECHANGED:
+      CallSaved(message);
+      // A hidden form keeps no picture; showing it paints a new one.
+      if (!message.WParam) {
+        skinData_->CacheBitmap->Resize(0, 0);
+        skinData_->BgDirty = true;
+      }
+      return;
     case WM_SIZE:
     case WM_ENABLE:
       CallSaved(message);

@@ -342,26 +342,16 @@ void TsSkinProvider::RepaintElements(const std::vector<int>& codes) {
 }
 
 void TsSkinProvider::RunTitleCommand(TsTitleCommand command) {
+  static constexpr std::pair<TsTitleCommand, WPARAM> kSystemCommands[] = {
+      {TsTitleCommand::Minimize, SC_MINIMIZE},
+      {TsTitleCommand::Maximize, SC_MAXIMIZE},
+      {TsTitleCommand::Restore, SC_RESTORE},
+      {TsTitleCommand::Close, SC_CLOSE},
+      {TsTitleCommand::ContextHelp, SC_CONTEXTHELP}};
   WPARAM sc = 0;
-  switch (command) {
-    case TsTitleCommand::Minimize:
-      sc = SC_MINIMIZE;
-      break;
-    case TsTitleCommand::Maximize:
-      sc = SC_MAXIMIZE;
-      break;
-    case TsTitleCommand::Restore:
-      sc = SC_RESTORE;
-      break;
-    case TsTitleCommand::Close:
-      sc = SC_CLOSE;
-      break;
-    case TsTitleCommand::ContextHelp:
-      sc = SC_CONTEXTHELP;
-      break;
-    default:
-      return;
-  }
+  for (const auto& [title, system] : kSystemCommands)
+    if (title == command) sc = system;
+  if (!sc) return;
   // The hot element belongs to the window state that is ending.
   buttons_.Reset();
   SendMessageA(form_->Handle(), WM_SYSCOMMAND, sc, 0);

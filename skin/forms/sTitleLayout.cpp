@@ -246,22 +246,13 @@ int HitTitleButton(const TsFormShape& form, const TsTitleLayout& layout,
 }
 
 int HitSizingBorder(const TsFormShape& form, int frame, TPoint p) {
-  int code = kHitNowhere;
-  if (p.Y > form.Height - frame)
-    code = kHitBottom;
-  else if (p.Y < frame)
-    code = kHitTop;
-  if (p.X < frame) {
-    return code == kHitTop      ? kHitTopLeftBorder
-           : code == kHitBottom ? kHitBottomLeftBorder
-                                : kHitLeft;
-  }
-  if (p.X > form.Width - frame) {
-    return code == kHitTop      ? kHitTopRightBorder
-           : code == kHitBottom ? kHitBottomRightBorder
-                                : kHitRight;
-  }
-  return code;
+  // Rows: top band, bottom band, neither; columns: left, right, neither.
+  static constexpr int kCodes[3][3] = {{kHitTopLeft, kHitTopRight, kHitTop},
+                                       {kHitBottomLeft, kHitBottomRight, kHitBottom},
+                                       {kHitLeft, kHitRight, kHitNowhere}};
+  int row = p.Y > form.Height - frame ? 1 : p.Y < frame ? 0 : 2;
+  int column = p.X < frame ? 0 : p.X > form.Width - frame ? 1 : 2;
+  return kCodes[row][column];
 }
 
 }  // namespace
@@ -287,7 +278,7 @@ int HitTestFrame(const TsFormShape& form, const TsSystemMetrics& metrics,
     TPoint offset = ClientOffset(form, metrics);
     int right = offset.X + form.ClientWidth, bottom = offset.Y + form.ClientHeight;
     TRect grip = {right - gripSize, bottom - gripSize, right, bottom};
-    if (gripSize > 0 && gripActive && Inside(grip, point)) return kHitBottomRightBorder;
+    if (gripSize > 0 && gripActive && Inside(grip, point)) return kHitBottomRight;
     return kHitClient;
   }
   return kHitMenu;

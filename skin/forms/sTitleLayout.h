@@ -12,6 +12,7 @@
 
 #include "skin/data/sSkinModel.h"
 #include "skin/render/sBgSource.h"
+#include "skin/render/sCornerKeys.h"
 
 // The platform metrics the frame depends on.
 struct TsSystemMetrics {
@@ -47,7 +48,7 @@ struct TsFormShape {
 // Title buttons, in the order they are laid out from the right edge.
 enum TsTitleButtonKind { tbClose, tbMax, tbMin, tbHelp, kTitleButtonKinds };
 
-// Element hit codes (the platform's where they exist).
+// Element hit codes (the platform's where they exist); the four corners are sCornerKeys.h's.
 enum : int {
   kHitNowhere = 0,
   kHitClient = 1,
@@ -59,11 +60,7 @@ enum : int {
   kHitLeft = 10,
   kHitRight = 11,
   kHitTop = 12,
-  kHitTopLeftBorder = 13,
-  kHitTopRightBorder = 14,
   kHitBottom = 15,
-  kHitBottomLeftBorder = 16,
-  kHitBottomRightBorder = 17,
   kHitClose = 20,
   kHitHelp = 21,
   kHitUserButton = 1000,  // + index of the user title button

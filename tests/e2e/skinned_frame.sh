@@ -3,7 +3,8 @@
 # (light, dark, glossy, textured, high contrast) the screen shows different title, frame and
 # menu-bar colours and the platform's system menu is hidden; "/skin NAME" picks the skin for one
 # run; a skin chosen from the system menu with the keyboard is remembered for the next start; an
-# open menu and the About window coming and going leave the skinned title alone.
+# open menu and the About window coming and going leave the skinned title alone; the close button
+# lights up under the mouse.
 source "$(dirname "$0")/lib.sh"
 
 dir=$(dk_workdir)
@@ -97,5 +98,25 @@ sleep 1
 dk_screenshot skinned_frame-after-about >/dev/null
 [ "$(pixels skinned_frame-after-about)" = "$before" ] ||
   dk_fail "after the About window: $(pixels skinned_frame-after-about), before: $before"
+
+# Hovering the close button lights it; leaving it puts the plain button back.
+buttons() {
+  local l t r b style
+  read -r l t r b style < <(dk_wine "$DK_PROBE" rect TfrmMain | tr -d '\r')
+  convert "$DK_OUT/$1.png" -crop "60x26+$((r - 60))+$t" +repage "$DK_OUT/$1-buttons.png"
+  echo "$r $t"
+}
+read -r right top < <(buttons skinned_frame-after-about)
+DISPLAY=$(dk_display) xdotool mousemove $((right - 18)) $((top + 13))
+sleep 1
+dk_screenshot skinned_frame-close-hot >/dev/null
+buttons skinned_frame-close-hot >/dev/null
+DISPLAY=$(dk_display) xdotool mousemove 20 20
+sleep 1
+dk_screenshot skinned_frame-close-left >/dev/null
+buttons skinned_frame-close-left >/dev/null
+differ() { [ "$(compare -metric AE "$DK_OUT/$1-buttons.png" "$DK_OUT/$2-buttons.png" null: 2>&1)" != 0 ]; }
+differ skinned_frame-after-about skinned_frame-close-hot || dk_fail "the close button does not light up"
+differ skinned_frame-after-about skinned_frame-close-left && dk_fail "the close button stays lit"
 stop
 echo "PASS"

@@ -173,25 +173,15 @@ TEST(TitleLayout, HitTesting) {
   struct Case {
     int x, y, code;
   } cases[] = {
-      {700, 10, kHitClose},
-      {670, 10, kHitMaxButton},
-      {640, 10, kHitMinButton},
-      {2, 2, kHitTopLeftBorder},
-      {719, 2, kHitTopRightBorder},
-      {2, 452, kHitBottomLeftBorder},
-      {719, 452, kHitBottomRightBorder},
-      {2, 200, kHitLeft},
-      {720, 200, kHitRight},
-      {300, 1, kHitTop},
-      {300, 453, kHitBottom},
-      {300, 12, kHitCaption},
-      {10, 12, kHitSysMenu},
-      {300, 30, kHitMenu},
-      {300, 200, kHitClient},
+      {700, 10, kHitClose},        {670, 10, kHitMaxButton}, {640, 10, kHitMinButton},
+      {2, 2, kHitTopLeft},         {719, 2, kHitTopRight},   {2, 452, kHitBottomLeft},
+      {719, 452, kHitBottomRight}, {2, 200, kHitLeft},       {720, 200, kHitRight},
+      {300, 1, kHitTop},           {300, 453, kHitBottom},   {300, 12, kHitCaption},
+      {10, 12, kHitSysMenu},       {300, 30, kHitMenu},      {300, 200, kHitClient},
   };
   for (const Case& c : cases) EXPECT_EQ(hit(c.x, c.y), c.code) << c.x << "," << c.y;
   // The size grip answers only when active and when the skin has one.
-  EXPECT_EQ(hit(714, 446, 12, true), kHitBottomRightBorder);
+  EXPECT_EQ(hit(714, 446, 12, true), kHitBottomRight);
   EXPECT_EQ(hit(714, 446, 12, false), kHitClient);
   EXPECT_EQ(hit(714, 446, 0, true), kHitClient);
   // A close button that cannot close is caption; a disabled maximise too, unless it restores.
