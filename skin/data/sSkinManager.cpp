@@ -1,5 +1,7 @@
 #include "skin/data/sSkinManager.h"
 
+#include <algorithm>
+
 #include "platform/FileSystem.h"
 #include "platform/Host.h"
 #include "skin/data/SkinSources.h"
@@ -14,6 +16,11 @@ bool PreviewMode = false;
 std::optional<std::vector<std::string>> PreviewOptions;
 
 namespace {
+
+std::vector<TsSkinManager*>& LiveManagers() {
+  static std::vector<TsSkinManager*> managers;
+  return managers;
+}
 
 // MB_TASKMODAL: the program's other windows stay disabled while the box shows, and the window
 // that was active gets the focus back afterwards.
@@ -37,6 +44,7 @@ void Raise(const fw::TNotifyEvent& event, fw::TObject* sender) {
 
 TsSkinManager::TsSkinManager(fw::TComponent* owner)
     : fw::TComponent(owner), InternalSkins([this] { Raise(OnSkinListChanged, this); }) {
+  LiveManagers().push_back(this);
   OnCheckVersion = [this](const TsSkinModel&) { CheckSkinVersion(); };
   PublishProperties();
   // The owner hears only of its direct components, and not while it is destroyed itself: a hot
@@ -61,6 +69,12 @@ TsSkinManager::~TsSkinManager() {
     Windows().RemoveCreationHook();
     DefaultManager = nullptr;
   }
+  auto& live = LiveManagers();
+  live.erase(std::find(live.begin(), live.end(), this));
+}
+
+const std::vector<TsSkinManager*>& SkinManagers() {
+  return LiveManagers();
 }
 
 void TsSkinManager::PublishProperties() {

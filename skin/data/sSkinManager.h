@@ -146,6 +146,8 @@ class TsSkinManager : public TsSkinModel, public fw::TComponent {
 
 // The process-wide default manager: the first one created, until it is destroyed.
 extern TsSkinManager* DefaultManager;
+// Every manager that exists, oldest first.
+const std::vector<TsSkinManager*>& SkinManagers();
 // Set while a skin is being loaded.
 extern bool SkinChanging;
 // Set while a skin editor drives the skin; PreviewOptions then holds its options text.

@@ -10,6 +10,8 @@
 #include "skin/data/sSkinManager.h"
 #include "skin/data/sSkinPaths.h"
 #include "skin/data/sSkinWindows.h"
+#include "skin/render/sCommonData.h"
+#include "skin/render/sManagerLink.h"
 
 namespace {
 
@@ -22,30 +24,10 @@ LRESULT Send(HWND wnd, TsCommand c) {
   return SendMessageA(wnd, SkinCommandMsg, c.wParam, c.lParam);
 }
 
-bool AnswersSkinned(HWND wnd) {
-  return Send(wnd, {SkinCommandParam(CmdIsSkinned), 0}) == 1;
-}
-
-// Windowless children and children without a window yet get the command directly; skinned
-// windows get it and pass it on themselves; the children of any other window are walked.
-void SendToChildren(fw::TWinControl& parent, TsCommand c) {
-  for (int i = 0; i < parent.ControlCount(); ++i) {
-    fw::TControl* child = parent.Controls(i);
-    if (child->Destroying()) return;
-    auto* windowed = child->IsWindowed() ? static_cast<fw::TWinControl*>(child) : nullptr;
-    if (!windowed || !windowed->HandleAllocated())
-      child->Perform(SkinCommandMsg, c.wParam, c.lParam);
-    else if (AnswersSkinned(windowed->Handle()))
-      Send(windowed->Handle(), c);
-    else
-      SendToChildren(*windowed, c);
-  }
-}
-
 void SendToFormTree(fw::TForm& form, TsCommand c) {
   HWND wnd = form.Handle();
   Send(wnd, c);
-  SendToChildren(form, c);
+  BroadcastToChildren(form, SkinCommandMsg, c.wParam, c.lParam);
   if (HWND client = FindWindowExA(wnd, nullptr, "MDICLIENT", nullptr)) Send(client, c);
 }
 
@@ -57,7 +39,7 @@ void SendToApplicationForms(TsCommand c) {
   for (fw::TForm* form : ApplicationForms()) {
     if (form->Destroying() || form->Loading() || IsMdiChild(form->Handle())) continue;
     // A form that answers for itself is a provider's form; it is reached through them.
-    if (AnswersSkinned(form->Handle())) continue;
+    if (IsSkinnedWindow(form->Handle())) continue;
     SendToFormTree(*form, c);
   }
 }
@@ -158,12 +140,66 @@ std::string ResourceBytes(const char* name) {
                : std::string();
 }
 
+TsSkinManager* ManagerOf(const TsSkinModel& model) {
+  for (TsSkinManager* manager : SkinManagers())
+    if (static_cast<const TsSkinModel*>(manager) == &model) return manager;
+  return nullptr;
+}
+
+// A command's second parameter names a manager by the manager's own address; a model that
+// belongs to no manager is carried as itself.
+const TsSkinModel* CommandModel(LPARAM value) {
+  for (TsSkinManager* manager : SkinManagers())
+    if (reinterpret_cast<LPARAM>(manager) == value) return manager;
+  return reinterpret_cast<const TsSkinModel*>(value);
+}
+
+LPARAM CommandValue(const TsSkinModel& model) {
+  TsSkinManager* manager = ManagerOf(model);
+  return manager ? reinterpret_cast<LPARAM>(manager) : reinterpret_cast<LPARAM>(&model);
+}
+
+void MakeHot(const TsSkinModel& model, fw::TControl* control) {
+  TsSkinManager* manager = ManagerOf(model);
+  if (!manager || !control) return;
+  if (!control->IsWindowed()) {
+    manager->SetHotControl(control);
+    return;
+  }
+  auto* windowed = static_cast<fw::TWinControl*>(control);
+  if (windowed->HandleAllocated()) manager->SetHotWindow(windowed->Handle());
+}
+
+// The controls' skin state reaches the managers through its link, and the manager asks a
+// control's skin state whether the mouse is still over it.
+void ConnectControlSkinState() {
+  TsManagerLink& link = ManagerLink();
+  link.DefaultModel = []() -> const TsSkinModel* { return DefaultManager; };
+  link.CommandModel = CommandModel;
+  link.CommandValue = CommandValue;
+  link.Active = [](const TsSkinModel& model) {
+    TsSkinManager* manager = ManagerOf(model);
+    return !manager || manager->Active();
+  };
+  link.Destroying = [](const TsSkinModel& model) {
+    TsSkinManager* manager = ManagerOf(model);
+    return manager && manager->Destroying();
+  };
+  link.Hovered = MakeHot;
+  link.SkinLoaded = [] { SkinChanging = false; };
+  Win32ManagerHooks().SkinDataHasMouse = [](LRESULT skinData) {
+    return reinterpret_cast<const TsCommonData*>(skinData)->IsMouseOver;
+  };
+}
+
 // What the manager's unit does when the program starts, before the main block: the shadow
-// pictures, and the engine's version when the command line asks for it.
+// pictures, the link to the controls' skin state, and the engine's version when the command
+// line asks for it.
 struct TsUnitStart {
   std::string activeShadow = ResourceBytes("VESHDA");
   std::string inactiveShadow = ResourceBytes("VESHDI");
   TsUnitStart() {
+    ConnectControlSkinState();
     ShowEngineVersionIfAsked(SplitCommandLine(GetCommandLineA()), TsWin32Windows::ProgramName());
   }
 };

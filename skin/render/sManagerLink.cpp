@@ -1,0 +1,33 @@
+#include "skin/render/sManagerLink.h"
+
+TsManagerLink& ManagerLink() {
+  static TsManagerLink link;
+  return link;
+}
+
+const TsSkinModel* ResolveManager(const TsSkinModel* own) {
+  if (own) return own;
+  const auto& fallback = ManagerLink().DefaultModel;
+  return fallback ? fallback() : nullptr;
+}
+
+const TsSkinModel* CommandManager(LPARAM value) {
+  const auto& model = ManagerLink().CommandModel;
+  return model ? model(value) : reinterpret_cast<const TsSkinModel*>(value);
+}
+
+LPARAM ManagerParam(const TsSkinModel* manager) {
+  const auto& value = ManagerLink().CommandValue;
+  if (!manager) return 0;
+  return value ? value(*manager) : reinterpret_cast<LPARAM>(manager);
+}
+
+bool ManagerActive(const TsSkinModel& manager) {
+  const auto& active = ManagerLink().Active;
+  return !active || active(manager);
+}
+
+bool ManagerDestroying(const TsSkinModel& manager) {
+  const auto& destroying = ManagerLink().Destroying;
+  return destroying && destroying(manager);
+}

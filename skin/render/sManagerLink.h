@@ -1,0 +1,41 @@
+// What the skin state of controls needs from skin managers. The managers live in a library that
+// builds on this one, so they are reached through these hooks, which the manager library fills
+// when it is linked in. With empty hooks there is no default manager, every model counts as an
+// active skin that is not being destroyed, and hover and skin-change notices go nowhere.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+#include "skin/data/sSkinModel.h"
+
+namespace fw {
+class TControl;
+}
+
+struct TsManagerLink {
+  // The process's default manager, or null.
+  std::function<const TsSkinModel*()> DefaultModel;
+  // The manager a skin command carries in its second parameter, and back: what a command
+  // carries for a manager.
+  std::function<const TsSkinModel*(LPARAM)> CommandModel;
+  std::function<LPARAM(const TsSkinModel&)> CommandValue;
+  std::function<bool(const TsSkinModel&)> Active;
+  std::function<bool(const TsSkinModel&)> Destroying;
+  // The mouse came over a control skinned by the manager: its window, or the control itself
+  // when it has none, becomes the manager's hot one.
+  std::function<void(const TsSkinModel&, fw::TControl*)> Hovered;
+  // A control took the new skin: the manager's skin change is over.
+  std::function<void()> SkinLoaded;
+};
+
+TsManagerLink& ManagerLink();
+
+// The manager named, else the default one; null when there is neither.
+const TsSkinModel* ResolveManager(const TsSkinModel* own);
+// The manager a skin command carries, and what a command carries for a manager (null: 0).
+const TsSkinModel* CommandManager(LPARAM value);
+LPARAM ManagerParam(const TsSkinModel* manager);
+bool ManagerActive(const TsSkinModel& manager);
+bool ManagerDestroying(const TsSkinModel& manager);
