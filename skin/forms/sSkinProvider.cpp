@@ -106,7 +106,9 @@ void TsSkinProvider::SetDrawNonClientArea(bool value) {
   if (!form_->HandleAllocated() || !Skinned()) return;
   SetSystemMenuStyle(value);
   HookMenuBar(value && SkinManager()->SkinnedPopups);
-  if (!value) SetWindowRgn(form_->Handle(), nullptr, TRUE);
+  if (!value && regionApplied_) SetWindowRgn(form_->Handle(), nullptr, TRUE);
+  regionApplied_ = false;
+  regionDirty_ = true;
   InvalidateFrame(true);
 }
 
@@ -116,7 +118,11 @@ void TsSkinProvider::InitSkin() {
   skinData_->SkinManager = manager == DefaultManager ? nullptr : manager;
   paint_.Sections = ResolveFrameSections(*manager, skinData_->SkinSection, TitleSkin, MenuLineSkin);
   skinData_->SectionIndex = paint_.Sections.Form;
-  if (!Skinned()) return;
+  if (!Skinned()) {
+    // A skin without a form section: whatever the last skin took over goes back to the platform.
+    if (systemMenuStyleCleared_ || regionApplied_) SkinRemoved();
+    return;
+  }
   if (!systemMenu_) systemMenu_ = new TsSystemMenu(*this);
   SetSystemMenuStyle(drawNonClient_);
   HookMenuBar(drawNonClient_ && manager->SkinnedPopups);
