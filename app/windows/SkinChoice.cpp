@@ -27,7 +27,7 @@ std::optional<std::string> SkinFromCommandLine(const std::vector<std::string>& a
   for (size_t i = 0; i + 1 < args.size(); ++i) {
     if (!SameText(args[i], "/skin")) continue;
     for (const std::string& name : storedNames)
-      if (SameText(WithoutSuffix(name), args[i + 1])) return name;
+      if (SameText(WithoutSuffix(name), args[i + 1]) || SameText(name, args[i + 1])) return name;
     return std::nullopt;
   }
   return std::nullopt;

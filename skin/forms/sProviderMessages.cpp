@@ -231,7 +231,16 @@ bool TsSkinProvider::HandleNonClient(TMessage& message) {
 }
 
 void TsSkinProvider::SnapToWorkArea(WINDOWPOS& pos) {
-  HMONITOR monitor = MonitorFromWindow(form_->Handle(), MONITOR_DEFAULTTONEAREST);
+  // A move that keeps the size need not carry it: the window's own size is the one that lands.
+  int cx = pos.cx, cy = pos.cy;
+  if (pos.flags & SWP_NOSIZE) {
+    RECT now;
+    GetWindowRect(form_->Handle(), &now);
+    cx = now.right - now.left;
+    cy = now.bottom - now.top;
+  }
+  RECT target{pos.x, pos.y, pos.x + cx, pos.y + cy};
+  HMONITOR monitor = MonitorFromRect(&target, MONITOR_DEFAULTTONEAREST);
   MONITORINFO info{};
   info.cbSize = sizeof info;
   if (!GetMonitorInfoA(monitor, &info)) return;
@@ -239,8 +248,8 @@ void TsSkinProvider::SnapToWorkArea(WINDOWPOS& pos) {
   auto snap = [this](int& coordinate, int edge, int offset) {
     if (std::abs(coordinate + offset - edge) < SnapBuffer) coordinate = edge - offset;
   };
-  snap(pos.x, area.right, pos.cx);
-  snap(pos.y, area.bottom, pos.cy);
+  snap(pos.x, area.right, cx);
+  snap(pos.y, area.bottom, cy);
   snap(pos.x, area.left, 0);
   snap(pos.y, area.top, 0);
 }

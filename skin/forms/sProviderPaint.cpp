@@ -62,11 +62,12 @@ void TsSkinProvider::PaintCaption(img::Bitmap32& image) {
   std::string caption = AddedTitle.ShowMainCaption ? WindowText(wnd) : std::string();
   int height = MeasureText(font, "Wg", 0, 0, false).cy;
   const TsFrameSections& s = paint_.Sections;
-  TRect rect = CaptionTextRect(skin, paint_.Form, paint_.Metrics, paint_.Layout, paint_.Inputs,
+  TRect area = CaptionTextRect(skin, paint_.Form, paint_.Metrics, paint_.Layout, paint_.Inputs,
                                s.Caption >= 0, height);
   int captionWidth = TextWidth(font, caption);
   int addedWidth = TextWidth(AddedTitle.Font.Handle(), AddedTitle.Text);
-  rect = AlignCaption(rect, captionWidth, addedWidth, CaptionAlignment, paint_.Form.RightToLeft);
+  TRect rect =
+      AlignCaption(area, captionWidth, addedWidth, CaptionAlignment, paint_.Form.RightToLeft);
   if (rect.Width() <= 0) return;
   int state = FrameState(skin, s.Title, paint_.Active);
   if (s.Caption >= 0) {
@@ -95,8 +96,10 @@ void TsSkinProvider::PaintCaption(img::Bitmap32& image) {
       color = paint_.Active ? int32_t(own) : MixColors(own, title.States[0].FontColor, 0.5);
     SelectObject(dc, AddedTitle.Font.Handle());
     SetTextColor(dc, COLORREF(color));
-    RECT added = {rect.Left + captionWidth + 4, rect.Top, rect.Right + addedWidth + 4, rect.Bottom};
-    DrawTextA(dc, AddedTitle.Text.c_str(), int(AddedTitle.Text.size()), &added, format);
+    // Never past the caption's area: the buttons and their clean strip lie beyond it.
+    RECT added = {rect.Left + captionWidth + 4, rect.Top, area.Right, rect.Bottom};
+    if (added.left < added.right)
+      DrawTextA(dc, AddedTitle.Text.c_str(), int(AddedTitle.Text.size()), &added, format);
   }
   SelectObject(dc, old);
   GdiFlush();

@@ -289,9 +289,11 @@ void TsSkinProvider::ApplyRegion(bool redraw) {
       DeleteObject(corner);
     }
   }
-  // The window owns the region from here on, also when setting it fails.
-  SetWindowRgn(wnd, region, redraw);
-  regionApplied_ = true;
+  // The window owns the region once it took it; a region it refused is ours to delete.
+  if (SetWindowRgn(wnd, region, redraw))
+    regionApplied_ = true;
+  else
+    DeleteObject(region);
 }
 
 int TsSkinProvider::HitTest(POINT screen) {
@@ -337,9 +339,9 @@ void TsSkinProvider::RepaintElements(const std::vector<int>& codes) {
     if (!b) continue;
     b->State = buttons_.StateOf(code);
     RestoreButtonArea(image, buttonStrip_, buttonStripRect_, b->Bounds);
-    int kind = static_cast<int>(b - paint_.Layout.Buttons.data());
-    bool dimmed =
-        kind >= 0 && kind < kTitleButtonKinds ? TitleButtonDimmed(paint_, kind) : !paint_.Active;
+    bool dimmed = !paint_.Active;
+    for (int kind = 0; kind < kTitleButtonKinds; ++kind)
+      if (&paint_.Layout.Buttons[kind] == b) dimmed = TitleButtonDimmed(paint_, kind);
     PaintTitleButton(*SkinManager(), image, *b, dimmed);
     const TRect& r = b->Bounds;
     BitBlt(dc, r.Left, r.Top, r.Width(), r.Height(), image.DC(), r.Left, r.Top, SRCCOPY);

@@ -145,8 +145,11 @@ TsTitleLayout LayoutTitle(const TsSkinModel& skin, const TsFormShape& form,
   if (form.Minimized && !form.IsMainForm) images[tbMin] = TitleImage(skin, kBigNorm);
 
   const auto& rules = inputs.Rules;
-  std::array<bool, kTitleButtonKinds> shown = {rules.HasSysMenu, rules.VisibleMax, rules.VisibleMin,
-                                               rules.VisibleHelp};
+  // Without a caption there is no title to hold buttons (nor a place to click them).
+  bool titled = caption > 0;
+  std::array<bool, kTitleButtonKinds> shown = {
+      titled && rules.HasSysMenu, titled && rules.VisibleMax, titled && rules.VisibleMin,
+      titled && rules.VisibleHelp};
   static constexpr std::array<int, kTitleButtonKinds> kCodes = {kHitClose, kHitMaxButton,
                                                                 kHitMinButton, kHitHelp};
   int height = ButtonHeight(skin, images[tbClose]);
@@ -169,7 +172,7 @@ TsTitleLayout LayoutTitle(const TsSkinModel& skin, const TsFormShape& form,
     place(b, ButtonWidth(skin, images[k]), height);
   }
   int userHeight = ButtonHeight(skin, inputs.UserButtonImage);
-  for (size_t i = 0; i < inputs.UserButtons.size(); ++i) {
+  for (size_t i = 0; titled && i < inputs.UserButtons.size(); ++i) {
     TsTitleButtonData b;
     b.ImageIndex = inputs.UserButtonImage;
     b.HitCode = kHitUserButton + static_cast<int>(i);

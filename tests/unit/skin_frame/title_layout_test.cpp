@@ -104,6 +104,13 @@ TEST(TitleLayout, ButtonsAreLaidFromTheRightWithTheSkinsSpacing) {
   EXPECT_EQ(bare.Buttons[tbClose].Bounds, (TRect{697, 3, 718, 24}));
   EXPECT_EQ(bare.Buttons[tbMax].Bounds, (TRect{676, 3, 697, 24}));
 
+  // A form without a caption has no buttons to show or to click.
+  TsFormShape noCaption = f;
+  noCaption.FullCaption = false;
+  TsTitleLayout none = LayoutTitle(skin.model, noCaption, kMetrics, in);
+  EXPECT_EQ(none.Buttons[tbClose].Bounds.Width(), 0);
+  EXPECT_NE(HitTestFrame(noCaption, kMetrics, none, in, {700, 10}, 0, false), kHitClose);
+
   // Maximised: the restore image replaces maximise; the title sits 2 lower.
   f.Maximized = true;
   TsTitleLayout max = LayoutTitle(skin.model, f, kMetrics, in);

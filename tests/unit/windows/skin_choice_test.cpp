@@ -22,6 +22,7 @@ TEST(SkinChoice, CommandLineThenRememberedThenDefault) {
       // An unknown name on the command line gives the default, not the remembered skin.
       {{"DriverKeeper.exe", "/skin", "Nowhere"}, "Night Ember (internal)", "Soft Azure (internal)"},
       {{"DriverKeeper.exe", "/skin"}, "Night Ember (internal)", "Night Ember (internal)"},
+      {{"DriverKeeper.exe", "/skin", "night ember (INTERNAL)"}, "", "Night Ember (internal)"},
   };
   for (const Case& c : cases)
     EXPECT_EQ(StartupSkin(c.args, stored, c.remembered), c.expected) << c.args.back();
