@@ -75,8 +75,8 @@ TsSkinProvider::~TsSkinProvider() {
 }
 
 TsSkinManager* TsSkinProvider::SkinManager() const {
-  auto* own = const_cast<TsSkinManager*>(static_cast<const TsSkinManager*>(skinData_->SkinManager));
-  return own ? own : DefaultManager;
+  // The skin state falls back to the default manager itself; every manager is a TsSkinManager.
+  return const_cast<TsSkinManager*>(static_cast<const TsSkinManager*>(skinData_->GetSkinManager()));
 }
 
 void TsSkinProvider::SetSkinManager(TsSkinManager* manager) {
@@ -115,7 +115,6 @@ void TsSkinProvider::SetDrawNonClientArea(bool value) {
 void TsSkinProvider::InitSkin() {
   TsSkinManager* manager = SkinManager();
   if (empty_ || !manager || !form_->HandleAllocated() || !manager->Active()) return;
-  skinData_->SkinManager = manager == DefaultManager ? nullptr : manager;
   paint_.Sections = ResolveFrameSections(*manager, skinData_->SkinSection, TitleSkin, MenuLineSkin);
   skinData_->SectionIndex = paint_.Sections.Form;
   if (!Skinned()) {
