@@ -271,6 +271,7 @@ void TsSkinProvider::WndProc(TMessage& message) {
     return;
   }
   if (drawNonClient_ && HandleNonClient(message)) return;
+  if (HandleWindowMessage(message)) return;
   switch (message.Msg) {
     case WM_SETTEXT:
     case WM_SETICON:
@@ -331,7 +332,6 @@ void TsSkinProvider::WndProc(TMessage& message) {
       WaitForControlFades();
       break;
     case WM_ENTERIDLE:
-    case WM_PRINTCLIENT:
     case kProbeB04C:
     case kProbeBC4D:
       message.Result = 0;

@@ -7,6 +7,7 @@
 #include "skin/data/sSkinCommands.h"
 #include "skin/data/sSkinWindowsWin32.h"
 #include "skin/forms/sFrameMetrics.h"
+#include "skin/forms/sPreviewLink.h"
 #include "skin/forms/sSystemMenu.h"
 #include "skin/render/sBgQuery.h"
 
@@ -38,6 +39,7 @@ TsSkinProvider* ProviderOf(TForm* form) {
 TsSkinProvider::TsSkinProvider(TComponent* owner)
     : TComponent(owner), form_(dynamic_cast<TForm*>(owner)) {
   if (!form_) throw std::runtime_error("TsSkinProvider component may be used with forms only!");
+  if (PreviewRequested()) PreviewMode = true;
   skinData_ = std::make_unique<TsCommonData>(nullptr, true);
   skinData_->SkinSection = "FORM";
   AddedTitle.Font.SetName("Tahoma");

@@ -105,6 +105,12 @@ class TsSkinProvider : public fw::TComponent {
   void CallHidden(fw::TMessage& message);
   void SnapToWorkArea(WINDOWPOS& pos);
   void CallSaved(fw::TMessage& message);
+  // The window's life (sProviderWindow.cpp).
+  bool HandleWindowMessage(fw::TMessage& message);
+  void FitMaximized(MINMAXINFO& info);
+  bool PrintWindow(HDC dc, LPARAM flags);
+  void ForwardWheel(const fw::TMessage& message);
+  void TakeNewWindow();
   bool HandleSkinCommand(fw::TMessage& message);
   void SkinRemoved();
   void SetSystemMenuStyle(bool draw);

@@ -35,9 +35,13 @@ std::string SkinNameFromCaption(const std::string& caption) {
 
 TsSystemMenu::TsSystemMenu(TsSkinProvider& provider) : TPopupMenu(&provider), provider_(provider) {
   SetName("veSysMenu" + std::to_string(GetTickCount()));
-  // Taken while the platform still offers it: the provider hides it from the platform next.
-  platformMenu_ = GetSystemMenu(provider.Form()->Handle(), FALSE);
+  TakePlatformMenu();
   Build();
+}
+
+void TsSystemMenu::TakePlatformMenu() {
+  // Taken while the platform still offers it: the provider hides it from the platform next.
+  platformMenu_ = GetSystemMenu(provider_.Form()->Handle(), FALSE);
 }
 
 HMENU TsSystemMenu::PlatformMenu() const {

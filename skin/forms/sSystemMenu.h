@@ -34,6 +34,8 @@ class TsSystemMenu : public fw::TPopupMenu {
   bool CanClose() const;
   TsTitleButtonRules Rules() const;
 
+  // Takes the platform's menu of the form's window; a window made again has a new one.
+  void TakePlatformMenu();
   // Shows and hides the items for the form's state.
   void UpdateItems();
   // Rebuilds the skin sub-menu (when the provider asks for it), updates the items and shows the

@@ -301,3 +301,9 @@ TsRegionPlan PlanRegion(const TsFormShape& form, const TsSystemMetrics& metrics)
   plan.Rect = {0, 0, form.Width, form.Height};
   return plan;
 }
+
+TsMaxPlacement MaximizedPlacement(const TRect& monitor, const TRect& work, int frame,
+                                  int titleExcess) {
+  return {{work.Left - monitor.Left - frame, work.Top - monitor.Top + titleExcess - frame},
+          {work.Width() + 2 * frame, work.Height() + 2 * frame - titleExcess}};
+}

@@ -167,3 +167,12 @@ struct TsRegionPlan {
   TRect Rect;
 };
 TsRegionPlan PlanRegion(const TsFormShape& form, const TsSystemMetrics& metrics);
+
+// Where a maximised form lies, relative to its monitor: its native frame just outside the work
+// area (the region above cuts it away), titleExcess pixels lower where a taller skin title
+// would otherwise leave the screen.
+struct TsMaxPlacement {
+  TPoint Position, Size;
+};
+TsMaxPlacement MaximizedPlacement(const TRect& monitor, const TRect& work, int frame,
+                                  int titleExcess);

@@ -29,4 +29,5 @@ inline TsBgSource MakeBgSource(img::Bitmap32* bitmap, int32_t x, int32_t y) {
 
 struct TPoint {
   int32_t X = 0, Y = 0;
+  bool operator==(const TPoint&) const = default;
 };

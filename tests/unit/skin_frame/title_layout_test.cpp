@@ -224,3 +224,21 @@ TEST(TitleLayout, RegionAndMenuLines) {
   f.Minimized = true;
   EXPECT_EQ(MenuLineCountFor(f, kMetrics, 100, 110), 0);
 }
+
+TEST(TitleLayout, MaximizedPlacementKeepsTheTaskbarFree) {
+  struct Row {
+    TRect monitor, work;
+    int frame, excess;
+    TsMaxPlacement expected;
+  } rows[] = {
+      {{0, 0, 1024, 768}, {0, 0, 1024, 728}, 4, 0, {{-4, -4}, {1032, 736}}},   // taskbar below
+      {{0, 0, 1024, 768}, {60, 0, 1024, 768}, 4, 0, {{56, -4}, {972, 776}}},   // taskbar left
+      {{0, 0, 1024, 768}, {0, 40, 1024, 768}, 3, 6, {{-3, 43}, {1030, 728}}},  // top, tall title
+      {{1024, 0, 2048, 768}, {1024, 0, 2048, 768}, 4, 0, {{-4, -4}, {1032, 776}}},  // second
+  };
+  for (const Row& r : rows) {
+    TsMaxPlacement p = MaximizedPlacement(r.monitor, r.work, r.frame, r.excess);
+    EXPECT_EQ(p.Position, r.expected.Position);
+    EXPECT_EQ(p.Size, r.expected.Size);
+  }
+}

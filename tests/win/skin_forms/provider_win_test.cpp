@@ -1,7 +1,8 @@
 // The skin provider on a real form: it takes the frame and gives it back, the screen shows the
 // engine's painting in a skin of each family, the title buttons need a press and a release on
-// them, minimise and restore paint the frame again, and Alt+Space opens its own system menu
-// with the skin choice.
+// them, minimise and restore paint the frame again, Alt+Space opens its own system menu with the
+// skin choice, a window made again is skinned again and prints its image, and a skin editor in
+// preview mode hands the form its skins.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -13,6 +14,7 @@
 #include "framework/Menus.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/forms/sControlFades.h"
+#include "skin/forms/sPreviewLink.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/forms/sSystemMenu.h"
 #include "skin/render/sSection.h"
@@ -260,4 +262,83 @@ TEST_F(ProviderWinTest, LogOffWaitsForFadesOnlyABoundedTime) {
   RunningControlFades = 0;
   EXPECT_GE(waited, 1900u);
   EXPECT_LT(waited, 5000u);
+}
+
+TEST_F(ProviderWinTest, WindowMadeAgainIsSkinnedAgainAndPrintsItsImage) {
+  form->RecreateWnd();
+  Pump();
+  EXPECT_FALSE(GetWindowLongA(Wnd(), GWL_STYLE) & WS_SYSMENU);
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_NE(GetWindowRgn(Wnd(), region), ERROR);
+  DeleteObject(region);
+  // The close button is laid out from the new window's system menu.
+  EXPECT_GT(provider->Layout().Buttons[tbClose].Bounds.Width(), 0);
+  ExpectScreenShowsTheSkin("made again");
+
+  const img::Bitmap32& image = provider->WindowImage();
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, image.Width(), image.Height());
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  SendMessageA(Wnd(), WM_PRINT, reinterpret_cast<WPARAM>(dc),
+               PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND | PRF_CHILDREN);
+  TPoint client = provider->ClientOffsetInImage();
+  for (TPoint p : {TPoint{image.Width() / 2, 2}, TPoint{client.X + 30, client.Y + 30}}) {
+    COLORREF c = GetPixel(dc, p.X, p.Y);
+    EXPECT_EQ((GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c),
+              ImagePixel(image, p.X, p.Y))
+        << p.X << "," << p.Y;
+  }
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+}
+
+namespace {
+
+HWND registered = nullptr;
+LRESULT CALLBACK EditorProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == kPreviewEditorMsg && wParam == kPreviewRegister) {
+    registered = reinterpret_cast<HWND>(lParam);
+    return 1;
+  }
+  return DefWindowProcA(wnd, msg, wParam, lParam);
+}
+
+}  // namespace
+
+TEST_F(ProviderWinTest, SkinEditorRegistersTheMainFormAndHandsItSkins) {
+  WNDCLASSA cls{};
+  cls.lpfnWndProc = EditorProc;
+  cls.lpszClassName = "PreviewEditorTest";
+  RegisterClassA(&cls);
+  HWND editor = CreateWindowA("PreviewEditorTest", "Velvanes Editor", WS_OVERLAPPED, 0, 0, 10, 10,
+                              nullptr, nullptr, nullptr, nullptr);
+  TForm* previousMain = Application.MainForm();
+  Application.SetMainForm(form.get());
+  PreviewMode = true;
+  form->Hide();
+  form->Show();
+  EXPECT_EQ(registered, Wnd());
+  EXPECT_EQ(SendMessageA(Wnd(), kPreviewEditorMsg, kPreviewProbe, 0), 1);
+
+  // The block the editor copies: marker, skin name, skin folder, the skin's options text.
+  const std::string options =
+      "[GLOBALINFO]\r\nVERSION=8\r\n[FORM]\r\nCOLOR=0x203040\r\n[FORMTITLE]\r\nCOLOR=0x4080C0";
+  std::vector<char> block(kPreviewBlockSize, 0);
+  uint32_t marker = kPreviewMarker;
+  memcpy(block.data(), &marker, 4);
+  memcpy(block.data() + kPreviewNameOffset, "Edited", 6);
+  memcpy(block.data() + kPreviewOptionsOffset, options.data(), options.size());
+  COPYDATASTRUCT data{0, DWORD(block.size()), block.data()};
+  EXPECT_EQ(SendMessageA(Wnd(), WM_COPYDATA, kPreviewDataKind, reinterpret_cast<LPARAM>(&data)), 1);
+  EXPECT_EQ(manager->SkinName(), "Edited");
+  ExpectScreenShowsTheSkin("edited");
+  // Another first parameter is not the editor's.
+  EXPECT_EQ(SendMessageA(Wnd(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), 0);
+
+  PreviewMode = false;
+  Application.SetMainForm(previousMain);
+  DestroyWindow(editor);
 }
