@@ -113,7 +113,11 @@ void TsSkinProvider::NcButtonDown(TMessage& message) {
   int code = static_cast<int>(message.WParam);
   if (IsTitleElement(code)) {
     RepaintElements(buttons_.Press(code, ElementEnabled(code)));
-    if (buttons_.ButtonPressed()) SetCapture(form_->Handle());
+    UpdateUserHint(0);
+    if (buttons_.ButtonPressed()) {
+      SetCapture(form_->Handle());
+      RaiseUserMouse(code, true);
+    }
     message.Result = 0;
     return;
   }
@@ -131,10 +135,12 @@ void TsSkinProvider::NcButtonDown(TMessage& message) {
 
 void TsSkinProvider::ReleaseButton(POINT screen) {
   std::vector<int> changed;
+  int pressed = buttons_.Pressed();
   TsTitleCommand command =
       buttons_.Release(HitTest(screen), paint_.Form.Minimized, paint_.Form.Maximized, changed);
   if (GetCapture() == form_->Handle()) ReleaseCapture();
   RepaintElements(changed);
+  if (command == TsTitleCommand::UserButton) RaiseUserMouse(pressed, false);
   RunTitleCommand(command);
 }
 
@@ -156,6 +162,7 @@ bool TsSkinProvider::HandleMouse(TMessage& message) {
       int code = static_cast<int>(message.WParam);
       if (IsTitleElement(code)) {
         RepaintElements(buttons_.SetHot(code));
+        if (!buttons_.ButtonPressed()) UpdateUserHint(code);
         TRACKMOUSEEVENT track{};
         track.cbSize = sizeof track;
         track.dwFlags = TME_LEAVE | TME_NONCLIENT;
@@ -164,10 +171,12 @@ bool TsSkinProvider::HandleMouse(TMessage& message) {
         return true;
       }
       RepaintElements(buttons_.SetHot(0));
+      UpdateUserHint(0);
       return false;
     }
     case WM_NCMOUSELEAVE:
     case WM_MOUSELEAVE:
+      UpdateUserHint(0);
       if (!buttons_.ButtonPressed()) RepaintElements(buttons_.SetHot(0));
       return false;
     default:

@@ -44,6 +44,9 @@ TsSkinProvider::TsSkinProvider(TComponent* owner)
   skinData_->SkinSection = "FORM";
   AddedTitle.Font.SetName("Tahoma");
   AddedTitle.Font.SetHeight(-11);
+  TitleButtons.OnChange = [this] {
+    if (Skinned()) InvalidateFrame(true);
+  };
   // A live provider already serving the form keeps it; this one stays empty.
   if (ProviderOf(form_)) {
     empty_ = true;
@@ -88,8 +91,9 @@ void TsSkinProvider::SetSkinManager(TsSkinManager* manager) {
 void TsSkinProvider::Notification(TComponent* component, TOperation operation) {
   TComponent::Notification(component, operation);
   auto* manager = static_cast<const TsSkinManager*>(skinData_->SkinManager);
-  if (operation == TOperation::opRemove && manager && component == manager)
-    skinData_->SkinManager = nullptr;
+  if (operation != TOperation::opRemove) return;
+  if (manager && component == manager) skinData_->SkinManager = nullptr;
+  if (component == SysSubMenu.PopupMenu) SysSubMenu.PopupMenu = nullptr;
 }
 
 bool TsSkinProvider::Skinned() const {
@@ -118,7 +122,8 @@ void TsSkinProvider::InitSkin() {
   TsSkinManager* manager = SkinManager();
   if (empty_ || !manager || !form_->HandleAllocated() || !manager->Active()) return;
   paint_.Sections = ResolveFrameSections(*manager, skinData_->SkinSection, TitleSkin, MenuLineSkin);
-  skinData_->SectionIndex = paint_.Sections.Form;
+  // The skin state answers children from its own indexes, border mask and background kind.
+  skinData_->UpdateIndexes();
   if (!Skinned()) {
     // A skin without a form section: whatever the last skin took over goes back to the platform.
     if (systemMenuStyleCleared_ || regionApplied_) SkinRemoved();
@@ -180,6 +185,48 @@ void TsSkinProvider::PrepareInputs() {
   in.ShowIcon = ShowAppIcon && big;
   in.Rules = systemMenu_ ? systemMenu_->Rules() : TsTitleButtonRules{};
   in.Rules.HasSysMenu = sysMenu && in.Rules.HasSysMenu;
+  in.UserButtonImage = paint_.Sections.UserButtonImage;
+  in.UserButtons.clear();
+  shownUserButtons_.clear();
+  for (int i = 0; i < TitleButtons.Count(); ++i) {
+    TsTitleButton& b = TitleButtons.Items(i);
+    if (!b.Visible()) continue;
+    shownUserButtons_.push_back(&b);
+    in.UserButtons.push_back({b.Glyph().Width(), b.Enabled, b.UseSkinData, &b.Glyph()});
+  }
+}
+
+TsTitleButton* TsSkinProvider::UserButton(int code) const {
+  size_t index = size_t(code - kHitUserButton);
+  return code >= kHitUserButton && index < shownUserButtons_.size() ? shownUserButtons_[index]
+                                                                    : nullptr;
+}
+
+void TsSkinProvider::RaiseUserMouse(int code, bool down) {
+  TsTitleButton* button = UserButton(code);
+  if (!button) return;
+  const TsTitleButton::TMouseEvent& event = down ? button->OnMouseDown : button->OnMouseUp;
+  if (!event) return;
+  POINT p;
+  GetCursorPos(&p);
+  RECT window;
+  GetWindowRect(form_->Handle(), &window);
+  unsigned shift = ssLeft;
+  if (GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
+  if (GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
+  if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+  event(*button, TMouseButton::mbLeft, shift, p.x - window.left, p.y - window.top);
+}
+
+void TsSkinProvider::UpdateUserHint(int code) {
+  if (code == hintCode_) return;
+  hintCode_ = code;
+  userHint_.Hide();
+  TsTitleButton* button = UserButton(code);
+  if (!button || button->Hint.empty()) return;
+  POINT p;
+  GetCursorPos(&p);
+  userHint_.Show(button->Hint, p);
 }
 
 void TsSkinProvider::UpdateShape() {
@@ -343,7 +390,10 @@ void TsSkinProvider::RepaintElements(const std::vector<int>& codes) {
     bool dimmed = !paint_.Active;
     for (int kind = 0; kind < kTitleButtonKinds; ++kind)
       if (&paint_.Layout.Buttons[kind] == b) dimmed = TitleButtonDimmed(paint_, kind);
-    PaintTitleButton(*SkinManager(), image, *b, dimmed);
+    if (code >= kHitUserButton)
+      PaintUserButton(*SkinManager(), image, paint_, size_t(code - kHitUserButton));
+    else
+      PaintTitleButton(*SkinManager(), image, *b, dimmed);
     const TRect& r = b->Bounds;
     BitBlt(dc, r.Left, r.Top, r.Width(), r.Height(), image.DC(), r.Left, r.Top, SRCCOPY);
   }

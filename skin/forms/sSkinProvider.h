@@ -16,9 +16,12 @@
 
 #include "framework/Forms.h"
 #include "framework/Graphics.h"
+#include "framework/Menus.h"
 #include "imaging/Bitmap32.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/forms/sTitleButtons.h"
+#include "skin/forms/sTitleHint.h"
+#include "skin/forms/sUserTitleButtons.h"
 #include "skin/forms/sWindowImage.h"
 #include "skin/render/sCommonData.h"
 
@@ -31,6 +34,15 @@ struct TveAddedTitle {
   fw::TFont Font;
   std::string Text;
   bool ShowMainCaption = true;
+};
+
+// Where the merged sub-menu goes in the system menu.
+enum class TveMenuItemPos { ipTop, ipBottom, ipBeforeClose };
+// A popup menu of the application merged into the system menu under a caption.
+struct TveSysSubMenu {
+  std::string Caption;
+  fw::TPopupMenu* PopupMenu = nullptr;
+  TveMenuItemPos Position = TveMenuItemPos::ipBeforeClose;
 };
 
 class TsSkinProvider : public fw::TComponent {
@@ -52,6 +64,9 @@ class TsSkinProvider : public fw::TComponent {
   bool ScreenSnap = false;
   int SnapBuffer = 10;
   bool ShowAppIcon = true;
+  TveSysSubMenu SysSubMenu;
+  // The application's own title buttons, left of the caption buttons.
+  TsTitleButtons TitleButtons;
   std::string TitleSkin;
   bool UseGlobalColor = true;
   // Called after a skin was chosen from the skin sub-menu of the system menu, with its name.
@@ -130,6 +145,10 @@ class TsSkinProvider : public fw::TComponent {
   TsTitleButtonData* Element(int code);
   bool ElementEnabled(int code) const;
   void RunTitleCommand(TsTitleCommand command);
+  // The visible user button behind a hit code, or null; and its mouse event and hint.
+  TsTitleButton* UserButton(int code) const;
+  void RaiseUserMouse(int code, bool down);
+  void UpdateUserHint(int code);
   void AnswerBackground(fw::TMessage& message);
   void EraseClient(HDC dc);
   // Paints the frame on the screen now, when the window is visible.
@@ -157,6 +176,9 @@ class TsSkinProvider : public fw::TComponent {
   TRect buttonStripRect_;
   TsTitleButtonStates buttons_;
   TsSystemMenu* systemMenu_ = nullptr;
+  std::vector<TsTitleButton*> shownUserButtons_;
+  TsTitleHint userHint_;
+  int hintCode_ = 0;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 

@@ -62,7 +62,10 @@ TMenuItem* TsSystemMenu::AddCommand(UINT command, const char* fallback) {
 
 void TsSystemMenu::Build() {
   while (Items()->Count() > 0) DeleteItem(Items()->Items(Items()->Count() - 1));
+  SetImages(nullptr);  // the merged sub-menu brings its own
   BuildSkinMenu();
+  TveMenuItemPos merged = provider_.SysSubMenu.Position;
+  if (merged == TveMenuItemPos::ipTop) AddMergedMenu("ve_TopDiv", false);
   restore_ = AddCommand(SC_RESTORE, "Restore");
   move_ = AddCommand(SC_MOVE, "Move");
   size_ = AddCommand(SC_SIZE, "Size");
@@ -86,7 +89,40 @@ void TsSystemMenu::Build() {
       Items()->Add(item);
     }
   }
+  if (merged == TveMenuItemPos::ipBeforeClose) AddMergedMenu("ve_TopDiv", false);
   close_ = AddCommand(SC_CLOSE, "Close");
+  if (merged == TveMenuItemPos::ipBottom) AddMergedMenu("ve_BtmDiv", true);
+}
+
+void TsSystemMenu::AddMergedMenu(const char* divider, bool dividerFirst) {
+  const TveSysSubMenu& sub = provider_.SysSubMenu;
+  if (sub.Caption.empty() || !sub.PopupMenu) return;
+  auto* line = new TMenuItem(this);
+  line->SetName(divider);
+  line->SetCaption("-");
+  auto* merged = new TMenuItem(this);
+  merged->SetName("ve_SubMenu");
+  merged->SetCaption(sub.Caption);
+  CopyItems(sub.PopupMenu->Items(), merged);
+  SetImages(sub.PopupMenu->Images());
+  Items()->Add(dividerFirst ? line : merged);
+  Items()->Add(dividerFirst ? merged : line);
+}
+
+void TsSystemMenu::CopyItems(TMenuItem* from, TMenuItem* to) {
+  for (int i = 0; i < from->Count(); ++i) {
+    TMenuItem* source = from->Items(i);
+    auto* copy = new TMenuItem(this);
+    copy->SetName(source->Name() + "Copy");
+    copy->SetCaption(source->Caption());
+    copy->SetShortCut(source->ShortCut());
+    copy->SetChecked(source->Checked());
+    copy->SetEnabled(source->Enabled());
+    copy->SetImageIndex(source->ImageIndex());
+    copy->OnClick = source->OnClick;
+    CopyItems(source, copy);
+    to->Add(copy);
+  }
 }
 
 bool TsSystemMenu::VisibleClose() const {

@@ -44,10 +44,13 @@ class TsSystemMenu : public fw::TPopupMenu {
 
  private:
   // Builds the items anew: the skin sub-menu when asked for, the window commands, the
-  // application's items, Close.
+  // application's items, Close, and the merged sub-menu at its place.
   void Build();
   fw::TMenuItem* AddCommand(UINT command, const char* fallback);
   void BuildSkinMenu();
+  // The provider's merged sub-menu under a divider of that name, when it has one.
+  void AddMergedMenu(const char* divider, bool dividerFirst);
+  void CopyItems(fw::TMenuItem* from, fw::TMenuItem* to);
   HMENU PlatformMenu() const;
 
   TsSkinProvider& provider_;

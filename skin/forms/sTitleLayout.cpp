@@ -174,7 +174,7 @@ TsTitleLayout LayoutTitle(const TsSkinModel& skin, const TsFormShape& form,
   int userHeight = ButtonHeight(skin, inputs.UserButtonImage);
   for (size_t i = 0; titled && i < inputs.UserButtons.size(); ++i) {
     TsTitleButtonData b;
-    b.ImageIndex = inputs.UserButtonImage;
+    b.ImageIndex = inputs.UserButtons[i].UseSkinData ? inputs.UserButtonImage : -1;
     b.HitCode = kHitUserButton + static_cast<int>(i);
     if (i == 0) x -= kGroupGap;
     place(b, UserButtonWidth(skin, inputs, static_cast<int>(i)), userHeight);

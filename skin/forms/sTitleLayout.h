@@ -123,6 +123,8 @@ struct TsTitleLayout {
 struct TsUserButtonSpec {
   int GlyphWidth = 0;
   bool Enabled = true;
+  bool UseSkinData = true;  // on the TITLEBUTTON image; else the glyph alone
+  const img::Bitmap32* Glyph = nullptr;
 };
 
 struct TsTitleInputs {

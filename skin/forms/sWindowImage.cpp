@@ -36,6 +36,8 @@ TsFrameSections ResolveFrameSections(const TsSkinModel& skin, const std::string&
   s.MenuLine = SectionOr(skin, menuLineSkin, "MENULINE", s.MenuLineName);
   s.Caption = skin.FindSection("CAPTION");
   s.GripImage = skin.QuickIndexes.GlobalImages[10];  // GRIPIMAGE
+  int global = skin.FindSection(std::string(kGlobalInfoSection));
+  s.UserButtonImage = skin.FindImage(global, std::string(kGlobalInfoSection), "TITLEBUTTON");
   return s;
 }
 
@@ -149,9 +151,40 @@ void RestoreButtonArea(img::Bitmap32& image, const img::Bitmap32& strip, const T
 void PaintTitleButtons(const TsSkinModel& skin, img::Bitmap32& image, const TsFramePaint& p) {
   for (int k = 0; k < kTitleButtonKinds; ++k)
     PaintTitleButton(skin, image, p.Layout.Buttons[k], TitleButtonDimmed(p, k));
-  for (size_t i = 0; i < p.Layout.UserButtons.size(); ++i)
-    PaintTitleButton(skin, image, p.Layout.UserButtons[i],
-                     !p.Active || !p.Inputs.UserButtons[i].Enabled);
+  for (size_t i = 0; i < p.Layout.UserButtons.size(); ++i) PaintUserButton(skin, image, p, i);
+}
+
+void PaintUserButton(const TsSkinModel& skin, img::Bitmap32& image, const TsFramePaint& p,
+                     size_t index) {
+  const TsTitleButtonData& button = p.Layout.UserButtons[index];
+  const TsUserButtonSpec& spec = p.Inputs.UserButtons[index];
+  PaintTitleButton(skin, image, button, !p.Active || !spec.Enabled);
+  if (!spec.Glyph || spec.Glyph->Empty()) return;
+  const img::Bitmap32& glyph = *spec.Glyph;
+  const TRect& b = button.Bounds;
+  int x0 = b.Left + (b.Width() - glyph.Width()) / 2, y0 = b.Top + (b.Height() - glyph.Height()) / 2;
+  bool opaque = true;
+  for (int y = 0; y < glyph.Height() && opaque; ++y)
+    for (int x = 0; x < glyph.Width() && opaque; ++x) opaque = glyph.Pixel(x, y).A == 255;
+  const img::TRGBAPixel key = glyph.Pixel(0, glyph.Height() - 1);
+  for (int y = 0; y < glyph.Height(); ++y) {
+    int ty = y0 + y;
+    if (ty < 0 || ty >= image.Height()) continue;
+    for (int x = 0; x < glyph.Width(); ++x) {
+      int tx = x0 + x;
+      if (tx < 0 || tx >= image.Width()) continue;
+      img::TRGBAPixel s = glyph.Pixel(x, y);
+      img::TRGBAPixel& d = image.Pixel(tx, ty);
+      if (opaque) {
+        if (s.R != key.R || s.G != key.G || s.B != key.B) d = {s.B, s.G, s.R, d.A};
+        continue;
+      }
+      auto mix = [a = s.A](uint8_t src, uint8_t dst) {
+        return uint8_t((src * a + dst * (255 - a) + 127) / 255);
+      };
+      d = {mix(s.B, d.B), mix(s.G, d.G), mix(s.R, d.R), d.A};
+    }
+  }
 }
 
 void PaintWindowImage(const TsSkinModel& skin, img::Bitmap32& image, img::Bitmap32& buttonStrip,

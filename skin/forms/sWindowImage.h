@@ -22,6 +22,7 @@ struct TsFrameSections {
   int MenuLine = -1;
   int TitleBarImage = -1;  // the FORM section's TITLEBAR plate behind the buttons
   int GripImage = -1;
+  int UserButtonImage = -1;  // GLOBALINFO's TITLEBUTTON
   std::string FormName = "FORM";
   std::string TitleName = "FORMTITLE";
   std::string MenuLineName = "MENULINE";
@@ -77,6 +78,9 @@ void RestoreButtonArea(img::Bitmap32& image, const img::Bitmap32& strip, const T
 // dimmed in state 0 when the form is inactive or the button disabled.
 void PaintTitleButton(const TsSkinModel& skin, img::Bitmap32& image,
                       const TsTitleButtonData& button, bool dimmed);
+// A user title button: its TITLEBUTTON frame (when it uses the skin's), then its glyph centred.
+void PaintUserButton(const TsSkinModel& skin, img::Bitmap32& image, const TsFramePaint& p,
+                     size_t index);
 
 // The rectangles of transparent corner pixels that the window region leaves out: the form
 // border's top and bottom corners, and the title border's top corners.

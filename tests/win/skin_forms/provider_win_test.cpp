@@ -2,7 +2,7 @@
 // engine's painting in a skin of each family, the title buttons need a press and a release on
 // them, minimise and restore paint the frame again, Alt+Space opens its own system menu with the
 // skin choice, a window made again is skinned again and prints its image, and a skin editor in
-// preview mode hands the form its skins.
+// preview mode hands the form its skins, user title buttons and the merged sub-menu work.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -341,4 +341,72 @@ TEST_F(ProviderWinTest, SkinEditorRegistersTheMainFormAndHandsItSkins) {
   PreviewMode = false;
   Application.SetMainForm(previousMain);
   DestroyWindow(editor);
+}
+
+TEST_F(ProviderWinTest, UserTitleButtonShowsItsGlyphAndHintAndRaisesItsEvents) {
+  img::Bitmap32 glyph(9, 9);
+  for (int y = 0; y < 9; ++y)
+    for (int x = 0; x < 9; ++x) glyph.Pixel(x, y) = {0, 0, 255, 255};  // red
+  glyph.Pixel(0, 8) = {0, 255, 0, 255};  // the transparent colour
+  TsTitleButton& pin = provider->TitleButtons.Add();
+  pin.Hint = "Keep on top";
+  pin.SetGlyph(glyph);
+  std::vector<std::string> events;
+  pin.OnMouseDown = [&](TsTitleButton&, TMouseButton, unsigned, int, int) {
+    events.push_back("down");
+  };
+  pin.OnMouseUp = [&](TsTitleButton&, TMouseButton, unsigned, int, int) { events.push_back("up"); };
+  Pump();
+  ASSERT_EQ(provider->Layout().UserButtons.size(), 1u);
+  const TRect& r = provider->Layout().UserButtons[0].Bounds;
+  EXPECT_EQ(ScreenPixel(Wnd(), (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2), 0xFF0000u);
+
+  POINT at = ScreenOf(r);
+  SendMessageA(Wnd(), WM_NCMOUSEMOVE, kHitUserButton, MAKELPARAM(at.x, at.y));
+  HWND hint = FindWindowA("veTitleHint", nullptr);
+  ASSERT_NE(hint, nullptr);
+  EXPECT_TRUE(IsWindowVisible(hint));
+  SendMessageA(Wnd(), WM_NCLBUTTONDOWN, kHitUserButton, MAKELPARAM(at.x, at.y));
+  EXPECT_EQ(FindWindowA("veTitleHint", nullptr), nullptr);
+  POINT client = at;
+  ScreenToClient(Wnd(), &client);
+  SetCursorPos(at.x, at.y);
+  SendMessageA(Wnd(), WM_LBUTTONUP, 0, MAKELPARAM(client.x, client.y));
+  EXPECT_EQ(events, (std::vector<std::string>{"down", "up"}));
+  pin.SetVisible(false);
+  Pump();
+  EXPECT_TRUE(provider->Layout().UserButtons.empty());
+}
+
+TEST_F(ProviderWinTest, SystemMenuMergesTheApplicationsSubMenu) {
+  auto* tools = new TPopupMenu(form.get());
+  auto* item = new TMenuItem(form.get());
+  item->SetName("Refresh");
+  item->SetCaption("&Refresh");
+  item->SetChecked(true);
+  int clicks = 0;
+  item->OnClick = [&](TObject*) { ++clicks; };
+  tools->Items()->Add(item);
+  provider->SysSubMenu = {"Tools", tools, TveMenuItemPos::ipBottom};
+  popupSeen = false;
+  UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseMenu);
+  SendMessageA(Wnd(), WM_SYSCOMMAND, SC_KEYMENU, ' ');
+  KillTimer(nullptr, timer);
+  EXPECT_TRUE(popupSeen);
+  TMenuItem* items = provider->SystemMenu()->Items();
+  int n = items->Count();
+  ASSERT_GE(n, 3);
+  EXPECT_NE(items->Items(n - 3)->Caption().find("Close"), std::string::npos);
+  EXPECT_EQ(items->Items(n - 2)->Name(), "ve_BtmDiv");
+  TMenuItem* merged = items->Items(n - 1);
+  EXPECT_EQ(merged->Name(), "ve_SubMenu");
+  EXPECT_EQ(merged->Caption(), "Tools");
+  ASSERT_EQ(merged->Count(), 1);
+  EXPECT_EQ(merged->Items(0)->Name(), "RefreshCopy");
+  EXPECT_TRUE(merged->Items(0)->Checked());
+  merged->Items(0)->Click();
+  EXPECT_EQ(clicks, 1);
+  // The popup going away leaves the merged sub-menu out.
+  delete tools;
+  EXPECT_EQ(provider->SysSubMenu.PopupMenu, nullptr);
 }
