@@ -1,16 +1,19 @@
 // A control's skin state on real framework controls: naming its section, the default manager,
 // deferral, the background it answers its children with, hover, and what it reads from a
-// skinned parent's state.
+// skinned parent's state, and the text it paints.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <memory>
+#include <set>
 
 #include "SkinStateWorld.h"
 #include "framework/Forms.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/data/sSkinWindowsWin32.h"
 #include "skin/render/sBlend.h"
+#include "skin/render/sColorTransforms.h"
+#include "skin/render/sControlText.h"
 
 namespace {
 
@@ -245,6 +248,46 @@ TEST_F(SkinStateTest, ASeeThroughControlReadsTheParentsStateFlagsAsAnAnswer) {
     parentFlags = c.flags;
     EXPECT_EQ(box->data.IsUniformBg(), c.uniform) << c.flags;
   }
+}
+
+// The colours a text painted into a fresh dark grey picture left there.
+std::set<uint32_t> TextColours(TsCommonData& data, bool enabled, bool hot) {
+  img::Bitmap32 picture(120, 40);
+  picture.Fill({64, 64, 64, 255});
+  HDC dc = picture.DC();
+  HFONT font =
+      CreateFontA(-28, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, NONANTIALIASED_QUALITY, 0, "Tahoma");
+  HGDIOBJ old = SelectObject(dc, font);
+  PaintControlText(dc, "MW", enabled, hot, data, DT_SINGLELINE | DT_VCENTER, RECT{10, 0, 110, 40});
+  SelectObject(dc, old);
+  DeleteObject(font);
+  GdiFlush();
+  std::set<uint32_t> colours;
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 120; ++x) {
+      const img::TRGBAPixel& p = picture.Pixel(x, y);
+      colours.insert(uint32_t(p.B) << 16 | uint32_t(p.G) << 8 | p.R);  // as COLORREF
+    }
+  colours.erase(0x404040);
+  return colours;
+}
+
+TEST_F(SkinStateTest, ControlTextTakesTheStatesColoursContoursAndTone) {
+  TsGeneralData& panel = manager.SectionTable[0];
+  panel.States[0].FontColor = 0x000080;
+  panel.States[1].FontColor = 0x008000;
+  panel.States[1].TCLeft = 0x800000;
+  box->data.SetSkinSection("PANEL");
+  EXPECT_EQ(TextColours(box->data, true, false), (std::set<uint32_t>{0x000080}));
+  EXPECT_EQ(TextColours(box->data, true, true), (std::set<uint32_t>{0x008000, 0x800000}));
+  box->data.HUEOffset = 120;
+  EXPECT_EQ(TextColours(box->data, true, false),
+            (std::set<uint32_t>{uint32_t(ChangeHueColor(120, 0x000080))}));
+  box->data.HUEOffset = 0;
+  // Unskinned disabled text is the platform's embossed look.
+  box->data.SetCustomFont(true);
+  EXPECT_EQ(TextColours(box->data, false, false),
+            (std::set<uint32_t>{GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW)}));
 }
 
 }  // namespace

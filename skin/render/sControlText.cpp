@@ -1,0 +1,152 @@
+#include "skin/render/sControlText.h"
+
+#include <array>
+#include <optional>
+
+#include "skin/render/sBlend.h"
+#include "skin/render/sColorTransforms.h"
+#include "skin/render/sFontSection.h"
+#include "skin/render/sSkinText.h"
+
+namespace {
+
+// Check boxes, radio buttons and group boxes draw their text over their parent.
+constexpr int32_t kCheckBoxKind = 32, kRadioButtonKind = 33, kGroupBoxKind = 74;
+
+void Draw(HDC dc, const std::string& text, RECT r, UINT format) {
+  DrawTextA(dc, text.c_str(), int(text.size()), &r, format);
+}
+
+// The section whose colours the text takes: a control drawn over its parent, on a see-through
+// section, takes its parent's font colours.
+int TextSection(TsCommonData& data, const TsSkinModel& manager, int state) {
+  fw::TControl* host = data.HostControl;
+  int section = data.SectionIndex;
+  if (!host || !host->Parent() || !manager.IsValidSectionIndex(section)) return section;
+  int32_t kind = data.ControlKind;
+  bool overParent = !host->IsWindowed() || kind == kCheckBoxKind || kind == kRadioButtonKind ||
+                    kind == kGroupBoxKind;
+  if (overParent && manager.SectionTable[size_t(section)].States[state].Transparency > 0)
+    return FontSectionFor(host, section, manager, state);
+  return section;
+}
+
+// The font with the underline style added, while it is selected.
+class UnderlinedFont {
+ public:
+  explicit UnderlinedFont(HDC dc) : dc_(dc) {
+    LOGFONTA log{};
+    if (!GetObjectA(GetCurrentObject(dc, OBJ_FONT), sizeof log, &log)) return;
+    log.lfUnderline = TRUE;
+    font_ = CreateFontIndirectA(&log);
+    if (font_) old_ = SelectObject(dc, font_);
+  }
+  ~UnderlinedFont() {
+    if (!font_) return;
+    SelectObject(dc_, old_);
+    DeleteObject(font_);
+  }
+  UnderlinedFont(const UnderlinedFont&) = delete;
+  UnderlinedFont& operator=(const UnderlinedFont&) = delete;
+
+ private:
+  HDC dc_;
+  HFONT font_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+};
+
+void PaintSkinned(HDC dc, const std::string& text, bool enabled, int state, TsCommonData& data,
+                  const TsSkinModel& manager, UINT format, RECT rect) {
+  int index = TextSection(data, manager, state);
+  if (!manager.IsValidSectionIndex(index)) {
+    Draw(dc, text, rect, format);
+    return;
+  }
+  const TsGeneralData& section = manager.SectionTable[size_t(index)];
+  const TsGenState& s = section.States[state];
+  auto tone = [&data](int32_t color) {
+    if (data.HUEOffset) color = ChangeHueColor(data.HUEOffset, color);
+    if (data.Saturation) color = ChangeSaturation(data.Saturation, color);
+    return color;
+  };
+  if (data.CacheBitmap && s.GSize != 0) {
+    TsGlowImage glow;
+    HFONT font = static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT));
+    PaintTextGlow(*data.CacheBitmap, font, text, {rect.left, rect.top, rect.right, rect.bottom},
+                  glow, tone(s.GCol), s.GSize, 15, format);
+  }
+  if (!enabled) {
+    SetTextColor(dc,
+                 COLORREF(tone(MixColors(section.States[0].FontColor, manager.Palette[0], 0.4))));
+    Draw(dc, text, rect, format);
+    return;
+  }
+  const std::array<std::array<int32_t, 3>, 4> contours = {
+      {{s.TCLeft, -1, 0}, {s.TCTop, 0, -1}, {s.TCRight, 1, 0}, {s.TCBottom, 0, 1}}};
+  for (const auto& [color, dx, dy] : contours) {
+    if (color == -1) continue;
+    SetTextColor(dc, COLORREF(tone(color)));
+    RECT shifted = rect;
+    OffsetRect(&shifted, dx, dy);
+    Draw(dc, text, shifted, format);
+  }
+  SetTextColor(dc, COLORREF(tone(s.FontColor)));
+  Draw(dc, text, rect, format | DT_NOCLIP);
+}
+
+}  // namespace
+
+void PaintControlText(HDC dc, const std::string& text, bool enabled, bool hot,
+                      TsCommonData& skinData, UINT format, RECT rect) {
+  if (text.empty()) return;
+  int state = hot ? 1 : 0;
+  const TsSkinModel* manager = skinData.GetSkinManager();
+  int saved = SaveDC(dc);
+  IntersectClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
+  SetBkMode(dc, TRANSPARENT);
+  bool web = hot && manager && manager->IsValidSectionIndex(skinData.SectionIndex) &&
+             skinData.SectionIndex == manager->QuickIndexes.WebButton;
+  {
+    std::optional<UnderlinedFont> underline;
+    if (web) underline.emplace(dc);
+    if (manager && skinData.IsSkinned() && !skinData.CustomFont) {
+      PaintSkinned(dc, text, enabled, state, skinData, *manager, format, rect);
+    } else if (enabled) {
+      Draw(dc, text, rect, format);
+    } else {
+      // The platform's disabled look: a highlight one pixel down and right under the shadow.
+      SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
+      RECT light = rect;
+      OffsetRect(&light, 1, 1);
+      Draw(dc, text, light, format);
+      SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
+      Draw(dc, text, rect, format);
+    }
+  }
+  RestoreDC(dc, saved);
+}
+
+UINT TextAlignFlags(fw::TControl* control, fw::TAlignment alignment) {
+  UINT flags = DT_EXPANDTABS | DT_VCENTER;
+  bool rightToLeft = false;
+  for (fw::TControl* c = control; c; c = c->Parent()) {
+    if (!c->IsWindowed()) continue;
+    auto* windowed = static_cast<fw::TWinControl*>(c);
+    if (windowed->HandleAllocated())
+      rightToLeft =
+          GetWindowLongA(windowed->Handle(), GWL_EXSTYLE) & (WS_EX_RTLREADING | WS_EX_LAYOUTRTL);
+    break;
+  }
+  switch (alignment) {
+    case fw::TAlignment::taLeftJustify:
+      flags |= rightToLeft ? DT_RIGHT : DT_LEFT;
+      break;
+    case fw::TAlignment::taRightJustify:
+      flags |= rightToLeft ? DT_LEFT : DT_RIGHT;
+      break;
+    case fw::TAlignment::taCenter:
+      flags |= DT_CENTER;
+      break;
+  }
+  return rightToLeft ? flags | DT_RTLREADING : flags;
+}
