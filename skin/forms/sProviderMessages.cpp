@@ -197,6 +197,14 @@ bool TsSkinProvider::HandleNonClient(TMessage& message) {
       NcActivate(message);
       return true;
     case WM_NCHITTEST: {
+      if (OnExtHitTest) {
+        LRESULT result = 0;
+        OnExtHitTest(message, result);
+        if (result) {
+          message.Result = result;
+          return true;
+        }
+      }
       int code = HitTest({GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)});
       if (IsTitleElement(code) || code == kHitSysMenu ||
           (code == kHitBottomRight && paint_.GripShown)) {

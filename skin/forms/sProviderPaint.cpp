@@ -106,6 +106,19 @@ void TsSkinProvider::PaintCaption(img::Bitmap32& image) {
 }
 
 void TsSkinProvider::PaintIcon(img::Bitmap32& image, const TRect& rect) {
+  if (const img::Bitmap32& glyph = TitleIcon.Glyph; !glyph.Empty()) {
+    constexpr int32_t kFuchsia = 0xFF00FF;
+    if (!IsOpaque(glyph)) {
+      PaintGlyph(image, {rect.Left, rect.Top}, glyph, kFuchsia);
+      return;
+    }
+    // An opaque picture fills the icon's place.
+    img::Bitmap32 fitted(rect.Width(), rect.Height());
+    StretchBlock(fitted, 0, 0, rect.Width(), rect.Height(), glyph, 0, 0, glyph.Width(),
+                 glyph.Height());
+    PaintGlyph(image, {rect.Left, rect.Top}, fitted, kFuchsia);
+    return;
+  }
   HWND wnd = form_->Handle();
   auto icon = reinterpret_cast<HICON>(SendMessageA(wnd, WM_GETICON, ICON_SMALL, 0));
   if (!icon) icon = Application.SmallIcon();

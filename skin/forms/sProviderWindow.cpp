@@ -47,8 +47,9 @@ bool TsSkinProvider::PrintWindow(HDC dc, LPARAM flags) {
   if (flags & PRF_CHILDREN)
     for (int i = 0; i < form_->ControlCount(); ++i) {
       TControl* c = form_->Controls(i);
-      if (c->IsWindowed() && c->Visible())
-        static_cast<TWinControl*>(c)->PaintTo(dc, c->Left(), c->Top());
+      auto* windowed = c->IsWindowed() ? static_cast<TWinControl*>(c) : nullptr;
+      if (windowed && windowed->Visible() && windowed->HandleAllocated())
+        windowed->PaintTo(dc, c->Left(), c->Top());
     }
   RestoreDC(dc, saved);
   return true;

@@ -182,7 +182,9 @@ void TsSkinProvider::PrepareInputs() {
   bool sysMenu = (icons & biSystemMenu) != 0;
   bool big = bs == TFormBorderStyle::bsSingle || bs == TFormBorderStyle::bsSizeable;
   in.UseBigButtons = big;
-  in.ShowIcon = ShowAppIcon && big;
+  in.ShowIcon = TitleIcon.Visible && ShowAppIcon && big;
+  in.IconWidth = TitleIcon.Width;
+  in.IconHeight = TitleIcon.Height;
   in.Rules = systemMenu_ ? systemMenu_->Rules() : TsTitleButtonRules{};
   in.Rules.HasSysMenu = sysMenu && in.Rules.HasSysMenu;
   in.UserButtonImage = paint_.Sections.UserButtonImage;

@@ -29,6 +29,13 @@ class TsSystemMenu;
 
 enum class TsGripMode { gmNone, gmRightBottom };
 
+// The picture at the left of the title.
+struct TsTitleIcon {
+  img::Bitmap32 Glyph;        // replaces the form's icon; fuchsia is transparent in an opaque glyph
+  int Height = 0, Width = 0;  // 0: from the caption height
+  bool Visible = true;
+};
+
 // Extra text painted after the caption.
 struct TveAddedTitle {
   fw::TFont Font;
@@ -67,6 +74,10 @@ class TsSkinProvider : public fw::TComponent {
   TveSysSubMenu SysSubMenu;
   // The application's own title buttons, left of the caption buttons.
   TsTitleButtons TitleButtons;
+  TsTitleIcon TitleIcon;
+  // Asked first on every hit test with the message and a result of 0; a result it sets to
+  // non-zero is the answer.
+  std::function<void(fw::TMessage& message, LRESULT& result)> OnExtHitTest;
   std::string TitleSkin;
   bool UseGlobalColor = true;
   // Called after a skin was chosen from the skin sub-menu of the system menu, with its name.

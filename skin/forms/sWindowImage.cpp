@@ -162,27 +162,38 @@ void PaintUserButton(const TsSkinModel& skin, img::Bitmap32& image, const TsFram
   if (!spec.Glyph || spec.Glyph->Empty()) return;
   const img::Bitmap32& glyph = *spec.Glyph;
   const TRect& b = button.Bounds;
-  int x0 = b.Left + (b.Width() - glyph.Width()) / 2, y0 = b.Top + (b.Height() - glyph.Height()) / 2;
-  bool opaque = true;
-  for (int y = 0; y < glyph.Height() && opaque; ++y)
-    for (int x = 0; x < glyph.Width() && opaque; ++x) opaque = glyph.Pixel(x, y).A == 255;
-  const img::TRGBAPixel key = glyph.Pixel(0, glyph.Height() - 1);
+  const img::TRGBAPixel& key = glyph.Pixel(0, glyph.Height() - 1);
+  PaintGlyph(image,
+             {b.Left + (b.Width() - glyph.Width()) / 2, b.Top + (b.Height() - glyph.Height()) / 2},
+             glyph, (int32_t(key.B) << 16) | (int32_t(key.G) << 8) | key.R);
+}
+
+bool IsOpaque(const img::Bitmap32& glyph) {
+  for (int y = 0; y < glyph.Height(); ++y)
+    for (int x = 0; x < glyph.Width(); ++x)
+      if (glyph.Pixel(x, y).A != 255) return false;
+  return true;
+}
+
+void PaintGlyph(img::Bitmap32& image, TPoint at, const img::Bitmap32& glyph, int32_t key) {
+  const bool opaque = IsOpaque(glyph);
+  const img::TRGBAPixel keyPixel = {uint8_t(key >> 16), uint8_t(key >> 8), uint8_t(key), 255};
   for (int y = 0; y < glyph.Height(); ++y) {
-    int ty = y0 + y;
+    int ty = at.Y + y;
     if (ty < 0 || ty >= image.Height()) continue;
     for (int x = 0; x < glyph.Width(); ++x) {
-      int tx = x0 + x;
+      int tx = at.X + x;
       if (tx < 0 || tx >= image.Width()) continue;
       img::TRGBAPixel s = glyph.Pixel(x, y);
       img::TRGBAPixel& d = image.Pixel(tx, ty);
       if (opaque) {
-        if (s.R != key.R || s.G != key.G || s.B != key.B) d = {s.B, s.G, s.R, d.A};
+        if (s.R != keyPixel.R || s.G != keyPixel.G || s.B != keyPixel.B) d = {s.B, s.G, s.R, 255};
         continue;
       }
       auto mix = [a = s.A](uint8_t src, uint8_t dst) {
         return uint8_t((src * a + dst * (255 - a) + 127) / 255);
       };
-      d = {mix(s.B, d.B), mix(s.G, d.G), mix(s.R, d.R), d.A};
+      d = {mix(s.B, d.B), mix(s.G, d.G), mix(s.R, d.R), s.A ? uint8_t(255) : d.A};
     }
   }
 }

@@ -81,6 +81,11 @@ void PaintTitleButton(const TsSkinModel& skin, img::Bitmap32& image,
 // A user title button: its TITLEBUTTON frame (when it uses the skin's), then its glyph centred.
 void PaintUserButton(const TsSkinModel& skin, img::Bitmap32& image, const TsFramePaint& p,
                      size_t index);
+// A glyph with its top-left corner at: blended by its alpha when any pixel is not opaque,
+// otherwise copied with the colour key (0x00BBGGRR) left out. Painted pixels become opaque.
+void PaintGlyph(img::Bitmap32& image, TPoint at, const img::Bitmap32& glyph, int32_t key);
+// Every pixel of the glyph has alpha 255.
+bool IsOpaque(const img::Bitmap32& glyph);
 
 // The rectangles of transparent corner pixels that the window region leaves out: the form
 // border's top and bottom corners, and the title border's top corners.

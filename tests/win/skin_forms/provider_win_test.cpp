@@ -2,7 +2,8 @@
 // engine's painting in a skin of each family, the title buttons need a press and a release on
 // them, minimise and restore paint the frame again, Alt+Space opens its own system menu with the
 // skin choice, a window made again is skinned again and prints its image, and a skin editor in
-// preview mode hands the form its skins, user title buttons and the merged sub-menu work.
+// preview mode hands the form its skins, user title buttons, the title icon, the application's
+// hit test and the merged sub-menu work.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -347,7 +348,7 @@ TEST_F(ProviderWinTest, UserTitleButtonShowsItsGlyphAndHintAndRaisesItsEvents) {
   img::Bitmap32 glyph(9, 9);
   for (int y = 0; y < 9; ++y)
     for (int x = 0; x < 9; ++x) glyph.Pixel(x, y) = {0, 0, 255, 255};  // red
-  glyph.Pixel(0, 8) = {0, 255, 0, 255};  // the transparent colour
+  glyph.Pixel(0, 8) = {0, 255, 0, 255};                                // the transparent colour
   TsTitleButton& pin = provider->TitleButtons.Add();
   pin.Hint = "Keep on top";
   pin.SetGlyph(glyph);
@@ -409,4 +410,25 @@ TEST_F(ProviderWinTest, SystemMenuMergesTheApplicationsSubMenu) {
   // The popup going away leaves the merged sub-menu out.
   delete tools;
   EXPECT_EQ(provider->SysSubMenu.PopupMenu, nullptr);
+}
+
+TEST_F(ProviderWinTest, TitleIconGlyphAndTheApplicationsOwnHitTest) {
+  img::Bitmap32 glyph(4, 4);
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 4; ++x) glyph.Pixel(x, y) = {255, 0, 0, 255};  // blue
+  glyph.Pixel(0, 0) = {255, 0, 255, 255};                              // fuchsia: not painted
+  provider->TitleIcon.Glyph = glyph;
+  provider->TitleIcon.Width = provider->TitleIcon.Height = 12;
+  provider->InvalidateFrame(true);
+  Pump();
+  const TRect& icon = provider->Layout().IconRect;
+  EXPECT_EQ(icon.Width(), 12);
+  EXPECT_EQ(ScreenPixel(Wnd(), icon.Left + 8, icon.Top + 8), 0x0000FFu);
+  EXPECT_NE(ScreenPixel(Wnd(), icon.Left, icon.Top), 0x0000FFu);
+
+  POINT close = ScreenOf(provider->Layout().Buttons[tbClose].Bounds);
+  LPARAM at = MAKELPARAM(close.x, close.y);
+  EXPECT_EQ(SendMessageA(Wnd(), WM_NCHITTEST, 0, at), kHitClose);
+  provider->OnExtHitTest = [](TMessage&, LRESULT& result) { result = HTCAPTION; };
+  EXPECT_EQ(SendMessageA(Wnd(), WM_NCHITTEST, 0, at), HTCAPTION);
 }
