@@ -293,6 +293,7 @@ void TsSkinProvider::WndProc(TMessage& message) {
     case WM_SETTEXT:
     case WM_SETICON:
       if (!drawNonClient_) break;
+      captionGlows_ = {};
       CallHidden(message);
       skinData_->BgDirty = true;
       RepaintFrameNow();
@@ -315,6 +316,7 @@ void TsSkinProvider::WndProc(TMessage& message) {
     case CM_MENUCHANGED:
     case WM_SETTINGCHANGE:
       CallSaved(message);
+      captionGlows_ = {};
       skinData_->BgDirty = true;
       RepaintFrameNow();
       return;
@@ -329,6 +331,7 @@ void TsSkinProvider::WndProc(TMessage& message) {
     case WM_SIZE:
     case WM_ENABLE:
       CallSaved(message);
+      if (message.Msg == WM_SIZE) captionGlows_ = {};
       skinData_->BgDirty = true;
       regionDirty_ = true;
       RepaintFrameNow();

@@ -81,8 +81,8 @@ void TsSkinProvider::PaintCaption(img::Bitmap32& image) {
   if (skin.IsValidSectionIndex(textSection)) {
     const TsGenState& look = skin.SectionTable[size_t(textSection)].States[state > 0 ? 1 : 0];
     if (look.GSize > 0) {
-      TsGlowImage glow;
-      PaintTextGlow(image, font, caption, rect, glow, look.GCol, look.GSize, 15, format);
+      PaintTextGlow(image, font, caption, rect, captionGlows_[paint_.Active ? 1 : 0], look.GCol,
+                    look.GSize, 15, format);
     }
   }
   HDC dc = image.DC();

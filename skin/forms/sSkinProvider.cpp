@@ -1,6 +1,7 @@
 #include "skin/forms/sSkinProvider.h"
 
 #include <algorithm>
+#include <mutex>
 #include <stdexcept>
 
 #include "framework/Application.h"
@@ -28,6 +29,17 @@ TsBorderKind BorderKind(TFormBorderStyle style) {
   }
 }
 
+// What the manager's application hook asks a form's provider.
+void InstallManagerHooks() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    Win32ManagerHooks().DrawsNonClient = [](LRESULT provider) {
+      auto* p = reinterpret_cast<TsSkinProvider*>(provider);
+      return p->DrawNonClientArea() && p->Skinned();
+    };
+  });
+}
+
 }  // namespace
 
 TsSkinProvider* ProviderOf(TForm* form) {
@@ -40,6 +52,7 @@ TsSkinProvider::TsSkinProvider(TComponent* owner)
     : TComponent(owner), form_(dynamic_cast<TForm*>(owner)) {
   if (!form_) throw std::runtime_error("TsSkinProvider component may be used with forms only!");
   if (PreviewRequested()) PreviewMode = true;
+  InstallManagerHooks();
   skinData_ = std::make_unique<TsCommonData>(nullptr, true);
   skinData_->SkinSection = "FORM";
   AddedTitle.Font.SetName("Tahoma");
@@ -121,6 +134,7 @@ void TsSkinProvider::SetDrawNonClientArea(bool value) {
 void TsSkinProvider::InitSkin() {
   TsSkinManager* manager = SkinManager();
   if (empty_ || !manager || !form_->HandleAllocated() || !manager->Active()) return;
+  captionGlows_ = {};
   paint_.Sections = ResolveFrameSections(*manager, skinData_->SkinSection, TitleSkin, MenuLineSkin);
   // The skin state answers children from its own indexes, border mask and background kind.
   skinData_->UpdateIndexes();

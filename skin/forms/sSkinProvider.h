@@ -10,6 +10,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -24,6 +25,7 @@
 #include "skin/forms/sUserTitleButtons.h"
 #include "skin/forms/sWindowImage.h"
 #include "skin/render/sCommonData.h"
+#include "skin/render/sTextCompose.h"
 
 class TsSystemMenu;
 
@@ -189,6 +191,9 @@ class TsSkinProvider : public fw::TComponent {
   TsSystemMenu* systemMenu_ = nullptr;
   std::vector<TsTitleButton*> shownUserButtons_;
   TsTitleHint userHint_;
+  // The caption's glow for the inactive and the active look, blurred once while caption, size
+  // and skin stay.
+  std::array<TsGlowImage, 2> captionGlows_;
   int hintCode_ = 0;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
