@@ -1,7 +1,7 @@
 ; The installer of one Windows build of Driver Keeper. Release.cmake runs makensis on it with
 ; DK_VERSION, DK_ARCH (win64 or win32), DK_SIZE_KB, DK_ICON, DK_OUTFILE and the two generated
 ; lists DK_INSTALL_LIST and DK_UNINSTALL_LIST: what goes into the program folder and what the
-; uninstaller takes away again.
+; uninstaller takes away again. DK_WIZARD is the picture beside the last pages.
 Unicode true
 !if ${DK_ARCH} == win64
   ; A 64-bit installer for the 64-bit program: it installs into the 64-bit Program Files and
@@ -20,6 +20,7 @@ Unicode true
 !define DK_UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\DriverKeeper"
 
 Name "${DK_NAME} ${DK_VERSION}"
+BrandingText "${DK_NAME} ${DK_VERSION} (${DK_BITS}-bit)"
 OutFile "${DK_OUTFILE}"
 InstallDir "${DK_PROGRAM_FILES}\${DK_NAME}"
 ; Program Files and the machine-wide uninstall list need an administrator.
@@ -43,6 +44,8 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "The Driver Keeper developers"
 
 !define MUI_ICON "${DK_ICON}"
 !define MUI_UNICON "${DK_ICON}"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${DK_WIZARD}"
+!define MUI_UNWELCOMEFINISHPAGE_BITMAP "${DK_WIZARD}"
 !define MUI_ABORTWARNING
 
 !insertmacro MUI_PAGE_DIRECTORY

@@ -1,6 +1,7 @@
 # Makes the release files of one Windows build: the program folder as it ships, a zip of it and
 # its installer. Run by the dk_release target with cmake -P and these definitions:
-#   SOURCE_DIR, WORK_DIR, DIST_DIR, VERSION, ARCH (win64|win32), EXE, PLUGINS (a list), MAKENSIS
+#   SOURCE_DIR, WORK_DIR, DIST_DIR, VERSION, ARCH (win64|win32), EXE, PLUGINS (a list), MAKENSIS,
+#   CONVERT (ImageMagick, for the installer's side picture)
 #
 # Both outputs are the same bytes for the same inputs: file times are the source's date
 # (SOURCE_DATE_EPOCH, else the last commit's time), entries are in sorted order, the zip carries
@@ -97,8 +98,13 @@ file(CHMOD_RECURSE ${stage} FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ W
 run(find ${name} -exec touch -h -d @${epoch} {} +)
 run(sh -c "TZ=UTC zip -X -D -q -9 '${zip}' -@ < '${ARCH}-zip.txt'")
 
+# The picture beside the installer's first and last pages: our icon on the title bar's blue.
+set(wizard ${WORK_DIR}/${ARCH}-wizard.bmp)
+run(${CONVERT} -size 164x314 "gradient:#2f6fb8-#0d2747" "(" ${packaging}/icon.ico[5] -resize 96x96
+    ")" -gravity north -geometry +0+48 -composite -alpha off -type TrueColor BMP3:${wizard})
+
 run(${MAKENSIS} -V2 -INPUTCHARSET UTF8 -DDK_VERSION=${VERSION} -DDK_ARCH=${ARCH}
-    -DDK_SIZE_KB=${kilobytes} -DDK_ICON=${packaging}/icon.ico
+    -DDK_SIZE_KB=${kilobytes} -DDK_ICON=${packaging}/icon.ico -DDK_WIZARD=${wizard}
     -DDK_INSTALL_LIST=${WORK_DIR}/${ARCH}-install.nsh
     -DDK_UNINSTALL_LIST=${WORK_DIR}/${ARCH}-uninstall.nsh
     -DDK_OUTFILE=${DIST_DIR}/${name}-setup.exe ${packaging}/release/DriverKeeper.nsi)
