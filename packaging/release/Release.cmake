@@ -1,7 +1,7 @@
 # Makes the release files of one Windows build: the program folder as it ships, a zip of it and
 # its installer. Run by the dk_release target with cmake -P and these definitions:
-#   SOURCE_DIR, WORK_DIR, DIST_DIR, VERSION, ARCH (win64|win32), EXE, PLUGINS (a list), MAKENSIS,
-#   CONVERT (ImageMagick, for the installer's side picture)
+#   SOURCE_DIR, WORK_DIR, DIST_DIR, VERSION, ARCH (win64|win32), EXE, PLUGINS (a list), ZIP,
+#   MAKENSIS, CONVERT (ImageMagick, for the installer's side picture)
 #
 # Both outputs are the same bytes for the same inputs: file times are the source's date
 # (SOURCE_DATE_EPOCH, else the last commit's time), entries are in sorted order, the zip carries
@@ -73,7 +73,7 @@ if(epoch STREQUAL "")
                   OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
 endif()
 if(NOT epoch MATCHES "^[0-9]+$")
-  set(epoch 1767225600)
+  set(epoch 1767225600)  # a source tree without its history: 2026-01-01
 endif()
 
 function(run)
@@ -96,7 +96,8 @@ file(CHMOD_RECURSE ${stage} FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ W
        DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
                              WORLD_READ WORLD_EXECUTE)
 run(find ${name} -exec touch -h -d @${epoch} {} +)
-run(sh -c "TZ=UTC zip -X -D -q -9 '${zip}' -@ < '${ARCH}-zip.txt'")
+# zip writes local times; -X leaves out the owner and the extra time fields, -D folder entries.
+run(sh -c "TZ=UTC '${ZIP}' -X -D -q -9 '${zip}' -@ < '${ARCH}-zip.txt'")
 
 # The picture beside the installer's first and last pages: our icon on the title bar's blue.
 set(wizard ${WORK_DIR}/${ARCH}-wizard.bmp)

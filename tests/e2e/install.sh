@@ -60,9 +60,10 @@ DisplayIcon|$folder\\DriverKeeper.exe
 UninstallString|"$folder\\uninstall.exe"
 QuietUninstallString|"$folder\\uninstall.exe" /S
 END
-size=$(value EstimatedSize)
-[ "$((size))" -ge "$(($(du -sk --apparent-size "$installed" | cut -f1) - 200))" ] ||
-  dk_fail "EstimatedSize $size is too small"
+# The size shown under installed programs is the program folder's, in kilobytes.
+bytes=$(unzip -Zt "$DK_ZIP" | sed -E 's/^[0-9]+ files, ([0-9]+) bytes uncompressed.*/\1/')
+[ "$(($(value EstimatedSize)))" = "$(((bytes + 1023) / 1024))" ] ||
+  dk_fail "EstimatedSize is $(value EstimatedSize) for $bytes bytes"
 
 # Started from the shortcut, the program runs in its folder and backs up there.
 dk_wine start "$shortcut" >>"$DK_LOG" 2>&1
