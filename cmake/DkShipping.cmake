@@ -1,12 +1,17 @@
 # dk_strip_shipped(TARGET)
 #   The Windows Release builds ship their exe and dlls without symbols, which are a good third
-#   of the file. The symbols are kept beside each file as <file>.debug and named in it (a GNU
-#   debug link), so a debugger given a crash address of the shipped file finds them.
+#   of the file, and without the time of the build. The symbols are kept beside each file as
+#   <file>.debug and named in it (a GNU debug link), so a debugger given a crash address of the
+#   shipped file finds them.
 function(dk_strip_shipped target)
   if(NOT WIN32 OR NOT CMAKE_BUILD_TYPE STREQUAL "Release")
     return()
   endif()
-  set(objcopy ${DK_MINGW_TRIPLE}-objcopy)
+  # The linker and objcopy would write the time of the build into the header, so the same
+  # sources would never give the same file; the release files are meant to. objcopy takes its
+  # time from SOURCE_DATE_EPOCH when that is set.
+  target_link_options(${target} PRIVATE -Wl,--no-insert-timestamp)
+  set(objcopy ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=0 ${DK_MINGW_TRIPLE}-objcopy)
   set(file $<TARGET_FILE:${target}>)
   add_custom_command(TARGET ${target} POST_BUILD
     COMMAND ${objcopy} --only-keep-debug ${file} ${file}.debug

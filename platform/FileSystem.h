@@ -22,8 +22,9 @@ class FileSystem : public Replaceable<FileSystem> {
   virtual std::vector<std::string> ListFolder(const std::string& folder,
                                               const std::string& pattern) = 0;
   virtual bool DirectoryExists(const std::string& path) = 0;
-  // Creates one folder level; false when it cannot be created.
-  virtual bool CreateFolder(const std::string& path) = 0;
+  // Creates one folder level. When it cannot be created: false, and the system's reason in
+  // whyNot ("Access is denied." for a standard user in Program Files).
+  virtual bool CreateFolder(const std::string& path, std::string& whyNot) = 0;
   // Copies a file, replacing an existing destination; false when the copy failed.
   virtual bool CopyFileOver(const std::string& source, const std::string& destination) = 0;
 };

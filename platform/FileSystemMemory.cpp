@@ -136,9 +136,18 @@ bool MemoryFileSystem::DirectoryExists(const std::string& path) {
   return entry && entry->folder;
 }
 
-bool MemoryFileSystem::CreateFolder(const std::string& path) {
-  if (Find(path)) return false;
-  return Add(path, true) != nullptr;
+bool MemoryFileSystem::CreateFolder(const std::string& path, std::string& whyNot) {
+  std::vector<std::string> parts = Parts(path);
+  const Entry* parent = parts.size() > 1 ? Find(Join(parts, parts.size() - 1)) : nullptr;
+  if (Find(path))
+    whyNot = "Cannot create a file when that file already exists.";
+  else if (!parent || !parent->folder)
+    whyNot = "The system cannot find the path specified.";
+  else if (parent->readOnly)
+    whyNot = "Access is denied.";
+  else
+    return Add(path, true) != nullptr;
+  return false;
 }
 
 bool MemoryFileSystem::CopyFileOver(const std::string& source, const std::string& destination) {

@@ -36,7 +36,8 @@ class MemoryFileSystem : public FileSystem {
   std::vector<std::string> ListFolder(const std::string& folder,
                                       const std::string& pattern) override;
   bool DirectoryExists(const std::string& path) override;
-  bool CreateFolder(const std::string& path) override;
+  // Fails with the reasons Windows gives, in its words.
+  bool CreateFolder(const std::string& path, std::string& whyNot) override;
   bool CopyFileOver(const std::string& source, const std::string& destination) override;
 
  private:

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "platform/FileSystem.h"
+#include "platform/Win32Error.h"
 
 namespace platform {
 namespace {
@@ -65,8 +66,10 @@ class Win32FileSystem final : public FileSystem {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
   }
 
-  bool CreateFolder(const std::string& path) override {
-    return CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+  bool CreateFolder(const std::string& path, std::string& whyNot) override {
+    if (CreateDirectoryA(path.c_str(), nullptr)) return true;
+    whyNot = SystemErrorMessage(GetLastError());
+    return false;
   }
 
   bool CopyFileOver(const std::string& source, const std::string& destination) override {

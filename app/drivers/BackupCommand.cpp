@@ -31,12 +31,16 @@ void Show(TBackupWindow& window, const std::string& text, unsigned flags) {
   platform::CurrentHost().ShowMessage(window.Owner(), text, window.Title(), platform::MbOk | flags);
 }
 
-std::string FailureReport(size_t failed, size_t total, const std::vector<std::string>& devices) {
+// folderError is the first backup folder that could not be made, with the system's reason: a
+// standard user running the program from Program Files learns why nothing was copied.
+std::string FailureReport(size_t failed, size_t total, const std::vector<std::string>& devices,
+                          const std::string& folderError) {
   std::string text = "Finished, but " + std::to_string(failed) + " of " + std::to_string(total) +
                      " files could not be copied.\r\n\r\nDevices:";
   for (size_t i = 0; i < devices.size() && i < kDevicesNamed; ++i) text += "\r\n" + devices[i];
   if (devices.size() > kDevicesNamed)
     text += "\r\nand " + std::to_string(devices.size() - kDevicesNamed) + " more";
+  if (!folderError.empty()) text += "\r\n\r\n" + folderError;
   return text;
 }
 
@@ -52,6 +56,7 @@ void RunBackupCommand(TDriverRows& rows, TBackupWindow& window, TBackupPick pick
   TBackupRunScope run;
   size_t total = 0, failed = 0;
   std::vector<std::string> failedDevices;
+  std::string folderError;
   for (const TPickedRow& row : PickRows(rows, pick)) {
     window.SetBackupEnabled(false);
     window.ProcessMessages();
@@ -62,6 +67,7 @@ void RunBackupCommand(TDriverRows& rows, TBackupWindow& window, TBackupPick pick
     total += files.size();
     failed += done.failed;
     if (done.failed) failedDevices.push_back(row.caption);
+    if (folderError.empty()) folderError = done.folderError;
     if (done.stopped) break;
   }
   window.SetBackupEnabled(true);
@@ -70,5 +76,5 @@ void RunBackupCommand(TDriverRows& rows, TBackupWindow& window, TBackupPick pick
   if (failed == 0)
     Show(window, "Finished!", platform::MbIconInformation);
   else
-    Show(window, FailureReport(failed, total, failedDevices), platform::MbIconWarning);
+    Show(window, FailureReport(failed, total, failedDevices, folderError), platform::MbIconWarning);
 }

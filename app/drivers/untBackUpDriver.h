@@ -30,6 +30,7 @@ std::string SanitizeFolderName(const std::string& name);
 // What the backup of one driver did.
 struct TDriverBackup {
   bool foldersReady = false;  // the driver's folder exists (false: nothing was copied)
+  std::string folderError;    // when it does not: the folder and the system's reason
   size_t copied = 0;
   size_t failed = 0;     // files not copied, counting all of them when the folder is missing
   bool stopped = false;  // a stop was requested before the last file

@@ -103,7 +103,10 @@ TEST(ConfigurationTest, MissingFileNamesPathAndReason) {
   }
 }
 
-TEST(ConfigurationTest, ShippedStoredFileMatchesItsPlainSource) {
+// The version the About window shows comes from the shipped file; the version resource, the
+// manifest and the release file names come from the build's project version. A release must not
+// call itself two things.
+TEST(ConfigurationTest, ShippedStoredFileMatchesItsPlainSourceAndTheProgramVersion) {
   auto read = [](const std::string& name) {
     std::ifstream in(std::string(DK_SOURCE_DIR) + "/packaging/" + name, std::ios::binary);
     std::ostringstream text;
@@ -115,6 +118,8 @@ TEST(ConfigurationTest, ShippedStoredFileMatchesItsPlainSource) {
   EXPECT_EQ(read("lamecore.dll"), EncodeConfiguration(plain))
       << "regenerate with: dkconfig encode packaging/lamecore.ini packaging/lamecore.dll";
   EXPECT_EQ(Title(read("lamecore.dll")), "Driver Keeper");
+  EXPECT_EQ(ReadGlobalVars(DecodeConfiguration(read("lamecore.dll"))).Version, DK_PROGRAM_VERSION)
+      << "the project version in CMakeLists.txt and Version in packaging/lamecore.ini differ";
 }
 
 }  // namespace

@@ -73,6 +73,7 @@ TEST(BackUpDriverTest, FailuresAreCounted) {
   EXPECT_FALSE(done.foldersReady);
   EXPECT_EQ(done.copied, 0u);
   EXPECT_EQ(done.failed, 2u);
+  EXPECT_EQ(done.folderError, "Cannot create folder \"BackUp\\Drivers\\Other\". Access is denied.");
 }
 
 // The backup commands against a list of three drivers, each with an installed file.
@@ -172,7 +173,23 @@ TEST_F(BackupCommandTest, WarningNamesTheFirstFiveDevices) {
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].text,
             "Finished, but 14 of 14 files could not be copied.\r\n\r\nDevices:\r\nAlpha\r\n"
-            "Beta\r\nGamma\r\nExtra0\r\nExtra1\r\nand 2 more");
+            "Beta\r\nGamma\r\nExtra0\r\nExtra1\r\nand 2 more\r\n\r\nCannot create folder "
+            "\"BackUp\". Cannot create a file when that file already exists.");
+}
+
+// A standard user who runs the program from Program Files may not make its backup folder there
+// (the manifest asks for no more than the rights the user has): the box says so in the system's
+// words instead of a bare count.
+TEST_F(BackupCommandTest, AFolderThatCannotBeMadeIsReportedWithTheSystemsReason) {
+  m.files.SetReadOnly("C:\\Work");
+  RunBackupCommand(list, window, TBackupPick::Checked);
+  EXPECT_EQ(m.files.copies, 0u);
+  EXPECT_EQ(window.status, "Finished!");
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].flags, platform::MbIconWarning);
+  EXPECT_EQ(host.messages[0].text,
+            "Finished, but 4 of 4 files could not be copied.\r\n\r\nDevices:\r\nBeta\r\nGamma\r\n"
+            "\r\nCannot create folder \"BackUp\". Access is denied.");
 }
 
 TEST_F(BackupCommandTest, RowsChangedDuringTheRunDoNotChangeIt) {

@@ -8,6 +8,7 @@
 #include "WinMachine.h"
 #include "app/drivers/untBackUpDriver.h"
 #include "app/drivers/untLoadInfo.h"
+#include "platform/Win32Error.h"
 #include "support/FakeHost.h"
 
 namespace {
@@ -151,6 +152,8 @@ TEST_F(BackupWinTest, FolderThatCannotBeCreatedSkipsTheDriver) {
   TDriverBackup done = BackUpDriver("Acme", GetDriverFiles(driver.KeyPath()));
   EXPECT_FALSE(done.foldersReady);
   EXPECT_EQ(done.failed, 3u);
+  EXPECT_EQ(done.folderError, "Cannot create folder \"BackUp\". " +
+                                  platform::SystemErrorMessage(ERROR_ALREADY_EXISTS));
 }
 
 }  // namespace

@@ -1,0 +1,98 @@
+; The installer of one Windows build of Driver Keeper. Release.cmake runs makensis on it with
+; DK_VERSION, DK_ARCH (win64 or win32), DK_SIZE_KB, DK_ICON, DK_OUTFILE and the two generated
+; lists DK_INSTALL_LIST and DK_UNINSTALL_LIST: what goes into the program folder and what the
+; uninstaller takes away again. DK_WIZARD is the picture beside the last pages.
+Unicode true
+!if ${DK_ARCH} == win64
+  ; A 64-bit installer for the 64-bit program: it installs into the 64-bit Program Files and
+  ; registers itself in the 64-bit registry without any redirection.
+  Target amd64-unicode
+  !define DK_PROGRAM_FILES "$PROGRAMFILES64"
+  !define DK_BITS 64
+!else
+  Target x86-unicode
+  !define DK_PROGRAM_FILES "$PROGRAMFILES"
+  !define DK_BITS 32
+!endif
+
+!define DK_NAME "Driver Keeper"
+!define DK_PUBLISHER "Driver Keeper developers"
+!define DK_UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\DriverKeeper"
+
+Name "${DK_NAME} ${DK_VERSION}"
+BrandingText "${DK_NAME} ${DK_VERSION} (${DK_BITS}-bit)"
+OutFile "${DK_OUTFILE}"
+InstallDir "${DK_PROGRAM_FILES}\${DK_NAME}"
+; Program Files and the machine-wide uninstall list need an administrator.
+RequestExecutionLevel admin
+SetCompressor /SOLID lzma
+; No file times in the installer: the same files always make the same installer.
+SetDateSave off
+ShowInstDetails nevershow
+ShowUninstDetails nevershow
+
+VIProductVersion "${DK_VERSION}.0"
+VIAddVersionKey /LANG=1033 "ProductName" "${DK_NAME}"
+VIAddVersionKey /LANG=1033 "ProductVersion" "${DK_VERSION}"
+VIAddVersionKey /LANG=1033 "FileVersion" "${DK_VERSION}"
+VIAddVersionKey /LANG=1033 "CompanyName" "${DK_PUBLISHER}"
+VIAddVersionKey /LANG=1033 "FileDescription" "${DK_NAME} ${DK_VERSION} (${DK_BITS}-bit) Setup"
+VIAddVersionKey /LANG=1033 "LegalCopyright" "The Driver Keeper developers"
+
+!include "MUI2.nsh"
+!include "LogicLib.nsh"
+
+!define MUI_ICON "${DK_ICON}"
+!define MUI_UNICON "${DK_ICON}"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${DK_WIZARD}"
+!define MUI_UNWELCOMEFINISHPAGE_BITMAP "${DK_WIZARD}"
+!define MUI_ABORTWARNING
+
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!define MUI_FINISHPAGE_RUN "$INSTDIR\DriverKeeper.exe"
+!insertmacro MUI_PAGE_FINISH
+
+; The uninstaller's last page tells whether driver backups were left behind.
+Var BackupsKept
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!define MUI_FINISHPAGE_TEXT "${DK_NAME} has been removed from your computer.$BackupsKept"
+!insertmacro MUI_UNPAGE_FINISH
+
+!insertmacro MUI_LANGUAGE "English"
+
+Section
+  SetShellVarContext all
+  !include "${DK_INSTALL_LIST}"
+  WriteUninstaller "$INSTDIR\uninstall.exe"
+
+  ; The shortcut starts the program in its own folder, where it writes its backups.
+  SetOutPath "$INSTDIR"
+  CreateShortCut "$SMPROGRAMS\${DK_NAME}.lnk" "$INSTDIR\DriverKeeper.exe"
+
+  WriteRegStr HKLM "${DK_UNINSTALL_KEY}" "DisplayName" "${DK_NAME}"
+  WriteRegStr HKLM "${DK_UNINSTALL_KEY}" "DisplayVersion" "${DK_VERSION}"
+  WriteRegStr HKLM "${DK_UNINSTALL_KEY}" "Publisher" "${DK_PUBLISHER}"
+  WriteRegStr HKLM "${DK_UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\DriverKeeper.exe"
+  WriteRegStr HKLM "${DK_UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKLM "${DK_UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegStr HKLM "${DK_UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegDWORD HKLM "${DK_UNINSTALL_KEY}" "EstimatedSize" ${DK_SIZE_KB}
+  WriteRegDWORD HKLM "${DK_UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${DK_UNINSTALL_KEY}" "NoRepair" 1
+SectionEnd
+
+; Takes away exactly what the installer put there. Driver backups in BackUp\ are the user's
+; and stay, and so does the folder that holds them.
+Section "Uninstall"
+  SetShellVarContext all
+  Delete "$SMPROGRAMS\${DK_NAME}.lnk"
+  !include "${DK_UNINSTALL_LIST}"
+  Delete "$INSTDIR\uninstall.exe"
+  RMDir "$INSTDIR"
+  DeleteRegKey HKLM "${DK_UNINSTALL_KEY}"
+  ${If} ${FileExists} "$INSTDIR\BackUp\*.*"
+    StrCpy $BackupsKept "$\r$\n$\r$\nYour driver backups were kept in $INSTDIR\BackUp. Delete that folder yourself when you no longer need them."
+  ${EndIf}
+SectionEnd
