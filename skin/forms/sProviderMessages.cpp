@@ -130,6 +130,17 @@ void TsSkinProvider::NcButtonDown(TMessage& message) {
     return;
   }
   RepaintElements(buttons_.Reset());
+  // With full-window dragging on, the platform would move the real window: the outline goes
+  // instead. Otherwise the platform's own outline is the same thing.
+  BOOL fullDrag = FALSE;
+  SystemParametersInfoA(SPI_GETDRAGFULLWINDOWS, 0, &fullDrag, 0);
+  bool sizing = code >= kHitLeft && code <= kHitBottomRight && paint_.Form.ThickFrame;
+  if (OutlineDragging() && fullDrag && !paint_.Form.Maximized && (code == kHitCaption || sizing)) {
+    WPARAM command = code == kHitCaption ? SC_MOVE | HTCAPTION : SC_SIZE | WPARAM(code - 9);
+    SendMessageA(form_->Handle(), WM_SYSCOMMAND, command, message.LParam);
+    message.Result = 0;
+    return;
+  }
   CallSaved(message);
 }
 
@@ -287,6 +298,7 @@ void TsSkinProvider::WndProc(TMessage& message) {
     if (message.Msg == WM_CREATE) InitSkin();
     return;
   }
+  if (HandleOutline(message)) return;
   if (drawNonClient_ && HandleNonClient(message)) return;
   if (HandleWindowMessage(message)) return;
   switch (message.Msg) {
@@ -299,6 +311,19 @@ void TsSkinProvider::WndProc(TMessage& message) {
       RepaintFrameNow();
       return;
     case WM_SYSCOMMAND:
+      if ((((message.WParam & 0xFFF0) == SC_SIZE &&
+            (GetWindowLongA(form_->Handle(), GWL_STYLE) & WS_THICKFRAME)) ||
+           (message.WParam & 0xFFF0) == SC_MOVE) &&
+          OutlineDragging() && !IsZoomed(form_->Handle())) {
+        // The platform's sizing command names the border in its low bits; from the menu, the
+        // bottom-right corner follows the mouse.
+        WPARAM edge = message.WParam & 0xF;
+        StartOutlineDrag((message.WParam & 0xFFF0) == SC_MOVE ? kHitCaption
+                         : edge                               ? int(9 + edge)
+                                                              : kHitBottomRight,
+                         message.LParam);
+        return;
+      }
       if ((message.WParam & 0xFFF0) == SC_KEYMENU && message.LParam == ' ' && drawNonClient_) {
         RECT window;
         GetWindowRect(form_->Handle(), &window);

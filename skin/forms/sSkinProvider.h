@@ -20,6 +20,7 @@
 #include "framework/Menus.h"
 #include "imaging/Bitmap32.h"
 #include "skin/data/sSkinManager.h"
+#include "skin/forms/sOutlineDrag.h"
 #include "skin/forms/sTitleButtons.h"
 #include "skin/forms/sTitleHint.h"
 #include "skin/forms/sUserTitleButtons.h"
@@ -68,6 +69,8 @@ class TsSkinProvider : public fw::TComponent {
   TsCaptionAlign CaptionAlignment = TsCaptionAlign::Left;
   bool DrawClientArea = true;
   TsGripMode GripMode = TsGripMode::gmNone;
+  // rmBorder moves and sizes the form by an outline (not under desktop composition).
+  TsResizeMode ResizeMode = TsResizeMode::rmStandard;
   bool MakeSkinMenu = false;
   std::string MenuLineSkin;
   bool ScreenSnap = false;
@@ -133,6 +136,12 @@ class TsSkinProvider : public fw::TComponent {
   void CallHidden(fw::TMessage& message);
   void SnapToWorkArea(WINDOWPOS& pos);
   void CallSaved(fw::TMessage& message);
+  // Outline moving and sizing (sProviderOutline.cpp).
+  bool OutlineDragging() const;
+  void StartOutlineDrag(int code, LPARAM where);
+  void TrackOutline(POINT screen);
+  void EndOutlineDrag(bool apply);
+  bool HandleOutline(fw::TMessage& message);
   // The window's life (sProviderWindow.cpp).
   bool HandleWindowMessage(fw::TMessage& message);
   void FitMaximized(MINMAXINFO& info);
@@ -191,6 +200,13 @@ class TsSkinProvider : public fw::TComponent {
   TsSystemMenu* systemMenu_ = nullptr;
   std::vector<TsTitleButton*> shownUserButtons_;
   TsTitleHint userHint_;
+  struct TsOutline {
+    int Code = 0;  // the element dragged; 0 while no outline runs
+    POINT Start{};
+    TRect StartRect;
+    RECT Shown{};
+    TPoint MinSize;
+  } outline_;
   // The caption's glow for the inactive and the active look, blurred once while caption, size
   // and skin stay.
   std::array<TsGlowImage, 2> captionGlows_;

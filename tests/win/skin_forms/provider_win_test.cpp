@@ -3,7 +3,7 @@
 // them, minimise and restore paint the frame again, Alt+Space opens its own system menu with the
 // skin choice, a window made again is skinned again and prints its image, and a skin editor in
 // preview mode hands the form its skins, user title buttons, the title icon, the application's
-// hit test and the merged sub-menu work.
+// hit test, the merged sub-menu and outline moving and sizing work.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -18,6 +18,7 @@
 #include "skin/forms/sPreviewLink.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/forms/sSystemMenu.h"
+#include "skin/data/sSkinWindowsWin32.h"
 #include "skin/render/sSection.h"
 #include "skins/StoredSkins.h"
 
@@ -431,4 +432,39 @@ TEST_F(ProviderWinTest, TitleIconGlyphAndTheApplicationsOwnHitTest) {
   EXPECT_EQ(SendMessageA(Wnd(), WM_NCHITTEST, 0, at), kHitClose);
   provider->OnExtHitTest = [](TMessage&, LRESULT& result) { result = HTCAPTION; };
   EXPECT_EQ(SendMessageA(Wnd(), WM_NCHITTEST, 0, at), HTCAPTION);
+}
+
+TEST_F(ProviderWinTest, OutlineMovingAndSizingApplyOnRelease) {
+  // Under desktop composition the platform's own moving is kept.
+  if (CompositionEnabled()) GTEST_SKIP() << "desktop composition is on";
+  form->SetBorderStyle(TFormBorderStyle::bsSizeable);
+  form->RecreateWnd();
+  provider->ResizeMode = TsResizeMode::rmBorder;
+  Pump();
+  auto drag = [this](WPARAM command, int dx, int dy) {
+    RECT w;
+    GetWindowRect(Wnd(), &w);
+    POINT at{w.left + 200, w.top + 10};
+    SendMessageA(Wnd(), WM_SYSCOMMAND, command, MAKELPARAM(at.x, at.y));
+    EXPECT_EQ(GetCapture(), Wnd());
+    POINT to{at.x + dx, at.y + dy};
+    ScreenToClient(Wnd(), &to);
+    SendMessageA(Wnd(), WM_MOUSEMOVE, 0, MAKELPARAM(to.x, to.y));
+    RECT during;
+    GetWindowRect(Wnd(), &during);
+    EXPECT_TRUE(EqualRect(&during, &w));  // only the outline moves
+    SendMessageA(Wnd(), WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
+    EXPECT_EQ(GetCapture(), nullptr);
+    RECT after;
+    GetWindowRect(Wnd(), &after);
+    return std::pair{w, after};
+  };
+  auto [before, moved] = drag(SC_MOVE | HTCAPTION, -30, 25);
+  EXPECT_EQ(moved.left, before.left - 30);
+  EXPECT_EQ(moved.top, before.top + 25);
+  EXPECT_EQ(moved.right - moved.left, before.right - before.left);
+  auto [start, sized] = drag(SC_SIZE | WMSZ_BOTTOMRIGHT, 40, 30);
+  EXPECT_EQ(sized.left, start.left);
+  EXPECT_EQ(sized.right, start.right + 40);
+  EXPECT_EQ(sized.bottom, start.bottom + 30);
 }
