@@ -53,6 +53,26 @@ echo "$out" >"$DK_OUT/packages-tampered.txt"
 echo "$out" | grep -q '^FAIL  Korvo HD Audio: .*korvohda.sys has changed' || dk_fail "the file is not named"
 cp "$dir/korvohda.sys.good" "$pk/Korvo HD Audio/korvohda.sys"
 
+# The plug-in's window, used by mouse: Export writes the checked (recommended) drivers into the
+# folder field's "Packages" beside the program, the same packages as the command line; Verify
+# then passes them all.
+dk_start "$dir"
+dk_wait_for 'child msctls_statusbar32 "[0-9]+ drivers found\."' 90
+dk_wine "$DK_PROBE" focus TfrmMain
+dk_key alt Right Right Down Down Down Return
+dk_wait_for '^window DkDriverPackages "Driver packages"' 30
+dk_wine "$DK_PROBE" press Export "Driver packages"
+dk_wait_for 'child Static "[0-9]+ packages, [1-9][0-9]* failed\."' 120
+diff -r "$pk/Korvo HD Audio" "$dir/Packages/Korvo HD Audio" >&2 ||
+  dk_fail "the plug-in's package differs from the command line's"
+exported=$(find "$dir/Packages" -name package.ini | wc -l)
+dk_wine "$DK_PROBE" press Verify "Driver packages"
+dk_wait_for "child Static \"$exported packages, 0 failed\\.\"" 120
+dk_screenshot packages-plugin
+dk_wine "$DK_PROBE" close DkDriverPackages
+dk_wine "$DK_PROBE" close TfrmMain
+dk_wait_exit
+
 # A machine that lost its installed INF files: the restore brings each one back.
 infs_before=$(cd "$win/inf" && ls oem*.inf)
 rm -f "$win"/inf/oem*.inf
