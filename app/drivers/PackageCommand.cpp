@@ -3,25 +3,19 @@
 #include <algorithm>
 
 #include "app/drivers/PackageExport.h"
+#include "app/drivers/PackageFiles.h"
 #include "app/drivers/PackageRestore.h"
 #include "app/drivers/PackageVerify.h"
 #include "app/drivers/untSearchDriver.h"
 
 namespace {
 
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-  });
-  return text;
-}
-
 TPackageCommandKind CommandOf(const std::string& arg) {
-  std::string lower = Lower(arg);
-  if (lower == "/export") return TPackageCommandKind::Export;
-  if (lower == "/verify") return TPackageCommandKind::Verify;
-  if (lower == "/restore") return TPackageCommandKind::Restore;
-  if (lower == "/?" || lower == "-?" || lower == "/help") return TPackageCommandKind::Help;
+  std::string name = UpperAscii(arg);
+  if (name == "/EXPORT") return TPackageCommandKind::Export;
+  if (name == "/VERIFY") return TPackageCommandKind::Verify;
+  if (name == "/RESTORE") return TPackageCommandKind::Restore;
+  if (name == "/?" || name == "-?" || name == "/HELP") return TPackageCommandKind::Help;
   return TPackageCommandKind::None;
 }
 
@@ -54,7 +48,7 @@ TPackageCommand ParsePackageCommand(const std::vector<std::string>& args) {
   if (found == args.end()) return command;
   command.kind = CommandOf(*found);
   for (size_t i = 0; i < args.size(); ++i) {
-    std::string lower = Lower(args[i]);
+    std::string name = UpperAscii(args[i]);
     TPackageCommandKind kind = CommandOf(args[i]);
     if (i == static_cast<size_t>(found - args.begin())) {
       if (kind != TPackageCommandKind::Help && i + 1 < args.size() &&
@@ -62,9 +56,9 @@ TPackageCommand ParsePackageCommand(const std::vector<std::string>& args) {
         command.folder = args[++i];
     } else if (kind != TPackageCommandKind::None) {
       command.error = "Give one command at a time.";
-    } else if (lower == "/all" && command.kind == TPackageCommandKind::Export) {
+    } else if (name == "/ALL" && command.kind == TPackageCommandKind::Export) {
       command.all = true;
-    } else if (lower == "/force" && command.kind == TPackageCommandKind::Restore) {
+    } else if (name == "/FORCE" && command.kind == TPackageCommandKind::Restore) {
       command.force = true;
     } else if (command.error.empty()) {
       command.error = "Unknown argument: " + args[i];

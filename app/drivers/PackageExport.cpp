@@ -29,13 +29,6 @@ const char* const kCatalogKeys[] = {"CatalogFile.NTamd64", "CatalogFile.NT", "Ca
 const char* const kCatalogKeys[] = {"CatalogFile.NTx86", "CatalogFile.NT", "CatalogFile"};
 #endif
 
-std::string Upper(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-  });
-  return text;
-}
-
 std::string Stem(const std::string& name) {
   return name.substr(0, name.rfind('.'));
 }
@@ -89,7 +82,7 @@ std::string FindStoreFolder(const std::string& infPath, std::string& storeInf) {
 
 void PlanStore(TPlan& plan, const std::string& folder) {
   for (const std::string& relative : ListFileTree(folder)) {
-    if (Upper(relative) == Upper(kManifestName)) continue;
+    if (UpperAscii(relative) == UpperAscii(kManifestName)) continue;
     std::string why = UnsafeRelativePath(relative);
     if (why.empty())
       plan.files.push_back({JoinPath(folder, relative), relative});
@@ -105,7 +98,7 @@ void PlanFiles(TPlan& plan, const std::string& infPath) {
   std::string systemDir = fs.SystemDirectory(), windowsDir = fs.WindowsDirectory();
   std::set<std::string> taken;
   auto add = [&](const std::string& source, const std::string& relative) {
-    if (taken.insert(Upper(relative)).second) plan.files.push_back({source, relative});
+    if (taken.insert(UpperAscii(relative)).second) plan.files.push_back({source, relative});
   };
   add(infPath, plan.manifest.inf);
   for (const std::string& name : ReadInfKeyNames(infPath, "SourceDisksFiles")) {
@@ -161,7 +154,7 @@ TPlan PlanPackage(const TExportDriver& driver) {
   std::string store = FindStoreFolder(infPath, storeInf);
   if (!store.empty()) {
     m.source = "store";
-    if (Upper(storeInf) != Upper(m.inf)) m.originalInf = storeInf;
+    if (UpperAscii(storeInf) != UpperAscii(m.inf)) m.originalInf = storeInf;
     PlanStore(plan, store);
   } else {
     m.source = "files";
@@ -185,7 +178,7 @@ std::string PackageFolderName(const std::string& device, std::set<std::string>& 
   // Two devices whose names sanitise alike get folders of their own, so that neither package
   // overwrites the other's files and manifest.
   std::string name = base;
-  for (int n = 2; !used.insert(Upper(name)).second; ++n)
+  for (int n = 2; !used.insert(UpperAscii(name)).second; ++n)
     name = base + " (" + std::to_string(n) + ")";
   return name;
 }

@@ -7,13 +7,6 @@
 
 namespace {
 
-std::string Upper(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-  });
-  return text;
-}
-
 void AddTree(platform::FileSystem& fs, const std::string& root, const std::string& relative,
              std::vector<std::string>& files) {
   for (const std::string& name : fs.ListFolder(JoinPath(root, relative) + "\\", "*.*")) {
@@ -26,6 +19,14 @@ void AddTree(platform::FileSystem& fs, const std::string& root, const std::strin
 }
 
 }  // namespace
+
+std::string UpperAscii(std::string_view text) {
+  std::string result(text);
+  std::transform(result.begin(), result.end(), result.begin(), [](char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  });
+  return result;
+}
 
 THashedFile HashFile(const std::string& path) {
   THashedFile hashed;
@@ -76,7 +77,7 @@ std::string JoinPath(const std::string& folder, const std::string& relative) {
 
 bool PathIsInside(const std::string& path, const std::string& folder) {
   platform::FileSystem& fs = platform::FileSystem::Current();
-  std::string inner = Upper(fs.FullPath(path)), outer = Upper(fs.FullPath(folder));
+  std::string inner = UpperAscii(fs.FullPath(path)), outer = UpperAscii(fs.FullPath(folder));
   while (!outer.empty() && outer.back() == '\\') outer.pop_back();
   return !outer.empty() && inner.starts_with(outer) &&
          (inner.size() == outer.size() || inner[outer.size()] == '\\');

@@ -5,7 +5,11 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+// Letters a-z made upper case: how package paths compare, as the file system compares them.
+std::string UpperAscii(std::string_view text);
 
 struct THashedFile {
   bool read = false;  // false: the file could not be opened or read

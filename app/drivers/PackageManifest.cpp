@@ -4,6 +4,7 @@
 #include <array>
 #include <set>
 
+#include "app/drivers/PackageFiles.h"
 #include "framework/IniText.h"
 #include "framework/TextLines.h"
 
@@ -12,17 +13,9 @@ namespace {
 // Longest relative path taken, so that folder and path stay within the system's path limit.
 const size_t kMaxRelativePath = 200;
 
-std::string Upper(std::string_view text) {
-  std::string result(text);
-  std::transform(result.begin(), result.end(), result.begin(), [](char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-  });
-  return result;
-}
-
 // Names Windows keeps for devices, with or without an extension.
 bool IsDeviceName(std::string_view part) {
-  std::string stem = Upper(part.substr(0, part.find('.')));
+  std::string stem = UpperAscii(part.substr(0, part.find('.')));
   static const std::set<std::string> kDevices = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
   if (kDevices.count(stem)) return true;
   return stem.size() == 4 && (stem.starts_with("COM") || stem.starts_with("LPT")) &&
@@ -147,7 +140,7 @@ TManifestRead ParseManifest(std::string_view text) {
   std::set<std::string> seen;
   for (const auto& [path, value] : ini.FindSection("Files")->entries) {
     std::string why = UnsafeRelativePath(path);
-    if (why.empty() && !seen.insert(Upper(path)).second) why = "is listed twice";
+    if (why.empty() && !seen.insert(UpperAscii(path)).second) why = "is listed twice";
     TPackageFile file{path, value.substr(0, value.find(',')), 0};
     if (why.empty() && (value.find(',') == std::string::npos || !IsHexDigest(file.sha256)))
       why = "has no valid SHA-256";

@@ -13,13 +13,6 @@
 
 namespace {
 
-std::string Upper(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-  });
-  return text;
-}
-
 std::string Trim(std::string_view text) {
   return std::string(fw::TrimControl(text));
 }
@@ -42,11 +35,12 @@ std::vector<std::string> PresentModels(const std::string& infPath) {
   if (!text) return {};
   std::set<std::string> present;
   for (const std::string& id : platform::DriverSetup::Current().PresentDeviceIds())
-    present.insert(Upper(id));
+    present.insert(UpperAscii(id));
   std::vector<std::string> matching;
   std::set<std::string> taken;
   for (const std::string& id : InfModelIds(*text))
-    if (present.count(Upper(id)) && taken.insert(Upper(id)).second) matching.push_back(id);
+    if (present.count(UpperAscii(id)) && taken.insert(UpperAscii(id)).second)
+      matching.push_back(id);
   return matching;
 }
 

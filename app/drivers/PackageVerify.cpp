@@ -9,13 +9,6 @@
 
 namespace {
 
-std::string Upper(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-  });
-  return text;
-}
-
 std::string FolderName(const std::string& folder) {
   std::string trimmed = folder;
   while (trimmed.size() > 1 && trimmed.back() == '\\') trimmed.pop_back();
@@ -47,10 +40,10 @@ TPackageReport VerifyPackage(const std::string& folder, TPackageManifest& manife
     return report;
   }
   manifest = read.manifest;
-  std::set<std::string> listed = {Upper(kManifestName)};
+  std::set<std::string> listed = {UpperAscii(kManifestName)};
   for (const TPackageFile& file : manifest.files) {
     progress.File(report.package, file.path);
-    listed.insert(Upper(file.path));
+    listed.insert(UpperAscii(file.path));
     THashedFile now = HashFile(JoinPath(folder, file.path));
     if (!now.read)
       report.problems.push_back(file.path + " is missing");
@@ -62,7 +55,7 @@ TPackageReport VerifyPackage(const std::string& folder, TPackageManifest& manife
     }
   }
   for (const std::string& present : ListFileTree(folder))
-    if (!listed.count(Upper(present))) report.problems.push_back(present + " is extra");
+    if (!listed.count(UpperAscii(present))) report.problems.push_back(present + " is extra");
   report.outcome = report.problems.empty() ? "verified " : "failed ";
   report.outcome += std::to_string(manifest.files.size()) + " files";
   if (!manifest.missing.empty()) {

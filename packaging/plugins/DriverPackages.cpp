@@ -7,7 +7,6 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
-#include <cstring>
 #include <set>
 #include <string>
 #include <vector>
@@ -17,6 +16,7 @@
 #include "app/drivers/PackageVerify.h"
 #include "app/drivers/untSearchDriver.h"
 #include "framework/Paths.h"
+#include "PluginWindow.h"
 #include "platform/Host.h"
 #include "platform/Library.h"
 
@@ -185,7 +185,7 @@ void RunJob(TJob job) {
                         " failed" + (state.cancel ? ", then cancelled." : ".");
   SetWindowTextA(Item(kStatus), summary.c_str());
   SetBusy(false);
-  if (state.closeWhenDone) DestroyWindow(state.wnd);
+  if (state.closeWhenDone) ClosePluginWindow(state.wnd);
 }
 
 void FillDrivers() {
@@ -239,7 +239,7 @@ void CreateControls() {
 // Closing while a job runs asks it to stop; the window goes when the job has ended.
 void RequestClose() {
   if (!state.busy) {
-    DestroyWindow(state.wnd);
+    ClosePluginWindow(state.wnd);
     return;
   }
   state.cancel = state.closeWhenDone = true;
@@ -283,56 +283,10 @@ LRESULT CALLBACK WindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       RequestClose();
       return 0;
     case WM_DESTROY:
-      // The owner is enabled again before the window goes, so that the system hands the
-      // activation back to it rather than to another program.
-      if (HWND owner = GetWindow(wnd, GW_OWNER)) EnableWindow(owner, TRUE);
       state.wnd = nullptr;
       return 0;
   }
   return DefWindowProcA(wnd, msg, wParam, lParam);
-}
-
-// Runs the window modally over the owner until it is closed.
-void RunWindow(HWND owner) {
-  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
-  InitCommonControlsEx(&controls);
-  WNDCLASSEXA wc = {};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = WindowProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kClassName;
-  RegisterClassExA(&wc);
-
-  state = {};
-  RECT frame = {0, 0, 560, 440};
-  DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-  AdjustWindowRectEx(&frame, style, FALSE, WS_EX_DLGMODALFRAME);
-  int w = frame.right - frame.left, h = frame.bottom - frame.top;
-  RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  if (owner) GetWindowRect(owner, &area);
-  HWND wnd = CreateWindowExA(
-      WS_EX_DLGMODALFRAME, kClassName, kName, style, area.left + (area.right - area.left - w) / 2,
-      area.top + (area.bottom - area.top - h) / 2, w, h, owner, nullptr, instance, nullptr);
-  if (wnd) {
-    if (owner) EnableWindow(owner, FALSE);
-    ShowWindow(wnd, SW_SHOWNORMAL);
-    MSG msg;
-    BOOL got = TRUE;
-    while (IsWindow(wnd) && (got = GetMessageA(&msg, nullptr, 0, 0)) > 0) {
-      if (!IsDialogMessageA(wnd, &msg)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-      }
-    }
-    // The program is quitting: leave the request for its own loop, and take the window down
-    // here, because the library is unloaded as soon as this call returns.
-    if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
-    if (IsWindow(wnd)) DestroyWindow(wnd);
-    if (owner) SetActiveWindow(owner);
-  }
-  UnregisterClassA(kClassName, instance);
 }
 
 }  // namespace
@@ -345,9 +299,7 @@ BOOL WINAPI DllMain(HINSTANCE dll, DWORD reason, LPVOID) {
 }
 
 __declspec(dllexport) void WINAPI PluginName(unsigned char* buffer) {
-  size_t length = std::strlen(kName);
-  buffer[0] = static_cast<unsigned char>(length);
-  std::memcpy(buffer + 1, kName, length);
+  WritePluginName(buffer, kName);
 }
 
 __declspec(dllexport) void WINAPI PluginAbout(HWND owner) {
@@ -359,6 +311,9 @@ __declspec(dllexport) void WINAPI PluginAbout(HWND owner) {
 }
 
 __declspec(dllexport) void WINAPI PluginFormShow() {
-  RunWindow(GetActiveWindow());
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
+  InitCommonControlsEx(&controls);
+  state = {};
+  RunPluginWindow({instance, kClassName, kName, WindowProc, 560, 440}, GetActiveWindow());
 }
 }
