@@ -77,7 +77,11 @@ std::string JoinPath(const std::string& folder, const std::string& relative) {
 
 bool PathIsInside(const std::string& path, const std::string& folder) {
   platform::FileSystem& fs = platform::FileSystem::Current();
-  std::string inner = UpperAscii(fs.FullPath(path)), outer = UpperAscii(fs.FullPath(folder));
+  // "\\?\" only switches off the system's path parsing; the folder is the same without it.
+  auto full = [&](const std::string& p) {
+    return UpperAscii(fs.FullPath(p.starts_with("\\\\?\\") ? p.substr(4) : p));
+  };
+  std::string inner = full(path), outer = full(folder);
   while (!outer.empty() && outer.back() == '\\') outer.pop_back();
   return !outer.empty() && inner.starts_with(outer) &&
          (inner.size() == outer.size() || inner[outer.size()] == '\\');

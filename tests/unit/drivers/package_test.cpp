@@ -247,6 +247,7 @@ TEST(PackageFlowTest, RefusedUnwritableAndCancelled) {
   PackageMachine m;
   EXPECT_NE(UnsuitableDestination("C:\\WINDOWS\\System32\\pk"), "");
   EXPECT_NE(UnsuitableDestination("..\\Windows"), "");  // C:\Work\..\Windows
+  EXPECT_NE(UnsuitableDestination("\\\\?\\C:\\Windows\\Temp"), "");
   EXPECT_EQ(UnsuitableDestination("C:\\WindowsBackups"), "");
 
   // A destination that cannot be written: every package fails with its reason.
