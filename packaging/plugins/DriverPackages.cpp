@@ -188,11 +188,16 @@ void RunJob(TJob job) {
   if (state.closeWhenDone) ClosePluginWindow(state.wnd);
 }
 
+// The recommended drivers, checked, then the other drivers. A description that both scans list
+// may stand for a Microsoft instance in the full scan and another vendor's in the recommended
+// one; the recommended instance is the one listed.
 void FillDrivers() {
-  std::set<std::string> recommended;
-  for (const TExportDriver& driver : ScanExportDrivers(smRecommended))
-    recommended.insert(driver.device);
-  state.drivers = ScanExportDrivers(smAll);
+  state.drivers = ScanExportDrivers(smRecommended);
+  size_t recommended = state.drivers.size();
+  std::set<std::string> listed;
+  for (const TExportDriver& driver : state.drivers) listed.insert(driver.device);
+  for (const TExportDriver& driver : ScanExportDrivers(smAll))
+    if (!listed.count(driver.device)) state.drivers.push_back(driver);
   HWND list = Item(kList);
   for (size_t i = 0; i < state.drivers.size(); ++i) {
     LVITEMA item = {};
@@ -200,7 +205,7 @@ void FillDrivers() {
     item.iItem = static_cast<int>(i);
     item.pszText = const_cast<char*>(state.drivers[i].device.c_str());
     ListView_InsertItem(list, &item);
-    ListView_SetCheckState(list, static_cast<int>(i), recommended.count(state.drivers[i].device));
+    ListView_SetCheckState(list, static_cast<int>(i), i < recommended);
   }
 }
 
