@@ -1,6 +1,10 @@
 // Program entry: read the configuration, set the application's title and icon, create the main
 // window and run until it closes.
 //
+// With a package command (/export, /verify, /restore, /?) the program opens no window: it runs
+// the command, writes one line per package to its standard output when it has one, and ends
+// with the command's exit code.
+//
 // "/exit-when-shown" on the command line ends the program as soon as the main window is on the
 // screen and painted, after printing "shown": the start-up timing (bench/startup) runs it so.
 #include <windows.h>
@@ -12,13 +16,48 @@
 
 #include "app/core/Configuration.h"
 #include "app/core/UtilFuncs.h"
+#include "app/drivers/PackageCommand.h"
 #include "app/windows/untMain.h"
 #include "framework/Application.h"
 #include "framework/Paths.h"
 #include "platform/Host.h"
 #include "skin/data/sSkinPaths.h"
 
+namespace {
+
+// The output a window program has: the handle it inherited when its output is redirected, else
+// the console of the command prompt that started it; null when there is neither.
+HANDLE CommandOutput() {
+  HANDLE inherited = GetStdHandle(STD_OUTPUT_HANDLE);
+  if (inherited && inherited != INVALID_HANDLE_VALUE) return inherited;
+  if (!AttachConsole(ATTACH_PARENT_PROCESS)) return nullptr;
+  HANDLE console =
+      CreateFileA("CONOUT$", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  return console == INVALID_HANDLE_VALUE ? nullptr : console;
+}
+
+int RunCommand(const TPackageCommand& command) {
+  HANDLE output = CommandOutput();
+  auto writeLine = [output](const std::string& line) {
+    if (!output) return;
+    std::string text = line + "\r\n";
+    DWORD written = 0;
+    WriteFile(output, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  };
+  try {
+    return RunPackageCommand(command, writeLine);
+  } catch (const std::exception& error) {
+    writeLine(error.what());
+    return kExitFailed;
+  }
+}
+
+}  // namespace
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  const std::vector<std::string> args = SplitCommandLine(GetCommandLineA());
+  TPackageCommand command = ParsePackageCommand(args);
+  if (command.kind != TPackageCommandKind::None) return RunCommand(command);
   // Controls that ask for the hand-point cursor get the system's own hand.
   platform::CurrentHost().InstallSystemHandCursor();
   INITCOMMONCONTROLSEX controls = {sizeof controls,
@@ -31,7 +70,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         "icon.ico");
     auto frmMain = std::make_unique<TfrmMain>(nullptr);
     frmMain->Show();
-    const std::vector<std::string> args = SplitCommandLine(GetCommandLineA());
     if (std::find(args.begin(), args.end(), "/exit-when-shown") != args.end()) {
       fw::Application.ProcessMessages();
       std::puts("shown");

@@ -2,7 +2,9 @@
 // Windows paths; relative ones are taken from the process's current folder.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Seam.h"
@@ -22,11 +24,23 @@ class FileSystem : public Replaceable<FileSystem> {
   virtual std::vector<std::string> ListFolder(const std::string& folder,
                                               const std::string& pattern) = 0;
   virtual bool DirectoryExists(const std::string& path) = 0;
-  // Creates one folder level. When it cannot be created: false, and the system's reason in
-  // whyNot ("Access is denied." for a standard user in Program Files).
-  virtual bool CreateFolder(const std::string& path, std::string& whyNot) = 0;
+  // Creates one folder level; false when it cannot be created (LastErrorText says why: "Access
+  // is denied." for a standard user in Program Files).
+  virtual bool CreateFolder(const std::string& path) = 0;
   // Copies a file, replacing an existing destination; false when the copy failed.
   virtual bool CopyFileOver(const std::string& source, const std::string& destination) = 0;
+  // Reads a file from start to end, handing it to sink piece by piece; false when it cannot be
+  // opened or a read fails (sink may have had part of it by then).
+  virtual bool ReadFileChunks(const std::string& path,
+                              const std::function<void(const char*, size_t)>& sink) = 0;
+  // Creates or replaces a file holding content; false when it could not be written whole.
+  virtual bool WriteFileWhole(const std::string& path, std::string_view content) = 0;
+  // Moves a file onto another name, replacing a file there in one step.
+  virtual bool MoveFileOver(const std::string& source, const std::string& destination) = 0;
+  // The absolute form of a path, relative ones taken from the current folder.
+  virtual std::string FullPath(const std::string& path) = 0;
+  // Why the last operation of this object that failed did, in the system's words.
+  virtual std::string LastErrorText() = 0;
 };
 
 // Whether path names a file (not a folder) of the file system in use.

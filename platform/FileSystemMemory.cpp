@@ -136,30 +136,60 @@ bool MemoryFileSystem::DirectoryExists(const std::string& path) {
   return entry && entry->folder;
 }
 
-bool MemoryFileSystem::CreateFolder(const std::string& path, std::string& whyNot) {
+bool MemoryFileSystem::CreateFolder(const std::string& path) {
   std::vector<std::string> parts = Parts(path);
   const Entry* parent = parts.size() > 1 ? Find(Join(parts, parts.size() - 1)) : nullptr;
-  if (Find(path))
-    whyNot = "Cannot create a file when that file already exists.";
-  else if (!parent || !parent->folder)
-    whyNot = "The system cannot find the path specified.";
-  else if (parent->readOnly)
-    whyNot = "Access is denied.";
-  else
-    return Add(path, true) != nullptr;
-  return false;
+  if (Find(path)) return Fail("Cannot create a file when that file already exists.");
+  if (!parent || !parent->folder) return Fail("The system cannot find the path specified.");
+  if (parent->readOnly) return Fail("Access is denied.");
+  return Add(path, true) != nullptr || Fail("Access is denied.");
 }
 
 bool MemoryFileSystem::CopyFileOver(const std::string& source, const std::string& destination) {
   const Entry* from = Find(source);
-  if (!from || from->folder) return false;
+  if (!from || from->folder) return Fail("The system cannot find the file specified.");
   std::string content = from->content;
-  Entry* to = Find(destination);
-  if (to && (to->folder || to->readOnly)) return false;
-  if (!to && !(to = Add(destination, false))) return false;
-  to->content = content;
+  if (!WriteFileWhole(destination, content)) return false;
   ++copies;
   return true;
+}
+
+bool MemoryFileSystem::ReadFileChunks(const std::string& path,
+                                      const std::function<void(const char*, size_t)>& sink) {
+  const Entry* entry = Find(path);
+  if (!entry || entry->folder) return Fail("The system cannot find the file specified.");
+  sink(entry->content.data(), entry->content.size());
+  return true;
+}
+
+bool MemoryFileSystem::WriteFileWhole(const std::string& path, std::string_view content) {
+  Entry* to = Find(path);
+  if (to && (to->folder || to->readOnly)) return Fail("Access is denied.");
+  if (!to && !(to = Add(path, false))) return Fail("Access is denied.");
+  to->content = content;
+  return true;
+}
+
+bool MemoryFileSystem::MoveFileOver(const std::string& source, const std::string& destination) {
+  std::optional<std::string> content = Content(source);
+  if (!content) return Fail("The system cannot find the file specified.");
+  if (!WriteFileWhole(destination, *content)) return false;
+  std::vector<std::string> parts = Parts(source);
+  Entry* parent = Find(Join(parts, parts.size() - 1));
+  std::erase_if(parent->children, [&](const std::string& name) {
+    return Key(Join(parts, parts.size() - 1) + "\\" + name) == Key(source);
+  });
+  entries_.erase(Key(source));
+  return true;
+}
+
+std::string MemoryFileSystem::FullPath(const std::string& path) {
+  return Join(Parts(path));
+}
+
+bool MemoryFileSystem::Fail(const char* reason) {
+  lastError_ = reason;
+  return false;
 }
 
 }  // namespace platform

@@ -37,8 +37,14 @@ class MemoryFileSystem : public FileSystem {
                                       const std::string& pattern) override;
   bool DirectoryExists(const std::string& path) override;
   // Fails with the reasons Windows gives, in its words.
-  bool CreateFolder(const std::string& path, std::string& whyNot) override;
+  bool CreateFolder(const std::string& path) override;
   bool CopyFileOver(const std::string& source, const std::string& destination) override;
+  bool ReadFileChunks(const std::string& path,
+                      const std::function<void(const char*, size_t)>& sink) override;
+  bool WriteFileWhole(const std::string& path, std::string_view content) override;
+  bool MoveFileOver(const std::string& source, const std::string& destination) override;
+  std::string FullPath(const std::string& path) override;
+  std::string LastErrorText() override { return lastError_; }
 
  private:
   struct Entry {
@@ -55,7 +61,11 @@ class MemoryFileSystem : public FileSystem {
   // Adds an entry below an existing folder; null when the parent is missing or read-only.
   Entry* Add(const std::string& path, bool folder);
 
+  // Records why an operation failed; returns false for the caller to pass on.
+  bool Fail(const char* reason);
+
   std::map<std::string, Entry> entries_;  // by folded absolute path
+  std::string lastError_;
 };
 
 // Whether name matches a folder-listing pattern with "*" and "?", ignoring letter case.

@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev ccache clang-format perl
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix gcc-mingw-w64-x86-64-posix
   gcc-mingw-w64-i686-posix binutils-mingw-w64 libz-mingw-w64-dev
-  zlib1g-dev libjpeg62-turbo-dev googletest libbenchmark-dev libpng-dev
+  zlib1g-dev libjpeg62-turbo-dev googletest libbenchmark-dev libpng-dev libssl-dev
   wine wine64 fonts-wine xvfb xauth xdotool imagemagick nsis zip unzip
 )
 missing=()

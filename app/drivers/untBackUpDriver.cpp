@@ -76,10 +76,9 @@ TDriverBackup BackUpDriver(const std::string& name, const std::vector<std::strin
   // A name that sanitizes to nothing puts its files into "BackUp\Drivers" itself.
   std::string folder = std::string(kDriversRoot) + (sanitized.empty() ? "" : "\\" + sanitized);
   for (const std::string& dir : {std::string(kBackupRoot), std::string(kDriversRoot), folder}) {
-    std::string whyNot;
-    if (!fs.DirectoryExists(dir) && !fs.CreateFolder(dir, whyNot)) {
+    if (!fs.DirectoryExists(dir) && !fs.CreateFolder(dir)) {
       result.failed = files.size();
-      result.folderError = "Cannot create folder \"" + dir + "\". " + whyNot;
+      result.folderError = "Cannot create folder \"" + dir + "\". " + fs.LastErrorText();
       return result;
     }
   }

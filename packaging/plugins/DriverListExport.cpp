@@ -5,10 +5,10 @@
 #include <windows.h>
 #include <commdlg.h>
 
-#include <cstring>
 #include <string>
 
 #include "app/drivers/DriverRecords.h"
+#include "PluginWindow.h"
 #include "platform/Library.h"
 
 namespace {
@@ -70,13 +70,6 @@ HWND AddControl(HWND parent, const char* kind, const char* text, DWORD style, in
   return control;
 }
 
-// The owner is enabled again before the window goes, so that the system hands the activation
-// back to it rather than to another program.
-void CloseExporter(HWND wnd) {
-  if (HWND owner = GetWindow(wnd, GW_OWNER)) EnableWindow(owner, TRUE);
-  DestroyWindow(wnd);
-}
-
 LRESULT CALLBACK WindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_CREATE: {
@@ -92,56 +85,13 @@ LRESULT CALLBACK WindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_COMMAND:
       if (LOWORD(wParam) == kExportButton) ExportList(wnd);
-      if (LOWORD(wParam) == kCloseButton || LOWORD(wParam) == IDCANCEL) CloseExporter(wnd);
+      if (LOWORD(wParam) == kCloseButton || LOWORD(wParam) == IDCANCEL) ClosePluginWindow(wnd);
       return 0;
     case WM_CLOSE:
-      CloseExporter(wnd);
+      ClosePluginWindow(wnd);
       return 0;
   }
   return DefWindowProcA(wnd, msg, wParam, lParam);
-}
-
-// Runs the exporter window modally over the owner until it is closed.
-void RunWindow(HWND owner) {
-  WNDCLASSEXA wc = {};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = WindowProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kClassName;
-  RegisterClassExA(&wc);
-
-  RECT frame = {0, 0, 360, 104};
-  DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-  AdjustWindowRectEx(&frame, style, FALSE, WS_EX_DLGMODALFRAME);
-  int w = frame.right - frame.left, h = frame.bottom - frame.top;
-  RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  if (owner) GetWindowRect(owner, &area);
-  HWND wnd = CreateWindowExA(
-      WS_EX_DLGMODALFRAME, kClassName, kName, style, area.left + (area.right - area.left - w) / 2,
-      area.top + (area.bottom - area.top - h) / 2, w, h, owner, nullptr, instance, nullptr);
-  if (wnd) {
-    if (owner) EnableWindow(owner, FALSE);
-    ShowWindow(wnd, SW_SHOWNORMAL);
-    MSG msg;
-    BOOL got = TRUE;
-    while (IsWindow(wnd) && (got = GetMessageA(&msg, nullptr, 0, 0)) > 0) {
-      if (!IsDialogMessageA(wnd, &msg)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-      }
-    }
-    // The program is quitting: leave the request for its own loop, and take the window down
-    // here, because the library is unloaded as soon as this call returns.
-    if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
-    if (IsWindow(wnd)) CloseExporter(wnd);
-    if (owner) {
-      EnableWindow(owner, TRUE);
-      SetActiveWindow(owner);
-    }
-  }
-  UnregisterClassA(kClassName, instance);
 }
 
 }  // namespace
@@ -154,9 +104,7 @@ BOOL WINAPI DllMain(HINSTANCE dll, DWORD reason, LPVOID) {
 }
 
 __declspec(dllexport) void WINAPI PluginName(unsigned char* buffer) {
-  size_t length = std::strlen(kName);
-  buffer[0] = static_cast<unsigned char>(length);
-  std::memcpy(buffer + 1, kName, length);
+  WritePluginName(buffer, kName);
 }
 
 __declspec(dllexport) void WINAPI PluginAbout(HWND owner) {
@@ -168,6 +116,6 @@ __declspec(dllexport) void WINAPI PluginAbout(HWND owner) {
 }
 
 __declspec(dllexport) void WINAPI PluginFormShow() {
-  RunWindow(GetActiveWindow());
+  RunPluginWindow({instance, kClassName, kName, WindowProc, 360, 104}, GetActiveWindow());
 }
 }

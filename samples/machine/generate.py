@@ -324,6 +324,23 @@ INFS = {
 # Files installed but not listed under an INF's own name (tgmon.inf is listed by oem12.inf).
 EXTRA_FILES = {"inf/tgmon.inf": "oem12.inf"}
 
+# Catalogs of installed INF files, kept by the system as oemN.cat below CatRoot: one for every INF
+# of ours that names a catalog, except oem21.inf, whose marlowe.cat is deliberately not there.
+CATROOT = "system32/CatRoot/{F750E6C3-38EE-11D1-85E5-00C04FC295EE}"
+MISSING_CATALOG = "oem21.inf"
+
+# One package that lives in the driver store: its folder holds the INF under its own name (the
+# same bytes as the installed oem30.inf), its catalog, its files and a sub-folder.
+STORE_FOLDER = "system32/DriverStore/FileRepository/sorrelnx.inf_amd64_5f2c1a9d0b7e3c41"
+STORE_INF = ("oem30.inf", "sorrelnx.inf")
+STORE_EXTRA = ["sorrel.cat", "firmware/nx2fw.bin", "firmware/readme.txt"]
+
+
+def catalog(inf, vendor):
+    return ("Sample catalog for %s, Driver Keeper tests\r\nVendor: %s (fictional).\r\n"
+            "It signs nothing; it only stands in for a package's catalog.\r\n"
+            % (inf, vendor)).encode("ascii")
+
 
 def folder_for(name):
     """The installed folder (below windows/) for a listed file name, by its extension."""
@@ -420,6 +437,19 @@ def generate():
             write(os.path.join(win, folder_for(f), target), dummy(target, name, d["vendor"]))
     for rel, inf in EXTRA_FILES.items():
         write(os.path.join(win, rel), dummy(os.path.basename(rel), inf, INFS[inf]["vendor"]))
+    for inf in [n for n, d in INFS.items() if d["cat"] and n != MISSING_CATALOG]:
+        write(os.path.join(win, CATROOT, inf.replace(".inf", ".cat")),
+              catalog(inf, INFS[inf]["vendor"]))
+    installed, own = STORE_INF
+    d = INFS[installed]
+    store = os.path.join(win, STORE_FOLDER)
+    write(os.path.join(store, own), render_inf(installed, d))
+    for f in d["files"] or []:
+        write(os.path.join(store, f), dummy(f, installed, d["vendor"]))
+    for rel in STORE_EXTRA:
+        data = (catalog(own, d["vendor"]) if rel.endswith(".cat")
+                else dummy(os.path.basename(rel), own, d["vendor"]))
+        write(os.path.join(store, rel), data)
 
 
 # ---- expected scan results ----------------------------------------------------------------

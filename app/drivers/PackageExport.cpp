@@ -1,0 +1,261 @@
+#include "app/drivers/PackageExport.h"
+
+#include <algorithm>
+#include <set>
+
+#include "app/drivers/PackageFiles.h"
+#include "app/drivers/PackageManifest.h"
+#include "app/drivers/untBackUpDriver.h"
+#include "app/drivers/untLoadInfo.h"
+#include "app/drivers/untReg.h"
+#include "app/drivers/untSearchDriver.h"
+#include "framework/Paths.h"
+#include "platform/DriverSetup.h"
+#include "platform/FileSystem.h"
+#include "platform/Profile.h"
+
+namespace {
+
+// Where the system keeps the catalogs of installed INF files, as oemN.cat.
+const char kCatRoot[] = "\\CatRoot\\{F750E6C3-38EE-11D1-85E5-00C04FC295EE}\\";
+const char kFileRepository[] = "\\DriverStore\\FileRepository\\";
+const char kNotCopiedYet[] = "not copied: the export did not finish";
+const char kCancelled[] = "not copied: the export was cancelled";
+
+// The INF's catalog entries, the one for this processor first.
+#ifdef _WIN64
+const char* const kCatalogKeys[] = {"CatalogFile.NTamd64", "CatalogFile.NT", "CatalogFile"};
+#else
+const char* const kCatalogKeys[] = {"CatalogFile.NTx86", "CatalogFile.NT", "CatalogFile"};
+#endif
+
+std::string Stem(const std::string& name) {
+  return name.substr(0, name.rfind('.'));
+}
+
+struct TPlannedFile {
+  std::string source;    // full path on this system
+  std::string relative;  // its place in the package folder
+};
+
+struct TPlan {
+  TPackageManifest manifest;
+  std::vector<TPlannedFile> files;
+  std::string unusable;  // why there is no package to export, when there is none
+};
+
+class TDriverCollector : public TDriverRowSink {
+ public:
+  std::vector<TExportDriver> drivers;
+  void Clear() override { drivers.clear(); }
+  int Count() const override { return static_cast<int>(drivers.size()); }
+  void AppendRow(const std::string& caption, const std::string&, const std::string&,
+                 const std::string& keyPath) override {
+    drivers.push_back({caption, keyPath});
+  }
+};
+
+// The driver-store folder of the installed INF: the system's answer, else the repository folder
+// holding an INF with the very same bytes (the system installs a store INF unchanged). storeInf
+// is that INF's own name.
+std::string FindStoreFolder(const std::string& infPath, std::string& storeInf) {
+  platform::FileSystem& fs = platform::FileSystem::Current();
+  THashedFile installed = HashFile(infPath);
+  auto holdsInf = [&](const std::string& folder) {
+    for (const std::string& name : fs.ListFolder(folder + "\\", "*.inf")) {
+      THashedFile hashed = HashFile(JoinPath(folder, name));
+      if (hashed.read && hashed.size == installed.size && hashed.sha256 == installed.sha256) {
+        storeInf = name;
+        return true;
+      }
+    }
+    return false;
+  };
+  std::string located = platform::DriverSetup::Current().DriverStoreFolder(infPath);
+  if (!located.empty() && holdsInf(located)) return located;
+  std::string repository = fs.SystemDirectory() + kFileRepository;
+  for (const std::string& entry : fs.ListFolder(repository, "*.*"))
+    if (fs.DirectoryExists(repository + entry) && holdsInf(repository + entry))
+      return repository + entry;
+  return {};
+}
+
+void PlanStore(TPlan& plan, const std::string& folder) {
+  for (const std::string& relative : ListFileTree(folder)) {
+    if (UpperAscii(relative) == UpperAscii(kManifestName)) continue;
+    std::string why = UnsafeRelativePath(relative);
+    if (why.empty())
+      plan.files.push_back({JoinPath(folder, relative), relative});
+    else
+      plan.manifest.missing.push_back({relative, "not copied: the name " + why});
+  }
+}
+
+// The INF, the files its SourceDisksFiles section lists where they are installed, and the
+// catalog it names from the system's catalog store.
+void PlanFiles(TPlan& plan, const std::string& infPath) {
+  platform::FileSystem& fs = platform::FileSystem::Current();
+  std::string systemDir = fs.SystemDirectory(), windowsDir = fs.WindowsDirectory();
+  std::set<std::string> taken;
+  auto add = [&](const std::string& source, const std::string& relative) {
+    if (taken.insert(UpperAscii(relative)).second) plan.files.push_back({source, relative});
+  };
+  add(infPath, plan.manifest.inf);
+  for (const std::string& name : ReadInfKeyNames(infPath, "SourceDisksFiles")) {
+    std::string found = FindFileNoCase(DriverFileFolder(name, systemDir, windowsDir), name);
+    if (found.empty())
+      plan.manifest.missing.push_back({name, "not found on this system"});
+    else
+      add(found, fw::ExtractFileName(found));
+  }
+  platform::Profile& profile = platform::Profile::Current();
+  for (const char* key : kCatalogKeys) {
+    std::string catalog = profile.ReadString(infPath, "Version", key, "", kInfValueSize);
+    if (catalog.empty()) continue;
+    std::string stored = systemDir + kCatRoot + Stem(plan.manifest.inf) + ".cat";
+    if (!UnsafeRelativePath(catalog).empty() || catalog.find('\\') != std::string::npos)
+      plan.manifest.missing.push_back({catalog, "not copied: the INF names an unusable catalog"});
+    else if (!platform::FileExists(stored))
+      plan.manifest.missing.push_back(
+          {catalog, "catalog not found in the system's catalog store (" +
+                        fw::ExtractFileName(stored) + ")"});
+    else
+      add(stored, catalog);
+    break;
+  }
+}
+
+TPlan PlanPackage(const TExportDriver& driver) {
+  TPlan plan;
+  TPackageManifest& m = plan.manifest;
+  auto read = [&](const char* name) {
+    return RegReadString(kLocalMachine, driver.keyPath, name, "");
+  };
+  std::string classKey = fw::ExtractFileDir(driver.keyPath);
+  m.device = driver.device;
+  m.className = RegReadString(kLocalMachine, classKey, "", "");
+  m.classGuid = fw::ExtractFileName(classKey);
+  m.provider = read("ProviderName");
+  m.version = read("DriverVersion");
+  m.date = read("DriverDate");
+  m.inf = read("InfPath");
+  std::string infPath = InfFilePath(m.inf);
+  // Without its INF there is nothing the system could install, so no package is written.
+  if (m.inf.empty() || !UnsafeRelativePath(m.inf).empty() ||
+      m.inf.find('\\') != std::string::npos) {
+    plan.unusable = "the driver names no usable INF file";
+    return plan;
+  }
+  if (!platform::FileExists(infPath)) {
+    plan.unusable = "its INF file " + m.inf + " is not on this system";
+    return plan;
+  }
+  std::string storeInf;
+  std::string store = FindStoreFolder(infPath, storeInf);
+  if (!store.empty()) {
+    m.source = "store";
+    if (UpperAscii(storeInf) != UpperAscii(m.inf)) m.originalInf = storeInf;
+    PlanStore(plan, store);
+  } else {
+    m.source = "files";
+    PlanFiles(plan, infPath);
+  }
+  return plan;
+}
+
+// Writes the manifest beside a temporary name first, so that a reader never meets half of one.
+std::string WriteManifest(const std::string& folder, const TPackageManifest& manifest) {
+  platform::FileSystem& fs = platform::FileSystem::Current();
+  std::string path = JoinPath(folder, kManifestName), temporary = path + ".new";
+  if (fs.WriteFileWhole(temporary, FormatManifest(manifest)) && fs.MoveFileOver(temporary, path))
+    return {};
+  return std::string(kManifestName) + " could not be written: " + fs.LastErrorText();
+}
+
+std::string PackageFolderName(const std::string& device, std::set<std::string>& used) {
+  std::string base = SanitizeFolderName(device);
+  if (base.empty()) base = "Unnamed driver";
+  // Two devices whose names sanitise alike get folders of their own, so that neither package
+  // overwrites the other's files and manifest.
+  std::string name = base;
+  for (int n = 2; !used.insert(UpperAscii(name)).second; ++n)
+    name = base + " (" + std::to_string(n) + ")";
+  return name;
+}
+
+// Copies the planned files one by one, each hashed where it landed.
+TPackageReport ExportOne(const TExportDriver& driver, const std::string& folder,
+                         const std::string& name, const TPackageProgress& progress,
+                         bool& cancelled) {
+  platform::FileSystem& fs = platform::FileSystem::Current();
+  TPackageReport report{name, {}, {}};
+  TPlan plan = PlanPackage(driver);
+  if (!plan.unusable.empty()) {
+    report.outcome = "not exported";
+    report.problems.push_back(plan.unusable);
+    return report;
+  }
+  if (!CreateFolderPath(folder)) {
+    report.outcome = "not exported";
+    report.problems.push_back("the folder could not be created: " + fs.LastErrorText());
+    return report;
+  }
+  TPackageManifest manifest = plan.manifest;
+  for (const TPlannedFile& file : plan.files)
+    manifest.missing.push_back({file.relative, kNotCopiedYet});
+  std::string failed = WriteManifest(folder, manifest);
+  manifest.missing = plan.manifest.missing;
+  size_t next = 0;
+  for (; failed.empty() && next < plan.files.size() && !cancelled; ++next) {
+    const TPlannedFile& file = plan.files[next];
+    progress.File(name, file.relative);
+    std::string target = JoinPath(folder, file.relative);
+    std::string parent = fw::ExtractFileDir(target);
+    THashedFile copied;
+    if (CreateFolderPath(parent) && fs.CopyFileOver(file.source, target)) copied = HashFile(target);
+    if (copied.read)
+      manifest.files.push_back({file.relative, copied.sha256, copied.size});
+    else
+      manifest.missing.push_back({file.relative, "not copied: " + fs.LastErrorText()});
+    cancelled = progress.Cancelled();
+  }
+  for (; next < plan.files.size(); ++next)
+    manifest.missing.push_back({plan.files[next].relative, cancelled ? kCancelled : kNotCopiedYet});
+  if (failed.empty()) failed = WriteManifest(folder, manifest);
+  if (!failed.empty()) report.problems.push_back(failed);
+  for (const TPackageMissing& missing : manifest.missing)
+    report.problems.push_back(missing.path + " " + missing.reason);
+  report.outcome = "exported " + std::to_string(manifest.files.size()) + " of " +
+                   std::to_string(manifest.files.size() + manifest.missing.size()) + " files (" +
+                   manifest.source + ")";
+  return report;
+}
+
+}  // namespace
+
+std::vector<TExportDriver> ScanExportDrivers(std::uint8_t mode) {
+  TDriverCollector collector;
+  SearchDriver(collector, mode);
+  return collector.drivers;
+}
+
+std::string UnsuitableDestination(const std::string& destination) {
+  if (destination.empty()) return "No destination folder was given.";
+  if (PathIsInside(destination, platform::FileSystem::Current().WindowsDirectory()))
+    return "Packages are not written into the Windows folder: choose another destination.";
+  return {};
+}
+
+std::vector<TPackageReport> ExportPackages(const std::vector<TExportDriver>& drivers,
+                                           const std::string& destination,
+                                           const TPackageProgress& progress) {
+  std::vector<TPackageReport> reports;
+  std::set<std::string> used;
+  bool cancelled = false;
+  for (const TExportDriver& driver : drivers) {
+    if (cancelled) break;
+    std::string name = PackageFolderName(driver.device, used);
+    reports.push_back(ExportOne(driver, JoinPath(destination, name), name, progress, cancelled));
+  }
+  return reports;
+}

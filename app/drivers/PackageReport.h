@@ -1,0 +1,28 @@
+// What export, verify and restore say about each driver package, and how they report progress.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+struct TPackageReport {
+  std::string package;                // the package folder's name
+  std::string outcome;                // what happened, in a few words
+  std::vector<std::string> problems;  // each names the file or step that failed, and why
+  bool Succeeded() const { return problems.empty(); }
+};
+
+// One line for the package: its name, the outcome, and every problem.
+std::string FormatReportLine(const TPackageReport& report);
+
+struct TPackageProgress {
+  // Before each file; a window lets the user see and act here (it may process messages).
+  std::function<void(const std::string& package, const std::string& file)> onFile;
+  // Asked after each file: true ends the run there, with every folder left consistent.
+  std::function<bool()> cancelled;
+
+  void File(const std::string& package, const std::string& file) const {
+    if (onFile) onFile(package, file);
+  }
+  bool Cancelled() const { return cancelled && cancelled(); }
+};

@@ -1,0 +1,58 @@
+#include "PluginWindow.h"
+
+#include <cstring>
+
+void WritePluginName(unsigned char* buffer, const char* name) {
+  size_t length = std::strlen(name);
+  if (length > 255) length = 255;
+  buffer[0] = static_cast<unsigned char>(length);
+  std::memcpy(buffer + 1, name, length);
+}
+
+void ClosePluginWindow(HWND wnd) {
+  if (HWND owner = GetWindow(wnd, GW_OWNER)) EnableWindow(owner, TRUE);
+  DestroyWindow(wnd);
+}
+
+void RunPluginWindow(const TPluginWindow& window, HWND owner) {
+  WNDCLASSEXA wc = {};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = window.windowProc;
+  wc.hInstance = window.instance;
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = window.className;
+  RegisterClassExA(&wc);
+
+  RECT frame = {0, 0, window.clientWidth, window.clientHeight};
+  DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+  AdjustWindowRectEx(&frame, style, FALSE, WS_EX_DLGMODALFRAME);
+  int w = frame.right - frame.left, h = frame.bottom - frame.top;
+  RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  if (owner) GetWindowRect(owner, &area);
+  HWND wnd = CreateWindowExA(WS_EX_DLGMODALFRAME, window.className, window.title, style,
+                             area.left + (area.right - area.left - w) / 2,
+                             area.top + (area.bottom - area.top - h) / 2, w, h, owner, nullptr,
+                             window.instance, nullptr);
+  if (wnd) {
+    if (owner) EnableWindow(owner, FALSE);
+    ShowWindow(wnd, SW_SHOWNORMAL);
+    MSG msg;
+    BOOL got = TRUE;
+    while (IsWindow(wnd) && (got = GetMessageA(&msg, nullptr, 0, 0)) > 0) {
+      if (!IsDialogMessageA(wnd, &msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+      }
+    }
+    // The program is quitting: leave the request for its own loop, and take the window down
+    // here, because the library is unloaded as soon as this call returns.
+    if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+    if (IsWindow(wnd)) ClosePluginWindow(wnd);
+    if (owner) {
+      EnableWindow(owner, TRUE);
+      SetActiveWindow(owner);
+    }
+  }
+  UnregisterClassA(window.className, window.instance);
+}

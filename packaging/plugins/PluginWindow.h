@@ -1,0 +1,24 @@
+// What the shipped plug-ins share: their name in the host's length-prefixed form, and their own
+// window run modally over the host's. The window is gone before the entry point returns, because
+// the host unloads the library then.
+#pragma once
+
+#include <windows.h>
+
+struct TPluginWindow {
+  HINSTANCE instance;
+  const char* className;
+  const char* title;
+  WNDPROC windowProc;
+  int clientWidth, clientHeight;
+};
+
+// Writes name into the host's 256-byte buffer: its length in byte 0, the characters after it.
+void WritePluginName(unsigned char* buffer, const char* name);
+
+// Closes a plug-in window. The owner is enabled again before the window goes, so that the system
+// hands the activation back to it rather than to another program.
+void ClosePluginWindow(HWND wnd);
+
+// Shows the window centred over the owner, with the owner disabled, until it is closed.
+void RunPluginWindow(const TPluginWindow& window, HWND owner);

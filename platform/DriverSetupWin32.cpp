@@ -1,0 +1,140 @@
+#include <windows.h>
+#include <setupapi.h>
+
+#include "platform/DriverSetup.h"
+#include "platform/Win32Error.h"
+
+namespace platform {
+namespace {
+
+using TSetupCopyOEMInf = BOOL(WINAPI*)(PCSTR, PCSTR, DWORD, DWORD, PSTR, DWORD, PDWORD, PSTR*);
+using TGetStoreLocation = BOOL(WINAPI*)(PCWSTR, const void*, PCWSTR, PWSTR, DWORD, PDWORD);
+using TUpdateDriver = BOOL(WINAPI*)(HWND, LPCSTR, LPCSTR, DWORD, PBOOL);
+
+// An entry point of a system library, or null where the system lacks it. The library stays
+// loaded for the rest of the run.
+template <class Fn>
+Fn SystemEntry(const char* library, const char* name) {
+  HMODULE module = LoadLibraryA(library);
+  return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+                : nullptr;
+}
+
+std::wstring Wide(const std::string& text) {
+  int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+  std::wstring wide(n > 0 ? n : 1, L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), n);
+  wide.resize(wide.size() - 1);
+  return wide;
+}
+
+std::string Narrow(const std::wstring& text) {
+  int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string narrow(n > 0 ? n : 1, '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, narrow.data(), n, nullptr, nullptr);
+  narrow.resize(narrow.size() - 1);
+  return narrow;
+}
+
+bool IsAdministrator() {
+  SID_IDENTIFIER_AUTHORITY authority = SECURITY_NT_AUTHORITY;
+  PSID administrators = nullptr;
+  if (!AllocateAndInitializeSid(&authority, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS,
+                                0, 0, 0, 0, 0, 0, &administrators))
+    return false;
+  BOOL member = FALSE;
+  if (!CheckTokenMembership(nullptr, administrators, &member)) member = FALSE;
+  FreeSid(administrators);
+  return member != FALSE;
+}
+
+// Appends the strings of a device's multi-string property.
+void AddDeviceIds(HDEVINFO devices, SP_DEVINFO_DATA& device, DWORD property,
+                  std::vector<std::string>& ids) {
+  char buffer[4096];
+  DWORD type = 0;
+  if (!SetupDiGetDeviceRegistryPropertyA(devices, &device, property, &type,
+                                         reinterpret_cast<BYTE*>(buffer), sizeof buffer - 2,
+                                         nullptr) ||
+      type != REG_MULTI_SZ)
+    return;
+  buffer[sizeof buffer - 2] = buffer[sizeof buffer - 1] = '\0';
+  for (const char* id = buffer; *id; id += strlen(id) + 1) ids.emplace_back(id);
+}
+
+class Win32DriverSetup final : public DriverSetup {
+ public:
+  std::string InstallRefusal() override {
+#ifndef _WIN64
+    BOOL wow64 = FALSE;
+    if (IsWow64Process(GetCurrentProcess(), &wow64) && wow64)
+      return "This is the 32-bit Driver Keeper on 64-bit Windows, which installs no drivers "
+             "from 32-bit programs. Restore with the 64-bit Driver Keeper.";
+#endif
+    if (!IsAdministrator())
+      return "Restoring drivers needs administrator rights. Start Driver Keeper as "
+             "administrator and restore again.";
+    return {};
+  }
+
+  std::string DriverStoreFolder(const std::string& infPath) override {
+    static const auto locate =
+        SystemEntry<TGetStoreLocation>("setupapi.dll", "SetupGetInfDriverStoreLocationW");
+    wchar_t buffer[MAX_PATH];
+    if (!locate || !locate(Wide(infPath).c_str(), nullptr, nullptr, buffer, MAX_PATH, nullptr))
+      return {};
+    std::string located = Narrow(buffer);
+    size_t slash = located.rfind('\\');
+    return slash == std::string::npos ? std::string() : located.substr(0, slash);
+  }
+
+  TInfInstall InstallInf(const std::string& infPath) override {
+    static const auto copyInf = SystemEntry<TSetupCopyOEMInf>("setupapi.dll", "SetupCopyOEMInfA");
+    if (!copyInf) return {TInfInstall::Failed, {}, "This system cannot install INF packages."};
+    char destination[MAX_PATH] = "";
+    char* name = nullptr;
+    if (copyInf(infPath.c_str(), nullptr, SPOST_PATH, SP_COPY_NOOVERWRITE, destination,
+                sizeof destination, nullptr, &name))
+      return {TInfInstall::Installed, name ? name : "", {}};
+    DWORD error = GetLastError();
+    // The system found the same package installed already, and names it.
+    if (error == ERROR_FILE_EXISTS) return {TInfInstall::Present, name ? name : "", {}};
+    return {TInfInstall::Failed, {}, SystemErrorMessage(error)};
+  }
+
+  std::vector<std::string> PresentDeviceIds() override {
+    std::vector<std::string> ids;
+    HDEVINFO devices =
+        SetupDiGetClassDevsA(nullptr, nullptr, nullptr, DIGCF_ALLCLASSES | DIGCF_PRESENT);
+    if (devices == INVALID_HANDLE_VALUE) return ids;
+    SP_DEVINFO_DATA device = {};
+    device.cbSize = sizeof device;
+    for (DWORD i = 0; SetupDiEnumDeviceInfo(devices, i, &device); ++i) {
+      AddDeviceIds(devices, device, SPDRP_HARDWAREID, ids);
+      AddDeviceIds(devices, device, SPDRP_COMPATIBLEIDS, ids);
+    }
+    SetupDiDestroyDeviceInfoList(devices);
+    return ids;
+  }
+
+  std::string UpdateDevices(const std::string& hardwareId, const std::string& infPath) override {
+    static const auto update =
+        SystemEntry<TUpdateDriver>("newdev.dll", "UpdateDriverForPlugAndPlayDevicesA");
+    if (!update) return "This system cannot update device drivers.";
+    BOOL reboot = FALSE;
+    if (update(nullptr, hardwareId.c_str(), infPath.c_str(), 0, &reboot)) return {};
+    DWORD error = GetLastError();
+    // The device went away since it was listed, or it has a better driver already.
+    if (error == ERROR_NO_SUCH_DEVINST || error == ERROR_NO_MORE_ITEMS) return {};
+    return SystemErrorMessage(error);
+  }
+};
+
+}  // namespace
+
+DriverSetup& DriverSetup::Default() {
+  static Win32DriverSetup setup;
+  return setup;
+}
+
+}  // namespace platform

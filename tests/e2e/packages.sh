@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# Driver packages from the command line on the sample machine: /export writes a package per
+# recommended driver and names each one it could not make whole; /verify of the result passes;
+# one changed byte makes it fail and name that file; /restore on a machine whose installed INF
+# files are gone installs every package's INF again into the INF folder with the same bytes,
+# except the package whose catalog the machine never had, which the system refuses; a second
+# /restore finds every installed one present.
+source "$(dirname "$0")/lib.sh"
+
+# A prefix of its own, made afresh: the restore changes the machine's INF folder.
+DK_PREFIX="$(dirname "$DK_PREFIX")/packages"
+WINEPREFIX=$DK_PREFIX wineserver -k >/dev/null 2>&1 || true
+rm -rf "$DK_PREFIX"
+
+dir=$(dk_workdir)
+run() {
+  local code=0
+  (cd "$dir" && dk_wine ./DriverKeeper.exe "$@" 2>>"$DK_LOG" | tr -d '\r') || code=$?
+  echo "exit $code"
+}
+win=$DK_PREFIX/drive_c/windows
+pk=$DK_PREFIX/drive_c/pk
+
+out=$(run /export 'C:\pk')
+echo "$out" >"$DK_OUT/packages-export.txt"
+[ "$(echo "$out" | tail -1)" = "exit 1" ] || dk_fail "export: $(echo "$out" | tail -3)"
+echo "$out" | grep -q '^FAIL  Marlowe USB 3.2 eXtensible Host Controller: .*marlowe.cat catalog not found' ||
+  dk_fail "the missing catalog is not named"
+echo "$out" | grep -q '^FAIL  Tessaly Control Panel Extension: not exported' ||
+  dk_fail "the driver without its INF is not named"
+echo "$out" | grep -q '^OK    Sorrel NX2 1TB NVMe SSD: exported 5 of 5 files (store)' ||
+  dk_fail "the driver-store package is not exported whole"
+tr -d '\r' <"$pk/Sorrel NX2 1TB NVMe SSD/package.ini" | grep -q '^OriginalInf=sorrelnx.inf$' ||
+  dk_fail "the store package's manifest lacks its original INF"
+[ -f "$pk/Sorrel NX2 1TB NVMe SSD/firmware/nx2fw.bin" ] || dk_fail "the store's sub-folder is missing"
+cmp "$win/system32/CatRoot/{F750E6C3-38EE-11D1-85E5-00C04FC295EE}/oem7.cat" \
+  "$pk/Korvo HD Audio/korvo.cat" || dk_fail "the catalog is not in the package under its INF name"
+(cd "$pk/Korvo HD Audio" && grep '^[^[].*=[0-9a-f]\{64\},' package.ini | tr -d '\r' |
+  while IFS='=,' read -r name hash size; do
+    [ "$(sha256sum "$name" | cut -c1-64)" = "$hash" ] || exit 1
+  done) || dk_fail "a manifest hash differs from sha256sum"
+
+out=$(run /verify 'C:\pk')
+echo "$out" >"$DK_OUT/packages-verify.txt"
+[ "$(echo "$out" | tail -1)" = "exit 0" ] || dk_fail "verify: $out"
+
+cp "$pk/Korvo HD Audio/korvohda.sys" "$dir/korvohda.sys.good"
+printf 'X' | dd of="$pk/Korvo HD Audio/korvohda.sys" bs=1 seek=10 conv=notrunc status=none
+out=$(run /verify 'C:\pk')
+echo "$out" >"$DK_OUT/packages-tampered.txt"
+[ "$(echo "$out" | tail -1)" = "exit 1" ] || dk_fail "verify after a change: $(echo "$out" | tail -2)"
+[ "$(echo "$out" | grep -c '^FAIL')" = 1 ] || dk_fail "other packages fail too"
+echo "$out" | grep -q '^FAIL  Korvo HD Audio: .*korvohda.sys has changed' || dk_fail "the file is not named"
+cp "$dir/korvohda.sys.good" "$pk/Korvo HD Audio/korvohda.sys"
+
+# The plug-in's window, used by mouse: Export writes the checked (recommended) drivers into the
+# folder field's "Packages" beside the program, the same packages as the command line; Verify
+# then passes them all.
+dk_start "$dir"
+dk_wait_for 'child msctls_statusbar32 "[0-9]+ drivers found\."' 90
+dk_wine "$DK_PROBE" focus TfrmMain
+dk_key alt Right Right Down Down Down Return
+dk_wait_for '^window DkDriverPackages "Driver packages"' 30
+dk_wine "$DK_PROBE" press Export "Driver packages"
+dk_wait_for 'child Static "[0-9]+ packages, [1-9][0-9]* failed\."' 120
+diff -r "$pk/Korvo HD Audio" "$dir/Packages/Korvo HD Audio" >&2 ||
+  dk_fail "the plug-in's package differs from the command line's"
+exported=$(find "$dir/Packages" -name package.ini | wc -l)
+dk_wine "$DK_PROBE" press Verify "Driver packages"
+dk_wait_for "child Static \"$exported packages, 0 failed\\.\"" 120
+dk_screenshot packages-plugin
+dk_wine "$DK_PROBE" close DkDriverPackages
+dk_wine "$DK_PROBE" close TfrmMain
+dk_wait_exit
+
+# A machine that lost its installed INF files: the restore brings each one back.
+infs_before=$(cd "$win/inf" && ls oem*.inf)
+rm -f "$win"/inf/oem*.inf
+out=$(run /restore 'C:\pk')
+echo "$out" >"$DK_OUT/packages-restore.txt"
+[ "$(echo "$out" | tail -1)" = "exit 1" ] || dk_fail "restore: $out"
+failed=$(echo "$out" | grep '^FAIL' || true)
+[ "$(echo "$failed" | grep -c .)" = 1 ] &&
+  echo "$failed" | grep -q '^FAIL  Marlowe USB 3.2 eXtensible Host Controller: failed; oem21.inf was not installed: ' ||
+  dk_fail "other failures than the package without its catalog: $failed"
+installed=$(echo "$out" | grep -c ': installed as ' || true)
+[ "$installed" -ge 10 ] || dk_fail "only $installed packages installed"
+echo "$out" | grep ': installed as ' | while read -r line; do
+  package=$(echo "$line" | sed 's/^OK    \(.*\): installed as .*/\1/')
+  name=$(echo "$line" | sed 's/.*: installed as \([^;]*\).*/\1/')
+  inf=$(tr -d '\r' <"$pk/$package/package.ini" | sed -n 's/^OriginalInf=//p')
+  [ -n "$inf" ] || inf=$(tr -d '\r' <"$pk/$package/package.ini" | sed -n 's/^Inf=//p')
+  cmp "$pk/$package/$inf" "$win/inf/$name" || exit 1
+done || dk_fail "an installed INF differs from its package's"
+
+out=$(run /restore 'C:\pk')
+echo "$out" >"$DK_OUT/packages-restore-again.txt"
+[ "$(echo "$out" | tail -1)" = "exit 1" ] || dk_fail "second restore: $out"
+[ "$(echo "$out" | grep -c ': installed as ')" = 0 ] || dk_fail "the second restore installed again"
+[ "$(echo "$out" | grep -c '^OK    .*: already present as ')" = "$(echo "$out" | grep -c '^OK ')" ] ||
+  dk_fail "the second restore: $out"
+echo "packages: ok"
