@@ -308,7 +308,21 @@ bool TsSkinProvider::RebuildWindowImage() {
   PaintWindowImage(*SkinManager(), image, buttonStrip_, paint_, hooks);
   buttonStripRect_ = ButtonStripRect(paint_, image.Width());
   skinData_->BgDirty = false;
+  if (form_->OnPaint) PaintFormIntoImage(image);
   return true;
+}
+
+void TsSkinProvider::PaintFormIntoImage(img::Bitmap32& image) {
+  // The form's own painting belongs to its background: children that ask for what lies behind
+  // them get it too.
+  HDC dc = image.DC();
+  int saved = SaveDC(dc);
+  TPoint offset = ClientOffsetInImage();
+  SetViewportOrgEx(dc, offset.X, offset.Y, nullptr);
+  IntersectClipRect(dc, 0, 0, paint_.Form.ClientWidth, paint_.Form.ClientHeight);
+  form_->DoPaint(dc);
+  RestoreDC(dc, saved);
+  GdiFlush();
 }
 
 void TsSkinProvider::InvalidateFrame(bool repaint) {

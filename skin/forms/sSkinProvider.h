@@ -154,6 +154,7 @@ class TsSkinProvider : public fw::TComponent {
   void UpdateShape();
   void PrepareInputs();
   void PaintCaption(img::Bitmap32& image);
+  void PaintFormIntoImage(img::Bitmap32& image);
   void PaintIcon(img::Bitmap32& image, const TRect& rect);
   void PaintMenuItems(img::Bitmap32& image, const TRect& band);
   // The menu bar's items: one painted into target (plain or hot), measured and drawn for the

@@ -276,6 +276,13 @@ TEST_F(ProviderWinTest, WindowMadeAgainIsSkinnedAgainAndPrintsItsImage) {
   // The close button is laid out from the new window's system menu.
   EXPECT_GT(provider->Layout().Buttons[tbClose].Bounds.Width(), 0);
   ExpectScreenShowsTheSkin("made again");
+  // The form's own painting lands in the window image at the client's place.
+  form->OnPaint = [this](TObject*) {
+    RECT spot{20, 20, 40, 40};
+    FillRect(form->Canvas().Handle(), &spot, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  };
+  provider->InvalidateFrame(true);
+  Pump();
 
   const img::Bitmap32& image = provider->WindowImage();
   HDC screen = GetDC(nullptr);
@@ -286,7 +293,9 @@ TEST_F(ProviderWinTest, WindowMadeAgainIsSkinnedAgainAndPrintsItsImage) {
   SendMessageA(Wnd(), WM_PRINT, reinterpret_cast<WPARAM>(dc),
                PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND | PRF_CHILDREN);
   TPoint client = provider->ClientOffsetInImage();
-  for (TPoint p : {TPoint{image.Width() / 2, 2}, TPoint{client.X + 30, client.Y + 30}}) {
+  EXPECT_EQ(ImagePixel(image, client.X + 30, client.Y + 30), 0u);
+  for (TPoint p : {TPoint{image.Width() / 2, 2}, TPoint{client.X + 30, client.Y + 30},
+                   TPoint{client.X + 60, client.Y + 60}}) {
     COLORREF c = GetPixel(dc, p.X, p.Y);
     EXPECT_EQ((GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c),
               ImagePixel(image, p.X, p.Y))
