@@ -18,7 +18,7 @@ for preset in win64 win32; do
   cmake --build --preset "$preset" --target dk_release
   cp build/"$preset"/dist/* dist/
   mkdir -p dist/symbols/"$preset"
-  cp build/"$preset"/bin/DriverKeeper.exe.debug build/"$preset"/bin/plugin/DriverListExport.dll.debug \
+  cp build/"$preset"/bin/DriverKeeper.exe.debug build/"$preset"/bin/plugin/*.dll.debug \
     dist/symbols/"$preset"/
 done
 ls -l dist

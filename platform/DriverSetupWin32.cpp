@@ -1,6 +1,8 @@
 #include <windows.h>
 #include <setupapi.h>
 
+#include <string>
+
 #include "platform/DriverSetup.h"
 #include "platform/Win32Error.h"
 
@@ -12,10 +14,14 @@ using TGetStoreLocation = BOOL(WINAPI*)(PCWSTR, const void*, PCWSTR, PWSTR, DWOR
 using TUpdateDriver = BOOL(WINAPI*)(HWND, LPCSTR, LPCSTR, DWORD, PBOOL);
 
 // An entry point of a system library, or null where the system lacks it. The library stays
-// loaded for the rest of the run.
+// loaded for the rest of the run. It is loaded from the system folder by its full path: the
+// program's own folder may be writable by anyone, and this runs with administrator rights.
 template <class Fn>
 Fn SystemEntry(const char* library, const char* name) {
-  HMODULE module = LoadLibraryA(library);
+  char system[MAX_PATH] = {};
+  UINT length = GetSystemDirectoryA(system, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return nullptr;
+  HMODULE module = LoadLibraryA((std::string(system) + "\\" + library).c_str());
   return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)))
                 : nullptr;
 }

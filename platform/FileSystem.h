@@ -24,6 +24,9 @@ class FileSystem : public Replaceable<FileSystem> {
   virtual std::vector<std::string> ListFolder(const std::string& folder,
                                               const std::string& pattern) = 0;
   virtual bool DirectoryExists(const std::string& path) = 0;
+  // Whether path is a link to another place (a junction or a symbolic link): walking into it
+  // can leave the tree or loop back into it.
+  virtual bool IsLink(const std::string& path) = 0;
   // Creates one folder level; false when it cannot be created (LastErrorText says why: "Access
   // is denied." for a standard user in Program Files).
   virtual bool CreateFolder(const std::string& path) = 0;

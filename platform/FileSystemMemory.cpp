@@ -115,6 +115,10 @@ void MemoryFileSystem::SetReadOnly(const std::string& path) {
   if (Entry* entry = Find(path)) entry->readOnly = true;
 }
 
+void MemoryFileSystem::SetLink(const std::string& path) {
+  if (Entry* entry = Find(path)) entry->link = true;
+}
+
 std::optional<std::string> MemoryFileSystem::Content(const std::string& path) const {
   const Entry* entry = Find(path);
   if (!entry || entry->folder) return std::nullopt;
@@ -134,6 +138,11 @@ std::vector<std::string> MemoryFileSystem::ListFolder(const std::string& folder,
 bool MemoryFileSystem::DirectoryExists(const std::string& path) {
   const Entry* entry = Find(path);
   return entry && entry->folder;
+}
+
+bool MemoryFileSystem::IsLink(const std::string& path) {
+  const Entry* entry = Find(path);
+  return entry && entry->link;
 }
 
 bool MemoryFileSystem::CreateFolder(const std::string& path) {

@@ -26,6 +26,8 @@ class MemoryFileSystem : public FileSystem {
   void AddFile(const std::string& path, const std::string& content);
   // Nothing can be created in a read-only folder, and a read-only file cannot be replaced.
   void SetReadOnly(const std::string& path);
+  // Marks an entry as a link to another place.
+  void SetLink(const std::string& path);
   // The content of a file, or nothing when there is no such file.
   std::optional<std::string> Content(const std::string& path) const;
   // Number of successful copies so far.
@@ -36,6 +38,7 @@ class MemoryFileSystem : public FileSystem {
   std::vector<std::string> ListFolder(const std::string& folder,
                                       const std::string& pattern) override;
   bool DirectoryExists(const std::string& path) override;
+  bool IsLink(const std::string& path) override;
   // Fails with the reasons Windows gives, in its words.
   bool CreateFolder(const std::string& path) override;
   bool CopyFileOver(const std::string& source, const std::string& destination) override;
@@ -50,6 +53,7 @@ class MemoryFileSystem : public FileSystem {
   struct Entry {
     bool folder = false;
     bool readOnly = false;
+    bool link = false;
     std::string content;
     std::vector<std::string> children;  // folders: entry names in the order added
   };

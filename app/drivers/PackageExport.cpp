@@ -172,14 +172,20 @@ std::string WriteManifest(const std::string& folder, const TPackageManifest& man
   return std::string(kManifestName) + " could not be written: " + fs.LastErrorText();
 }
 
-std::string PackageFolderName(const std::string& device, std::set<std::string>& used) {
+std::string PackageFolderName(const std::string& device, const std::string& destination,
+                              std::set<std::string>& used) {
   std::string base = SanitizeFolderName(device);
   if (base.empty()) base = "Unnamed driver";
   // Two devices whose names sanitise alike get folders of their own, so that neither package
-  // overwrites the other's files and manifest.
+  // overwrites the other's files and manifest; and an earlier export in the destination is
+  // never written over (a failed or cancelled export would leave it half replaced, and files
+  // of an older driver version would stay in the new package).
+  platform::FileSystem& fs = platform::FileSystem::Current();
   std::string name = base;
-  for (int n = 2; !used.insert(UpperAscii(name)).second; ++n)
+  for (int n = 2; used.count(UpperAscii(name)) || fs.DirectoryExists(JoinPath(destination, name));
+       ++n)
     name = base + " (" + std::to_string(n) + ")";
+  used.insert(UpperAscii(name));
   return name;
 }
 
@@ -226,7 +232,7 @@ TPackageReport ExportOne(const TExportDriver& driver, const std::string& folder,
   for (const TPackageMissing& missing : manifest.missing)
     report.problems.push_back(missing.path + " " + missing.reason);
   report.outcome = "exported " + std::to_string(manifest.files.size()) + " of " +
-                   std::to_string(manifest.files.size() + manifest.missing.size()) + " files (" +
+                   FileCount(manifest.files.size() + manifest.missing.size()) + " (" +
                    manifest.source + ")";
   return report;
 }
@@ -254,7 +260,7 @@ std::vector<TPackageReport> ExportPackages(const std::vector<TExportDriver>& dri
   bool cancelled = false;
   for (const TExportDriver& driver : drivers) {
     if (cancelled) break;
-    std::string name = PackageFolderName(driver.device, used);
+    std::string name = PackageFolderName(driver.device, destination, used);
     reports.push_back(ExportOne(driver, JoinPath(destination, name), name, progress, cancelled));
   }
   return reports;

@@ -11,7 +11,9 @@ void AddTree(platform::FileSystem& fs, const std::string& root, const std::strin
              std::vector<std::string>& files) {
   for (const std::string& name : fs.ListFolder(JoinPath(root, relative) + "\\", "*.*")) {
     std::string entry = relative.empty() ? name : relative + "\\" + name;
-    if (fs.DirectoryExists(JoinPath(root, entry)))
+    // A link is an entry of its own, never walked into: it may lead out of the package or
+    // back into it.
+    if (fs.DirectoryExists(JoinPath(root, entry)) && !fs.IsLink(JoinPath(root, entry)))
       AddTree(fs, root, entry, files);
     else
       files.push_back(entry);

@@ -12,6 +12,11 @@ struct TPackageReport {
   bool Succeeded() const { return problems.empty(); }
 };
 
+// "1 file", "2 files".
+inline std::string FileCount(size_t count) {
+  return std::to_string(count) + (count == 1 ? " file" : " files");
+}
+
 // One line for the package: its name, the outcome, and every problem.
 std::string FormatReportLine(const TPackageReport& report);
 

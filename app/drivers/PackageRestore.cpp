@@ -13,8 +13,27 @@
 
 namespace {
 
+// Some printer and graphics INFs run to several megabytes.
+constexpr size_t kInfMaxBytes = 64u << 20;
+
 std::string Trim(std::string_view text) {
   return std::string(fw::TrimControl(text));
+}
+
+// INF files come in UTF-16 (with its byte-order mark), UTF-8 or an 8-bit code page. The IDs
+// and section names read from them are ASCII, so a character outside it becomes '?'.
+std::string NarrowInfText(const std::string& bytes) {
+  if (bytes.size() >= 2 && uint8_t(bytes[0]) == 0xFF && uint8_t(bytes[1]) == 0xFE) {
+    std::string text;
+    text.reserve(bytes.size() / 2);
+    for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
+      unsigned unit = uint8_t(bytes[i]) | (unsigned(uint8_t(bytes[i + 1])) << 8);
+      text += unit < 0x80 ? char(unit) : '?';
+    }
+    return text;
+  }
+  if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) return bytes.substr(3);
+  return bytes;
 }
 
 // The comma-separated fields of an INF value, each trimmed.
@@ -31,7 +50,7 @@ std::vector<std::string> Fields(const std::string& value) {
 
 // The INF's models that match present devices, each hardware ID once.
 std::vector<std::string> PresentModels(const std::string& infPath) {
-  std::optional<std::string> text = ReadSmallFile(infPath, kManifestMaxBytes);
+  std::optional<std::string> text = ReadSmallFile(infPath, kInfMaxBytes);
   if (!text) return {};
   std::set<std::string> present;
   for (const std::string& id : platform::DriverSetup::Current().PresentDeviceIds())
@@ -47,6 +66,11 @@ std::vector<std::string> PresentModels(const std::string& infPath) {
 TPackageReport RestoreOne(const std::string& folder, bool force, const TPackageProgress& progress) {
   TPackageManifest manifest;
   TPackageReport report = VerifyPackage(folder, manifest, progress);
+  // A verification cut short says nothing of the package: even a forced restore stops there.
+  if (progress.Cancelled()) {
+    report.outcome = "cancelled";
+    return report;
+  }
   if (!report.Succeeded() && (!force || manifest.inf.empty())) {
     report.outcome = "skipped: it failed verification";
     return report;
@@ -83,7 +107,7 @@ TPackageReport RestoreOne(const std::string& folder, bool force, const TPackageP
 }  // namespace
 
 std::vector<std::string> InfModelIds(const std::string& infText) {
-  fw::IniText inf(fw::SplitLines(infText), fw::NameCase::Insensitive);
+  fw::IniText inf(fw::SplitLines(NarrowInfText(infText)), fw::NameCase::Insensitive);
   std::vector<std::string> ids;
   const fw::IniText::Section* manufacturers = inf.FindSection("Manufacturer");
   if (!manufacturers) return ids;

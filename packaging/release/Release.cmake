@@ -1,6 +1,6 @@
 # Makes the release files of one Windows build: the program folder as it ships, a zip of it and
 # its installer. Run by the dk_release target with cmake -P and these definitions:
-#   SOURCE_DIR, WORK_DIR, DIST_DIR, VERSION, ARCH (win64|win32), EXE, PLUGINS (a list), ZIP,
+#   SOURCE_DIR, WORK_DIR, DIST_DIR, VERSION, ARCH (win64|win32), EXE, PLUGINS (joined by |), ZIP,
 #   MAKENSIS, CONVERT (ImageMagick, for the installer's side picture)
 #
 # Both outputs are the same bytes for the same inputs: file times are the source's date
@@ -16,7 +16,8 @@ set(packaging ${SOURCE_DIR}/packaging)
 file(REMOVE_RECURSE ${stage})
 file(MAKE_DIRECTORY ${stage}/plugin ${stage}/help ${stage}/licences)
 file(COPY ${EXE} ${packaging}/lamecore.dll ${packaging}/icon.ico DESTINATION ${stage})
-file(COPY ${PLUGINS} DESTINATION ${stage}/plugin)
+string(REPLACE "|" ";" plugins "${PLUGINS}")
+file(COPY ${plugins} DESTINATION ${stage}/plugin)
 file(COPY ${SOURCE_DIR}/docs/help/ DESTINATION ${stage}/help)
 file(COPY ${packaging}/release/licences/ DESTINATION ${stage}/licences)
 if(ARCH STREQUAL "win64")

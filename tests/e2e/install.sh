@@ -22,7 +22,7 @@ done
 
 # What ships: the program folder as it runs, the README and the licences, and no symbols.
 shipped=$(printf '%s\n' DriverKeeper.exe README.txt help/index.html icon.ico lamecore.dll \
-  licences/winpthreads.txt licences/zlib.txt plugin/DriverListExport.dll)
+  licences/winpthreads.txt licences/zlib.txt plugin/DriverListExport.dll plugin/DriverPackages.dll)
 top=$(basename "$DK_ZIP" .zip)
 [ "$(unzip -Z1 "$DK_ZIP" | sort)" = "$(printf '%s\n' "$shipped" | sed "s|^|$top/|")" ] ||
   dk_fail "the zip holds: $(unzip -Z1 "$DK_ZIP" | tr '\n' ' ')"

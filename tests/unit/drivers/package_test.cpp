@@ -209,7 +209,7 @@ TEST(PackageFlowTest, ExportVerifyTamperAndRestore) {
   auto verified = VerifyPackages("D:\\Pk");
   EXPECT_EQ(PackageExitCode(verified), kExitSuccess) << testing::PrintToString(Lines(verified));
   EXPECT_EQ(Lines(verified)[2],
-            "OK    MarloweHub: verified 1 files; incomplete, not exported: "
+            "OK    MarloweHub: verified 1 file; incomplete, not exported: "
             "marlowe.cat");
 
   // One changed byte, one extra file, one listed file gone: each named.
@@ -271,12 +271,40 @@ TEST(PackageFlowTest, RefusedUnwritableAndCancelled) {
   EXPECT_NE(manifest.find("[Files]\r\noem7.inf="), std::string::npos);
   EXPECT_NE(manifest.find("korvo.cat=not copied: the export was cancelled"), std::string::npos);
   EXPECT_EQ(PackageExitCode(VerifyPackages("D:\\Pk")), kExitSuccess);
+  // Exporting again never writes into the earlier package: it stays as it was.
+  exported = ExportPackages({m.drivers[0]}, "D:\\Pk");
+  EXPECT_EQ(exported[0].package, "Korvo HD Audio (2)");
+  EXPECT_EQ(m.Manifest("Korvo HD Audio"), manifest);
 
   // Restoring needs a process that may install drivers.
   m.setup.refusal = "no rights";
   EXPECT_EQ(
       RunPackageCommand(ParsePackageCommand({"/restore", "D:\\Pk"}), [](const std::string&) {}),
       kExitFailed);
+}
+
+TEST(PackageFlowTest, LinksAreNeitherWalkedIntoNorReadThrough) {
+  PackageMachine m;
+  m.files.AddFolder("D:\\");
+  ExportPackages({m.drivers[1]}, "D:\\Pk");
+  // A junction that loops back, and a listed folder replaced by one.
+  m.files.AddFile("D:\\Pk\\Sorrel NX2\\loop\\deep.sys", "x");
+  m.files.SetLink("D:\\Pk\\Sorrel NX2\\loop");
+  m.files.SetLink("D:\\Pk\\Sorrel NX2\\firmware");
+  EXPECT_EQ(Lines(VerifyPackages("D:\\Pk"))[0],
+            "FAIL  Sorrel NX2: failed 4 files; firmware\\fw.bin is missing; firmware is extra; "
+            "loop is extra");
+}
+
+TEST(PackageFlowTest, ModelsAreReadFromUtf16AndUtf8Infs) {
+  const std::string inf =
+      "[Manufacturer]\r\n%M%=Models,NTamd64\r\n[Models.NTamd64]\r\n%D%=Install, "
+      "PCI\\VEN_1234&DEV_0002\r\n";
+  std::string utf16 = "\xFF\xFE";
+  for (char c : inf) utf16 += std::string{c, '\0'};
+  const std::vector<std::string> ids{"PCI\\VEN_1234&DEV_0002"};
+  EXPECT_EQ(InfModelIds(utf16), ids);
+  EXPECT_EQ(InfModelIds("\xEF\xBB\xBF" + inf), ids);
 }
 
 TEST(PackageCommandTest, ParsingAndExitCodes) {
