@@ -16,10 +16,20 @@ struct TInfInstall {
   std::string error;   // the system's reason, when it failed
 };
 
+struct TDeviceUpdate {
+  // Kept: the devices have a better driver already. Gone: none of them is present any more.
+  enum Outcome { Updated, Kept, Gone, Failed } outcome = Failed;
+  bool restartNeeded = false;
+  std::string error;  // the system's reason, when it failed
+};
+
 class DriverSetup : public Replaceable<DriverSetup> {
  public:
   static DriverSetup& Default();
 
+  // Whether installing may stop to ask the user (an unknown publisher, say). A run from the
+  // command line has nobody to answer: there such a package fails instead of waiting.
+  virtual void AllowPrompts(bool allowed) = 0;
   // Why this process cannot install drivers, in words for the user; empty when it can.
   virtual std::string InstallRefusal() = 0;
   // The driver-store folder holding an installed INF's package, or empty when the system cannot
@@ -29,9 +39,9 @@ class DriverSetup : public Replaceable<DriverSetup> {
   virtual TInfInstall InstallInf(const std::string& infPath) = 0;
   // The hardware and compatible IDs of the devices present now.
   virtual std::vector<std::string> PresentDeviceIds() = 0;
-  // Gives the present devices of a hardware ID the INF's driver; the system's reason when that
-  // failed, empty when it worked.
-  virtual std::string UpdateDevices(const std::string& hardwareId, const std::string& infPath) = 0;
+  // Gives the present devices of a hardware ID the INF's driver.
+  virtual TDeviceUpdate UpdateDevices(const std::string& hardwareId,
+                                      const std::string& infPath) = 0;
 };
 
 }  // namespace platform

@@ -94,6 +94,13 @@ class Win32DriverSetup final : public DriverSetup {
     return slash == std::string::npos ? std::string() : located.substr(0, slash);
   }
 
+  void AllowPrompts(bool allowed) override {
+    using TNonInteractive = BOOL(WINAPI*)(BOOL);
+    static const auto nonInteractive =
+        SystemEntry<TNonInteractive>("setupapi.dll", "SetupSetNonInteractiveMode");
+    if (nonInteractive) nonInteractive(!allowed);
+  }
+
   TInfInstall InstallInf(const std::string& infPath) override {
     static const auto copyInf = SystemEntry<TSetupCopyOEMInf>("setupapi.dll", "SetupCopyOEMInfA");
     if (!copyInf) return {TInfInstall::Failed, {}, "This system cannot install INF packages."};
@@ -123,16 +130,17 @@ class Win32DriverSetup final : public DriverSetup {
     return ids;
   }
 
-  std::string UpdateDevices(const std::string& hardwareId, const std::string& infPath) override {
+  TDeviceUpdate UpdateDevices(const std::string& hardwareId, const std::string& infPath) override {
     static const auto update =
         SystemEntry<TUpdateDriver>("newdev.dll", "UpdateDriverForPlugAndPlayDevicesA");
-    if (!update) return "This system cannot update device drivers.";
+    if (!update) return {TDeviceUpdate::Failed, false, "This system cannot update device drivers."};
     BOOL reboot = FALSE;
-    if (update(nullptr, hardwareId.c_str(), infPath.c_str(), 0, &reboot)) return {};
+    if (update(nullptr, hardwareId.c_str(), infPath.c_str(), 0, &reboot))
+      return {TDeviceUpdate::Updated, reboot != FALSE, {}};
     DWORD error = GetLastError();
-    // The device went away since it was listed, or it has a better driver already.
-    if (error == ERROR_NO_SUCH_DEVINST || error == ERROR_NO_MORE_ITEMS) return {};
-    return SystemErrorMessage(error);
+    if (error == ERROR_NO_MORE_ITEMS) return {TDeviceUpdate::Kept, false, {}};
+    if (error == ERROR_NO_SUCH_DEVINST) return {TDeviceUpdate::Gone, false, {}};
+    return {TDeviceUpdate::Failed, false, SystemErrorMessage(error)};
   }
 };
 

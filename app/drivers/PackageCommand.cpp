@@ -7,6 +7,7 @@
 #include "app/drivers/PackageRestore.h"
 #include "app/drivers/PackageVerify.h"
 #include "app/drivers/untSearchDriver.h"
+#include "platform/DriverSetup.h"
 
 namespace {
 
@@ -118,6 +119,7 @@ int RunPackageCommand(const TPackageCommand& command,
         writeLine(refused);
         return kExitFailed;
       }
+      platform::DriverSetup::Current().AllowPrompts(false);
       return Report(RestorePackages(command.folder, command.force),
                     "No packages in " + command.folder + ".", writeLine);
     }

@@ -94,13 +94,25 @@ TPackageReport RestoreOne(const std::string& folder, bool force, const TPackageP
   }
   report.outcome = "installed as " + installed.oemInf;
   if (!verification.empty()) report.outcome += " (forced past a failed verification)";
+  bool restart = false;
   for (const std::string& id : PresentModels(inf)) {
-    std::string error = platform::DriverSetup::Current().UpdateDevices(id, inf);
-    if (error.empty())
-      report.outcome += "; device " + id + " updated";
-    else
-      report.problems.push_back("device " + id + " was not updated: " + error);
+    platform::TDeviceUpdate update = platform::DriverSetup::Current().UpdateDevices(id, inf);
+    restart = restart || update.restartNeeded;
+    switch (update.outcome) {
+      case platform::TDeviceUpdate::Updated:
+        report.outcome += "; device " + id + " updated";
+        break;
+      case platform::TDeviceUpdate::Kept:
+        report.outcome += "; device " + id + " kept its better driver";
+        break;
+      case platform::TDeviceUpdate::Gone:
+        break;
+      case platform::TDeviceUpdate::Failed:
+        report.problems.push_back("device " + id + " was not updated: " + update.error);
+        break;
+    }
   }
+  if (restart) report.outcome += "; restart Windows to finish";
   return report;
 }
 

@@ -100,8 +100,12 @@ class FakeSetup : public platform::DriverSetup {
   platform::MemoryFileSystem* files = nullptr;
   std::vector<std::string> installed;  // contents, in oem order
   std::vector<std::string> updated;
+  std::vector<platform::TDeviceUpdate> updates;  // what the next updates answer, in turn
   std::string refusal;
 
+  bool promptsAllowed = true;
+
+  void AllowPrompts(bool allowed) override { promptsAllowed = allowed; }
   std::string InstallRefusal() override { return refusal; }
   std::string DriverStoreFolder(const std::string&) override { return {}; }
   platform::TInfInstall InstallInf(const std::string& infPath) override {
@@ -115,9 +119,12 @@ class FakeSetup : public platform::DriverSetup {
             {}};
   }
   std::vector<std::string> PresentDeviceIds() override { return {"PCI\\VEN_1234&DEV_0001"}; }
-  std::string UpdateDevices(const std::string& id, const std::string&) override {
+  platform::TDeviceUpdate UpdateDevices(const std::string& id, const std::string&) override {
     updated.push_back(id);
-    return {};
+    if (updates.empty()) return {platform::TDeviceUpdate::Updated, false, {}};
+    platform::TDeviceUpdate next = updates.front();
+    updates.erase(updates.begin());
+    return next;
   }
 };
 
@@ -276,6 +283,10 @@ TEST(PackageFlowTest, RefusedUnwritableAndCancelled) {
   EXPECT_EQ(exported[0].package, "Korvo HD Audio (2)");
   EXPECT_EQ(m.Manifest("Korvo HD Audio"), manifest);
 
+  // The command line has nobody to answer the system's questions: installing never waits.
+  RunPackageCommand(ParsePackageCommand({"/restore", "D:\\Pk"}), [](const std::string&) {});
+  EXPECT_FALSE(m.setup.promptsAllowed);
+
   // Restoring needs a process that may install drivers.
   m.setup.refusal = "no rights";
   EXPECT_EQ(
@@ -294,6 +305,28 @@ TEST(PackageFlowTest, LinksAreNeitherWalkedIntoNorReadThrough) {
   EXPECT_EQ(Lines(VerifyPackages("D:\\Pk"))[0],
             "FAIL  Sorrel NX2: failed 4 files; firmware\\fw.bin is missing; firmware is extra; "
             "loop is extra");
+}
+
+TEST(PackageFlowTest, RestoreSaysWhatBecameOfTheDevices) {
+  PackageMachine m;
+  m.files.AddFolder("D:\\");
+  ExportPackages({m.drivers[0]}, "D:\\Pk");
+  using U = platform::TDeviceUpdate;
+  const std::string installed = "Korvo HD Audio: installed as oem100.inf";
+  const std::string device = "; device PCI\\VEN_1234&DEV_0001 ";
+  const std::pair<U, std::string> rows[] = {
+      {{U::Kept, false, {}}, "OK    " + installed + device + "kept its better driver"},
+      {{U::Updated, true, {}},
+       "OK    " + installed + device + "updated; restart Windows to finish"},
+      {{U::Gone, false, {}}, "OK    " + installed},
+      {{U::Failed, false, "Access is denied."},
+       "FAIL  " + installed + device + "was not updated: Access is denied."},
+  };
+  for (const auto& [answer, line] : rows) {
+    m.setup.installed.clear();
+    m.setup.updates = {answer};
+    EXPECT_EQ(Lines(RestorePackages("D:\\Pk", false))[0], line);
+  }
 }
 
 TEST(PackageFlowTest, ModelsAreReadFromUtf16AndUtf8Infs) {
