@@ -83,8 +83,8 @@ Section
   WriteRegDWORD HKLM "${DK_UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
-; Takes away exactly what the installer put there. Driver backups in BackUp\ are the user's
-; and stay, and so does the folder that holds them.
+; Takes away exactly what the installer put there. Driver backups in BackUp\ and driver
+; packages in Packages\ are the user's and stay, and so does the folder that holds them.
 Section "Uninstall"
   SetShellVarContext all
   Delete "$SMPROGRAMS\${DK_NAME}.lnk"
@@ -94,5 +94,8 @@ Section "Uninstall"
   DeleteRegKey HKLM "${DK_UNINSTALL_KEY}"
   ${If} ${FileExists} "$INSTDIR\BackUp\*.*"
     StrCpy $BackupsKept "$\r$\n$\r$\nYour driver backups were kept in $INSTDIR\BackUp. Delete that folder yourself when you no longer need them."
+  ${EndIf}
+  ${If} ${FileExists} "$INSTDIR\Packages\*.*"
+    StrCpy $BackupsKept "$BackupsKept$\r$\n$\r$\nYour driver packages were kept in $INSTDIR\Packages. Delete that folder yourself when you no longer need them."
   ${EndIf}
 SectionEnd
