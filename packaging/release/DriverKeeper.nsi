@@ -9,10 +9,13 @@ Unicode true
   Target amd64-unicode
   !define DK_PROGRAM_FILES "$PROGRAMFILES64"
   !define DK_BITS 64
+  !define DK_SHORTCUT "Driver Keeper"
 !else
   Target x86-unicode
   !define DK_PROGRAM_FILES "$PROGRAMFILES"
   !define DK_BITS 32
+  ; Both programs may be installed side by side on 64-bit Windows: each has its own shortcut.
+  !define DK_SHORTCUT "Driver Keeper (32-bit)"
 !endif
 
 !define DK_NAME "Driver Keeper"
@@ -69,7 +72,7 @@ Section
 
   ; The shortcut starts the program in its own folder, where it writes its backups.
   SetOutPath "$INSTDIR"
-  CreateShortCut "$SMPROGRAMS\${DK_NAME}.lnk" "$INSTDIR\DriverKeeper.exe"
+  CreateShortCut "$SMPROGRAMS\${DK_SHORTCUT}.lnk" "$INSTDIR\DriverKeeper.exe"
 
   WriteRegStr HKLM "${DK_UNINSTALL_KEY}" "DisplayName" "${DK_NAME}"
   WriteRegStr HKLM "${DK_UNINSTALL_KEY}" "DisplayVersion" "${DK_VERSION}"
@@ -87,7 +90,7 @@ SectionEnd
 ; packages in Packages\ are the user's and stay, and so does the folder that holds them.
 Section "Uninstall"
   SetShellVarContext all
-  Delete "$SMPROGRAMS\${DK_NAME}.lnk"
+  Delete "$SMPROGRAMS\${DK_SHORTCUT}.lnk"
   !include "${DK_UNINSTALL_LIST}"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
