@@ -1,0 +1,111 @@
+// Scroll-bar arithmetic: thumb length and place, hit testing, the position a dragged thumb
+// stands for (degenerate ranges and tracks included), the bars' places in a window, and the
+// timing of a held press.
+#include <gtest/gtest.h>
+
+#include "skin/controls/sScrollGeometry.h"
+#include "skin/controls/sScrollPress.h"
+
+TEST(ScrollGeometry, ScaleRoundsLikeThePlatformButNeverAnswersMinusOne) {
+  struct Row {
+    int32_t a, b, c, expected;
+  } rows[] = {{7, 3, 2, 11}, {-7, 3, 2, -11}, {5, 1, 2, 3}, {-5, 1, 2, -3},
+              {1, 1, 3, 0},  {2, 1, 3, 1},    {9, 9, 0, 0}, {INT32_MAX, 4, 2, INT32_MAX}};
+  for (const Row& r : rows) EXPECT_EQ(ScaleRounded(r.a, r.b, r.c), r.expected) << r.a << r.b << r.c;
+}
+
+TEST(ScrollGeometry, ThumbLengthAndPlace) {
+  // A 217-pixel bar with 17-pixel arrows: a track of 183.
+  struct Row {
+    TsScrollInfo info;
+    int buttons;
+    TsThumb expected;
+  } rows[] = {
+      {{0, 99, 10, 0}, 17, {17, 18}},     // 10 of 100 rows: 18 pixels, at the track's start
+      {{0, 99, 10, 90}, 17, {182, 18}},   // at the end: 17 + 183 - 18
+      {{0, 99, 10, 45}, 17, {100, 18}},   // 17 + 45 * 165 / 90 (82.5 -> 83)
+      {{0, 999, 1, 0}, 17, {17, 10}},     // never shorter than the minimum
+      {{0, 99, 0, 50}, 17, {101, 17}},    // no page: as long as an arrow; 17 + 50 * 166 / 99
+      {{0, -1, 10, 0}, 17, {17, 0}},      // an empty range: no thumb
+      {{0, 999, 1, 0}, 0, {0, 19}},       // arrows hidden: at least 19
+      {{0, 99, 10, 500}, 17, {182, 18}},  // a position past the end stays in the track
+  };
+  for (const Row& r : rows) {
+    TsThumb t = ThumbGeometry(r.info, 0, 217, r.buttons, kMinThumb);
+    EXPECT_EQ(t.Start, r.expected.Start) << r.info.Pos;
+    EXPECT_EQ(t.Length, r.expected.Length) << r.info.Pos;
+  }
+  EXPECT_TRUE(ThumbShown({0, 99, 10, 0}, 217, 17, kMinThumb));
+  EXPECT_FALSE(ThumbShown({0, 99, 10, 0}, 40, 17, kMinThumb));  // no room between the arrows
+}
+
+TEST(ScrollGeometry, HitTesting) {
+  const TsScrollInfo info{0, 99, 10, 45};  // thumb at 100..117 of a 217-wide bar
+  const TRect bar{0, 100, 217, 117};
+  struct Row {
+    int x, y, expected;
+  } rows[] = {
+      {0, 105, kScrollFirstArrow},  {16, 105, kScrollFirstArrow}, {17, 105, kScrollPageBefore},
+      {99, 105, kScrollPageBefore}, {100, 105, kScrollThumb},     {117, 105, kScrollThumb},
+      {118, 105, kScrollPageAfter}, {199, 105, kScrollPageAfter}, {200, 105, kScrollSecondArrow},
+      {50, 99, kScrollNone},        {50, 117, kScrollNone}};
+  for (const Row& r : rows)
+    EXPECT_EQ(HitTestBar(info, bar, false, 17, kMinThumb, {r.x, r.y}), r.expected) << r.x;
+  // Vertical: the axes swap. A bar too short for both arrows splits between them.
+  const TRect vertical{100, 0, 117, 20};
+  EXPECT_EQ(HitTestBar(info, vertical, true, 17, kMinThumb, {105, 9}), kScrollFirstArrow);
+  EXPECT_EQ(HitTestBar(info, vertical, true, 17, kMinThumb, {105, 10}), kScrollSecondArrow);
+}
+
+TEST(ScrollGeometry, DraggedThumbPositions) {
+  const TsScrollInfo info{0, 99, 10, 0};
+  struct Row {
+    bool vertical;
+    int thumbStart;
+    int32_t expected;
+  } rows[] = {
+      {false, 17, 0}, {false, 99, 45}, {false, 182, 90},  // 90 = 99 - 10 + 1
+      {true, 17, 0},  {true, 99, 45},  {true, 182, 91},   // the end: 99 - 10 + 2, as designed
+  };
+  for (const Row& r : rows)
+    EXPECT_EQ(DragPosition(info, r.vertical, r.thumbStart, 17, 183, 18), r.expected)
+        << r.vertical << " " << r.thumbStart;
+  // A range of one position reports the pixel offset; a thumb filling its track sends no -1.
+  EXPECT_EQ(DragPosition({5, 5, 0, 5}, false, 30, 17, 183, 18), 13);
+  EXPECT_EQ(DragPosition(info, false, 17, 17, 18, 18), 0);
+  EXPECT_EQ(DragPosition({0, 99, 150, 0}, false, 20, 17, 183, 18), 0);
+}
+
+TEST(ScrollGeometry, BarsLieInsideTheWindowsBorder) {
+  TsBarFrame f;
+  f.Window = {100, 50, 400, 250};
+  f.LeftEdge = f.TopEdge = f.RightEdge = f.BottomEdge = 2;
+  f.HorzThickness = f.VertThickness = 17;
+  f.HorzVisible = f.VertVisible = true;
+  EXPECT_EQ(HorzBarRect(f), (TRect{102, 231, 381, 248}));
+  EXPECT_EQ(VertBarRect(f), (TRect{381, 52, 398, 231}));
+  f.LeftScrollBar = true;
+  EXPECT_EQ(HorzBarRect(f), (TRect{119, 231, 398, 248}));
+  EXPECT_EQ(VertBarRect(f), (TRect{102, 52, 119, 231}));
+  f.HorzVisible = false;
+  EXPECT_EQ(HorzBarRect(f).Height(), 0);
+  EXPECT_EQ(VertBarRect(f).Bottom, 248);
+}
+
+TEST(ScrollPress, RepeatsAfterThePauseOnlyWhileOverTheElementAndEndsWithTheCapture) {
+  TsScrollPress press;
+  EXPECT_EQ(press.Press(kScrollPageAfter), kScrollPageAfter);
+  EXPECT_EQ(press.Advance(299), 0);
+  EXPECT_EQ(press.Advance(55), 0);  // 354 ms
+  EXPECT_EQ(press.Advance(1), 1);   // 355 ms: the first repeat
+  EXPECT_EQ(press.Advance(110), 2);
+  press.Track(kScrollThumb);  // off the element: shown unpressed, nothing sent
+  EXPECT_EQ(press.Pressed(), -1);
+  EXPECT_EQ(press.Advance(110), 0);
+  press.Track(kScrollPageAfter);
+  EXPECT_EQ(press.Pressed(), kScrollPageAfter);
+  EXPECT_EQ(press.Advance(55), 1);
+  press.End();  // the capture went elsewhere
+  EXPECT_FALSE(press.Held());
+  EXPECT_EQ(press.Advance(1000), 0);
+}
