@@ -1,0 +1,299 @@
+#include "skin/controls/veMainWnd.h"
+
+#include <stdexcept>
+
+#include "framework/Application.h"
+#include "skin/data/sSkinCommands.h"
+#include "skin/render/sCtrlUtils.h"
+
+bool DialogSkinning = false;
+
+namespace {
+
+// Where a foreign window's previous procedure stays while the adapter is in its chain; a
+// pass-through left under a later subclass keeps finding it here.
+constexpr char kPrevProcProp[] = "VESBPREV";
+
+// The platform's visual style of one window, switched off (" ") or given back (null).
+void SetVisualStyle(HWND wnd, const wchar_t* style) {
+  using TSetWindowTheme = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+  static const auto setTheme = [] {
+    char system[MAX_PATH] = {};
+    UINT length = GetSystemDirectoryA(system, MAX_PATH);
+    HMODULE theme = length && length < MAX_PATH
+                        ? LoadLibraryA((std::string(system) + "\\uxtheme.dll").c_str())
+                        : nullptr;
+    return theme ? reinterpret_cast<TSetWindowTheme>(
+                       reinterpret_cast<void*>(GetProcAddress(theme, "SetWindowTheme")))
+                 : nullptr;
+  }();
+  if (setTheme) setTheme(wnd, style, style);
+}
+
+std::string WindowText(HWND wnd) {
+  std::string text(size_t(GetWindowTextLengthA(wnd)) + 1, '\0');
+  text.resize(size_t(GetWindowTextA(wnd, text.data(), int(text.size()))));
+  return text;
+}
+
+}  // namespace
+
+TveMainWnd::TveMainWnd(HWND handle, bool repaint, const std::string& skinSection,
+                       TsSkinManager* manager, TsCommonData* skinData)
+    : Handle(handle), SkinManager(manager), SkinData(skinData) {
+  if (skinSection != "DIALOG" && !DialogSkinning) SetVisualStyle(handle, L" ");
+  if (!SkinData) {
+    ownSkinData_ = std::make_unique<TsCommonData>(nullptr, true);
+    SkinData = ownSkinData_.get();
+    OwnsSkinData = true;
+  }
+  if (!SkinManager)
+    SkinManager =
+        const_cast<TsSkinManager*>(static_cast<const TsSkinManager*>(SkinData->GetSkinManager()));
+  if (SkinData->SkinSection.empty()) SkinData->SetSkinSection(skinSection);
+  DialogChild = DialogSkinning;
+  SaveControlColors();
+  Caption = WindowText(handle);
+  if (auto* owner = dynamic_cast<fw::TWinControl*>(SkinData->HostControl);
+      owner && owner->HandleAllocated() && owner->Handle() == handle)
+    control_ = owner;
+  AttachToWindow();
+  if (repaint && IsWindowVisible(handle))
+    SetWindowPos(handle, nullptr, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+TveMainWnd::~TveMainWnd() {
+  if (!Destroyed && IsWindow(Handle)) {
+    DetachFromWindow(false);
+    SetVisualStyle(Handle, nullptr);
+  }
+}
+
+TveMainWnd* TveMainWnd::AdapterFromHandle(HWND handle) {
+  return static_cast<TveMainWnd*>(GetPropA(handle, kAdapterProp));
+}
+
+fw::TWinControl* TveMainWnd::OwnerControl() const {
+  return control_;
+}
+
+void TveMainWnd::AttachToWindow() {
+  SelfScrolling = false;
+  SetPropA(Handle, kAdapterProp, this);
+  *attached_ = true;
+  if (control_) {
+    prevControlProc_ = std::make_shared<fw::TWndMethod>(control_->WindowProc);
+    control_->WindowProc = ControlProc{this, attached_, prevControlProc_};
+    return;
+  }
+  prevWndProc_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(Handle, GWLP_WNDPROC));
+  SetPropA(Handle, kPrevProcProp, reinterpret_cast<HANDLE>(prevWndProc_));
+  SetWindowLongPtrA(Handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ForeignProc));
+}
+
+void TveMainWnd::ControlProc::operator()(fw::TMessage& message) const {
+  if (*attached)
+    adapter->HandleMessage(message);
+  else
+    (*saved)(message);
+}
+
+LRESULT CALLBACK TveMainWnd::ForeignProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  TveMainWnd* adapter = AdapterFromHandle(wnd);
+  if (adapter && *adapter->attached_ && !adapter->control_) {
+    fw::TMessage message{msg, wParam, lParam, 0};
+    adapter->HandleMessage(message);
+    return message.Result;
+  }
+  // An adapter that let go while somebody else was in front: only a pass-through is left.
+  auto previous = reinterpret_cast<WNDPROC>(GetPropA(wnd, kPrevProcProp));
+  LRESULT result = previous ? CallWindowProcA(previous, wnd, msg, wParam, lParam)
+                            : DefWindowProcA(wnd, msg, wParam, lParam);
+  if (msg == WM_NCDESTROY) RemovePropA(wnd, kPrevProcProp);
+  return result;
+}
+
+LRESULT TveMainWnd::CallPrevProc(UINT msg, WPARAM wParam, LPARAM& lParam) {
+  if (prevControlProc_) {
+    fw::TMessage message{msg, wParam, lParam, 0};
+    (*prevControlProc_)(message);
+    lParam = message.LParam;
+    return message.Result;
+  }
+  if (prevWndProc_) return CallWindowProcA(prevWndProc_, Handle, msg, wParam, lParam);
+  return 0;
+}
+
+void TveMainWnd::PassOn(fw::TMessage& message) {
+  message.Result = CallPrevProc(message.Msg, message.WParam, message.LParam);
+}
+
+void TveMainWnd::DetachFromWindow(bool repaint) {
+  if (Destroyed) return;
+  *attached_ = false;
+  if (control_) {
+    // Given back only while ours is the handler in front; under a later one it stays a
+    // pass-through.
+    const auto* top = control_->WindowProc.target<ControlProc>();
+    if (top && top->adapter == this) control_->WindowProc = *prevControlProc_;
+  } else if (GetWindowLongPtrA(Handle, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&ForeignProc)) {
+    SetWindowLongPtrA(Handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(prevWndProc_));
+    RemovePropA(Handle, kPrevProcProp);
+  }
+  RemovePropA(Handle, kAdapterProp);
+  RestoreControlColors();
+  if (IsWindowVisible(Handle)) {
+    if (repaint)
+      SetWindowPos(Handle, nullptr, 0, 0, 0, 0,
+                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    else
+      SendMessageA(Handle, WM_NCPAINT, 1, 0);
+  }
+  Destroyed = true;
+}
+
+void TveMainWnd::UpdateGeometry() {
+  GetWindowRect(Handle, &WindowRect);
+  ParentWnd = GetParent(Handle);
+  GetWindowRect(ParentWnd, &ParentWindowRect);
+  WindowSize = {WindowRect.right - WindowRect.left, WindowRect.bottom - WindowRect.top};
+  PosInParent = {WindowRect.left, WindowRect.top};
+  ScreenToClient(ParentWnd, &PosInParent);
+}
+
+void TveMainWnd::PassToChildren(fw::TMessage& message) {
+  if (control_)
+    BroadcastToChildren(*control_, message.Msg, message.WParam, message.LParam);
+  else
+    SendToChildWindows(Handle, message.Msg, message.WParam, message.LParam);
+}
+
+HFONT TveMainWnd::CreateSystemFont(int kind) {
+  NONCLIENTMETRICSA metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return nullptr;
+  const LOGFONTA* fonts[] = {&metrics.lfCaptionFont, &metrics.lfSmCaptionFont, &metrics.lfMenuFont,
+                             &metrics.lfStatusFont, &metrics.lfMessageFont};
+  return kind >= 1 && kind <= 5 ? CreateFontIndirectA(fonts[kind - 1]) : nullptr;
+}
+
+bool TveMainWnd::Skinned() const {
+  return SkinData && SkinManager && SkinManager->Active();
+}
+
+void TveMainWnd::HandleMessage(fw::TMessage& message) {
+  if (HandleCommon(message)) return;
+  HandleSkinCommands(message);
+}
+
+bool TveMainWnd::HandleCommon(fw::TMessage& message) {
+  switch (message.Msg) {
+    case WM_DESTROY:
+    case WM_NCDESTROY:
+      PassOn(message);
+      // The window goes: the adapter lets go of it. The message went on exactly once.
+      if (message.Result == 0) {
+        try {
+          DetachFromWindow(false);
+        } catch (const std::exception&) {
+          message.Result = 1;
+        }
+      }
+      return true;
+    case WM_UPDATEUISTATE:
+      return true;
+    case WM_SIZE:
+      SkinData->BgDirty = true;
+      return false;
+    case WM_SETTEXT: {
+      PassOn(message);
+      Caption = WindowText(Handle);
+      return true;
+    }
+    case WM_MOUSEMOVE:
+      if (DefaultManager && !(DefaultManager->ComponentState() & fw::csDesigning) &&
+          IsWindowEnabled(Handle) && DefaultManager->HotWindow() != Handle)
+        DefaultManager->SetHotWindow(Handle);
+      return false;
+    case WM_PRINT:
+      message.Result = SendMessageA(Handle, WM_PAINT, message.WParam, message.LParam);
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TveMainWnd::HandleSkinCommands(fw::TMessage& message) {
+  if (message.Msg != SkinCommandMsg || !Skinned()) {
+    PassOn(message);
+    return;
+  }
+  bool ours = reinterpret_cast<TsSkinManager*>(message.LParam) == SkinManager;
+  switch (HIWORD(message.WParam)) {
+    case CmdSkinLoaded:
+      if (ours) {
+        SkinData->UpdateIndexes();
+        PassToChildren(message);
+      }
+      break;
+    case CmdSkinRemoved:
+      if (ours) RestoreControlColors();
+      break;
+    case CmdSkinRefresh:
+      if (!ours) break;
+      SkinData->UpdateIndexes();
+      SkinData->Deferred = false;
+      if (IsWindowVisible(Handle)) {
+        SendMessageA(Handle, WM_PAINT, 0, 0);
+        PassToChildren(message);
+      }
+      return;
+    case CmdEndUpdate:
+      if (!SkinData->Deferred) break;
+      if (!SkinData->ResetDeferred(true)) {
+        SendMessageA(Handle, WM_NCPAINT, 0, 0);
+        RedrawWindow(Handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+      }
+      if (control_) EndUpdateChildren(*control_);
+      return;
+    case CmdIsSkinned:
+      message.Result = 1;
+      return;
+    case CmdIsDeferred:
+      message.Result = SkinData->IsDeferred() ? 1 : 0;
+      return;
+    case CmdSetSection:
+      if (message.LParam)
+        SkinData->SetSkinSection(reinterpret_cast<TveSectionInfo*>(message.LParam)->Name);
+      break;
+    case CmdIsBgComplex:
+      if (control_ && SkinData->HandleSkinCommand(message)) return;
+      break;
+    case CmdGetBgColor:
+      PassOn(message);
+      if (!message.Result) message.Result = SkinData->GetBgColor(0, Handle);
+      return;
+    case CmdGetBg:
+      if (message.LParam)
+        SkinData->GetBgQuery(*reinterpret_cast<TsBgQuery*>(message.LParam), 0, Handle);
+      message.Result = 1;
+      return;
+    case CmdGetSkinData:
+      message.Result = reinterpret_cast<LRESULT>(SkinData);
+      return;
+    case CmdSetPrintDC:
+      SkinData->PrintTarget = reinterpret_cast<HDC>(message.LParam);
+      if (message.LParam)
+        SkinData->SkinStateFlags |= kStatePrinting;
+      else
+        SkinData->SkinStateFlags &= uint16_t(~kStatePrinting);
+      break;
+    case CmdGetApplication:
+      message.Result = reinterpret_cast<LRESULT>(&fw::Application);
+      return;
+    default:
+      break;
+  }
+  PassOn(message);
+}

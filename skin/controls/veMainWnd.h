@@ -1,0 +1,98 @@
+// The base of the control adapters: one adapter skins one existing window that the engine did
+// not create, a framework control or a foreign window (a system dialog's child). It puts itself
+// in front of the window's message handling, answers the skin commands with its own skin state,
+// and passes everything else on. Detaching gives the handling back only while the adapter is
+// still in front; under somebody who came later it stays a plain pass-through for good, so a
+// freed adapter never stays inside another handler's chain.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "framework/Controls.h"
+#include "skin/data/sSkinManager.h"
+#include "skin/render/sCommonData.h"
+
+// True while a system dialog's children are being adopted.
+extern bool DialogSkinning;
+
+// The window property that holds a window's adapter.
+inline constexpr char kAdapterProp[] = "VESBSC";
+
+class TveMainWnd {
+ public:
+  // Skins handle. skinData is the control's own skin state (kept, never freed); without one the
+  // adapter makes its own. A null manager is the skin state's.
+  TveMainWnd(HWND handle, bool repaint, const std::string& skinSection, TsSkinManager* manager,
+             TsCommonData* skinData);
+  virtual ~TveMainWnd();
+  TveMainWnd(const TveMainWnd&) = delete;
+  TveMainWnd& operator=(const TveMainWnd&) = delete;
+
+  // The adapter of a window, or null.
+  static TveMainWnd* AdapterFromHandle(HWND handle);
+
+  virtual void SaveControlColors() {}
+  virtual void RestoreControlColors() {}
+  virtual void ApplySkinColors() { ColorsApplied = true; }
+  // The adapter's window procedure: what it does not finish goes to CallPrevProc.
+  virtual void HandleMessage(fw::TMessage& message);
+
+  // Passes a message on to what was there before the adapter.
+  LRESULT CallPrevProc(UINT msg, WPARAM wParam, LPARAM& lParam);
+  // Lets the window go: its handling back when the adapter is still in front, the property and
+  // the control's colours always; repaint redraws the frame.
+  void DetachFromWindow(bool repaint);
+  // Window, parent and the place inside the parent, read again.
+  void UpdateGeometry();
+  // Sends a message to the children: the framework control's tree, or the child windows.
+  void PassToChildren(fw::TMessage& message);
+  // A font of the system's non-client metrics: 1 caption, 2 small caption, 3 menu, 4 status,
+  // 5 message; 0 for another kind or when the metrics cannot be read. The caller deletes it.
+  static HFONT CreateSystemFont(int kind);
+
+  HWND Handle = nullptr;
+  std::string Caption;
+  RECT WindowRect{};
+  SIZE WindowSize{};
+  POINT PosInParent{};
+  RECT ParentWindowRect{};
+  HWND ParentWnd = nullptr;
+  TsSkinManager* SkinManager = nullptr;
+  TsCommonData* SkinData = nullptr;
+  bool DialogChild = false;
+  bool SelfScrolling = false;
+  bool ColorsApplied = false;
+  bool Destroyed = false;
+  bool OwnsSkinData = false;
+
+ protected:
+  // Phase 1: what every adapter does with every message; true when the message is finished.
+  bool HandleCommon(fw::TMessage& message);
+  // Phase 2: the skin commands, everything else passed on.
+  void HandleSkinCommands(fw::TMessage& message);
+  bool Skinned() const;
+  // The control that owns the skin state when it is a windowed control on this window.
+  fw::TWinControl* OwnerControl() const;
+
+ private:
+  void AttachToWindow();
+  void PassOn(fw::TMessage& message);
+  static LRESULT CALLBACK ForeignProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+  // The handler put in front of a framework control's WindowProc: the adapter while it is
+  // attached, a plain pass-through once it let go.
+  struct ControlProc {
+    TveMainWnd* adapter;
+    std::shared_ptr<bool> attached;
+    std::shared_ptr<fw::TWndMethod> saved;
+    void operator()(fw::TMessage& message) const;
+  };
+  std::shared_ptr<fw::TWndMethod> prevControlProc_;
+  std::shared_ptr<bool> attached_ = std::make_shared<bool>(false);
+  WNDPROC prevWndProc_ = nullptr;
+  std::unique_ptr<TsCommonData> ownSkinData_;
+  fw::TWinControl* control_ = nullptr;
+};
