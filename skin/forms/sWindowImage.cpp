@@ -157,10 +157,10 @@ void PaintTitleButtons(const TsSkinModel& skin, img::Bitmap32& image, const TsFr
 void PaintUserButton(const TsSkinModel& skin, img::Bitmap32& image, const TsFramePaint& p,
                      size_t index) {
   const TsTitleButtonData& button = p.Layout.UserButtons[index];
-  const TsUserButtonSpec& spec = p.Inputs.UserButtons[index];
-  PaintTitleButton(skin, image, button, !p.Active || !spec.Enabled);
-  if (!spec.Glyph || spec.Glyph->Empty()) return;
-  const img::Bitmap32& glyph = *spec.Glyph;
+  const TsUserButtonSpec& settings = p.Inputs.UserButtons[index];
+  PaintTitleButton(skin, image, button, !p.Active || !settings.Enabled);
+  if (!settings.Glyph || settings.Glyph->Empty()) return;
+  const img::Bitmap32& glyph = *settings.Glyph;
   const TRect& b = button.Bounds;
   const img::TRGBAPixel& key = glyph.Pixel(0, glyph.Height() - 1);
   PaintGlyph(image,
