@@ -76,10 +76,11 @@ class TveMainWnd {
   bool Skinned() const;
   // The control that owns the skin state when it is a windowed control on this window.
   fw::TWinControl* OwnerControl() const;
+  // CallPrevProc with the message, its answer in the message.
+  void PassOn(fw::TMessage& message);
 
  private:
   void AttachToWindow();
-  void PassOn(fw::TMessage& message);
   static LRESULT CALLBACK ForeignProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
   // The handler put in front of a framework control's WindowProc: the adapter while it is

@@ -1,0 +1,553 @@
+#include "skin/controls/veScrollWnd.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "imaging/Bitmap32.h"
+#include "skin/controls/sScrollPress.h"
+#include "skin/data/MaskGeometry.h"
+#include "skin/data/sSkinCommands.h"
+#include "skin/render/sMaskSlices.h"
+#include "skin/render/sSection.h"
+#include "skin/render/sShadow.h"
+
+namespace {
+
+constexpr UINT_PTR kHoverTimer = 0xFFF2;
+constexpr UINT kHoverInterval = 20;
+constexpr UINT_PTR kRepeatTimer = 0xFFFE;
+
+// One interaction at a time for the whole process: only one bar can be under the mouse or held.
+struct TTracking {
+  HWND HotWnd = nullptr;
+  int HotBar = -1;
+  int HotElement = -1;
+  RECT HoverRect{};
+  bool Hovering = false;
+  int PressedBar = -1;
+  int TrackElement = -1;
+  UINT ScrollMsg = 0;
+  TsScrollPress Press;
+  DWORD LastTick = 0;
+  int32_t LastPos = 0;
+  // The thumb drag: the thumb at the press, the bar's rectangle then, and where it was grabbed.
+  int ThumbLength = 0, ThumbStart = 0, GrabOffset = 0;
+  RECT BarAtPress{};
+};
+TTracking tracking;
+
+// The skin's parts of a bar: the two track halves, the two arrows and the thumb.
+struct TBarParts {
+  int Track1, Track2, Arrow1, Arrow2, Thumb;
+};
+TBarParts PartsOf(int barType) {
+  // kScrollBarSections: 1H 1V 2H 2V; kScrollButtonSections: top bottom left right sliderV sliderH.
+  return barType == 1 ? TBarParts{1, 3, 0, 1, 4} : TBarParts{0, 2, 2, 3, 5};
+}
+
+int DefaultArrowSize() {
+  return GetSystemMetrics(SM_CXHSCROLL);
+}
+
+TRect Along(bool vertical, int from, int to, int across) {
+  return vertical ? TRect{0, from, across, to} : TRect{from, 0, to, across};
+}
+
+}  // namespace
+
+TveScrollWnd::TveScrollWnd(HWND handle, bool repaint, const std::string& skinSection,
+                           TsSkinManager* manager, TsCommonData* skinData)
+    : TveMainWnd(handle, false, skinSection, manager, skinData) {
+  LONG style = GetWindowLongA(handle, GWL_STYLE);
+  LeftScrollBar = GetWindowLongA(handle, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR;
+  HorzBar.BarType = 0;
+  VertBar.BarType = 1;
+  HorzBar.Flags = style & WS_HSCROLL ? 8 : 0;
+  VertBar.Flags = style & WS_VSCROLL ? 8 : 0;
+  UpdateScrollInfo(false);
+  // The frame is measured again at once, now with the bars' room reserved by the adapter.
+  SetWindowPos(handle, nullptr, 0, 0, 0, 0,
+               SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  if (repaint) RedrawWindow(handle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+}
+
+TveScrollWnd::~TveScrollWnd() {
+  if (tracking.HotWnd == Handle) tracking = {};
+  if (Destroyed || !IsWindow(Handle)) return;
+  DetachFromWindow(false);
+  // The platform measures its own bars again.
+  SetWindowPos(Handle, nullptr, 0, 0, 0, 0,
+               SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void TveScrollWnd::UpdateScrollInfo(bool repaint) {
+  for (TveScrollBar* bar : {&HorzBar, &VertBar}) {
+    bar->Info = {};
+    bar->Info.cbSize = sizeof bar->Info;
+    bar->Info.fMask = SIF_ALL;
+    GetScrollInfo(Handle, bar->BarType == 1 ? SB_VERT : SB_HORZ, &bar->Info);
+  }
+  if (repaint && IsWindowVisible(Handle)) PaintScrollBars(nullptr);
+}
+
+bool TveScrollWnd::ScrollStateMoved() const {
+  for (const TveScrollBar* bar : {&HorzBar, &VertBar}) {
+    SCROLLINFO now{};
+    now.cbSize = sizeof now;
+    now.fMask = SIF_ALL;
+    GetScrollInfo(Handle, bar->BarType == 1 ? SB_VERT : SB_HORZ, &now);
+    if (now.nMin != bar->Info.nMin || now.nMax != bar->Info.nMax || now.nPage != bar->Info.nPage ||
+        now.nPos != bar->Info.nPos)
+      return true;
+  }
+  return false;
+}
+
+int TveScrollWnd::BarMetric(const TveScrollBar& bar, bool thickness) const {
+  bool vertical = bar.BarType == 1;
+  if (thickness)
+    return bar.Thickness >= 0
+               ? bar.Thickness
+               : -bar.Thickness * GetSystemMetrics(vertical ? SM_CXVSCROLL : SM_CYHSCROLL);
+  if (bar.ArrowLength >= 0) return bar.ArrowLength;
+  const TsSkinModel* skin = SkinManager;
+  if (skin) {
+    // The skin may size its arrow buttons by their picture.
+    const TsPartIndexes& left = skin->QuickIndexes.ScrollButtons[2];
+    const TsPartIndexes& own = skin->QuickIndexes.ScrollButtons[vertical ? 0 : 2];
+    if (skin->IsValidSectionIndex(left.Section) &&
+        skin->SectionTable[size_t(left.Section)].ReservedBoolean &&
+        skin->IsValidImageIndex(own.BorderIndex)) {
+      const TsMaskData& image = skin->ImageTable[size_t(own.BorderIndex)];
+      return ((vertical ? FrameHeight(image) : FrameWidth(image)) + DefaultArrowSize() - 17) *
+             -bar.ArrowLength;
+    }
+  }
+  return -bar.ArrowLength * DefaultArrowSize();
+}
+
+int TveScrollWnd::ButtonLength(const TveScrollBar& bar) const {
+  const TsSkinModel* skin = SkinManager;
+  int track = skin ? skin->QuickIndexes.ScrollBars[bar.BarType == 1 ? 1 : 0].Section : -1;
+  if (skin && skin->IsValidSectionIndex(track) && skin->SectionTable[size_t(track)].ReservedBoolean)
+    return 0;
+  return BarMetric(bar, false);
+}
+
+bool TveScrollWnd::BarEnabled(const TveScrollBar& bar) const {
+  if (!IsWindowEnabled(Handle)) return false;
+  SCROLLBARINFO info{};
+  info.cbSize = sizeof info;
+  if (GetScrollBarInfo(Handle, bar.BarType == 1 ? OBJID_VSCROLL : OBJID_HSCROLL, &info) &&
+      (info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE))
+    return false;
+  const SCROLLINFO& s = bar.Info;
+  return s.nMax > s.nMin && int64_t(s.nPage) <= int64_t(s.nMax) - s.nMin;
+}
+
+RECT TveScrollWnd::BarRect(const TveScrollBar& bar) const {
+  TsBarFrame f;
+  RECT window;
+  GetWindowRect(Handle, &window);
+  f.Window = {window.left, window.top, window.right, window.bottom};
+  f.LeftEdge = LeftEdge;
+  f.TopEdge = TopEdge;
+  f.RightEdge = RightEdge;
+  f.BottomEdge = BottomEdge;
+  f.HorzThickness = BarMetric(HorzBar, true);
+  f.VertThickness = BarMetric(VertBar, true);
+  f.HorzVisible = HorzBar.Visible;
+  f.VertVisible = VertBar.Visible;
+  f.LeftScrollBar = LeftScrollBar;
+  TRect r = bar.BarType == 1 ? VertBarRect(f) : HorzBarRect(f);
+  return {r.Left, r.Top, r.Right, r.Bottom};
+}
+
+void TveScrollWnd::NcCalcSize(fw::TMessage& message) {
+  LONG style = GetWindowLongA(Handle, GWL_STYLE);
+  auto* rect = reinterpret_cast<RECT*>(message.LParam);
+  RECT proposed = *rect;
+  if (style & (WS_HSCROLL | WS_VSCROLL)) {
+    // Without the bars' styles the platform reserves no room for them and never paints them
+    // as part of measuring.
+    StyleLock = true;
+    SetWindowLongA(Handle, GWL_STYLE, style & ~(WS_HSCROLL | WS_VSCROLL));
+    message.Result = CallPrevProc(message.Msg, message.WParam, message.LParam);
+    SetWindowLongA(Handle, GWL_STYLE, style);
+    StyleLock = false;
+  } else {
+    message.Result = CallPrevProc(message.Msg, message.WParam, message.LParam);
+  }
+  RECT& client = *rect;
+  LeftEdge = client.left - proposed.left;
+  TopEdge = client.top - proposed.top;
+  RightEdge = proposed.right - client.right;
+  BottomEdge = proposed.bottom - client.bottom;
+  HorzBar.Flags = style & WS_HSCROLL ? 8 : 0;
+  VertBar.Flags = style & WS_VSCROLL ? 8 : 0;
+  int horz = BarMetric(HorzBar, true), vert = BarMetric(VertBar, true);
+  HorzBar.Visible = (style & WS_HSCROLL) && client.bottom - client.top >= horz;
+  if (HorzBar.Visible) client.bottom -= horz;
+  VertBar.Visible = (style & WS_VSCROLL) && client.right - client.left >= vert;
+  if (VertBar.Visible) {
+    if (LeftScrollBar)
+      client.left += vert;
+    else
+      client.right -= vert;
+  }
+}
+
+int TveScrollWnd::HitTestBar(const TveScrollBar& bar, POINT screen) const {
+  RECT r = BarRect(bar);
+  return ::HitTestBar(bar.State(), {r.left, r.top, r.right, r.bottom}, bar.BarType == 1,
+                      ButtonLength(bar), bar.MinThumb, {screen.x, screen.y});
+}
+
+int TveScrollWnd::HitTestBars(POINT screen) const {
+  for (const TveScrollBar* bar : {&HorzBar, &VertBar}) {
+    RECT r = BarRect(*bar);
+    if (bar->Visible && PtInRect(&r, screen))
+      return BarEnabled(*bar) ? (bar->BarType == 1 ? HTVSCROLL : HTHSCROLL) : HTNOWHERE;
+  }
+  return HTERROR;  // not on a bar
+}
+
+void TveScrollWnd::PaintScrollBars(HDC given) {
+  if (!SkinManager || !IsWindowVisible(Handle) || SkinData->IsDeferred()) return;
+  HDC dc = given ? given : GetWindowDC(Handle);
+  bool ours = tracking.HotWnd == Handle;
+  for (const TveScrollBar* bar : {&HorzBar, &VertBar})
+    if (bar->Visible)
+      PaintBar(*bar, dc,
+               ours && tracking.PressedBar == bar->BarType ? tracking.Press.Pressed() : -1, -1);
+  if (HorzBar.Visible && VertBar.Visible) {
+    RECT window, h = BarRect(HorzBar), v = BarRect(VertBar);
+    GetWindowRect(Handle, &window);
+    RECT corner{v.left - window.left, h.top - window.top, v.right - window.left,
+                h.bottom - window.top};
+    HBRUSH brush = CreateSolidBrush(COLORREF(SkinData->GetBgColor(0, Handle)));
+    FillRect(dc, &corner, brush);
+    DeleteObject(brush);
+  }
+  if (!given) ReleaseDC(Handle, dc);
+}
+
+void TveScrollWnd::PaintBar(const TveScrollBar& bar, HDC dc, int pressed, int thumbStart) {
+  const TsSkinModel* skin = SkinManager;
+  bool vertical = bar.BarType == 1;
+  TBarParts parts = PartsOf(bar.BarType);
+  const TsQuickIndexes& q = skin->QuickIndexes;
+  if (!skin->IsValidSectionIndex(q.ScrollBars[size_t(parts.Track1)].Section)) return;
+  RECT window, screen = BarRect(bar);
+  GetWindowRect(Handle, &window);
+  int w = screen.right - screen.left, h = screen.bottom - screen.top;
+  int length = vertical ? h : w, across = vertical ? w : h;
+  if (length <= 1 || across <= 0) return;
+  int b = ButtonLength(bar);
+  bool enabled = BarEnabled(bar);
+  bool hotHere = tracking.HotWnd == Handle && tracking.HotBar == bar.BarType && enabled;
+  auto arrowState = [&](int element) {
+    return pressed == element ? 2 : hotHere && tracking.HotElement == element ? 1 : 0;
+  };
+  img::Bitmap32 image(w, h);
+  int32_t background = SkinData->GetBgColor(0, Handle);
+  image.Fill({uint8_t(background >> 16), uint8_t(background >> 8), uint8_t(background), 255});
+  TsBgSource bg = MakeBgSource(&image, 0, 0);
+  auto section = [&](int part, bool track, TRect rect, int state) {
+    const TsPartIndexes& p = track ? q.ScrollBars[size_t(part)] : q.ScrollButtons[size_t(part)];
+    std::string_view name =
+        track ? kScrollBarSections[size_t(part)] : kScrollButtonSections[size_t(part)];
+    PaintSection(skin, p.Section, name, bg, p.PatternIndex, p.HotPatternIndex, image, {0, 0}, rect,
+                 state);
+    if (track || !skin->IsValidImageIndex(p.GlyphIndex)) return;
+    // The glyph sits centred in the first (or, for the second arrow, the last) default-size
+    // pixels of the button.
+    const TsMaskData& glyph = skin->ImageTable[size_t(p.GlyphIndex)];
+    int size = std::min(DefaultArrowSize(), vertical ? rect.Height() : rect.Width());
+    int start = vertical ? (part == parts.Arrow2 ? rect.Bottom - size : rect.Top)
+                         : (part == parts.Arrow2 ? rect.Right - size : rect.Left);
+    TPoint at =
+        vertical
+            ? TPoint{(across - FrameWidth(glyph)) / 2, start + (size - FrameHeight(glyph)) / 2}
+            : TPoint{start + (size - FrameWidth(glyph)) / 2, (across - FrameHeight(glyph)) / 2};
+    PaintStateGlyph(image, at, state, bg, glyph, enabled ? 1 : 2);
+  };
+  TsScrollInfo state = bar.State();
+  if (2 * b < length) {
+    TsThumb thumb = ThumbGeometry(state, 0, length, b, bar.MinThumb);
+    if (thumbStart >= 0) thumb.Start = thumbStart;
+    int middle = thumb.Start + thumb.Length / 2;
+    section(parts.Track1, true, Along(vertical, 0, middle, across),
+            pressed == kScrollPageBefore ? 2 : 0);
+    section(parts.Track2, true, Along(vertical, middle, length, across),
+            pressed == kScrollPageAfter ? 2 : 0);
+    if (b > 0) {
+      section(parts.Arrow1, false, Along(vertical, 0, b, across), arrowState(kScrollFirstArrow));
+      section(parts.Arrow2, false, Along(vertical, length - b, length, across),
+              arrowState(kScrollSecondArrow));
+    }
+    if (enabled && ThumbShown(state, length, b, bar.MinThumb)) {
+      int thumbState = thumbStart >= 0 ? 2 : hotHere && tracking.HotElement == kScrollThumb ? 1 : 0;
+      section(parts.Thumb, false, Along(vertical, thumb.Start, thumb.Start + thumb.Length, across),
+              thumbState);
+    }
+  } else {
+    int half = length / 2;
+    section(parts.Track1, true, Along(vertical, 0, half, across), 0);
+    section(parts.Arrow1, false, Along(vertical, 0, half, across), arrowState(kScrollFirstArrow));
+    section(parts.Track2, true, Along(vertical, half, length, across), 0);
+    section(parts.Arrow2, false, Along(vertical, half, length, across),
+            arrowState(kScrollSecondArrow));
+  }
+  // A disabled bar fades into what lies behind it.
+  if (!enabled) TintRoundedShadow(image, {0, 0, w, h}, 60, 0, 0, background);
+  BitBlt(dc, screen.left - window.left, screen.top - window.top, w, h, image.DC(), 0, 0, SRCCOPY);
+}
+
+TveScrollBar& TveScrollWnd::Held() {
+  return tracking.PressedBar == 1 ? VertBar : HorzBar;
+}
+
+void TveScrollWnd::SendScroll(UINT msg, int code, int pos) {
+  SelfScrolling = true;
+  LPARAM what = MAKELONG(code, msg);
+  LRESULT moves = SendMessageA(Handle, SkinCommandMsg, SkinCommandParam(CmdBeforeScroll), what);
+  if (moves != 1) {
+    if (code == SB_THUMBTRACK) {
+      SCROLLINFO info{};
+      info.cbSize = sizeof info;
+      info.fMask = SIF_POS;
+      info.nPos = pos;
+      SetScrollInfo(Handle, msg == WM_VSCROLL ? SB_VERT : SB_HORZ, &info, FALSE);
+    }
+    SendMessageA(Handle, msg, MAKEWPARAM(code, std::min(pos, 65535)), 0);
+  } else {
+    SendMessageA(Handle, msg, MAKEWPARAM(code, std::min(pos, 65535)), pos);
+  }
+  SendMessageA(Handle, SkinCommandMsg, SkinCommandParam(CmdAfterScroll), what);
+  SelfScrolling = false;
+  UpdateScrollInfo(false);
+}
+
+void TveScrollWnd::Hover(int barType) {
+  tracking.HotWnd = Handle;
+  if (barType == tracking.HotBar) return;
+  tracking.HotElement = -1;
+  tracking.HotBar = barType;
+  tracking.HoverRect = BarRect(barType == 1 ? VertBar : HorzBar);
+  tracking.Hovering = true;
+  SetTimer(Handle, kHoverTimer, kHoverInterval, nullptr);
+  PaintScrollBars(nullptr);
+}
+
+void TveScrollWnd::HoverTimer() {
+  if (ThumbTracking) return;
+  POINT p;
+  GetCursorPos(&p);
+  if (PtInRect(&tracking.HoverRect, p) && tracking.HotBar >= 0) {
+    int hot = HitTestBar(tracking.HotBar == 1 ? VertBar : HorzBar, p);
+    if (hot != tracking.HotElement) {
+      tracking.HotElement = hot;
+      PaintScrollBars(nullptr);
+    }
+    return;
+  }
+  KillTimer(Handle, kHoverTimer);
+  tracking.Hovering = false;
+  tracking.HotBar = tracking.HotElement = -1;
+  PaintScrollBars(nullptr);
+}
+
+void TveScrollWnd::NcButtonDown(fw::TMessage& message) {
+  POINT p{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
+  bool vertical = message.WParam == HTVSCROLL;
+  TveScrollBar& bar = vertical ? VertBar : HorzBar;
+  tracking.HotWnd = Handle;
+  tracking.ScrollMsg = vertical ? WM_VSCROLL : WM_HSCROLL;
+  tracking.PressedBar = bar.BarType;
+  tracking.TrackElement = HitTestBar(bar, p);
+  message.Result = 0;
+  switch (tracking.TrackElement) {
+    case kScrollFirstArrow:
+    case kScrollSecondArrow:
+    case kScrollPageBefore:
+    case kScrollPageAfter:
+      if (!BarEnabled(bar)) {
+        tracking.TrackElement = -1;
+        return;
+      }
+      SendScroll(tracking.ScrollMsg, tracking.Press.Press(tracking.TrackElement), 0);
+      tracking.LastTick = GetTickCount();
+      SetTimer(Handle, kRepeatTimer, TsScrollPress::kRepeatInterval, nullptr);
+      PaintScrollBars(nullptr);
+      break;
+    case kScrollThumb: {
+      if (!BarEnabled(bar)) {
+        tracking.TrackElement = -1;
+        return;
+      }
+      RECT r = BarRect(bar);
+      int start = vertical ? r.top : r.left;
+      TsThumb thumb = ThumbGeometry(bar.State(), start, (vertical ? r.bottom : r.right) - start,
+                                    ButtonLength(bar), bar.MinThumb);
+      tracking.BarAtPress = r;
+      tracking.ThumbStart = thumb.Start;
+      tracking.ThumbLength = thumb.Length;
+      tracking.GrabOffset = (vertical ? p.y : p.x) - thumb.Start;
+      tracking.LastPos = bar.Info.nPos;
+      ThumbTracking = true;
+      HDC dc = GetWindowDC(Handle);
+      PaintBar(bar, dc, -1, thumb.Start - start);
+      ReleaseDC(Handle, dc);
+      break;
+    }
+    default:
+      tracking.PressedBar = -1;
+      PassOn(message);
+      return;
+  }
+  SetCapture(Handle);
+}
+
+void TveScrollWnd::MouseMoveWhileHeld(POINT client) {
+  TveScrollBar& bar = Held();
+  POINT screen = client;
+  ClientToScreen(Handle, &screen);
+  if (!ThumbTracking) {
+    tracking.Press.Track(HitTestBar(bar, screen));
+    PaintScrollBars(nullptr);
+    return;
+  }
+  bool vertical = bar.BarType == 1;
+  const RECT& r = tracking.BarAtPress;
+  int b = ButtonLength(bar);
+  int trackStart = (vertical ? r.top : r.left) + b;
+  int trackLength = (vertical ? r.bottom - r.top : r.right - r.left) - 2 * b;
+  int start = std::clamp(int(vertical ? screen.y : screen.x) - tracking.GrabOffset, trackStart,
+                         std::max(trackStart, trackStart + trackLength - tracking.ThumbLength));
+  HDC dc = GetWindowDC(Handle);
+  PaintBar(bar, dc, -1, start - (vertical ? r.top : r.left));
+  ReleaseDC(Handle, dc);
+  int32_t position =
+      DragPosition(bar.State(), vertical, start, trackStart, trackLength, tracking.ThumbLength);
+  if (position != tracking.LastPos) {
+    bar.Info.nTrackPos = position;
+    SendScroll(tracking.ScrollMsg, SB_THUMBTRACK, position);
+  }
+  tracking.LastPos = position;
+}
+
+void TveScrollWnd::RepeatTimer() {
+  DWORD now = GetTickCount();
+  int due = tracking.Press.Advance(int(now - tracking.LastTick));
+  tracking.LastTick = now;
+  // A late timer makes up for at most a few steps, so a stalled window does not race.
+  for (int i = 0; i < std::min(due, 3); ++i)
+    SendScroll(tracking.ScrollMsg, tracking.Press.Pressed(), 0);
+  if (due) PaintScrollBars(nullptr);
+}
+
+void TveScrollWnd::ButtonUp(bool released) {
+  KillTimer(Handle, kRepeatTimer);
+  UINT msg = tracking.ScrollMsg;
+  bool thumb = ThumbTracking;
+  ThumbTracking = false;
+  tracking.Press.End();
+  tracking.TrackElement = tracking.PressedBar = -1;
+  tracking.ScrollMsg = 0;
+  if (GetCapture() == Handle) ReleaseCapture();
+  if (released && thumb) SendScroll(msg, SB_THUMBPOSITION, tracking.LastPos);
+  SendScroll(msg, SB_ENDSCROLL, thumb ? tracking.LastPos : 0);
+  PaintScrollBars(nullptr);
+}
+
+bool TveScrollWnd::HandleScrollMessage(fw::TMessage& message) {
+  bool held = tracking.HotWnd == Handle && (tracking.Press.Held() || ThumbTracking);
+  switch (message.Msg) {
+    case WM_STYLECHANGED:
+      if (StyleLock) {
+        message.Result = 0;
+        return true;
+      }
+      if (message.WParam == WPARAM(GWL_EXSTYLE))
+        LeftScrollBar = GetWindowLongA(Handle, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR;
+      return false;
+    case WM_NCCALCSIZE:
+      NcCalcSize(message);
+      return true;
+    case WM_NCHITTEST: {
+      int hit = HitTestBars({GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)});
+      if (hit == HTERROR) return false;
+      message.Result = hit;
+      return true;
+    }
+    case WM_NCPAINT:
+      // The platform's frame first: what it paints of its own bars lies under ours.
+      PassOn(message);
+      if (IsWindowVisible(Handle) && !SkinData->IsDeferred() && !SelfScrolling)
+        UpdateScrollInfo(true);
+      return true;
+    case WM_NCMOUSEMOVE:
+      if (message.WParam == HTHSCROLL || message.WParam == HTVSCROLL)
+        Hover(message.WParam == HTVSCROLL ? 1 : 0);
+      return false;
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK:
+      if (message.WParam != HTHSCROLL && message.WParam != HTVSCROLL) return false;
+      NcButtonDown(message);
+      return true;
+    case WM_NCRBUTTONDOWN:
+    case WM_NCRBUTTONUP:
+    case WM_NCMBUTTONDOWN:
+    case WM_NCMBUTTONUP:
+      if (message.WParam != HTHSCROLL && message.WParam != HTVSCROLL) return false;
+      message.Result = 0;
+      return true;
+    case WM_SYSCOMMAND:
+      if (message.WParam != (SC_VSCROLL | HTVSCROLL)) return false;
+      message.Result = 0;
+      return true;
+    case WM_MOUSEMOVE:
+      if (!held) return false;
+      MouseMoveWhileHeld({GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)});
+      return true;
+    case WM_LBUTTONUP:
+      if (!held) return false;
+      ButtonUp(true);
+      PassOn(message);
+      return true;
+    case WM_CAPTURECHANGED:
+      // Losing the mouse ends a held press: nothing keeps scrolling on its own.
+      if (held && reinterpret_cast<HWND>(message.LParam) != Handle) ButtonUp(false);
+      return false;
+    case WM_TIMER:
+      if (message.WParam == kHoverTimer) {
+        HoverTimer();
+        return true;
+      }
+      if (message.WParam == kRepeatTimer) {
+        if (held) RepeatTimer();
+        return true;
+      }
+      return false;
+    default:
+      return false;
+  }
+}
+
+void TveScrollWnd::HandleMessage(fw::TMessage& message) {
+  if (HandleCommon(message)) return;
+  if (Destroyed || !Skinned()) {
+    if (message.Msg == SkinCommandMsg && HIWORD(message.WParam) == CmdSkinLoaded)
+      SkinData->UpdateIndexes();
+    HandleSkinCommands(message);
+    return;
+  }
+  if (HandleScrollMessage(message)) return;
+  HandleSkinCommands(message);
+  // The control moved its own scroll state (keys, the wheel, its own code): the platform drew
+  // its bars over ours as it did, so ours are painted again.
+  if (message.Msg != SkinCommandMsg && !SelfScrolling && !ThumbTracking && ScrollStateMoved())
+    UpdateScrollInfo(true);
+}

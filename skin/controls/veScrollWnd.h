@@ -1,0 +1,68 @@
+// Skinned scroll bars of a scrollable window (list view, edit, list box, scroll box, dialog).
+// The adapter keeps the control's own scroll state, hides the bars from the platform's frame
+// code while the client area is measured, reserves their room itself, paints them from the
+// skin, hit-tests them, and turns presses, held presses and thumb drags into the usual
+// WM_HSCROLL / WM_VSCROLL messages.
+#pragma once
+
+#include <cstdint>
+
+#include "skin/controls/sScrollGeometry.h"
+#include "skin/controls/veMainWnd.h"
+
+// One bar of an adapted window.
+struct TveScrollBar {
+  uint16_t Flags = 0;  // 8: the window has the bar's style
+  bool Visible = false;
+  SCROLLINFO Info{};
+  int ArrowLength = -1;  // negative: that many times the default
+  int Thickness = -1;    // negative: that many times the system's
+  int BarType = 0;       // 0 horizontal, 1 vertical
+  int MinThumb = kMinThumb;
+
+  TsScrollInfo State() const { return {Info.nMin, Info.nMax, int32_t(Info.nPage), Info.nPos}; }
+};
+
+class TveScrollWnd : public TveMainWnd {
+ public:
+  TveScrollWnd(HWND handle, bool repaint, const std::string& skinSection, TsSkinManager* manager,
+               TsCommonData* skinData);
+  ~TveScrollWnd() override;
+
+  void HandleMessage(fw::TMessage& message) override;
+
+  // Reads both bars' state again; with repaint paints them.
+  void UpdateScrollInfo(bool repaint);
+  // Paints both bars and the corner between them into dc (the window's DC when null).
+  void PaintScrollBars(HDC dc);
+  // A bar's rectangle on the screen.
+  RECT BarRect(const TveScrollBar& bar) const;
+  // A bar's thickness, or the length of its arrow buttons.
+  int BarMetric(const TveScrollBar& bar, bool thickness) const;
+  // The arrow buttons' length as painted and hit-tested: 0 when the skin hides them.
+  int ButtonLength(const TveScrollBar& bar) const;
+  bool BarEnabled(const TveScrollBar& bar) const;
+
+  TveScrollBar HorzBar, VertBar;
+  bool ThumbTracking = false;
+  bool LeftScrollBar = false;
+  bool StyleLock = false;
+  int LeftEdge = 0, TopEdge = 0, RightEdge = 0, BottomEdge = 0;
+
+ private:
+  bool HandleScrollMessage(fw::TMessage& message);
+  void NcCalcSize(fw::TMessage& message);
+  int HitTestBars(POINT screen) const;
+  int HitTestBar(const TveScrollBar& bar, POINT screen) const;
+  void PaintBar(const TveScrollBar& bar, HDC dc, int pressed, int thumbStart);
+  void NcButtonDown(fw::TMessage& message);
+  void Hover(int bar);
+  void HoverTimer();
+  void MouseMoveWhileHeld(POINT client);
+  void RepeatTimer();
+  void ButtonUp(bool released);
+  void SendScroll(UINT msg, int code, int pos);
+  TveScrollBar& Held();
+  // Whether the control's scroll state moved since it was last read.
+  bool ScrollStateMoved() const;
+};
