@@ -106,7 +106,7 @@ TEST_F(ScrollWinTest, TheScreenShowsTheSkinsBarAndItScrollsTheList) {
 TEST_F(ScrollWinTest, AHeldPressEndsWhenTheMouseIsCapturedElsewhere) {
   RECT bar = Bar();
   Press({(bar.left + bar.right) / 2, bar.bottom - 2});
-  Pump(450);  // the pause and a few repeats
+  Pump(700);  // the pause and a few repeats
   int scrolled = TopIndex();
   EXPECT_GT(scrolled, 1);
   SetCapture(top);
