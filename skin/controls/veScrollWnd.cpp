@@ -331,8 +331,8 @@ void TveScrollWnd::SendScroll(UINT msg, int code, int pos) {
 }
 
 void TveScrollWnd::Hover(int barType) {
+  if (tracking.HotWnd == Handle && barType == tracking.HotBar) return;
   tracking.HotWnd = Handle;
-  if (barType == tracking.HotBar) return;
   tracking.HotElement = -1;
   tracking.HotBar = barType;
   tracking.HoverRect = BarRect(barType == 1 ? VertBar : HorzBar);
@@ -342,6 +342,10 @@ void TveScrollWnd::Hover(int barType) {
 }
 
 void TveScrollWnd::HoverTimer() {
+  if (tracking.HotWnd != Handle) {
+    KillTimer(Handle, kHoverTimer);  // another window's bar is the one under the mouse now
+    return;
+  }
   if (ThumbTracking) return;
   POINT p;
   GetCursorPos(&p);
