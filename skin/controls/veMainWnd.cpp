@@ -41,7 +41,10 @@ std::string WindowText(HWND wnd) {
 TveMainWnd::TveMainWnd(HWND handle, bool repaint, const std::string& skinSection,
                        TsSkinManager* manager, TsCommonData* skinData)
     : Handle(handle), SkinManager(manager), SkinData(skinData) {
-  if (skinSection != "DIALOG" && !DialogSkinning) SetVisualStyle(handle, L" ");
+  if (skinSection != "DIALOG" && !DialogSkinning) {
+    SetVisualStyle(handle, L" ");
+    styleSwitchedOff_ = true;
+  }
   if (!SkinData) {
     ownSkinData_ = std::make_unique<TsCommonData>(nullptr, true);
     SkinData = ownSkinData_.get();
@@ -64,10 +67,9 @@ TveMainWnd::TveMainWnd(HWND handle, bool repaint, const std::string& skinSection
 }
 
 TveMainWnd::~TveMainWnd() {
-  if (!Destroyed && IsWindow(Handle)) {
-    DetachFromWindow(false);
-    SetVisualStyle(Handle, nullptr);
-  }
+  if (!IsWindow(Handle)) return;
+  if (!Destroyed) DetachFromWindow(false);
+  if (styleSwitchedOff_) SetVisualStyle(Handle, nullptr);
 }
 
 TveMainWnd* TveMainWnd::AdapterFromHandle(HWND handle) {

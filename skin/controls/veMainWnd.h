@@ -95,5 +95,6 @@ class TveMainWnd {
   std::shared_ptr<bool> attached_ = std::make_shared<bool>(false);
   WNDPROC prevWndProc_ = nullptr;
   std::unique_ptr<TsCommonData> ownSkinData_;
+  bool styleSwitchedOff_ = false;  // the platform's visual style is off for the window
   fw::TWinControl* control_ = nullptr;
 };

@@ -76,7 +76,7 @@ TveScrollWnd::~TveScrollWnd() {
   if (tracking.HotWnd == Handle) tracking = {};
   if (Destroyed || !IsWindow(Handle)) return;
   DetachFromWindow(false);
-  // The platform measures its own bars again.
+  // The platform measures its own bars again (the visual style comes back with the base).
   SetWindowPos(Handle, nullptr, 0, 0, 0, 0,
                SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
