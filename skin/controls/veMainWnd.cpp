@@ -83,10 +83,9 @@ fw::TWinControl* TveMainWnd::OwnerControl() const {
 void TveMainWnd::AttachToWindow() {
   SelfScrolling = false;
   SetPropA(Handle, kAdapterProp, this);
-  *attached_ = true;
+  attached_ = true;
   if (control_) {
-    prevControlProc_ = std::make_shared<fw::TWndMethod>(control_->WindowProc);
-    control_->WindowProc = ControlProc{this, attached_, prevControlProc_};
+    front_.Install(control_->WindowProc, [this](fw::TMessage& message) { HandleMessage(message); });
     return;
   }
   prevWndProc_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(Handle, GWLP_WNDPROC));
@@ -94,16 +93,9 @@ void TveMainWnd::AttachToWindow() {
   SetWindowLongPtrA(Handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ForeignProc));
 }
 
-void TveMainWnd::ControlProc::operator()(fw::TMessage& message) const {
-  if (*attached)
-    adapter->HandleMessage(message);
-  else
-    (*saved)(message);
-}
-
 LRESULT CALLBACK TveMainWnd::ForeignProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   TveMainWnd* adapter = AdapterFromHandle(wnd);
-  if (adapter && *adapter->attached_ && !adapter->control_) {
+  if (adapter && adapter->attached_ && !adapter->control_) {
     fw::TMessage message{msg, wParam, lParam, 0};
     adapter->HandleMessage(message);
     return message.Result;
@@ -117,9 +109,9 @@ LRESULT CALLBACK TveMainWnd::ForeignProc(HWND wnd, UINT msg, WPARAM wParam, LPAR
 }
 
 LRESULT TveMainWnd::CallPrevProc(UINT msg, WPARAM wParam, LPARAM& lParam) {
-  if (prevControlProc_) {
+  if (control_) {
     fw::TMessage message{msg, wParam, lParam, 0};
-    (*prevControlProc_)(message);
+    front_.CallSaved(message);
     lParam = message.LParam;
     return message.Result;
   }
@@ -133,12 +125,11 @@ void TveMainWnd::PassOn(fw::TMessage& message) {
 
 void TveMainWnd::DetachFromWindow(bool repaint) {
   if (Destroyed) return;
-  *attached_ = false;
+  attached_ = false;
   if (control_) {
     // Given back only while ours is the handler in front; under a later one it stays a
     // pass-through.
-    const auto* top = control_->WindowProc.target<ControlProc>();
-    if (top && top->adapter == this) control_->WindowProc = *prevControlProc_;
+    front_.Release(control_->WindowProc);
   } else if (GetWindowLongPtrA(Handle, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&ForeignProc)) {
     SetWindowLongPtrA(Handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(prevWndProc_));
     RemovePropA(Handle, kPrevProcProp);

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "framework/Controls.h"
+#include "framework/FrontHandler.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/render/sCommonData.h"
 
@@ -83,16 +84,11 @@ class TveMainWnd {
   void AttachToWindow();
   static LRESULT CALLBACK ForeignProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
-  // The handler put in front of a framework control's WindowProc: the adapter while it is
-  // attached, a plain pass-through once it let go.
-  struct ControlProc {
-    TveMainWnd* adapter;
-    std::shared_ptr<bool> attached;
-    std::shared_ptr<fw::TWndMethod> saved;
-    void operator()(fw::TMessage& message) const;
-  };
-  std::shared_ptr<fw::TWndMethod> prevControlProc_;
-  std::shared_ptr<bool> attached_ = std::make_shared<bool>(false);
+  // In front of a framework control's WindowProc: the adapter while attached, a pass-through
+  // after.
+  fw::TFrontHandler front_;
+  // A foreign window's procedure goes to the adapter while this holds.
+  bool attached_ = false;
   WNDPROC prevWndProc_ = nullptr;
   std::unique_ptr<TsCommonData> ownSkinData_;
   bool styleSwitchedOff_ = false;  // the platform's visual style is off for the window

@@ -67,20 +67,13 @@ TsSkinProvider::TsSkinProvider(TComponent* owner)
   }
   // Forms that answer for themselves get the manager's broadcasts as providers' forms.
   ProviderForms().push_back(form_);
-  saved_ = std::make_shared<TWndMethod>(form_->WindowProc);
-  form_->WindowProc = ProviderProc{this, alive_, saved_};
+  front_.Install(form_->WindowProc, [this](TMessage& message) { WndProc(message); });
   if (form_->HandleAllocated()) InitSkin();
-}
-
-void TsSkinProvider::ProviderProc::operator()(TMessage& message) const {
-  if (*alive)
-    provider->WndProc(message);
-  else
-    (*saved)(message);
 }
 
 TsSkinProvider::~TsSkinProvider() {
   *alive_ = false;
+  front_.Deactivate();
   if (empty_) return;
   auto& forms = ProviderForms();
   forms.erase(std::remove(forms.begin(), forms.end(), form_), forms.end());
@@ -88,8 +81,7 @@ TsSkinProvider::~TsSkinProvider() {
   if (form_->Destroying()) return;
   if (form_->HandleAllocated()) SkinRemoved();
   // Someone who put a handler in front of ours keeps it: ours then only passes messages on.
-  const auto* top = form_->WindowProc.target<ProviderProc>();
-  if (top && top->provider == this) form_->WindowProc = *saved_;
+  front_.Release(form_->WindowProc);
 }
 
 TsSkinManager* TsSkinProvider::SkinManager() const {
@@ -116,7 +108,7 @@ bool TsSkinProvider::Skinned() const {
 }
 
 void TsSkinProvider::CallSaved(TMessage& message) {
-  (*saved_)(message);
+  front_.CallSaved(message);
 }
 
 void TsSkinProvider::SetDrawNonClientArea(bool value) {
@@ -295,6 +287,14 @@ TPoint TsSkinProvider::ClientOffsetInImage() const {
 bool TsSkinProvider::RebuildWindowImage() {
   if (!Skinned() || form_->Destroying() || !form_->HandleAllocated()) return false;
   img::Bitmap32& image = *skinData_->CacheBitmap;
+  // A clean picture of a window of the same size is up to date: every change of shape, state,
+  // style, menu or skin marks it dirty. Frame paints and children's background questions come
+  // often and need no new measuring then.
+  RECT window;
+  GetWindowRect(form_->Handle(), &window);
+  if (!skinData_->BgDirty && !image.Empty() && window.right - window.left == paint_.Form.Width &&
+      window.bottom - window.top == paint_.Form.Height)
+    return true;
   UpdateShape();
   int oldWidth = image.Width(), oldHeight = image.Height();
   SizeWindowImage(image, paint_.Form, paint_.Metrics);

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "framework/Forms.h"
+#include "framework/FrontHandler.h"
 #include "framework/Graphics.h"
 #include "framework/Menus.h"
 #include "imaging/Bitmap32.h"
@@ -178,15 +179,8 @@ class TsSkinProvider : public fw::TComponent {
   void RepaintFrameNow();
 
   fw::TForm* form_;
-  // The handler put in front of the form's WindowProc: the provider while it lives, a plain
-  // pass-through to the saved handler once it is gone.
-  struct ProviderProc {
-    TsSkinProvider* provider;
-    std::shared_ptr<bool> alive;
-    std::shared_ptr<fw::TWndMethod> saved;
-    void operator()(fw::TMessage& message) const;
-  };
-  std::shared_ptr<fw::TWndMethod> saved_;
+  // In front of the form's WindowProc: the provider while it lives, a pass-through after.
+  fw::TFrontHandler front_;
   bool empty_ = false;
   bool drawNonClient_ = true;
   bool activeLook_ = true;

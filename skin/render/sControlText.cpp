@@ -1,6 +1,5 @@
 #include "skin/render/sControlText.h"
 
-#include <array>
 #include <optional>
 
 #include "skin/render/sBlend.h"
@@ -81,17 +80,7 @@ void PaintSkinned(HDC dc, const std::string& text, bool enabled, int state, TsCo
     Draw(dc, text, rect, format);
     return;
   }
-  const std::array<std::array<int32_t, 3>, 4> contours = {
-      {{s.TCLeft, -1, 0}, {s.TCTop, 0, -1}, {s.TCRight, 1, 0}, {s.TCBottom, 0, 1}}};
-  for (const auto& [color, dx, dy] : contours) {
-    if (color == -1) continue;
-    SetTextColor(dc, COLORREF(tone(color)));
-    RECT shifted = rect;
-    OffsetRect(&shifted, dx, dy);
-    Draw(dc, text, shifted, format);
-  }
-  SetTextColor(dc, COLORREF(tone(s.FontColor)));
-  Draw(dc, text, rect, format | DT_NOCLIP);
+  DrawStateText(dc, text, s, rect, format, format | DT_NOCLIP, tone);
 }
 
 }  // namespace

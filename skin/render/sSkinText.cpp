@@ -54,14 +54,19 @@ void PaintSkinText(HDC dc, const std::string& text, bool enabled, const TsSkinMo
     Draw(dc, text, rect, format);
     return;
   }
-  const TsGenState& s = State(*section, state);
-  for (const Contour& c : Contours(s)) {
+  DrawStateText(dc, text, State(*section, state), rect, format, format, {});
+}
+
+void DrawStateText(HDC dc, const std::string& text, const TsGenState& state, RECT rect, UINT format,
+                   UINT textFormat, const std::function<int32_t(int32_t)>& tone) {
+  auto colour = [&tone](int32_t c) { return COLORREF(tone ? tone(c) : c); };
+  for (const Contour& c : Contours(state)) {
     if (c.color == -1) continue;
-    SetTextColor(dc, COLORREF(c.color));
+    SetTextColor(dc, colour(c.color));
     Draw(dc, text, Shifted(rect, c.dx, c.dy), format);
   }
-  SetTextColor(dc, COLORREF(s.FontColor));
-  Draw(dc, text, rect, format);
+  SetTextColor(dc, colour(state.FontColor));
+  Draw(dc, text, rect, textFormat);
 }
 
 void PaintTextAlpha(img::Bitmap32& target, HFONT font, const std::string& text, int32_t color,

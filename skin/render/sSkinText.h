@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "imaging/Bitmap32.h"
@@ -17,6 +18,11 @@
 // 40 % font colour over 60 % section colour. Without a section the dc's colours are used.
 void PaintSkinText(HDC dc, const std::string& text, bool enabled, const TsSkinModel* manager,
                    int state, int sectionIndex, UINT format, RECT rect);
+
+// A state's text: its contours (each colour other than -1, shifted one pixel its way) with
+// format, then the text in the font colour with textFormat; tone, when given, maps each colour.
+void DrawStateText(HDC dc, const std::string& text, const TsGenState& state, RECT rect, UINT format,
+                   UINT textFormat, const std::function<int32_t(int32_t)>& tone);
 
 // Writes text in colour into rect of target with font; covered pixels become opaque.
 void PaintTextAlpha(img::Bitmap32& target, HFONT font, const std::string& text, int32_t color,
