@@ -2,7 +2,6 @@
 
 #include <stdexcept>
 
-#include "framework/Application.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/render/sCtrlUtils.h"
 
@@ -251,7 +250,9 @@ void TveMainWnd::HandleSkinCommands(fw::TMessage& message) {
       if (control_) EndUpdateChildren(*control_);
       return;
     case CmdIsSkinned:
-      message.Result = 1;
+    case CmdGetSkinData:
+    case CmdGetApplication:
+      SkinData->HandleSkinCommand(message);
       return;
     case CmdIsDeferred:
       message.Result = SkinData->IsDeferred() ? 1 : 0;
@@ -272,19 +273,9 @@ void TveMainWnd::HandleSkinCommands(fw::TMessage& message) {
         SkinData->GetBgQuery(*reinterpret_cast<TsBgQuery*>(message.LParam), 0, Handle);
       message.Result = 1;
       return;
-    case CmdGetSkinData:
-      message.Result = reinterpret_cast<LRESULT>(SkinData);
-      return;
     case CmdSetPrintDC:
-      SkinData->PrintTarget = reinterpret_cast<HDC>(message.LParam);
-      if (message.LParam)
-        SkinData->SkinStateFlags |= kStatePrinting;
-      else
-        SkinData->SkinStateFlags &= uint16_t(~kStatePrinting);
+      SkinData->HandleSkinCommand(message);
       break;
-    case CmdGetApplication:
-      message.Result = reinterpret_cast<LRESULT>(&fw::Application);
-      return;
     default:
       break;
   }

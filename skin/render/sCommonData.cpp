@@ -192,13 +192,15 @@ void TsCommonData::UpdateDefaultSection() {
     SetSkinSection(HostControl ? HostControl->ClassName() : std::string());
 }
 
+int32_t TsCommonData::Tone(int32_t color) const {
+  return ChangeSaturation(Saturation, ChangeHueColor(HUEOffset, color));
+}
+
 void TsCommonData::UpdateColors(bool repaint) {
   if (!IsSkinned() || !IsEditorKind(ControlKind) || !HostControl) return;
   if (fw::TWinControl* windowed = WindowedHost(); windowed && !windowed->HandleAllocated()) return;
   const TsGenState& normal = Section()->States[0];
-  auto tone = [this](int32_t color) {
-    return ChangeSaturation(Saturation, ChangeHueColor(HUEOffset, color));
-  };
+  auto tone = [this](int32_t color) { return Tone(color); };
   if (!CustomColor) {
     const int32_t color = tone(normal.Color);
     if (HostControl->Color() != color) HostControl->SetColor(color);

@@ -82,6 +82,8 @@ class TsCommonData {
   void UpdateDefaultSection();
   // An editor's colour and font colour from the skin, with the control's hue and saturation.
   void UpdateColors(bool repaint);
+  // A skin colour turned by the control's hue offset and saturation.
+  int32_t Tone(int32_t color) const;
   void Refresh();
 
   // Makes CacheBitmap exist and have the host's size (empty when that cannot be had).

@@ -3,7 +3,6 @@
 #include <optional>
 
 #include "skin/render/sBlend.h"
-#include "skin/render/sColorTransforms.h"
 #include "skin/render/sFontSection.h"
 #include "skin/render/sSkinText.h"
 
@@ -63,11 +62,7 @@ void PaintSkinned(HDC dc, const std::string& text, bool enabled, int state, TsCo
   }
   const TsGeneralData& section = manager.SectionTable[size_t(index)];
   const TsGenState& s = section.States[state];
-  auto tone = [&data](int32_t color) {
-    if (data.HUEOffset) color = ChangeHueColor(data.HUEOffset, color);
-    if (data.Saturation) color = ChangeSaturation(data.Saturation, color);
-    return color;
-  };
+  auto tone = [&data](int32_t color) { return data.Tone(color); };
   if (data.CacheBitmap && s.GSize != 0) {
     TsGlowImage glow;
     HFONT font = static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT));
