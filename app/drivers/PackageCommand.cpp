@@ -23,16 +23,17 @@ TPackageCommandKind CommandOf(const std::string& arg) {
 int Report(const std::vector<TPackageReport>& reports, const std::string& nothing,
            const std::function<void(const std::string&)>& writeLine) {
   for (const TPackageReport& report : reports) writeLine(FormatReportLine(report));
-  size_t failed = std::count_if(reports.begin(), reports.end(),
-                                [](const TPackageReport& r) { return !r.Succeeded(); });
-  if (reports.empty())
-    writeLine(nothing);
-  else
-    writeLine(std::to_string(reports.size()) + " packages, " + std::to_string(failed) + " failed.");
+  writeLine(reports.empty() ? nothing : PackageSummary(reports) + ".");
   return PackageExitCode(reports);
 }
 
 }  // namespace
+
+std::string PackageSummary(const std::vector<TPackageReport>& reports) {
+  size_t failed = std::count_if(reports.begin(), reports.end(),
+                                [](const TPackageReport& r) { return !r.Succeeded(); });
+  return std::to_string(reports.size()) + " packages, " + std::to_string(failed) + " failed";
+}
 
 std::string FormatReportLine(const TPackageReport& report) {
   std::string line =

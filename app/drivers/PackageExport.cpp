@@ -113,7 +113,7 @@ void PlanFiles(TPlan& plan, const std::string& infPath) {
     std::string catalog = profile.ReadString(infPath, "Version", key, "", kInfValueSize);
     if (catalog.empty()) continue;
     std::string stored = systemDir + kCatRoot + Stem(plan.manifest.inf) + ".cat";
-    if (!UnsafeRelativePath(catalog).empty() || catalog.find('\\') != std::string::npos)
+    if (!UnsafeFileName(catalog).empty())
       plan.manifest.missing.push_back({catalog, "not copied: the INF names an unusable catalog"});
     else if (!platform::FileExists(stored))
       plan.manifest.missing.push_back(
@@ -141,8 +141,7 @@ TPlan PlanPackage(const TExportDriver& driver) {
   m.inf = read("InfPath");
   std::string infPath = InfFilePath(m.inf);
   // Without its INF there is nothing the system could install, so no package is written.
-  if (m.inf.empty() || !UnsafeRelativePath(m.inf).empty() ||
-      m.inf.find('\\') != std::string::npos) {
+  if (m.inf.empty() || !UnsafeFileName(m.inf).empty()) {
     plan.unusable = "the driver names no usable INF file";
     return plan;
   }

@@ -69,13 +69,6 @@ auto PackageFields(Manifest& m) {
                     &m.date,   &m.inf,       &m.originalInf, &m.source};
 }
 
-// Why an INF name cannot be installed from the package folder, or empty.
-std::string UnsafeInfName(const std::string& name) {
-  std::string why = UnsafeRelativePath(name);
-  if (why.empty() && name.find('\\') != std::string::npos) why = "names a sub-folder";
-  return why;
-}
-
 }  // namespace
 
 std::string UnsafeRelativePath(std::string_view path) {
@@ -132,7 +125,7 @@ TManifestRead ParseManifest(std::string_view text) {
   auto fields = PackageFields(m);
   for (size_t i = 0; i < fields.size(); ++i)
     *fields[i] = ini.ReadString("Package", kPackageKeys[i], "");
-  std::string infWhy = UnsafeInfName(m.InstallInf());
+  std::string infWhy = UnsafeFileName(m.InstallInf());
   if (!infWhy.empty()) {
     read.error = "the INF name \"" + m.InstallInf() + "\" " + infWhy;
     return read;
@@ -155,4 +148,10 @@ TManifestRead ParseManifest(std::string_view text) {
   if (const fw::IniText::Section* missing = ini.FindSection("Missing"))
     for (const auto& [path, reason] : missing->entries) m.missing.push_back({path, reason});
   return read;
+}
+
+std::string UnsafeFileName(const std::string& name) {
+  std::string why = UnsafeRelativePath(name);
+  if (why.empty() && name.find('\\') != std::string::npos) why = "names a sub-folder";
+  return why;
 }

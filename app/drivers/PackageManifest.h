@@ -47,6 +47,8 @@ TManifestRead ParseManifest(std::string_view text);
 // relative, free of "." and ".." steps, of characters and device names the file system refuses,
 // and writable as a manifest key.
 std::string UnsafeRelativePath(std::string_view path);
+// The same for a file that must lie in the package folder itself (an INF, its catalog).
+std::string UnsafeFileName(const std::string& name);
 
 // The largest manifest read, and the largest file size one may claim.
 inline constexpr size_t kManifestMaxBytes = 4 << 20;

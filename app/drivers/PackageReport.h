@@ -17,6 +17,9 @@ inline std::string FileCount(size_t count) {
   return std::to_string(count) + (count == 1 ? " file" : " files");
 }
 
+// "N packages, M failed", without a full stop.
+std::string PackageSummary(const std::vector<TPackageReport>& reports);
+
 // One line for the package: its name, the outcome, and every problem.
 std::string FormatReportLine(const TPackageReport& report);
 

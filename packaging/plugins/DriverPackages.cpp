@@ -145,14 +145,16 @@ void RunJob(TJob job) {
                                          "Choose the folder of the packages to restore."};
   std::vector<TExportDriver> drivers = CheckedDrivers();
   if (job == TJob::Export && drivers.empty()) return Warn("No driver is checked.");
-  if (job == TJob::Restore && !RestoreRefusal().empty()) return Warn(RestoreRefusal());
+  if (std::string refused = job == TJob::Restore ? RestoreRefusal() : ""; !refused.empty())
+    return Warn(refused);
   // The folder field says where the work goes; the picker opens when it is empty.
   std::string folder = ItemText(kFolder);
   if (folder.empty()) folder = PickFolder(kPrompts[static_cast<int>(job)]);
   if (folder.empty()) return;
   SetWindowTextA(Item(kFolder), folder.c_str());
-  if (job == TJob::Export && !UnsuitableDestination(folder).empty())
-    return Warn(UnsuitableDestination(folder));
+  if (std::string unsuitable = job == TJob::Export ? UnsuitableDestination(folder) : "";
+      !unsuitable.empty())
+    return Warn(unsuitable);
   size_t total = job == TJob::Export ? drivers.size() : FindPackageFolders(folder).size();
   if (total == 0) return Warn("There are no packages in " + folder + ".");
 
@@ -174,15 +176,11 @@ void RunJob(TJob job) {
       job == TJob::Export   ? ExportPackages(drivers, folder, progress)
       : job == TJob::Verify ? VerifyPackages(folder, progress)
                             : RestorePackages(folder, false, progress);
-  size_t failed = 0;
-  for (const TPackageReport& report : reports) {
-    failed += report.Succeeded() ? 0 : 1;
+  for (const TPackageReport& report : reports)
     SendMessageA(Item(kResults), LB_ADDSTRING, 0,
                  reinterpret_cast<LPARAM>(FormatReportLine(report).c_str()));
-  }
   SendMessageA(Item(kProgress), PBM_SETPOS, reports.size(), 0);
-  std::string summary = std::to_string(reports.size()) + " packages, " + std::to_string(failed) +
-                        " failed" + (state.cancel ? ", then cancelled." : ".");
+  std::string summary = PackageSummary(reports) + (state.cancel ? ", then cancelled." : ".");
   SetWindowTextA(Item(kStatus), summary.c_str());
   SetBusy(false);
   if (state.closeWhenDone) ClosePluginWindow(state.wnd);
