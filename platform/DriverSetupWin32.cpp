@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/DriverSetup.h"
+#include "platform/SystemEntry.h"
 #include "platform/Win32Error.h"
 
 namespace platform {
@@ -12,19 +13,6 @@ namespace {
 using TSetupCopyOEMInf = BOOL(WINAPI*)(PCSTR, PCSTR, DWORD, DWORD, PSTR, DWORD, PDWORD, PSTR*);
 using TGetStoreLocation = BOOL(WINAPI*)(PCWSTR, const void*, PCWSTR, PWSTR, DWORD, PDWORD);
 using TUpdateDriver = BOOL(WINAPI*)(HWND, LPCSTR, LPCSTR, DWORD, PBOOL);
-
-// An entry point of a system library, or null where the system lacks it. The library stays
-// loaded for the rest of the run. It is loaded from the system folder by its full path: the
-// program's own folder may be writable by anyone, and this runs with administrator rights.
-template <class Fn>
-Fn SystemEntry(const char* library, const char* name) {
-  char system[MAX_PATH] = {};
-  UINT length = GetSystemDirectoryA(system, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return nullptr;
-  HMODULE module = LoadLibraryA((std::string(system) + "\\" + library).c_str());
-  return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)))
-                : nullptr;
-}
 
 std::wstring Wide(const std::string& text) {
   int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
@@ -54,14 +42,35 @@ bool IsAdministrator() {
   return member != FALSE;
 }
 
+// The device enumeration of the setup library, looked up on first use.
+struct TDeviceList {
+  using TGetClassDevs = HDEVINFO(WINAPI*)(const GUID*, PCSTR, HWND, DWORD);
+  using TEnumDeviceInfo = BOOL(WINAPI*)(HDEVINFO, DWORD, PSP_DEVINFO_DATA);
+  using TGetProperty = BOOL(WINAPI*)(HDEVINFO, PSP_DEVINFO_DATA, DWORD, PDWORD, PBYTE, DWORD,
+                                     PDWORD);
+  using TDestroyList = BOOL(WINAPI*)(HDEVINFO);
+  TGetClassDevs getClassDevs = SystemEntry<TGetClassDevs>("setupapi.dll", "SetupDiGetClassDevsA");
+  TEnumDeviceInfo enumDeviceInfo =
+      SystemEntry<TEnumDeviceInfo>("setupapi.dll", "SetupDiEnumDeviceInfo");
+  TGetProperty getProperty =
+      SystemEntry<TGetProperty>("setupapi.dll", "SetupDiGetDeviceRegistryPropertyA");
+  TDestroyList destroyList =
+      SystemEntry<TDestroyList>("setupapi.dll", "SetupDiDestroyDeviceInfoList");
+  bool Usable() const { return getClassDevs && enumDeviceInfo && getProperty && destroyList; }
+};
+
+const TDeviceList& DeviceList() {
+  static const TDeviceList list;
+  return list;
+}
+
 // Appends the strings of a device's multi-string property.
 void AddDeviceIds(HDEVINFO devices, SP_DEVINFO_DATA& device, DWORD property,
                   std::vector<std::string>& ids) {
   char buffer[4096];
   DWORD type = 0;
-  if (!SetupDiGetDeviceRegistryPropertyA(devices, &device, property, &type,
-                                         reinterpret_cast<BYTE*>(buffer), sizeof buffer - 2,
-                                         nullptr) ||
+  if (!DeviceList().getProperty(devices, &device, property, &type, reinterpret_cast<BYTE*>(buffer),
+                                sizeof buffer - 2, nullptr) ||
       type != REG_MULTI_SZ)
     return;
   buffer[sizeof buffer - 2] = buffer[sizeof buffer - 1] = '\0';
@@ -117,16 +126,18 @@ class Win32DriverSetup final : public DriverSetup {
 
   std::vector<std::string> PresentDeviceIds() override {
     std::vector<std::string> ids;
+    const TDeviceList& list = DeviceList();
+    if (!list.Usable()) return ids;
     HDEVINFO devices =
-        SetupDiGetClassDevsA(nullptr, nullptr, nullptr, DIGCF_ALLCLASSES | DIGCF_PRESENT);
+        list.getClassDevs(nullptr, nullptr, nullptr, DIGCF_ALLCLASSES | DIGCF_PRESENT);
     if (devices == INVALID_HANDLE_VALUE) return ids;
     SP_DEVINFO_DATA device = {};
     device.cbSize = sizeof device;
-    for (DWORD i = 0; SetupDiEnumDeviceInfo(devices, i, &device); ++i) {
+    for (DWORD i = 0; list.enumDeviceInfo(devices, i, &device); ++i) {
       AddDeviceIds(devices, device, SPDRP_HARDWAREID, ids);
       AddDeviceIds(devices, device, SPDRP_COMPATIBLEIDS, ids);
     }
-    SetupDiDestroyDeviceInfoList(devices);
+    list.destroyList(devices);
     return ids;
   }
 

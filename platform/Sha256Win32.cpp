@@ -4,19 +4,37 @@
 #include <stdexcept>
 
 #include "platform/Sha256.h"
+#include "platform/SystemEntry.h"
 
 namespace platform {
 namespace {
 
-// Opening the algorithm provider is the expensive step, so the process opens it once.
-BCRYPT_ALG_HANDLE Algorithm() {
-  static BCRYPT_ALG_HANDLE algorithm = [] {
-    BCRYPT_ALG_HANDLE opened = nullptr;
-    if (BCryptOpenAlgorithmProvider(&opened, BCRYPT_SHA256_ALGORITHM, nullptr, 0) != 0)
+// The system's hashing, looked up when the first hash starts, and its SHA-256 provider, opened
+// once for the process (the expensive step).
+struct TCng {
+  using TOpen = NTSTATUS(WINAPI*)(BCRYPT_ALG_HANDLE*, LPCWSTR, LPCWSTR, ULONG);
+  using TCreate = NTSTATUS(WINAPI*)(BCRYPT_ALG_HANDLE, BCRYPT_HASH_HANDLE*, PUCHAR, ULONG, PUCHAR,
+                                    ULONG, ULONG);
+  using THash = NTSTATUS(WINAPI*)(BCRYPT_HASH_HANDLE, PUCHAR, ULONG, ULONG);
+  using TFinish = NTSTATUS(WINAPI*)(BCRYPT_HASH_HANDLE, PUCHAR, ULONG, ULONG);
+  using TDestroy = NTSTATUS(WINAPI*)(BCRYPT_HASH_HANDLE);
+  TOpen open = SystemEntry<TOpen>("bcrypt.dll", "BCryptOpenAlgorithmProvider");
+  TCreate create = SystemEntry<TCreate>("bcrypt.dll", "BCryptCreateHash");
+  THash hash = SystemEntry<THash>("bcrypt.dll", "BCryptHashData");
+  TFinish finish = SystemEntry<TFinish>("bcrypt.dll", "BCryptFinishHash");
+  TDestroy destroy = SystemEntry<TDestroy>("bcrypt.dll", "BCryptDestroyHash");
+  BCRYPT_ALG_HANDLE algorithm = nullptr;
+
+  TCng() {
+    if (!open || !create || !hash || !finish || !destroy ||
+        open(&algorithm, BCRYPT_SHA256_ALGORITHM, nullptr, 0) != 0)
       throw std::runtime_error("The system offers no SHA-256 hashing.");
-    return opened;
-  }();
-  return algorithm;
+  }
+};
+
+const TCng& Cng() {
+  static const TCng cng;
+  return cng;
 }
 
 }  // namespace
@@ -26,12 +44,12 @@ struct Sha256::State {
 };
 
 Sha256::Sha256() : state_(std::make_unique<State>()) {
-  if (BCryptCreateHash(Algorithm(), &state_->hash, nullptr, 0, nullptr, 0, 0) != 0)
+  if (Cng().create(Cng().algorithm, &state_->hash, nullptr, 0, nullptr, 0, 0) != 0)
     throw std::runtime_error("A SHA-256 hash could not be started.");
 }
 
 Sha256::~Sha256() {
-  if (state_->hash) BCryptDestroyHash(state_->hash);
+  if (state_->hash) Cng().destroy(state_->hash);
 }
 
 void Sha256::Update(const void* data, size_t size) {
@@ -39,7 +57,7 @@ void Sha256::Update(const void* data, size_t size) {
   const auto* bytes = static_cast<const unsigned char*>(data);
   while (size > 0) {
     ULONG piece = size > 0x40000000 ? 0x40000000 : static_cast<ULONG>(size);
-    BCryptHashData(state_->hash, const_cast<PUCHAR>(bytes), piece, 0);
+    Cng().hash(state_->hash, const_cast<PUCHAR>(bytes), piece, 0);
     bytes += piece;
     size -= piece;
   }
@@ -47,7 +65,7 @@ void Sha256::Update(const void* data, size_t size) {
 
 TSha256Digest Sha256::Final() {
   TSha256Digest digest{};
-  BCryptFinishHash(state_->hash, digest.data(), static_cast<ULONG>(digest.size()), 0);
+  Cng().finish(state_->hash, digest.data(), static_cast<ULONG>(digest.size()), 0);
   return digest;
 }
 

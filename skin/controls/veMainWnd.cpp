@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "platform/SystemEntry.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/render/sCtrlUtils.h"
 
@@ -16,16 +17,8 @@ constexpr char kPrevProcProp[] = "VESBPREV";
 // The platform's visual style of one window, switched off (" ") or given back (null).
 void SetVisualStyle(HWND wnd, const wchar_t* style) {
   using TSetWindowTheme = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
-  static const auto setTheme = [] {
-    char system[MAX_PATH] = {};
-    UINT length = GetSystemDirectoryA(system, MAX_PATH);
-    HMODULE theme = length && length < MAX_PATH
-                        ? LoadLibraryA((std::string(system) + "\\uxtheme.dll").c_str())
-                        : nullptr;
-    return theme ? reinterpret_cast<TSetWindowTheme>(
-                       reinterpret_cast<void*>(GetProcAddress(theme, "SetWindowTheme")))
-                 : nullptr;
-  }();
+  static const auto setTheme =
+      platform::SystemEntry<TSetWindowTheme>("uxtheme.dll", "SetWindowTheme");
   if (setTheme) setTheme(wnd, style, style);
 }
 
