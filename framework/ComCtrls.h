@@ -88,6 +88,7 @@ class TStatusBar : public TWinControl {
   void AddPanel(int width, TAlignment alignment = TAlignment::taLeftJustify);
   int PanelCount() const { return static_cast<int>(panels_.size()); }
   const std::string& PanelText(int index) const { return panels_[index].Text; }
+  TAlignment PanelAlignment(int index) const { return panels_[index].Alignment; }
   void SetPanelText(int index, const std::string& text);
 
  protected:

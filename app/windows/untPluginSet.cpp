@@ -33,6 +33,8 @@ TfrmPlugin::TfrmPlugin(TComponent* owner) : TForm(owner) {
 }
 
 void TfrmPlugin::InitializeComponent() {
+  sSkinProvider = new TsSkinProvider(this);
+  sSkinProvider->SetName("sSkinProvider");
   SetName("frmPlugin");
   SetCaption("Plugin");
   SetBorderStyle(TFormBorderStyle::bsDialog);

@@ -8,6 +8,7 @@
 #include "framework/Forms.h"
 #include "framework/Graphics.h"
 #include "framework/StdCtrls.h"
+#include "skin/forms/sSkinProvider.h"
 
 class TfrmPlugin : public fw::TForm {
  public:
@@ -17,6 +18,8 @@ class TfrmPlugin : public fw::TForm {
   fw::TListView* lv;
   fw::TButton* btnPluginInfo;
   fw::TButton* Button3;
+  // Beyond the design: the manager window wears the main window's skin.
+  TsSkinProvider* sSkinProvider;
 
   void FormCreate(fw::TObject* Sender);
   void lvClick(fw::TObject* Sender);

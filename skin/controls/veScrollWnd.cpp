@@ -74,7 +74,10 @@ TveScrollWnd::TveScrollWnd(HWND handle, bool repaint, const std::string& skinSec
 
 TveScrollWnd::~TveScrollWnd() {
   if (tracking.HotWnd == Handle) tracking = {};
-  if (Destroyed || !IsWindow(Handle)) return;
+  if (!Destroyed && IsWindow(Handle)) LetGo();
+}
+
+void TveScrollWnd::LetGo() {
   DetachFromWindow(false);
   // The platform measures its own bars again (the visual style comes back with the base).
   SetWindowPos(Handle, nullptr, 0, 0, 0, 0,

@@ -49,6 +49,11 @@ class TveScrollWnd : public TveMainWnd {
   bool StyleLock = false;
   int LeftEdge = 0, TopEdge = 0, RightEdge = 0, BottomEdge = 0;
 
+ protected:
+  // Lets the window go and has the platform measure its own bars again. Adapters that give
+  // colours back call it from their own destructor, while their RestoreControlColors still runs.
+  void LetGo();
+
  private:
   bool HandleScrollMessage(fw::TMessage& message);
   void NcCalcSize(fw::TMessage& message);

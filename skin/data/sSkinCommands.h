@@ -51,6 +51,8 @@ inline constexpr uint16_t CmdEndLock = 32;
 inline constexpr uint16_t CmdClearCache = 33;
 // lParam points at a TsBgQuery the receiver fills; reply 1.
 inline constexpr uint16_t CmdGetBg = 34;
+// lParam points at the disabled look's flags (kDisabledFade, kDisabledGrey) the receiver may set.
+inline constexpr uint16_t CmdGetDisabledKind = 35;
 // lParam 1 recomputes the state with the children's; reply the state flags.
 inline constexpr uint16_t CmdGetSkinState = 36;
 inline constexpr uint16_t CmdGetSkinData = 37;

@@ -4,6 +4,7 @@
 
 #include "skin/data/sSkinCommands.h"
 #include "skin/forms/sControlFades.h"
+#include "skin/forms/sCtrlAdapter.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/forms/sSystemMenu.h"
 
@@ -67,6 +68,9 @@ bool TsSkinProvider::HandleSkinCommand(TMessage& message) {
       return true;
     case CmdSkinRemoved:
       if (ours && !form_->Destroying()) SkinRemoved();
+      return true;
+    case CmdAdoptAgain:
+      AdoptControls(reinterpret_cast<fw::TWinControl*>(message.LParam));
       return true;
     case CmdGetBg:
       if (!Skinned()) return false;
@@ -282,6 +286,27 @@ void TsSkinProvider::SnapToWorkArea(WINDOWPOS& pos) {
   snap(pos.y, area.top, 0);
 }
 
+// New controls are adopted as they come. A platform control's window announces itself before
+// the framework knows its handle, so that adoption waits until the creation is over.
+void TsSkinProvider::WatchChildren(const TMessage& message) {
+  switch (message.Msg) {
+    case WM_PARENTNOTIFY:
+      if (LOWORD(message.WParam) == WM_CREATE)
+        PostMessageA(form_->Handle(), SkinCommandMsg, SkinCommandParam(CmdAdoptAgain), 0);
+      break;
+    case WM_NOTIFY:
+      if (reinterpret_cast<const NMHDR*>(message.LParam)->code == UINT(-551)) AdoptControls();
+      break;
+    case CM_CONTROLLISTCHANGE:
+      if (adapter_ && message.LParam)
+        if (auto* control = reinterpret_cast<TControl*>(message.WParam); control->IsWindowed())
+          adapter_->AddNewItem(control);
+      break;
+    default:
+      break;
+  }
+}
+
 void TsSkinProvider::WndProc(TMessage& message) {
   if (message.Msg == SkinCommandMsg) {
     if (!HandleSkinCommand(message)) CallSaved(message);
@@ -298,6 +323,7 @@ void TsSkinProvider::WndProc(TMessage& message) {
     if (message.Msg == WM_CREATE) InitSkin();
     return;
   }
+  WatchChildren(message);
   if (HandleOutline(message)) return;
   if (drawNonClient_ && HandleNonClient(message)) return;
   if (HandleWindowMessage(message)) return;

@@ -131,6 +131,7 @@ bool TsSkinProvider::HandleWindowMessage(TMessage& message) {
       return true;
     case CM_SHOWINGCHANGED:
       CallSaved(message);
+      if (message.WParam) AdoptControls();
       if (message.WParam && PreviewMode && Application.MainForm() == form_)
         RegisterWithEditor(form_->Handle());
       return true;

@@ -7,10 +7,12 @@
 #include "framework/Application.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/data/sSkinWindowsWin32.h"
+#include "skin/forms/sCtrlAdapter.h"
 #include "skin/forms/sFrameMetrics.h"
 #include "skin/forms/sPreviewLink.h"
 #include "skin/forms/sSystemMenu.h"
 #include "skin/render/sBgQuery.h"
+#include "skin/render/sManagerLink.h"
 
 using namespace fw;
 
@@ -77,8 +79,12 @@ TsSkinProvider::~TsSkinProvider() {
   if (empty_) return;
   auto& forms = ProviderForms();
   forms.erase(std::remove(forms.begin(), forms.end(), form_), forms.end());
-  // A form being destroyed has already lost its handlers; nothing is left to give back.
-  if (form_->Destroying()) return;
+  // A form being destroyed has already lost its handlers and freed its controls; nothing is left
+  // to give back.
+  if (form_->Destroying()) {
+    if (adapter_) adapter_->Abandon();
+    return;
+  }
   if (form_->HandleAllocated()) SkinRemoved();
   // Someone who put a handler in front of ours keeps it: ours then only passes messages on.
   front_.Release(form_->WindowProc);
@@ -99,6 +105,7 @@ void TsSkinProvider::Notification(TComponent* component, TOperation operation) {
   if (operation != TOperation::opRemove) return;
   if (manager && component == manager) skinData_->SkinManager = nullptr;
   if (component == SysSubMenu.PopupMenu) SysSubMenu.PopupMenu = nullptr;
+  if (adapter_) adapter_->Forget(component);
 }
 
 bool TsSkinProvider::Skinned() const {
@@ -144,10 +151,22 @@ void TsSkinProvider::InitSkin() {
   if (UseGlobalColor && !skinData_->CustomColor)
     form_->SetColor(skinData_->GetBgColor(0, form_->Handle()));
   regionDirty_ = true;
+  AdoptControls();
   InvalidateFrame(form_->Visible());
 }
 
+void TsSkinProvider::AdoptControls(fw::TWinControl* container) {
+  if (!Skinned() || !form_->HandleAllocated()) return;
+  if (!adapter_) adapter_ = std::make_unique<TveCtrlAdapter>(*this);
+  adapter_->AddAllItems(container);
+}
+
 void TsSkinProvider::SkinRemoved() {
+  if (adapter_) {
+    adapter_->BroadcastMessage(SkinCommandMsg, SkinCommandParam(CmdSkinRemoved),
+                               ManagerParam(SkinManager()));
+    adapter_.reset();
+  }
   buttons_.Reset();
   paint_.Sections = {};
   skinData_->SectionIndex = -1;

@@ -30,6 +30,7 @@
 #include "skin/render/sTextCompose.h"
 
 class TsSystemMenu;
+class TveCtrlAdapter;
 
 enum class TsGripMode { gmNone, gmRightBottom };
 
@@ -88,6 +89,9 @@ class TsSkinProvider : public fw::TComponent {
   bool UseGlobalColor = true;
   // Called after a skin was chosen from the skin sub-menu of the system menu, with its name.
   std::function<void(const std::string& skinName)> OnSkinSelected;
+  // Asked for every control about to be adopted: clearing canBeAdded keeps the control as the
+  // platform draws it, and a section names what it is drawn with.
+  std::function<void(fw::TControl* item, bool& canBeAdded, std::string& skinSection)> OnSkinItem;
 
   // The provider's skin state; its cache is the window image.
   TsCommonData& SkinData() { return *skinData_; }
@@ -114,6 +118,10 @@ class TsSkinProvider : public fw::TComponent {
   void ShowSystemMenu(int x, int y);
   // Owned by the provider (a component of it).
   TsSystemMenu* SystemMenu() const { return systemMenu_; }
+  // The adopted controls, null while the skin is not applied.
+  TveCtrlAdapter* Adapter() const { return adapter_.get(); }
+  // Adopts what is inside container (the form when null) that is not adopted yet.
+  void AdoptControls(fw::TWinControl* container = nullptr);
   const img::Bitmap32& WindowImage() const { return *skinData_->CacheBitmap; }
   const TsTitleLayout& Layout() const { return paint_.Layout; }
   const TsTitleButtonStates& ButtonStates() const { return buttons_; }
@@ -129,6 +137,7 @@ class TsSkinProvider : public fw::TComponent {
  private:
   // Window messages (sProviderMessages.cpp).
   void WndProc(fw::TMessage& message);
+  void WatchChildren(const fw::TMessage& message);
   bool HandleNonClient(fw::TMessage& message);
   bool HandleMouse(fw::TMessage& message);
   void NcActivate(fw::TMessage& message);
@@ -193,6 +202,7 @@ class TsSkinProvider : public fw::TComponent {
   TRect buttonStripRect_;
   TsTitleButtonStates buttons_;
   TsSystemMenu* systemMenu_ = nullptr;
+  std::unique_ptr<TveCtrlAdapter> adapter_;
   std::vector<TsTitleButton*> shownUserButtons_;
   TsTitleHint userHint_;
   struct TsOutline {

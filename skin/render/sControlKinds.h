@@ -5,6 +5,11 @@
 #include <cstdint>
 #include <string_view>
 
+// Kinds the adapters give the skin state of the control they adopt.
+inline constexpr int32_t kListViewKind = 10;
+inline constexpr int32_t kAdoptedKind = 230;
+inline constexpr int32_t kAdaptedEditKind = 231;
+
 // Kinds whose background follows focus and hover (edits, combo boxes, spin edits...).
 bool IsEditorKind(int32_t kind);
 // Kinds that hold other controls; hovering them never gives them the hot state.

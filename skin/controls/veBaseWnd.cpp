@@ -1,0 +1,118 @@
+#include "skin/controls/veBaseWnd.h"
+
+#include "skin/data/sSkinCommands.h"
+#include "skin/render/sColorTransforms.h"
+#include "skin/render/sControlBg.h"
+#include "skin/render/sControlSection.h"
+#include "skin/render/sParentBg.h"
+
+void RenderFrameCache(TsCommonData& skinData, HWND handle) {
+  if (!skinData.BgDirty) return;
+  RECT window;
+  GetWindowRect(handle, &window);
+  HWND parent = GetParent(handle);
+  TsBgSource bg = EmptyBgSource;
+  if (parent) {
+    TsBgQuery query;
+    if (skinData.HostControl && skinData.HostControl->Parent())
+      QueryParentBg(query, skinData.HostControl->Parent(), false);
+    else
+      QueryParentWindowBg(query, parent, false, skinData.GetSkinManager());
+    if (query.Kind == bgkNotReady) {
+      skinData.Deferred = true;
+      return;
+    }
+    bg = BgQueryToSource(query);
+  }
+  if (!skinData.CacheBitmap) skinData.CacheBitmap = std::make_unique<img::Bitmap32>();
+  img::Bitmap32& cache = *skinData.CacheBitmap;
+  int w = window.right - window.left, h = window.bottom - window.top;
+  if (cache.Width() != w || cache.Height() != h) cache.Resize(w, h);
+  if (!parent) return;
+  const TsSkinModel* manager = skinData.GetSkinManager();
+  if (manager && manager->IsValidSectionIndex(skinData.SectionIndex)) {
+    bool hot =
+        skinData.IsHot() && manager->SectionTable[size_t(skinData.SectionIndex)].StateCount > 1;
+    PaintControlSection(skinData, bg, skinData.PatternIndex, skinData.HotPatternIndex, true, cache,
+                        {0, 0}, {0, 0, w, h}, hot ? 1 : 0);
+  }
+  if (!IsWindowEnabled(handle)) {
+    // The window may ask for its own disabled look; silence means faded.
+    int flags = kDisabledFade;
+    SendMessageA(handle, SkinCommandMsg, MAKEWPARAM(0, CmdGetDisabledKind),
+                 reinterpret_cast<LPARAM>(&flags));
+    TsBgSource behind;
+    skinData.GetBgSource(behind);
+    POINT at{window.left, window.top};
+    ScreenToClient(parent, &at);
+    PaintDisabled(cache, flags, {at.x, at.y}, behind, GetWindowBgColor(parent));
+  }
+  skinData.BgDirty = false;
+}
+
+void RepairCorners(TsCommonData& skinData, int state, const TveMainWnd& adapter) {
+  if (adapter.DialogChild || !skinData.CacheBitmap || skinData.CacheBitmap->Width() <= 1 ||
+      skinData.CacheBitmap->Height() <= 1)
+    return;
+  FillCornersFromParent(skinData, state, kAllCorners);
+}
+
+void CopyFrameFromCache(HDC dc, const img::Bitmap32& cache, int frame) {
+  int w = cache.Width(), h = cache.Height();
+  if (frame <= 0 || w <= 0 || h <= 0) return;
+  HDC src = cache.DC();
+  BitBlt(dc, 0, 0, w, frame, src, 0, 0, SRCCOPY);
+  BitBlt(dc, 0, frame, frame, h - 2 * frame, src, 0, frame, SRCCOPY);
+  BitBlt(dc, w - frame, frame, frame, h - 2 * frame, src, w - frame, frame, SRCCOPY);
+  BitBlt(dc, 0, h - frame, w, frame, src, 0, h - frame, SRCCOPY);
+}
+
+void TveBaseWnd::HandleMessage(fw::TMessage& message) {
+  if (Destroyed || !Skinned()) {
+    TveScrollWnd::HandleMessage(message);
+    return;
+  }
+  if (message.Msg == SkinCommandMsg) {
+    bool ours = reinterpret_cast<TsSkinManager*>(message.LParam) == SkinManager;
+    switch (HIWORD(message.WParam)) {
+      case CmdSkinRefresh:
+        TveScrollWnd::HandleMessage(message);
+        if (ours && IsWindowVisible(Handle)) SendMessageA(Handle, WM_NCPAINT, 0, 0);
+        return;
+      case CmdBgRepainted:
+        RenderFrameCache(*SkinData, Handle);
+        break;
+      default:
+        break;
+    }
+    TveScrollWnd::HandleMessage(message);
+    return;
+  }
+  switch (message.Msg) {
+    case WM_SIZE:
+    case WM_EXITSIZEMOVE:
+      SkinData->BgDirty = true;
+      break;
+    case WM_SETCURSOR:
+      PassOn(message);
+      return;
+    case 0x2100:
+      return;
+    default:
+      break;
+  }
+  TveScrollWnd::HandleMessage(message);
+  switch (message.Msg) {
+    case WM_SIZE:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      if (!SelfScrolling) UpdateScrollInfo(true);
+      break;
+    case WM_ENABLE:
+    case fw::CM_ENABLEDCHANGED:
+      if (IsWindowVisible(Handle)) SendMessageA(Handle, WM_NCPAINT, 0, 0);
+      break;
+    default:
+      break;
+  }
+}

@@ -1,0 +1,276 @@
+#include "skin/controls/veEditWnd.h"
+
+#include "skin/data/sSkinCommands.h"
+#include "skin/data/sSkinManager.h"
+#include "skin/render/sControlKinds.h"
+#include "skin/render/sPaintFlags.h"
+
+namespace {
+
+bool ClipEmpty(HDC dc) {
+  RECT box;
+  return GetClipBox(dc, &box) == NULLREGION;
+}
+
+}  // namespace
+
+TveEditWnd::TveEditWnd(HWND handle, bool repaint, const std::string& skinSection,
+                       TsSkinManager* manager, TsCommonData* skinData)
+    : TveBaseWnd(handle, false, skinSection.empty() ? "EDIT" : skinSection, manager, skinData) {
+  SkinData->SetSkinSection(skinSection.empty() ? "EDIT" : skinSection);
+  SkinData->UpdateIndexes();
+  if (SkinData->ControlKind == 0) SkinData->ControlKind = kAdaptedEditKind;
+  SaveControlColors();
+  char name[16] = {};
+  GetClassNameA(handle, name, sizeof name);
+  SingleLine = lstrcmpiA(name, "Edit") == 0 && !(GetWindowLongA(handle, GWL_STYLE) & ES_MULTILINE);
+  if (fw::TWinControl* control = OwnerControl(); control && SkinData->ControlKind != kListViewKind)
+    control->SetControlStyle(control->ControlStyle() | fw::csOpaque);
+  if (repaint && IsWindowVisible(handle))
+    RedrawWindow(handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+}
+
+TveEditWnd::~TveEditWnd() {
+  if (!Destroyed && IsWindow(Handle)) LetGo();
+}
+
+void TveEditWnd::SaveControlColors() {
+  auto* control = dynamic_cast<fw::TWinControl*>(SkinData->HostControl);
+  if (!control) return;
+  SavedColor = control->Color();
+  SavedFontColor = control->Font().Color();
+}
+
+void TveEditWnd::RestoreControlColors() {
+  ColorsApplied = false;
+  if (IsWindowVisible(Handle))
+    SetWindowPos(Handle, nullptr, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOOWNERZORDER);
+  fw::TWinControl* control = OwnerControl();
+  if (!control || control->Destroying()) return;
+  control->SetColor(SavedColor);
+  control->Font().SetColor(SavedFontColor);
+}
+
+void TveEditWnd::ApplySkinColors() {
+  if (StyleLock) return;
+  SkinData->Deferred = true;
+  StyleLock = true;
+  ColorsApplied = true;
+  const TsSkinModel* skin = SkinManager;
+  if (skin && skin->IsValidSectionIndex(SkinData->SectionIndex)) {
+    const TsGeneralData& section = skin->SectionTable[size_t(SkinData->SectionIndex)];
+    int state = SkinData->IsHot() && section.StateCount > 1 ? 1 : 0;
+    if (fw::TWinControl* control = OwnerControl()) {
+      if (!SkinData->CustomColor) {
+        BgColor = COLORREF(SkinData->GetBgColor(state, Handle));
+        if (control->Color() != fw::TColor(BgColor)) control->SetColor(fw::TColor(BgColor));
+      }
+      if (!SkinData->CustomFont && SkinData->ControlKind != kListViewKind) {
+        fw::TColor font = SkinData->Tone(section.States[size_t(state)].FontColor);
+        if (control->Font().Color() != font) control->Font().SetColor(font);
+      }
+    } else if (!SkinData->CustomColor) {
+      BgColor = DialogChild ? GetSysColor(COLOR_WINDOW) : COLORREF(SkinData->GetBgColor(0, Handle));
+    }
+    SkinData->BgDirty = true;
+    SkinData->Deferred = false;
+  }
+  StyleLock = false;
+}
+
+int TveEditWnd::FrameWidth() {
+  if (ClientOffset.top < 0) ClientOffset = ClientRectInWindow(Handle);
+  return ClientOffset.top;
+}
+
+void TveEditWnd::PaintNonClient() {
+  if (AnimationInProgress || SkinData->IsDeferred()) return;
+  HDC dc = GetWindowDC(Handle);
+  if (!ClipEmpty(dc)) {
+    if (SkinData->BgDirty) {
+      if (!ColorsApplied) ApplySkinColors();
+      RenderFrameCache(*SkinData, Handle);
+    }
+    if (!SkinData->BgDirty && SkinData->CacheBitmap) {
+      UpdateScrollInfo(false);
+      CopyFrameFromCache(dc, *SkinData->CacheBitmap, FrameWidth());
+      PaintScrollBars(dc);
+    }
+  }
+  ReleaseDC(Handle, dc);
+}
+
+void TveEditWnd::Print(fw::TMessage& message) {
+  HDC dc = reinterpret_cast<HDC>(message.WParam);
+  UpdateGeometry();
+  SkinData->Deferred = false;
+  SkinData->BgDirty = true;
+  if (!ColorsApplied) ApplySkinColors();
+  RenderFrameCache(*SkinData, Handle);
+  RepairCorners(*SkinData, 0, *this);
+  int frame = FrameWidth();
+  if ((message.LParam & PRF_NONCLIENT) && SkinData->CacheBitmap) {
+    CopyFrameFromCache(dc, *SkinData->CacheBitmap, frame);
+    PaintScrollBars(dc);
+  }
+  if (!(message.LParam & PRF_CLIENT)) return;
+  int saved = SaveDC(dc);
+  RECT client;
+  GetClientRect(Handle, &client);
+  OffsetViewportOrgEx(dc, ClientOffset.left, ClientOffset.top, nullptr);
+  IntersectClipRect(dc, 0, 0, client.right, client.bottom);
+  HBRUSH brush = CreateSolidBrush(BgColor);
+  FillRect(dc, &client, brush);
+  DeleteObject(brush);
+  SendMessageA(Handle, WM_PRINTCLIENT, message.WParam, PRF_CLIENT | PRF_OWNED);
+  RestoreDC(dc, saved);
+}
+
+bool TveEditWnd::HandleEditMessage(fw::TMessage& message) {
+  bool visible = IsWindowVisible(Handle) && !StyleLock;
+  if (message.Msg == SkinCommandMsg) {
+    bool ours = reinterpret_cast<TsSkinManager*>(message.LParam) == SkinManager;
+    switch (HIWORD(message.WParam)) {
+      case CmdSkinLoaded:
+        // The new skin's colours are taken at the refresh or the next paint.
+        if (ours) {
+          ColorsApplied = false;
+          SkinData->BgDirty = true;
+        }
+        return false;
+      case CmdSkinRefresh:
+        if (!ours) return false;
+        TveBaseWnd::HandleMessage(message);
+        ApplySkinColors();
+        return true;
+      case CmdEndUpdate:
+        if (SkinData->Deferred && !SkinData->ResetDeferred(true))
+          RedrawWindow(Handle, nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        return false;
+      case CmdIsSkinned:
+        message.Result = 1;
+        return true;
+      case CmdBgRepainted:
+        UpdateGeometry();
+        RenderFrameCache(*SkinData, Handle);
+        RepairCorners(*SkinData, 0, *this);
+        return true;
+      case CmdGetSectionIndex:
+        if (message.LParam)
+          reinterpret_cast<TveSectionInfo*>(message.LParam)->Index = SkinData->SectionIndex;
+        message.Result = 1;
+        return true;
+      case CmdBeforeScroll:
+      case CmdAfterScroll:
+        if (!LeftScrollBar) return false;
+        SendMessageA(Handle, WM_SETREDRAW, HIWORD(message.WParam) == CmdAfterScroll, 0);
+        if (HIWORD(message.WParam) == CmdAfterScroll) InvalidateRect(Handle, nullptr, TRUE);
+        return true;
+      default:
+        return false;
+    }
+  }
+  switch (message.Msg) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: {
+      TveBaseWnd::HandleMessage(message);
+      fw::TWinControl* control = OwnerControl();
+      const TsSkinModel* skin = SkinManager;
+      if (control && (GetWindowLongA(Handle, GWL_STYLE) & WS_TABSTOP) &&
+          skin->IsValidSectionIndex(SkinData->SectionIndex) &&
+          skin->SectionTable[size_t(SkinData->SectionIndex)].StateCount > 1) {
+        SkinData->BgDirty = true;
+        SkinData->IsFocused = message.Msg == WM_SETFOCUS;
+        SendMessageA(Handle, WM_NCPAINT, 0, 0);
+      }
+      return true;
+    }
+    case WM_SETREDRAW:
+      if (message.WParam == 1 && ChildrenChanged) {
+        ChildrenChanged = false;
+        if (fw::TWinControl* control = OwnerControl()) NotifyFormAdopt(control);
+      }
+      return false;
+    case WM_SETTEXT:
+    case fw::CM_ENABLEDCHANGED:
+    case fw::CM_FONTCHANGED:
+      SkinData->BgDirty = true;
+      if (!SkinData->Deferred)
+        RedrawWindow(Handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+      return false;
+    case WM_PAINT: {
+      if (!visible) return false;
+      auto dc = reinterpret_cast<HDC>(message.WParam);
+      if (dc && dc != SkinData->PrintTarget && ClipEmpty(dc)) return true;
+      if (SingleLine && !IsWindowEnabled(Handle) && SkinData->CacheBitmap) {
+        PAINTSTRUCT ps;
+        HDC wdc = BeginPaint(Handle, &ps);
+        int saved = SaveDC(wdc);
+        BitBlt(wdc, -ClientOffset.left, -ClientOffset.top, SkinData->CacheBitmap->Width(),
+               SkinData->CacheBitmap->Height(), SkinData->CacheBitmap->DC(), 0, 0, SRCCOPY);
+        RestoreDC(wdc, saved);
+        EndPaint(Handle, &ps);
+        return true;
+      }
+      if (SkinData->Deferred || (AnimationInProgress && !SkinData->PrintTarget)) {
+        PAINTSTRUCT ps;
+        BeginPaint(Handle, &ps);
+        EndPaint(Handle, &ps);
+        return true;
+      }
+      if (!ColorsApplied) ApplySkinColors();
+      return false;
+    }
+    case WM_ERASEBKGND: {
+      if (!visible) return false;
+      auto dc = reinterpret_cast<HDC>(message.WParam);
+      if ((dc != SkinData->PrintTarget && ClipEmpty(dc)) || SkinData->Deferred) {
+        message.Result = 1;
+        return true;
+      }
+      if (!ColorsApplied) ApplySkinColors();
+      if ((SingleLine && !IsWindowEnabled(Handle)) ||
+          (AnimationInProgress && dc != SkinData->PrintTarget)) {
+        message.Result = 1;
+        return true;
+      }
+      return false;
+    }
+    case WM_NCPAINT:
+      if (!visible) return false;
+      PaintNonClient();
+      message.Result = 0;
+      return true;
+    case WM_PRINT:
+      Print(message);
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TveEditWnd::HandleMessage(fw::TMessage& message) {
+  if (Destroyed || !Skinned()) {
+    TveBaseWnd::HandleMessage(message);
+    return;
+  }
+  if (HandleEditMessage(message)) return;
+  TveBaseWnd::HandleMessage(message);
+  switch (message.Msg) {
+    case WM_SIZE:
+      if (IsWindowVisible(Handle)) SendMessageA(Handle, WM_NCPAINT, 0, 0);
+      break;
+    case WM_PARENTNOTIFY:
+      if (LOWORD(message.WParam) == WM_CREATE && SkinManager &&
+          (SkinManager->SkinningRules & srThirdParty))
+        ChildrenChanged = true;
+      break;
+    case fw::CM_CONTROLLISTCHANGE:
+      ChildrenChanged = true;
+      break;
+    default:
+      break;
+  }
+}

@@ -1,0 +1,148 @@
+// The list view's column header painted from the skin: each column in the "COLHEADER" section
+// (the "BUTTON" section in skins without one) in its normal, hot or pressed state, with its
+// picture, text and sort arrow, and the room right of the last column as an empty column.
+#include <algorithm>
+#include <vector>
+
+#include "imaging/Bitmap32.h"
+#include "skin/controls/veListViewWnd.h"
+#include "skin/data/MaskGeometry.h"
+#include "skin/render/sMaskSlices.h"
+#include "skin/render/sSection.h"
+#include "skin/render/sSkinText.h"
+
+namespace {
+
+constexpr int kEmptyColumn = -2;
+
+}  // namespace
+
+int TveListViewWnd::HeaderItem(int position) const {
+  if (!(GetWindowLongA(HeaderWnd, GWL_STYLE) & HDS_DRAGDROP)) return position;
+  int count = int(SendMessageA(HeaderWnd, HDM_GETITEMCOUNT, 0, 0));
+  if (position < 0 || position >= count) return position;
+  std::vector<int> order(static_cast<size_t>(count));
+  if (!SendMessageA(HeaderWnd, HDM_GETORDERARRAY, WPARAM(count),
+                    reinterpret_cast<LPARAM>(order.data())))
+    return position;
+  return order[size_t(position)];
+}
+
+RECT TveListViewWnd::HeaderItemRect(int position) const {
+  RECT rect{};
+  SendMessageA(HeaderWnd, HDM_GETITEMRECT, WPARAM(HeaderItem(position)),
+               reinterpret_cast<LPARAM>(&rect));
+  return rect;
+}
+
+int TveListViewWnd::ColumnAtPoint(POINT screen) const {
+  if (!HeaderWnd) return kEmptyColumn;
+  ScreenToClient(HeaderWnd, &screen);
+  int count = int(SendMessageA(HeaderWnd, HDM_GETITEMCOUNT, 0, 0));
+  for (int position = 0; position < count; ++position) {
+    RECT rect = HeaderItemRect(position);
+    if (PtInRect(&rect, screen)) return position;
+  }
+  return kEmptyColumn;
+}
+
+int TveListViewWnd::ColumnsWidth() const {
+  int sum = 0;
+  for (int i = 0;; ++i) {
+    int width = int(SendMessageA(Handle, LVM_GETCOLUMNWIDTH, WPARAM(i), 0));
+    if (width == 0 || std::abs(width) > 999999) return sum;
+    sum += width;
+  }
+}
+
+void TveListViewWnd::PaintHeader(HDC dc) {
+  if (ViewStyle() != 3 || !HeaderWnd) return;
+  PAINTSTRUCT ps;
+  BeginPaint(HeaderWnd, &ps);
+  RECT client;
+  GetClientRect(HeaderWnd, &client);
+  int count = int(SendMessageA(HeaderWnd, HDM_GETITEMCOUNT, 0, 0));
+  int right = 0;
+  LineHeight = client.bottom;
+  for (int position = 0; position < count; ++position) {
+    RECT rect = HeaderItemRect(position);
+    if (IsRectEmpty(&rect)) continue;
+    LineHeight = rect.bottom - rect.top;
+    PaintHeaderItem(rect, HeaderItem(position), dc);
+    right = std::max(right, int(rect.right));
+  }
+  if (right < client.right) PaintHeaderItem({right, 0, client.right, LineHeight}, kEmptyColumn, dc);
+  EndPaint(HeaderWnd, &ps);
+}
+
+void TveListViewWnd::PaintHeaderItem(RECT rect, int index, HDC dc) {
+  int w = rect.right - rect.left, h = rect.bottom - rect.top;
+  const TsSkinModel* skin = SkinManager;
+  if (w <= 0 || h <= 0 || !skin) return;
+  int state = PressedColumn >= 0 ? (index == PressedColumn ? 2 : 0) : (index == HotColumn ? 1 : 0);
+  img::Bitmap32 back(w, h), image(w, h);
+  back.Fill({uint8_t(BgColor >> 16), uint8_t(BgColor >> 8), uint8_t(BgColor), 255});
+  int section = PaintSectionByName(skin, image, "COLHEADER", "BUTTON", &back, {0, 0, w, h}, state);
+  HDC idc = image.DC();
+  auto font = reinterpret_cast<HFONT>(SendMessageA(Handle, WM_GETFONT, 0, 0));
+  HGDIOBJ oldFont = SelectObject(idc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+  SetBkMode(idc, TRANSPARENT);
+  RECT area{4, 1, w - 4, h - 1};
+  if (index >= 0) {
+    char text[129] = {};
+    HDITEMA item{};
+    item.mask = HDI_TEXT | HDI_FORMAT | HDI_IMAGE;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(HeaderWnd, HDM_GETITEMA, WPARAM(index), reinterpret_cast<LPARAM>(&item));
+    auto images = reinterpret_cast<HIMAGELIST>(SendMessageA(HeaderWnd, HDM_GETIMAGELIST, 0, 0));
+    int imageWidth = 0, imageHeight = 0;
+    if (images && (item.fmt & (HDF_IMAGE | HDF_OWNERDRAW)) &&
+        ImageList_GetIconSize(images, &imageWidth, &imageHeight))
+      imageWidth += 4;
+    else
+      imageWidth = 0;
+    int glyph = -1;
+    if (item.fmt & HDF_SORTDOWN) glyph = skin->QuickIndexes.ScrollButtons[1].GlyphIndex;
+    if (item.fmt & HDF_SORTUP) glyph = skin->QuickIndexes.ScrollButtons[0].GlyphIndex;
+    bool arrow = skin->IsValidImageIndex(glyph);
+    int arrowWidth = arrow ? ::FrameWidth(skin->ImageTable[size_t(glyph)]) + 6 : 0;
+    SIZE size{};
+    GetTextExtentPoint32A(idc, text, lstrlenA(text), &size);
+    int textWidth = size.cx + 5;
+    RECT textRect = area;
+    switch (item.fmt & HDF_JUSTIFYMASK) {
+      case HDF_RIGHT:
+        textRect.right = area.right - arrowWidth;
+        textRect.left = std::max(int(area.left) + imageWidth, int(textRect.right) - textWidth);
+        break;
+      case HDF_CENTER:
+        textRect.left =
+            area.left +
+            std::max(0, (int(area.right - area.left) - imageWidth - textWidth - arrowWidth) / 2) +
+            imageWidth;
+        textRect.right = std::min(int(area.right) - arrowWidth, int(textRect.left) + textWidth);
+        break;
+      default:
+        textRect.left = area.left + imageWidth;
+        textRect.right = std::min(int(area.right) - arrowWidth, int(textRect.left) + textWidth);
+        break;
+    }
+    if (state == 2) OffsetRect(&textRect, 1, 1);
+    if (arrow) {
+      const TsMaskData& entry = skin->ImageTable[size_t(glyph)];
+      GdiFlush();
+      PaintStateGlyph(image, {int(textRect.right) + 3, (h - ::FrameHeight(entry)) / 2}, state,
+                      MakeBgSource(&image, 0, 0), entry, 1);
+    }
+    PaintSkinText(idc, text, IsWindowEnabled(Handle), skin, std::min(state, 1), section,
+                  DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS | DT_END_ELLIPSIS, textRect);
+    if (imageWidth)
+      ImageList_Draw(images, item.iImage, idc, textRect.left - imageWidth,
+                     (h - imageHeight) / 2 + (state == 2 ? 1 : 0), ILD_TRANSPARENT);
+  }
+  SelectObject(idc, oldFont);
+  HDC target = dc ? dc : GetDC(HeaderWnd);
+  BitBlt(target, rect.left, rect.top, w, h, idc, 0, 0, SRCCOPY);
+  if (!dc) ReleaseDC(HeaderWnd, target);
+}

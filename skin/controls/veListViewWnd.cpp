@@ -1,0 +1,274 @@
+#include "skin/controls/veListViewWnd.h"
+
+#include <windowsx.h>
+
+#include "skin/data/MaskGeometry.h"
+#include "skin/data/sSkinCommands.h"
+#include "skin/render/sControlKinds.h"
+#include "skin/render/sMaskSlices.h"
+
+namespace {
+
+constexpr UINT_PTR kHeaderSubclass = 0x5645;  // one hook per header
+
+TsCommonData* AsListView(TsCommonData* skinData) {
+  if (skinData) skinData->ControlKind = kListViewKind;
+  return skinData;
+}
+
+}  // namespace
+
+TveListViewWnd::TveListViewWnd(HWND handle, bool repaint, const std::string& skinSection,
+                               TsSkinManager* manager, TsCommonData* skinData)
+    : TveEditWnd(handle, false, skinSection, manager, AsListView(skinData)) {
+  SkinData->ControlKind = kListViewKind;
+  SaveControlColors();
+  if (HWND header = FindWindowExA(handle, nullptr, WC_HEADERA, nullptr)) HookHeader(header);
+  if (repaint && IsWindowVisible(handle))
+    RedrawWindow(handle, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+TveListViewWnd::~TveListViewWnd() {
+  if (!Destroyed && IsWindow(Handle)) LetGo();
+}
+
+int TveListViewWnd::ViewStyle() const {
+  switch (GetWindowLongA(Handle, GWL_STYLE) & LVS_TYPEMASK) {
+    case LVS_ICON:
+      return 0;
+    case LVS_REPORT:
+      return 3;
+    case LVS_SMALLICON:
+      return 1;
+    default:
+      return 2;
+  }
+}
+
+void TveListViewWnd::SaveControlColors() {
+  TveEditWnd::SaveControlColors();
+  savedBk_ = COLORREF(SendMessageA(Handle, LVM_GETBKCOLOR, 0, 0));
+  savedTextBk_ = COLORREF(SendMessageA(Handle, LVM_GETTEXTBKCOLOR, 0, 0));
+  savedText_ = COLORREF(SendMessageA(Handle, LVM_GETTEXTCOLOR, 0, 0));
+}
+
+void TveListViewWnd::RestoreControlColors() {
+  SendMessageA(Handle, LVM_SETBKCOLOR, 0, LPARAM(savedBk_));
+  SendMessageA(Handle, LVM_SETTEXTBKCOLOR, 0, LPARAM(savedTextBk_));
+  SendMessageA(Handle, LVM_SETTEXTCOLOR, 0, LPARAM(savedText_));
+  UnhookHeader();
+  RestoreCheckImages();
+  TveEditWnd::RestoreControlColors();
+}
+
+void TveListViewWnd::ApplySkinColors() {
+  TveEditWnd::ApplySkinColors();
+  const TsSkinModel* skin = SkinManager;
+  if (!skin || !skin->IsValidSectionIndex(SkinData->SectionIndex)) return;
+  COLORREF bk = DialogChild ? GetSysColor(COLOR_WINDOW) : COLORREF(SkinData->GetBgColor(0, Handle));
+  COLORREF text =
+      DialogChild
+          ? GetSysColor(COLOR_WINDOWTEXT)
+          : COLORREF(SkinData->Tone(skin->SectionTable[size_t(SkinData->SectionIndex)].FontColor));
+  BgColor = bk;
+  SendMessageA(Handle, LVM_SETBKCOLOR, 0, LPARAM(bk));
+  SendMessageA(Handle, LVM_SETTEXTBKCOLOR, 0, LPARAM(bk));
+  SendMessageA(Handle, LVM_SETTEXTCOLOR, 0, LPARAM(text));
+  ApplyCheckImages();
+}
+
+void TveListViewWnd::ApplyCheckImages() {
+  if (!(SendMessageA(Handle, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_CHECKBOXES)) return;
+  const TsSkinModel* skin = SkinManager;
+  int unchecked = skin->QuickIndexes.GlobalImages[7], checked = skin->QuickIndexes.GlobalImages[6];
+  if (!skin->IsValidImageIndex(unchecked) || !skin->IsValidImageIndex(checked)) {
+    RestoreCheckImages();
+    return;
+  }
+  const TsMaskData& first = skin->ImageTable[size_t(unchecked)];
+  int w = ::FrameWidth(first), h = ::FrameHeight(first);
+  HIMAGELIST list = ImageList_Create(w, h, ILC_COLOR32, 2, 0);
+  if (!list) return;
+  for (int index : {unchecked, checked}) {
+    img::Bitmap32 picture(w, h);
+    picture.Fill({uint8_t(BgColor >> 16), uint8_t(BgColor >> 8), uint8_t(BgColor), 255});
+    PaintStateGlyph(picture, {0, 0}, 0, MakeBgSource(&picture, 0, 0),
+                    skin->ImageTable[size_t(index)], 1);
+    ImageList_Add(list, picture.Handle(), nullptr);
+  }
+  // The list view's own boxes are kept to be given back; a skin change replaces only ours.
+  auto previous = reinterpret_cast<HIMAGELIST>(
+      SendMessageA(Handle, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(list)));
+  if (checkImages_)
+    ImageList_Destroy(checkImages_);
+  else
+    savedStateImages_ = previous;
+  checkImages_ = list;
+}
+
+void TveListViewWnd::RestoreCheckImages() {
+  if (!checkImages_) return;
+  SendMessageA(Handle, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(savedStateImages_));
+  ImageList_Destroy(checkImages_);
+  checkImages_ = savedStateImages_ = nullptr;
+}
+
+void TveListViewWnd::HookHeader(HWND header) {
+  if (SetWindowSubclass(header, &HeaderProc, kHeaderSubclass, reinterpret_cast<DWORD_PTR>(this)))
+    HeaderWnd = header;
+}
+
+void TveListViewWnd::UnhookHeader() {
+  if (!HeaderWnd) return;
+  RemoveWindowSubclass(HeaderWnd, &HeaderProc, kHeaderSubclass);
+  InvalidateRect(HeaderWnd, nullptr, TRUE);
+  HeaderWnd = nullptr;
+  HotColumn = PressedColumn = -1;
+}
+
+void TveListViewWnd::RepaintHeader() {
+  if (HeaderWnd) RedrawWindow(HeaderWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+LRESULT CALLBACK TveListViewWnd::HeaderProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                            UINT_PTR, DWORD_PTR data) {
+  auto* self = reinterpret_cast<TveListViewWnd*>(data);
+  LRESULT result = 0;
+  try {
+    if (self->HeaderMessage(msg, wParam, lParam, result)) return result;
+  } catch (const std::exception&) {
+    // A fault while painting the header must not take the program down; the platform paints.
+  }
+  return DefSubclassProc(wnd, msg, wParam, lParam);
+}
+
+bool TveListViewWnd::HeaderMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (ViewStyle() != 3 || !Skinned()) return false;
+  switch (msg) {
+    case WM_PAINT:
+      PaintHeader(nullptr);
+      return true;
+    case WM_ERASEBKGND:
+      result = 1;
+      return true;
+    case WM_WINDOWPOSCHANGING:
+      if (IsWindowVisible(Handle)) SendMessageA(Handle, WM_NCPAINT, 0, 0);
+      return false;
+    case WM_NCDESTROY: {
+      HWND header = HeaderWnd;
+      HeaderWnd = nullptr;
+      RemoveWindowSubclass(header, &HeaderProc, kHeaderSubclass);
+      result = DefSubclassProc(header, msg, wParam, lParam);
+      return true;
+    }
+    case WM_NCHITTEST: {
+      result = DefSubclassProc(HeaderWnd, msg, wParam, lParam);
+      int position = ColumnAtPoint({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      int column = position >= 0 ? HeaderItem(position) : position;
+      if (column != HotColumn) {
+        HotColumn = column;
+        RepaintHeader();
+      }
+      return true;
+    }
+    case WM_LBUTTONUP:
+      PressedColumn = -1;
+      return false;
+    case WM_LBUTTONDOWN: {
+      result = DefSubclassProc(HeaderWnd, msg, wParam, lParam);
+      HeaderClicked = true;
+      HDHITTESTINFO hit{};
+      hit.pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      int item = int(SendMessageA(HeaderWnd, HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+      PressedColumn = hit.flags & (HHT_ONDIVIDER | HHT_ONDIVOPEN) ? -1 : item;
+      RedrawWindow(HeaderWnd, nullptr, nullptr, RDW_INVALIDATE);
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+bool TveListViewWnd::ThumbTrack(fw::TMessage& message) {
+  bool vertical = message.Msg == WM_VSCROLL;
+  if (LOWORD(message.WParam) != SB_THUMBTRACK) {
+    message.LParam = 0;
+    PassOn(message);
+    return true;
+  }
+  int position = message.LParam ? int(message.LParam) : HIWORD(message.WParam);
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_POS;
+  GetScrollInfo(Handle, vertical ? SB_VERT : SB_HORZ, &info);
+  int delta = position - info.nPos;
+  if (delta == 0) return true;
+  RECT item{};
+  item.left = LVIR_BOUNDS;
+  SendMessageA(Handle, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
+  int style = ViewStyle();
+  // Positions count rows in report view and columns in list view; the list scrolls by pixels.
+  if (vertical && style == 3) delta *= item.bottom - item.top;
+  if (!vertical && style == 2) delta *= item.right - item.left;
+  SendMessageA(Handle, LVM_SCROLL, vertical ? 0 : delta, vertical ? delta : 0);
+  return true;
+}
+
+void TveListViewWnd::HandleMessage(fw::TMessage& message) {
+  if (Destroyed || !Skinned()) {
+    TveEditWnd::HandleMessage(message);
+    return;
+  }
+  if (message.Msg == SkinCommandMsg) {
+    switch (HIWORD(message.WParam)) {
+      case CmdSkinRefresh:
+        TveEditWnd::HandleMessage(message);
+        RepaintHeader();
+        return;
+      case CmdBeforeScroll:
+        // The list moves itself while the thumb is dragged: no position is preset for it.
+        message.Result = 1;
+        return;
+      default:
+        break;
+    }
+  }
+  switch (message.Msg) {
+    case WM_PAINT:
+      if (!ColorsApplied) ApplySkinColors();
+      break;
+    case WM_NCHITTEST:
+      if (HotColumn != -1 || PressedColumn != -1) {
+        HotColumn = PressedColumn = -1;
+        RepaintHeader();
+      }
+      break;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      ThumbTrack(message);
+      if (!SelfScrolling) UpdateScrollInfo(true);
+      return;
+    default:
+      break;
+  }
+  TveEditWnd::HandleMessage(message);
+  switch (message.Msg) {
+    case WM_LBUTTONUP:
+      if (GetCapture() == Handle) ReleaseCapture();
+      break;
+    case WM_PARENTNOTIFY: {
+      // A header made after the adoption is hooked then; a newer one replaces the one hooked.
+      auto child = reinterpret_cast<HWND>(message.LParam);
+      char name[32] = {};
+      if (LOWORD(message.WParam) != WM_CREATE || !GetClassNameA(child, name, sizeof name) ||
+          lstrcmpiA(name, WC_HEADERA) != 0 || child == HeaderWnd)
+        break;
+      UnhookHeader();
+      HookHeader(child);
+      break;
+    }
+    default:
+      break;
+  }
+}

@@ -1,0 +1,55 @@
+// The adapter of list views: the edit family's frame and scroll bars, the list's colours and
+// check boxes from the skin, thumb tracking that moves the list by whole rows, and its column
+// header painted from the skin with hot and pressed columns and sort arrows.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "skin/controls/veEditWnd.h"
+
+class TveListViewWnd : public TveEditWnd {
+ public:
+  TveListViewWnd(HWND handle, bool repaint, const std::string& skinSection, TsSkinManager* manager,
+                 TsCommonData* skinData);
+  ~TveListViewWnd() override;
+
+  void HandleMessage(fw::TMessage& message) override;
+  void SaveControlColors() override;
+  void RestoreControlColors() override;
+  void ApplySkinColors() override;
+
+  // 0 icons, 1 small icons, 2 list, 3 report.
+  int ViewStyle() const;
+  // The header item at a display position, and its rectangle.
+  int HeaderItem(int position) const;
+  RECT HeaderItemRect(int position) const;
+  // The display position under a screen point, -2 for none.
+  int ColumnAtPoint(POINT screen) const;
+  void PaintHeader(HDC dc);
+  void PaintHeaderItem(RECT rect, int index, HDC dc);
+  // The sum of the column widths, stopping at an absurd width.
+  int ColumnsWidth() const;
+
+  HWND HeaderWnd = nullptr;
+  int PressedColumn = -1;
+  int HotColumn = -1;
+  int LineHeight = 0;
+  bool HeaderClicked = false;
+
+ private:
+  void HookHeader(HWND header);
+  void UnhookHeader();
+  void RepaintHeader();
+  bool HeaderMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  static LRESULT CALLBACK HeaderProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                     DWORD_PTR data);
+  bool ThumbTrack(fw::TMessage& message);
+  // The check boxes drawn from the skin's small check images, when the skin has them.
+  void ApplyCheckImages();
+  void RestoreCheckImages();
+
+  COLORREF savedBk_ = CLR_DEFAULT, savedTextBk_ = CLR_DEFAULT, savedText_ = CLR_DEFAULT;
+  HIMAGELIST checkImages_ = nullptr;
+  HIMAGELIST savedStateImages_ = nullptr;
+};

@@ -1,0 +1,93 @@
+#include "skin/controls/veStaticWnd.h"
+
+#include "skin/controls/veBaseWnd.h"
+#include "skin/render/sSkinText.h"
+
+bool TveStaticWnd::KeepsPlatformLook() const {
+  return (GetWindowLongA(Handle, GWL_STYLE) & WS_TABSTOP) ||
+         (GetWindowLongA(Handle, GWL_EXSTYLE) & WS_EX_STATICEDGE);
+}
+
+void TveStaticWnd::Redraw() {
+  RedrawWindow(Handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+bool TveStaticWnd::DrawCaption() {
+  if (Caption.empty()) return true;
+  HDC dc = SkinData->CacheBitmap->DC();
+  auto font = reinterpret_cast<HFONT>(SendMessageA(Handle, WM_GETFONT, 0, 0));
+  HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+  SetBkMode(dc, TRANSPARENT);
+  UINT flags = DT_WORDBREAK | DT_EXPANDTABS | DT_TABSTOP | DT_NOCLIP | DT_NOPREFIX;
+  if (GetWindowLongA(Handle, GWL_EXSTYLE) & WS_EX_RIGHT) flags |= DT_RIGHT;
+  if (GetWindowLongA(Handle, GWL_EXSTYLE) & WS_EX_RTLREADING) flags |= DT_RTLREADING;
+  PaintSkinText(dc, Caption, IsWindowEnabled(Handle), SkinManager, 0, SkinData->SectionIndex, flags,
+                {0, 0, WindowSize.cx, WindowSize.cy});
+  SelectObject(dc, old);
+  GdiFlush();
+  return true;
+}
+
+void TveStaticWnd::PaintTo(fw::TMessage& message) {
+  UpdateGeometry();
+  SkinData->BgDirty = true;
+  RenderFrameCache(*SkinData, Handle);
+  if (SkinData->BgDirty || !SkinData->CacheBitmap) return;
+  DrawCaption();
+  HDC dc = message.WParam ? reinterpret_cast<HDC>(message.WParam) : GetWindowDC(Handle);
+  int saved = SaveDC(dc);
+  BitBlt(dc, 0, 0, WindowSize.cx, WindowSize.cy, SkinData->CacheBitmap->DC(), 0, 0, SRCCOPY);
+  RestoreDC(dc, saved);
+  if (!message.WParam) ReleaseDC(Handle, dc);
+}
+
+void TveStaticWnd::HandleMessage(fw::TMessage& message) {
+  bool skinned = !Destroyed && Skinned() && !KeepsPlatformLook();
+  bool visible = IsWindowVisible(Handle);
+  if (skinned && message.Msg == WM_PRINT) {
+    PaintTo(message);
+    return;
+  }
+  if (!skinned) {
+    TveMainWnd::HandleMessage(message);
+    return;
+  }
+  switch (message.Msg) {
+    case WM_MOVE:
+    case WM_ENABLE:
+      if (!visible) break;
+      SkinData->BgDirty = true;
+      PassOn(message);
+      Redraw();
+      return;
+    case WM_SETTEXT:
+      if (!visible) break;
+      SendMessageA(Handle, WM_SETREDRAW, 0, 0);
+      PassOn(message);
+      Caption.resize(size_t(GetWindowTextLengthA(Handle)) + 1);
+      Caption.resize(size_t(GetWindowTextA(Handle, Caption.data(), int(Caption.size()))));
+      SkinData->BgDirty = true;
+      SendMessageA(Handle, WM_SETREDRAW, 1, 0);
+      Redraw();
+      return;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(Handle, &ps);
+      if (visible) {
+        fw::TMessage paint{WM_PAINT, reinterpret_cast<WPARAM>(dc), 0, 0};
+        PaintTo(paint);
+      }
+      EndPaint(Handle, &ps);
+      return;
+    }
+    case WM_ERASEBKGND:
+      if (!visible) break;
+      message.Result = 1;
+      return;
+    case WM_NCPAINT:
+      return;
+    default:
+      break;
+  }
+  TveMainWnd::HandleMessage(message);
+}

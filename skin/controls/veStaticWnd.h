@@ -1,0 +1,21 @@
+// The adapter of plain static texts in dialogs: the text drawn in the skin's colours over the
+// picture of the static's section. Statics that take the focus or carry the sunken edge keep the
+// platform's look.
+#pragma once
+
+#include "skin/controls/veMainWnd.h"
+
+class TveStaticWnd : public TveMainWnd {
+ public:
+  using TveMainWnd::TveMainWnd;
+
+  void HandleMessage(fw::TMessage& message) override;
+
+  // Paints the static into the DC in wParam, or the window's DC.
+  virtual void PaintTo(fw::TMessage& message);
+  virtual bool DrawCaption();
+
+ private:
+  bool KeepsPlatformLook() const;
+  void Redraw();
+};

@@ -1,0 +1,207 @@
+// Adoption on a real form: the listed controls get their adapters (list view with its header,
+// status bar, group box) and are painted in the skin's colours, labels take the skin's text
+// colour, the application can veto a control, adopting again changes nothing, removing the skin
+// gives every control back to the platform, and a list view hooks a header made after it.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+
+#include "framework/Application.h"
+#include "framework/ComCtrls.h"
+#include "framework/Forms.h"
+#include "framework/StdCtrls.h"
+#include "skin/controls/veGroupBoxWnd.h"
+#include "skin/controls/veListViewWnd.h"
+#include "skin/controls/veStatusBarWnd.h"
+#include "skin/forms/sCtrlAdapter.h"
+#include "skin/forms/sSkinProvider.h"
+#include "skins/StoredSkins.h"
+
+using namespace fw;
+
+namespace {
+
+void Pump() {
+  for (int i = 0; i < 5; ++i) {
+    Application.ProcessMessages();
+    Sleep(10);
+  }
+}
+
+COLORREF ScreenPixel(HWND wnd, int x, int y) {
+  HDC dc = GetWindowDC(wnd);
+  COLORREF c = GetPixel(dc, x, y);
+  ReleaseDC(wnd, dc);
+  return c;
+}
+
+struct AdoptionWinTest : ::testing::Test {
+  void SetUp() override {
+    manager = std::make_unique<TsSkinManager>(nullptr);
+    AddStoredSkins(manager->InternalSkins);
+    manager->SetThirdParty(TveThirdKind::ListViews, "TListView\r\n");
+    manager->SetThirdParty(TveThirdKind::StatusBar, "TStatusBar\r\n");
+    manager->SetThirdParty(TveThirdKind::GroupBoxes, "TGroupBox\r\n");
+    manager->SetSkinName(DefaultStoredSkinName());
+    form = std::make_unique<TForm>(nullptr);
+    form->SetClientSize(420, 300);
+    form->SetBounds(40, 40, form->Width(), form->Height());
+    provider = new TsSkinProvider(form.get());
+    provider->SetSkinManager(manager.get());
+    provider->OnSkinItem = [this](TControl* item, bool& canBeAdded, std::string&) {
+      if (item == vetoed) canBeAdded = false;
+    };
+    list = AddList(5, 5);
+    vetoed = AddList(210, 5);
+    for (int i = 0; i < 40; ++i) list->Add("Row " + std::to_string(i)).SetSubItem(0, "x");
+    bar = new TStatusBar(form.get());
+    bar->SetBounds(0, 280, 420, 20);
+    bar->AddPanel(200);
+    bar->AddPanel(100);
+    bar->SetParent(form.get());
+    box = new TGroupBox(form.get());
+    box->SetBounds(5, 160, 300, 110);
+    box->SetCaption("Details");
+    box->SetParent(form.get());
+    label = AddLabel(20, 0);
+    ownColours = AddLabel(50, 98);
+    button = new TButton(form.get());
+    button->SetBounds(320, 170, 80, 25);
+    button->SetParent(form.get());
+    form->Show();
+    Pump();
+  }
+  void TearDown() override {
+    form.reset();
+    manager.reset();
+  }
+  TListView* AddList(int x, int y) {
+    auto* view = new TListView(form.get());
+    view->SetBounds(x, y, 200, 140);
+    view->SetCheckboxes(true);
+    view->AddColumn("Device", 120);
+    view->AddColumn("Type", 60);
+    view->SetParent(form.get());
+    return view;
+  }
+  TLabel* AddLabel(int top, int tag) {
+    auto* l = new TLabel(form.get());
+    l->SetBounds(16, top, 0, 13);
+    l->SetCaption("label");
+    l->SetTag(tag);
+    l->SetParent(box);
+    return l;
+  }
+  const TsGeneralData& Section(const char* name) {
+    return manager->SectionTable[size_t(manager->FindSection(name))];
+  }
+  std::unique_ptr<TsSkinManager> manager;
+  std::unique_ptr<TForm> form;
+  TsSkinProvider* provider = nullptr;
+  TListView *list = nullptr, *vetoed = nullptr;
+  TStatusBar* bar = nullptr;
+  TGroupBox* box = nullptr;
+  TLabel *label = nullptr, *ownColours = nullptr;
+  TButton* button = nullptr;
+};
+
+}  // namespace
+
+TEST_F(AdoptionWinTest, ListedControlsGetAdaptersAndTheSkinsColours) {
+  ASSERT_TRUE(provider->Adapter());
+  EXPECT_EQ(provider->Adapter()->Count(), 3);
+  auto* lv = dynamic_cast<TveListViewWnd*>(TveMainWnd::AdapterFromHandle(list->Handle()));
+  ASSERT_TRUE(lv);
+  EXPECT_TRUE(lv->HeaderWnd);
+  EXPECT_TRUE(dynamic_cast<TveStatusBarWnd*>(TveMainWnd::AdapterFromHandle(bar->Handle())));
+  EXPECT_TRUE(dynamic_cast<TveGroupBoxWnd*>(TveMainWnd::AdapterFromHandle(box->Handle())));
+  EXPECT_FALSE(TveMainWnd::AdapterFromHandle(vetoed->Handle()));
+  EXPECT_FALSE(TveMainWnd::AdapterFromHandle(button->Handle()));
+
+  // The list in the edit section's colours, on the screen too.
+  COLORREF bk = COLORREF(lv->SkinData->GetBgColor(0, list->Handle()));
+  EXPECT_EQ(COLORREF(SendMessageA(list->Handle(), LVM_GETBKCOLOR, 0, 0)), bk);
+  EXPECT_EQ(COLORREF(SendMessageA(list->Handle(), LVM_GETTEXTCOLOR, 0, 0)),
+            COLORREF(Section("EDIT").FontColor));
+  RedrawWindow(form->Handle(), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  Pump();
+  EXPECT_EQ(ScreenPixel(list->Handle(), 190, 130), bk);
+  // The status bar and the group box show their adapters' pictures, not the platform's grey.
+  for (HWND wnd : {bar->Handle(), box->Handle()}) {
+    const img::Bitmap32* cache = TveMainWnd::AdapterFromHandle(wnd)->SkinData->CacheBitmap.get();
+    ASSERT_TRUE(cache && !cache->Empty());
+    for (POINT p : {POINT{150, 10}, POINT{60, 4}, POINT{150, cache->Height() - 4}}) {
+      const img::TRGBAPixel& c = cache->Pixel(p.x, p.y);
+      EXPECT_EQ(ScreenPixel(wnd, p.x, p.y), RGB(c.R, c.G, c.B)) << p.x << "," << p.y;
+    }
+  }
+  EXPECT_NE(ScreenPixel(bar->Handle(), 150, 10), GetSysColor(COLOR_BTNFACE));
+
+  // Labels see-through in the skin's text colour, except the one that keeps its own.
+  int global = manager->QuickIndexes.GlobalInfo;
+  EXPECT_EQ(label->Font().Color(), manager->SectionTable[size_t(global)].FontColor);
+  EXPECT_TRUE(label->Transparent());
+  EXPECT_EQ(ownColours->Font().Color(), clWindowText);
+
+  // Adopting again keeps one item per control.
+  provider->AdoptControls();
+  EXPECT_EQ(provider->Adapter()->Count(), 3);
+}
+
+TEST_F(AdoptionWinTest, RemovingTheSkinGivesEveryControlBack) {
+  COLORREF skinned = COLORREF(SendMessageA(list->Handle(), LVM_GETBKCOLOR, 0, 0));
+  ASSERT_NE(skinned, GetSysColor(COLOR_WINDOW));
+  manager->SetActive(false);
+  Pump();
+  EXPECT_FALSE(provider->Adapter());
+  for (HWND wnd : {list->Handle(), bar->Handle(), box->Handle()})
+    EXPECT_FALSE(TveMainWnd::AdapterFromHandle(wnd));
+  EXPECT_EQ(COLORREF(SendMessageA(list->Handle(), LVM_GETBKCOLOR, 0, 0)),
+            GetSysColor(COLOR_WINDOW));
+  EXPECT_EQ(label->Font().Color(), clWindowText);
+  EXPECT_FALSE(label->Transparent());
+
+  // A new skin adopts them again.
+  manager->SetActive(true);
+  Pump();
+  ASSERT_TRUE(provider->Adapter());
+  EXPECT_EQ(provider->Adapter()->Count(), 3);
+}
+
+TEST_F(AdoptionWinTest, ListViewHooksAHeaderMadeAfterItAndScrollsByWholeRows) {
+  auto* lv = static_cast<TveListViewWnd*>(TveMainWnd::AdapterFromHandle(list->Handle()));
+  HWND late = CreateWindowExA(0, WC_HEADERA, "", WS_CHILD, 0, 0, 10, 10, list->Handle(), nullptr,
+                              nullptr, nullptr);
+  EXPECT_EQ(lv->HeaderWnd, late);
+  DestroyWindow(late);
+  EXPECT_EQ(lv->HeaderWnd, nullptr);
+
+  // Dragging the thumb: positions are rows; less than a row moves nothing.
+  HWND wnd = list->Handle();
+  SendMessageA(wnd, WM_VSCROLL, SB_THUMBTRACK, 7);
+  EXPECT_EQ(SendMessageA(wnd, LVM_GETTOPINDEX, 0, 0), 7);
+  SendMessageA(wnd, WM_VSCROLL, SB_THUMBTRACK, 7);
+  EXPECT_EQ(SendMessageA(wnd, LVM_GETTOPINDEX, 0, 0), 7);
+  SendMessageA(wnd, WM_VSCROLL, SB_THUMBTRACK, 2);
+  EXPECT_EQ(SendMessageA(wnd, LVM_GETTOPINDEX, 0, 0), 2);
+}
+
+TEST(GroupCaptionRectTest, PlacesTheCaptionByTheRules) {
+  struct Row {
+    int width;
+    SIZE text;
+    bool rtl;
+    RECT expected;
+  } rows[] = {
+      {200, {60, 13}, false, {6, 0, 74, 15}},
+      {200, {0, 0}, false, {6, 0, 14, 6}},       // no caption
+      {50, {60, 13}, false, {6, 0, 49, 15}},     // would end beyond the box
+      {200, {60, 13}, true, {126, 0, 194, 15}},  // right to left
+  };
+  for (const Row& row : rows) {
+    RECT r = GroupCaptionRect(row.width, row.text, row.rtl);
+    EXPECT_TRUE(EqualRect(&r, &row.expected)) << row.width << " " << row.rtl;
+  }
+}
