@@ -60,7 +60,8 @@ RECT TveGroupBoxWnd::CaptionRect() {
     HDC dc = GetDC(Handle);
     HGDIOBJ old = SelectObject(dc, ControlFont(Handle));
     RECT measured{0, 0, 0, 0};
-    DrawTextA(dc, Caption.c_str(), int(Caption.size()), &measured, DT_CALCRECT | DT_CENTER);
+    DrawTextA(dc, Caption.c_str(), int(Caption.size()), &measured,
+              DT_CALCRECT | DT_CENTER | DT_SINGLELINE);
     SelectObject(dc, old);
     ReleaseDC(Handle, dc);
     size = {measured.right - measured.left, measured.bottom - measured.top};
