@@ -6,31 +6,14 @@
 #include <benchmark/benchmark.h>
 
 #include <cstring>
-#include <string>
 
+#include "bench/BenchSkins.h"
 #include "skin/controls/sScrollPaint.h"
-#include "skin/data/SkinSources.h"
-#include "skins/StoredSkins.h"
 
 namespace {
 
-// The default skin and one skin of each other family.
-const char* const kSkins[] = {"Soft Azure",  "Contrast Black", "Canvas",
-                              "Night Ember", "Glass Ruby",     "Flat Graphite"};
-
-const TsStoredSkins& Stored() {
-  static const TsStoredSkins skins = [] {
-    TsStoredSkins s;
-    AddStoredSkins(s);
-    return s;
-  }();
-  return skins;
-}
-
-void LoadSkin(TsSkinModel& model, const std::string& name) {
-  const TsStoredSkins& skins = Stored();
-  model.Load(PackedDataSource(skins.Items(skins.IndexOfSkin(name + " (internal)")).Data));
-}
+using bench::kSkins;
+using bench::LoadSkin;
 
 // 100 rows, 13 of them shown, scrolled to the 21st.
 TsBarPaint ListViewBar(bool enabled) {
