@@ -5,26 +5,14 @@
 #include <benchmark/benchmark.h>
 
 #include <cstring>
-#include <string>
 
-#include "skin/data/SkinSources.h"
+#include "bench/BenchSkins.h"
 #include "skin/forms/sWindowImage.h"
-#include "skins/StoredSkins.h"
 
 namespace {
 
-// The default skin and one skin of each other family.
-const char* const kSkins[] = {"Soft Azure",  "Contrast Black", "Canvas",
-                              "Night Ember", "Glass Ruby",     "Flat Graphite"};
-
-const TsStoredSkins& Stored() {
-  static const TsStoredSkins skins = [] {
-    TsStoredSkins s;
-    AddStoredSkins(s);
-    return s;
-  }();
-  return skins;
-}
+using bench::kSkins;
+using bench::LoadSkin;
 
 TsFormShape MainWindowShape(const TsSystemMetrics& metrics) {
   TsFormShape f;
@@ -49,11 +37,6 @@ TsFramePaint MainWindowPaint(const TsSkinModel& skin) {
   p.Inputs.Rules.VisibleMax = false;  // biSystemMenu | biMinimize
   p.Layout = LayoutTitle(skin, p.Form, p.Metrics, p.Inputs);
   return p;
-}
-
-void LoadSkin(TsSkinModel& model, const std::string& name) {
-  const TsStoredSkins& skins = Stored();
-  model.Load(PackedDataSource(skins.Items(skins.IndexOfSkin(name + " (internal)")).Data));
 }
 
 // Argument: index into kSkins.

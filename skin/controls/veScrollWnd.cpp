@@ -5,12 +5,10 @@
 #include <algorithm>
 
 #include "imaging/Bitmap32.h"
+#include "skin/controls/sScrollPaint.h"
 #include "skin/controls/sScrollPress.h"
 #include "skin/data/MaskGeometry.h"
 #include "skin/data/sSkinCommands.h"
-#include "skin/render/sMaskSlices.h"
-#include "skin/render/sSection.h"
-#include "skin/render/sShadow.h"
 
 namespace {
 
@@ -37,21 +35,8 @@ struct TTracking {
 };
 TTracking tracking;
 
-// The skin's parts of a bar: the two track halves, the two arrows and the thumb.
-struct TBarParts {
-  int Track1, Track2, Arrow1, Arrow2, Thumb;
-};
-TBarParts PartsOf(int barType) {
-  // kScrollBarSections: 1H 1V 2H 2V; kScrollButtonSections: top bottom left right sliderV sliderH.
-  return barType == 1 ? TBarParts{1, 3, 0, 1, 4} : TBarParts{0, 2, 2, 3, 5};
-}
-
 int DefaultArrowSize() {
   return GetSystemMetrics(SM_CXHSCROLL);
-}
-
-TRect Along(bool vertical, int from, int to, int across) {
-  return vertical ? TRect{0, from, across, to} : TRect{from, 0, to, across};
 }
 
 }  // namespace
@@ -237,74 +222,24 @@ void TveScrollWnd::PaintScrollBars(HDC given) {
 }
 
 void TveScrollWnd::PaintBar(const TveScrollBar& bar, HDC dc, int pressed, int thumbStart) {
-  const TsSkinModel* skin = SkinManager;
-  bool vertical = bar.BarType == 1;
-  TBarParts parts = PartsOf(bar.BarType);
-  const TsQuickIndexes& q = skin->QuickIndexes;
-  if (!skin->IsValidSectionIndex(q.ScrollBars[size_t(parts.Track1)].Section)) return;
   RECT window, screen = BarRect(bar);
   GetWindowRect(Handle, &window);
   int w = screen.right - screen.left, h = screen.bottom - screen.top;
-  int length = vertical ? h : w, across = vertical ? w : h;
-  if (length <= 1 || across <= 0) return;
-  int b = ButtonLength(bar);
-  bool enabled = BarEnabled(bar);
-  bool hotHere = tracking.HotWnd == Handle && tracking.HotBar == bar.BarType && enabled;
-  auto arrowState = [&](int element) {
-    return pressed == element ? 2 : hotHere && tracking.HotElement == element ? 1 : 0;
-  };
-  img::Bitmap32 image(w, h);
-  int32_t background = SkinData->GetBgColor(0, Handle);
-  image.Fill({uint8_t(background >> 16), uint8_t(background >> 8), uint8_t(background), 255});
-  TsBgSource bg = MakeBgSource(&image, 0, 0);
-  auto section = [&](int part, bool track, TRect rect, int state) {
-    const TsPartIndexes& p = track ? q.ScrollBars[size_t(part)] : q.ScrollButtons[size_t(part)];
-    std::string_view name =
-        track ? kScrollBarSections[size_t(part)] : kScrollButtonSections[size_t(part)];
-    PaintSection(skin, p.Section, name, bg, p.PatternIndex, p.HotPatternIndex, image, {0, 0}, rect,
-                 state);
-    if (track || !skin->IsValidImageIndex(p.GlyphIndex)) return;
-    // The glyph sits centred in the first (or, for the second arrow, the last) default-size
-    // pixels of the button.
-    const TsMaskData& glyph = skin->ImageTable[size_t(p.GlyphIndex)];
-    int size = std::min(DefaultArrowSize(), vertical ? rect.Height() : rect.Width());
-    int start = vertical ? (part == parts.Arrow2 ? rect.Bottom - size : rect.Top)
-                         : (part == parts.Arrow2 ? rect.Right - size : rect.Left);
-    TPoint at =
-        vertical
-            ? TPoint{(across - FrameWidth(glyph)) / 2, start + (size - FrameHeight(glyph)) / 2}
-            : TPoint{start + (size - FrameWidth(glyph)) / 2, (across - FrameHeight(glyph)) / 2};
-    PaintStateGlyph(image, at, state, bg, glyph, enabled ? 1 : 2);
-  };
-  TsScrollInfo state = bar.State();
-  if (2 * b < length) {
-    TsThumb thumb = ThumbGeometry(state, 0, length, b, bar.MinThumb);
-    if (thumbStart >= 0) thumb.Start = thumbStart;
-    int middle = thumb.Start + thumb.Length / 2;
-    section(parts.Track1, true, Along(vertical, 0, middle, across),
-            pressed == kScrollPageBefore ? 2 : 0);
-    section(parts.Track2, true, Along(vertical, middle, length, across),
-            pressed == kScrollPageAfter ? 2 : 0);
-    if (b > 0) {
-      section(parts.Arrow1, false, Along(vertical, 0, b, across), arrowState(kScrollFirstArrow));
-      section(parts.Arrow2, false, Along(vertical, length - b, length, across),
-              arrowState(kScrollSecondArrow));
-    }
-    if (enabled && ThumbShown(state, length, b, bar.MinThumb)) {
-      int thumbState = thumbStart >= 0 ? 2 : hotHere && tracking.HotElement == kScrollThumb ? 1 : 0;
-      section(parts.Thumb, false, Along(vertical, thumb.Start, thumb.Start + thumb.Length, across),
-              thumbState);
-    }
-  } else {
-    int half = length / 2;
-    section(parts.Track1, true, Along(vertical, 0, half, across), 0);
-    section(parts.Arrow1, false, Along(vertical, 0, half, across), arrowState(kScrollFirstArrow));
-    section(parts.Track2, true, Along(vertical, half, length, across), 0);
-    section(parts.Arrow2, false, Along(vertical, half, length, across),
-            arrowState(kScrollSecondArrow));
-  }
-  // A disabled bar fades into what lies behind it.
-  if (!enabled) TintRoundedShadow(image, {0, 0, w, h}, 60, 0, 0, background);
+  TsBarPaint paint;
+  paint.Vertical = bar.BarType == 1;
+  paint.Info = bar.State();
+  paint.Length = paint.Vertical ? h : w;
+  paint.Thickness = paint.Vertical ? w : h;
+  paint.ButtonLength = ButtonLength(bar);
+  paint.ArrowCell = DefaultArrowSize();
+  paint.MinThumb = bar.MinThumb;
+  paint.Enabled = BarEnabled(bar);
+  paint.Pressed = pressed;
+  if (tracking.HotWnd == Handle && tracking.HotBar == bar.BarType) paint.Hot = tracking.HotElement;
+  paint.ThumbStart = thumbStart;
+  paint.BgColor = SkinData->GetBgColor(0, Handle);
+  img::Bitmap32 image;
+  if (!PaintScrollBar(*SkinManager, paint, image)) return;
   BitBlt(dc, screen.left - window.left, screen.top - window.top, w, h, image.DC(), 0, 0, SRCCOPY);
 }
 
