@@ -12,6 +12,9 @@
 //   winprobe menu CLASS        the window's menu bar, one line per item, sub-items indented
 //   winprobe rect CLASS        the window rectangle on screen, and whether the window carries
 //                              the platform system menu ("sysmenu" / "nosysmenu")
+//   winprobe list-view CLASS   that list view's scroll state and place on screen:
+//                              "top T page P count C selected S window L T R B client L T R B"
+//                              (top row, whole rows per page, rows, first selected row or -1)
 #include <windows.h>
 #include <commctrl.h>
 
@@ -188,6 +191,23 @@ int ClickRow(const char* className, int row) {
   return 0;
 }
 
+int ListViewState(const char* className) {
+  HWND list = ListViewOf(className);
+  if (!list) return 1;
+  RECT window, client;
+  GetWindowRect(list, &window);
+  GetClientRect(list, &client);
+  MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  std::printf("top %d page %d count %d selected %d window %ld %ld %ld %ld client %ld %ld %ld %ld\n",
+              int(SendMessageA(list, LVM_GETTOPINDEX, 0, 0)),
+              int(SendMessageA(list, LVM_GETCOUNTPERPAGE, 0, 0)),
+              int(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)),
+              int(SendMessageA(list, LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED)), window.left,
+              window.top, window.right, window.bottom, client.left, client.top, client.right,
+              client.bottom);
+  return 0;
+}
+
 void ListMenu(HMENU menu, int depth) {
   for (int i = 0, n = GetMenuItemCount(menu); i < n; ++i) {
     char text[256] = {};
@@ -236,6 +256,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (argc == 3 && !std::strcmp(argv[1], "rows")) return ListRows(argv[2]);
+  if (argc == 3 && !std::strcmp(argv[1], "list-view")) return ListViewState(argv[2]);
   if (argc == 4 && !std::strcmp(argv[1], "click-row")) return ClickRow(argv[2], std::atoi(argv[3]));
   if (argc == 3 && !std::strcmp(argv[1], "menu")) {
     HWND top = FindTopOfClass(argv[2]);
@@ -245,6 +266,7 @@ int main(int argc, char** argv) {
   }
   std::fprintf(stderr,
                "usage: winprobe list | close CLASS | press BUTTON [TITLE] | focus CLASS |\n"
-               "       rows CLASS | click-row CLASS N | menu CLASS | rect CLASS\n");
+               "       rows CLASS | click-row CLASS N | menu CLASS | rect CLASS |\n"
+               "       list-view CLASS\n");
   return 2;
 }
