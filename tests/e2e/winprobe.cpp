@@ -12,6 +12,16 @@
 //   winprobe menu CLASS        the window's menu bar, one line per item, sub-items indented
 //   winprobe rect CLASS        the window rectangle on screen, and whether the window carries
 //                              the platform system menu ("sysmenu" / "nosysmenu")
+//   winprobe list-view CLASS   that list view's scroll state and place on screen:
+//                              "top T page P count C selected S window L T R B client L T R B"
+//                              (top row, whole rows per page, rows, first selected row or -1)
+//   winprobe time-return CLASS presses Return in that window (on a menu item opened with the
+//                              keyboard before) and prints the milliseconds until the status
+//                              bar's text changes
+//   winprobe time-pages CLASS  scrolls that list view to the top, then page by page to the last
+//                              row; each page is scrolled, then the whole list (rows, header,
+//                              frame and scroll bar) painted again, one line per page:
+//                              "page N top T scroll X paint Y" (milliseconds)
 #include <windows.h>
 #include <commctrl.h>
 
@@ -19,6 +29,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -188,6 +199,121 @@ int ClickRow(const char* className, int row) {
   return 0;
 }
 
+int ListViewState(const char* className) {
+  HWND list = ListViewOf(className);
+  if (!list) return 1;
+  RECT window, client;
+  GetWindowRect(list, &window);
+  GetClientRect(list, &client);
+  MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  std::printf("top %d page %d count %d selected %d window %ld %ld %ld %ld client %ld %ld %ld %ld\n",
+              int(SendMessageA(list, LVM_GETTOPINDEX, 0, 0)),
+              int(SendMessageA(list, LVM_GETCOUNTPERPAGE, 0, 0)),
+              int(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)),
+              int(SendMessageA(list, LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED)), window.left,
+              window.top, window.right, window.bottom, client.left, client.top, client.right,
+              client.bottom);
+  return 0;
+}
+
+double Millis(LARGE_INTEGER from, LARGE_INTEGER to) {
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  return double(to.QuadPart - from.QuadPart) * 1000.0 / double(frequency.QuadPart);
+}
+
+// Runs what a call does and returns how long it took, in milliseconds.
+template <typename Call>
+double Timed(Call&& call) {
+  LARGE_INTEGER start, end;
+  QueryPerformanceCounter(&start);
+  std::forward<Call>(call)();
+  QueryPerformanceCounter(&end);
+  return Millis(start, end);
+}
+
+// Painting another process's window from here is honest timing only when the paint runs inside
+// the call: RDW_UPDATENOW sends WM_PAINT (and through BeginPaint WM_NCPAINT and WM_ERASEBKGND)
+// and waits for each. Whatever is still waiting to be painted afterwards shows in the update
+// regions, which the window system keeps for every process.
+bool NothingLeftToPaint(HWND wnd) {
+  RECT r;
+  if (GetUpdateRect(wnd, &r, FALSE)) return false;
+  for (HWND child = GetWindow(wnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    if (!NothingLeftToPaint(child)) return false;
+  return true;
+}
+
+constexpr UINT kWholeRepaint =
+    RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW;
+
+BOOL CALLBACK FindStatusBar(HWND child, LPARAM param) {
+  if (ClassOf(child) != "msctls_statusbar32") return TRUE;
+  *reinterpret_cast<HWND*>(param) = child;
+  return FALSE;
+}
+
+// Waits as long as the window's thread is busy, unlike Text.
+std::string WaitedText(HWND wnd) {
+  char buf[1024] = {};
+  SendMessageA(wnd, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf));
+  return buf;
+}
+
+// Menus of another process cannot be read from here under Wine, so a menu item is chosen the way
+// a person does: opened with the keyboard before, then Return, posted to the window's thread,
+// where the menu's own loop takes it. The command has run once the status bar says something
+// else: asking for its text waits while the window's thread is busy.
+int TimeReturn(const char* className) {
+  HWND top = FindTopOfClass(className), status = nullptr;
+  if (top) EnumChildWindows(top, FindStatusBar, reinterpret_cast<LPARAM>(&status));
+  if (!status) return 1;
+  const std::string before = WaitedText(status);
+  LARGE_INTEGER start, now;
+  QueryPerformanceCounter(&start);
+  PostMessageA(top, WM_KEYDOWN, VK_RETURN, 1);
+  PostMessageA(top, WM_KEYUP, VK_RETURN, 0xC0000001);
+  std::string text;
+  do {
+    text = WaitedText(status);
+    QueryPerformanceCounter(&now);
+  } while (text == before && Millis(start, now) < 600000);
+  if (text == before) {
+    std::fprintf(stderr, "winprobe: the status bar still says \"%s\"\n", before.c_str());
+    return 1;
+  }
+  std::printf("%.3f\n", Millis(start, now));
+  return 0;
+}
+
+int TimePages(const char* className) {
+  HWND list = ListViewOf(className);
+  if (!list) return 1;
+  // The check of the timing itself: an invalidated list shows as waiting to be painted here.
+  RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+  if (NothingLeftToPaint(list)) {
+    std::fprintf(stderr, "winprobe: the list's update region cannot be seen from here\n");
+    return 1;
+  }
+  SendMessageA(list, WM_VSCROLL, SB_TOP, 0);
+  RedrawWindow(list, nullptr, nullptr, kWholeRepaint);
+  const int count = int(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  int previous = int(SendMessageA(list, LVM_GETTOPINDEX, 0, 0));
+  for (int page = 1; page <= count; ++page) {
+    double scroll = Timed([&] { SendMessageA(list, WM_VSCROLL, SB_PAGEDOWN, 0); });
+    int top = int(SendMessageA(list, LVM_GETTOPINDEX, 0, 0));
+    if (top == previous) break;
+    previous = top;
+    double paint = Timed([&] { RedrawWindow(list, nullptr, nullptr, kWholeRepaint); });
+    if (!NothingLeftToPaint(list)) {
+      std::fprintf(stderr, "winprobe: page %d was not painted inside the timed call\n", page);
+      return 1;
+    }
+    std::printf("page %d top %d scroll %.3f paint %.3f\n", page, top, scroll, paint);
+  }
+  return 0;
+}
+
 void ListMenu(HMENU menu, int depth) {
   for (int i = 0, n = GetMenuItemCount(menu); i < n; ++i) {
     char text[256] = {};
@@ -236,6 +362,9 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (argc == 3 && !std::strcmp(argv[1], "rows")) return ListRows(argv[2]);
+  if (argc == 3 && !std::strcmp(argv[1], "list-view")) return ListViewState(argv[2]);
+  if (argc == 3 && !std::strcmp(argv[1], "time-return")) return TimeReturn(argv[2]);
+  if (argc == 3 && !std::strcmp(argv[1], "time-pages")) return TimePages(argv[2]);
   if (argc == 4 && !std::strcmp(argv[1], "click-row")) return ClickRow(argv[2], std::atoi(argv[3]));
   if (argc == 3 && !std::strcmp(argv[1], "menu")) {
     HWND top = FindTopOfClass(argv[2]);
@@ -245,6 +374,7 @@ int main(int argc, char** argv) {
   }
   std::fprintf(stderr,
                "usage: winprobe list | close CLASS | press BUTTON [TITLE] | focus CLASS |\n"
-               "       rows CLASS | click-row CLASS N | menu CLASS | rect CLASS\n");
+               "       rows CLASS | click-row CLASS N | menu CLASS | rect CLASS |\n"
+               "       list-view CLASS | time-return CLASS | time-pages CLASS\n");
   return 2;
 }

@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Scrolling a long driver list under Wine: the real program on a made-up machine of 5,000 drivers
+# (machine.py, written into the build folder), "Scan all drivers", then the list scrolled page by
+# page from the top to the last row. Prints the time of the whole scan and the median and slowest
+# repaint of the list (rows, header, frame and scroll bar) after each page; the aim is at most
+# 16 ms a repaint.
+#
+#   bench/list_scroll/list_scroll.sh [DRIVERS]     (default 5000; the win64 preset must be
+#                                                   configured, tests included)
+#
+# Everything is timed from outside the program, by winprobe in the same prefix:
+# - the scan: Scan Driver > Scan all drivers opened with the keyboard (xdotool), then Return
+#   posted by winprobe, timed until the status bar shows the new count; the status bar's text is
+#   set when the scan has filled the list, and asking for it waits while the program is busy;
+# - each page: WM_VSCROLL SB_PAGEDOWN sent to the list view (the scroll, with whatever painting
+#   the list does in it), then the timed repaint: RedrawWindow with RDW_INVALIDATE | RDW_FRAME |
+#   RDW_ALLCHILDREN | RDW_UPDATENOW. Under Wine that call sends WM_PAINT to the list and its
+#   header and waits for each, and the list's BeginPaint sends WM_NCPAINT (frame and scroll bar)
+#   and WM_ERASEBKGND inside it, so the whole paint runs in the timed call. winprobe checks it:
+#   an invalidated list must show a pending update region from winprobe's side, and none may be
+#   left on the list or its children after each timed call, else it stops with an error.
+# The times include one cross-process round trip per message, a few tens of microseconds.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+root=$PWD
+drivers=${1:-5000}
+
+cmake --build --preset win64 --target DriverKeeper dk_package_files winprobe >/dev/null
+
+machine=$root/build/win64/bench/list_scroll/machine
+prefix=$root/build/win64/wine/list_scroll
+probe=$(find "$root/build/win64" -name winprobe.exe -path '*/tests/*' | head -1)
+python3 bench/list_scroll/machine.py "$machine" "$drivers"
+
+app=$(mktemp -d "${TMPDIR:-/tmp}/dk-list-scroll.XXXXXX")
+pid=""
+cleanup() {
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+  rm -rf "$app"
+}
+trap cleanup EXIT
+cp -r build/win64/bin/. "$app"/
+
+run() { "$root/cmake/wine-run" --prefix "$prefix" --sample-machine "$machine" "$@"; }
+probe() { run "$probe" "$@" | tr -d '\r'; }
+
+# The first run in the prefix imports the machine's 5,000 instance keys; that is not timed.
+(cd "$app" && exec "$root/cmake/wine-run" --prefix "$prefix" --sample-machine "$machine" \
+  ./DriverKeeper.exe >/dev/null 2>&1) &
+pid=$!
+for ((i = 0; i < 600; i++)); do
+  probe list | grep -Eq 'child msctls_statusbar32 "[0-9]+ drivers found\.' && break
+  kill -0 "$pid" 2>/dev/null || { echo "list_scroll: the program ended" >&2; exit 1; }
+  sleep 1
+done
+probe list | grep -Eq 'child msctls_statusbar32 "[0-9]+ drivers found\.' ||
+  { echo "list_scroll: no main window with its rows" >&2; exit 1; }
+
+probe focus TfrmMain
+display=:$(cat "$prefix/.display")
+desktop=$(DISPLAY=$display xdotool search --name 'Wine desktop' | head -1)
+DISPLAY=$display xdotool windowfocus --sync "$desktop" key --delay 50 alt Down Down
+sleep 1
+scan=$(probe time-return TfrmMain) || { echo "list_scroll: the scan was not timed" >&2; exit 1; }
+read -r _ _ _ page _ count _ < <(probe list-view TfrmMain)
+pages=$(probe time-pages TfrmMain) || { echo "list_scroll: page timing failed" >&2; exit 1; }
+probe close TfrmMain >/dev/null || true
+wait "$pid" || true
+pid=""
+
+stats() {
+  sort -n | awk '{a[NR] = $1} END {printf "median %.1f ms, slowest %.1f ms", a[int((NR + 1) / 2)], a[NR]}'
+}
+printf 'rows: %d, %d per page, %d pages scrolled (load %s)\n' "$count" "$page" \
+  "$(grep -c '^page ' <<<"$pages")" "$(cut -d' ' -f1-3 /proc/loadavg)"
+printf 'scan all drivers: %.0f ms\n' "$scan"
+printf 'repaint of one page: %s (aim: 16 ms)\n' "$(awk '{print $8}' <<<"$pages" | stats)"
+printf 'page-down message: %s\n' "$(awk '{print $6}' <<<"$pages" | stats)"
