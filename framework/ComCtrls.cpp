@@ -133,6 +133,17 @@ void TListView::Clear() {
   SendMessage(LVM_DELETEALLITEMS);
 }
 
+void TListView::BeginUpdate() {
+  if (updating_++ == 0 && HandleAllocated()) SendMessage(WM_SETREDRAW, FALSE);
+}
+
+void TListView::EndUpdate() {
+  if (updating_ == 0 || --updating_ > 0 || !HandleAllocated()) return;
+  SendMessage(WM_SETREDRAW, TRUE);
+  RedrawWindow(Handle(), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
 std::optional<TListItem> TListView::Selected() {
   int index =
       static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));

@@ -56,6 +56,9 @@ class TListView : public TWinControl {
   // Appends a row with a caption and returns it.
   TListItem Add(const std::string& caption);
   void Clear();
+  // Rows added between these are painted once, at the end; calls nest.
+  void BeginUpdate();
+  void EndUpdate();
   // The first selected row, if any.
   std::optional<TListItem> Selected();
 
@@ -69,6 +72,7 @@ class TListView : public TWinControl {
   bool checkboxes_ = false;
   bool rowSelect_ = false;
   TImageList* smallImages_ = nullptr;
+  int updating_ = 0;
 };
 
 enum class TAlignment { taLeftJustify, taCenter, taRightJustify };
