@@ -64,14 +64,20 @@ void TveListViewWnd::PaintHeader(HDC dc) {
   int count = int(SendMessageA(HeaderWnd, HDM_GETITEMCOUNT, 0, 0));
   int right = 0;
   LineHeight = client.bottom;
+  // Only the columns the paint asks for: a hover change repaints the two columns it concerns.
+  auto wanted = [&](const RECT& rect) {
+    RECT common;
+    return dc || IntersectRect(&common, &rect, &ps.rcPaint);
+  };
   for (int position = 0; position < count; ++position) {
     RECT rect = HeaderItemRect(position);
     if (IsRectEmpty(&rect)) continue;
     LineHeight = rect.bottom - rect.top;
-    PaintHeaderItem(rect, HeaderItem(position), dc);
+    if (wanted(rect)) PaintHeaderItem(rect, HeaderItem(position), dc);
     right = std::max(right, int(rect.right));
   }
-  if (right < client.right) PaintHeaderItem({right, 0, client.right, LineHeight}, kEmptyColumn, dc);
+  RECT rest{right, 0, client.right, LineHeight};
+  if (right < client.right && wanted(rest)) PaintHeaderItem(rest, kEmptyColumn, dc);
   EndPaint(HeaderWnd, &ps);
 }
 

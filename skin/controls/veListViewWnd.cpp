@@ -127,6 +127,15 @@ void TveListViewWnd::UnhookHeader() {
   HotColumn = PressedColumn = -1;
 }
 
+void TveListViewWnd::InvalidateColumn(int column) {
+  RECT rect{};
+  if (column == -1) return;
+  // The room right of the last column is one piece of the header without an item of its own.
+  if (column < 0 ||
+      SendMessageA(HeaderWnd, HDM_GETITEMRECT, WPARAM(column), reinterpret_cast<LPARAM>(&rect)))
+    InvalidateRect(HeaderWnd, column < 0 ? nullptr : &rect, FALSE);
+}
+
 void TveListViewWnd::RepaintHeader() {
   if (HeaderWnd) RedrawWindow(HeaderWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
@@ -167,8 +176,10 @@ bool TveListViewWnd::HeaderMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
       int position = ColumnAtPoint({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       int column = position >= 0 ? HeaderItem(position) : position;
       if (column != HotColumn) {
+        InvalidateColumn(HotColumn);
         HotColumn = column;
-        RepaintHeader();
+        InvalidateColumn(HotColumn);
+        UpdateWindow(HeaderWnd);
       }
       return true;
     }

@@ -41,6 +41,7 @@ class TveListViewWnd : public TveEditWnd {
   void HookHeader(HWND header);
   void UnhookHeader();
   void RepaintHeader();
+  void InvalidateColumn(int column);
   bool HeaderMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
   static LRESULT CALLBACK HeaderProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                      DWORD_PTR data);

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The main window's frame, title bar and menu bar are the skin's: in a skin of each family
 # (light, dark, glossy, textured, high contrast) the screen shows different title, frame and
-# menu-bar colours and the platform's system menu is hidden; "/skin NAME" picks the skin for one
-# run; a skin chosen from the system menu with the keyboard is remembered for the next start; an
+# menu-bar colours and the platform's system menu is hidden, and after "Scan all drivers" the list
+# with its header and scroll bar, the status bar and the group box show the skin's colours;
+# "/skin NAME" picks the skin for one run; a skin chosen from the system menu with the keyboard is remembered for the next start; an
 # open menu and the About window coming and going leave the skinned title alone; the close button
 # lights up under the mouse.
 source "$(dirname "$0")/lib.sh"
@@ -43,17 +44,51 @@ stop() {
   dk_wait_exit 30
 }
 
+# After "Scan all drivers", screen colours of the controls inside the window as "list header bar
+# status group": the list right of its columns, its header's empty column, the vertical scroll
+# bar's track, the status bar's second panel and the group box's inside.
+controls() {
+  local shot=$1 line WL WT WR WB CL CT CR CB
+  dk_wine "$DK_PROBE" focus TfrmMain
+  dk_key alt Down Down Return
+  dk_wait_for 'child msctls_statusbar32 "51 drivers found\.' 30
+  sleep 1
+  dk_screenshot "$shot" >/dev/null
+  line=$(dk_wine "$DK_PROBE" list-view TfrmMain | tr -d '\r')
+  read -r _ _ _ _ _ _ _ _ _ WL WT WR WB _ CL CT CR CB <<<"$line"
+  [ -n "${CB:-}" ] || dk_fail "no list view state: '$line'"
+  local x0=$((WL - 5)) y0=$((WT - 8)) at="$DK_OUT/$shot.png"
+  local probe
+  for probe in "$((CL + 670)) $((CT + 120))" "$((CL + 670)) $((CT + 6))" \
+    "$(((CR + WR) / 2)) $((CB - 40))" "$((x0 + 600)) $((y0 + 444))" "$((x0 + 300)) $((y0 + 360))"; do
+    read -r x y <<<"$probe"
+    printf '%s ' "$(convert "$at" -format "%[pixel:p{$x,$y}]" info:)"
+  done
+  echo
+}
+
 declare -A seen
+declare -A inside
 for skin in "Soft Azure" "Night Ember" "Glass Ruby" "Parchment" "Contrast Yellow"; do
   shot="skinned_frame-${skin// /-}"
   run_shot "$shot" /skin "$skin"
+  inner=$(controls "$shot-all")
   stop
-  echo "$skin: $COLOURS"
+  echo "$skin: $COLOURS; inside: $inner"
   read -r title frame menu <<<"$COLOURS"
   for part in "title:$title" "frame:$frame" "menu:$menu"; do
     [ -z "${seen[$part]:-}" ] || dk_fail "$skin shows the same $part colour as ${seen[$part]}"
     seen[$part]=$skin
   done
+  read -r list header bar status group <<<"$inner"
+  for part in "list:$list" "header:$header" "bar:$bar" "status:$status" "group:$group"; do
+    inside[$part]=1
+  done
+done
+# The controls carry each skin's colours: every part shows at least four colours in five skins.
+for part in list header bar status group; do
+  kinds=$(printf '%s\n' "${!inside[@]}" | grep -c "^$part:")
+  ((kinds >= 4)) || dk_fail "the $part shows only $kinds colours in five skins"
 done
 
 # Choose the first skin of "Available skins" with the keyboard (sorted: Canvas), then start
