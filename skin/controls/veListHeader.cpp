@@ -7,6 +7,7 @@
 #include "imaging/Bitmap32.h"
 #include "skin/controls/veListViewWnd.h"
 #include "skin/data/MaskGeometry.h"
+#include "skin/render/sDcHelpers.h"
 #include "skin/render/sMaskSlices.h"
 #include "skin/render/sSection.h"
 #include "skin/render/sSkinText.h"
@@ -61,6 +62,7 @@ void TveListViewWnd::PaintHeader(HDC dc) {
   BeginPaint(HeaderWnd, &ps);
   RECT client;
   GetClientRect(HeaderWnd, &client);
+  HDC target = dc ? dc : GetDC(HeaderWnd);
   int count = int(SendMessageA(HeaderWnd, HDM_GETITEMCOUNT, 0, 0));
   int right = 0;
   LineHeight = client.bottom;
@@ -73,11 +75,12 @@ void TveListViewWnd::PaintHeader(HDC dc) {
     RECT rect = HeaderItemRect(position);
     if (IsRectEmpty(&rect)) continue;
     LineHeight = rect.bottom - rect.top;
-    if (wanted(rect)) PaintHeaderItem(rect, HeaderItem(position), dc);
+    if (wanted(rect)) PaintHeaderItem(rect, HeaderItem(position), target);
     right = std::max(right, int(rect.right));
   }
   RECT rest{right, 0, client.right, LineHeight};
-  if (right < client.right && wanted(rest)) PaintHeaderItem(rest, kEmptyColumn, dc);
+  if (right < client.right && wanted(rest)) PaintHeaderItem(rest, kEmptyColumn, target);
+  if (!dc) ReleaseDC(HeaderWnd, target);
   EndPaint(HeaderWnd, &ps);
 }
 
@@ -85,70 +88,90 @@ void TveListViewWnd::PaintHeaderItem(RECT rect, int index, HDC dc) {
   int w = rect.right - rect.left, h = rect.bottom - rect.top;
   const TsSkinModel* skin = SkinManager;
   if (w <= 0 || h <= 0 || !skin) return;
+  // One picture for the whole header, kept between paints; each column paints its own part.
+  RECT client;
+  GetClientRect(HeaderWnd, &client);
+  int stripWidth = std::max(int(client.right), int(rect.right));
+  int stripHeight = std::max(int(client.bottom), int(rect.bottom));
+  if (headerImage_.Width() != stripWidth || headerImage_.Height() != stripHeight)
+    headerImage_.Resize(stripWidth, stripHeight);
+  img::Bitmap32& image = headerImage_;
+  GdiFlush();
   int state = PressedColumn >= 0 ? (index == PressedColumn ? 2 : 0) : (index == HotColumn ? 1 : 0);
-  img::Bitmap32 back(w, h), image(w, h);
-  back.Fill({uint8_t(BgColor >> 16), uint8_t(BgColor >> 8), uint8_t(BgColor), 255});
-  int section = PaintSectionByName(skin, image, "COLHEADER", "BUTTON", &back, {0, 0, w, h}, state);
+  const char* name = skin->FindSection("COLHEADER") >= 0 ? "COLHEADER" : "BUTTON";
+  int section = skin->FindSection(name);
+  TsBgSource behind = EmptyBgSource;
+  behind.BgColor = int32_t(BgColor);
+  TRect area{rect.left, rect.top, rect.right, rect.bottom};
+  FillRectSolid(image, area, int32_t(BgColor));
+  PaintSection(skin, section, name, behind, -1, -1, image, {0, 0}, area, state);
   HDC idc = image.DC();
   auto font = reinterpret_cast<HFONT>(SendMessageA(Handle, WM_GETFONT, 0, 0));
   HGDIOBJ oldFont = SelectObject(idc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
   SetBkMode(idc, TRANSPARENT);
-  RECT area{4, 1, w - 4, h - 1};
-  if (index >= 0) {
-    char text[129] = {};
-    HDITEMA item{};
-    item.mask = HDI_TEXT | HDI_FORMAT | HDI_IMAGE;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessageA(HeaderWnd, HDM_GETITEMA, WPARAM(index), reinterpret_cast<LPARAM>(&item));
-    auto images = reinterpret_cast<HIMAGELIST>(SendMessageA(HeaderWnd, HDM_GETIMAGELIST, 0, 0));
-    int imageWidth = 0, imageHeight = 0;
-    if (images && (item.fmt & (HDF_IMAGE | HDF_OWNERDRAW)) &&
-        ImageList_GetIconSize(images, &imageWidth, &imageHeight))
-      imageWidth += 4;
-    else
-      imageWidth = 0;
-    int glyph = -1;
-    if (item.fmt & HDF_SORTDOWN) glyph = skin->QuickIndexes.ScrollButtons[1].GlyphIndex;
-    if (item.fmt & HDF_SORTUP) glyph = skin->QuickIndexes.ScrollButtons[0].GlyphIndex;
-    bool arrow = skin->IsValidImageIndex(glyph);
-    int arrowWidth = arrow ? ::FrameWidth(skin->ImageTable[size_t(glyph)]) + 6 : 0;
-    SIZE size{};
-    GetTextExtentPoint32A(idc, text, lstrlenA(text), &size);
-    int textWidth = size.cx + 5;
-    RECT textRect = area;
-    switch (item.fmt & HDF_JUSTIFYMASK) {
-      case HDF_RIGHT:
-        textRect.right = area.right - arrowWidth;
-        textRect.left = std::max(int(area.left) + imageWidth, int(textRect.right) - textWidth);
-        break;
-      case HDF_CENTER:
-        textRect.left =
-            area.left +
-            std::max(0, (int(area.right - area.left) - imageWidth - textWidth - arrowWidth) / 2) +
-            imageWidth;
-        textRect.right = std::min(int(area.right) - arrowWidth, int(textRect.left) + textWidth);
-        break;
-      default:
-        textRect.left = area.left + imageWidth;
-        textRect.right = std::min(int(area.right) - arrowWidth, int(textRect.left) + textWidth);
-        break;
-    }
-    if (state == 2) OffsetRect(&textRect, 1, 1);
-    if (arrow) {
-      const TsMaskData& entry = skin->ImageTable[size_t(glyph)];
-      GdiFlush();
-      PaintStateGlyph(image, {int(textRect.right) + 3, (h - ::FrameHeight(entry)) / 2}, state,
-                      MakeBgSource(&image, 0, 0), entry, 1);
-    }
-    PaintSkinText(idc, text, IsWindowEnabled(Handle), skin, std::min(state, 1), section,
-                  DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS | DT_END_ELLIPSIS, textRect);
-    if (imageWidth)
-      ImageList_Draw(images, item.iImage, idc, textRect.left - imageWidth,
-                     (h - imageHeight) / 2 + (state == 2 ? 1 : 0), ILD_TRANSPARENT);
-  }
+  RECT text{rect.left + 4, rect.top + 1, rect.right - 4, rect.bottom - 1};
+  if (index >= 0) PaintColumnContent(index, state, section, text, h);
   SelectObject(idc, oldFont);
   HDC target = dc ? dc : GetDC(HeaderWnd);
-  BitBlt(target, rect.left, rect.top, w, h, idc, 0, 0, SRCCOPY);
+  BitBlt(target, rect.left, rect.top, w, h, idc, rect.left, rect.top, SRCCOPY);
   if (!dc) ReleaseDC(HeaderWnd, target);
+}
+
+void TveListViewWnd::PaintColumnContent(int index, int state, int section, RECT area, int height) {
+  const TsSkinModel* skin = SkinManager;
+  img::Bitmap32& image = headerImage_;
+  HDC idc = image.DC();
+  char text[129] = {};
+  HDITEMA item{};
+  item.mask = HDI_TEXT | HDI_FORMAT | HDI_IMAGE;
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  SendMessageA(HeaderWnd, HDM_GETITEMA, WPARAM(index), reinterpret_cast<LPARAM>(&item));
+  auto images = reinterpret_cast<HIMAGELIST>(SendMessageA(HeaderWnd, HDM_GETIMAGELIST, 0, 0));
+  int imageWidth = 0, imageHeight = 0;
+  if (images && (item.fmt & (HDF_IMAGE | HDF_OWNERDRAW)) &&
+      ImageList_GetIconSize(images, &imageWidth, &imageHeight))
+    imageWidth += 4;
+  else
+    imageWidth = 0;
+  int glyph = -1;
+  if (item.fmt & HDF_SORTDOWN) glyph = skin->QuickIndexes.ScrollButtons[1].GlyphIndex;
+  if (item.fmt & HDF_SORTUP) glyph = skin->QuickIndexes.ScrollButtons[0].GlyphIndex;
+  bool arrow = skin->IsValidImageIndex(glyph);
+  int arrowWidth = arrow ? ::FrameWidth(skin->ImageTable[size_t(glyph)]) + 6 : 0;
+  SIZE size{};
+  GetTextExtentPoint32A(idc, text, lstrlenA(text), &size);
+  int textWidth = size.cx + 5;
+  RECT textRect = area;
+  switch (item.fmt & HDF_JUSTIFYMASK) {
+    case HDF_RIGHT:
+      textRect.right = area.right - arrowWidth;
+      textRect.left = std::max(int(area.left) + imageWidth, int(textRect.right) - textWidth);
+      break;
+    case HDF_CENTER:
+      textRect.left =
+          area.left +
+          std::max(0, (int(area.right - area.left) - imageWidth - textWidth - arrowWidth) / 2) +
+          imageWidth;
+      textRect.right = std::min(int(area.right) - arrowWidth, int(textRect.left) + textWidth);
+      break;
+    default:
+      textRect.left = area.left + imageWidth;
+      textRect.right = std::min(int(area.right) - arrowWidth, int(textRect.left) + textWidth);
+      break;
+  }
+  if (state == 2) OffsetRect(&textRect, 1, 1);
+  if (arrow) {
+    const TsMaskData& entry = skin->ImageTable[size_t(glyph)];
+    PaintStateGlyph(
+        image, {int(textRect.right) + 3, int(area.top) - 1 + (height - ::FrameHeight(entry)) / 2},
+        state, MakeBgSource(&image, 0, 0), entry, 1);
+  }
+  PaintSkinText(idc, text, IsWindowEnabled(Handle), skin, std::min(state, 1), section,
+                DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS | DT_END_ELLIPSIS, textRect);
+  if (imageWidth)
+    ImageList_Draw(images, item.iImage, idc, textRect.left - imageWidth,
+                   int(area.top) - 1 + (height - imageHeight) / 2 + (state == 2 ? 1 : 0),
+                   ILD_TRANSPARENT);
+  GdiFlush();
 }

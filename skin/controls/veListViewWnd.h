@@ -46,6 +46,8 @@ class TveListViewWnd : public TveEditWnd {
   static LRESULT CALLBACK HeaderProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                      DWORD_PTR data);
   bool ThumbTrack(fw::TMessage& message);
+  // A column's picture, text and sort arrow inside area of the header's picture.
+  void PaintColumnContent(int index, int state, int section, RECT area, int height);
   // The check boxes drawn from the skin's small check images, when the skin has them.
   void ApplyCheckImages();
   void RestoreCheckImages();
@@ -53,4 +55,5 @@ class TveListViewWnd : public TveEditWnd {
   COLORREF savedBk_ = CLR_DEFAULT, savedTextBk_ = CLR_DEFAULT, savedText_ = CLR_DEFAULT;
   HIMAGELIST checkImages_ = nullptr;
   HIMAGELIST savedStateImages_ = nullptr;
+  img::Bitmap32 headerImage_;  // the header's picture, kept between paints
 };

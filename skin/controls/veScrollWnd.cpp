@@ -238,7 +238,9 @@ void TveScrollWnd::PaintBar(const TveScrollBar& bar, HDC dc, int pressed, int th
   if (tracking.HotWnd == Handle && tracking.HotBar == bar.BarType) paint.Hot = tracking.HotElement;
   paint.ThumbStart = thumbStart;
   paint.BgColor = SkinData->GetBgColor(0, Handle);
-  img::Bitmap32 image;
+  // Kept between paints: a new device-independent bitmap for every paint costs more than the
+  // painting itself.
+  img::Bitmap32& image = barImages_[size_t(bar.BarType)];
   if (!PaintScrollBar(*SkinManager, paint, image)) return;
   BitBlt(dc, screen.left - window.left, screen.top - window.top, w, h, image.DC(), 0, 0, SRCCOPY);
 }

@@ -5,8 +5,10 @@
 // WM_HSCROLL / WM_VSCROLL messages.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
+#include "imaging/Bitmap32.h"
 #include "skin/controls/sScrollGeometry.h"
 #include "skin/controls/veMainWnd.h"
 
@@ -70,4 +72,6 @@ class TveScrollWnd : public TveMainWnd {
   TveScrollBar& Held();
   // Whether the control's scroll state moved since it was last read.
   bool ScrollStateMoved() const;
+
+  std::array<img::Bitmap32, 2> barImages_;  // the last picture of each bar
 };
