@@ -134,11 +134,14 @@ void TListView::Clear() {
 }
 
 void TListView::BeginUpdate() {
-  if (updating_++ == 0 && HandleAllocated()) SendMessage(WM_SETREDRAW, FALSE);
+  // Switching drawing on again shows a window: a hidden list is left as it is.
+  if (updating_++ == 0) redrawOff_ = HandleAllocated() && IsWindowVisible(Handle());
+  if (redrawOff_ && updating_ == 1) SendMessage(WM_SETREDRAW, FALSE);
 }
 
 void TListView::EndUpdate() {
-  if (updating_ == 0 || --updating_ > 0 || !HandleAllocated()) return;
+  if (updating_ == 0 || --updating_ > 0 || !redrawOff_ || !HandleAllocated()) return;
+  redrawOff_ = false;
   SendMessage(WM_SETREDRAW, TRUE);
   RedrawWindow(Handle(), nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);

@@ -73,6 +73,7 @@ class TListView : public TWinControl {
   bool rowSelect_ = false;
   TImageList* smallImages_ = nullptr;
   int updating_ = 0;
+  bool redrawOff_ = false;
 };
 
 enum class TAlignment { taLeftJustify, taCenter, taRightJustify };

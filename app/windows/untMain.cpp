@@ -312,16 +312,20 @@ void TfrmMain::Scan(std::uint8_t mode) {
   // The backup walks the rows while it runs; a scan must not replace them under it.
   if (BackupRunning()) return;
   BeginBusyCursor();
-  // Painted once at the end: a list redrawn for every row takes a minute for 5,000 drivers.
-  lv->BeginUpdate();
-  try {
-    SearchDriver(*driverList_, mode);
-  } catch (...) {
-    lv->EndUpdate();
-    EndBusyCursor();
-    throw;
+  {
+    // Painted once at the end: a list redrawn for every row takes a minute for 5,000 drivers.
+    struct Update {
+      TListView& list;
+      ~Update() { list.EndUpdate(); }
+    } update{*lv};
+    lv->BeginUpdate();
+    try {
+      SearchDriver(*driverList_, mode);
+    } catch (...) {
+      EndBusyCursor();
+      throw;
+    }
   }
-  lv->EndUpdate();
   EndBusyCursor();
   Sbar->SetPanelText(0, std::to_string(lv->Count()) + " drivers found.");
 }

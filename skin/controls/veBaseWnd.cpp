@@ -6,8 +6,17 @@
 #include "skin/render/sControlSection.h"
 #include "skin/render/sParentBg.h"
 
+bool HasHotState(const TsCommonData& skinData) {
+  const TsSkinModel* skin = skinData.GetSkinManager();
+  if (!skin || !skin->IsValidSectionIndex(skinData.SectionIndex)) return false;
+  if (skin->SectionTable[size_t(skinData.SectionIndex)].StateCount > 1) return true;
+  return skin->IsValidImageIndex(skinData.BorderMaskIndex) &&
+         skin->ImageTable[size_t(skinData.BorderMaskIndex)].StateCount > 1;
+}
+
 void RenderFrameCache(TsCommonData& skinData, HWND handle) {
   if (!skinData.BgDirty) return;
+  GdiFlush();  // the last copy to the screen may still read the cache
   RECT window;
   GetWindowRect(handle, &window);
   HWND parent = GetParent(handle);
@@ -31,8 +40,7 @@ void RenderFrameCache(TsCommonData& skinData, HWND handle) {
   if (!parent) return;
   const TsSkinModel* manager = skinData.GetSkinManager();
   if (manager && manager->IsValidSectionIndex(skinData.SectionIndex)) {
-    bool hot =
-        skinData.IsHot() && manager->SectionTable[size_t(skinData.SectionIndex)].StateCount > 1;
+    bool hot = skinData.IsHot() && HasHotState(skinData);
     PaintControlSection(skinData, bg, skinData.PatternIndex, skinData.HotPatternIndex, true, cache,
                         {0, 0}, {0, 0, w, h}, hot ? 1 : 0);
   }
@@ -74,18 +82,9 @@ void TveBaseWnd::HandleMessage(fw::TMessage& message) {
   }
   if (message.Msg == SkinCommandMsg) {
     bool ours = reinterpret_cast<TsSkinManager*>(message.LParam) == SkinManager;
-    switch (HIWORD(message.WParam)) {
-      case CmdSkinRefresh:
-        TveScrollWnd::HandleMessage(message);
-        if (ours && IsWindowVisible(Handle)) SendMessageA(Handle, WM_NCPAINT, 0, 0);
-        return;
-      case CmdBgRepainted:
-        RenderFrameCache(*SkinData, Handle);
-        break;
-      default:
-        break;
-    }
     TveScrollWnd::HandleMessage(message);
+    if (HIWORD(message.WParam) == CmdSkinRefresh && ours && IsWindowVisible(Handle))
+      SendMessageA(Handle, WM_NCPAINT, 0, 0);
     return;
   }
   switch (message.Msg) {

@@ -12,6 +12,8 @@ class TveBaseWnd : public TveScrollWnd {
   void HandleMessage(fw::TMessage& message) override;
 };
 
+// Whether the control's section or its border has a hot look to show while focused or hovered.
+bool HasHotState(const TsCommonData& skinData);
 // Paints the whole window (frame and background) into the skin state's cache when its background
 // is dirty: the section over the parent's background at the window's place, in the hot state when
 // the control is focused or hovered and the section has one, faded when the control is disabled.

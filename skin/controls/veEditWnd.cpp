@@ -24,8 +24,11 @@ TveEditWnd::TveEditWnd(HWND handle, bool repaint, const std::string& skinSection
   char name[16] = {};
   GetClassNameA(handle, name, sizeof name);
   SingleLine = lstrcmpiA(name, "Edit") == 0 && !(GetWindowLongA(handle, GWL_STYLE) & ES_MULTILINE);
-  if (fw::TWinControl* control = OwnerControl(); control && SkinData->ControlKind != kListViewKind)
-    control->SetControlStyle(control->ControlStyle() | fw::csOpaque);
+  if (fw::TWinControl* control = OwnerControl()) {
+    savedStyle_ = control->ControlStyle();
+    if (SkinData->ControlKind != kListViewKind)
+      control->SetControlStyle(savedStyle_ | fw::csOpaque);
+  }
   if (repaint && IsWindowVisible(handle))
     RedrawWindow(handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
@@ -48,35 +51,38 @@ void TveEditWnd::RestoreControlColors() {
                  SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOOWNERZORDER);
   fw::TWinControl* control = OwnerControl();
   if (!control || control->Destroying()) return;
+  control->SetControlStyle(savedStyle_);
   control->SetColor(SavedColor);
   control->Font().SetColor(SavedFontColor);
 }
 
 void TveEditWnd::ApplySkinColors() {
   if (StyleLock) return;
+  ColorsApplied = true;
+  if (!SectionSkinned()) return;
   SkinData->Deferred = true;
   StyleLock = true;
-  ColorsApplied = true;
-  const TsSkinModel* skin = SkinManager;
-  if (skin && skin->IsValidSectionIndex(SkinData->SectionIndex)) {
-    const TsGeneralData& section = skin->SectionTable[size_t(SkinData->SectionIndex)];
-    int state = SkinData->IsHot() && section.StateCount > 1 ? 1 : 0;
-    if (fw::TWinControl* control = OwnerControl()) {
-      if (!SkinData->CustomColor) {
-        BgColor = COLORREF(SkinData->GetBgColor(state, Handle));
-        if (control->Color() != fw::TColor(BgColor)) control->SetColor(fw::TColor(BgColor));
-      }
-      if (!SkinData->CustomFont && SkinData->ControlKind != kListViewKind) {
-        fw::TColor font = SkinData->Tone(section.States[size_t(state)].FontColor);
-        if (control->Font().Color() != font) control->Font().SetColor(font);
-      }
-    } else if (!SkinData->CustomColor) {
-      BgColor = DialogChild ? GetSysColor(COLOR_WINDOW) : COLORREF(SkinData->GetBgColor(0, Handle));
+  const TsGeneralData& section = SkinManager->SectionTable[size_t(SkinData->SectionIndex)];
+  int state = SkinData->IsHot() && HasHotState(*SkinData) ? 1 : 0;
+  if (fw::TWinControl* control = OwnerControl()) {
+    if (!SkinData->CustomColor) {
+      BgColor = COLORREF(SkinData->GetBgColor(state, Handle));
+      if (control->Color() != fw::TColor(BgColor)) control->SetColor(fw::TColor(BgColor));
     }
-    SkinData->BgDirty = true;
-    SkinData->Deferred = false;
+    if (!SkinData->CustomFont && SkinData->ControlKind != kListViewKind) {
+      fw::TColor font = SkinData->Tone(section.States[size_t(state)].FontColor);
+      if (control->Font().Color() != font) control->Font().SetColor(font);
+    }
+  } else if (!SkinData->CustomColor) {
+    BgColor = DialogChild ? GetSysColor(COLOR_WINDOW) : COLORREF(SkinData->GetBgColor(0, Handle));
   }
+  SkinData->BgDirty = true;
+  SkinData->Deferred = false;
   StyleLock = false;
+}
+
+bool TveEditWnd::SectionSkinned() const {
+  return Skinned() && SkinManager->IsValidSectionIndex(SkinData->SectionIndex);
 }
 
 int TveEditWnd::FrameWidth() {
@@ -176,11 +182,8 @@ bool TveEditWnd::HandleEditMessage(fw::TMessage& message) {
     case WM_SETFOCUS:
     case WM_KILLFOCUS: {
       TveBaseWnd::HandleMessage(message);
-      fw::TWinControl* control = OwnerControl();
-      const TsSkinModel* skin = SkinManager;
-      if (control && (GetWindowLongA(Handle, GWL_STYLE) & WS_TABSTOP) &&
-          skin->IsValidSectionIndex(SkinData->SectionIndex) &&
-          skin->SectionTable[size_t(SkinData->SectionIndex)].StateCount > 1) {
+      if (OwnerControl() && (GetWindowLongA(Handle, GWL_STYLE) & WS_TABSTOP) &&
+          HasHotState(*SkinData)) {
         SkinData->BgDirty = true;
         SkinData->IsFocused = message.Msg == WM_SETFOCUS;
         SendMessageA(Handle, WM_NCPAINT, 0, 0);
@@ -252,7 +255,9 @@ bool TveEditWnd::HandleEditMessage(fw::TMessage& message) {
 }
 
 void TveEditWnd::HandleMessage(fw::TMessage& message) {
-  if (Destroyed || !Skinned()) {
+  // Without its section in the skin the control keeps the platform's frame and colours; only
+  // its scroll bars are the skin's.
+  if (Destroyed || !SectionSkinned()) {
     TveBaseWnd::HandleMessage(message);
     return;
   }

@@ -28,7 +28,12 @@ class TveEditWnd : public TveBaseWnd {
   void PaintNonClient();
   void Print(fw::TMessage& message);
   int FrameWidth();
+  // Skinned, and the skin has the control's section.
+  bool SectionSkinned() const;
 
   fw::TColor SavedColor = fw::clWindow;
   fw::TColor SavedFontColor = fw::clWindowText;
+
+ private:
+  unsigned savedStyle_ = 0;
 };

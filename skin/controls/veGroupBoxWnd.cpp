@@ -30,11 +30,6 @@ void FillFromBg(img::Bitmap32& target, TRect rect, const TsBgSource& bg) {
                   bg.BgColor == kKeyColor ? int32_t(GetSysColor(COLOR_BTNFACE)) : bg.BgColor);
 }
 
-HFONT ControlFont(HWND wnd) {
-  auto font = reinterpret_cast<HFONT>(SendMessageA(wnd, WM_GETFONT, 0, 0));
-  return font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-}
-
 }  // namespace
 
 RECT GroupCaptionRect(int width, SIZE text, bool rightToLeft) {
@@ -58,7 +53,7 @@ RECT TveGroupBoxWnd::CaptionRect() {
   SIZE size{};
   if (!Caption.empty()) {
     HDC dc = GetDC(Handle);
-    HGDIOBJ old = SelectObject(dc, ControlFont(Handle));
+    HGDIOBJ old = SelectObject(dc, ControlFont());
     RECT measured{0, 0, 0, 0};
     DrawTextA(dc, Caption.c_str(), int(Caption.size()), &measured,
               DT_CALCRECT | DT_CENTER | DT_SINGLELINE);
@@ -76,6 +71,7 @@ void TveGroupBoxWnd::RenderCache() {
   int w = WindowSize.cx, h = WindowSize.cy;
   if (cache.Width() != w || cache.Height() != h) cache.Resize(w, h);
   if (w <= 0 || h <= 0) return;
+  GdiFlush();  // the last copy to the screen may still read the cache
   RECT caption = CaptionRect();
   TsBgSource bg = ParentBg(*SkinData, Handle);
   FillFromBg(cache, {0, 0, w, std::min(h, int(caption.bottom))}, bg);
@@ -93,7 +89,7 @@ void TveGroupBoxWnd::PaintCaption(RECT rect) {
   if (area.Width() <= 0 || area.Height() <= 0) return;
   FillFromBg(cache, area, ParentBg(*SkinData, Handle));
   HDC dc = cache.DC();
-  HGDIOBJ old = SelectObject(dc, ControlFont(Handle));
+  HGDIOBJ old = SelectObject(dc, ControlFont());
   SetBkMode(dc, TRANSPARENT);
   UINT flags = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
   if (GetWindowLongA(Handle, GWL_EXSTYLE) & WS_EX_RTLREADING) flags |= DT_RTLREADING;
@@ -105,11 +101,12 @@ void TveGroupBoxWnd::PaintCaption(RECT rect) {
 
 void TveGroupBoxWnd::PaintTo(fw::TMessage& message) {
   UpdateGeometry();
+  // Printing into a given DC leaves what waits to be painted on the screen alone.
+  bool printing = message.WParam && message.LParam == 1;
   PAINTSTRUCT ps;
-  HDC painted = BeginPaint(Handle, &ps);
+  HDC painted = printing ? nullptr : BeginPaint(Handle, &ps);
   if (!SkinData->IsDeferred()) {
-    HDC dc =
-        message.WParam && message.LParam == 1 ? reinterpret_cast<HDC>(message.WParam) : painted;
+    HDC dc = printing ? reinterpret_cast<HDC>(message.WParam) : painted;
     RenderCache();
     RECT all{0, 0, WindowSize.cx, WindowSize.cy};
     if (fw::TWinControl* control = OwnerControl()) {
@@ -120,7 +117,7 @@ void TveGroupBoxWnd::PaintTo(fw::TMessage& message) {
     }
     EndUpdateChildWindows(Handle);
   }
-  EndPaint(Handle, &ps);
+  if (!printing) EndPaint(Handle, &ps);
 }
 
 void TveGroupBoxWnd::Invalidate() {
@@ -150,10 +147,6 @@ void TveGroupBoxWnd::HandleMessage(fw::TMessage& message) {
         UpdateGeometry();
         message.Result = CaptionRect().bottom;
         return;
-      case CmdSkinRemoved:
-        if (fw::TWinControl* control = OwnerControl())
-          control->SetControlStyle(control->ControlStyle() & ~unsigned(fw::csOpaque));
-        break;
       default:
         break;
     }
@@ -192,12 +185,6 @@ void TveGroupBoxWnd::HandleMessage(fw::TMessage& message) {
       message.Result = 1;
       return;
     }
-    case WM_PARENTNOTIFY:
-      HandleSkinCommands(message);
-      if (LOWORD(message.WParam) == WM_CREATE) {
-        if (fw::TWinControl* control = OwnerControl()) NotifyFormAdopt(control);
-      }
-      return;
     default:
       break;
   }

@@ -47,23 +47,31 @@ int TveListViewWnd::ColumnAtPoint(POINT screen) const {
   return kEmptyColumn;
 }
 
-int TveListViewWnd::ColumnsWidth() const {
-  int sum = 0;
-  for (int i = 0;; ++i) {
-    int width = int(SendMessageA(Handle, LVM_GETCOLUMNWIDTH, WPARAM(i), 0));
-    if (width == 0 || std::abs(width) > 999999) return sum;
-    sum += width;
-  }
+void TveListViewWnd::PrintHeader(HDC dc) {
+  if (ViewStyle() != 3 || !HeaderWnd || !dc || !IsWindowVisible(HeaderWnd)) return;
+  RECT header;
+  GetWindowRect(HeaderWnd, &header);
+  MapWindowPoints(nullptr, Handle, reinterpret_cast<POINT*>(&header), 2);
+  int saved = SaveDC(dc);
+  OffsetViewportOrgEx(dc, ClientOffset.left + header.left, ClientOffset.top + header.top, nullptr);
+  PaintHeader(dc);
+  RestoreDC(dc, saved);
 }
 
 void TveListViewWnd::PaintHeader(HDC dc) {
   if (ViewStyle() != 3 || !HeaderWnd) return;
-  PAINTSTRUCT ps;
-  BeginPaint(HeaderWnd, &ps);
+  // On the screen the header is validated; a given DC is a picture being printed.
+  PAINTSTRUCT ps{};
+  if (!dc) BeginPaint(HeaderWnd, &ps);
   RECT client;
   GetClientRect(HeaderWnd, &client);
-  HDC target = dc ? dc : GetDC(HeaderWnd);
   int count = int(SendMessageA(HeaderWnd, HDM_GETITEMCOUNT, 0, 0));
+  int width = client.right;
+  for (int position = 0; position < count; ++position)
+    width = std::max(width, int(HeaderItemRect(position).right));
+  if (headerImage_.Width() != width || headerImage_.Height() != client.bottom)
+    headerImage_.Resize(width, client.bottom);
+  HDC target = dc ? dc : GetDC(HeaderWnd);
   int right = 0;
   LineHeight = client.bottom;
   // Only the columns the paint asks for: a hover change repaints the two columns it concerns.
@@ -80,8 +88,10 @@ void TveListViewWnd::PaintHeader(HDC dc) {
   }
   RECT rest{right, 0, client.right, LineHeight};
   if (right < client.right && wanted(rest)) PaintHeaderItem(rest, kEmptyColumn, target);
-  if (!dc) ReleaseDC(HeaderWnd, target);
-  EndPaint(HeaderWnd, &ps);
+  if (!dc) {
+    ReleaseDC(HeaderWnd, target);
+    EndPaint(HeaderWnd, &ps);
+  }
 }
 
 void TveListViewWnd::PaintHeaderItem(RECT rect, int index, HDC dc) {
@@ -89,13 +99,10 @@ void TveListViewWnd::PaintHeaderItem(RECT rect, int index, HDC dc) {
   const TsSkinModel* skin = SkinManager;
   if (w <= 0 || h <= 0 || !skin) return;
   // One picture for the whole header, kept between paints; each column paints its own part.
-  RECT client;
-  GetClientRect(HeaderWnd, &client);
-  int stripWidth = std::max(int(client.right), int(rect.right));
-  int stripHeight = std::max(int(client.bottom), int(rect.bottom));
-  if (headerImage_.Width() != stripWidth || headerImage_.Height() != stripHeight)
-    headerImage_.Resize(stripWidth, stripHeight);
   img::Bitmap32& image = headerImage_;
+  if (image.Width() < rect.right || image.Height() < rect.bottom)
+    image.Resize(std::max(image.Width(), int(rect.right)),
+                 std::max(image.Height(), int(rect.bottom)));
   GdiFlush();
   int state = PressedColumn >= 0 ? (index == PressedColumn ? 2 : 0) : (index == HotColumn ? 1 : 0);
   const char* name = skin->FindSection("COLHEADER") >= 0 ? "COLHEADER" : "BUTTON";
@@ -106,8 +113,7 @@ void TveListViewWnd::PaintHeaderItem(RECT rect, int index, HDC dc) {
   FillRectSolid(image, area, int32_t(BgColor));
   PaintSection(skin, section, name, behind, -1, -1, image, {0, 0}, area, state);
   HDC idc = image.DC();
-  auto font = reinterpret_cast<HFONT>(SendMessageA(Handle, WM_GETFONT, 0, 0));
-  HGDIOBJ oldFont = SelectObject(idc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+  HGDIOBJ oldFont = SelectObject(idc, ControlFont());
   SetBkMode(idc, TRANSPARENT);
   RECT text{rect.left + 4, rect.top + 1, rect.right - 4, rect.bottom - 1};
   if (index >= 0) PaintColumnContent(index, state, section, text, h);

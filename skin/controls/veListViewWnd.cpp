@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "skin/data/MaskGeometry.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/render/sControlKinds.h"
@@ -65,7 +67,7 @@ void TveListViewWnd::RestoreControlColors() {
 void TveListViewWnd::ApplySkinColors() {
   TveEditWnd::ApplySkinColors();
   const TsSkinModel* skin = SkinManager;
-  if (!skin || !skin->IsValidSectionIndex(SkinData->SectionIndex)) return;
+  if (!SectionSkinned()) return;
   COLORREF bk = DialogChild ? GetSysColor(COLOR_WINDOW) : COLORREF(SkinData->GetBgColor(0, Handle));
   COLORREF text =
       DialogChild
@@ -128,12 +130,18 @@ void TveListViewWnd::UnhookHeader() {
 }
 
 void TveListViewWnd::InvalidateColumn(int column) {
-  RECT rect{};
   if (column == -1) return;
-  // The room right of the last column is one piece of the header without an item of its own.
-  if (column < 0 ||
-      SendMessageA(HeaderWnd, HDM_GETITEMRECT, WPARAM(column), reinterpret_cast<LPARAM>(&rect)))
-    InvalidateRect(HeaderWnd, column < 0 ? nullptr : &rect, FALSE);
+  RECT rect{};
+  if (column >= 0) {
+    SendMessageA(HeaderWnd, HDM_GETITEMRECT, WPARAM(column), reinterpret_cast<LPARAM>(&rect));
+  } else {
+    // The room right of the last column, which has no item of its own.
+    GetClientRect(HeaderWnd, &rect);
+    int count = int(SendMessageA(HeaderWnd, HDM_GETITEMCOUNT, 0, 0));
+    for (int position = 0; position < count; ++position)
+      rect.left = std::max(rect.left, HeaderItemRect(position).right);
+  }
+  InvalidateRect(HeaderWnd, &rect, FALSE);
 }
 
 void TveListViewWnd::RepaintHeader() {
@@ -146,14 +154,21 @@ LRESULT CALLBACK TveListViewWnd::HeaderProc(HWND wnd, UINT msg, WPARAM wParam, L
   LRESULT result = 0;
   try {
     if (self->HeaderMessage(msg, wParam, lParam, result)) return result;
-  } catch (const std::exception&) {
+  } catch (...) {
     // A fault while painting the header must not take the program down; the platform paints.
   }
   return DefSubclassProc(wnd, msg, wParam, lParam);
 }
 
 bool TveListViewWnd::HeaderMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  if (ViewStyle() != 3 || !Skinned()) return false;
+  if (msg == WM_NCDESTROY) {
+    HWND header = HeaderWnd;
+    HeaderWnd = nullptr;
+    RemoveWindowSubclass(header, &HeaderProc, kHeaderSubclass);
+    result = DefSubclassProc(header, msg, wParam, lParam);
+    return true;
+  }
+  if (ViewStyle() != 3 || !SectionSkinned()) return false;
   switch (msg) {
     case WM_PAINT:
       PaintHeader(nullptr);
@@ -164,13 +179,6 @@ bool TveListViewWnd::HeaderMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
     case WM_WINDOWPOSCHANGING:
       if (IsWindowVisible(Handle)) SendMessageA(Handle, WM_NCPAINT, 0, 0);
       return false;
-    case WM_NCDESTROY: {
-      HWND header = HeaderWnd;
-      HeaderWnd = nullptr;
-      RemoveWindowSubclass(header, &HeaderProc, kHeaderSubclass);
-      result = DefSubclassProc(header, msg, wParam, lParam);
-      return true;
-    }
     case WM_NCHITTEST: {
       result = DefSubclassProc(HeaderWnd, msg, wParam, lParam);
       int position = ColumnAtPoint({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
@@ -188,7 +196,6 @@ bool TveListViewWnd::HeaderMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
       return false;
     case WM_LBUTTONDOWN: {
       result = DefSubclassProc(HeaderWnd, msg, wParam, lParam);
-      HeaderClicked = true;
       HDHITTESTINFO hit{};
       hit.pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
       int item = int(SendMessageA(HeaderWnd, HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
@@ -201,12 +208,12 @@ bool TveListViewWnd::HeaderMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
   }
 }
 
-bool TveListViewWnd::ThumbTrack(fw::TMessage& message) {
+void TveListViewWnd::ThumbTrack(fw::TMessage& message) {
   bool vertical = message.Msg == WM_VSCROLL;
   if (LOWORD(message.WParam) != SB_THUMBTRACK) {
     message.LParam = 0;
     PassOn(message);
-    return true;
+    return;
   }
   int position = message.LParam ? int(message.LParam) : HIWORD(message.WParam);
   SCROLLINFO info{};
@@ -214,7 +221,7 @@ bool TveListViewWnd::ThumbTrack(fw::TMessage& message) {
   info.fMask = SIF_POS;
   GetScrollInfo(Handle, vertical ? SB_VERT : SB_HORZ, &info);
   int delta = position - info.nPos;
-  if (delta == 0) return true;
+  if (delta == 0) return;
   RECT item{};
   item.left = LVIR_BOUNDS;
   SendMessageA(Handle, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
@@ -223,11 +230,10 @@ bool TveListViewWnd::ThumbTrack(fw::TMessage& message) {
   if (vertical && style == 3) delta *= item.bottom - item.top;
   if (!vertical && style == 2) delta *= item.right - item.left;
   SendMessageA(Handle, LVM_SCROLL, vertical ? 0 : delta, vertical ? delta : 0);
-  return true;
 }
 
 void TveListViewWnd::HandleMessage(fw::TMessage& message) {
-  if (Destroyed || !Skinned()) {
+  if (Destroyed || !SectionSkinned()) {
     TveEditWnd::HandleMessage(message);
     return;
   }
@@ -267,6 +273,9 @@ void TveListViewWnd::HandleMessage(fw::TMessage& message) {
   switch (message.Msg) {
     case WM_LBUTTONUP:
       if (GetCapture() == Handle) ReleaseCapture();
+      break;
+    case WM_PRINT:
+      PrintHeader(reinterpret_cast<HDC>(message.WParam));
       break;
     case WM_PARENTNOTIFY: {
       // A header made after the adoption is hooked then; a newer one replaces the one hooked.

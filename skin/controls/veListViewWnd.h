@@ -28,14 +28,11 @@ class TveListViewWnd : public TveEditWnd {
   int ColumnAtPoint(POINT screen) const;
   void PaintHeader(HDC dc);
   void PaintHeaderItem(RECT rect, int index, HDC dc);
-  // The sum of the column widths, stopping at an absurd width.
-  int ColumnsWidth() const;
 
   HWND HeaderWnd = nullptr;
   int PressedColumn = -1;
   int HotColumn = -1;
   int LineHeight = 0;
-  bool HeaderClicked = false;
 
  private:
   void HookHeader(HWND header);
@@ -45,7 +42,9 @@ class TveListViewWnd : public TveEditWnd {
   bool HeaderMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
   static LRESULT CALLBACK HeaderProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                      DWORD_PTR data);
-  bool ThumbTrack(fw::TMessage& message);
+  void ThumbTrack(fw::TMessage& message);
+  // The header's columns into a printed picture of the list view, at the header's place.
+  void PrintHeader(HDC dc);
   // A column's picture, text and sort arrow inside area of the header's picture.
   void PaintColumnContent(int index, int state, int section, RECT area, int height);
   // The check boxes drawn from the skin's small check images, when the skin has them.

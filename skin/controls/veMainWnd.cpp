@@ -39,6 +39,7 @@ TveMainWnd::TveMainWnd(HWND handle, bool repaint, const std::string& skinSection
   }
   if (!SkinData) {
     ownSkinData_ = std::make_unique<TsCommonData>(nullptr, true);
+    ownSkinData_->SetSkinManager(manager);
     SkinData = ownSkinData_.get();
     OwnsSkinData = true;
   }
@@ -48,7 +49,7 @@ TveMainWnd::TveMainWnd(HWND handle, bool repaint, const std::string& skinSection
   if (SkinData->SkinSection.empty()) SkinData->SetSkinSection(skinSection);
   DialogChild = DialogSkinning;
   SaveControlColors();
-  Caption = WindowText(handle);
+  ReadCaption();
   if (auto* owner = dynamic_cast<fw::TWinControl*>(SkinData->HostControl);
       owner && owner->HandleAllocated() && owner->Handle() == handle)
     control_ = owner;
@@ -154,6 +155,17 @@ void TveMainWnd::PassToChildren(fw::TMessage& message) {
     SendToChildWindows(Handle, message.Msg, message.WParam, message.LParam);
 }
 
+void TveMainWnd::ReadCaption() {
+  Caption = WindowText(Handle);
+}
+
+HFONT TveMainWnd::ControlFont() const {
+  if (control_) return control_->Font().Handle();
+  if (auto font = reinterpret_cast<HFONT>(SendMessageA(Handle, WM_GETFONT, 0, 0))) return font;
+  static const HFONT message = CreateSystemFont(5);
+  return message ? message : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
 HFONT TveMainWnd::CreateSystemFont(int kind) {
   NONCLIENTMETRICSA metrics{};
   metrics.cbSize = sizeof metrics;
@@ -193,7 +205,7 @@ bool TveMainWnd::HandleCommon(fw::TMessage& message) {
       return false;
     case WM_SETTEXT: {
       PassOn(message);
-      Caption = WindowText(Handle);
+      ReadCaption();
       return true;
     }
     case WM_MOUSEMOVE:

@@ -50,6 +50,11 @@ class TveMainWnd {
   void UpdateGeometry();
   // Sends a message to the children: the framework control's tree, or the child windows.
   void PassToChildren(fw::TMessage& message);
+  // The font the control draws its text with: the framework control's, else the window's, else
+  // the system's message font. Owned by its source; not to be deleted.
+  HFONT ControlFont() const;
+  // Caption := the window's text.
+  void ReadCaption();
   // A font of the system's non-client metrics: 1 caption, 2 small caption, 3 menu, 4 status,
   // 5 message; 0 for another kind or when the metrics cannot be read. The caller deletes it.
   static HFONT CreateSystemFont(int kind);

@@ -58,11 +58,23 @@ TveScrollWnd::TveScrollWnd(HWND handle, bool repaint, const std::string& skinSec
 }
 
 TveScrollWnd::~TveScrollWnd() {
-  if (tracking.HotWnd == Handle) tracking = {};
+  StopInteraction();
   if (!Destroyed && IsWindow(Handle)) LetGo();
 }
 
+void TveScrollWnd::StopInteraction() {
+  if (tracking.HotWnd != Handle) return;
+  if (IsWindow(Handle)) {
+    KillTimer(Handle, kHoverTimer);
+    KillTimer(Handle, kRepeatTimer);
+    if (GetCapture() == Handle) ReleaseCapture();
+  }
+  ThumbTracking = false;
+  tracking = {};
+}
+
 void TveScrollWnd::LetGo() {
+  StopInteraction();
   DetachFromWindow(false);
   // The platform measures its own bars again (the visual style comes back with the base).
   SetWindowPos(Handle, nullptr, 0, 0, 0, 0,
@@ -241,6 +253,7 @@ void TveScrollWnd::PaintBar(const TveScrollBar& bar, HDC dc, int pressed, int th
   // Kept between paints: a new device-independent bitmap for every paint costs more than the
   // painting itself.
   img::Bitmap32& image = barImages_[size_t(bar.BarType)];
+  GdiFlush();  // the last copy to the screen may still read the picture
   if (!PaintScrollBar(*SkinManager, paint, image)) return;
   BitBlt(dc, screen.left - window.left, screen.top - window.top, w, h, image.DC(), 0, 0, SRCCOPY);
 }
@@ -483,6 +496,8 @@ bool TveScrollWnd::HandleScrollMessage(fw::TMessage& message) {
 void TveScrollWnd::HandleMessage(fw::TMessage& message) {
   if (HandleCommon(message)) return;
   if (Destroyed || !Skinned()) {
+    // Nothing of the bars runs on without the skin: no hover or repeat timer, no held press.
+    StopInteraction();
     if (message.Msg == SkinCommandMsg && HIWORD(message.WParam) == CmdSkinLoaded)
       SkinData->UpdateIndexes();
     HandleSkinCommands(message);

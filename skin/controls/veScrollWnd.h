@@ -55,6 +55,8 @@ class TveScrollWnd : public TveMainWnd {
   // Lets the window go and has the platform measure its own bars again. Adapters that give
   // colours back call it from their own destructor, while their RestoreControlColors still runs.
   void LetGo();
+  // Ends hovering, a held press or a thumb drag of this window: timers, capture and state.
+  void StopInteraction();
 
  private:
   bool HandleScrollMessage(fw::TMessage& message);

@@ -15,8 +15,7 @@ void TveStaticWnd::Redraw() {
 bool TveStaticWnd::DrawCaption() {
   if (Caption.empty()) return true;
   HDC dc = SkinData->CacheBitmap->DC();
-  auto font = reinterpret_cast<HFONT>(SendMessageA(Handle, WM_GETFONT, 0, 0));
-  HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+  HGDIOBJ old = SelectObject(dc, ControlFont());
   SetBkMode(dc, TRANSPARENT);
   UINT flags = DT_WORDBREAK | DT_EXPANDTABS | DT_TABSTOP | DT_NOCLIP | DT_NOPREFIX;
   if (GetWindowLongA(Handle, GWL_EXSTYLE) & WS_EX_RIGHT) flags |= DT_RIGHT;
@@ -64,8 +63,7 @@ void TveStaticWnd::HandleMessage(fw::TMessage& message) {
       if (!visible) break;
       SendMessageA(Handle, WM_SETREDRAW, 0, 0);
       PassOn(message);
-      Caption.resize(size_t(GetWindowTextLengthA(Handle)) + 1);
-      Caption.resize(size_t(GetWindowTextA(Handle, Caption.data(), int(Caption.size()))));
+      ReadCaption();
       SkinData->BgDirty = true;
       SendMessageA(Handle, WM_SETREDRAW, 1, 0);
       Redraw();

@@ -7,7 +7,11 @@
 
 class TveStaticWnd : public TveMainWnd {
  public:
-  using TveMainWnd::TveMainWnd;
+  // Without a section the static is drawn as a check box's text is.
+  TveStaticWnd(HWND handle, bool repaint, const std::string& skinSection, TsSkinManager* manager,
+               TsCommonData* skinData)
+      : TveMainWnd(handle, repaint, skinSection.empty() ? "CHECKBOX" : skinSection, manager,
+                   skinData) {}
 
   void HandleMessage(fw::TMessage& message) override;
 

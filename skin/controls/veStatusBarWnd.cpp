@@ -53,8 +53,11 @@ void TveStatusBarWnd::PaintPanels() {
     PaintPanel(-1, {0, 1, WindowSize.cx - 1, WindowSize.cy - 1});
     return;
   }
+  // Parts are measured in the client area; the picture is the whole window.
+  RECT client = ClientRectInWindow(Handle);
   for (int i = 0, count = PartCount(); i < count; ++i) {
     RECT rect = PartRect(i);
+    OffsetRect(&rect, client.left, client.top);
     InflateRect(&rect, -1, -1);
     PaintPanel(i, rect);
   }
@@ -79,7 +82,7 @@ void TveStatusBarWnd::PaintPanel(int index, RECT rect) {
       auto margin = [&entry](int own) { return own > 0 ? own : int(entry.DefaultMargin); };
       int width = std::max(2, margin(entry.MarginLeft) + margin(entry.MarginRight));
       int height = cache.Height() - 2;
-      int x = std::clamp(int(PartRect(index).right) - width, 0, std::max(0, cache.Width() - width));
+      int x = std::clamp(int(rect.right) + 2 - width, 0, std::max(0, cache.Width() - width));
       if (height > 0) {
         img::Bitmap32 piece(width, height);
         PaintSectionByName(skin, piece, "DIVIDER", "", &cache, {x, 1, x + width, 1 + height}, 0);
@@ -97,8 +100,7 @@ void TveStatusBarWnd::PaintPanel(int index, RECT rect) {
                                                           : DT_LEFT;
   }
   HDC dc = cache.DC();
-  HFONT font = reinterpret_cast<HFONT>(SendMessageA(Handle, WM_GETFONT, 0, 0));
-  HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+  HGDIOBJ old = SelectObject(dc, ControlFont());
   SetBkMode(dc, TRANSPARENT);
   PaintSkinText(dc, PanelText(index), true, skin, 0, SkinData->SectionIndex,
                 DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX | align, area);
@@ -110,9 +112,12 @@ void TveStatusBarWnd::PaintAll(HDC dc) {
   UpdateGeometry();
   RenderCache();
   if (!SkinData->CacheBitmap || SkinData->BgDirty) return;
+  // A given DC is the client area's; the window's DC starts at the frame.
+  RECT client = dc ? ClientRectInWindow(Handle) : RECT{};
   HDC target = dc ? dc : GetWindowDC(Handle);
   const img::Bitmap32& cache = *SkinData->CacheBitmap;
-  BitBlt(target, 0, 0, cache.Width(), cache.Height(), cache.DC(), 0, 0, SRCCOPY);
+  BitBlt(target, -client.left, -client.top, cache.Width(), cache.Height(), cache.DC(), 0, 0,
+         SRCCOPY);
   if (!dc) ReleaseDC(Handle, target);
 }
 

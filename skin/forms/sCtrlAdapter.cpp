@@ -48,10 +48,8 @@ void TveAdapterItem::DoHook(fw::TWinControl* control) {
   SkinData->SetSkinManager(manager);
   int kind = ThirdListOf(*manager, control->ClassName());
   if (kind < 0) return;
-  std::string section = SkinData->SkinSection;
-  if (section.empty() && TveThirdKind(kind) == TveThirdKind::ScrollControl) section = "PANEL_LOW";
-  if (section.empty() && TveThirdKind(kind) == TveThirdKind::ScrollBar) section = "CHECKBOX";
-  Wnd = CreateAdapter(TveThirdKind(kind), control->Handle(), section, manager, SkinData.get());
+  Wnd = CreateAdapter(TveThirdKind(kind), control->Handle(), SkinData->SkinSection, manager,
+                      SkinData.get());
 }
 
 TveCtrlAdapter::TveCtrlAdapter(TsSkinProvider& provider) : Provider(provider) {}
@@ -166,7 +164,23 @@ void TveCtrlAdapter::RecolourLabel(fw::TLabel* label) {
   label->Font().SetColor(manager->SectionTable[size_t(global)].FontColor);
 }
 
+// A label the form does not own may have gone without a word to us: only the labels still in
+// the form's control tree are given their colours back.
 void TveCtrlAdapter::RestoreLabels() {
+  std::vector<fw::TControl*> present;
+  std::vector<fw::TWinControl*> containers{Provider.Form()};
+  while (!containers.empty()) {
+    fw::TWinControl* container = containers.back();
+    containers.pop_back();
+    for (int i = 0; i < container->ControlCount(); ++i) {
+      fw::TControl* child = container->Controls(i);
+      present.push_back(child);
+      if (child->IsWindowed()) containers.push_back(static_cast<fw::TWinControl*>(child));
+    }
+  }
+  std::erase_if(labels_, [&present](const TLabelColours& l) {
+    return std::find(present.begin(), present.end(), l.Label) == present.end();
+  });
   for (const TLabelColours& saved : labels_) {
     saved.Label->SetControlStyle(saved.Style);
     saved.Label->SetTransparent(saved.Transparent);

@@ -16,6 +16,7 @@
 #include "skin/controls/veStatusBarWnd.h"
 #include "skin/forms/sCtrlAdapter.h"
 #include "skin/forms/sSkinProvider.h"
+#include "skin/render/sCtrlUtils.h"
 #include "skins/StoredSkins.h"
 
 using namespace fw;
@@ -49,11 +50,14 @@ struct AdoptionWinTest : ::testing::Test {
     form->SetBounds(40, 40, form->Width(), form->Height());
     provider = new TsSkinProvider(form.get());
     provider->SetSkinManager(manager.get());
-    provider->OnSkinItem = [this](TControl* item, bool& canBeAdded, std::string&) {
+    provider->OnSkinItem = [this](TControl* item, bool& canBeAdded, std::string& section) {
       if (item == vetoed) canBeAdded = false;
+      if (item == unknownSection) section = "NOSUCHSECTION";
     };
     list = AddList(5, 5);
     vetoed = AddList(210, 5);
+    unknownSection = AddList(210, 150);
+    unknownSection->SetBounds(320, 205, 90, 60);
     for (int i = 0; i < 40; ++i) list->Add("Row " + std::to_string(i)).SetSubItem(0, "x");
     bar = new TStatusBar(form.get());
     bar->SetBounds(0, 280, 420, 20);
@@ -99,7 +103,7 @@ struct AdoptionWinTest : ::testing::Test {
   std::unique_ptr<TsSkinManager> manager;
   std::unique_ptr<TForm> form;
   TsSkinProvider* provider = nullptr;
-  TListView *list = nullptr, *vetoed = nullptr;
+  TListView *list = nullptr, *vetoed = nullptr, *unknownSection = nullptr;
   TStatusBar* bar = nullptr;
   TGroupBox* box = nullptr;
   TLabel *label = nullptr, *ownColours = nullptr;
@@ -110,7 +114,7 @@ struct AdoptionWinTest : ::testing::Test {
 
 TEST_F(AdoptionWinTest, ListedControlsGetAdaptersAndTheSkinsColours) {
   ASSERT_TRUE(provider->Adapter());
-  EXPECT_EQ(provider->Adapter()->Count(), 3);
+  EXPECT_EQ(provider->Adapter()->Count(), 4);
   auto* lv = dynamic_cast<TveListViewWnd*>(TveMainWnd::AdapterFromHandle(list->Handle()));
   ASSERT_TRUE(lv);
   EXPECT_TRUE(lv->HeaderWnd);
@@ -147,7 +151,19 @@ TEST_F(AdoptionWinTest, ListedControlsGetAdaptersAndTheSkinsColours) {
 
   // Adopting again keeps one item per control.
   provider->AdoptControls();
-  EXPECT_EQ(provider->Adapter()->Count(), 3);
+  EXPECT_EQ(provider->Adapter()->Count(), 4);
+}
+
+TEST_F(AdoptionWinTest, AControlWhoseSectionTheSkinLacksKeepsThePlatformsLook) {
+  HWND wnd = unknownSection->Handle();
+  auto* adapter = dynamic_cast<TveListViewWnd*>(TveMainWnd::AdapterFromHandle(wnd));
+  ASSERT_TRUE(adapter);
+  RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+  Pump();
+  EXPECT_FALSE(adapter->SkinData->IsDeferred());
+  EXPECT_EQ(COLORREF(SendMessageA(wnd, LVM_GETBKCOLOR, 0, 0)), GetSysColor(COLOR_WINDOW));
+  RECT client = ClientRectInWindow(wnd);
+  EXPECT_EQ(ScreenPixel(wnd, client.right - 3, client.bottom - 3), GetSysColor(COLOR_WINDOW));
 }
 
 TEST_F(AdoptionWinTest, RemovingTheSkinGivesEveryControlBack) {
@@ -167,7 +183,7 @@ TEST_F(AdoptionWinTest, RemovingTheSkinGivesEveryControlBack) {
   manager->SetActive(true);
   Pump();
   ASSERT_TRUE(provider->Adapter());
-  EXPECT_EQ(provider->Adapter()->Count(), 3);
+  EXPECT_EQ(provider->Adapter()->Count(), 4);
 }
 
 TEST_F(AdoptionWinTest, ListViewHooksAHeaderMadeAfterItAndScrollsByWholeRows) {
