@@ -18,24 +18,11 @@
 #include "skin/forms/sSkinProvider.h"
 #include "skin/render/sCtrlUtils.h"
 #include "skins/StoredSkins.h"
+#include "tests/win/skin_forms/FormTestScreen.h"
 
 using namespace fw;
 
 namespace {
-
-void Pump() {
-  for (int i = 0; i < 5; ++i) {
-    Application.ProcessMessages();
-    Sleep(10);
-  }
-}
-
-COLORREF ScreenPixel(HWND wnd, int x, int y) {
-  HDC dc = GetWindowDC(wnd);
-  COLORREF c = GetPixel(dc, x, y);
-  ReleaseDC(wnd, dc);
-  return c;
-}
 
 struct AdoptionWinTest : ::testing::Test {
   void SetUp() override {
@@ -131,17 +118,17 @@ TEST_F(AdoptionWinTest, ListedControlsGetAdaptersAndTheSkinsColours) {
   RedrawWindow(form->Handle(), nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   Pump();
-  EXPECT_EQ(ScreenPixel(list->Handle(), 190, 130), bk);
+  EXPECT_EQ(ScreenColor(list->Handle(), 190, 130), bk);
   // The status bar and the group box show their adapters' pictures, not the platform's grey.
   for (HWND wnd : {bar->Handle(), box->Handle()}) {
     const img::Bitmap32* cache = TveMainWnd::AdapterFromHandle(wnd)->SkinData->CacheBitmap.get();
     ASSERT_TRUE(cache && !cache->Empty());
     for (POINT p : {POINT{150, 10}, POINT{60, 4}, POINT{150, cache->Height() - 4}}) {
       const img::TRGBAPixel& c = cache->Pixel(p.x, p.y);
-      EXPECT_EQ(ScreenPixel(wnd, p.x, p.y), RGB(c.R, c.G, c.B)) << p.x << "," << p.y;
+      EXPECT_EQ(ScreenColor(wnd, p.x, p.y), RGB(c.R, c.G, c.B)) << p.x << "," << p.y;
     }
   }
-  EXPECT_NE(ScreenPixel(bar->Handle(), 150, 10), GetSysColor(COLOR_BTNFACE));
+  EXPECT_NE(ScreenColor(bar->Handle(), 150, 10), GetSysColor(COLOR_BTNFACE));
 
   // Labels see-through in the skin's text colour, except the one that keeps its own.
   int global = manager->QuickIndexes.GlobalInfo;
@@ -163,7 +150,7 @@ TEST_F(AdoptionWinTest, AControlWhoseSectionTheSkinLacksKeepsThePlatformsLook) {
   EXPECT_FALSE(adapter->SkinData->IsDeferred());
   EXPECT_EQ(COLORREF(SendMessageA(wnd, LVM_GETBKCOLOR, 0, 0)), GetSysColor(COLOR_WINDOW));
   RECT client = ClientRectInWindow(wnd);
-  EXPECT_EQ(ScreenPixel(wnd, client.right - 3, client.bottom - 3), GetSysColor(COLOR_WINDOW));
+  EXPECT_EQ(ScreenColor(wnd, client.right - 3, client.bottom - 3), GetSysColor(COLOR_WINDOW));
 }
 
 TEST_F(AdoptionWinTest, RemovingTheSkinGivesEveryControlBack) {

@@ -21,23 +21,15 @@
 #include "skin/data/sSkinWindowsWin32.h"
 #include "skin/render/sSection.h"
 #include "skins/StoredSkins.h"
+#include "tests/win/skin_forms/FormTestScreen.h"
 
 using namespace fw;
 
 namespace {
 
-void Pump() {
-  for (int i = 0; i < 5; ++i) {
-    Application.ProcessMessages();
-    Sleep(10);
-  }
-}
-
 // What the screen shows at a point of the window (window coordinates), as 0x00RRGGBB.
 uint32_t ScreenPixel(HWND wnd, int x, int y) {
-  HDC dc = GetWindowDC(wnd);
-  COLORREF c = GetPixel(dc, x, y);
-  ReleaseDC(wnd, dc);
+  COLORREF c = ScreenColor(wnd, x, y);
   return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
 }
 
