@@ -156,7 +156,10 @@ TEST_F(AdoptionWinTest, AControlWhoseSectionTheSkinLacksKeepsThePlatformsLook) {
 TEST_F(AdoptionWinTest, RemovingTheSkinGivesEveryControlBack) {
   COLORREF skinned = COLORREF(SendMessageA(list->Handle(), LVM_GETBKCOLOR, 0, 0));
   ASSERT_NE(skinned, GetSysColor(COLOR_WINDOW));
+  // The skin goes while the mouse is over the list's bar: its hover timer goes with it.
+  SendMessageA(list->Handle(), WM_NCMOUSEMOVE, HTVSCROLL, 0);
   manager->SetActive(false);
+  EXPECT_FALSE(KillTimer(list->Handle(), 0xFFF2));
   Pump();
   EXPECT_FALSE(provider->Adapter());
   for (HWND wnd : {list->Handle(), bar->Handle(), box->Handle()})
