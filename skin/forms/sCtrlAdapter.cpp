@@ -159,9 +159,11 @@ void TveCtrlAdapter::RecolourLabel(fw::TLabel* label) {
   if (std::none_of(labels_.begin(), labels_.end(),
                    [label](const TLabelColours& l) { return l.Label == label; }))
     labels_.push_back({label, label->Font().Color(), label->Transparent(), label->ControlStyle()});
+  // Every adoption walk comes here again: only a change is made (and repainted).
   label->SetControlStyle(label->ControlStyle() & ~unsigned(fw::csOpaque));
-  label->SetTransparent(true);
-  label->Font().SetColor(manager->SectionTable[size_t(global)].FontColor);
+  if (!label->Transparent()) label->SetTransparent(true);
+  fw::TColor color = manager->SectionTable[size_t(global)].FontColor;
+  if (label->Font().Color() != color) label->Font().SetColor(color);
 }
 
 // A label the form does not own may have gone without a word to us: only the labels still in

@@ -70,6 +70,7 @@ bool TsSkinProvider::HandleSkinCommand(TMessage& message) {
       if (ours && !form_->Destroying()) SkinRemoved();
       return true;
     case CmdAdoptAgain:
+      if (!message.LParam) adoptPosted_ = false;
       AdoptControls(reinterpret_cast<fw::TWinControl*>(message.LParam));
       return true;
     case CmdGetBg:
@@ -291,8 +292,10 @@ void TsSkinProvider::SnapToWorkArea(WINDOWPOS& pos) {
 void TsSkinProvider::WatchChildren(const TMessage& message) {
   switch (message.Msg) {
     case WM_PARENTNOTIFY:
-      if (LOWORD(message.WParam) == WM_CREATE)
-        PostMessageA(form_->Handle(), SkinCommandMsg, SkinCommandParam(CmdAdoptAgain), 0);
+      // Many children made in a row are adopted in one walk.
+      if (LOWORD(message.WParam) == WM_CREATE && !adoptPosted_)
+        adoptPosted_ =
+            PostMessageA(form_->Handle(), SkinCommandMsg, SkinCommandParam(CmdAdoptAgain), 0);
       break;
     case WM_NOTIFY:
       if (reinterpret_cast<const NMHDR*>(message.LParam)->code == UINT(-551)) AdoptControls();

@@ -203,6 +203,7 @@ class TsSkinProvider : public fw::TComponent {
   TsTitleButtonStates buttons_;
   TsSystemMenu* systemMenu_ = nullptr;
   std::unique_ptr<TveCtrlAdapter> adapter_;
+  bool adoptPosted_ = false;  // an adoption walk waits in the form's queue
   std::vector<TsTitleButton*> shownUserButtons_;
   TsTitleHint userHint_;
   struct TsOutline {
