@@ -2,6 +2,7 @@
 
 bool TveTinyJPGImage::LoadFromStream(std::string_view bytes) {
   picture_ = platform::LoadJpegPicture(bytes);
+  drawn_.reset();
   return picture_ != nullptr;
 }
 
@@ -17,4 +18,9 @@ img::Bitmap32 TveTinyJPGImage::ToBitmap32() const {
       if (!(p == key)) p.A = 255;
     }
   return bitmap;
+}
+
+const img::Bitmap32& TveTinyJPGImage::Picture() const {
+  if (!drawn_) drawn_ = std::make_unique<img::Bitmap32>(ToBitmap32());
+  return *drawn_;
 }

@@ -18,7 +18,11 @@ class TveTinyJPGImage {
   // The picture at its own size, opaque except for key-coloured pixels (0xFF00FF, alpha 0).
   // An empty bitmap when it cannot be drawn.
   img::Bitmap32 ToBitmap32() const;
+  // The same picture, drawn once on first use and kept: painting a large texture tiles it again
+  // on every paint, and drawing it through the platform costs far more than the tiling.
+  const img::Bitmap32& Picture() const;
 
  private:
   std::unique_ptr<platform::JpegPicture> picture_;
+  mutable std::unique_ptr<img::Bitmap32> drawn_;
 };

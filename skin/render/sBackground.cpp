@@ -118,7 +118,8 @@ bool PaintTexture(const TsSkinModel& model, img::Bitmap32& target, const TRect& 
     painted = true;
   } else if (l.PatternIndex >= 0) {
     const TsPatternData& pattern = model.PatternTable[size_t(l.PatternIndex)];
-    const img::Bitmap32 picture = pattern.Image ? pattern.Image->ToBitmap32() : img::Bitmap32();
+    static const img::Bitmap32 none;
+    const img::Bitmap32& picture = pattern.Image ? pattern.Image->Picture() : none;
     PaintPattern(target, uncovered, &picture, fmTile, nullptr);
     painted = !picture.Empty();
   }
