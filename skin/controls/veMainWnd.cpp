@@ -4,6 +4,7 @@
 
 #include "platform/SystemEntry.h"
 #include "skin/data/sSkinCommands.h"
+#include "skin/render/sControlKinds.h"
 #include "skin/render/sCtrlUtils.h"
 
 bool DialogSkinning = false;
@@ -33,7 +34,10 @@ std::string WindowText(HWND wnd) {
 TveMainWnd::TveMainWnd(HWND handle, bool repaint, const std::string& skinSection,
                        TsSkinManager* manager, TsCommonData* skinData)
     : Handle(handle), SkinManager(manager), SkinData(skinData) {
-  if (skinSection != "DIALOG" && !DialogSkinning) {
+  // A list view keeps the platform's visual style where the platform has one (version 6 and
+  // later): its selection and hot rows are drawn by it; frame, header, boxes and bars are ours.
+  bool themedList = skinData && skinData->ControlKind == kListViewKind && LOBYTE(GetVersion()) >= 6;
+  if (skinSection != "DIALOG" && !DialogSkinning && !themedList) {
     SetVisualStyle(handle, L" ");
     styleSwitchedOff_ = true;
   }
