@@ -85,10 +85,6 @@ bool TveCtrlAdapter::CanBeAdded(fw::TComponent* component) {
   return dynamic_cast<fw::TLabel*>(control) && AskApplication(control, section);
 }
 
-TveAdapterItem* TveCtrlAdapter::GetItem(int index) const {
-  return index >= 0 && index < Count() ? Items[size_t(index)].get() : nullptr;
-}
-
 void TveCtrlAdapter::AddNewItemWithSection(fw::TControl* control, const std::string& section) {
   if (!control || control->Tag() == kEngineTag || !control->Parent() || IsSkinnedControl(control))
     return;
@@ -120,12 +116,6 @@ void TveCtrlAdapter::AddNewItemWithSection(fw::TControl* control, const std::str
   if (!chosen.empty()) item->SkinData->SetSkinSection(chosen);
   item->DoHook(windowed);
   if (item->Wnd) Items.push_back(std::move(item));
-}
-
-void TveCtrlAdapter::RemoveItem(int index) {
-  if (index < 0 || index >= Count()) return;
-  Items[size_t(index)] = std::move(Items.back());
-  Items.pop_back();
 }
 
 void TveCtrlAdapter::BroadcastMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -39,12 +39,9 @@ class TveCtrlAdapter {
 
   // The adoption rule for one component.
   bool CanBeAdded(fw::TComponent* component);
-  TveAdapterItem* GetItem(int index) const;
   void AddNewItem(fw::TControl* control) { AddNewItemWithSection(control, DefaultSection); }
   // Adopts one control, or puts a new adapter on one whose adapter is gone.
   void AddNewItemWithSection(fw::TControl* control, const std::string& section);
-  // Frees an item; the last one takes its place.
-  void RemoveItem(int index);
   // The message to every adopted control still in place.
   void BroadcastMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   // Adopts everything inside the container (the form when null), recursively.
