@@ -306,14 +306,27 @@ void TveScrollWnd::HoverTimer() {
     int hot = HitTestBar(tracking.HotBar == 1 ? VertBar : HorzBar, p);
     if (hot != tracking.HotElement) {
       tracking.HotElement = hot;
-      PaintScrollBars(nullptr);
+      RepaintBar(tracking.HotBar);
     }
     return;
   }
   KillTimer(Handle, kHoverTimer);
+  int left = tracking.HotBar;
   tracking.Hovering = false;
   tracking.HotBar = tracking.HotElement = -1;
-  PaintScrollBars(nullptr);
+  RepaintBar(left);
+}
+
+// A hover change concerns one bar only: the other one and the corner stay as they are.
+void TveScrollWnd::RepaintBar(int barType) {
+  const TveScrollBar& bar = barType == 1 ? VertBar : HorzBar;
+  if (barType < 0 || !bar.Visible || !SkinManager || !IsWindowVisible(Handle) ||
+      SkinData->IsDeferred())
+    return;
+  HDC dc = GetWindowDC(Handle);
+  bool pressed = tracking.HotWnd == Handle && tracking.PressedBar == barType;
+  PaintBar(bar, dc, pressed ? tracking.Press.Pressed() : -1, -1);
+  ReleaseDC(Handle, dc);
 }
 
 void TveScrollWnd::NcButtonDown(fw::TMessage& message) {

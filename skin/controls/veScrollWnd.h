@@ -67,6 +67,7 @@ class TveScrollWnd : public TveMainWnd {
   void NcButtonDown(fw::TMessage& message);
   void Hover(int bar);
   void HoverTimer();
+  void RepaintBar(int barType);
   void MouseMoveWhileHeld(POINT client);
   void RepeatTimer();
   void ButtonUp(bool released);
