@@ -52,7 +52,6 @@ TveMainWnd::TveMainWnd(HWND handle, bool repaint, const std::string& skinSection
         const_cast<TsSkinManager*>(static_cast<const TsSkinManager*>(SkinData->GetSkinManager()));
   if (SkinData->SkinSection.empty()) SkinData->SetSkinSection(skinSection);
   DialogChild = DialogSkinning;
-  SaveControlColors();
   ReadCaption();
   if (auto* owner = dynamic_cast<fw::TWinControl*>(SkinData->HostControl);
       owner && owner->HandleAllocated() && owner->Handle() == handle)

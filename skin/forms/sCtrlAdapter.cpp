@@ -32,11 +32,6 @@ TveAdapterItem::TveAdapterItem(TveCtrlAdapter& adapter, fw::TWinControl* control
   SkinData->ControlKind = kAdoptedKind;
 }
 
-TveAdapterItem::~TveAdapterItem() {
-  Wnd.reset();
-  SkinData.reset();
-}
-
 void TveAdapterItem::DoHook(fw::TWinControl* control) {
   if (!control || control->Tag() == kEngineTag || !control->HandleAllocated() ||
       !control->Parent() || IsSkinnedControl(control))
@@ -116,14 +111,6 @@ void TveCtrlAdapter::AddNewItemWithSection(fw::TControl* control, const std::str
   if (!chosen.empty()) item->SkinData->SetSkinSection(chosen);
   item->DoHook(windowed);
   if (item->Wnd) Items.push_back(std::move(item));
-}
-
-void TveCtrlAdapter::BroadcastMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-  for (size_t i = 0; i < Items.size(); ++i) {
-    TveAdapterItem& item = *Items[i];
-    if (item.Wnd && !item.Wnd->Destroyed && item.Control->Parent())
-      SendMessageA(item.Wnd->Handle, msg, wParam, lParam);
-  }
 }
 
 void TveCtrlAdapter::CleanItems() {

@@ -18,8 +18,6 @@ class TveCtrlAdapter;
 class TveAdapterItem {
  public:
   TveAdapterItem(TveCtrlAdapter& adapter, fw::TWinControl* control);
-  // Frees the adapter (which lets the control go), then the skin state.
-  ~TveAdapterItem();
 
   // Puts the adapter of the first list that names the control's class on it.
   void DoHook(fw::TWinControl* control);
@@ -27,6 +25,8 @@ class TveAdapterItem {
   TveCtrlAdapter& Adapter;
   fw::TWinControl* Control;
   std::unique_ptr<TsCommonData> SkinData;
+  // Declared after SkinData, so freed first: the adapter lets the control go while the skin
+  // state it uses is still there.
   std::unique_ptr<TveMainWnd> Wnd;
 };
 
@@ -42,8 +42,6 @@ class TveCtrlAdapter {
   void AddNewItem(fw::TControl* control) { AddNewItemWithSection(control, DefaultSection); }
   // Adopts one control, or puts a new adapter on one whose adapter is gone.
   void AddNewItemWithSection(fw::TControl* control, const std::string& section);
-  // The message to every adopted control still in place.
-  void BroadcastMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   // Adopts everything inside the container (the form when null), recursively.
   void AddAllItems(fw::TWinControl* container = nullptr);
   // Drops the items whose adapter is gone, keeping the order of the others.

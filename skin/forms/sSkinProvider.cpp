@@ -12,7 +12,6 @@
 #include "skin/forms/sPreviewLink.h"
 #include "skin/forms/sSystemMenu.h"
 #include "skin/render/sBgQuery.h"
-#include "skin/render/sManagerLink.h"
 
 using namespace fw;
 
@@ -162,11 +161,9 @@ void TsSkinProvider::AdoptControls(fw::TWinControl* container) {
 }
 
 void TsSkinProvider::SkinRemoved() {
-  if (adapter_) {
-    adapter_->BroadcastMessage(SkinCommandMsg, SkinCommandParam(CmdSkinRemoved),
-                               ManagerParam(SkinManager()));
-    adapter_.reset();
-  }
+  // Freeing the adapters gives every adopted control back; the manager's own removal notice
+  // reaches the controls as well, so nothing is sent to them from here.
+  adapter_.reset();
   buttons_.Reset();
   paint_.Sections = {};
   skinData_->SectionIndex = -1;
