@@ -113,11 +113,17 @@ struct ProviderWinTest : ::testing::Test {
       EXPECT_EQ(ScreenPixel(Wnd(), p.x, p.y), ImagePixel(image, p.x, p.y)) << p.x << "," << p.y;
     int title = manager->FindSection("FORMTITLE");
     ASSERT_GE(title, 0);
-    img::Bitmap32 band(image.Width(), l.TitleBottom);
-    PaintSection(manager.get(), title, "FORMTITLE", MakeBgSource(&band, 0, 0), -1, -1, band, {0, 0},
-                 {0, 0, band.Width(), band.Height()}, 1);
+    // Tests run beside other programs, which may take the focus: the title may show either look.
     int x = l.IconRect.Right + 3, y = l.TitleBottom / 2;  // between the icon and the caption
-    EXPECT_EQ(ImagePixel(image, x, y), ImagePixel(band, x, y));
+    uint32_t looks[2];
+    for (int state : {0, 1}) {
+      img::Bitmap32 band(image.Width(), l.TitleBottom);
+      PaintSection(manager.get(), title, "FORMTITLE", MakeBgSource(&band, 0, 0), -1, -1, band,
+                   {0, 0}, {0, 0, band.Width(), band.Height()}, state);
+      looks[state] = ImagePixel(band, x, y);
+    }
+    uint32_t shown = ImagePixel(image, x, y);
+    EXPECT_TRUE(shown == looks[0] || shown == looks[1]) << shown;
   }
 
   std::unique_ptr<TsSkinManager> manager;
