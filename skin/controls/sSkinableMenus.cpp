@@ -1,6 +1,7 @@
 #include "skin/controls/sSkinableMenus.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "framework/Application.h"
@@ -137,6 +138,43 @@ void PaintExtraLineText(TsSkinManager& m, const TsPopupBackground& popup, img::B
   GdiFlush();
 }
 
+// The font an item is measured and drawn with: the menu font (bold for the default item), or the
+// one the manager's OnGetPopupItemData asked for, whose colour then wins over the skin's.
+class ItemFont {
+ public:
+  ItemFont(TsSkinManager* manager, TMenuItem* item, HDC dc) : dc_(dc), saved_(SaveDC(dc)) {
+    fw::SelectMenuFont(dc, item->Default());
+    if (!manager || !manager->OnGetPopupItemData) return;
+    const TveMenuFont offered;
+    TveMenuFont font = offered;
+    manager->OnGetPopupItemData(manager, item, font);
+    if (font.Color != offered.Color) Color = font.Color;
+    if (font.Name == offered.Name && font.Height == offered.Height && font.Style == offered.Style)
+      return;
+    LOGFONTA lf{};
+    lf.lfHeight = font.Height;
+    lf.lfWeight = (font.Style & 1) || item->Default() ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = (font.Style & 2) != 0;
+    lf.lfUnderline = (font.Style & 4) != 0;
+    lstrcpynA(lf.lfFaceName, font.Name.c_str(), LF_FACESIZE);
+    font_ = CreateFontIndirectA(&lf);
+    if (font_) SelectObject(dc, font_);
+  }
+  ~ItemFont() {
+    RestoreDC(dc_, saved_);
+    if (font_) DeleteObject(font_);
+  }
+  ItemFont(const ItemFont&) = delete;
+  ItemFont& operator=(const ItemFont&) = delete;
+
+  std::optional<int32_t> Color;
+
+ private:
+  HDC dc_;
+  int saved_;
+  HFONT font_ = nullptr;
+};
+
 POINT ClientOffset(HWND popup) {
   RECT window;
   GetWindowRect(popup, &window);
@@ -206,12 +244,15 @@ bool TsSkinableMenus::ExtraLineShown(TMenuItem* item) {
 }
 
 void TsSkinableMenus::MeasureItem(TMenuItem* item, HDC dc, int& width, int& height) {
+  // Entries added to the menu since it was hooked are taken over before they are measured.
+  if (TMenuItem* parent = item->Parent())
+    for (int i = 0; i < parent->Count(); ++i) HookItem(parent->Items(i), true);
   TsMenuItemKind kind = MenuItemKind(item->Caption());
-  int saved = SaveDC(dc);
-  fw::SelectMenuFont(dc, item->Default());
-  SIZE text =
-      kind == TsMenuItemKind::Separator ? SIZE{0, 0} : TextExtent(dc, MeasuredText(item, kind));
-  RestoreDC(dc, saved);
+  SIZE text{0, 0};
+  if (kind != TsMenuItemKind::Separator) {
+    ItemFont font(Manager(), item, dc);
+    text = TextExtent(dc, MeasuredText(item, kind));
+  }
   SIZE glyph = GlyphSize(item);
   bool firstColumn = true;
   if (const TMenuItem* parent = item->Parent())
@@ -338,8 +379,17 @@ void TsSkinableMenus::ComposeItem(TMenuItem* item, img::Bitmap32& picture, HDC d
   }
   bool selected = (state & (ODS_SELECTED | ODS_HOTLIGHT)) && item->Enabled();
   HDC pdc = picture.DC();
-  int saved = SaveDC(pdc);
-  fw::SelectMenuFont(pdc, item->Default());
+  ItemFont font(Manager(), item, pdc);
+  // The skin's colours for the state, unless the application chose the item's colour.
+  auto write = [&](const std::string& text, int section, int look, UINT format, RECT r) {
+    if (!font.Color) {
+      PaintSkinText(pdc, text, true, &skin, look, section, format, r);
+      return;
+    }
+    SetBkMode(pdc, TRANSPARENT);
+    SetTextColor(pdc, COLORREF(*font.Color));
+    DrawTextA(pdc, text.c_str(), int(text.size()), &r, format);
+  };
   UINT hide = (state & ODS_NOACCEL) ? DT_HIDEPREFIX : 0;
   if (kind == TsMenuItemKind::Heading) {
     int section = skin.FindSection("MENUCAPTION");
@@ -349,9 +399,8 @@ void TsSkinableMenus::ComposeItem(TMenuItem* item, img::Bitmap32& picture, HDC d
       PaintSection(&skin, section, "", MakeBgSource(&picture, 0, 0), -1, -1, picture, {0, 0}, plate,
                    0);
     RECT r{0, plate.Top, w, plate.Bottom};
-    PaintSkinText(pdc, HeadingText(item->Caption()), true, &skin, 0, section,
-                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_HIDEPREFIX, r);
-    RestoreDC(pdc, saved);
+    write(HeadingText(item->Caption()), section, 0,
+          DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_HIDEPREFIX, r);
     GdiFlush();
     return;
   }
@@ -417,11 +466,10 @@ void TsSkinableMenus::ComposeItem(TMenuItem* item, img::Bitmap32& picture, HDC d
   int textLeft = Margin + glyph.cx + Spacing;
   RECT text{textLeft, Margin, w - kShortCutRight, h - Margin};
   if (rightToLeft) text = {kShortCutRight, Margin, w - textLeft, h - Margin};
-  PaintSkinText(pdc, caption, true, &skin, selected ? 1 : 0, menuItem, format, text);
+  write(caption, menuItem, selected ? 1 : 0, format, text);
   if (!right.empty())
-    PaintSkinText(pdc, right, true, &skin, selected ? 1 : 0, menuItem,
-                  DT_SINGLELINE | DT_VCENTER | hide | (rightToLeft ? DT_LEFT : DT_RIGHT), text);
-  RestoreDC(pdc, saved);
+    write(right, menuItem, selected ? 1 : 0,
+          DT_SINGLELINE | DT_VCENTER | hide | (rightToLeft ? DT_LEFT : DT_RIGHT), text);
   GdiFlush();
   if (OnDrawItem) OnDrawItem(item, picture, state);
   (void)dc;

@@ -19,6 +19,7 @@ for skin in "Soft Azure" "Night Ember" "Glass Ruby"; do
   dk_wine "$DK_PROBE" focus TfrmMain
   dk_key alt Right Down
   dk_wait_for '^window #32768 ' 10
+  dk_screenshot "$name-opening" >/dev/null  # as soon as the menu window exists
   sleep 1
   dk_screenshot "$name-backup" >/dev/null
   read -r l t r b _ < <(dk_wine "$DK_PROBE" rect '#32768' | tr -d '\r')

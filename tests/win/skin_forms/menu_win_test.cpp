@@ -122,8 +122,13 @@ TEST_F(MenuWinTest, APopupMenuIsPaintedFromTheSkinAndItsAdaptersGoAfterIt) {
   EXPECT_EQ(seen.frame, seen.frameInPicture);
   // The closed menu's adapter stays until the next menu opens, and then only the new one lives.
   EXPECT_EQ(MenuWindowCount(), 1u);
+  // An entry added since is taken over by the painter when its menu opens.
+  auto* added = new TMenuItem(form.get());
+  added->SetCaption("Added");
+  menu->Items()->Add(added);
   PopupAndLook();
   EXPECT_EQ(MenuWindowCount(), 1u);
+  EXPECT_TRUE(added->OnAdvancedDrawItem);
 
   // An entry changed while the menu is open: the platform keeps the window's size, and the
   // picture is the window's, not the one the entries would ask for.
