@@ -2,6 +2,9 @@
 // glyphs and PNG pictures drawn into a rectangle: worked numbers and the edges of the clipping.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
+
 #include "BitmapCheck.h"
 #include "skin/render/sAlphaImage.h"
 #include "skin/render/sPNGDraw.h"
@@ -23,75 +26,32 @@ struct PixelCase {
 };
 
 TEST(AlphaImageTest, OnePixelOfBothRoutinesMatchesTheWorkedNumbers) {
+  // clang-format off
   const PixelCase cases[] = {
-      {"opaque replaces",
-       {10, 20, 30, 255},
-       {200, 100, 50, 0},
-       0,
-       kNoTint,
-       {10, 20, 30, 255},
-       {10, 20, 30, 255}},
-      {"opaque white over black",
-       {255, 255, 255, 255},
-       {0, 0, 0, 0},
-       0,
-       kNoTint,
-       {255, 255, 255, 255},
-       {255, 255, 255, 255}},
-      {"clear leaves",
-       {10, 20, 30, 0},
-       {200, 100, 50, 9},
-       0,
-       kNoTint,
-       {200, 100, 50, 9},
-       {200, 100, 50, 9}},
-      {"half over A=0",
-       {10, 20, 30, 128},
-       {200, 100, 50, 0},
-       0,
-       kNoTint,
-       {105, 60, 40, 128},
-       {105, 60, 40, 128}},
-      {"half over A=200",
-       {10, 20, 30, 128},
-       {200, 100, 50, 200},
-       0,
-       kNoTint,
-       {105, 60, 40, 227},
-       {105, 60, 40, 200}},
+      {"opaque replaces", {10, 20, 30, 255}, {200, 100, 50, 0}, 0, kNoTint,
+       {10, 20, 30, 255}, {10, 20, 30, 255}},
+      {"opaque white over black", {255, 255, 255, 255}, {0, 0, 0, 0}, 0, kNoTint,
+       {255, 255, 255, 255}, {255, 255, 255, 255}},
+      {"clear leaves", {10, 20, 30, 0}, {200, 100, 50, 9}, 0, kNoTint,
+       {200, 100, 50, 9}, {200, 100, 50, 9}},
+      {"half over A=0", {10, 20, 30, 128}, {200, 100, 50, 0}, 0, kNoTint,
+       {105, 60, 40, 128}, {105, 60, 40, 128}},
+      {"half over A=200", {10, 20, 30, 128}, {200, 100, 50, 200}, 0, kNoTint,
+       {105, 60, 40, 227}, {105, 60, 40, 200}},
       // 255 * 50 div 100 = 127, which gives 128 where 128 would give 127; alpha untouched.
-      {"translucency 50",
-       {0, 0, 0, 255},
-       {255, 255, 255, 200},
-       50,
-       kNoTint,
-       {0, 0, 0, 255},
-       {128, 128, 128, 200}},
-      // Grey 60 in (R 64, G 128, B 255) is (15, 30, 60); the steps down floor.
-      {"tint",
-       {30, 60, 90, 255},
-       {200, 100, 50, 77},
-       0,
-       0xFF8040,
-       {30, 60, 90, 255},
-       {60, 30, 15, 77}},
+      {"translucency 50", {0, 0, 0, 255}, {255, 255, 255, 200}, 50, kNoTint,
+       {0, 0, 0, 255}, {128, 128, 128, 200}},
+      // Grey 60 in (R 64, G 128, B 255) is (15, 30, 60).
+      {"tint", {30, 60, 90, 255}, {200, 100, 50, 77}, 0, 0xFF8040,
+       {30, 60, 90, 255}, {60, 30, 15, 77}},
       // 130 x 100 / 255 = 50.98 rounds to 51.
-      {"tint rounds",
-       {130, 130, 130, 255},
-       {0, 0, 0, 0},
-       0,
-       0x000064,
-       {130, 130, 130, 255},
-       {0, 0, 51, 0}},
+      {"tint rounds", {130, 130, 130, 255}, {0, 0, 0, 0}, 0, 0x000064,
+       {130, 130, 130, 255}, {0, 0, 51, 0}},
       // 255 - 127.5 floors to 127.
-      {"tint floors",
-       {90, 90, 90, 128},
-       {255, 255, 255, 255},
-       0,
-       0,
-       {172, 172, 172, 255},
-       {127, 127, 127, 255}},
+      {"tint floors", {90, 90, 90, 128}, {255, 255, 255, 255}, 0, 0,
+       {172, 172, 172, 255}, {127, 127, 127, 255}},
   };
+  // clang-format on
   for (const PixelCase& c : cases) {
     img::Bitmap32 picture = Filled(1, 1, c.picture), blended = Filled(1, 1, c.target);
     img::Bitmap32 drawn = blended;
