@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Menus are the skin's: in a light, a dark and a glossy skin the "Backup" drop-down and the system
-# menu open skinned (the menu window lies inside its frame picture, the highlighted entry and the
+# Menus are the skin's: in a light, a dark and a glossy skin the "Backup" drop-down, the system
+# menu and the Backup button's drop-down open skinned (the menu window lies inside its frame picture, the highlighted entry and the
 # plates show each skin's own colours), and an entry chosen from the skinned menu still runs.
 source "$(dirname "$0")/lib.sh"
 
@@ -9,6 +9,18 @@ rm -f "$dir"/plugin/*.dll
 
 # The colour of a screen point of a shot.
 pixel() { convert "$DK_OUT/$1.png" -format "%[pixel:p{$2,$3}]" info:; }
+
+# Opens the Backup button's drop-down part with the mouse and shoots its menu.
+split_menu() {
+  local x y w h
+  read -r x y w h < <(dk_probe | sed -nE 's/^  child Button "&Backup" visible (-?[0-9]+),(-?[0-9]+) ([0-9]+)x([0-9]+)$/\1 \2 \3 \4/p')
+  [ -n "${h:-}" ] || dk_fail "no Backup button"
+  DISPLAY=$(dk_display) xdotool mousemove $((x + w - 8)) $((y + h / 2)) click 1
+  dk_wait_for '^window #32768 ' 10
+  sleep 1
+  dk_screenshot "$1" >/dev/null
+  dk_key Escape
+}
 
 hots=()
 for skin in "Soft Azure" "Night Ember" "Glass Ruby"; do
@@ -36,6 +48,7 @@ for skin in "Soft Azure" "Night Ember" "Glass Ruby"; do
   sleep 1
   dk_screenshot "$name-system" >/dev/null
   dk_key Escape
+  split_menu "$name-split"
   dk_wine "$DK_PROBE" close TfrmMain || true
   dk_wait_exit 30
 done
