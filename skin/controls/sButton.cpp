@@ -126,10 +126,8 @@ SIZE TsButton::ImageSize(bool withMargins) const {
 SIZE TsButton::CaptionSize() {
   const std::string& text = Caption();
   if (text.empty()) return {0, 0};
-  int width = Width();
-  if (Style() == fw::TButtonStyle::bsSplitButton)
-    width -= 2 * contentMargin_ + ImageSize(true).cx + 6;
-  RECT r{0, 0, std::max(width, 0), 0};
+  // Measured in the width it is drawn in, so that a caption that wraps gets its lines' height.
+  RECT r{0, 0, std::max(ButtonCaptionRoom(Layout(false)), 0), 0};
   HDC dc = CreateCompatibleDC(nullptr);
   {
     SelectedFont font(dc, Font().Handle());
@@ -140,7 +138,7 @@ SIZE TsButton::CaptionSize() {
   return {r.right - r.left, r.bottom - r.top};
 }
 
-TsButtonLayout TsButton::Layout() {
+TsButtonLayout TsButton::Layout(bool withCaption) {
   TsButtonLayout l;
   l.Width = Width();
   l.Height = Height();
@@ -153,6 +151,7 @@ TsButtonLayout TsButton::Layout() {
   l.Alignment = imageAlignment_;
   l.Margins = imageMargins_;
   l.ContentMargin = contentMargin_;
+  if (!withCaption) return l;
   const SIZE caption = CaptionSize();
   l.CaptionWidth = caption.cx;
   l.CaptionHeight = caption.cy;

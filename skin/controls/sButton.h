@@ -99,7 +99,8 @@ class TsButton : public fw::TButton {
   bool InSplitPart(LPARAM point) const;
   void OpenDropDown();
   void Repaint(bool now);
-  TsButtonLayout Layout();
+  // The layout; without the caption's size (and the pressed shift) when withCaption is off.
+  TsButtonLayout Layout(bool withCaption = true);
   // The border entry asks for a window shape without its transparent corners.
   bool MaskWantsRegion() const;
   HRGN BuildRegion(int state) const;

@@ -45,6 +45,15 @@ TRect ButtonCaptionRect(const TsButtonLayout& l) {
   return Moved(r, l.Pressed);
 }
 
+int ButtonCaptionRoom(const TsButtonLayout& l) {
+  const int b = l.ContentWidth(), cm = l.ContentMargin;
+  const int beside = l.Margins.Left + l.Margins.Right + l.ImageWidth;
+  if (l.HasImage &&
+      (l.Alignment == TImageAlignment::iaLeft || l.Alignment == TImageAlignment::iaRight))
+    return b - 2 * cm - beside;
+  return b - 2 * cm;
+}
+
 TRect ButtonImageRect(const TsButtonLayout& l) {
   if (!l.HasImage) return {};
   const int b = l.ContentWidth(), h = l.Height, cm = l.ContentMargin;

@@ -31,5 +31,7 @@ struct TsButtonLayout {
 };
 
 TRect ButtonCaptionRect(const TsButtonLayout& layout);
+// The width the caption is drawn in, and so the width to measure (and wrap) it in.
+int ButtonCaptionRoom(const TsButtonLayout& layout);
 // Empty without a picture.
 TRect ButtonImageRect(const TsButtonLayout& layout);

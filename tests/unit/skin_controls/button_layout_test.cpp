@@ -118,5 +118,11 @@ TEST(ButtonLayout, PictureAndCaptionForEveryAlignment) {
     l.Pressed = r.pressed;
     EXPECT_EQ(Show(ButtonImageRect(l)), Show(r.image)) << r.what;
     EXPECT_EQ(Show(ButtonCaptionRect(l)), Show(r.caption)) << r.what;
+    // The caption is measured in the width it is drawn in (a centred one may use all but the
+    // margins).
+    if (r.hasImage && r.alignment != iaCenter)
+      EXPECT_EQ(ButtonCaptionRoom(l), r.caption.Right - r.caption.Left) << r.what;
+    else
+      EXPECT_EQ(ButtonCaptionRoom(l), l.ContentWidth() - 12) << r.what;
   }
 }
