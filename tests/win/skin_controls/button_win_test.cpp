@@ -194,6 +194,14 @@ TEST_F(ButtonWinTest, SplitPartOpensTheMenuWithoutAClickAndTheRestClicks) {
   EXPECT_TRUE(IsDialogMessageA(form->Handle(), &key));
   EXPECT_EQ(clicks[1], 1);
   EXPECT_EQ(clicks[0], 1);
+  // Enter clicks the default button, wherever the focus is; it shows the default look.
+  other->SetDefault(true);
+  SetFocus(button->Handle());
+  EXPECT_EQ(other->CurrentState(), 3);
+  MSG enter{button->Handle(), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+  EXPECT_TRUE(IsDialogMessageA(form->Handle(), &enter));
+  EXPECT_EQ(clicks[1], 2);
+  EXPECT_EQ(clicks[0], 1);
 }
 
 TEST_F(ButtonWinTest, WindowShapesAreNeverLeftBehind) {
