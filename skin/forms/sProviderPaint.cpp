@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/Application.h"
+#include "skin/controls/sSkinableMenus.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/render/sBlend.h"
 #include "skin/render/sDcHelpers.h"
@@ -214,6 +215,22 @@ void TsSkinProvider::HookMenuBar(bool on) {
       item->OnMeasureItem = nullptr;
       item->OnAdvancedDrawItem = nullptr;
     }
+    HookDropDown(item, on);
   }
   menu->SetOwnerDraw(on);
+}
+
+void TsSkinProvider::HookDropDown(TMenuItem* parent, bool on) {
+  for (int i = 0; i < parent->Count(); ++i) {
+    SkinableMenus().HookItem(parent->Items(i), on);
+    HookDropDown(parent->Items(i), on);
+  }
+}
+
+void TsSkinProvider::HookPopupMenus(bool on) {
+  // Only the default manager's painter draws pop-up menus.
+  if (on && SkinManager() != DefaultManager) return;
+  for (int i = 0; i < form_->ComponentCount(); ++i)
+    if (auto* popup = dynamic_cast<TPopupMenu*>(form_->Components(i)))
+      SkinableMenus().HookPopupMenu(popup, on);
 }

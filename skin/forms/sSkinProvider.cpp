@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "framework/Application.h"
+#include "skin/controls/sSkinableMenus.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/data/sSkinWindowsWin32.h"
 #include "skin/forms/sCtrlAdapter.h"
@@ -38,6 +39,7 @@ void InstallManagerHooks() {
       auto* p = reinterpret_cast<TsSkinProvider*>(provider);
       return p->DrawNonClientArea() && p->Skinned();
     };
+    InstallMenuHooks();
   });
 }
 
@@ -144,6 +146,7 @@ void TsSkinProvider::InitSkin() {
   if (!systemMenu_) systemMenu_ = new TsSystemMenu(*this);
   SetSystemMenuStyle(drawNonClient_);
   HookMenuBar(drawNonClient_ && manager->SkinnedPopups);
+  HookPopupMenus(manager->SkinnedPopups);
   PrepareInputs();
   paint_.Inputs.Images =
       ChooseButtonImages(*manager, paint_.Inputs.UseBigButtons, paint_.Inputs.Rules);
@@ -169,6 +172,7 @@ void TsSkinProvider::SkinRemoved() {
   skinData_->SectionIndex = -1;
   SetSystemMenuStyle(false);
   HookMenuBar(false);
+  HookPopupMenus(false);
   if (regionApplied_) SetWindowRgn(form_->Handle(), nullptr, TRUE);
   regionApplied_ = false;
   if (UseGlobalColor && !skinData_->CustomColor) form_->SetColor(clBtnFace);

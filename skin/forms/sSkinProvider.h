@@ -174,6 +174,10 @@ class TsSkinProvider : public fw::TComponent {
   void MeasureBarItem(fw::TMenuItem* item, int& width, int& height);
   void DrawBarItem(fw::TMenuItem* item, HDC dc, const RECT& rect, UINT state);
   void HookMenuBar(bool on);
+  // The drop-down entries below a menu-bar item, for the menu painter.
+  void HookDropDown(fw::TMenuItem* parent, bool on);
+  // The form's pop-up menus, for the menu painter.
+  void HookPopupMenus(bool on);
   void RepaintElements(const std::vector<int>& codes);
   TsTitleButtonData* Element(int code);
   bool ElementEnabled(int code) const;

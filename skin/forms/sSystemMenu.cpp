@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "framework/Application.h"
+#include "skin/controls/sSkinableMenus.h"
 #include "skin/forms/sSkinProvider.h"
 
 using namespace fw;
@@ -56,6 +57,7 @@ TMenuItem* TsSystemMenu::AddCommand(UINT command, const char* fallback) {
   item->SetCaption(found ? text : fallback);
   HWND wnd = provider_.Form()->Handle();
   item->OnClick = [wnd, command](TObject*) { SendMessageA(wnd, WM_SYSCOMMAND, command, 0); };
+  item->SetTag(command);  // the menu painter draws the command's symbol
   Items()->Add(item);
   return item;
 }
@@ -239,5 +241,9 @@ void TsSystemMenu::BuildSkinMenu() {
 void TsSystemMenu::Popup(int x, int y) {
   Build();
   UpdateItems();
+  // The items are new every time: the skin's painter takes them over again.
+  const TsSkinManager* manager = provider_.SkinManager();
+  SkinableMenus().HookPopupMenu(
+      this, manager && manager->Active() && manager->SkinnedPopups && provider_.Skinned());
   TPopupMenu::Popup(x, y, provider_.Form()->Handle());
 }

@@ -1,0 +1,87 @@
+// The painter of skinned menus: the framework's pop-up menus become owner-drawn with this
+// painter's measure and draw handlers (the application's own handlers win), every pop-up window
+// gets one background picture (plate, glyph column, frame, region) into which each item is
+// composed off-screen and copied in one piece.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <unordered_set>
+#include <vector>
+
+#include "framework/Menus.h"
+#include "imaging/Bitmap32.h"
+#include "skin/controls/sMenuLayout.h"
+
+class TsSkinManager;
+
+enum class TsMenuAlignment { taLeftJustify, taRightJustify, taCenter };
+
+using TsMenuManagerDrawItemEvent =
+    std::function<void(fw::TMenuItem* item, img::Bitmap32& picture, UINT state)>;
+
+class TsSkinableMenus {
+ public:
+  TsMenuAlignment Alignment = TsMenuAlignment::taLeftJustify;
+  int BevelWidth = 0;
+  int BorderWidth = 3;
+  int Margin = 2;
+  int Spacing = 8;
+  TsMenuManagerDrawItemEvent OnDrawItem;
+
+  // The manager painted with; the default one when none was set.
+  TsSkinManager* Manager() const;
+  void SetManager(TsSkinManager* manager) { manager_ = manager; }
+
+  // The MAINMENU border's width, kept until the skin changes.
+  int SkinBorderWidth();
+  void ResetMenuBorderWidth() { skinBorderWidth_ = -1; }
+
+  // Owner drawing of a pop-up menu by this painter, or back to the framework's.
+  void HookPopupMenu(fw::TMenu* menu, bool on);
+  void HookItem(fw::TMenuItem* item, bool on);
+
+  void MeasureItem(fw::TMenuItem* item, HDC dc, int& width, int& height);
+  void DrawItem(fw::TMenuItem* item, HDC dc, const RECT& rect, UINT state);
+
+  // Forgets every popup background (skin changes, menus reset).
+  void ResetMenus();
+  // The background of a popup window as last built, or null.
+  const img::Bitmap32* PopupPicture(HWND popup) const;
+  // Builds (when needed) the background of the popup window that lists item, and gives the
+  // window its region.
+  void PreparePopup(fw::TMenuItem* item, HWND popup);
+  // A popup window is gone: its background goes with it.
+  void ForgetPopup(HWND popup);
+
+ private:
+  struct Popup {
+    HWND Window = nullptr;
+    const fw::TMenuItem* Parent = nullptr;  // the item whose entries the window lists
+    int Width = 0, Height = 0;
+    bool ExtraLine = false;
+    img::Bitmap32 Picture;
+  };
+  TsMenuSpacing Spacings() const { return {Margin, Spacing, BorderWidth}; }
+  SIZE GlyphSize(const fw::TMenuItem* item) const;
+  bool ExtraLineShown(fw::TMenuItem* item);
+  Popup* FindPopup(HWND window, const fw::TMenuItem* parent, int width, int height);
+  Popup& PopupFor(fw::TMenuItem* item, HWND window, HDC dc);
+  SIZE ComputedSize(fw::TMenuItem* item, HDC dc);
+  void CopyFrame(const Popup& popup, HWND window, fw::TMenuItem* item, POINT clientOffset,
+                 const RECT& rect);
+  void ComposeItem(fw::TMenuItem* item, img::Bitmap32& picture, HDC dc, UINT state,
+                   bool rightToLeft);
+
+  TsSkinManager* manager_ = nullptr;
+  int skinBorderWidth_ = -1;
+  std::vector<std::unique_ptr<Popup>> popups_;
+  std::unordered_set<const fw::TMenuItem*> hooked_;
+};
+
+// The process's menu painter (the default manager's).
+TsSkinableMenus& SkinableMenus();
+// Connects the painter and the pop-up menu windows to the skin manager's hooks; once.
+void InstallMenuHooks();

@@ -1,0 +1,172 @@
+#include "skin/controls/veMnuWnd.h"
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "skin/controls/sSkinableMenus.h"
+#include "skin/data/sSkinCommands.h"
+#include "skin/data/sSkinWindows.h"
+#include "skin/render/sSection.h"
+
+namespace {
+
+constexpr ATOM kPopupMenuAtom = 32768;
+
+std::vector<std::unique_ptr<TveMnuWnd>>& MenuWindows() {
+  static std::vector<std::unique_ptr<TveMnuWnd>> windows;
+  return windows;
+}
+
+bool IsMenuClass(LPCSTR name) {
+  if (IS_INTRESOURCE(name)) return LOWORD(reinterpret_cast<ULONG_PTR>(name)) == kPopupMenuAtom;
+  return name && std::string_view(name) == "#32768";
+}
+
+POINT ClientOrigin(HWND wnd) {
+  RECT window;
+  GetWindowRect(wnd, &window);
+  POINT origin{0, 0};
+  ClientToScreen(wnd, &origin);
+  return {origin.x - window.left, origin.y - window.top};
+}
+
+}  // namespace
+
+TveMnuWnd::TveMnuWnd(HWND handle, TsSkinManager* manager)
+    : TveMainWnd(handle, false, "MAINMENU", manager, nullptr) {}
+
+const img::Bitmap32& TveMnuWnd::Picture() {
+  RECT r;
+  GetWindowRect(Handle, &r);
+  int w = r.right - r.left, h = r.bottom - r.top;
+  if (const img::Bitmap32* p = SkinableMenus().PopupPicture(Handle);
+      p && p->Width() == w && p->Height() == h)
+    return *p;
+  if (cache_.Width() != w || cache_.Height() != h || FrameDirty) {
+    cache_ = img::Bitmap32(std::max(w, 1), std::max(h, 1));
+    PaintSection(SkinManager, SkinManager->FindSection("MAINMENU"), "MAINMENU", EmptyBgSource, -1,
+                 -1, cache_, {0, 0}, {0, 0, cache_.Width(), cache_.Height()}, 0);
+  }
+  return cache_;
+}
+
+void TveMnuWnd::PaintFrame() {
+  const img::Bitmap32& picture = Picture();
+  HDC dc = GetWindowDC(Handle);
+  if (!dc) return;
+  RECT client;
+  GetClientRect(Handle, &client);
+  POINT o = ClientOrigin(Handle);
+  ExcludeClipRect(dc, o.x, o.y, o.x + client.right, o.y + client.bottom);
+  BitBlt(dc, 0, 0, picture.Width(), picture.Height(), picture.DC(), 0, 0, SRCCOPY);
+  ReleaseDC(Handle, dc);
+  Reveal();
+}
+
+void TveMnuWnd::Reveal() {
+  Shown = true;
+  uint8_t alpha = SkinManager->MenuSupport.AlphaBlend;
+  LONG ex = GetWindowLongA(Handle, GWL_EXSTYLE);
+  if (alpha == 255) {
+    if (ex & WS_EX_LAYERED) SetWindowLongA(Handle, GWL_EXSTYLE, ex & ~WS_EX_LAYERED);
+  } else {
+    if (!(ex & WS_EX_LAYERED)) SetWindowLongA(Handle, GWL_EXSTYLE, ex | WS_EX_LAYERED);
+    SetLayeredWindowAttributes(Handle, 0, alpha, LWA_ALPHA);
+  }
+  hidden_ = false;
+}
+
+void TveMnuWnd::Destroying() {
+  Destroyed = true;
+  FrameDirty = 0;
+  SkinableMenus().ForgetPopup(Handle);
+  auto& windows = MenuWindows();
+  bool open = false;
+  for (auto& w : windows)
+    if (!w->Destroyed) {
+      open = true;
+      RedrawWindow(w->Handle, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+    }
+  // The last one closed frees the others; itself, still answering this message, goes with the
+  // next menu or when the skin goes.
+  if (!open) std::erase_if(windows, [this](const auto& w) { return w.get() != this; });
+}
+
+void TveMnuWnd::HandleMessage(fw::TMessage& message) {
+  switch (message.Msg) {
+    case WM_DESTROY:
+    case WM_NCDESTROY:
+      HandleCommon(message);
+      Destroying();
+      return;
+    case WM_TIMER:
+      PassOn(message);
+      return;
+    case WM_WINDOWPOSCHANGING: {
+      PassOn(message);
+      const auto* pos = reinterpret_cast<const WINDOWPOS*>(message.LParam);
+      if ((pos->flags & SWP_SHOWWINDOW) && !IsWindowVisible(Handle) && !Shown &&
+          TsSkinWindows::Current().LayeredWindowsAvailable()) {
+        SetWindowLongA(Handle, GWL_EXSTYLE, GetWindowLongA(Handle, GWL_EXSTYLE) | WS_EX_LAYERED);
+        SetLayeredWindowAttributes(Handle, 0, 0, LWA_ALPHA);
+        hidden_ = true;
+      }
+      return;
+    }
+    case WM_ERASEBKGND: {
+      const img::Bitmap32& picture = Picture();
+      HDC dc = message.WParam ? reinterpret_cast<HDC>(message.WParam) : GetDC(Handle);
+      POINT o = ClientOrigin(Handle);
+      BitBlt(dc, 0, 0, picture.Width() - o.x, picture.Height() - o.y, picture.DC(), o.x, o.y,
+             SRCCOPY);
+      if (!message.WParam) ReleaseDC(Handle, dc);
+      FrameDirty = 0;
+      message.Result = 1;
+      return;
+    }
+    case WM_NCPAINT:
+      PaintFrame();
+      message.Result = 0;
+      return;
+    case WM_PAINT:
+      PassOn(message);
+      // The items are the painter's now; a window whose frame is its client shows only now.
+      if (hidden_) Reveal();
+      return;
+    default:
+      break;
+  }
+  if (message.Msg == SkinCommandMsg) {
+    switch (HIWORD(message.WParam)) {
+      case CmdIsSkinned:
+        message.Result = 1;
+        return;
+      case CmdSetDeferred:
+        message.Result = FrameDirty;
+        return;
+      case 14:
+        if (IsWindowVisible(Handle)) FrameDirty = 1;
+        return;
+      default:
+        message.Result = 0;
+        return;
+    }
+  }
+  if (!HandleCommon(message)) PassOn(message);
+}
+
+void AdoptMenuWindow(HWND wnd, const CBT_CREATEWNDA* create) {
+  TsSkinManager* manager = DefaultManager;
+  if (!manager || !manager->Active() || !manager->SkinnedPopups || !create || !create->lpcs ||
+      !IsMenuClass(create->lpcs->lpszClass) || TveMainWnd::AdapterFromHandle(wnd))
+    return;
+  auto& windows = MenuWindows();
+  // Adapters of menus closed earlier are done with.
+  std::erase_if(windows, [](const auto& w) { return w->Destroyed; });
+  windows.push_back(std::make_unique<TveMnuWnd>(wnd, manager));
+}
+
+size_t MenuWindowCount() {
+  return MenuWindows().size();
+}
