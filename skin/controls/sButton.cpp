@@ -255,8 +255,7 @@ bool TsButton::RenderCacheInto(HRGN* region) {
   const int state = std::max(
       0, current == 3 && section.StateCount < 4 ? 1 : std::min(current, section.StateCount - 1));
   const int w = cache->Width(), h = cache->Height();
-  PaintControlSection(*skinData_, bg, skinData_->PatternIndex, skinData_->HotPatternIndex, true,
-                      *cache, {0, 0}, {0, 0, w, h}, state);
+  PaintControlSection(*skinData_, bg, true, *cache, {0, 0}, {0, 0, w, h}, state);
   if (region && regionDirty_ && MaskWantsRegion() && !AnimationInProgress)
     *region = BuildRegion(state);
   const TsButtonLayout layout = Layout();

@@ -13,6 +13,7 @@
 #include "skin/data/sSkinWindowsWin32.h"
 #include "skin/data/MaskGeometry.h"
 #include "skin/render/sBlend.h"
+#include "skin/render/sCtrlUtils.h"
 #include "skin/render/sDcHelpers.h"
 #include "skin/render/sMaskSlices.h"
 #include "skin/render/sSection.h"
@@ -174,14 +175,6 @@ class ItemFont {
   int saved_;
   HFONT font_ = nullptr;
 };
-
-POINT ClientOffset(HWND popup) {
-  RECT window;
-  GetWindowRect(popup, &window);
-  POINT origin{0, 0};
-  ClientToScreen(popup, &origin);
-  return {origin.x - window.left, origin.y - window.top};
-}
 
 }  // namespace
 
@@ -493,7 +486,12 @@ void TsSkinableMenus::DrawItem(TMenuItem* item, HDC dc, const RECT& rect, UINT s
     fw::DefaultDrawMenuItem(item, dc, rect, state);
     return;
   }
-  POINT offset = window ? ClientOffset(window) : POINT{BorderWidth, BorderWidth};
+  POINT offset{BorderWidth, BorderWidth};
+  if (window) {
+    // The platform may draw a menu's frame inside its client area or outside it.
+    RECT client = ClientRectInWindow(window);
+    offset = {client.left, client.top};
+  }
   if (window) CopyFrame(popup, window, item, offset, rect);
   int extra = popup.ExtraLine && rect.left + offset.x <= SkinBorderWidth() + BorderWidth
                   ? m->MenuSupport.ExtraLineWidth

@@ -41,8 +41,7 @@ void RenderFrameCache(TsCommonData& skinData, HWND handle) {
   const TsSkinModel* manager = skinData.GetSkinManager();
   if (manager && manager->IsValidSectionIndex(skinData.SectionIndex)) {
     bool hot = skinData.IsHot() && HasHotState(skinData);
-    PaintControlSection(skinData, bg, skinData.PatternIndex, skinData.HotPatternIndex, true, cache,
-                        {0, 0}, {0, 0, w, h}, hot ? 1 : 0);
+    PaintControlSection(skinData, bg, true, cache, {0, 0}, {0, 0, w, h}, hot ? 1 : 0);
   }
   if (!IsWindowEnabled(handle)) {
     // The window may ask for its own disabled look; silence means faded.

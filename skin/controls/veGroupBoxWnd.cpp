@@ -76,8 +76,7 @@ void TveGroupBoxWnd::RenderCache() {
   TsBgSource bg = ParentBg(*SkinData, Handle);
   FillFromBg(cache, {0, 0, w, std::min(h, int(caption.bottom))}, bg);
   int top = std::min(h, int(caption.bottom - caption.top) / 2);
-  PaintControlSection(*SkinData, bg, SkinData->PatternIndex, SkinData->HotPatternIndex, true, cache,
-                      {0, 0}, {0, top, w, h}, 0);
+  PaintControlSection(*SkinData, bg, true, cache, {0, 0}, {0, top, w, h}, 0);
   if (!Caption.empty()) PaintCaption(caption);
   SkinData->BgDirty = false;
 }

@@ -7,6 +7,7 @@
 #include "skin/controls/sSkinableMenus.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/data/sSkinWindows.h"
+#include "skin/render/sCtrlUtils.h"
 #include "skin/render/sSection.h"
 
 namespace {
@@ -21,14 +22,6 @@ std::vector<std::unique_ptr<TveMnuWnd>>& MenuWindows() {
 bool IsMenuClass(LPCSTR name) {
   if (IS_INTRESOURCE(name)) return LOWORD(reinterpret_cast<ULONG_PTR>(name)) == kPopupMenuAtom;
   return name && std::string_view(name) == "#32768";
-}
-
-POINT ClientOrigin(HWND wnd) {
-  RECT window;
-  GetWindowRect(wnd, &window);
-  POINT origin{0, 0};
-  ClientToScreen(wnd, &origin);
-  return {origin.x - window.left, origin.y - window.top};
 }
 
 }  // namespace
@@ -55,10 +48,8 @@ void TveMnuWnd::PaintFrame() {
   const img::Bitmap32& picture = Picture();
   HDC dc = GetWindowDC(Handle);
   if (!dc) return;
-  RECT client;
-  GetClientRect(Handle, &client);
-  POINT o = ClientOrigin(Handle);
-  ExcludeClipRect(dc, o.x, o.y, o.x + client.right, o.y + client.bottom);
+  RECT client = ClientRectInWindow(Handle);
+  ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
   BitBlt(dc, 0, 0, picture.Width(), picture.Height(), picture.DC(), 0, 0, SRCCOPY);
   ReleaseDC(Handle, dc);
   Reveal();
@@ -117,9 +108,9 @@ void TveMnuWnd::HandleMessage(fw::TMessage& message) {
     case WM_ERASEBKGND: {
       const img::Bitmap32& picture = Picture();
       HDC dc = message.WParam ? reinterpret_cast<HDC>(message.WParam) : GetDC(Handle);
-      POINT o = ClientOrigin(Handle);
-      BitBlt(dc, 0, 0, picture.Width() - o.x, picture.Height() - o.y, picture.DC(), o.x, o.y,
-             SRCCOPY);
+      RECT o = ClientRectInWindow(Handle);
+      BitBlt(dc, 0, 0, picture.Width() - o.left, picture.Height() - o.top, picture.DC(), o.left,
+             o.top, SRCCOPY);
       if (!message.WParam) ReleaseDC(Handle, dc);
       FrameDirty = 0;
       message.Result = 1;

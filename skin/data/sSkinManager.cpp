@@ -6,6 +6,7 @@
 #include "platform/Host.h"
 #include "skin/data/SkinSources.h"
 #include "skin/data/SkinText.h"
+#include "skin/data/sDefaultModel.h"
 #include "skin/data/sSkinFiles.h"
 #include "skin/data/sSkinPaths.h"
 #include "skin/data/sSkinWindows.h"
@@ -53,6 +54,7 @@ TsSkinManager::TsSkinManager(fw::TComponent* owner)
   fw::AddControlDestroyedHandler(this, [this](fw::TControl* control) {
     if (control == hotControl_) hotControl_ = nullptr;
   });
+  SetDefaultModelLookup([]() -> const TsSkinModel* { return DefaultManager; });
   if (!DefaultManager) {
     DefaultManager = this;
     if (!Designing()) Windows().HookApplicationWindow(*this);

@@ -174,7 +174,6 @@ void MakeHot(const TsSkinModel& model, fw::TControl* control) {
 // control's skin state whether the mouse is still over it.
 void ConnectControlSkinState() {
   TsManagerLink& link = ManagerLink();
-  link.DefaultModel = []() -> const TsSkinModel* { return DefaultManager; };
   link.CommandModel = CommandModel;
   link.CommandValue = CommandValue;
   link.Active = [](const TsSkinModel& model) {

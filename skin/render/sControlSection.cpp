@@ -9,20 +9,28 @@
 #include "skin/render/sMaskSlices.h"
 #include "skin/render/sSection.h"
 
-void PaintControlSection(const TsCommonData& skinData, const TsBgSource& bg, int patternIndex,
-                         int hotPatternIndex, bool fillCorners, img::Bitmap32& target,
-                         TPoint origin, TRect rect, int state) {
+void PaintControlBg(const TsCommonData& skinData, const TsBgSource& bg, int state,
+                    img::Bitmap32& target, TPoint origin, TRect rect) {
   const TsSkinModel* manager = skinData.GetSkinManager();
-  if (!manager || !manager->IsValidSectionIndex(skinData.SectionIndex) ||
-      !InsideTarget(rect, target))
-    return;
+  if (!manager || !manager->IsValidSectionIndex(skinData.SectionIndex)) return;
   const TsGeneralData& section = manager->SectionTable[size_t(skinData.SectionIndex)];
   state = std::max(0, std::min(state, section.StateCount - 1));
   const fw::TControl* host = skinData.HostControl;
   const int32_t customColor =
       skinData.CustomColor && host ? skin::ColorToRGB(host->Color()) : kKeyColor;
   PaintSectionBg(manager, skinData.SectionIndex, skinData.SkinSection, bg, customColor,
-                 patternIndex, hotPatternIndex, target, origin, rect, state);
+                 skinData.PatternIndex, skinData.HotPatternIndex, target, origin, rect, state);
+}
+
+void PaintControlSection(const TsCommonData& skinData, const TsBgSource& bg, bool fillCorners,
+                         img::Bitmap32& target, TPoint origin, TRect rect, int state) {
+  const TsSkinModel* manager = skinData.GetSkinManager();
+  if (!manager || !manager->IsValidSectionIndex(skinData.SectionIndex) ||
+      !InsideTarget(rect, target))
+    return;
+  const TsGeneralData& section = manager->SectionTable[size_t(skinData.SectionIndex)];
+  state = std::max(0, std::min(state, section.StateCount - 1));
+  PaintControlBg(skinData, bg, state, target, origin, rect);
   PaintSectionCorners(*manager, section, target, rect, state);
 
   const int borderIndex = skinData.BorderMaskIndex;

@@ -5,12 +5,6 @@ TsManagerLink& ManagerLink() {
   return link;
 }
 
-const TsSkinModel* ResolveManager(const TsSkinModel* own) {
-  if (own) return own;
-  const auto& fallback = ManagerLink().DefaultModel;
-  return fallback ? fallback() : nullptr;
-}
-
 const TsSkinModel* CommandManager(LPARAM value) {
   const auto& model = ManagerLink().CommandModel;
   return model ? model(value) : reinterpret_cast<const TsSkinModel*>(value);

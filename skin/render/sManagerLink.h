@@ -1,7 +1,8 @@
 // What the skin state of controls needs from skin managers. The managers live in a library that
 // builds on this one, so they are reached through these hooks, which the manager library fills
-// when it is linked in. With empty hooks there is no default manager, every model counts as an
-// active skin that is not being destroyed, and hover and skin-change notices go nowhere.
+// when it is linked in; the default manager comes through the skin data's sDefaultModel. With
+// empty hooks every model counts as an active skin that is not being destroyed, and hover and
+// skin-change notices go nowhere.
 #pragma once
 
 #include <windows.h>
@@ -9,14 +10,13 @@
 #include <functional>
 
 #include "skin/data/sSkinModel.h"
+#include "skin/data/sDefaultModel.h"
 
 namespace fw {
 class TControl;
 }
 
 struct TsManagerLink {
-  // The process's default manager, or null.
-  std::function<const TsSkinModel*()> DefaultModel;
   // The manager a skin command carries in its second parameter, and back: what a command
   // carries for a manager.
   std::function<const TsSkinModel*(LPARAM)> CommandModel;
@@ -32,8 +32,6 @@ struct TsManagerLink {
 
 TsManagerLink& ManagerLink();
 
-// The manager named, else the default one; null when there is neither.
-const TsSkinModel* ResolveManager(const TsSkinModel* own);
 // The manager a skin command carries, and what a command carries for a manager (null: 0).
 const TsSkinModel* CommandManager(LPARAM value);
 LPARAM ManagerParam(const TsSkinModel* manager);

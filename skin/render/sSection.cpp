@@ -5,7 +5,9 @@
 #include <exception>
 
 #include "skin/data/MaskGeometry.h"
+#include "skin/data/sDefaultModel.h"
 #include "skin/render/sBackground.h"
+#include "skin/render/sBlend.h"
 #include "skin/render/sDcHelpers.h"
 #include "skin/render/sMaskSlices.h"
 
@@ -49,6 +51,7 @@ void PaintSectionCorners(const TsSkinModel& manager, const TsGeneralData& sectio
 void PaintSection(const TsSkinModel* manager, int sectionIndex, std::string_view sectionName,
                   const TsBgSource& bg, int patternIndex, int hotPatternIndex,
                   img::Bitmap32& target, TPoint origin, TRect rect, int state) {
+  manager = ResolveManager(manager);
   if (!manager || !manager->IsValidSectionIndex(sectionIndex) || !InsideTarget(rect, target))
     return;
   const TsGeneralData& section = manager->SectionTable[size_t(sectionIndex)];
@@ -62,6 +65,7 @@ void PaintSection(const TsSkinModel* manager, int sectionIndex, std::string_view
 void PaintSectionToDC(const TsSkinModel* manager, int sectionIndex, std::string_view sectionName,
                       const TsBgSource& bg, img::Bitmap32& surface, TPoint origin, TRect rect,
                       int state) {
+  manager = ResolveManager(manager);
   if (!manager || !manager->IsValidSectionIndex(sectionIndex) || rect.Left < 0 || rect.Top < 0 ||
       rect.Width() <= 0 || rect.Height() <= 0)
     return;
@@ -86,6 +90,7 @@ void PaintSectionToDC(const TsSkinModel* manager, int sectionIndex, std::string_
 int PaintSectionByName(const TsSkinModel* manager, img::Bitmap32& target, std::string_view name,
                        std::string_view fallbackName, const img::Bitmap32* parent, TRect rect,
                        int state) {
+  manager = ResolveManager(manager);
   if (!manager) return -1;
   int index = manager->FindSection(name);
   std::string_view used = name;
@@ -109,10 +114,35 @@ int PaintSectionByName(const TsSkinModel* manager, img::Bitmap32& target, std::s
 void PaintSectionAt(const TsSkinModel* manager, int sectionIndex, int borderIndex, int patternIndex,
                     int hotPatternIndex, img::Bitmap32& target, TPoint origin, TRect rect,
                     int state, const TsBgSource& bg) {
+  manager = ResolveManager(manager);
   if (!manager || !manager->IsValidSectionIndex(sectionIndex) || !InsideTarget(rect, target))
     return;
   state = ClampState(manager->SectionTable[size_t(sectionIndex)], state);
   PaintSectionBgFlat(manager, sectionIndex, bg, target, origin, rect, state, patternIndex,
                      hotPatternIndex);
   PaintBorder(*manager, borderIndex, target, origin, rect, state, bg);
+}
+
+void PaintSectionAlpha(const TsSkinModel* manager, int sectionIndex, int state,
+                       img::Bitmap32& target, TRect rect) {
+  manager = ResolveManager(manager);
+  if (!manager || !manager->IsValidSectionIndex(sectionIndex) || !InsideTarget(rect, target))
+    return;
+  const TsGeneralData& section = manager->SectionTable[size_t(sectionIndex)];
+  state = ClampState(section, state);
+  // The border's see-through pixels show what the rectangle held before the section, not its
+  // background.
+  img::Bitmap32 before;
+  try {
+    before.Resize(rect.Width(), rect.Height());
+  } catch (const std::exception&) {
+    return;
+  }
+  CopyBlock(before, 0, 0, rect.Width(), rect.Height(), target, rect.Left, rect.Top);
+  PaintSectionBgAlpha(manager, sectionIndex, state, rect, kKeyColor, target);
+  if (manager->IsValidImageIndex(section.BorderIndex))
+    PaintMaskSlicesAlpha(target, rect, manager->ImageTable[size_t(section.BorderIndex)], state,
+                         MakeBgSource(&before, -rect.Left, -rect.Top));
+  // A picture that is all this element is ready for a layered window.
+  if (rect == TRect{0, 0, target.Width(), target.Height()}) PremultiplyRect(target, rect);
 }

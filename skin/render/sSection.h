@@ -1,9 +1,9 @@
 // Whole skin elements: a section's background, its corner images and its border, composed in
 // that order into a bitmap.
 //
-// manager is the skin whose section is painted; without one, for an invalid section index, or
-// for a rectangle that is empty or not inside the target nothing is painted. A state beyond the
-// section's last one uses the last.
+// manager is the skin whose section is painted, null for the default manager's; without either,
+// for an invalid section index, or for a rectangle that is empty or not inside the target nothing
+// is painted. A state beyond the section's last one uses the last.
 #pragma once
 
 #include <string_view>
@@ -45,3 +45,9 @@ int PaintSectionByName(const TsSkinModel* manager, img::Bitmap32& target, std::s
 void PaintSectionAt(const TsSkinModel* manager, int sectionIndex, int borderIndex, int patternIndex,
                     int hotPatternIndex, img::Bitmap32& target, TPoint origin, TRect rect,
                     int state, const TsBgSource& bg);
+
+// Paints the section into rect of a target whose alpha matters (layered windows): the background
+// carries the section's opacity in its alpha (PaintSectionBgAlpha) and the border's see-through
+// pixels keep what rect held before. A rect that covers the whole target leaves it premultiplied.
+void PaintSectionAlpha(const TsSkinModel* manager, int sectionIndex, int state,
+                       img::Bitmap32& target, TRect rect);

@@ -10,6 +10,7 @@
 #include "skin/render/sBackground.h"
 #include "skin/render/sBlend.h"
 #include "skin/render/sPattern.h"
+#include "skin/data/sDefaultModel.h"
 #include "skin/render/sSection.h"
 
 namespace {
@@ -124,6 +125,26 @@ TEST_F(SectionTest, UnusableInputPaintsNothing) {
   EXPECT_EQ(PaintSectionByName(nullptr, t, "PANEL", "", nullptr, whole, 0), -1);
   EXPECT_EQ(PaintSectionByName(&model_, t, "NONE", "OTHER", nullptr, whole, 0), -1);
   EXPECT_TRUE(Same(t, before));
+}
+
+// Given no skin, the painters use the default one, and paint nothing while there is none.
+TEST_F(SectionTest, NoManagerMeansTheDefaultOne) {
+  static const TsSkinModel* fallback = nullptr;
+  SetDefaultModelLookup([] { return fallback; });
+  fallback = &model_;
+  const TsBgSource bg = MakeBgSource(&parent_, 5, 4);
+  img::Bitmap32 section = Filled(16, 12, {1, 2, 3, 4}), at = section, byName = section;
+  PaintSection(nullptr, 0, "PANEL", bg, -1, -1, section, {0, 0}, {0, 0, 16, 12}, 1);
+  PaintSectionAt(nullptr, 0, border_, -1, -1, at, {}, {0, 0, 16, 12}, 0, bg);
+  EXPECT_EQ(PaintSectionByName(nullptr, byName, "PANEL", "", nullptr, {}, 0), 0);
+  fallback = nullptr;
+  img::Bitmap32 none = Filled(16, 12, {1, 2, 3, 4});
+  PaintSection(nullptr, 0, "PANEL", bg, -1, -1, none, {0, 0}, {0, 0, 16, 12}, 1);
+  SetDefaultModelLookup(nullptr);
+  EXPECT_TRUE(Same(section, Paint(1)));
+  EXPECT_EQ(at.Pixel(1, 1), kRing0);
+  EXPECT_EQ(byName.Pixel(8, 6), ColorPixel(kNormal, 255));
+  EXPECT_TRUE(Same(none, Filled(16, 12, {1, 2, 3, 4})));
 }
 
 // Five looks side by side, each an 18 x 14 element painted into its own picture over the parent

@@ -34,8 +34,8 @@ struct SectionTest : ::testing::Test {
   }
   img::Bitmap32 Paint(int state) {
     img::Bitmap32 target = Filled(12, 9, {7, 7, 7, 255});
-    PaintControlSection(data, MakeBgSource(&behind, 0, 0), -1, -1, true, target, {0, 0},
-                        {1, 1, 11, 8}, state);
+    PaintControlSection(data, MakeBgSource(&behind, 0, 0), true, target, {0, 0}, {1, 1, 11, 8},
+                        state);
     return target;
   }
   TBox box;
@@ -53,6 +53,33 @@ TEST_F(SectionTest, BackgroundCornerImageAndBorderWithTheControlsHue) {
 TEST_F(SectionTest, ACustomColouredControlShowsItsOwnColour) {
   data.CustomColor = true;
   EXPECT_EQ(Paint(0).Pixel(5, 4), (img::TRGBAPixel{0, 255, 255, 255}));
+}
+
+// The control's own texture entries replace the one its section names, each in its state; a
+// custom colour replaces them all.
+TEST_F(SectionTest, TheControlsOwnTexturesReplaceTheSections) {
+  auto texture = [this](img::TRGBAPixel colour) {
+    TsMaskData entry;
+    entry.Owner = &model;
+    entry.Image = std::make_shared<img::Bitmap32>(Filled(1, 1, colour));
+    entry.SrcRect = {0, 0, 1, 1};
+    entry.StateCount = 1;
+    entry.ImageKind = kImageTexture;
+    model.ImageTable.push_back(entry);
+    return int(model.ImageTable.size()) - 1;
+  };
+  const img::TRGBAPixel section{90, 90, 90, 255}, own{10, 80, 150, 255}, ownHot{150, 80, 10, 255};
+  for (TsGenState& look : model.SectionTable[0].States) {
+    look.ImagePercent = 100;
+    look.TextureIndex = texture(section);
+  }
+  EXPECT_EQ(Paint(0).Pixel(5, 4), section);
+  data.PatternIndex = texture(own);
+  data.HotPatternIndex = texture(ownHot);
+  EXPECT_EQ(Paint(0).Pixel(5, 4), own);
+  EXPECT_EQ(Paint(1).Pixel(5, 4), ownHot);
+  data.CustomColor = true;
+  EXPECT_EQ(Paint(1).Pixel(5, 4), (img::TRGBAPixel{0, 255, 255, 255}));
 }
 
 TEST_F(SectionTest, HueAndSaturationStayOffATransparentControlWhoseBorderIsNotDrawn) {
