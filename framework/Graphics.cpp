@@ -136,4 +136,8 @@ HICON TImageList::GetIcon(int index) const {
   return ImageList_GetIcon(handle_, index, ILD_NORMAL);
 }
 
+void TImageList::Draw(HDC dc, int x, int y, int index) const {
+  if (index >= 0 && index < Count()) ImageList_Draw(handle_, index, dc, x, y, ILD_TRANSPARENT);
+}
+
 }  // namespace fw

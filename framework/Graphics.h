@@ -88,7 +88,7 @@ class TCanvas {
 class TImageList {
  public:
   TImageList(int width, int height);
-  ~TImageList();
+  virtual ~TImageList();
   TImageList(const TImageList&) = delete;
   TImageList& operator=(const TImageList&) = delete;
 
@@ -102,6 +102,8 @@ class TImageList {
   int AddRGBA(const std::uint8_t* rgba);
   // A new icon of one picture, owned by the caller.
   HICON GetIcon(int index) const;
+  // Draws one picture with its top-left corner at (x, y); an index out of range draws nothing.
+  virtual void Draw(HDC dc, int x, int y, int index) const;
 
  private:
   int width_, height_;

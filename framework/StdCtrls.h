@@ -57,6 +57,8 @@ class TButton : public TWinControl {
   void SetDropDownMenu(TPopupMenu* menu) { dropDownMenu_ = menu; }
   // A picture shown beside the caption, taken from an image list.
   void SetImages(TImageList* images, int imageIndex);
+  TImageList* Images() const { return images_; }
+  int ImageIndex() const { return imageIndex_; }
 
  protected:
   void CreateParams(TCreateParams& params) override;

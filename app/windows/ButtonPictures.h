@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "framework/Graphics.h"
+#include "skin/controls/veAlphaImageList.h"
 
-// An image list holding the four pictures in that order. A picture that cannot be decoded stays
-// blank, so the others keep their indexes.
-std::unique_ptr<fw::TImageList> LoadButtonPictures();
+// An alpha image list holding the four pictures in that order. A picture that cannot be decoded
+// stays blank, so the others keep their indexes.
+std::unique_ptr<TsAlphaImageList> LoadButtonPictures();

@@ -160,7 +160,7 @@ void TfrmMain::InitializeComponent() {
   O1 = AddItem(PopupMenu->Items(), "O1", "Browse backup folder...", 0, &TfrmMain::O1Click);
 
   struct ButtonDesign {
-    TButton** button;
+    TsButton** button;
     const char* name;
     const char* caption;
     int top;
@@ -174,8 +174,9 @@ void TfrmMain::InitializeComponent() {
   };
   int image = 0;
   for (const ButtonDesign& design : buttons) {
-    TButton* button = *design.button = new TButton(this);
+    TsButton* button = *design.button = new TsButton(this);
     button->SetName(design.name);
+    button->SkinData().SetSkinSection("BUTTON");
     button->SetBounds(600, design.top, 113, 39);
     button->SetCaption(design.caption);
     button->SetImages(sAlphaImageList32.get(), image++);

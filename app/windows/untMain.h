@@ -14,6 +14,8 @@
 #include "framework/Graphics.h"
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
+#include "skin/controls/sButton.h"
+#include "skin/controls/veAlphaImageList.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/forms/sSkinProvider.h"
 
@@ -39,10 +41,10 @@ class TfrmMain : public fw::TForm {
   fw::TLabel* Label4;
   fw::TLabel* Label5;
   fw::TLabel* Label6;
-  fw::TButton* BtnBackUp;
-  fw::TButton* BtnAllSel;
-  fw::TButton* BtnSelect;
-  fw::TButton* BtnClose;
+  TsButton* BtnBackUp;
+  TsButton* BtnAllSel;
+  TsButton* BtnSelect;
+  TsButton* BtnClose;
   fw::TPopupMenu* PopupMenu;
   fw::TMenuItem* O1;
   fw::TMainMenu* MainMenu;
@@ -90,7 +92,7 @@ class TfrmMain : public fw::TForm {
   void Scan(std::uint8_t mode);
   void Backup(TBackupPick pick);
 
-  std::unique_ptr<fw::TImageList> sAlphaImageList32;
+  std::unique_ptr<TsAlphaImageList> sAlphaImageList32;
   std::unique_ptr<TDriverListView> driverList_;
   std::unique_ptr<TBackupWindow> backupWindow_;
 };

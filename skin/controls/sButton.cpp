@@ -1,0 +1,571 @@
+#include "skin/controls/sButton.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "framework/Menus.h"
+#include "skin/controls/veAlphaImageList.h"
+#include "skin/data/SkinSystem.h"
+#include "skin/data/sSkinCommands.h"
+#include "skin/render/sAlphaImage.h"
+#include "skin/render/sColorTransforms.h"
+#include "skin/render/sControlBg.h"
+#include "skin/render/sControlSection.h"
+#include "skin/render/sControlText.h"
+#include "skin/render/sMaskSlices.h"
+#include "skin/render/sPaintFlags.h"
+#include "skin/render/sParentBg.h"
+#include "skin/render/sRegion.h"
+#include "skin/render/sSmallGlyphs.h"
+#include "skin/render/sTextCompose.h"
+
+namespace {
+
+// The entry asks for a window shape in this corner mode.
+constexpr int32_t kRegionCorners = 2;
+// Border entries whose normal state has no frame of its own.
+constexpr int16_t kNoNormalFrame = 2;
+
+RECT ToRect(TRect r) {
+  return {r.Left, r.Top, r.Right, r.Bottom};
+}
+
+// Keeps a font selected into a device context for a scope.
+class SelectedFont {
+ public:
+  SelectedFont(HDC dc, HFONT font) : dc_(dc), old_(SelectObject(dc, font)) {}
+  ~SelectedFont() { SelectObject(dc_, old_); }
+  SelectedFont(const SelectedFont&) = delete;
+  SelectedFont& operator=(const SelectedFont&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+}  // namespace
+
+TsButton::TsButton(fw::TComponent* owner)
+    : fw::TButton(owner),
+      skinData_(std::make_unique<TsCtrlSkinData>(this, true)),
+      disabledKind_(kDisabledFade) {
+  SetControlStyle(ControlStyle() & ~unsigned(fw::csOpaque | fw::csDoubleClicks));
+  skinData_->ControlKind = kButtonKind;
+}
+
+TsButton::~TsButton() = default;
+
+void TsButton::SetImageProperty(int& field, int value) {
+  if (field == value) return;
+  field = value;
+  if (Images()) skinData_->Invalidate(false);
+}
+
+void TsButton::SetImageAlignment(TImageAlignment value) {
+  if (imageAlignment_ == value) return;
+  imageAlignment_ = value;
+  if (Images()) skinData_->Invalidate(false);
+}
+
+void TsButton::SetDown(bool value) {
+  if (down_ == value) return;
+  down_ = value;
+  regionDirty_ = true;
+  skinData_->Invalidate(false);
+}
+
+void TsButton::CreateParams(fw::TCreateParams& params) {
+  fw::TButton::CreateParams(params);
+  // The button draws itself, skinned or not; the split part is its own as well.
+  params.Style = (params.Style & ~DWORD(BS_TYPEMASK)) | BS_OWNERDRAW;
+}
+
+bool TsButton::Skinned() const {
+  return skinData_->IsSkinned(true);
+}
+
+// ---- state and layout ----
+
+int TsButton::CurrentState() {
+  if (down_ || menuDropped_) return 2;
+  if (HandleAllocated() && (::SendMessageA(Handle(), BM_GETSTATE, 0, 0) & BST_PUSHED)) {
+    // Pushed by the mouse counts while the mouse is over it; pushed by the keyboard always.
+    const bool heldByMouse = GetCapture() == Handle() && (GetKeyState(VK_LBUTTON) & 0x8000);
+    if (skinData_->IsMouseOver || !heldByMouse) return 2;
+  }
+  if (!(ComponentState() & fw::csDesigning) && skinData_->IsHot()) return 1;
+  return Default() ? 3 : 0;
+}
+
+int TsButton::CurrentImageIndex() {
+  int state = CurrentState();
+  if (!Enabled())
+    state = 4;
+  else if (state != 2 && HandleAllocated() && GetFocus() == Handle())
+    state = 3;
+  const int byState[] = {ImageIndex(), hotImageIndex_, pressedImageIndex_, selectedImageIndex_,
+                         disabledImageIndex_};
+  const int index = byState[state];
+  return Images() && index >= 0 && index < Images()->Count() ? index : ImageIndex();
+}
+
+bool TsButton::HasImage() const {
+  return Images() && ImageIndex() >= 0 && ImageIndex() < Images()->Count();
+}
+
+SIZE TsButton::ImageSize(bool withMargins) const {
+  SIZE size = HasImage() ? SIZE{Images()->Width(), Images()->Height()} : SIZE{32, 32};
+  if (withMargins) {
+    size.cx += imageMargins_.Left + imageMargins_.Right;
+    size.cy += imageMargins_.Top + imageMargins_.Bottom;
+  }
+  return size;
+}
+
+SIZE TsButton::CaptionSize() {
+  const std::string& text = Caption();
+  if (text.empty()) return {0, 0};
+  // Measured in the width it is drawn in, so that a caption that wraps gets its lines' height.
+  RECT r{0, 0, std::max(ButtonCaptionRoom(Layout(false)), 0), 0};
+  HDC dc = CreateCompatibleDC(nullptr);
+  {
+    SelectedFont font(dc, Font().Handle());
+    DrawTextA(dc, text.c_str(), int(text.size()), &r,
+              DT_CALCRECT | DT_EXPANDTABS | DT_CENTER | (wordWrap_ ? DT_WORDBREAK : DT_SINGLELINE));
+  }
+  DeleteDC(dc);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+TsButtonLayout TsButton::Layout(bool withCaption) {
+  TsButtonLayout l;
+  l.Width = Width();
+  l.Height = Height();
+  l.Split = Style() == fw::TButtonStyle::bsSplitButton;
+  l.HasImage = HasImage();
+  if (l.HasImage) {
+    l.ImageWidth = Images()->Width();
+    l.ImageHeight = Images()->Height();
+  }
+  l.Alignment = imageAlignment_;
+  l.Margins = imageMargins_;
+  l.ContentMargin = contentMargin_;
+  if (!withCaption) return l;
+  const SIZE caption = CaptionSize();
+  l.CaptionWidth = caption.cx;
+  l.CaptionHeight = caption.cy;
+  l.Pressed = CurrentState() == 2;
+  return l;
+}
+
+TRect TsButton::CaptionRect() {
+  return ButtonCaptionRect(Layout());
+}
+
+TRect TsButton::ImageRect() {
+  return ButtonImageRect(Layout());
+}
+
+// ---- painting ----
+
+bool TsButton::MaskWantsRegion() const {
+  const TsSkinModel* manager = skinData_->GetSkinManager();
+  return manager && manager->IsValidImageIndex(skinData_->BorderMaskIndex) &&
+         manager->ImageTable[size_t(skinData_->BorderMaskIndex)].CornerTransparency ==
+             kRegionCorners;
+}
+
+HRGN TsButton::BuildRegion(int state) const {
+  const int w = Width(), h = Height();
+  TsRegion shape(TRect{0, 0, w, h});
+  const TsSkinModel* manager = skinData_->GetSkinManager();
+  const TsMaskData& mask = manager->ImageTable[size_t(skinData_->BorderMaskIndex)];
+  if (state != 0 || !(mask.PaintFlags & kNoNormalFrame)) {
+    img::Bitmap32 scratch(w, h);
+    PaintMaskSlicesRegion(scratch, &shape, state, mask);
+  }
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  for (const TRect& r : shape.Rects()) {
+    HRGN part = CreateRectRgn(r.Left, r.Top, r.Right, r.Bottom);
+    CombineRgn(region, region, part, RGN_OR);
+    DeleteObject(part);
+  }
+  return region;
+}
+
+void TsButton::ApplyRegion(HRGN region, bool redraw) {
+  if (!region) {
+    if (regionApplied_ && HandleAllocated()) SetWindowRgn(Handle(), nullptr, redraw);
+    regionApplied_ = false;
+    return;
+  }
+  // The window owns a region once it took it; one it refused is ours to delete.
+  if (HandleAllocated() && SetWindowRgn(Handle(), region, redraw)) {
+    regionApplied_ = regionEverSet_ = true;
+  } else {
+    DeleteObject(region);
+  }
+}
+
+void TsButton::PaintImage(img::Bitmap32& cache, TRect at, int index) {
+  const auto* alpha = dynamic_cast<const TsAlphaImageList*>(Images());
+  if (alpha && index < alpha->ItemCount()) {
+    const int w = alpha->Width(), h = alpha->Height();
+    std::unique_ptr<img::Bitmap32> picture = alpha->GetItemBitmap(index, w, h);
+    if (picture)
+      DrawAlphaImage({at.Left, at.Top, at.Left + w, at.Top + h}, {0, 0, w, h}, cache, reflected_, 0,
+                     kNoTint, false, EmptyBgSource, picture.get());
+    return;
+  }
+  Images()->Draw(cache.DC(), at.Left, at.Top, index);
+  GdiFlush();
+}
+
+void TsButton::PaintCaption(HDC dc, TRect rect, int state) {
+  const std::string& text = Caption();
+  if (text.empty()) return;
+  SetBkMode(dc, TRANSPARENT);
+  UINT format = DT_EXPANDTABS | DT_VCENTER | DT_CENTER | (wordWrap_ ? DT_WORDBREAK : 0);
+  if (GetWindowLongA(Handle(), GWL_EXSTYLE) & WS_EX_RTLREADING) format |= DT_RTLREADING;
+  PaintControlText(dc, text, Enabled() || Skinned(), state != 0, *skinData_, format, ToRect(rect));
+}
+
+bool TsButton::RenderCache() {
+  return RenderCacheInto(nullptr);
+}
+
+bool TsButton::RenderCacheInto(HRGN* region) {
+  if (!Parent() || !Skinned()) return false;
+  TsBgQuery query;
+  QueryParentBg(query, Parent(), false);
+  if (query.Kind == bgkNotReady) {
+    skinData_->Deferred = true;
+    return false;
+  }
+  const TsBgSource bg = BgQueryToSource(query);
+  GdiFlush();  // the last copy to the screen may still read the cache
+  skinData_->PrepareCache();
+  img::Bitmap32* cache = skinData_->CacheBitmap.get();
+  if (!cache || cache->Empty()) return false;
+  const TsSkinModel* manager = skinData_->GetSkinManager();
+  const TsGeneralData& section = manager->SectionTable[size_t(skinData_->SectionIndex)];
+  const int current = CurrentState();
+  // A section without a default-button look shows the default button hot.
+  const int state = std::max(
+      0, current == 3 && section.StateCount < 4 ? 1 : std::min(current, section.StateCount - 1));
+  const int w = cache->Width(), h = cache->Height();
+  PaintControlSection(*skinData_, bg, true, *cache, {0, 0}, {0, 0, w, h}, state);
+  if (region && regionDirty_ && MaskWantsRegion() && !AnimationInProgress)
+    *region = BuildRegion(state);
+  const TsButtonLayout layout = Layout();
+  if (layout.HasImage) PaintImage(*cache, ButtonImageRect(layout), CurrentImageIndex());
+  const TRect caption = ButtonCaptionRect(layout);
+  {
+    HDC dc = cache->DC();
+    SelectedFont font(dc, Font().Handle());
+    PaintCaption(dc, caption, current);
+  }
+  GdiFlush();
+  if (Enabled() && Focused() && !Caption().empty() && showFocus_ && section.ShowFocus)
+    PaintFocusFrame(*cache,
+                    {caption.Left - focusMargin_, caption.Top - focusMargin_,
+                     caption.Right + focusMargin_, caption.Bottom + focusMargin_},
+                    int32_t(GetSysColor(COLOR_BTNFACE)), 0);
+  if (layout.Split) PaintSplitPart(*cache, state);
+  if (!Enabled()) {
+    TsBgSource behind;
+    skinData_->GetBgSource(behind);
+    PaintDisabled(*cache, disabledKind_, {Left(), Top()}, behind,
+                  GetWindowBgColor(Parent()->Handle()));
+  }
+  skinData_->BgDirty = false;
+  return true;
+}
+
+void TsButton::PaintSplitPart(img::Bitmap32& cache, int state) {
+  const TsSkinModel* manager = skinData_->GetSkinManager();
+  const TsGeneralData& section = manager->SectionTable[size_t(skinData_->SectionIndex)];
+  const int32_t color = skinData_->Tone(section.States[state == 0 ? 0 : 1].FontColor);
+  const img::TRGBAPixel pixel{uint8_t(color >> 16), uint8_t(color >> 8), uint8_t(color), 255};
+  const int w = cache.Width(), h = cache.Height(), x = w - kSplitPartWidth + 1;
+  if (x >= 0)
+    for (int y = 4; y < h - 4; ++y) cache.Pixel(x, y) = pixel;
+  PaintSmallArrow(cache, color, {w - kSplitPartWidth, 0, w, h}, adDown);
+}
+
+void TsButton::PaintTo(HDC dc, bool printing) {
+  if (AnimationInProgress && (!dc || dc != skinData_->PrintTarget)) return;
+  PAINTSTRUCT ps{};
+  const bool own = !dc;
+  if (own) dc = BeginPaint(Handle(), &ps);
+  if (Skinned() && !skinData_->ResetDeferred(false)) {
+    RECT parent{}, bounds{Left(), Top(), Left() + Width(), Top() + Height()};
+    if (Parent() && Parent()->HandleAllocated()) GetClientRect(Parent()->Handle(), &parent);
+    const bool partly = bounds.left < parent.left || bounds.top < parent.top ||
+                        bounds.right > parent.right || bounds.bottom > parent.bottom;
+    if (skinData_->PartlyVisible) skinData_->BgDirty = true;
+    skinData_->PartlyVisible = partly;
+    bool ready = true;
+    if (regionDirty_) {
+      HRGN region = nullptr;
+      ready = RenderCacheInto(&region);
+      if (ready) {
+        FillCornersFromParent(*skinData_, 0, kAllCorners);
+        if (printing) {
+          // A shape made only for printing is never handed to the window.
+          if (region) DeleteObject(region);
+        } else {
+          ApplyRegion(region, !regionEverSet_);
+          lastBounds_ = bounds;
+          regionDirty_ = false;
+        }
+      } else if (region) {
+        DeleteObject(region);
+      }
+    } else if (skinData_->BgDirty) {
+      ready = RenderCacheInto(nullptr);
+    }
+    const img::Bitmap32* cache = skinData_->CacheBitmap.get();
+    if (ready && cache && !cache->Empty()) {
+      const int saved = SaveDC(dc);
+      BitBlt(dc, 0, 0, cache->Width(), cache->Height(), cache->DC(), 0, 0, SRCCOPY);
+      RestoreDC(dc, saved);
+    }
+  }
+  if (own) EndPaint(Handle(), &ps);
+}
+
+void TsButton::Repaint(bool now) {
+  skinData_->BgDirty = true;
+  if (!HandleAllocated()) return;
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | (now ? RDW_UPDATENOW : 0));
+}
+
+// ---- the split part ----
+
+bool TsButton::InSplitPart(LPARAM point) const {
+  return Style() == fw::TButtonStyle::bsSplitButton && DropDownMenu() &&
+         GET_X_LPARAM(point) >= Width() - kSplitPartWidth;
+}
+
+void TsButton::OpenDropDown() {
+  menuDropped_ = true;
+  Repaint(true);
+  RECT r;
+  GetWindowRect(Handle(), &r);
+  DropDownMenu()->Popup(r.left, r.bottom, GetAncestor(Handle(), GA_ROOT));
+  menuDropped_ = false;
+  Repaint(false);
+}
+
+// ---- messages ----
+
+bool TsButton::HandleSkinCommand(fw::TMessage& message) {
+  const uint16_t command = HIWORD(message.WParam);
+  switch (command) {
+    case CmdIsSkinned:
+      message.Result = 1;
+      return true;
+    case CmdSkinLoaded:
+      if (!skinData_->HandleSkinCommand(message)) return false;
+      regionDirty_ = true;
+      skinData_->Deferred = false;
+      Repaint(false);
+      return true;
+    case CmdSkinRemoved:
+      if (Destroying() || !skinData_->HandleSkinCommand(message)) return false;
+      ApplyRegion(nullptr, false);
+      regionDirty_ = true;
+      Repaint(false);
+      return true;
+    case CmdSkinRefresh:
+      if (!skinData_->HandleSkinCommand(message)) return false;
+      ApplyRegion(nullptr, false);
+      regionDirty_ = true;
+      Repaint(false);
+      return true;
+    case CmdBgRepainted:
+      RenderCache();
+      message.Result = 0;
+      return true;
+    default:
+      return skinData_->HandleSkinCommand(message);
+  }
+}
+
+namespace {
+
+// Messages after which the platform may show the button in another state; it draws nothing
+// itself, so the button paints the change.
+bool MayChangeState(UINT msg) {
+  switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONUP:
+    case WM_MOUSEMOVE:
+    case WM_MOUSELEAVE:
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_CAPTURECHANGED:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case BM_SETSTATE:
+    case BM_CLICK:
+    case fw::CM_MOUSEENTER:
+    case fw::CM_MOUSELEAVE:
+    case fw::CM_ENABLEDCHANGED:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+bool TsButton::HandleSkinnedMessage(fw::TMessage& message) {
+  switch (message.Msg) {
+    case WM_PAINT:
+      PaintTo(reinterpret_cast<HDC>(message.WParam));
+      message.Result = 0;
+      return true;
+    case WM_PRINT:
+    case WM_PRINTCLIENT:
+      regionDirty_ = true;
+      skinData_->Deferred = false;
+      PaintTo(reinterpret_cast<HDC>(message.WParam), true);
+      message.Result = 0;
+      return true;
+    case WM_ERASEBKGND:
+      // WM_PAINT covers every pixel.
+      message.Result = 1;
+      return true;
+    case WM_UPDATEUISTATE:
+      message.Result = 1;
+      return true;
+    case fw::CN_DRAWITEM:
+      message.Result = 1;
+      return true;
+    case fw::CM_TEXTCHANGED:
+      skinData_->Invalidate(false);
+      return true;
+    case WM_SIZE:
+    case WM_WINDOWPOSCHANGING:
+      regionDirty_ = true;
+      return false;
+    case WM_WINDOWPOSCHANGED:
+      regionDirty_ = true;
+      skinData_->BgDirty = true;
+      return false;
+    case fw::CM_MOUSEENTER:
+    case fw::CM_MOUSELEAVE: {
+      if (message.LParam != reinterpret_cast<LPARAM>(this) || !Enabled()) return false;
+      const bool entered = message.Msg == fw::CM_MOUSEENTER;
+      skinData_->IsMouseOver = entered;
+      if (const fw::TNotifyEvent& event = entered ? OnMouseEnter : OnMouseLeave) event(this);
+      return false;
+    }
+    default:
+      return false;
+  }
+}
+
+void TsButton::WndProc(fw::TMessage& message) {
+  if (message.Msg == SkinCommandMsg && HandleSkinCommand(message)) return;
+  switch (message.Msg) {
+    case WM_GETDLGCODE:
+      // The dialog keys treat it as the push button it stands for: Enter, access keys.
+      message.Result = DLGC_BUTTON | (Default() ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+      return;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      // A press on the split part opens its menu and nothing else: no push, no click.
+      if (Enabled() && InSplitPart(message.LParam)) {
+        OpenDropDown();
+        message.Result = 0;
+        return;
+      }
+      break;
+    default:
+      break;
+  }
+  if (!Skinned()) {
+    if (message.Msg == fw::CN_DRAWITEM) {
+      DrawItemUnskinned(*reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam));
+      message.Result = 1;
+      return;
+    }
+    if ((message.Msg == fw::CM_MOUSEENTER || message.Msg == fw::CM_MOUSELEAVE) &&
+        message.LParam == reinterpret_cast<LPARAM>(this) && Enabled()) {
+      const bool entered = message.Msg == fw::CM_MOUSEENTER;
+      skinData_->IsMouseOver = entered;
+      if (const fw::TNotifyEvent& event = entered ? OnMouseEnter : OnMouseLeave) event(this);
+    }
+    fw::TButton::WndProc(message);
+    return;
+  }
+  if (HandleSkinnedMessage(message)) return;
+  const bool watch = MayChangeState(message.Msg);
+  const int before = watch ? CurrentState() : 0;
+  const bool focusedBefore = watch && HandleAllocated() && GetFocus() == Handle();
+  skinData_->HandleMessage(message);
+  fw::TButton::WndProc(message);
+  if (Destroying() || !HandleAllocated()) return;
+  if (watch && (CurrentState() != before || (GetFocus() == Handle()) != focusedBefore ||
+                message.Msg == fw::CM_ENABLEDCHANGED)) {
+    regionDirty_ = true;
+    Repaint(true);
+  }
+  if (message.Msg == WM_SETFONT || message.Msg == fw::CM_VISIBLECHANGED) {
+    skinData_->Deferred = false;
+    Repaint(false);
+  }
+}
+
+// ---- without a skin ----
+
+void TsButton::DrawItemUnskinned(const DRAWITEMSTRUCT& item) {
+  HDC dc = item.hDC;
+  RECT r = item.rcItem;
+  const bool pressed = (item.itemState & ODS_SELECTED) || down_ || menuDropped_;
+  const bool disabled = item.itemState & ODS_DISABLED;
+  UINT face = DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0) | (disabled ? DFCS_INACTIVE : 0);
+  if (Default() && (item.itemState & ODS_FOCUS)) {
+    FrameRect(dc, &r, GetSysColorBrush(COLOR_WINDOWFRAME));
+    InflateRect(&r, -1, -1);
+  }
+  DrawFrameControl(dc, &r, DFC_BUTTON, face);
+  const TsButtonLayout layout = Layout();
+  if (layout.HasImage) {
+    const TRect at = ButtonImageRect(layout);
+    Images()->Draw(dc, at.Left, at.Top, CurrentImageIndex());
+  }
+  const TRect caption = ButtonCaptionRect(layout);
+  RECT text = ToRect(caption);
+  SelectedFont font(dc, Font().Handle());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+  const UINT format = DT_EXPANDTABS | DT_VCENTER | DT_CENTER | (wordWrap_ ? DT_WORDBREAK : 0);
+  DrawTextA(dc, Caption().c_str(), int(Caption().size()), &text, format);
+  if (layout.Split) {
+    const int w = item.rcItem.right, h = item.rcItem.bottom, x = w - kSplitPartWidth + 1;
+    HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));
+    HGDIOBJ old = SelectObject(dc, pen);
+    MoveToEx(dc, x, 4, nullptr);
+    LineTo(dc, x, h - 4);
+    SelectObject(dc, old);
+    DeleteObject(pen);
+    // The arrow: rows of 8, 6, 4 and 2 pixels.
+    const int x0 = w - kSplitPartWidth + (kSplitPartWidth - 6) / 2 - 1, y0 = (h - 3) / 2 - 1;
+    const COLORREF arrow = GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT);
+    for (int k = 0; k < 4; ++k)
+      for (int px = x0 + k; px <= x0 + 7 - k; ++px) SetPixel(dc, px, y0 + k, arrow);
+  }
+  if ((item.itemState & ODS_FOCUS) && showFocus_ && !Caption().empty()) {
+    RECT focus = ToRect(caption);
+    InflateRect(&focus, focusMargin_, focusMargin_);
+    DrawFocusRect(dc, &focus);
+  }
+}

@@ -1,0 +1,229 @@
+// The skinned button on a real form: what reaches the screen is its cached picture in every
+// state, with the picture its state asks for; the disabled look; the split part opens its menu
+// without a click while the rest of the button clicks, also by its access key; and the window
+// shapes it makes while printing or losing its skin are never left behind.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+#include <memory>
+
+#include "framework/Forms.h"
+#include "framework/Menus.h"
+#include "imaging/PngWriter.h"
+#include "skin/controls/sButton.h"
+#include "skin/controls/veAlphaImageList.h"
+#include "skin/data/sSkinCommands.h"
+#include "skin/data/sSkinManager.h"
+#include "skins/StoredSkins.h"
+
+namespace {
+
+// Picture i: an opaque square of kColours[i] inside a transparent frame 8 pixels wide.
+constexpr img::TRGBAPixel kColours[] = {
+    {0, 0, 255, 255}, {0, 255, 0, 255}, {255, 0, 0, 255}, {0, 255, 255, 255}};
+
+std::unique_ptr<TsAlphaImageList> Pictures() {
+  auto list = std::make_unique<TsAlphaImageList>(32, 32);
+  for (const img::TRGBAPixel& colour : kColours) {
+    img::Bitmap32 b(32, 32);
+    for (int y = 8; y < 24; ++y)
+      for (int x = 8; x < 24; ++x) b.Pixel(x, y) = colour;
+    std::string png = img::EncodePng(b);
+    list->AddItem(TsImageFormat::ifPNG, {reinterpret_cast<const uint8_t*>(png.data()), png.size()});
+  }
+  list->BuildSystemList();
+  return list;
+}
+
+COLORREF Ref(img::TRGBAPixel p) {
+  return RGB(p.R, p.G, p.B);
+}
+
+// The regions the process holds. Wine's handle table answers for an index without its
+// generation (the high word), so every slot can be looked at.
+int LiveRegions() {
+  int count = 0;
+  for (uintptr_t index = 1; index < 0x10000; ++index)
+    count += GetObjectType(reinterpret_cast<HGDIOBJ>(index)) == OBJ_REGION;
+  return count;
+}
+
+struct ButtonWinTest : ::testing::Test {
+  void SetUp() override {
+    manager = std::make_unique<TsSkinManager>(nullptr);
+    AddStoredSkins(manager->InternalSkins);
+    manager->SetSkinName(DefaultStoredSkinName());
+    pictures = Pictures();
+    form = std::make_unique<fw::TForm>(nullptr);
+    form->SetBounds(100, 100, 300, 200);
+    menu = new fw::TPopupMenu(form.get());
+    auto* item = new fw::TMenuItem(form.get());
+    item->SetCaption("Browse");
+    item->OnClick = [this](fw::TObject*) { ++menuClicks; };
+    menu->Items()->Add(item);
+    button = MakeButton("&Backup", 10);
+    other = MakeButton("&Exit", 60);
+    form->Show();
+    SetFocus(form->Handle());
+    UpdateWindow(form->Handle());
+  }
+  TsButton* MakeButton(const char* caption, int top) {
+    auto* b = new TsButton(form.get());
+    b->SkinData().SetSkinManager(manager.get());
+    b->SkinData().SetSkinSection("BUTTON");
+    b->SetBounds(10, top, 113, 39);
+    b->SetCaption(caption);
+    b->SetImages(pictures.get(), 0);
+    b->OnClick = [this, b](fw::TObject*) { ++clicks[b == button ? 0 : 1]; };
+    b->SetParent(form.get());
+    return b;
+  }
+  void Paint(TsButton* b) {
+    RedrawWindow(b->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  }
+  // Every pixel of the window equals the cache.
+  void ExpectScreenIsCache(TsButton* b, const char* what) {
+    const img::Bitmap32* cache = b->SkinData().CacheBitmap.get();
+    ASSERT_TRUE(cache && cache->Width() == 113 && cache->Height() == 39) << what;
+    HDC dc = GetDC(b->Handle());
+    int differ = 0;
+    for (int y = 0; y < 39; ++y)
+      for (int x = 0; x < 113; ++x) differ += GetPixel(dc, x, y) != Ref(cache->Pixel(x, y));
+    ReleaseDC(b->Handle(), dc);
+    EXPECT_EQ(differ, 0) << what;
+  }
+  COLORREF ScreenAt(TsButton* b, int x, int y) {
+    HDC dc = GetDC(b->Handle());
+    COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(b->Handle(), dc);
+    return c;
+  }
+  std::unique_ptr<TsSkinManager> manager;
+  std::unique_ptr<TsAlphaImageList> pictures;
+  std::unique_ptr<fw::TForm> form;
+  fw::TPopupMenu* menu = nullptr;
+  TsButton* button = nullptr;
+  TsButton* other = nullptr;
+  int clicks[2] = {0, 0};
+  int menuClicks = 0;
+};
+
+}  // namespace
+
+TEST_F(ButtonWinTest, ScreenShowsTheCacheWithThePictureOfEachState) {
+  button->SetHotImageIndex(1);
+  button->SetPressedImageIndex(2);
+  EXPECT_EQ(button->CurrentState(), 0);
+  EXPECT_EQ(button->CurrentImageIndex(), 0);
+  Paint(button);
+  ExpectScreenIsCache(button, "normal");
+  EXPECT_EQ(ScreenAt(button, 6 + 16, 3 + 16), Ref(kColours[0]));
+  const img::Bitmap32 normal = *button->SkinData().CacheBitmap;
+
+  SendMessageA(button->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(50, 20));
+  EXPECT_EQ(button->CurrentState(), 1);
+  EXPECT_EQ(button->CurrentImageIndex(), 1);
+  ExpectScreenIsCache(button, "hot");
+  EXPECT_EQ(ScreenAt(button, 6 + 16, 3 + 16), Ref(kColours[1]));
+  button->SetHotImageIndex(9);  // outside the list: the normal picture
+  Paint(button);
+  EXPECT_EQ(ScreenAt(button, 6 + 16, 3 + 16), Ref(kColours[0]));
+
+  button->SetDown(true);
+  Paint(button);
+  EXPECT_EQ(button->CurrentState(), 2);
+  ExpectScreenIsCache(button, "pressed");
+  // Pressed, the picture moves by (1, 1): its first opaque pixel is one further in.
+  EXPECT_EQ(ScreenAt(button, 6 + 9, 3 + 9), Ref(kColours[2]));
+  EXPECT_NE(ScreenAt(button, 6 + 8, 3 + 8), Ref(kColours[2]));
+  button->SetDown(false);
+  SendMessageA(button->Handle(), WM_MOUSELEAVE, 0, 0);
+  SetFocus(form->Handle());
+  Paint(button);
+  EXPECT_EQ(button->CurrentState(), 0);
+  ExpectScreenIsCache(button, "normal again");
+  const img::Bitmap32& again = *button->SkinData().CacheBitmap;
+  EXPECT_EQ(std::memcmp(again.Row(0), normal.Row(0), normal.PixelCount() * 4), 0);
+}
+
+TEST_F(ButtonWinTest, DisabledIsGreyOrBlended) {
+  const COLORREF red = Ref(kColours[0]);
+  button->SetEnabled(false);
+  button->SetDisabledKind(kDisabledGrey);
+  Paint(button);
+  ExpectScreenIsCache(button, "grey");
+  COLORREF c = ScreenAt(button, 22, 19);
+  EXPECT_TRUE(GetRValue(c) == GetGValue(c) && GetGValue(c) == GetBValue(c)) << std::hex << c;
+  button->SetDisabledKind(kDisabledFade);
+  Paint(button);
+  c = ScreenAt(button, 22, 19);
+  EXPECT_NE(c, red);
+  EXPECT_GT(GetRValue(c), GetGValue(c));  // still reddish, faded toward the background
+  EXPECT_GT(GetGValue(c), 0);
+}
+
+TEST_F(ButtonWinTest, SplitPartOpensTheMenuWithoutAClickAndTheRestClicks) {
+  button->SetStyle(fw::TButtonStyle::bsSplitButton);
+  button->SetDropDownMenu(menu);
+  Paint(button);
+  static TsButton* dropped;
+  static bool sawDropped;
+  dropped = button;
+  sawDropped = false;
+  SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR id, DWORD) {
+    sawDropped = dropped->MenuDropped();
+    KillTimer(nullptr, id);
+    EndMenu();
+  });
+  SendMessageA(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(113 - 5, 20));
+  SendMessageA(button->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(113 - 5, 20));
+  EXPECT_TRUE(sawDropped);
+  EXPECT_FALSE(button->MenuDropped());
+  EXPECT_EQ(clicks[0], 0);
+  EXPECT_EQ(menuClicks, 0);
+
+  SendMessageA(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, 20));
+  EXPECT_EQ(button->CurrentState(), 2);
+  ExpectScreenIsCache(button, "held down");
+  SendMessageA(button->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(40, 20));
+  EXPECT_EQ(clicks[0], 1);
+
+  // The access key of the other button clicks it, as the dialog keys find it.
+  MSG key{form->Handle(), WM_SYSCHAR, 'e', 0, 0, {}};
+  EXPECT_TRUE(IsDialogMessageA(form->Handle(), &key));
+  EXPECT_EQ(clicks[1], 1);
+  EXPECT_EQ(clicks[0], 1);
+  // Enter clicks the default button, wherever the focus is; it shows the default look.
+  other->SetDefault(true);
+  SetFocus(button->Handle());
+  EXPECT_EQ(other->CurrentState(), 3);
+  MSG enter{button->Handle(), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+  EXPECT_TRUE(IsDialogMessageA(form->Handle(), &enter));
+  EXPECT_EQ(clicks[1], 2);
+  EXPECT_EQ(clicks[0], 1);
+}
+
+TEST_F(ButtonWinTest, WindowShapesAreNeverLeftBehind) {
+  // A border that asks for a window shape without its transparent corners.
+  const int mask = button->SkinData().BorderMaskIndex;
+  ASSERT_TRUE(manager->IsValidImageIndex(mask));
+  manager->ImageTable[size_t(mask)].CornerTransparency = 2;
+  button->SetBounds(11, 10, 113, 39);  // moved: the shape is made again
+  Paint(button);
+  HRGN probe = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_NE(GetWindowRgn(button->Handle(), probe), ERROR);
+  HDC print = CreateCompatibleDC(nullptr);
+  const int before = LiveRegions();
+  ASSERT_GE(before, 1);  // the probe at least: the count sees regions
+  for (int i = 0; i < 20; ++i)
+    SendMessageA(button->Handle(), WM_PRINT, WPARAM(print), PRF_CLIENT | PRF_NONCLIENT);
+  EXPECT_EQ(LiveRegions(), before);
+  // The skin goes: so does the shape, which only the window may delete as its owner.
+  SendMessageA(button->Handle(), SkinCommandMsg, SkinCommandParam(CmdSkinRemoved),
+               reinterpret_cast<LPARAM>(manager.get()));
+  EXPECT_EQ(GetWindowRgn(button->Handle(), probe), ERROR);
+  EXPECT_LE(LiveRegions(), before);
+  DeleteDC(print);
+  DeleteObject(probe);
+}
