@@ -202,6 +202,9 @@ class TWinControl : public TControl {
   static TWinControl* FromHandle(HWND wnd);
 
  protected:
+  // False once the control is released; held across a call that may release it (a menu's click,
+  // the framework's handling of a message).
+  std::shared_ptr<const bool> AliveFlag() const { return alive_; }
   virtual void CreateParams(TCreateParams& params);
   // Called once the window exists and is attached, to hand it the state kept so far.
   virtual void CreateWnd();

@@ -295,7 +295,10 @@ void TsButton::PaintSplitPart(img::Bitmap32& cache, int state) {
 }
 
 void TsButton::PaintTo(HDC dc, bool printing) {
-  if (AnimationInProgress && (!dc || dc != skinData_->PrintTarget)) return;
+  if (AnimationInProgress && (!dc || dc != skinData_->PrintTarget)) {
+    if (!dc) ValidateRect(Handle(), nullptr);  // the animation shows the button meanwhile
+    return;
+  }
   PAINTSTRUCT ps{};
   const bool own = !dc;
   if (own) dc = BeginPaint(Handle(), &ps);
@@ -317,6 +320,11 @@ void TsButton::PaintTo(HDC dc, bool printing) {
           if (region) DeleteObject(region);
         } else {
           ApplyRegion(region, !regionEverSet_);
+          // A button that became smaller leaves its old corners on the parent.
+          if ((bounds.right - bounds.left < lastBounds_.right - lastBounds_.left ||
+               bounds.bottom - bounds.top < lastBounds_.bottom - lastBounds_.top) &&
+              Parent() && Parent()->HandleAllocated())
+            InvalidateRect(Parent()->Handle(), &lastBounds_, TRUE);
           lastBounds_ = bounds;
           regionDirty_ = false;
         }
@@ -354,7 +362,9 @@ void TsButton::OpenDropDown() {
   Repaint(true);
   RECT r;
   GetWindowRect(Handle(), &r);
+  std::shared_ptr<const bool> alive = AliveFlag();
   DropDownMenu()->Popup(r.left, r.bottom, GetAncestor(Handle(), GA_ROOT));
+  if (!*alive) return;  // the chosen entry's click released the button
   menuDropped_ = false;
   Repaint(false);
 }
@@ -511,8 +521,9 @@ void TsButton::WndProc(fw::TMessage& message) {
   const int before = watch ? CurrentState() : 0;
   const bool focusedBefore = watch && HandleAllocated() && GetFocus() == Handle();
   skinData_->HandleMessage(message);
+  std::shared_ptr<const bool> alive = AliveFlag();
   fw::TButton::WndProc(message);
-  if (Destroying() || !HandleAllocated()) return;
+  if (!*alive || Destroying() || !HandleAllocated()) return;
   if (watch && (CurrentState() != before || (GetFocus() == Handle()) != focusedBefore ||
                 message.Msg == fw::CM_ENABLEDCHANGED)) {
     regionDirty_ = true;

@@ -8,6 +8,7 @@
 #include "framework/Graphics.h"
 #include "framework/MenuPaint.h"
 #include "skin/controls/veMnuWnd.h"
+#include "skin/data/sSkinCommands.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/data/sSkinWindows.h"
 #include "skin/data/sSkinWindowsWin32.h"
@@ -26,8 +27,6 @@ namespace {
 constexpr char kPopupClass[] = "#32768";
 constexpr int kMeasureWidth = 800;
 constexpr int kShortCutRight = 8;
-// A disabled item keeps this share of its own picture over the background.
-constexpr int kDisabledWeight = 102;  // 40 % of 256
 
 bool IsPopupWindow(HWND wnd) {
   char name[16] = {};
@@ -191,16 +190,15 @@ int TsSkinableMenus::SkinBorderWidth() {
 }
 
 void TsSkinableMenus::HookItem(TMenuItem* item, bool on) {
+  bool ours = item->OnMeasureItem.target<PainterMeasure>() &&
+              item->OnAdvancedDrawItem.target<PainterDraw>();
   if (on) {
-    if (item->OnMeasureItem || item->OnAdvancedDrawItem) return;  // the application's own win
-    item->OnMeasureItem = [this](TMenuItem* it, HDC dc, int& w, int& h) {
-      MeasureItem(it, dc, w, h);
-    };
-    item->OnAdvancedDrawItem = [this](TMenuItem* it, HDC dc, const RECT& r, UINT state) {
-      DrawItem(it, dc, r, state);
-    };
-    hooked_.insert(item);
-  } else if (hooked_.erase(item)) {
+    // The application's own handlers win.
+    if (!item->OnMeasureItem && !item->OnAdvancedDrawItem) {
+      item->OnMeasureItem = PainterMeasure{this};
+      item->OnAdvancedDrawItem = PainterDraw{this};
+    }
+  } else if (ours) {
     item->OnMeasureItem = nullptr;
     item->OnAdvancedDrawItem = nullptr;
   }
@@ -230,13 +228,20 @@ bool TsSkinableMenus::ExtraLineShown(TMenuItem* item) {
   const TMenuItem* first = VisibleEnd(item->Parent(), true);
   if (!m || !m->MenuSupport.UseExtraLine || !first || first->Name() == "SkinSelectItem")
     return false;
+  // The first entry measured decides for the whole menu.
+  if (item != first && extraLine_.first == item->Parent()) return extraLine_.second;
   std::string section = "EXTRALINE", text = "Use OnGetExtraLineData event";
   bool shown = true;
   if (m->OnGetMenuExtraLineData) m->OnGetMenuExtraLineData(item, section, text, shown);
+  extraLine_ = {item->Parent(), shown};
   return shown;
 }
 
 void TsSkinableMenus::MeasureItem(TMenuItem* item, HDC dc, int& width, int& height) {
+  if (!Painting()) {
+    fw::DefaultMeasureMenuItem(item, dc, width, height);
+    return;
+  }
   // Entries added to the menu since it was hooked are taken over before they are measured.
   if (TMenuItem* parent = item->Parent())
     for (int i = 0; i < parent->Count(); ++i) HookItem(parent->Items(i), true);
@@ -291,8 +296,8 @@ TsSkinableMenus::Popup& TsSkinableMenus::PopupFor(TMenuItem* item, HWND window, 
   }
   if (Popup* found = FindPopup(window, item->Parent(), size.cx, size.cy)) return *found;
   // One background per window: a window that now lists other entries or has another size gets
-  // a new one.
-  std::erase_if(popups_, [window](const auto& p) { return window && p->Window == window; });
+  // a new one. A menu whose window was not found gets one for this item only.
+  std::erase_if(popups_, [window](const auto& p) { return p->Window == window; });
   auto popup = std::make_unique<Popup>();
   popup->Window = window;
   popup->Parent = item->Parent();
@@ -300,19 +305,20 @@ TsSkinableMenus::Popup& TsSkinableMenus::PopupFor(TMenuItem* item, HWND window, 
   popup->Height = size.cy;
   popup->ExtraLine = ExtraLineShown(item);
   TsSkinManager* m = Manager();
-  TsPopupBackground spec;
-  spec.Width = size.cx;
-  spec.Height = size.cy;
-  spec.GlyphWidth = GlyphSize(item).cx;
-  spec.IcoLineSkin = m->MenuSupport.IcoLineSkin.empty() ? "ICOLINE" : m->MenuSupport.IcoLineSkin;
+  TsPopupBackground background;
+  background.Width = size.cx;
+  background.Height = size.cy;
+  background.GlyphWidth = GlyphSize(item).cx;
+  background.IcoLineSkin =
+      m->MenuSupport.IcoLineSkin.empty() ? "ICOLINE" : m->MenuSupport.IcoLineSkin;
   LONG exStyle = window ? GetWindowLongA(window, GWL_EXSTYLE) : 0;
-  spec.GlyphColumn = !(exStyle & WS_EX_RIGHT);
-  spec.RightToLeft = exStyle & WS_EX_LAYOUTRTL;
-  spec.ExtraLineWidth = popup->ExtraLine ? m->MenuSupport.ExtraLineWidth : 0;
+  background.GlyphColumn = !(exStyle & WS_EX_RIGHT);
+  background.RightToLeft = exStyle & WS_EX_LAYOUTRTL;
+  background.ExtraLineWidth = popup->ExtraLine ? m->MenuSupport.ExtraLineWidth : 0;
   std::vector<TRect> corners;
-  popup->Picture = BuildPopupPicture(*m, spec, Spacings(), corners);
+  popup->Picture = BuildPopupPicture(*m, background, Spacings(), corners);
   if (popup->ExtraLine && !popup->Picture.Empty())
-    PaintExtraLineText(*m, spec, popup->Picture, item);
+    PaintExtraLineText(*m, background, popup->Picture, item);
   if (window && !popup->Picture.Empty()) {
     HRGN region = CreateRectRgn(0, 0, size.cx, size.cy);
     for (const TRect& c : corners) {
@@ -321,6 +327,7 @@ TsSkinableMenus::Popup& TsSkinableMenus::PopupFor(TMenuItem* item, HWND window, 
       DeleteObject(hole);
     }
     if (!SetWindowRgn(window, region, TRUE)) DeleteObject(region);
+    SendMessageA(window, SkinCommandMsg, SkinCommandParam(CmdMenuFrameChanged), 0);
   }
   popups_.push_back(std::move(popup));
   return *popups_.back();
@@ -350,7 +357,7 @@ void TsSkinableMenus::CopyFrame(const Popup& popup, HWND window, TMenuItem* item
   ReleaseDC(window, dc);
 }
 
-void TsSkinableMenus::ComposeItem(TMenuItem* item, img::Bitmap32& picture, HDC dc, UINT state,
+void TsSkinableMenus::ComposeItem(TMenuItem* item, img::Bitmap32& picture, UINT state,
                                   bool rightToLeft) {
   const TsSkinModel& skin = *Manager();
   TsMenuItemKind kind = MenuItemKind(item->Caption());
@@ -416,7 +423,7 @@ void TsSkinableMenus::ComposeItem(TMenuItem* item, img::Bitmap32& picture, HDC d
         PaintSection(&skin, plate, "SPEEDBUTTON_SMALL", MakeBgSource(&picture, 0, 0), -1, -1,
                      picture, {0, 0}, {x - 1, y - 1, x + gw + 1, y + gh + 1}, 2);
     GdiFlush();
-    ImageList_Draw(images->Handle(), item->ImageIndex(), pdc, x, y, ILD_TRANSPARENT);
+    images->Draw(pdc, x, y, item->ImageIndex());  // an alpha image list blends its picture
   } else if (item->Checked()) {
     int global = skin.QuickIndexes.GlobalInfo;
     int mark = item->RadioItem() ? skin.QuickIndexes.GlobalImages[3]
@@ -465,21 +472,29 @@ void TsSkinableMenus::ComposeItem(TMenuItem* item, img::Bitmap32& picture, HDC d
           DT_SINGLELINE | DT_VCENTER | hide | (rightToLeft ? DT_LEFT : DT_RIGHT), text);
   GdiFlush();
   if (OnDrawItem) OnDrawItem(item, picture, state);
-  (void)dc;
+}
+
+bool TsSkinableMenus::Painting() const {
+  const TsSkinManager* m = Manager();
+  return m && m->Active() && m->SkinnedPopups;
 }
 
 void TsSkinableMenus::DrawItem(TMenuItem* item, HDC dc, const RECT& rect, UINT state) {
   TsSkinManager* m = Manager();
-  if (!m || !m->Active() || !m->SkinnedPopups) {
+  if (!Painting()) {
     fw::DefaultDrawMenuItem(item, dc, rect, state);
     return;
   }
   HWND window = WindowFromDC(dc);
   if (!IsPopupWindow(window)) {
     window = nullptr;
-    // Skinned once its window is there.
-    if (fw::TForm* main = fw::Application.MainForm(); main && main->HandleAllocated())
+    // Skinned once its window is there: asked once per menu, for an item that is checked to be
+    // alive when the message comes.
+    if (fw::TForm* main = fw::Application.MainForm();
+        main && main->HandleAllocated() && posted_ != item->Parent()) {
+      posted_ = item->Parent();
       PostMessageA(main->Handle(), kPopupBackgroundMsg, 0, reinterpret_cast<LPARAM>(item));
+    }
   }
   Popup& popup = PopupFor(item, window, dc);
   if (popup.Picture.Empty()) {
@@ -503,7 +518,7 @@ void TsSkinableMenus::DrawItem(TMenuItem* item, HDC dc, const RECT& rect, UINT s
   CopyBlock(picture, 0, 0, w, h, popup.Picture, bx, by);
   bool rtl = window && (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_LAYOUTRTL);
   try {
-    ComposeItem(item, picture, dc, state, rtl);
+    ComposeItem(item, picture, state, rtl);
   } catch (const std::exception&) {
     // A picture that cannot be drawn leaves the plate; the menu stays usable.
   }
@@ -526,6 +541,7 @@ const img::Bitmap32* TsSkinableMenus::PopupPicture(HWND popup) const {
 }
 
 void TsSkinableMenus::PreparePopup(TMenuItem* item, HWND popup) {
+  posted_ = nullptr;
   HDC dc = GetDC(popup);
   PopupFor(item, popup, dc);
   ReleaseDC(popup, dc);
@@ -550,7 +566,10 @@ void InstallMenuHooks() {
     SkinableMenus().ResetMenus();
   };
   TsWin32ManagerHooks& hooks = Win32ManagerHooks();
-  hooks.FirstItemRect = [](TMenuItem* item) -> std::optional<RECT> {
+  hooks.FirstItemRect = [](TMenuItem* posted) -> std::optional<RECT> {
+    // The item came through the message queue: it may be gone by now.
+    TMenuItem* item = TMenuItem::FromItemData(reinterpret_cast<ULONG_PTR>(posted));
+    if (!item) return std::nullopt;
     const TMenuItem* first = VisibleEnd(item->Parent(), true);
     HMENU menu = item->Parent() ? item->Parent()->Handle() : nullptr;
     if (!first || !menu) return std::nullopt;
@@ -561,8 +580,9 @@ void InstallMenuHooks() {
     }
     return std::nullopt;
   };
-  hooks.BuildPopupBackground = [](TMenuItem* item, HWND popup) {
-    SkinableMenus().PreparePopup(item, popup);
+  hooks.BuildPopupBackground = [](TMenuItem* posted, HWND popup) {
+    if (TMenuItem* item = TMenuItem::FromItemData(reinterpret_cast<ULONG_PTR>(posted)))
+      SkinableMenus().PreparePopup(item, popup);
   };
   auto previous = hooks.WindowCreating;
   hooks.WindowCreating = [previous](HWND wnd, CBT_CREATEWNDA* create) {

@@ -8,7 +8,7 @@
 
 #include <functional>
 #include <memory>
-#include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "framework/Menus.h"
@@ -64,6 +64,22 @@ class TsSkinableMenus {
     bool ExtraLine = false;
     img::Bitmap32 Picture;
   };
+  // The handlers the painter gives items; their types tell the painter's own from the
+  // application's.
+  struct PainterMeasure {
+    TsSkinableMenus* painter;
+    void operator()(fw::TMenuItem* item, HDC dc, int& w, int& h) const {
+      painter->MeasureItem(item, dc, w, h);
+    }
+  };
+  struct PainterDraw {
+    TsSkinableMenus* painter;
+    void operator()(fw::TMenuItem* item, HDC dc, const RECT& r, UINT state) const {
+      painter->DrawItem(item, dc, r, state);
+    }
+  };
+  // The default manager's skin is on and paints pop-up menus.
+  bool Painting() const;
   TsMenuSpacing Spacings() const { return {Margin, Spacing, BorderWidth}; }
   SIZE GlyphSize(const fw::TMenuItem* item) const;
   bool ExtraLineShown(fw::TMenuItem* item);
@@ -72,13 +88,15 @@ class TsSkinableMenus {
   SIZE ComputedSize(fw::TMenuItem* item, HDC dc);
   void CopyFrame(const Popup& popup, HWND window, fw::TMenuItem* item, POINT clientOffset,
                  const RECT& rect);
-  void ComposeItem(fw::TMenuItem* item, img::Bitmap32& picture, HDC dc, UINT state,
-                   bool rightToLeft);
+  void ComposeItem(fw::TMenuItem* item, img::Bitmap32& picture, UINT state, bool rightToLeft);
 
   TsSkinManager* manager_ = nullptr;
   int skinBorderWidth_ = -1;
   std::vector<std::unique_ptr<Popup>> popups_;
-  std::unordered_set<const fw::TMenuItem*> hooked_;
+  // The menu whose window was asked for through the message queue, until it is prepared.
+  const fw::TMenuItem* posted_ = nullptr;
+  // The menu whose extra band was decided last, and whether it shows.
+  std::pair<const fw::TMenuItem*, bool> extraLine_{nullptr, false};
 };
 
 // The process's menu painter (the default manager's).

@@ -2,9 +2,13 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <exception>
+#include <optional>
+#include <string_view>
 #include <vector>
 
+#include "framework/IconFile.h"
 #include "skin/render/sAlphaImage.h"
 
 TsAlphaImageList::TsAlphaImageList(int width, int height) : fw::TImageList(width, height) {}
@@ -13,10 +17,32 @@ int TsAlphaImageList::AddItem(TsImageFormat format, std::span<const uint8_t> dat
   return items_.Add(format, data);
 }
 
+namespace {
+
+// The icon of an icon file's image closest to the size, or null.
+HICON IconFromFile(const std::vector<uint8_t>& file, int w, int h) {
+  std::string_view bytes(reinterpret_cast<const char*>(file.data()), file.size());
+  std::optional<fw::IconImage> image = fw::PickIconImage(bytes, std::max(w, h));
+  if (!image) return nullptr;
+  auto* data = const_cast<PBYTE>(file.data() + image->offset);
+  return CreateIconFromResourceEx(data, DWORD(image->size), TRUE, 0x00030000, w, h,
+                                  LR_DEFAULTCOLOR);
+}
+
+}  // namespace
+
 void TsAlphaImageList::BuildSystemList() {
   ImageList_RemoveAll(Handle());
   const int w = Width(), h = Height();
   for (int i = 0; i < items_.Count(); ++i) {
+    // Icons go to the system list as they are; it draws them.
+    if (items_[i].ImageFormat == TsImageFormat::ifICO) {
+      if (HICON icon = IconFromFile(items_[i].ImgData, w, h)) {
+        AddIcon(icon);
+        DestroyIcon(icon);
+        continue;
+      }
+    }
     std::vector<uint8_t> rgba(size_t(w) * size_t(h) * 4, 0);
     if (auto picture = items_.GetItemBitmap(i, w, h)) {
       uint8_t* out = rgba.data();
@@ -35,12 +61,22 @@ void TsAlphaImageList::BuildSystemList() {
 
 std::unique_ptr<img::Bitmap32> TsAlphaImageList::GetItemBitmap(int index, int width,
                                                                int height) const {
-  return items_.GetItemBitmap(index, width, height);
+  if (index < 0 || index >= Count() || width <= 0 || height <= 0) return nullptr;
+  if (index < items_.Count() && items_[index].ImageFormat != TsImageFormat::ifICO)
+    return items_.GetItemBitmap(index, width, height);
+  // Icons and pictures added to the system list directly: the system's picture, with its alpha.
+  HICON icon = GetIcon(index);
+  if (!icon) return nullptr;
+  auto picture = std::make_unique<img::Bitmap32>(width, height);
+  DrawIconEx(picture->DC(), 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
+  GdiFlush();
+  DestroyIcon(icon);
+  return picture;
 }
 
 void TsAlphaImageList::Draw(HDC dc, int x, int y, int index) const {
   if (index < 0) return;
-  if (index >= items_.Count()) {
+  if (index >= items_.Count() || items_[index].ImageFormat == TsImageFormat::ifICO) {
     fw::TImageList::Draw(dc, x, y, index);
     return;
   }

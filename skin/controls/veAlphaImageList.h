@@ -26,11 +26,12 @@ class TsAlphaImageList : public fw::TImageList {
   // Makes the system list again: one picture per item, in order; an item that cannot be decoded
   // keeps its place with a blank picture.
   void BuildSystemList();
-  // A new 32-bit picture of an item at width x height, or null (see TsImgListItems).
+  // A new 32-bit picture of an item at width x height, or null (see TsImgListItems); an icon
+  // item, or a picture added to the system list directly, comes from the system list.
   std::unique_ptr<img::Bitmap32> GetItemBitmap(int index, int width, int height) const;
 
-  // Items are blended with their alpha over what dc shows at (x, y); pictures added to the
-  // system list directly are drawn by the system; other indexes draw nothing.
+  // Items are blended with their alpha over what dc shows at (x, y); icon items and pictures
+  // added to the system list directly are drawn by the system; other indexes draw nothing.
   void Draw(HDC dc, int x, int y, int index) const override;
 
  private:

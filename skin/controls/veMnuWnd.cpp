@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 #include "skin/controls/sSkinableMenus.h"
@@ -42,6 +43,17 @@ const img::Bitmap32& TveMnuWnd::Picture() {
                  -1, cache_, {0, 0}, {0, 0, cache_.Width(), cache_.Height()}, 0);
   }
   return cache_;
+}
+
+void TveMnuWnd::EraseBackground(fw::TMessage& message) {
+  const img::Bitmap32& picture = Picture();
+  HDC dc = message.WParam ? reinterpret_cast<HDC>(message.WParam) : GetDC(Handle);
+  RECT o = ClientRectInWindow(Handle);
+  BitBlt(dc, 0, 0, picture.Width() - o.left, picture.Height() - o.top, picture.DC(), o.left, o.top,
+         SRCCOPY);
+  if (!message.WParam) ReleaseDC(Handle, dc);
+  FrameDirty = 0;
+  message.Result = 1;
 }
 
 void TveMnuWnd::PaintFrame() {
@@ -86,8 +98,7 @@ void TveMnuWnd::Destroying() {
 
 void TveMnuWnd::HandleMessage(fw::TMessage& message) {
   switch (message.Msg) {
-    case WM_DESTROY:
-    case WM_NCDESTROY:
+    case WM_DESTROY:  // the adapter lets go here; WM_NCDESTROY never reaches it
       HandleCommon(message);
       Destroying();
       return;
@@ -105,20 +116,22 @@ void TveMnuWnd::HandleMessage(fw::TMessage& message) {
       }
       return;
     }
-    case WM_ERASEBKGND: {
-      const img::Bitmap32& picture = Picture();
-      HDC dc = message.WParam ? reinterpret_cast<HDC>(message.WParam) : GetDC(Handle);
-      RECT o = ClientRectInWindow(Handle);
-      BitBlt(dc, 0, 0, picture.Width() - o.left, picture.Height() - o.top, picture.DC(), o.left,
-             o.top, SRCCOPY);
-      if (!message.WParam) ReleaseDC(Handle, dc);
-      FrameDirty = 0;
-      message.Result = 1;
+    case WM_ERASEBKGND:
+      // A picture that cannot be made leaves the platform's painting (no error may leave the
+      // system's menu procedure).
+      try {
+        EraseBackground(message);
+      } catch (const std::exception&) {
+        PassOn(message);
+      }
       return;
-    }
     case WM_NCPAINT:
-      PaintFrame();
-      message.Result = 0;
+      try {
+        PaintFrame();
+        message.Result = 0;
+      } catch (const std::exception&) {
+        PassOn(message);
+      }
       return;
     case WM_PAINT:
       PassOn(message);
@@ -136,7 +149,7 @@ void TveMnuWnd::HandleMessage(fw::TMessage& message) {
       case CmdSetDeferred:
         message.Result = FrameDirty;
         return;
-      case 14:
+      case CmdMenuFrameChanged:
         if (IsWindowVisible(Handle)) FrameDirty = 1;
         return;
       default:

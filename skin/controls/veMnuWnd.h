@@ -18,6 +18,7 @@ class TveMnuWnd : public TveMainWnd {
  private:
   // The painter's picture of this window, else one of the menu section at the window's size.
   const img::Bitmap32& Picture();
+  void EraseBackground(fw::TMessage& message);
   void PaintFrame();
   void Reveal();
   void Destroying();

@@ -22,6 +22,8 @@ inline constexpr uint16_t CmdSetUrgent = 9;
 // Reply 1 while the receiver's picture is out of date or its painting waits.
 inline constexpr uint16_t CmdIsDeferred = 10;
 inline constexpr uint16_t CmdIsPartlyVisible = 11;
+// A pop-up menu window's picture was made again: its frame is painted anew.
+inline constexpr uint16_t CmdMenuFrameChanged = 14;
 // lParam points at a TveSectionInfo whose Name becomes the receiver's section.
 inline constexpr uint16_t CmdSetSection = 15;
 // Sent before CmdSkinRefresh: receivers end a fade that is still running.

@@ -2,11 +2,13 @@
 // state, with the picture its state asks for; the disabled look; the split part opens its menu
 // without a click while the rest of the button clicks, also by its access key; and the window
 // shapes it makes while printing or losing its skin are never left behind.
+// The alpha image list keeps icon items in the system list and draws them from there.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "framework/Forms.h"
 #include "framework/Menus.h"
@@ -226,4 +228,54 @@ TEST_F(ButtonWinTest, WindowShapesAreNeverLeftBehind) {
   EXPECT_LE(LiveRegions(), before);
   DeleteDC(print);
   DeleteObject(probe);
+}
+
+namespace {
+
+// A one-image 16 x 16 icon file with 32-bit pixels: opaque green with a transparent left half.
+std::vector<uint8_t> GreenIconFile() {
+  const int size = 16, pixels = size * size * 4, mask = size * 4;
+  std::vector<uint8_t> file(6 + 16 + 40 + pixels + mask, 0);
+  auto put16 = [&](size_t at, uint16_t v) { std::memcpy(&file[at], &v, 2); };
+  auto put32 = [&](size_t at, uint32_t v) { std::memcpy(&file[at], &v, 4); };
+  put16(2, 1);  // icon
+  put16(4, 1);  // one image
+  file[6] = file[7] = size;
+  put16(6 + 4, 1);
+  put16(6 + 6, 32);
+  put32(6 + 8, 40 + pixels + mask);
+  put32(6 + 12, 22);
+  put32(22, 40);
+  put32(22 + 4, size);
+  put32(22 + 8, 2 * size);  // colour and mask rows
+  put16(22 + 12, 1);
+  put16(22 + 14, 32);
+  for (int i = 0; i < size * size; ++i)
+    if (i % size >= size / 2) {
+      file[62 + 4 * i + 1] = 255;  // green
+      file[62 + 4 * i + 3] = 255;
+    }
+  return file;
+}
+
+}  // namespace
+
+TEST(AlphaImageListWinTest, IconItemsComeFromTheSystemList) {
+  TsAlphaImageList list(16, 16);
+  std::vector<uint8_t> icon = GreenIconFile();
+  list.AddItem(TsImageFormat::ifICO, icon);
+  list.BuildSystemList();
+  ASSERT_EQ(list.Count(), 1);
+  std::unique_ptr<img::Bitmap32> picture = list.GetItemBitmap(0, 16, 16);
+  ASSERT_TRUE(picture);
+  EXPECT_EQ(picture->Pixel(12, 8).G, 255);
+  EXPECT_EQ(picture->Pixel(12, 8).R, 0);
+  // Drawn over white: green on the right, white where the icon is transparent.
+  img::Bitmap32 target(16, 16);
+  target.Fill({255, 255, 255, 255});
+  list.Draw(target.DC(), 0, 0, 0);
+  GdiFlush();
+  EXPECT_EQ(target.Pixel(12, 8).R, 0);
+  EXPECT_EQ(target.Pixel(12, 8).G, 255);
+  EXPECT_EQ(target.Pixel(3, 8).R, 255);
 }
