@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Menus are the skin's: in a light, a dark and a glossy skin the "Backup" drop-down, the system
-# menu and the Backup button's drop-down open skinned (the menu window lies inside its frame picture, the highlighted entry and the
-# plates show each skin's own colours), and an entry chosen from the skinned menu still runs.
+# Menus are the skin's: in a skin of each family (light, dark, glossy, textured, high contrast)
+# the "Backup" drop-down, the system menu and the Backup button's drop-down open skinned (shot as
+# soon as the menu window exists and again a second later); the highlighted entry differs from
+# the plates and shows at least four colours across the five skins; and an entry chosen from the
+# skinned menu still runs.
 source "$(dirname "$0")/lib.sh"
 
 dir=$(dk_workdir)
@@ -23,7 +25,7 @@ split_menu() {
 }
 
 hots=()
-for skin in "Soft Azure" "Night Ember" "Glass Ruby"; do
+for skin in "Soft Azure" "Night Ember" "Glass Ruby" "Parchment" "Contrast Yellow"; do
   name=menus-${skin// /-}
   dk_start "$dir" /skin "$skin"
   dk_wait_for '^window TfrmMain "Driver Keeper"' 90
@@ -52,7 +54,7 @@ for skin in "Soft Azure" "Night Ember" "Glass Ruby"; do
   dk_wine "$DK_PROBE" close TfrmMain || true
   dk_wait_exit 30
 done
-[ "$(printf '%s\n' "${hots[@]}" | sort -u | wc -l)" -eq 3 ] ||
+[ "$(printf '%s\n' "${hots[@]}" | sort -u | wc -l)" -ge 4 ] ||
   dk_fail "the highlighted entries share colours across skins: ${hots[*]}"
 
 # An entry of the skinned menu runs its command: "Scan all drivers" from the first menu.

@@ -95,7 +95,7 @@ struct MenuWinTest : ::testing::Test {
       if (during) during();
       seen = Look();
     };
-    SetTimer(nullptr, 0, 300, OnTimer);
+    SetTimer(nullptr, 0, 150, OnTimer);
     menu->Popup(100, 100, form->Handle());
     Pump();
     return seen;
@@ -138,6 +138,17 @@ TEST_F(MenuWinTest, APopupMenuIsPaintedFromTheSkinAndItsAdaptersGoAfterIt) {
   EXPECT_EQ(changed.picture.cx, changed.size.cx);
   EXPECT_EQ(changed.picture.cy, changed.size.cy);
   EXPECT_EQ(changed.frame, changed.frameInPicture);
+
+  // Every stored skin paints its menus.
+  for (int i = 0; i < manager->InternalSkins.Count(); ++i) {
+    const std::string skin = manager->InternalSkins.Items(i).Name + " (internal)";
+    SCOPED_TRACE(skin);
+    manager->SetSkinName(skin);
+    OpenMenu look = PopupAndLook();
+    EXPECT_TRUE(look.adapted);
+    EXPECT_EQ(look.picture.cx, look.size.cx);
+    EXPECT_EQ(look.frame, look.frameInPicture);
+  }
 
   // Without the skin the painter lets go of its items; the application's own drawing stays.
   manager->SetActive(false);
