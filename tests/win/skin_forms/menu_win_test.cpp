@@ -89,15 +89,20 @@ struct MenuWinTest : ::testing::Test {
     form.reset();
     manager.reset();
   }
+  // Opens the menu and looks at it from a timer. Programs run beside the tests may take the
+  // focus and close a menu early: then it is opened again.
   OpenMenu PopupAndLook(std::function<void()> during = nullptr) {
     OpenMenu seen;
     whileOpen = [&] {
       if (during) during();
       seen = Look();
     };
-    SetTimer(nullptr, 0, 150, OnTimer);
-    menu->Popup(100, 100, form->Handle());
-    Pump();
+    for (int attempt = 0; attempt < 3 && !seen.window; ++attempt) {
+      SetForegroundWindow(form->Handle());
+      SetTimer(nullptr, 0, 150, OnTimer);
+      menu->Popup(100, 100, form->Handle());
+      Pump();
+    }
     return seen;
   }
 
