@@ -19,6 +19,7 @@
 #include "skin/render/sRegion.h"
 #include "skin/render/sSmallGlyphs.h"
 #include "skin/render/sTextCompose.h"
+#include "skin/render/sWindowRegion.h"
 
 namespace {
 
@@ -26,10 +27,6 @@ namespace {
 constexpr int32_t kRegionCorners = 2;
 // Border entries whose normal state has no frame of its own.
 constexpr int16_t kNoNormalFrame = 2;
-
-RECT ToRect(TRect r) {
-  return {r.Left, r.Top, r.Right, r.Bottom};
-}
 
 // Keeps a font selected into a device context for a scope.
 class SelectedFont {
@@ -185,13 +182,7 @@ HRGN TsButton::BuildRegion(int state) const {
     img::Bitmap32 scratch(w, h);
     PaintMaskSlicesRegion(scratch, &shape, state, mask);
   }
-  HRGN region = CreateRectRgn(0, 0, 0, 0);
-  for (const TRect& r : shape.Rects()) {
-    HRGN part = CreateRectRgn(r.Left, r.Top, r.Right, r.Bottom);
-    CombineRgn(region, region, part, RGN_OR);
-    DeleteObject(part);
-  }
-  return region;
+  return RegionOfRects(shape.Rects());
 }
 
 void TsButton::ApplyRegion(HRGN region, bool redraw) {
@@ -200,12 +191,11 @@ void TsButton::ApplyRegion(HRGN region, bool redraw) {
     regionApplied_ = false;
     return;
   }
-  // The window owns a region once it took it; one it refused is ours to delete.
-  if (HandleAllocated() && SetWindowRgn(Handle(), region, redraw)) {
-    regionApplied_ = regionEverSet_ = true;
-  } else {
+  if (!HandleAllocated()) {
     DeleteObject(region);
+    return;
   }
+  if (ApplyWindowRegion(Handle(), region, redraw)) regionApplied_ = regionEverSet_ = true;
 }
 
 void TsButton::PaintImage(img::Bitmap32& cache, TRect at, int index) {

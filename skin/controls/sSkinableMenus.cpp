@@ -19,6 +19,7 @@
 #include "skin/render/sMaskSlices.h"
 #include "skin/render/sSection.h"
 #include "skin/render/sSkinText.h"
+#include "skin/render/sWindowRegion.h"
 
 using fw::TMenuItem;
 
@@ -320,13 +321,7 @@ TsSkinableMenus::Popup& TsSkinableMenus::PopupFor(TMenuItem* item, HWND window, 
   if (popup->ExtraLine && !popup->Picture.Empty())
     PaintExtraLineText(*m, background, popup->Picture, item);
   if (window && !popup->Picture.Empty()) {
-    HRGN region = CreateRectRgn(0, 0, size.cx, size.cy);
-    for (const TRect& c : corners) {
-      HRGN hole = CreateRectRgn(c.Left, c.Top, c.Right, c.Bottom);
-      CombineRgn(region, region, hole, RGN_DIFF);
-      DeleteObject(hole);
-    }
-    if (!SetWindowRgn(window, region, TRUE)) DeleteObject(region);
+    ApplyWindowRegion(window, RectRegionWithout({0, 0, size.cx, size.cy}, corners), TRUE);
     SendMessageA(window, SkinCommandMsg, SkinCommandParam(CmdMenuFrameChanged), 0);
   }
   popups_.push_back(std::move(popup));

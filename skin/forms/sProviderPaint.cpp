@@ -9,6 +9,7 @@
 #include "skin/render/sDcHelpers.h"
 #include "skin/render/sSection.h"
 #include "skin/render/sSkinText.h"
+#include "skin/render/sWindowRegion.h"
 
 using namespace fw;
 
@@ -49,10 +50,6 @@ int TextWidth(HFONT font, const std::string& text) {
 
 // A font colour that names no colour.
 constexpr TColor kNoColor = 0x1FFFFFFF;
-
-RECT ToRect(const TRect& r) {
-  return {r.Left, r.Top, r.Right, r.Bottom};
-}
 
 }  // namespace
 

@@ -13,6 +13,7 @@
 #include "skin/forms/sPreviewLink.h"
 #include "skin/forms/sSystemMenu.h"
 #include "skin/render/sBgQuery.h"
+#include "skin/render/sWindowRegion.h"
 
 using namespace fw;
 
@@ -378,20 +379,11 @@ void TsSkinProvider::ApplyRegion(bool redraw) {
     regionApplied_ = false;
     return;
   }
-  HRGN region = CreateRectRgn(plan.Rect.Left, plan.Rect.Top, plan.Rect.Right, plan.Rect.Bottom);
-  if (plan.CutCorners) {
-    for (const TRect& r : CollectFrameCorners(*SkinManager(), paint_.Sections, paint_.Form.Width,
-                                              paint_.Form.Height)) {
-      HRGN corner = CreateRectRgn(r.Left, r.Top, r.Right, r.Bottom);
-      CombineRgn(region, region, corner, RGN_DIFF);
-      DeleteObject(corner);
-    }
-  }
-  // The window owns the region once it took it; a region it refused is ours to delete.
-  if (SetWindowRgn(wnd, region, redraw))
-    regionApplied_ = true;
-  else
-    DeleteObject(region);
+  std::vector<TRect> corners;
+  if (plan.CutCorners)
+    corners =
+        CollectFrameCorners(*SkinManager(), paint_.Sections, paint_.Form.Width, paint_.Form.Height);
+  if (ApplyWindowRegion(wnd, RectRegionWithout(plan.Rect, corners), redraw)) regionApplied_ = true;
 }
 
 int TsSkinProvider::HitTest(POINT screen) {

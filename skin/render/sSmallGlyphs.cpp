@@ -10,10 +10,6 @@ namespace {
 
 using img::TRGBAPixel;
 
-void PutPixel(img::Bitmap32& target, int x, int y, TRGBAPixel p) {
-  if (x >= 0 && y >= 0 && x < target.Width() && y < target.Height()) target.Pixel(x, y) = p;
-}
-
 // The colour (0x00BBGGRR) of a pixel, as the platform reads it back; 0 outside the bitmap.
 int32_t PixelColor(const img::Bitmap32& bitmap, int x, int y) {
   if (x < 0 || y < 0 || x >= bitmap.Width() || y >= bitmap.Height()) return 0;
@@ -90,17 +86,17 @@ void PaintSingleGlyph(const img::Bitmap32& glyph, img::Bitmap32& target, TRect r
 }  // namespace
 
 void PaintSmallArrow(img::Bitmap32& target, int32_t color, TRect rect, int direction) {
-  const TRGBAPixel p = ColorPixel(color, 255);
+  const uint32_t p = PixelValue(ColorPixel(color, 255));
   if (direction == adDown) {
     const int x0 = rect.Left + (rect.Width() - 6) / 2 - 1;
     const int y0 = rect.Top + (rect.Height() - 3) / 2 - 1;
     for (int k = 0; k < 4; ++k)
-      for (int x = x0 + k; x <= x0 + 7 - k; ++x) PutPixel(target, x, y0 + k, p);
+      for (int x = x0 + k; x <= x0 + 7 - k; ++x) SetPixel32(target, x, y0 + k, p);
   } else if (direction == adRight) {
     const int x0 = rect.Left + (rect.Width() - 3) / 2;
     const int y0 = rect.Top + (rect.Height() - 6) / 2;
     for (int k = 0; k < 4; ++k)
-      for (int y = y0 + k; y <= y0 + 6 - k; ++y) PutPixel(target, x0 + k, y, p);
+      for (int y = y0 + k; y <= y0 + 6 - k; ++y) SetPixel32(target, x0 + k, y, p);
   }
 }
 
