@@ -5,6 +5,7 @@
 #include "framework/Application.h"
 #include "framework/Forms.h"
 #include "framework/Paths.h"
+#include "platform/LayeredWindows.h"
 #include "skin/data/sSkinAppHook.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/data/sSkinManager.h"
@@ -110,9 +111,7 @@ class TsWin32Windows final : public TsSkinWindows {
   }
 
   bool LayeredWindowsAvailable() override {
-    static const bool available =
-        GetProcAddress(GetModuleHandleA("user32.dll"), "UpdateLayeredWindow") != nullptr;
-    return available;
+    return platform::LayeredWindows::Current().Available();
   }
 
   std::vector<std::string> CommandLine() override { return SplitCommandLine(GetCommandLineA()); }
