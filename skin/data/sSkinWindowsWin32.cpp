@@ -12,6 +12,7 @@
 #include "skin/data/sSkinPaths.h"
 #include "skin/data/sSkinWindows.h"
 #include "skin/render/sCommonData.h"
+#include "skin/render/sGlow.h"
 #include "skin/render/sManagerLink.h"
 
 namespace {
@@ -185,6 +186,11 @@ void ConnectControlSkinState() {
   };
   link.Hovered = MakeHot;
   link.SkinLoaded = [] { SkinChanging = false; };
+  link.AllowGlowing = [](const TsSkinModel& model) {
+    TsSkinManager* manager = ManagerOf(model);
+    return manager && manager->Effects.AllowGlowing();
+  };
+  ManagerHooks().HideAllGlows = HideAllGlows;
   Win32ManagerHooks().SkinDataHasMouse = [](LRESULT skinData) {
     return reinterpret_cast<const TsCommonData*>(skinData)->IsMouseOver;
   };
