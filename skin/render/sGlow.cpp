@@ -122,6 +122,8 @@ int ShowGlow(const RECT& rect, const RECT& visible, const std::string& section,
       GlowPlacement({rect.left, rect.top, rect.right, rect.bottom},
                     {visible.left, visible.top, visible.right, visible.bottom}, margins, inset);
   if (p.Window.Width() <= 0 || p.Window.Height() <= 0) return -1;
+  TsGlowSlot* slot = FreeSlot();
+  if (!slot) return -1;
 
   auto glow = std::make_unique<TveGlowEffect>();
   glow->Window = CreateGlowWindow(p.Window);
@@ -130,8 +132,6 @@ int ShowGlow(const RECT& rect, const RECT& visible, const std::string& section,
   platform::LayeredWindows::Current().Update(glow->Window, p.Window.Left, p.Window.Top, picture,
                                              255);
   PlaceAbove(glow->Window, topLevel, p.Window);
-  TsGlowSlot* slot = FreeSlot();
-  if (!slot) return -1;
   slot->Glow = std::move(glow);
   return (slot->Generation << kSlotBits) | int(slot - Glows().data());
 }
