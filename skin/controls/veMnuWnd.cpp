@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "platform/LayeredWindows.h"
 #include "skin/controls/sSkinableMenus.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/data/sSkinWindows.h"
@@ -75,7 +76,7 @@ void TveMnuWnd::Reveal() {
     if (ex & WS_EX_LAYERED) SetWindowLongA(Handle, GWL_EXSTYLE, ex & ~WS_EX_LAYERED);
   } else {
     if (!(ex & WS_EX_LAYERED)) SetWindowLongA(Handle, GWL_EXSTYLE, ex | WS_EX_LAYERED);
-    SetLayeredWindowAttributes(Handle, 0, alpha, LWA_ALPHA);
+    platform::LayeredWindows::Current().SetAlpha(Handle, alpha);
   }
   hidden_ = false;
 }
@@ -111,7 +112,7 @@ void TveMnuWnd::HandleMessage(fw::TMessage& message) {
       if ((pos->flags & SWP_SHOWWINDOW) && !IsWindowVisible(Handle) && !Shown &&
           TsSkinWindows::Current().LayeredWindowsAvailable()) {
         SetWindowLongA(Handle, GWL_EXSTYLE, GetWindowLongA(Handle, GWL_EXSTYLE) | WS_EX_LAYERED);
-        SetLayeredWindowAttributes(Handle, 0, 0, LWA_ALPHA);
+        platform::LayeredWindows::Current().SetAlpha(Handle, 0);
         hidden_ = true;
       }
       return;

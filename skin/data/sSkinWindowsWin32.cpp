@@ -5,12 +5,14 @@
 #include "framework/Application.h"
 #include "framework/Forms.h"
 #include "framework/Paths.h"
+#include "platform/LayeredWindows.h"
 #include "skin/data/sSkinAppHook.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/data/sSkinPaths.h"
 #include "skin/data/sSkinWindows.h"
 #include "skin/render/sCommonData.h"
+#include "skin/render/sGlow.h"
 #include "skin/render/sManagerLink.h"
 
 namespace {
@@ -110,9 +112,7 @@ class TsWin32Windows final : public TsSkinWindows {
   }
 
   bool LayeredWindowsAvailable() override {
-    static const bool available =
-        GetProcAddress(GetModuleHandleA("user32.dll"), "UpdateLayeredWindow") != nullptr;
-    return available;
+    return platform::LayeredWindows::Current().Available();
   }
 
   std::vector<std::string> CommandLine() override { return SplitCommandLine(GetCommandLineA()); }
@@ -186,6 +186,11 @@ void ConnectControlSkinState() {
   };
   link.Hovered = MakeHot;
   link.SkinLoaded = [] { SkinChanging = false; };
+  link.AllowGlowing = [](const TsSkinModel& model) {
+    TsSkinManager* manager = ManagerOf(model);
+    return manager && manager->Effects.AllowGlowing();
+  };
+  ManagerHooks().HideAllGlows = HideAllGlows;
   Win32ManagerHooks().SkinDataHasMouse = [](LRESULT skinData) {
     return reinterpret_cast<const TsCommonData*>(skinData)->IsMouseOver;
   };

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/LayeredWindows.h"
+
 namespace {
 
 constexpr char kClassName[] = "veTitleHint";
@@ -52,7 +54,8 @@ LRESULT CALLBACK TsTitleHint::WindowProc(HWND wnd, UINT msg, WPARAM wParam, LPAR
     case WM_TIMER:
       if (hint && wParam == kFadeTimer) {
         ++hint->fadeStep_;
-        SetLayeredWindowAttributes(wnd, 0, BYTE(255 * hint->fadeStep_ / kFadeSteps), LWA_ALPHA);
+        platform::LayeredWindows::Current().SetAlpha(wnd,
+                                                     uint8_t(255 * hint->fadeStep_ / kFadeSteps));
         if (hint->fadeStep_ >= kFadeSteps) KillTimer(wnd, kFadeTimer);
       }
       return 0;
@@ -99,7 +102,7 @@ void TsTitleHint::Show(const std::string& text, POINT cursor) {
   SetWindowLongPtrA(wnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   if (fade) {
     fadeStep_ = 0;
-    SetLayeredWindowAttributes(wnd_, 0, 0, LWA_ALPHA);
+    platform::LayeredWindows::Current().SetAlpha(wnd_, 0);
     SetTimer(wnd_, kFadeTimer, kFadeInterval, nullptr);
   }
   ShowWindow(wnd_, SW_SHOWNOACTIVATE);

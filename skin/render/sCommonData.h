@@ -30,6 +30,10 @@ class TsCommonData {
   // host is the control the state belongs to (null for a form's or a bare window's state);
   // withCache makes an empty picture.
   TsCommonData(fw::TControl* host, bool withCache);
+  // Takes the control's glow off the screen.
+  ~TsCommonData();
+  TsCommonData(const TsCommonData&) = delete;
+  TsCommonData& operator=(const TsCommonData&) = delete;
 
   // The skin leaves the control's colour alone, and backgrounds use the control's own colour.
   bool CustomColor = false;
@@ -115,8 +119,10 @@ class TsCommonData {
   void GetBgSource(TsBgSource& source) const;
   // The largest margin of the border entry, 0 without one or when it is not drawn in state 0.
   int MaxBorderWidth() const;
-  // Shows or hides the glow around the control; glows are not drawn yet, so nothing happens.
-  void ShowGlowFor(bool /*hiding*/, HWND /*window*/) {}
+  // Shows the glow of the control's section around it (around window when there is no host)
+  // while the mouse is over it, and hides it otherwise or when hiding is asked for. Nothing
+  // happens unless the manager allows glowing and the section glows.
+  void ShowGlowFor(bool hiding, HWND window);
 
   // The skin command (SkinCommandMsg); true when it was answered, the reply in message.Result.
   bool HandleSkinCommand(fw::TMessage& message);

@@ -25,3 +25,8 @@ bool ManagerDestroying(const TsSkinModel& manager) {
   const auto& destroying = ManagerLink().Destroying;
   return destroying && destroying(manager);
 }
+
+bool ManagerAllowsGlowing(const TsSkinModel& manager) {
+  const auto& allow = ManagerLink().AllowGlowing;
+  return allow && allow(manager);
+}

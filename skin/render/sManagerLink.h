@@ -28,6 +28,8 @@ struct TsManagerLink {
   std::function<void(const TsSkinModel&, fw::TControl*)> Hovered;
   // A control took the new skin: the manager's skin change is over.
   std::function<void()> SkinLoaded;
+  // The manager's effects let controls glow.
+  std::function<bool(const TsSkinModel&)> AllowGlowing;
 };
 
 TsManagerLink& ManagerLink();
@@ -37,3 +39,5 @@ const TsSkinModel* CommandManager(LPARAM value);
 LPARAM ManagerParam(const TsSkinModel* manager);
 bool ManagerActive(const TsSkinModel& manager);
 bool ManagerDestroying(const TsSkinModel& manager);
+// False without a manager library: glowing is an effect the manager switches on.
+bool ManagerAllowsGlowing(const TsSkinModel& manager);

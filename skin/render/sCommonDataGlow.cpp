@@ -1,0 +1,84 @@
+// The glow around a hovered control: shown when the mouse comes over it, hidden when it leaves,
+// is disabled or moves, and when the skin goes.
+#include "skin/render/sCommonData.h"
+#include "skin/render/sGlow.h"
+#include "skin/render/sManagerLink.h"
+
+namespace {
+
+// The visible part of a window, relative to its window rectangle; empty when none shows.
+RECT VisiblePart(HWND window) {
+  RECT box{};
+  HDC dc = GetWindowDC(window);
+  if (!dc) return box;
+  if (GetClipBox(dc, &box) == NULLREGION) box = {};
+  ReleaseDC(window, dc);
+  return box;
+}
+
+struct TsGlowTarget {
+  RECT Rect{};     // screen coordinates
+  RECT Visible{};  // relative to Rect
+  HWND TopLevel = nullptr;
+};
+
+TsGlowTarget WindowTarget(HWND window) {
+  TsGlowTarget t;
+  GetWindowRect(window, &t.Rect);
+  t.Visible = VisiblePart(window);
+  t.TopLevel = GetAncestor(window, GA_ROOT);
+  return t;
+}
+
+// A windowless control: its place on the screen, and the part of it inside what its parent
+// shows.
+TsGlowTarget WindowlessTarget(fw::TControl& control) {
+  TsGlowTarget t;
+  fw::TWinControl* parent = control.Parent();
+  if (!parent || !parent->HandleAllocated()) return t;
+  HWND parentWindow = parent->Handle();
+  RECT bounds = control.BoundsRect();
+  RECT shown{};
+  if (HDC dc = GetDC(parentWindow)) {
+    RECT clip{};
+    if (GetClipBox(dc, &clip) != NULLREGION) IntersectRect(&shown, &bounds, &clip);
+    ReleaseDC(parentWindow, dc);
+  }
+  t.Rect = bounds;
+  MapWindowPoints(parentWindow, nullptr, reinterpret_cast<POINT*>(&t.Rect), 2);
+  if (!IsRectEmpty(&shown))
+    t.Visible = {shown.left - bounds.left, shown.top - bounds.top, shown.right - bounds.left,
+                 shown.bottom - bounds.top};
+  t.TopLevel = GetAncestor(parentWindow, GA_ROOT);
+  return t;
+}
+
+}  // namespace
+
+TsCommonData::~TsCommonData() {
+  HideGlow(GlowHandle);
+}
+
+void TsCommonData::ShowGlowFor(bool hiding, HWND window) {
+  const TsSkinModel* manager = GetSkinManager();
+  const TsGeneralData* section = Section();
+  if (!manager || !section || section->Glow < 1 || !ManagerAllowsGlowing(*manager)) return;
+  const bool shown = GlowWindow(GlowHandle) != nullptr;
+  TsGlowTarget target;
+  if (HostControl) {
+    if (!IsMouseOver || (HostControl->ControlState() & fw::csCreating) || (hiding && shown)) {
+      HideGlow(GlowHandle);
+      return;
+    }
+    if (shown) return;
+    fw::TWinControl* windowed = WindowedHost();
+    if (windowed && !windowed->HandleAllocated()) return;
+    target = windowed ? WindowTarget(windowed->Handle()) : WindowlessTarget(*HostControl);
+  } else {
+    if (!window || shown) return;
+    target = WindowTarget(window);
+  }
+  // A handle that went stale when every glow was hidden is dropped here.
+  GlowHandle = ShowGlow(target.Rect, target.Visible, SkinSection, manager, target.TopLevel,
+                        section->GlowMargin, "GLOW");
+}
