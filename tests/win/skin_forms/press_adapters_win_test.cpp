@@ -1,0 +1,243 @@
+// Push buttons, check boxes and radio buttons adopted through the manager's class-name lists on a
+// real form: the screen shows the adapter's picture in every state (normal, hot, pressed, focused,
+// disabled), clicks and the space key still click and toggle, and removing the skin gives the
+// platform's look back.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+
+#include "framework/Forms.h"
+#include "framework/StdCtrls.h"
+#include "skin/controls/veBtnWnd.h"
+#include "skin/controls/veCheckBoxWnd.h"
+#include "skin/forms/sCtrlAdapter.h"
+#include "skin/forms/sSkinProvider.h"
+#include "skins/StoredSkins.h"
+#include "tests/win/skin_forms/FormTestScreen.h"
+
+using namespace fw;
+
+namespace {
+
+// A platform button of the given style under a class name of the lists.
+class TPlatformButton : public TWinControl {
+ public:
+  TPlatformButton(TComponent* owner, const char* className, DWORD style)
+      : TWinControl(owner), className_(className), style_(style) {}
+  std::string ClassName() const override { return className_; }
+
+ protected:
+  void CreateParams(TCreateParams& params) override {
+    TWinControl::CreateParams(params);
+    params.WinClassName = "Button";
+    params.Style |= WS_TABSTOP | style_;
+  }
+
+ private:
+  std::string className_;
+  DWORD style_;
+};
+
+// How many pixels of the window on the screen differ from the picture.
+int ScreenMismatches(HWND wnd, const img::Bitmap32& picture) {
+  img::Bitmap32 screen(picture.Width(), picture.Height());
+  HDC dc = GetWindowDC(wnd);
+  BitBlt(screen.DC(), 0, 0, picture.Width(), picture.Height(), dc, 0, 0, SRCCOPY);
+  ReleaseDC(wnd, dc);
+  GdiFlush();
+  int differing = 0;
+  for (int y = 0; y < picture.Height(); ++y)
+    for (int x = 0; x < picture.Width(); ++x) {
+      const img::TRGBAPixel &a = screen.Pixel(x, y), &b = picture.Pixel(x, y);
+      differing += a.R != b.R || a.G != b.G || a.B != b.B;
+    }
+  return differing;
+}
+
+struct PressAdaptersWinTest : ::testing::Test {
+  void SetUp() override {
+    manager = std::make_unique<TsSkinManager>(nullptr);
+    AddStoredSkins(manager->InternalSkins);
+    manager->SetThirdParty(TveThirdKind::Buttons, "TButton\r\n");
+    manager->SetThirdParty(TveThirdKind::CheckBoxes, "TCheckBox\r\nTRadioButton\r\n");
+    manager->SetSkinName(DefaultStoredSkinName());
+    form = std::make_unique<TForm>(nullptr);
+    form->SetClientSize(300, 160);
+    form->SetBounds(40, 40, form->Width(), form->Height());
+    provider = new TsSkinProvider(form.get());
+    provider->SetSkinManager(manager.get());
+    button = new TButton(form.get());
+    button->SetBounds(20, 20, 90, 26);
+    button->SetCaption("&Apply");
+    button->OnClick = [this](TObject*) { ++clicks; };
+    button->SetParent(form.get());
+    check = Add(new TPlatformButton(form.get(), "TCheckBox", BS_AUTO3STATE), 60, "&Options");
+    radio = Add(new TPlatformButton(form.get(), "TRadioButton", BS_AUTORADIOBUTTON), 90, "&Fast");
+    form->Show();
+    Pump();
+  }
+  void TearDown() override {
+    form.reset();
+    manager.reset();
+  }
+  TWinControl* Add(TWinControl* control, int top, const char* caption) {
+    control->SetBounds(20, top, 150, 20);
+    control->SetCaption(caption);
+    control->SetParent(form.get());
+    return control;
+  }
+  template <class T>
+  T* AdapterOf(TWinControl* control) {
+    return dynamic_cast<T*>(TveMainWnd::AdapterFromHandle(control->Handle()));
+  }
+  // The adapter's picture is what the screen shows; a copy of it.
+  img::Bitmap32 Shown(TWinControl* control) {
+    Pump();
+    const img::Bitmap32* cache =
+        TveMainWnd::AdapterFromHandle(control->Handle())->SkinData->CacheBitmap.get();
+    EXPECT_TRUE(cache && !cache->Empty());
+    if (!cache) return {};
+    EXPECT_EQ(ScreenMismatches(control->Handle(), *cache), 0);
+    return *cache;
+  }
+  static bool Same(const img::Bitmap32& a, const img::Bitmap32& b) {
+    for (int y = 0; y < a.Height(); ++y)
+      for (int x = 0; x < a.Width(); ++x) {
+        const img::TRGBAPixel &p = a.Pixel(x, y), &q = b.Pixel(x, y);
+        if (p.R != q.R || p.G != q.G || p.B != q.B) return false;
+      }
+    return true;
+  }
+  void HoverOver(TWinControl* control) {
+    RECT r;
+    GetWindowRect(control->Handle(), &r);
+    SetCursorPos(r.right - 4, (r.top + r.bottom) / 2);
+    SendMessageA(control->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(r.right - r.left - 4, 5));
+  }
+  void MoveAway() {
+    SetCursorPos(0, 0);
+    SendMessageA(form->Handle(), WM_MOUSEMOVE, 0, 0);
+    manager->SetHotWindow(nullptr);
+  }
+  void Click(TWinControl* control) {
+    SendMessageA(control->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(control->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  }
+  void Space(TWinControl* control) {
+    SetFocus(control->Handle());
+    SendMessageA(control->Handle(), WM_KEYDOWN, VK_SPACE, 0);
+    SendMessageA(control->Handle(), WM_KEYUP, VK_SPACE, 0);
+  }
+  int GlyphEntry(int slot) { return manager->QuickIndexes.GlobalImages[size_t(slot)]; }
+
+  std::unique_ptr<TsSkinManager> manager;
+  std::unique_ptr<TForm> form;
+  TsSkinProvider* provider = nullptr;
+  TButton* button = nullptr;
+  TWinControl *check = nullptr, *radio = nullptr;
+  int clicks = 0;
+};
+
+}  // namespace
+
+TEST_F(PressAdaptersWinTest, PushButtonShowsItsPictureInEveryStateAndStillClicks) {
+  auto* adapter = AdapterOf<TveBtnWnd>(button);
+  ASSERT_TRUE(adapter);
+  SetFocus(check->Handle());
+  MoveAway();
+  EXPECT_EQ(adapter->State(), 0);
+  const img::Bitmap32 normal = Shown(button);
+
+  HoverOver(button);
+  EXPECT_EQ(adapter->State(), 1);
+  const img::Bitmap32 hot = Shown(button);
+  EXPECT_FALSE(Same(normal, hot));
+
+  SendMessageA(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  EXPECT_EQ(adapter->State(), 2);
+  const img::Bitmap32 pressed = Shown(button);
+  EXPECT_FALSE(Same(pressed, hot));
+  SendMessageA(button->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(clicks, 1);
+  // The click left the focus on the button: hot look with the focus frame.
+  EXPECT_EQ(adapter->State(), 1);
+  EXPECT_FALSE(Same(Shown(button), hot));
+
+  MoveAway();
+  Space(button);
+  EXPECT_EQ(clicks, 2);
+
+  SetFocus(check->Handle());
+  button->SetCaption("Apply &all");
+  EXPECT_EQ(adapter->Caption, "Apply &all");
+  const img::Bitmap32 renamed = Shown(button);
+  EXPECT_FALSE(Same(renamed, normal));
+
+  EnableWindow(button->Handle(), FALSE);
+  EXPECT_EQ(adapter->State(), 0);
+  const img::Bitmap32 disabled = Shown(button);
+  EXPECT_FALSE(Same(disabled, renamed));
+  EnableWindow(button->Handle(), TRUE);
+  EXPECT_TRUE(Same(Shown(button), renamed));
+}
+
+TEST_F(PressAdaptersWinTest, CheckBoxAndRadioButtonToggleAndShowTheSkinsGlyphs) {
+  auto* box = AdapterOf<TveCheckBoxWnd>(check);
+  auto* round = AdapterOf<TveCheckBoxWnd>(radio);
+  ASSERT_TRUE(box && round);
+  MoveAway();
+  SetFocus(button->Handle());
+  EXPECT_EQ(box->GlyphIndex(), GlyphEntry(1));    // BOXUNCHECKED
+  EXPECT_EQ(round->GlyphIndex(), GlyphEntry(4));  // RADIOUNCHECKED
+  ASSERT_GE(box->GlyphIndex(), 0);
+  const img::Bitmap32 unchecked = Shown(check);
+  Shown(radio);
+
+  // Clicks go round the three states of a three-state box.
+  Click(check);
+  EXPECT_EQ(SendMessageA(check->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(box->GlyphIndex(), GlyphEntry(0));  // BOXCHECKED
+  EXPECT_FALSE(Same(Shown(check), unchecked));
+  Click(check);
+  EXPECT_EQ(box->GlyphIndex(), GlyphEntry(2));  // BOXGRAYED
+  Shown(check);
+  Space(check);
+  EXPECT_EQ(SendMessageA(check->Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+
+  Click(radio);
+  EXPECT_EQ(SendMessageA(radio->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(round->GlyphIndex(), GlyphEntry(3));  // RADIOCHECKED
+  Shown(radio);
+
+  SetFocus(button->Handle());
+  HoverOver(check);
+  EXPECT_TRUE(box->Hot());
+  Shown(check);
+  MoveAway();
+  EXPECT_FALSE(box->Hot());
+  EnableWindow(check->Handle(), FALSE);
+  EXPECT_FALSE(Same(Shown(check), unchecked));
+}
+
+TEST_F(PressAdaptersWinTest, RemovingTheSkinGivesThePlatformsLookBack) {
+  ASSERT_TRUE(AdapterOf<TveBtnWnd>(button));
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  SetFocus(check->Handle());
+  MoveAway();
+  Pump();
+  const int x = button->Width() - 8, y = button->Height() / 2;
+  EXPECT_NE(ScreenColor(button->Handle(), x, y), face);
+
+  manager->SetActive(false);
+  Pump();
+  for (TWinControl* control : {static_cast<TWinControl*>(button), check, radio})
+    EXPECT_FALSE(TveMainWnd::AdapterFromHandle(control->Handle()));
+  RedrawWindow(form->Handle(), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  Pump();
+  EXPECT_EQ(ScreenColor(button->Handle(), x, y), face);
+  EXPECT_EQ(ScreenColor(check->Handle(), check->Width() - 3, 3), face);
+  Click(check);
+  EXPECT_EQ(SendMessageA(check->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+}
