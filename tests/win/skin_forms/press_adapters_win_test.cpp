@@ -241,3 +241,60 @@ TEST_F(PressAdaptersWinTest, RemovingTheSkinGivesThePlatformsLookBack) {
   Click(check);
   EXPECT_EQ(SendMessageA(check->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
 }
+
+TEST(PressLayoutTest, PlacesGlyphsAndCaptionsByTheButtonsStyle) {
+  struct Row {
+    SIZE window, glyph, text;
+    LONG style, exStyle;
+    RECT glyphAt, captionAt;
+    UINT format;
+  } rows[] = {
+      {{100, 20}, {13, 13}, {40, 13}, 0, 0, {0, 3, 13, 16}, {17, 2, 57, 16}, DT_SINGLELINE},
+      // Two lines taller than the window: the caption starts at the top, one pixel up and left.
+      {{100, 20},
+       {13, 13},
+       {40, 26},
+       BS_MULTILINE,
+       0,
+       {0, 3, 13, 16},
+       {16, -1, 56, 19},
+       DT_WORDBREAK},
+      {{100, 20},
+       {13, 13},
+       {40, 13},
+       BS_LEFTTEXT,
+       0,
+       {87, 3, 100, 16},
+       {2, 3, 42, 17},
+       DT_SINGLELINE},
+      {{100, 20},
+       {13, 13},
+       {40, 13},
+       BS_LEFTTEXT,
+       WS_EX_RTLREADING,
+       {87, 3, 100, 16},
+       {41, 3, 81, 17},
+       DT_SINGLELINE | DT_RIGHT | DT_RTLREADING},
+      // A glyph taller than the window overhangs it evenly (the half rounds toward zero).
+      {{100, 10}, {13, 13}, {40, 8}, 0, 0, {0, -1, 13, 12}, {17, 0, 57, 8}, DT_SINGLELINE},
+  };
+  for (const Row& row : rows) {
+    TveCheckLayout layout = CheckBoxLayout(row.window, row.glyph, row.text, row.style, row.exStyle);
+    EXPECT_TRUE(EqualRect(&layout.Glyph, &row.glyphAt)) << row.style << " " << row.window.cy;
+    EXPECT_TRUE(EqualRect(&layout.Caption, &row.captionAt)) << row.style << " " << row.window.cy;
+    EXPECT_EQ(layout.Format, row.format) << row.style;
+  }
+  struct Caption {
+    SIZE window, text;
+    bool pressed;
+    RECT expected;
+  } captions[] = {
+      {{90, 26}, {30, 13}, false, {29, 6, 62, 20}},
+      {{90, 26}, {30, 13}, true, {30, 7, 63, 21}},
+      {{90, 26}, {100, 13}, false, {-6, 6, 97, 20}},  // wider than the button
+  };
+  for (const Caption& c : captions) {
+    RECT r = ButtonCaptionRect(c.window, c.text, c.pressed);
+    EXPECT_TRUE(EqualRect(&r, &c.expected)) << c.text.cx << " " << c.pressed;
+  }
+}
