@@ -9,7 +9,7 @@
 namespace {
 
 // A window of the platform's button class is skinned by what its style makes it; a control of
-// another class by the list that names it. Split and owner-drawn buttons keep their own look.
+// another class by the list that names it. Split and owner-drawn push buttons keep their own look.
 std::unique_ptr<TveMainWnd> CreateButtonAdapter(bool checkList, HWND handle,
                                                 const std::string& section, TsSkinManager* manager,
                                                 TsCommonData* skinData) {

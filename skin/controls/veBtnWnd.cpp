@@ -15,7 +15,27 @@ RECT ButtonCaptionRect(SIZE window, SIZE text, bool pressed) {
 TveBtnWnd::TveBtnWnd(HWND handle, bool repaint, const std::string& skinSection,
                      TsSkinManager* manager, TsCommonData* skinData)
     : TvePressWnd(handle, false, skinSection.empty() ? "BUTTON" : skinSection, manager, skinData) {
-  if (repaint && IsWindowVisible(handle)) Redraw();
+  picture_ = ShowsPicture();
+  if (repaint && IsWindowVisible(handle) && !picture_) Redraw();
+}
+
+bool TveBtnWnd::ShowsPicture() const {
+  return SendMessageA(Handle, BM_GETIMAGE, IMAGE_ICON, 0) ||
+         SendMessageA(Handle, BM_GETIMAGE, IMAGE_BITMAP, 0);
+}
+
+void TveBtnWnd::HandleMessage(fw::TMessage& message) {
+  if (message.Msg != BM_SETIMAGE || Destroyed) {
+    TvePressWnd::HandleMessage(message);
+    return;
+  }
+  PassOn(message);
+  const bool had = picture_;
+  picture_ = ShowsPicture();
+  if (had != picture_) {
+    SkinData->BgDirty = true;
+    RedrawWindow(Handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+  }
 }
 
 int TveBtnWnd::State() const {

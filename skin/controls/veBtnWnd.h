@@ -14,12 +14,20 @@ class TveBtnWnd : public TvePressWnd {
   // 2 pressed, 0 disabled, 1 focused, hot or default, else 0.
   int State() const;
   bool RenderCache() override;
+  // A button that shows a picture of its own keeps the platform's look: the adapter has no
+  // place for the picture.
+  bool Painting() const override { return !picture_ && TvePressWnd::Painting(); }
+  void HandleMessage(fw::TMessage& message) override;
 
  protected:
   // Room for a picture beside the caption: none for a plain push button.
   virtual SIZE GlyphSize() const { return {0, 0}; }
   virtual void PaintGlyph() {}
   void PaintCaption(int state);
+
+ private:
+  bool ShowsPicture() const;
+  bool picture_ = false;
 };
 
 // Where a caption of size text goes in a button of size window: centred, one pixel wider on the

@@ -104,11 +104,3 @@ bool TveCheckBoxWnd::RenderCache() {
   FadeIfDisabled();
   return true;
 }
-
-void TveCheckBoxWnd::HandleMessage(fw::TMessage& message) {
-  if (OwnerDrawn()) {
-    TveMainWnd::HandleMessage(message);
-    return;
-  }
-  TvePressWnd::HandleMessage(message);
-}

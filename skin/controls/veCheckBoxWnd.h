@@ -27,8 +27,8 @@ class TveCheckBoxWnd : public TvePressWnd {
   TveCheckBoxWnd(HWND handle, bool repaint, const std::string& skinSection, TsSkinManager* manager,
                  TsCommonData* skinData);
 
-  void HandleMessage(fw::TMessage& message) override;
   bool RenderCache() override;
+  bool Painting() const override { return !OwnerDrawn() && TvePressWnd::Painting(); }
   // The skin's glyph entry for the button's kind and check state; -1 when the skin has none.
   int GlyphIndex() const;
 

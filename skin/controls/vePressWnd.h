@@ -16,7 +16,7 @@ class TvePressWnd : public TveMainWnd {
   // background yet (the picture waits, deferred).
   virtual bool RenderCache() = 0;
   // True while the adapter paints the window: skinned, attached, and the skin has the section.
-  bool Painting() const;
+  virtual bool Painting() const;
   // The mouse is over the window, or the window is the manager's hot window.
   bool Hot() const;
   // BM_GETSTATE of the window.
