@@ -148,6 +148,12 @@ void TvePressWnd::HandleMessage(fw::TMessage& message) {
       PassOn(message);
       InvalidateRect(Handle, nullptr, FALSE);
       return;
+    case WM_MOUSEMOVE:
+      // The manager took the window as its hot one before the cursor was seen inside it: the
+      // next move inside gives it the hot look.
+      PassOn(message);
+      if (!SkinData->IsMouseOver && SkinManager->HotWindow() == Handle) BecomeHot(true);
+      return;
     case WM_MOUSEHOVER:
       SendMessageA(Handle, SkinCommandMsg, MAKEWPARAM(0, CmdBecameHot),
                    reinterpret_cast<LPARAM>(SkinManager));

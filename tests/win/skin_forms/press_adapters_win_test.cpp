@@ -109,16 +109,29 @@ struct PressAdaptersWinTest : ::testing::Test {
     return a.Width() == b.Width() && a.Height() == b.Height() &&
            std::equal(a.Row(0), a.Row(0) + a.PixelCount(), b.Row(0));
   }
+  // The display reports a cursor move late: its moves are let in until the cursor is there.
+  void PutCursor(POINT to) {
+    SetCursorPos(to.x, to.y);
+    POINT at{};
+    for (int i = 0; i < 20 && (at.x != to.x || at.y != to.y); ++i) {
+      Pump();
+      GetCursorPos(&at);
+    }
+    Pump();
+  }
   void HoverOver(TWinControl* control) {
     RECT r;
     GetWindowRect(control->Handle(), &r);
-    SetCursorPos(r.right - 4, (r.top + r.bottom) / 2);
+    PutCursor({r.right - 4, (r.top + r.bottom) / 2});
     SendMessageA(control->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(r.right - r.left - 4, 5));
   }
+  // The cursor leaves for an empty place of the form, and the controls hear that it left them.
   void MoveAway() {
-    SetCursorPos(0, 0);
-    SendMessageA(form->Handle(), WM_MOUSEMOVE, 0, 0);
-    manager->SetHotWindow(nullptr);
+    POINT empty{280, 150};
+    ClientToScreen(form->Handle(), &empty);
+    PutCursor(empty);
+    for (TWinControl* control : {static_cast<TWinControl*>(button), check, radio})
+      SendMessageA(control->Handle(), WM_MOUSELEAVE, 0, 0);
   }
   void Click(TWinControl* control) {
     SendMessageA(control->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
@@ -180,6 +193,7 @@ TEST_F(PressAdaptersWinTest, PushButtonShowsItsPictureInEveryStateAndStillClicks
   EXPECT_EQ(clicks, 2);
 
   SetFocus(check->Handle());
+  MoveAway();
   button->SetCaption("Apply &all");
   EXPECT_EQ(adapter->Caption, "Apply &all");
   const img::Bitmap32 renamed = Shown(button);
