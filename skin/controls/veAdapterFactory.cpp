@@ -1,13 +1,52 @@
 #include "skin/controls/veAdapterFactory.h"
 
+#include "skin/controls/veBtnWnd.h"
+#include "skin/controls/veCheckBoxWnd.h"
 #include "skin/controls/veGroupBoxWnd.h"
 #include "skin/controls/veListViewWnd.h"
 #include "skin/controls/veStatusBarWnd.h"
+
+namespace {
+
+// A window of the platform's button class is skinned by what its style makes it; a control of
+// another class by the list that names it. Split and owner-drawn push buttons keep their own look.
+std::unique_ptr<TveMainWnd> CreateButtonAdapter(bool checkList, HWND handle,
+                                                const std::string& section, TsSkinManager* manager,
+                                                TsCommonData* skinData) {
+  char className[16] = "";
+  GetClassNameA(handle, className, sizeof className);
+  if (lstrcmpiA(className, "Button") == 0) {
+    switch (GetWindowLongA(handle, GWL_STYLE) & BS_TYPEMASK) {
+      case BS_PUSHBUTTON:
+      case BS_DEFPUSHBUTTON:
+        checkList = false;
+        break;
+      case BS_CHECKBOX:
+      case BS_AUTOCHECKBOX:
+      case BS_RADIOBUTTON:
+      case BS_3STATE:
+      case BS_AUTO3STATE:
+      case BS_AUTORADIOBUTTON:
+        checkList = true;
+        break;
+      default:
+        return nullptr;
+    }
+  }
+  if (checkList) return std::make_unique<TveCheckBoxWnd>(handle, true, section, manager, skinData);
+  return std::make_unique<TveBtnWnd>(handle, true, section, manager, skinData);
+}
+
+}  // namespace
 
 std::unique_ptr<TveMainWnd> CreateAdapter(TveThirdKind kind, HWND handle,
                                           const std::string& section, TsSkinManager* manager,
                                           TsCommonData* skinData) {
   switch (kind) {
+    case TveThirdKind::Buttons:
+    case TveThirdKind::CheckBoxes:
+      return CreateButtonAdapter(kind == TveThirdKind::CheckBoxes, handle, section, manager,
+                                 skinData);
     case TveThirdKind::Edits:
       return std::make_unique<TveEditWnd>(handle, true, section, manager, skinData);
     case TveThirdKind::GroupBoxes:
