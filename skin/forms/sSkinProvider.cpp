@@ -12,6 +12,7 @@
 #include "skin/forms/sFrameMetrics.h"
 #include "skin/forms/sPreviewLink.h"
 #include "skin/forms/sSystemMenu.h"
+#include "skin/forms/veProvider.h"
 #include "skin/render/sBgQuery.h"
 #include "skin/render/sWindowRegion.h"
 
@@ -41,6 +42,7 @@ void InstallManagerHooks() {
       return p->DrawNonClientArea() && p->Skinned();
     };
     InstallMenuHooks();
+    InstallDialogSkinning();
   });
 }
 
