@@ -156,8 +156,7 @@ TveProvider::~TveProvider() {
 }
 
 HWND TveProvider::Window() const {
-  if (Form) return Form->HandleAllocated() ? Form->Handle() : nullptr;
-  return DialogHandle;
+  return Form ? formWindow_ : DialogHandle;
 }
 
 void TveProvider::Release() {
@@ -200,6 +199,7 @@ void TveProvider::AdoptForm(fw::TForm* form) {
   FormProvider->UseGlobalColor = false;
   FormProvider->MakeSkinMenu = false;
   HWND wnd = form->Handle();
+  formWindow_ = wnd;
   SetWindowPos(wnd, nullptr, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);

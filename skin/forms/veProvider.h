@@ -35,7 +35,7 @@ class TveProvider {
   bool AdoptChildren(HWND handle);
   // Prints every visible child of handle into dc, at its place.
   void PrintChildren(HWND handle, HDC dc);
-  // The window this provider skins.
+  // The window this provider skins (never read through a form that may be gone).
   HWND Window() const;
   // Lets go of every window now; the provider itself is freed later.
   void Release();
@@ -46,6 +46,10 @@ class TveProvider {
   TsSkinProvider* FormProvider = nullptr;
   std::unique_ptr<TveDialogWnd> DialogAdapter;
   std::vector<std::unique_ptr<TveMainWnd>> ChildAdapters;
+
+ private:
+  // The form's window when it was adopted: the form itself may be gone when the hook asks.
+  HWND formWindow_ = nullptr;
 };
 
 // The live providers.

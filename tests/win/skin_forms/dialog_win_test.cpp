@@ -19,6 +19,7 @@
 #include "skin/controls/veGroupBoxWnd.h"
 #include "skin/controls/veListViewWnd.h"
 #include "skin/controls/veStaticWnd.h"
+#include "skin/forms/sSkinProvider.h"
 #include "skin/forms/veDialogSystemMenu.h"
 #include "skin/forms/veDialogWnd.h"
 #include "skin/forms/veProvider.h"
@@ -309,6 +310,26 @@ TEST_F(DialogWinTest, SkinnedDialogsAreLimitedUnlessTheyBringAToolBarAndCanBeVet
   manager->SkinningRules = srThirdParty;
   HWND plain = MakeFullDialog();
   EXPECT_EQ(DialogAdapter(plain), nullptr);
+}
+
+TEST_F(DialogWinTest, FormsWithoutAProviderGetOneUnlessTaggedOut) {
+  manager->SkinningRules = srStdForms | srThirdParty;
+  auto form = std::make_unique<fw::TForm>(nullptr);
+  form->SetBounds(60, 60, 300, 200);
+  auto tagged = std::make_unique<fw::TForm>(nullptr);
+  tagged->SetTag(-98 | 0x40);  // the bits 0x61 do not count
+  form->Show();
+  tagged->Show();
+  Pump();
+  TsSkinProvider* provider = ProviderOf(form.get());
+  ASSERT_NE(provider, nullptr);
+  EXPECT_TRUE(provider->Skinned());
+  EXPECT_FALSE(provider->UseGlobalColor);
+  EXPECT_EQ(ProviderOf(tagged.get()), nullptr);
+  EXPECT_EQ(ProviderList().size(), 1u);
+  form.reset();
+  Pump();
+  EXPECT_TRUE(ProviderList().empty());
 }
 
 // Pictures of the test dialog in a light and a dark skin, for a person to look at; written only
