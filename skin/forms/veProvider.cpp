@@ -37,15 +37,15 @@ void CALLBACK FreeRetired(HWND, UINT, UINT_PTR id, DWORD) {
   Retired().clear();
 }
 
-void Retire(std::unique_ptr<TveProvider> provider) {
-  provider->Release();
+void Retire(std::unique_ptr<TveProvider> provider, bool giveBack = true) {
+  provider->Release(giveBack);
   Retired().push_back(std::move(provider));
   if (!retireTimer) retireTimer = SetTimer(nullptr, 0, 0, FreeRetired);
 }
 
-// Retires the providers that match.
+// Retires the providers that match; giveBack as for Release.
 template <class Pred>
-void RetireWhere(Pred pred) {
+void RetireWhere(Pred pred, bool giveBack) {
   auto& list = ProviderList();
   for (size_t i = 0; i < list.size();) {
     if (!pred(*list[i])) {
@@ -54,7 +54,7 @@ void RetireWhere(Pred pred) {
     }
     std::unique_ptr<TveProvider> provider = std::move(list[i]);
     list.erase(list.begin() + std::ptrdiff_t(i));
-    Retire(std::move(provider));
+    Retire(std::move(provider), giveBack);
   }
 }
 
@@ -133,12 +133,14 @@ void WindowCreated(HWND wnd, const CBT_CREATEWNDA* create) {
 
 void WindowDestroying(HWND wnd) {
   if (cleaningUp) return;
-  RetireWhere([wnd](TveProvider& p) { return p.Window() == wnd || !IsWindow(p.Window()); });
+  // The window going lets go of its adapters itself, at its destruction messages; shown its own
+  // frame again now, it would only flash before it disappears.
+  RetireWhere([wnd](TveProvider& p) { return p.Window() == wnd || !IsWindow(p.Window()); }, false);
 }
 
 void HookRemoved() {
   cleaningUp = true;
-  RetireWhere([](TveProvider&) { return true; });
+  RetireWhere([](TveProvider&) { return true; }, true);
   cleaningUp = false;
 }
 
@@ -152,17 +154,18 @@ std::vector<std::unique_ptr<TveProvider>>& ProviderList() {
 TveProvider::TveProvider() = default;
 
 TveProvider::~TveProvider() {
-  Release();
+  Release(true);
 }
 
 HWND TveProvider::Window() const {
   return Form ? formWindow_ : DialogHandle;
 }
 
-void TveProvider::Release() {
+void TveProvider::Release(bool giveBack) {
   if (!DialogHandle) return;
   auto& windows = SkinnedSystemWindows();
   windows.erase(std::remove(windows.begin(), windows.end(), DialogHandle), windows.end());
+  if (!giveBack) return;
   for (auto& child : ChildAdapters)
     if (!child->Destroyed && IsWindow(child->Handle)) child->DetachFromWindow(true);
   if (DialogAdapter) DialogAdapter->LetGoOfDialog();

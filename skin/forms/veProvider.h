@@ -37,8 +37,9 @@ class TveProvider {
   void PrintChildren(HWND handle, HDC dc);
   // The window this provider skins (never read through a form that may be gone).
   HWND Window() const;
-  // Lets go of every window now; the provider itself is freed later.
-  void Release();
+  // No longer a skinned system window; with giveBack every adapter lets go of its window now
+  // (without, they let go at their windows' destruction). The provider itself is freed later.
+  void Release(bool giveBack);
 
   fw::TForm* Form = nullptr;
   bool RightToLeft = false;

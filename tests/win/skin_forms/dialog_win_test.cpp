@@ -177,6 +177,15 @@ TEST_F(DialogWinTest, DialogAndItsControlsAreSkinnedAndGivenBack) {
   ASSERT_GE(title, 0);
   EXPECT_EQ(adapter->Frame().Sections.Title, title);
 
+  // Another skin reaches the open dialog: its frame is painted anew from that skin.
+  COLORREF before = ScreenColor(dialog, probes[0].X, probes[0].Y);
+  manager->SetSkinName("Night Azure (internal)");
+  Pump();
+  for (const TPoint& p : probes)
+    EXPECT_TRUE(SameColor(ScreenColor(dialog, p.X, p.Y), adapter->WindowImage().Pixel(p.X, p.Y)))
+        << p.X << "," << p.Y;
+  EXPECT_NE(ScreenColor(dialog, probes[0].X, probes[0].Y), before);
+
   manager->RemoveSkin();
   Pump();
   EXPECT_TRUE(ProviderList().empty());
@@ -337,24 +346,26 @@ TEST_F(DialogWinTest, FormsWithoutAProviderGetOneUnlessTaggedOut) {
 TEST_F(DialogWinTest, ScreenshotsInALightAndADarkSkin) {
   const char* folder = std::getenv("DK_DIALOG_SHOTS");
   if (!folder) GTEST_SKIP() << "DK_DIALOG_SHOTS not set";
+  // One dialog, shown in the light skin and then, still open, in the dark one.
+  manager->SetSkinName("Soft Dawn (internal)");
+  HWND dialog = MakeFullDialog(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
+                               WS_MAXIMIZEBOX | WS_THICKFRAME);
+  HWND list = GetDlgItem(dialog, kList);
+  LVCOLUMNA column{};
+  column.mask = LVCF_TEXT | LVCF_WIDTH;
+  column.cx = 120;
+  column.pszText = const_cast<char*>("Device");
+  SendMessageA(list, LVM_INSERTCOLUMNA, 0, LPARAM(&column));
+  for (const char* row : {"Network adapter", "Sound card", "Printer"}) {
+    LVITEMA item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = 0x7FFF;
+    item.pszText = const_cast<char*>(row);
+    SendMessageA(list, LVM_INSERTITEMA, 0, LPARAM(&item));
+  }
+  SetForegroundWindow(dialog);
   for (const char* skin : {"Soft Dawn (internal)", "Night Azure (internal)"}) {
     manager->SetSkinName(skin);
-    HWND dialog = MakeFullDialog(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
-                                 WS_MAXIMIZEBOX | WS_THICKFRAME);
-    HWND list = GetDlgItem(dialog, kList);
-    LVCOLUMNA column{};
-    column.mask = LVCF_TEXT | LVCF_WIDTH;
-    column.cx = 120;
-    column.pszText = const_cast<char*>("Device");
-    SendMessageA(list, LVM_INSERTCOLUMNA, 0, LPARAM(&column));
-    for (const char* row : {"Network adapter", "Sound card", "Printer"}) {
-      LVITEMA item{};
-      item.mask = LVIF_TEXT;
-      item.iItem = 0x7FFF;
-      item.pszText = const_cast<char*>(row);
-      SendMessageA(list, LVM_INSERTITEMA, 0, LPARAM(&item));
-    }
-    SetForegroundWindow(dialog);
     Pump();
     RECT r;
     GetWindowRect(dialog, &r);
@@ -369,8 +380,6 @@ TEST_F(DialogWinTest, ScreenshotsInALightAndADarkSkin) {
     for (char& c : name)
       if (c == ' ') c = '_';
     img::SavePng(std::string(folder) + "/dialog_" + name + ".png", shot);
-    DestroyWindow(dialog);
-    Pump();
   }
 }
 
