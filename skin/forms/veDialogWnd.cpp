@@ -4,6 +4,7 @@
 
 #include "skin/data/sSkinCommands.h"
 #include "skin/forms/sFrameMetrics.h"
+#include "skin/forms/sFrameWindow.h"
 #include "skin/forms/veDialogSystemMenu.h"
 #include "skin/forms/veProvider.h"
 #include "skin/render/sBgQuery.h"
@@ -18,12 +19,6 @@ constexpr UINT kPopupSystemMenu = 0x0313;
 
 bool IsTitleElement(int code) {
   return code == kHitMinButton || code == kHitMaxButton || code == kHitClose || code == kHitHelp;
-}
-
-std::string WindowText(HWND wnd) {
-  std::string text(size_t(GetWindowTextLengthA(wnd)) + 1, '\0');
-  text.resize(size_t(GetWindowTextA(wnd, text.data(), int(text.size()))));
-  return text;
 }
 
 // The platform's caption fonts, made once for the process: tool windows use the small one.
@@ -202,7 +197,7 @@ bool TveDialogWnd::RebuildWindowImage() {
 void TveDialogWnd::PaintCaption(img::Bitmap32& image) {
   const TsSkinModel& skin = *SkinManager;
   HFONT font = CaptionFont(!paint_.Inputs.UseBigButtons);
-  std::string caption = WindowText(Handle);
+  const std::string& caption = Caption;
   int height = MeasureText(font, "Wg", 0, 0, false).cy;
   const TsFrameSections& s = paint_.Sections;
   TRect area = CaptionTextRect(skin, paint_.Form, paint_.Metrics, paint_.Layout, paint_.Inputs,
@@ -236,17 +231,11 @@ void TveDialogWnd::PaintIcon(img::Bitmap32& image, const TRect& rect) {
 
 void TveDialogWnd::PaintFrame(HDC dc) {
   if (AnimationInProgress || !RebuildWindowImage()) return;
-  if (regionDirty_) ApplyRegion();
-  const img::Bitmap32& image = *SkinData->CacheBitmap;
-  TPoint offset = ClientOffsetInImage();
-  int left = offset.X, top = offset.Y;
-  int right = left + paint_.Form.ClientWidth, bottom = top + paint_.Form.ClientHeight;
-  int w = image.Width(), h = image.Height();
-  HDC src = image.DC();
-  BitBlt(dc, 0, 0, w, top, src, 0, 0, SRCCOPY);
-  BitBlt(dc, 0, top, left, bottom - top, src, 0, top, SRCCOPY);
-  BitBlt(dc, right, top, w - right, bottom - top, src, right, top, SRCCOPY);
-  BitBlt(dc, 0, bottom, w, h - bottom, src, 0, bottom, SRCCOPY);
+  if (regionDirty_) {
+    regionDirty_ = false;
+    ApplyFrameRegion(Handle, *SkinManager, paint_, false, regionApplied_);
+  }
+  CopyFrameStrips(dc, *SkinData->CacheBitmap, ClientOffsetInImage(), paint_.Form);
 }
 
 void TveDialogWnd::RepaintFrameNow() {
@@ -254,22 +243,6 @@ void TveDialogWnd::RepaintFrameNow() {
   HDC dc = GetWindowDC(Handle);
   PaintFrame(dc);
   ReleaseDC(Handle, dc);
-}
-
-void TveDialogWnd::ApplyRegion() {
-  regionDirty_ = false;
-  TsRegionPlan plan = PlanRegion(paint_.Form, paint_.Metrics);
-  if (!plan.UseRegion) {
-    if (regionApplied_) SetWindowRgn(Handle, nullptr, FALSE);
-    regionApplied_ = false;
-    return;
-  }
-  std::vector<TRect> corners;
-  if (plan.CutCorners)
-    corners =
-        CollectFrameCorners(*SkinManager, paint_.Sections, paint_.Form.Width, paint_.Form.Height);
-  if (ApplyWindowRegion(Handle, RectRegionWithout(plan.Rect, corners), false))
-    regionApplied_ = true;
 }
 
 void TveDialogWnd::EraseClient(HDC dc) {
@@ -330,17 +303,7 @@ void TveDialogWnd::AnswerBackground(fw::TMessage& message) {
     query->Color = SkinData->GetBgColor(0, Handle);
     return;
   }
-  img::Bitmap32& image = *SkinData->CacheBitmap;
-  TPoint offset = ClientOffsetInImage();
-  query->Kind = bgkBitmap;
-  query->Bitmap = &image;
-  query->OffsetX += offset.X;
-  query->OffsetY += offset.Y;
-  if (query->PleaseDraw && query->DrawDC) {
-    const TRect& r = query->DrawRect;
-    BitBlt(static_cast<HDC>(query->DrawDC), r.Left, r.Top, r.Width(), r.Height(), image.DC(),
-           query->OffsetX, query->OffsetY, SRCCOPY);
-  }
+  AnswerFromImage(*query, *SkinData->CacheBitmap, ClientOffsetInImage());
 }
 
 int TveDialogWnd::HitTest(POINT screen) {
@@ -349,20 +312,6 @@ int TveDialogWnd::HitTest(POINT screen) {
   if (!RebuildWindowImage()) return kHitNowhere;
   return HitTestFrame(paint_.Form, paint_.Metrics, paint_.Layout, paint_.Inputs,
                       {screen.x - window.left, screen.y - window.top}, 0, false);
-}
-
-bool TveDialogWnd::ElementEnabled(int code) const {
-  const TsTitleButtonRules& r = paint_.Inputs.Rules;
-  switch (code) {
-    case kHitClose:
-      return r.CanClose;
-    case kHitMaxButton:
-      return r.EnabledMax || (paint_.Form.Maximized && r.EnabledRestore);
-    case kHitMinButton:
-      return r.EnabledMin || paint_.Form.Minimized;
-    default:
-      return true;
-  }
 }
 
 void TveDialogWnd::RepaintElements(const std::vector<int>& codes) {
@@ -384,17 +333,10 @@ void TveDialogWnd::RepaintElements(const std::vector<int>& codes) {
 }
 
 void TveDialogWnd::RunTitleCommand(TsTitleCommand command) {
-  static constexpr std::pair<TsTitleCommand, WPARAM> kSystemCommands[] = {
-      {TsTitleCommand::Minimize, SC_MINIMIZE},
-      {TsTitleCommand::Maximize, SC_MAXIMIZE},
-      {TsTitleCommand::Restore, SC_RESTORE},
-      {TsTitleCommand::Close, SC_CLOSE},
-      {TsTitleCommand::ContextHelp, SC_CONTEXTHELP}};
-  for (const auto& [title, system] : kSystemCommands)
-    if (title == command) {
-      buttons_.Reset();
-      SendMessageA(Handle, WM_SYSCOMMAND, system, 0);
-    }
+  WPARAM sc = TitleSystemCommand(command);
+  if (!sc) return;
+  buttons_.Reset();
+  SendMessageA(Handle, WM_SYSCOMMAND, sc, 0);
 }
 
 TveSystemMenu& TveDialogWnd::SystemMenu() {
@@ -410,7 +352,7 @@ void TveDialogWnd::ShowSystemMenu(int x, int y) {
 void TveDialogWnd::NcButtonDown(fw::TMessage& message) {
   int code = int(message.WParam);
   if (IsTitleElement(code)) {
-    RepaintElements(buttons_.Press(code, ElementEnabled(code)));
+    RepaintElements(buttons_.Press(code, TitleElementEnabled(paint_, code)));
     if (buttons_.ButtonPressed()) SetCapture(Handle);
     message.Result = 0;
     return;

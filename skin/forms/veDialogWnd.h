@@ -55,13 +55,11 @@ class TveDialogWnd : public TveScrollWnd {
   void ReleaseButton(POINT screen);
   void RunTitleCommand(TsTitleCommand command);
   void RepaintElements(const std::vector<int>& codes);
-  bool ElementEnabled(int code) const;
   void UpdateShape();
   void PaintCaption(img::Bitmap32& image);
   void PaintIcon(img::Bitmap32& image, const TRect& rect);
   void PaintFrame(HDC dc);
   void RepaintFrameNow();
-  void ApplyRegion();
   void EraseClient(HDC dc);
   void Print(fw::TMessage& message);
   void AnswerBackground(fw::TMessage& message);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "skin/forms/sDialogFrame.h"
+#include "skin/forms/sWindowImage.h"
 
 namespace {
 
@@ -126,4 +127,22 @@ TEST(DialogFrame, TitleButtonsAndMenuItemsFollowStyleAndState) {
   TsDialogFacts greyed = Facts(kCaption | kSysMenu, 0);
   greyed.CloseEnabled = false;
   EXPECT_FALSE(DialogButtonRules(greyed).CanClose);
+}
+
+TEST(DialogFrame, TitleElementsWorkByTheRulesAndTheWindowState) {
+  TsFramePaint p;
+  p.Inputs.Rules = DialogButtonRules(Facts(kCaption | kSysMenu | kMinBox, 0));
+  EXPECT_TRUE(TitleElementEnabled(p, kHitClose));
+  EXPECT_TRUE(TitleElementEnabled(p, kHitMinButton));
+  EXPECT_FALSE(TitleElementEnabled(p, kHitMaxButton));  // shown beside minimise, not working
+  p.Inputs.Rules.CanClose = false;
+  EXPECT_FALSE(TitleElementEnabled(p, kHitClose));
+  // Maximised with a maximise box: the same button restores.
+  p.Inputs.Rules = DialogButtonRules(Facts(kCaption | kSysMenu | kMaxBox, 0, false, true));
+  p.Form.Maximized = true;
+  EXPECT_TRUE(TitleElementEnabled(p, kHitMaxButton));
+  // A minimised window can always be restored from its minimise button.
+  p.Inputs.Rules = DialogButtonRules(Facts(kCaption | kSysMenu | kMinBox, 0, true));
+  p.Form.Minimized = true;
+  EXPECT_TRUE(TitleElementEnabled(p, kHitMinButton));
 }
