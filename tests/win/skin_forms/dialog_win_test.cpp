@@ -1,7 +1,8 @@
 // System dialogs skinned from outside: a real dialog of the platform's dialog class, made from a
 // template while the default manager's rules include system dialogs, gets its frame, title
 // buttons, system menu and controls skinned; the number of skinned dialogs is limited, the
-// application can veto one, and removing the skin gives everything back.
+// application can veto one, and removing the skin gives everything back. Controls on a page
+// nested in a dialog are adopted with it, and framework forms without a provider get one.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -77,6 +78,15 @@ INT_PTR CALLBACK TestDialogProc(HWND wnd, UINT msg, WPARAM, LPARAM) {
     return TRUE;
   }
   return FALSE;
+}
+
+// A dialog that puts a page (a nested dialog, as property sheets do) inside itself when it starts.
+INT_PTR CALLBACK PageHostProc(HWND wnd, UINT msg, WPARAM, LPARAM param) {
+  if (msg != WM_INITDIALOG) return FALSE;
+  const auto* page = reinterpret_cast<const TDialogTemplate*>(param);
+  HWND child = CreateDialogIndirectParamA(nullptr, page->Get(), wnd, TestDialogProc, 0);
+  SetWindowLongPtrA(child, GWLP_ID, 300);
+  return TRUE;
 }
 
 struct DialogWinTest : ::testing::Test {
@@ -319,6 +329,24 @@ TEST_F(DialogWinTest, SkinnedDialogsAreLimitedUnlessTheyBringAToolBarAndCanBeVet
   manager->SkinningRules = srThirdParty;
   HWND plain = MakeFullDialog();
   EXPECT_EQ(DialogAdapter(plain), nullptr);
+}
+
+TEST_F(DialogWinTest, ControlsOnANestedPageAreAdoptedWithTheDialog) {
+  TDialogTemplate page(WS_CHILD | WS_VISIBLE | DS_CONTROL, L"", 150, 60);
+  page.Item(L"EDIT", L"On the page", WS_BORDER, 4, 4, 80, 14, kEdit);
+  page.Item(L"BUTTON", L"Page button", BS_PUSHBUTTON, 4, 24, 60, 14, kButton);
+  TDialogTemplate host(WS_POPUP | WS_CAPTION | WS_SYSMENU, L"Sheet", 160, 80);
+  HWND dialog =
+      CreateDialogIndirectParamA(nullptr, host.Get(), nullptr, PageHostProc, LPARAM(&page));
+  dialogs.push_back(dialog);
+  ShowWindow(dialog, SW_SHOW);
+  Pump();
+  ASSERT_NE(DialogAdapter(dialog), nullptr);
+  HWND inner = GetDlgItem(dialog, 300);
+  ASSERT_NE(inner, nullptr);
+  EXPECT_EQ(ProviderList().size(), 1u);  // the page is part of its dialog, not one of its own
+  EXPECT_TRUE(dynamic_cast<TveEditWnd*>(TveMainWnd::AdapterFromHandle(GetDlgItem(inner, kEdit))));
+  EXPECT_TRUE(dynamic_cast<TveBtnWnd*>(TveMainWnd::AdapterFromHandle(GetDlgItem(inner, kButton))));
 }
 
 TEST_F(DialogWinTest, FormsWithoutAProviderGetOneUnlessTaggedOut) {
