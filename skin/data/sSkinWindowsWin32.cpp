@@ -55,10 +55,17 @@ BOOL CALLBACK CollectForm(HWND wnd, LPARAM forms) {
 HHOOK creationHook = nullptr;
 
 LRESULT CALLBACK CreationHookProc(int code, WPARAM wParam, LPARAM lParam) {
-  const auto& creating = Win32ManagerHooks().WindowCreating;
-  if (code == HCBT_CREATEWND && creating)
-    creating(reinterpret_cast<HWND>(wParam), reinterpret_cast<CBT_CREATEWNDA*>(lParam));
-  return CallNextHookEx(creationHook, code, wParam, lParam);
+  // The next hook first: its answer is ours, whatever the skinning does with the window.
+  LRESULT result = CallNextHookEx(creationHook, code, wParam, lParam);
+  const TsWin32ManagerHooks& hooks = Win32ManagerHooks();
+  auto wnd = reinterpret_cast<HWND>(wParam);
+  if (code == HCBT_CREATEWND && hooks.WindowCreating)
+    hooks.WindowCreating(wnd, reinterpret_cast<CBT_CREATEWNDA*>(lParam));
+  else if (code == HCBT_ACTIVATE && hooks.WindowActivating)
+    hooks.WindowActivating(wnd);
+  else if (code == HCBT_DESTROYWND && hooks.WindowDestroying)
+    hooks.WindowDestroying(wnd);
+  return result;
 }
 
 class TsWin32Windows final : public TsSkinWindows {
@@ -103,6 +110,7 @@ class TsWin32Windows final : public TsSkinWindows {
   void RemoveCreationHook() override {
     if (creationHook) UnhookWindowsHookEx(creationHook);
     creationHook = nullptr;
+    if (const auto& removed = Win32ManagerHooks().CreationHookRemoved) removed();
     SkinnedSystemWindows().clear();
   }
 

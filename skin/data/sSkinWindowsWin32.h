@@ -30,6 +30,11 @@ std::vector<fw::TForm*> ApplicationForms();
 struct TsWin32ManagerHooks {
   // A window is being created on this thread (the creation hook); dialog skinning acts here.
   std::function<void(HWND, CBT_CREATEWNDA*)> WindowCreating;
+  // A window is about to be activated, or destroyed (the same hook).
+  std::function<void(HWND)> WindowActivating;
+  std::function<void(HWND)> WindowDestroying;
+  // The hook was removed: whatever was skinned through it lets go.
+  std::function<void()> CreationHookRemoved;
   // Whether the skin data a control answered to CmdGetSkinData has the mouse over it.
   std::function<bool(LRESULT skinData)> SkinDataHasMouse;
   // Whether the provider paints the form's non-client area.

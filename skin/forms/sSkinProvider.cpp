@@ -10,10 +10,11 @@
 #include "skin/data/sSkinWindowsWin32.h"
 #include "skin/forms/sCtrlAdapter.h"
 #include "skin/forms/sFrameMetrics.h"
+#include "skin/forms/sFrameWindow.h"
 #include "skin/forms/sPreviewLink.h"
 #include "skin/forms/sSystemMenu.h"
+#include "skin/forms/veProvider.h"
 #include "skin/render/sBgQuery.h"
-#include "skin/render/sWindowRegion.h"
 
 using namespace fw;
 
@@ -41,6 +42,7 @@ void InstallManagerHooks() {
       return p->DrawNonClientArea() && p->Skinned();
     };
     InstallMenuHooks();
+    InstallDialogSkinning();
   });
 }
 
@@ -357,33 +359,13 @@ void TsSkinProvider::PaintFrame(HDC dc) {
   if (!drawNonClient_ || !Skinned()) return;
   if (!RebuildWindowImage()) return;
   if (regionDirty_) ApplyRegion(false);
-  const img::Bitmap32& image = *skinData_->CacheBitmap;
-  TPoint offset = ClientOffsetInImage();
-  int left = offset.X, top = offset.Y;
-  int right = left + paint_.Form.ClientWidth, bottom = top + paint_.Form.ClientHeight;
-  int w = image.Width(), h = image.Height();
-  HDC src = image.DC();
-  BitBlt(dc, 0, 0, w, top, src, 0, 0, SRCCOPY);
-  BitBlt(dc, 0, top, left, bottom - top, src, 0, top, SRCCOPY);
-  BitBlt(dc, right, top, w - right, bottom - top, src, right, top, SRCCOPY);
-  BitBlt(dc, 0, bottom, w, h - bottom, src, 0, bottom, SRCCOPY);
+  CopyFrameStrips(dc, *skinData_->CacheBitmap, ClientOffsetInImage(), paint_.Form);
 }
 
 void TsSkinProvider::ApplyRegion(bool redraw) {
   regionDirty_ = false;
   if (!drawNonClient_ || !Skinned()) return;
-  TsRegionPlan plan = PlanRegion(paint_.Form, paint_.Metrics);
-  HWND wnd = form_->Handle();
-  if (!plan.UseRegion) {
-    if (regionApplied_) SetWindowRgn(wnd, nullptr, redraw);
-    regionApplied_ = false;
-    return;
-  }
-  std::vector<TRect> corners;
-  if (plan.CutCorners)
-    corners =
-        CollectFrameCorners(*SkinManager(), paint_.Sections, paint_.Form.Width, paint_.Form.Height);
-  if (ApplyWindowRegion(wnd, RectRegionWithout(plan.Rect, corners), redraw)) regionApplied_ = true;
+  ApplyFrameRegion(form_->Handle(), *SkinManager(), paint_, redraw, regionApplied_);
 }
 
 int TsSkinProvider::HitTest(POINT screen) {
@@ -407,17 +389,7 @@ TsTitleButtonData* TsSkinProvider::Element(int code) {
 }
 
 bool TsSkinProvider::ElementEnabled(int code) const {
-  const TsTitleButtonRules& r = paint_.Inputs.Rules;
-  switch (code) {
-    case kHitClose:
-      return r.CanClose;
-    case kHitMaxButton:
-      return r.EnabledMax || (paint_.Form.Maximized && r.EnabledRestore);
-    case kHitMinButton:
-      return r.EnabledMin || paint_.Form.Minimized;
-    default:
-      return true;
-  }
+  return TitleElementEnabled(paint_, code);
 }
 
 void TsSkinProvider::RepaintElements(const std::vector<int>& codes) {
@@ -443,15 +415,7 @@ void TsSkinProvider::RepaintElements(const std::vector<int>& codes) {
 }
 
 void TsSkinProvider::RunTitleCommand(TsTitleCommand command) {
-  static constexpr std::pair<TsTitleCommand, WPARAM> kSystemCommands[] = {
-      {TsTitleCommand::Minimize, SC_MINIMIZE},
-      {TsTitleCommand::Maximize, SC_MAXIMIZE},
-      {TsTitleCommand::Restore, SC_RESTORE},
-      {TsTitleCommand::Close, SC_CLOSE},
-      {TsTitleCommand::ContextHelp, SC_CONTEXTHELP}};
-  WPARAM sc = 0;
-  for (const auto& [title, system] : kSystemCommands)
-    if (title == command) sc = system;
+  WPARAM sc = TitleSystemCommand(command);
   if (!sc) return;
   // The hot element belongs to the window state that is ending.
   buttons_.Reset();
@@ -469,16 +433,7 @@ void TsSkinProvider::AnswerBackground(TMessage& message) {
     query->Color = skinData_->GetBgColor(0, form_->Handle());
     return;
   }
-  TPoint offset = ClientOffsetInImage();
-  query->Kind = bgkBitmap;
-  query->Bitmap = &image;
-  query->OffsetX += offset.X;
-  query->OffsetY += offset.Y;
-  if (query->PleaseDraw && query->DrawDC) {
-    const TRect& r = query->DrawRect;
-    BitBlt(static_cast<HDC>(query->DrawDC), r.Left, r.Top, r.Width(), r.Height(), image.DC(),
-           query->OffsetX, query->OffsetY, SRCCOPY);
-  }
+  AnswerFromImage(*query, image, ClientOffsetInImage());
 }
 
 void TsSkinProvider::EraseClient(HDC dc) {

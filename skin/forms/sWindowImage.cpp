@@ -233,3 +233,17 @@ std::vector<TRect> CollectFrameCorners(const TsSkinModel& skin, const TsFrameSec
     CollectCornerKeyRects(list, width, skin.ImageTable[size_t(title)], false, 0);
   return list;
 }
+
+bool TitleElementEnabled(const TsFramePaint& p, int code) {
+  const TsTitleButtonRules& r = p.Inputs.Rules;
+  switch (code) {
+    case kHitClose:
+      return r.CanClose;
+    case kHitMaxButton:
+      return r.EnabledMax || (p.Form.Maximized && r.EnabledRestore);
+    case kHitMinButton:
+      return r.EnabledMin || p.Form.Minimized;
+    default:
+      return true;
+  }
+}

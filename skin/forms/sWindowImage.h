@@ -91,3 +91,7 @@ bool IsOpaque(const img::Bitmap32& glyph);
 // border's top and bottom corners, and the title border's top corners.
 std::vector<TRect> CollectFrameCorners(const TsSkinModel& skin, const TsFrameSections& sections,
                                        int width, int height);
+
+// Whether a title element can be pressed: close when the window can close, maximise when it can
+// maximise or (maximised) restore, minimise when it can minimise or is minimised.
+bool TitleElementEnabled(const TsFramePaint& paint, int code);

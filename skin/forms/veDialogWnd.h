@@ -1,0 +1,87 @@
+// The adapter that gives a window the program did not make (a system dialog) the look of a
+// skinned form: its frame, title band, caption, icon and title buttons are painted from the
+// skin's "DIALOG" section and its title section into one window image, by the same frame
+// arithmetic as a form's, with the dialog's style bits in place of a form's properties. It
+// hit-tests and runs the title buttons, offers its own system menu, paints the client background
+// and answers its children's questions about what lies behind them.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "skin/controls/veScrollWnd.h"
+#include "skin/forms/sDialogFrame.h"
+#include "skin/forms/sTitleButtons.h"
+#include "skin/forms/sWindowImage.h"
+
+class TveProvider;
+class TveSystemMenu;
+
+class TveDialogWnd : public TveScrollWnd {
+ public:
+  TveDialogWnd(HWND handle, TsSkinManager* manager);
+  ~TveDialogWnd() override;
+
+  void HandleMessage(fw::TMessage& message) override;
+
+  // Takes the current skin: sections, button images, the system menu hidden from the platform,
+  // and the frame painted anew.
+  void InitFrame();
+  // The dialog's style and state as the frame rules read them.
+  TsDialogFacts Facts() const;
+  // The element under a point of the screen (a hit code).
+  int HitTest(POINT screen);
+  // Paints the window image again when it is out of date; false without a skin to paint.
+  bool RebuildWindowImage();
+  const img::Bitmap32& WindowImage() const { return *SkinData->CacheBitmap; }
+  const TsFramePaint& Frame() const { return paint_; }
+  const TsTitleButtonStates& ButtonStates() const { return buttons_; }
+  TPoint ClientOffsetInImage() const;
+  TveSystemMenu& SystemMenu();
+  void ShowSystemMenu(int x, int y);
+  // Gives the dialog its own frame, style and region back and lets go of it.
+  void LetGoOfDialog();
+  // The skin's frame section is there and the manager is active.
+  bool FrameSkinned() const;
+
+  TveProvider* Provider = nullptr;
+
+ private:
+  bool HandleFrameMessage(fw::TMessage& message);
+  bool HandleTitleMouse(fw::TMessage& message);
+  bool HandleSkinCommand(fw::TMessage& message);
+  void NcButtonDown(fw::TMessage& message);
+  void ReleaseButton(POINT screen);
+  void RunTitleCommand(TsTitleCommand command);
+  void RepaintElements(const std::vector<int>& codes);
+  void UpdateShape();
+  void PaintCaption(img::Bitmap32& image);
+  void PaintIcon(img::Bitmap32& image, const TRect& rect);
+  void PaintFrame(HDC dc);
+  void RepaintFrameNow();
+  void EraseClient(HDC dc);
+  void Print(fw::TMessage& message);
+  void AnswerBackground(fw::TMessage& message);
+  HBRUSH BackgroundBrush();
+  void SkinPlatformColors(fw::TMessage& message);
+  // Runs the platform's handling with the window marked invisible, so that it paints no caption.
+  void PassOnHidden(fw::TMessage& message);
+  void Invalidate();
+  void GiveBack();
+
+  bool framed_ = false;        // InitFrame ran for this skin
+  bool sysMenuStyle_ = false;  // the style had the system menu; it is hidden while skinned
+  bool sysMenuCleared_ = false;
+  HMENU platformMenu_ = nullptr;
+  bool activeLook_ = true;
+  bool regionDirty_ = true;
+  bool regionApplied_ = false;
+  TsFramePaint paint_;
+  img::Bitmap32 buttonStrip_;
+  TRect buttonStripRect_;
+  TsTitleButtonStates buttons_;
+  std::unique_ptr<TveSystemMenu> systemMenu_;
+  HBRUSH brush_ = nullptr;
+  COLORREF brushColor_ = 0;
+};

@@ -1,0 +1,312 @@
+#include "skin/forms/veProvider.h"
+
+#include <algorithm>
+
+#include "framework/Application.h"
+#include "skin/controls/veBtnWnd.h"
+#include "skin/controls/veCheckBoxWnd.h"
+#include "skin/controls/veEditWnd.h"
+#include "skin/controls/veGroupBoxWnd.h"
+#include "skin/controls/veListViewWnd.h"
+#include "skin/controls/veStaticWnd.h"
+#include "skin/data/sSkinCommands.h"
+#include "skin/data/sSkinWindowsWin32.h"
+#include "skin/forms/sSkinProvider.h"
+#include "skin/forms/veDialogWnd.h"
+#include "skin/render/sCtrlUtils.h"
+
+namespace {
+
+constexpr ATOM kDialogAtom = 32770;
+// The tag that keeps a form from being skinned, compared without the bits 0x61.
+constexpr std::intptr_t kNoSkinTag = -98;
+
+// Providers that let go of their windows, freed once the messages that were running when they
+// let go have returned (a dialog is often destroyed from inside one of its controls' clicks).
+std::vector<std::unique_ptr<TveProvider>>& Retired() {
+  static std::vector<std::unique_ptr<TveProvider>> retired;
+  return retired;
+}
+
+UINT_PTR retireTimer = 0;
+bool cleaningUp = false;
+
+void CALLBACK FreeRetired(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  retireTimer = 0;
+  Retired().clear();
+}
+
+void Retire(std::unique_ptr<TveProvider> provider, bool giveBack = true) {
+  provider->Release(giveBack);
+  Retired().push_back(std::move(provider));
+  if (!retireTimer) retireTimer = SetTimer(nullptr, 0, 0, FreeRetired);
+}
+
+// Retires the providers that match; giveBack as for Release.
+template <class Pred>
+void RetireWhere(Pred pred, bool giveBack) {
+  auto& list = ProviderList();
+  for (size_t i = 0; i < list.size();) {
+    if (!pred(*list[i])) {
+      ++i;
+      continue;
+    }
+    std::unique_ptr<TveProvider> provider = std::move(list[i]);
+    list.erase(list.begin() + std::ptrdiff_t(i));
+    Retire(std::move(provider), giveBack);
+  }
+}
+
+std::string ClassNameOf(HWND wnd) {
+  char name[256] = "";
+  GetClassNameA(wnd, name, sizeof name);
+  return name;
+}
+
+int VisibleSkinnedDialogs() {
+  int count = 0;
+  for (const auto& p : ProviderList())
+    if (p->DialogAdapter && IsWindowVisible(p->DialogHandle)) ++count;
+  return count;
+}
+
+BOOL CALLBACK FindToolBar(HWND wnd, LPARAM found) {
+  if (LowerClassName(ClassNameOf(wnd)) != "toolbarwindow32") return TRUE;
+  *reinterpret_cast<bool*>(found) = true;
+  return FALSE;
+}
+
+// Whether a tool bar window lies anywhere below wnd.
+bool HasToolBar(HWND wnd) {
+  bool found = false;
+  EnumChildWindows(wnd, FindToolBar, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+bool HasProvider(HWND wnd) {
+  const auto& list = ProviderList();
+  return std::any_of(list.begin(), list.end(), [wnd](const auto& p) { return p->Window() == wnd; });
+}
+
+bool AdoptSystemDialog(TsSkinManager& manager, HWND handle) {
+  if (!(manager.SkinningRules & srStdDialogs)) return false;
+  if (VisibleSkinnedDialogs() >= MaxSkinnedDialogs && !HasToolBar(handle)) return false;
+  bool allow = true;
+  if (manager.OnSysDlgInit) manager.OnSysDlgInit(&manager, handle, allow);
+  if (!allow) return false;
+  auto provider = std::make_unique<TveProvider>();
+  if (!provider->AdoptDialog(handle)) {
+    Retire(std::move(provider));
+    return false;
+  }
+  ProviderList().push_back(std::move(provider));
+  return true;
+}
+
+bool AdoptFrameworkForm(TsSkinManager& manager, fw::TForm* form) {
+  if ((form->Tag() & ~std::intptr_t(0x61)) == kNoSkinTag || form->Loading()) return false;
+  bool messageForm = form->ClassName() == "TMessageForm";
+  if (!(manager.SkinningRules & (messageForm ? srStdDialogs : srStdForms))) return false;
+  if (ProviderOf(form)) return false;
+  auto provider = std::make_unique<TveProvider>();
+  provider->AdoptForm(form);
+  ProviderList().push_back(std::move(provider));
+  return true;
+}
+
+void WindowCreated(HWND wnd, const CBT_CREATEWNDA* create) {
+  if (!create || !create->lpcs) return;
+  const CREATESTRUCTA& cs = *create->lpcs;
+  if (IS_INTRESOURCE(cs.lpszClass)) {
+    if (LOWORD(reinterpret_cast<ULONG_PTR>(cs.lpszClass)) == kDialogAtom) AdoptWindow(wnd, nullptr);
+    return;
+  }
+  std::string_view name = cs.lpszClass ? cs.lpszClass : "";
+  fw::TForm* main = fw::Application.MainForm();
+  if (name == "#32770")
+    AdoptWindow(wnd, nullptr);
+  else if (name != "TPUtilWindow" && cs.style && cs.dwExStyle && !(cs.style & WS_CHILD) &&
+           !(main && main->HandleAllocated() && main->Handle() == wnd))
+    AdoptWindow(wnd, create);
+}
+
+void WindowDestroying(HWND wnd) {
+  if (cleaningUp) return;
+  // The window going lets go of its adapters itself, at its destruction messages; shown its own
+  // frame again now, it would only flash before it disappears.
+  RetireWhere([wnd](TveProvider& p) { return p.Window() == wnd || !IsWindow(p.Window()); }, false);
+}
+
+void HookRemoved() {
+  cleaningUp = true;
+  RetireWhere([](TveProvider&) { return true; }, true);
+  cleaningUp = false;
+}
+
+}  // namespace
+
+std::vector<std::unique_ptr<TveProvider>>& ProviderList() {
+  static std::vector<std::unique_ptr<TveProvider>> list;
+  return list;
+}
+
+TveProvider::TveProvider() = default;
+
+TveProvider::~TveProvider() {
+  Release(true);
+}
+
+HWND TveProvider::Window() const {
+  return Form ? formWindow_ : DialogHandle;
+}
+
+void TveProvider::Release(bool giveBack) {
+  if (!DialogHandle) return;
+  auto& windows = SkinnedSystemWindows();
+  windows.erase(std::remove(windows.begin(), windows.end(), DialogHandle), windows.end());
+  if (!giveBack) return;
+  for (auto& child : ChildAdapters)
+    if (!child->Destroyed && IsWindow(child->Handle)) child->DetachFromWindow(true);
+  if (DialogAdapter) DialogAdapter->LetGoOfDialog();
+  DialogHandle = nullptr;
+}
+
+void CreateDialogAdapter(HWND handle, std::unique_ptr<TveDialogWnd>& adapter) {
+  TsSkinManager* manager = DefaultManager;
+  if (adapter && (adapter->Destroyed || !manager || !manager->Active())) adapter.reset();
+  if (manager && manager->Active() && !adapter)
+    adapter = std::make_unique<TveDialogWnd>(handle, manager);
+}
+
+bool TveProvider::AdoptDialog(HWND handle) {
+  DialogHandle = handle;
+  ChildAdapters.clear();
+  TsSkinManager* manager = DefaultManager;
+  if (!manager || !manager->Active()) return true;
+  RightToLeft = GetWindowLongA(handle, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR;
+  CreateDialogAdapter(handle, DialogAdapter);
+  DialogAdapter->Provider = this;
+  if (!AdoptChildren(handle)) return false;
+  SkinnedSystemWindows().push_back(handle);
+  // A dialog caught while it is being made takes its frame when it first shows.
+  if (IsWindowVisible(handle))
+    SendMessageA(handle, SkinCommandMsg, SkinCommandParam(CmdSkinLoaded),
+                 reinterpret_cast<LPARAM>(manager));
+  return true;
+}
+
+void TveProvider::AdoptForm(fw::TForm* form) {
+  Form = form;
+  FormProvider = new TsSkinProvider(form);
+  FormProvider->UseGlobalColor = false;
+  FormProvider->MakeSkinMenu = false;
+  HWND wnd = form->Handle();
+  formWindow_ = wnd;
+  SetWindowPos(wnd, nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+bool TveProvider::AdoptChildren(HWND handle) {
+  // Direct children in z-order; each one's own children are adopted before it.
+  for (HWND child = GetWindow(handle, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (!AdoptChildren(child)) return false;
+    if ((GetWindowLongA(child, GWL_STYLE) & WS_CHILD) && !AdoptChild(child)) return false;
+  }
+  return true;
+}
+
+std::unique_ptr<TveMainWnd> CreateDialogChildAdapter(const TveDialogChildRule& rule, HWND handle,
+                                                     TsSkinManager* manager, bool repaint) {
+  using K = TveDialogChildKind;
+  switch (rule.Kind) {
+    case K::Static:
+      return std::make_unique<TveStaticWnd>(handle, repaint, rule.Section, manager, nullptr);
+    case K::Edit:
+      return std::make_unique<TveEditWnd>(handle, repaint, rule.Section, manager, nullptr);
+    case K::GroupBox:
+      return std::make_unique<TveGroupBoxWnd>(handle, repaint, rule.Section, manager, nullptr);
+    case K::CheckBox:
+      return std::make_unique<TveCheckBoxWnd>(handle, repaint, rule.Section, manager, nullptr);
+    case K::Button:
+      return std::make_unique<TveBtnWnd>(handle, repaint, rule.Section, manager, nullptr);
+    case K::ListView:
+      return std::make_unique<TveListViewWnd>(handle, repaint, rule.Section, manager, nullptr);
+    default:
+      // The other kinds keep the platform's look until they have adapters of their own.
+      return nullptr;
+  }
+}
+
+bool TveProvider::AdoptChild(HWND handle) {
+  if (TveMainWnd::AdapterFromHandle(handle) || IsSkinnedWindow(handle)) return true;
+  TveDialogChildRule rule = DialogChildRule(LowerClassName(ClassNameOf(handle)),
+                                            uint32_t(GetWindowLongA(handle, GWL_STYLE)),
+                                            uint32_t(GetWindowLongA(handle, GWL_EXSTYLE)));
+  if (rule.Kind == TveDialogChildKind::None ||
+      (rule.VisibleOnly && !(GetWindowLongA(handle, GWL_STYLE) & WS_VISIBLE)))
+    return true;
+  bool repaint =
+      !rule.RepaintWithDialog || (DialogAdapter && DialogAdapter->SkinData->CacheBitmap &&
+                                  !DialogAdapter->SkinData->CacheBitmap->Empty());
+  struct Flag {
+    Flag() { DialogSkinning = true; }
+    ~Flag() { DialogSkinning = false; }
+  } flag;
+  std::unique_ptr<TveMainWnd> adapter =
+      CreateDialogChildAdapter(rule, handle, DefaultManager, repaint);
+  if (!adapter) return true;
+  adapter->UpdateGeometry();
+  ChildAdapters.push_back(std::move(adapter));
+  return true;
+}
+
+void TveProvider::PrintChildren(HWND handle, HDC dc) {
+  for (HWND child = GetWindow(handle, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(child)) continue;
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, handle, reinterpret_cast<POINT*>(&r), 2);
+    int saved = SaveDC(dc);
+    OffsetViewportOrgEx(dc, r.left, r.top, nullptr);
+    SendMessageA(child, SkinCommandMsg, SkinCommandParam(CmdSetPrintDC), LPARAM(dc));
+    SendMessageA(child, WM_PRINT, WPARAM(dc), PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+    SendMessageA(child, SkinCommandMsg, SkinCommandParam(CmdSetPrintDC), 0);
+    PrintChildren(child, dc);
+    RestoreDC(dc, saved);
+  }
+}
+
+bool AdoptWindow(HWND handle, const CBT_CREATEWNDA* create) {
+  TsSkinManager* manager = DefaultManager;
+  if (!manager || manager->Destroying() || !manager->Active()) return false;
+  if (TveMainWnd::AdapterFromHandle(handle) || HasProvider(handle)) return false;
+  // A window still being made answers nothing yet.
+  if (!create && IsSkinnedWindow(handle)) return false;
+  const CREATESTRUCTA* cs = create ? create->lpcs : nullptr;
+  LONG style = cs ? cs->style : GetWindowLongA(handle, GWL_STYLE);
+  if ((style & WS_POPUP) && !(style & WS_BORDER)) return false;
+  if (auto* form = dynamic_cast<fw::TForm*>(fw::TWinControl::FromHandle(handle)))
+    return AdoptFrameworkForm(*manager, form);
+  std::string className = cs && !IS_INTRESOURCE(cs->lpszClass) && cs->lpszClass && *cs->lpszClass
+                              ? cs->lpszClass
+                              : ClassNameOf(handle);
+  if (className != "#32770" || (style & WS_CHILD)) return false;
+  return AdoptSystemDialog(*manager, handle);
+}
+
+void InstallDialogSkinning() {
+  static bool installed = false;
+  if (installed) return;
+  installed = true;
+  TsWin32ManagerHooks& hooks = Win32ManagerHooks();
+  auto creating = hooks.WindowCreating;
+  hooks.WindowCreating = [creating](HWND wnd, CBT_CREATEWNDA* create) {
+    if (creating) creating(wnd, create);
+    WindowCreated(wnd, create);
+  };
+  hooks.WindowActivating = [](HWND wnd) { AdoptWindow(wnd, nullptr); };
+  hooks.WindowDestroying = WindowDestroying;
+  hooks.CreationHookRemoved = HookRemoved;
+}

@@ -1,0 +1,414 @@
+// System dialogs skinned from outside: a real dialog of the platform's dialog class, made from a
+// template while the default manager's rules include system dialogs, gets its frame, title
+// buttons, system menu and controls skinned; the number of skinned dialogs is limited, the
+// application can veto one, and removing the skin gives everything back. Controls on a page
+// nested in a dialog are adopted with it, and framework forms without a provider get one.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "imaging/PngWriter.h"
+#include "skin/controls/veBtnWnd.h"
+#include "skin/controls/veCheckBoxWnd.h"
+#include "skin/controls/veEditWnd.h"
+#include "skin/controls/veGroupBoxWnd.h"
+#include "skin/controls/veListViewWnd.h"
+#include "skin/controls/veStaticWnd.h"
+#include "skin/forms/sSkinProvider.h"
+#include "skin/forms/veDialogSystemMenu.h"
+#include "skin/forms/veDialogWnd.h"
+#include "skin/forms/veProvider.h"
+#include "skins/StoredSkins.h"
+#include "tests/win/skin_forms/FormTestScreen.h"
+
+namespace {
+
+// A dialog template built in memory: the header, then each item DWORD-aligned.
+class TDialogTemplate {
+ public:
+  TDialogTemplate(DWORD style, const wchar_t* title, short cx, short cy) {
+    Add<DLGTEMPLATE>({style | DS_SETFONT, 0, 0, 20, 20, cx, cy});
+    Words({0, 0});  // no menu, the dialog class
+    Text(title);
+    Words({8});
+    Text(L"MS Shell Dlg");
+  }
+  void Item(const wchar_t* cls, const wchar_t* text, DWORD style, short x, short y, short cx,
+            short cy, WORD id) {
+    Align();
+    Add<DLGITEMTEMPLATE>({style | WS_CHILD | WS_VISIBLE, 0, x, y, cx, cy, id});
+    Text(cls);
+    Text(text);
+    Words({0});
+    ++reinterpret_cast<DLGTEMPLATE*>(bytes_.data())->cdit;
+  }
+  const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(bytes_.data()); }
+
+ private:
+  template <class T>
+  void Add(const T& value) {
+    auto p = reinterpret_cast<const char*>(&value);
+    bytes_.insert(bytes_.end(), p, p + sizeof(T));
+  }
+  void Words(std::initializer_list<WORD> words) {
+    for (WORD w : words) Add(w);
+  }
+  void Text(const wchar_t* text) {
+    for (; *text; ++text) Add(WORD(*text));
+    Add(WORD(0));
+  }
+  void Align() {
+    while (bytes_.size() % 4) bytes_.push_back(0);
+  }
+  std::vector<char> bytes_;
+};
+
+enum : WORD { kStatic = 100, kEdit, kButton, kCheck, kRadio, kGroup, kList };
+
+INT_PTR CALLBACK TestDialogProc(HWND wnd, UINT msg, WPARAM, LPARAM) {
+  if (msg == WM_INITDIALOG) return TRUE;
+  if (msg == WM_CLOSE) {
+    DestroyWindow(wnd);
+    return TRUE;
+  }
+  return FALSE;
+}
+
+// A dialog that puts a page (a nested dialog, as property sheets do) inside itself when it starts.
+INT_PTR CALLBACK PageHostProc(HWND wnd, UINT msg, WPARAM, LPARAM param) {
+  if (msg != WM_INITDIALOG) return FALSE;
+  const auto* page = reinterpret_cast<const TDialogTemplate*>(param);
+  HWND child = CreateDialogIndirectParamA(nullptr, page->Get(), wnd, TestDialogProc, 0);
+  SetWindowLongPtrA(child, GWLP_ID, 300);
+  return TRUE;
+}
+
+struct DialogWinTest : ::testing::Test {
+  void SetUp() override {
+    INITCOMMONCONTROLSEX init{sizeof init, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&init);
+    InstallDialogSkinning();
+    manager = std::make_unique<TsSkinManager>(nullptr);
+    manager->SkinningRules = srStdDialogs | srThirdParty;
+    AddStoredSkins(manager->InternalSkins);
+    manager->SetSkinName(DefaultStoredSkinName());
+  }
+  void TearDown() override {
+    for (HWND wnd : dialogs)
+      if (IsWindow(wnd)) DestroyWindow(wnd);
+    manager.reset();
+    Pump();
+  }
+
+  // The test dialog with one control of each kind the dialog skinning adopts.
+  HWND MakeFullDialog(DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME) {
+    TDialogTemplate t(style, L"Skinned dialog", 220, 150);
+    t.Item(L"STATIC", L"Name of the device:", SS_LEFT, 8, 8, 100, 10, kStatic);
+    t.Item(L"EDIT", L"Sample text", ES_AUTOHSCROLL | WS_BORDER, 8, 20, 100, 14, kEdit);
+    t.Item(L"BUTTON", L"Push", BS_PUSHBUTTON, 120, 20, 50, 14, kButton);
+    t.Item(L"BUTTON", L"Check", BS_AUTOCHECKBOX, 8, 40, 60, 12, kCheck);
+    t.Item(L"BUTTON", L"Radio", BS_AUTORADIOBUTTON, 80, 40, 60, 12, kRadio);
+    t.Item(L"BUTTON", L"Group", BS_GROUPBOX, 4, 56, 100, 80, kGroup);
+    t.Item(L"SysListView32", L"", LVS_REPORT | WS_BORDER, 110, 56, 100, 80, kList);
+    return Show(t);
+  }
+  HWND Show(const TDialogTemplate& t) {
+    HWND wnd = CreateDialogIndirectParamA(nullptr, t.Get(), nullptr, TestDialogProc, 0);
+    ShowWindow(wnd, SW_SHOW);
+    UpdateWindow(wnd);
+    Pump();
+    dialogs.push_back(wnd);
+    return wnd;
+  }
+  static TveDialogWnd* DialogAdapter(HWND wnd) {
+    return dynamic_cast<TveDialogWnd*>(TveMainWnd::AdapterFromHandle(wnd));
+  }
+
+  std::unique_ptr<TsSkinManager> manager;
+  std::vector<HWND> dialogs;
+};
+
+bool SameColor(COLORREF screen, const img::TRGBAPixel& p) {
+  return screen == RGB(p.R, p.G, p.B);
+}
+
+TEST_F(DialogWinTest, DialogAndItsControlsAreSkinnedAndGivenBack) {
+  HWND dialog = MakeFullDialog();
+  TveDialogWnd* adapter = DialogAdapter(dialog);
+  ASSERT_NE(adapter, nullptr);
+  ASSERT_EQ(ProviderList().size(), 1u);
+  EXPECT_EQ(adapter->SkinData->SkinSection, "DIALOG");
+  EXPECT_FALSE(GetWindowLongA(dialog, GWL_STYLE) & WS_SYSMENU);
+
+  struct Expected {
+    WORD id;
+    bool (*isKind)(TveMainWnd*);
+    const char* section;
+  };
+  auto is = []<class T>(T*) {
+    return +[](TveMainWnd* a) { return dynamic_cast<T*>(a) != nullptr; };
+  };
+  const Expected expected[] = {
+      {kStatic, is((TveStaticWnd*)nullptr), "CHECKBOX"},
+      {kEdit, is((TveEditWnd*)nullptr), "EDIT"},
+      {kButton, is((TveBtnWnd*)nullptr), "BUTTON"},
+      {kCheck, is((TveCheckBoxWnd*)nullptr), "CHECKBOX"},
+      {kRadio, is((TveCheckBoxWnd*)nullptr), "CHECKBOX"},
+      {kGroup, is((TveGroupBoxWnd*)nullptr), "GROUPBOX"},
+      {kList, is((TveListViewWnd*)nullptr), "EDIT"},
+  };
+  for (const Expected& e : expected) {
+    TveMainWnd* child = TveMainWnd::AdapterFromHandle(GetDlgItem(dialog, e.id));
+    ASSERT_NE(child, nullptr) << e.id;
+    EXPECT_TRUE(e.isKind(child)) << e.id;
+    EXPECT_EQ(child->SkinData->SkinSection, e.section) << e.id;
+    EXPECT_TRUE(child->DialogChild) << e.id;
+  }
+
+  // The screen shows the window image: title band, a border and the client background.
+  const img::Bitmap32& image = adapter->WindowImage();
+  RECT window;
+  GetWindowRect(dialog, &window);
+  ASSERT_EQ(image.Width(), window.right - window.left);
+  TPoint client = adapter->ClientOffsetInImage();
+  const TPoint probes[] = {{image.Width() / 2, client.Y / 2},
+                           {client.X / 2, image.Height() / 2},
+                           {image.Width() - 12, client.Y + 4}};
+  for (const TPoint& p : probes)
+    EXPECT_TRUE(SameColor(ScreenColor(dialog, p.X, p.Y), image.Pixel(p.X, p.Y)))
+        << p.X << "," << p.Y;
+  int title = manager->FindSection("DIALOGTITLE");
+  ASSERT_GE(title, 0);
+  EXPECT_EQ(adapter->Frame().Sections.Title, title);
+
+  // Another skin reaches the open dialog: its frame is painted anew from that skin.
+  COLORREF before = ScreenColor(dialog, probes[0].X, probes[0].Y);
+  manager->SetSkinName("Night Azure (internal)");
+  Pump();
+  for (const TPoint& p : probes)
+    EXPECT_TRUE(SameColor(ScreenColor(dialog, p.X, p.Y), adapter->WindowImage().Pixel(p.X, p.Y)))
+        << p.X << "," << p.Y;
+  EXPECT_NE(ScreenColor(dialog, probes[0].X, probes[0].Y), before);
+
+  manager->RemoveSkin();
+  Pump();
+  EXPECT_TRUE(ProviderList().empty());
+  EXPECT_EQ(TveMainWnd::AdapterFromHandle(dialog), nullptr);
+  for (const Expected& e : expected)
+    EXPECT_EQ(TveMainWnd::AdapterFromHandle(GetDlgItem(dialog, e.id)), nullptr) << e.id;
+  EXPECT_TRUE(GetWindowLongA(dialog, GWL_STYLE) & WS_SYSMENU);
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(GetWindowRgn(dialog, region), ERROR);
+  DeleteObject(region);
+}
+
+TEST_F(DialogWinTest, TitleButtonsHitTestAndCloseTheDialog) {
+  HWND dialog = MakeFullDialog();
+  TveDialogWnd* adapter = DialogAdapter(dialog);
+  ASSERT_NE(adapter, nullptr);
+  const TsTitleLayout& layout = adapter->Frame().Layout;
+  // A dialog frame shows the close button alone, and no icon.
+  EXPECT_GT(layout.Buttons[tbClose].Bounds.Width(), 0);
+  EXPECT_EQ(layout.Buttons[tbMax].Bounds.Width(), 0);
+  EXPECT_FALSE(layout.IconShown);
+  int alone = manager->FindImageByName("GLOBALINFO", "BICLOSEALONE");
+  if (alone >= 0) {
+    EXPECT_EQ(layout.Buttons[tbClose].ImageIndex, alone);
+  }
+
+  RECT window;
+  GetWindowRect(dialog, &window);
+  const TRect& close = layout.Buttons[tbClose].Bounds;
+  POINT onClose{window.left + (close.Left + close.Right) / 2,
+                window.top + (close.Top + close.Bottom) / 2};
+  POINT onCaption{window.left + 40, onClose.y};
+  EXPECT_EQ(SendMessageA(dialog, WM_NCHITTEST, 0, MAKELPARAM(onClose.x, onClose.y)), HTCLOSE);
+  EXPECT_EQ(SendMessageA(dialog, WM_NCHITTEST, 0, MAKELPARAM(onCaption.x, onCaption.y)), HTCAPTION);
+
+  // Pressed, moved off and released elsewhere: nothing happens.
+  SendMessageA(dialog, WM_NCLBUTTONDOWN, HTCLOSE, MAKELPARAM(onClose.x, onClose.y));
+  EXPECT_EQ(adapter->ButtonStates().StateOf(kHitClose), 2);
+  POINT off = onCaption;
+  ScreenToClient(dialog, &off);
+  SendMessageA(dialog, WM_LBUTTONUP, 0, MAKELPARAM(off.x, off.y));
+  EXPECT_TRUE(IsWindow(dialog));
+  EXPECT_EQ(adapter->ButtonStates().StateOf(kHitClose), 0);
+
+  // Pressed and released on the button: the dialog closes and its provider goes.
+  SendMessageA(dialog, WM_NCLBUTTONDOWN, HTCLOSE, MAKELPARAM(onClose.x, onClose.y));
+  POINT on = onClose;
+  ScreenToClient(dialog, &on);
+  SendMessageA(dialog, WM_LBUTTONUP, 0, MAKELPARAM(on.x, on.y));
+  EXPECT_FALSE(IsWindow(dialog));
+  EXPECT_TRUE(ProviderList().empty());
+  Pump();
+}
+
+TEST_F(DialogWinTest, SystemMenuItemsFollowTheDialogsStyleAndState) {
+  using Items = std::map<TsDialogMenuItem, std::pair<bool, bool>>;
+  auto read = [](TveSystemMenu& menu) {
+    menu.UpdateItems();
+    Items items;
+    for (int i = 0; i < kDialogMenuItems; ++i) {
+      fw::TMenuItem* item = menu.Item(TsDialogMenuItem(i));
+      items[TsDialogMenuItem(i)] = {item->Visible(), item->Enabled()};
+    }
+    return items;
+  };
+  HWND fixed = MakeFullDialog();
+  ASSERT_NE(DialogAdapter(fixed), nullptr);
+  TveSystemMenu& fixedMenu = DialogAdapter(fixed)->SystemMenu();
+  EXPECT_EQ(fixedMenu.Item(dmClose)->Name(), "miClose");
+  EXPECT_EQ(read(fixedMenu), (Items{{dmRestore, {false, false}},
+                                    {dmMove, {true, true}},
+                                    {dmSize, {false, false}},
+                                    {dmMinimize, {false, true}},
+                                    {dmMaximize, {false, true}},
+                                    {dmClose, {true, true}}}));
+
+  HWND sizeable = MakeFullDialog(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME |
+                                 WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
+  ASSERT_NE(DialogAdapter(sizeable), nullptr);
+  TveSystemMenu& menu = DialogAdapter(sizeable)->SystemMenu();
+  EXPECT_EQ(read(menu), (Items{{dmRestore, {true, false}},
+                               {dmMove, {true, true}},
+                               {dmSize, {true, true}},
+                               {dmMinimize, {true, true}},
+                               {dmMaximize, {true, true}},
+                               {dmClose, {true, true}}}));
+  // The maximise item maximises; then only restoring and minimising are left.
+  menu.Item(dmMaximize)->Click();
+  Pump();
+  ASSERT_TRUE(IsZoomed(sizeable));
+  EXPECT_EQ(read(menu), (Items{{dmRestore, {true, true}},
+                               {dmMove, {true, false}},
+                               {dmSize, {true, false}},
+                               {dmMinimize, {true, true}},
+                               {dmMaximize, {true, false}},
+                               {dmClose, {true, true}}}));
+  // The frame follows: maximise and minimise buttons shown, the region inset by the frame.
+  EXPECT_GT(DialogAdapter(sizeable)->Frame().Layout.Buttons[tbMax].Bounds.Width(), 0);
+}
+
+TEST_F(DialogWinTest, SkinnedDialogsAreLimitedUnlessTheyBringAToolBarAndCanBeVetoed) {
+  HWND first = MakeFullDialog();
+  HWND second = MakeFullDialog();
+  HWND third = MakeFullDialog();
+  EXPECT_NE(DialogAdapter(first), nullptr);
+  EXPECT_NE(DialogAdapter(second), nullptr);
+  EXPECT_EQ(DialogAdapter(third), nullptr);
+  EXPECT_TRUE(GetWindowLongA(third, GWL_STYLE) & WS_SYSMENU);
+
+  TDialogTemplate withBar(WS_POPUP | WS_CAPTION | WS_SYSMENU, L"With a tool bar", 150, 80);
+  withBar.Item(L"ToolbarWindow32", L"", 0, 0, 0, 150, 20, 200);
+  HWND barDialog = Show(withBar);
+  EXPECT_NE(DialogAdapter(barDialog), nullptr);
+
+  DestroyWindow(first);
+  DestroyWindow(second);
+  DestroyWindow(barDialog);
+  Pump();
+  std::vector<HWND> asked;
+  manager->OnSysDlgInit = [&](fw::TObject*, void* dialog, bool& allow) {
+    asked.push_back(static_cast<HWND>(dialog));
+    allow = false;
+  };
+  HWND vetoed = MakeFullDialog();
+  EXPECT_EQ(DialogAdapter(vetoed), nullptr);
+  EXPECT_FALSE(asked.empty());
+  EXPECT_EQ(asked.back(), vetoed);
+
+  // Without the dialog rule nothing is asked and nothing skinned.
+  manager->OnSysDlgInit = nullptr;
+  manager->SkinningRules = srThirdParty;
+  HWND plain = MakeFullDialog();
+  EXPECT_EQ(DialogAdapter(plain), nullptr);
+}
+
+TEST_F(DialogWinTest, ControlsOnANestedPageAreAdoptedWithTheDialog) {
+  TDialogTemplate page(WS_CHILD | WS_VISIBLE | DS_CONTROL, L"", 150, 60);
+  page.Item(L"EDIT", L"On the page", WS_BORDER, 4, 4, 80, 14, kEdit);
+  page.Item(L"BUTTON", L"Page button", BS_PUSHBUTTON, 4, 24, 60, 14, kButton);
+  TDialogTemplate host(WS_POPUP | WS_CAPTION | WS_SYSMENU, L"Sheet", 160, 80);
+  HWND dialog =
+      CreateDialogIndirectParamA(nullptr, host.Get(), nullptr, PageHostProc, LPARAM(&page));
+  dialogs.push_back(dialog);
+  ShowWindow(dialog, SW_SHOW);
+  Pump();
+  ASSERT_NE(DialogAdapter(dialog), nullptr);
+  HWND inner = GetDlgItem(dialog, 300);
+  ASSERT_NE(inner, nullptr);
+  EXPECT_EQ(ProviderList().size(), 1u);  // the page is part of its dialog, not one of its own
+  EXPECT_TRUE(dynamic_cast<TveEditWnd*>(TveMainWnd::AdapterFromHandle(GetDlgItem(inner, kEdit))));
+  EXPECT_TRUE(dynamic_cast<TveBtnWnd*>(TveMainWnd::AdapterFromHandle(GetDlgItem(inner, kButton))));
+}
+
+TEST_F(DialogWinTest, FormsWithoutAProviderGetOneUnlessTaggedOut) {
+  manager->SkinningRules = srStdForms | srThirdParty;
+  auto form = std::make_unique<fw::TForm>(nullptr);
+  form->SetBounds(60, 60, 300, 200);
+  auto tagged = std::make_unique<fw::TForm>(nullptr);
+  tagged->SetTag(-98 | 0x40);  // the bits 0x61 do not count
+  form->Show();
+  tagged->Show();
+  Pump();
+  TsSkinProvider* provider = ProviderOf(form.get());
+  ASSERT_NE(provider, nullptr);
+  EXPECT_TRUE(provider->Skinned());
+  EXPECT_FALSE(provider->UseGlobalColor);
+  EXPECT_EQ(ProviderOf(tagged.get()), nullptr);
+  EXPECT_EQ(ProviderList().size(), 1u);
+  form.reset();
+  Pump();
+  EXPECT_TRUE(ProviderList().empty());
+}
+
+// Pictures of the test dialog in a light and a dark skin, for a person to look at; written only
+// when DK_DIALOG_SHOTS names a folder.
+TEST_F(DialogWinTest, ScreenshotsInALightAndADarkSkin) {
+  const char* folder = std::getenv("DK_DIALOG_SHOTS");
+  if (!folder) GTEST_SKIP() << "DK_DIALOG_SHOTS not set";
+  // One dialog, shown in the light skin and then, still open, in the dark one.
+  manager->SetSkinName("Soft Dawn (internal)");
+  HWND dialog = MakeFullDialog(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
+                               WS_MAXIMIZEBOX | WS_THICKFRAME);
+  HWND list = GetDlgItem(dialog, kList);
+  LVCOLUMNA column{};
+  column.mask = LVCF_TEXT | LVCF_WIDTH;
+  column.cx = 120;
+  column.pszText = const_cast<char*>("Device");
+  SendMessageA(list, LVM_INSERTCOLUMNA, 0, LPARAM(&column));
+  for (const char* row : {"Network adapter", "Sound card", "Printer"}) {
+    LVITEMA item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = 0x7FFF;
+    item.pszText = const_cast<char*>(row);
+    SendMessageA(list, LVM_INSERTITEMA, 0, LPARAM(&item));
+  }
+  SetForegroundWindow(dialog);
+  for (const char* skin : {"Soft Dawn (internal)", "Night Azure (internal)"}) {
+    manager->SetSkinName(skin);
+    Pump();
+    RECT r;
+    GetWindowRect(dialog, &r);
+    img::Bitmap32 shot(r.right - r.left, r.bottom - r.top);
+    HDC screen = GetDC(nullptr);
+    BitBlt(shot.DC(), 0, 0, shot.Width(), shot.Height(), screen, r.left, r.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    GdiFlush();
+    for (int y = 0; y < shot.Height(); ++y)
+      for (int x = 0; x < shot.Width(); ++x) shot.Row(y)[x].A = 255;
+    std::string name = std::string(skin).substr(0, std::string(skin).find(" ("));
+    for (char& c : name)
+      if (c == ' ') c = '_';
+    img::SavePng(std::string(folder) + "/dialog_" + name + ".png", shot);
+  }
+}
+
+}  // namespace
