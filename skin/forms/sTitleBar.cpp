@@ -7,9 +7,26 @@
 using namespace fw;
 
 HFONT CreateArrowFont(int height) {
-  return CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+  // The symbol font's own character set: under a mapper that takes the default set as text, the
+  // arrow character would come from another font.
+  return CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SYMBOL_CHARSET,
                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
                      "Marlett");
+}
+
+bool ArrowFontPresent() {
+  static const bool present = [] {
+    HFONT font = CreateArrowFont(-11);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    char face[LF_FACESIZE] = {};
+    GetTextFaceA(dc, LF_FACESIZE, face);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(font);
+    return lstrcmpiA(face, "Marlett") == 0;
+  }();
+  return present;
 }
 
 void TveFontData::UpdateUsedFont() {
@@ -139,9 +156,12 @@ void TveTitleBarItem::CalcItemSize(bool keepSize) {
   }
   c.HasDropdown = dropdownMenu_ != nullptr;
   if (c.HasDropdown) {
-    HFONT arrow = CreateArrowFont(FontData.UsedFont().Height());
-    c.ArrowWidth = MeasureText(arrow, kArrowChar, 0, 0, false).cx;
-    DeleteObject(arrow);
+    c.ArrowWidth = kDrawnArrowWidth;
+    if (ArrowFontPresent()) {
+      HFONT arrow = CreateArrowFont(FontData.UsedFont().Height());
+      c.ArrowWidth = MeasureText(arrow, kArrowChar, 0, 0, false).cx;
+      DeleteObject(arrow);
+    }
   }
   size_ = ::CalcItemSize(c, owner_.TitleBar().ItemsMargin, keepSize, width_, height_);
   width_ = size_.Width;

@@ -28,6 +28,10 @@ class TveTitleItems;
 // character drawn with it.
 HFONT CreateArrowFont(int height);
 inline constexpr const char* kArrowChar = "u";
+// Whether the platform has that font; without it the arrow is a small triangle this wide, not a
+// letter of whatever font stood in.
+bool ArrowFontPresent();
+inline constexpr int kDrawnArrowWidth = 8;
 
 // How an item's caption is drawn: the skin's (or the system's) colour, font name, size, style
 // and glow, each unless switched to the item's own.

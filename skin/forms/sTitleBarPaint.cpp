@@ -10,6 +10,7 @@
 #include "skin/render/sDcHelpers.h"
 #include "skin/render/sSection.h"
 #include "skin/render/sSkinText.h"
+#include "skin/render/sSmallGlyphs.h"
 #include "skin/render/sWindowRegion.h"
 
 using namespace fw;
@@ -178,11 +179,19 @@ void PaintTitleItem(TveTitleBarItem& item, const TRect& rect, img::Bitmap32& tar
   }
   if (item.DropdownMenu() && (style == TveBtnStyle::bsButton || style == TveBtnStyle::bsMenu)) {
     x += (style == TveBtnStyle::bsMenu ? 3 : 0) + 1;
-    HFONT arrow = CreateArrowFont(fd.UsedFont().Height());
-    SIZE size = MeasureText(arrow, kArrowChar, 0, 0, false);
-    int top = box.Top + (item.Height() - size.cy) / 2;
-    DrawItemText(*canvas, arrow, kArrowChar, {x, top, x + size.cx, top + size.cy}, look, skin);
-    DeleteObject(arrow);
+    if (ArrowFontPresent()) {
+      HFONT arrow = CreateArrowFont(fd.UsedFont().Height());
+      SIZE size = MeasureText(arrow, kArrowChar, 0, 0, false);
+      int top = box.Top + (item.Height() - size.cy) / 2;
+      DrawItemText(*canvas, arrow, kArrowChar, {x, top, x + size.cx, top + size.cy}, look, skin);
+      DeleteObject(arrow);
+    } else {
+      int32_t color = int32_t(look.Color);
+      if (skin.IsValidSectionIndex(look.Section))
+        color = skin.SectionTable[size_t(look.Section)].States[size_t(look.State > 0)].FontColor;
+      PaintSmallArrow(*canvas, color, {x, box.Top, x + kDrawnArrowWidth, box.Top + item.Height()},
+                      adDown);
+    }
   }
   if (canvas != &target) BlendDisabled(target, copy, rect);
 }
