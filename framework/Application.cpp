@@ -125,6 +125,7 @@ void TApplication::Dispatch(MSG& msg) {
 }
 
 void TApplication::ShowException(const std::exception& error) const {
+  if (dynamic_cast<const EAbort*>(&error)) return;
   std::string caption = title_;
   if (caption.empty()) {
     caption = ExtractFileName(platform::CurrentHost().ExecutablePath());
@@ -134,6 +135,7 @@ void TApplication::ShowException(const std::exception& error) const {
 }
 
 void TApplication::ShowExceptionLater(const std::exception& error) {
+  if (dynamic_cast<const EAbort*>(&error)) return;
   std::string text = *error.what() ? error.what() : "Unknown error";
   if (reporting_ || !pendingError_.empty() || text == lastLaterError_) return;
   pendingError_ = lastLaterError_ = text;

@@ -4,10 +4,17 @@
 
 #include <cstdint>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace fw {
+
+// Stops what is running without an error box: the message is kept for whoever catches it.
+class EAbort : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
 
 class TObject {
  public:

@@ -116,6 +116,11 @@ void TsSkinProvider::NcActivate(TMessage& message) {
 
 void TsSkinProvider::NcButtonDown(TMessage& message) {
   int code = static_cast<int>(message.WParam);
+  if (code >= kHitTitleItem) {
+    TitleItemDown(code);
+    message.Result = 0;
+    return;
+  }
   if (IsTitleElement(code)) {
     RepaintElements(buttons_.Press(code, ElementEnabled(code)));
     UpdateUserHint(0);
@@ -155,6 +160,8 @@ void TsSkinProvider::ReleaseButton(POINT screen) {
   TsTitleCommand command =
       buttons_.Release(HitTest(screen), paint_.Form.Minimized, paint_.Form.Maximized, changed);
   if (GetCapture() == form_->Handle()) ReleaseCapture();
+  // Before the states are shown: a released item still knows it was pressed.
+  if (command == TsTitleCommand::TitleItem) TitleItemMouse(pressed, false);
   RepaintElements(changed);
   if (command == TsTitleCommand::UserButton) RaiseUserMouse(pressed, false);
   RunTitleCommand(command);
@@ -221,8 +228,13 @@ bool TsSkinProvider::HandleNonClient(TMessage& message) {
           return true;
         }
       }
-      int code = HitTest({GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)});
-      if (IsTitleElement(code) || code == kHitSysMenu ||
+      POINT screen = {GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
+      int code = HitTest(screen);
+      // A disabled title element is answered as client: pressing it neither drags nor clicks.
+      RECT window;
+      GetWindowRect(form_->Handle(), &window);
+      bool inTitle = screen.y - window.top < paint_.Layout.TitleBottom;
+      if (IsTitleElement(code) || code == kHitSysMenu || (code == kHitClient && inTitle) ||
           (code == kHitBottomRight && paint_.GripShown)) {
         message.Result = code;
         return true;

@@ -57,11 +57,17 @@ void TsSkinProvider::PaintCaption(img::Bitmap32& image) {
   const TsSkinModel& skin = *SkinManager();
   HWND wnd = form_->Handle();
   HFONT font = Fonts().Caption;
-  std::string caption = AddedTitle.ShowMainCaption ? WindowText(wnd) : std::string();
+  bool shown = titleBar_ ? titleBar_->ShowCaption() : AddedTitle.ShowMainCaption;
+  std::string caption = shown ? WindowText(wnd) : std::string();
   int height = MeasureText(font, "Wg", 0, 0, false).cy;
   const TsFrameSections& s = paint_.Sections;
   TRect area = CaptionTextRect(skin, paint_.Form, paint_.Metrics, paint_.Layout, paint_.Inputs,
                                s.Caption >= 0, height);
+  // Title items take the ends of the band: the caption keeps to the room between them.
+  if (titleBar_) {
+    area.Left = titleBar_->CaptionRect.Left;
+    area.Right = titleBar_->CaptionRect.Right;
+  }
   int captionWidth = TextWidth(font, caption);
   int addedWidth = TextWidth(AddedTitle.Font.Handle(), AddedTitle.Text);
   TRect rect =

@@ -79,6 +79,7 @@ TsSkinProvider::TsSkinProvider(TComponent* owner)
 
 TsSkinProvider::~TsSkinProvider() {
   *alive_ = false;
+  if (titleBar_) titleBar_->OnDestroy = nullptr;
   front_.Deactivate();
   if (empty_) return;
   auto& forms = ProviderForms();
@@ -233,31 +234,39 @@ TsTitleButton* TsSkinProvider::UserButton(int code) const {
                                                                     : nullptr;
 }
 
+TPoint TsSkinProvider::MouseEventArgs(unsigned& shift) const {
+  POINT p;
+  GetCursorPos(&p);
+  RECT window;
+  GetWindowRect(form_->Handle(), &window);
+  shift = ssLeft;
+  if (GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
+  if (GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
+  if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+  return {p.x - window.left, p.y - window.top};
+}
+
 void TsSkinProvider::RaiseUserMouse(int code, bool down) {
   TsTitleButton* button = UserButton(code);
   if (!button) return;
   const TsTitleButton::TMouseEvent& event = down ? button->OnMouseDown : button->OnMouseUp;
   if (!event) return;
-  POINT p;
-  GetCursorPos(&p);
-  RECT window;
-  GetWindowRect(form_->Handle(), &window);
-  unsigned shift = ssLeft;
-  if (GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
-  if (GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
-  if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
-  event(*button, TMouseButton::mbLeft, shift, p.x - window.left, p.y - window.top);
+  unsigned shift = 0;
+  TPoint at = MouseEventArgs(shift);
+  event(*button, TMouseButton::mbLeft, shift, at.X, at.Y);
 }
 
 void TsSkinProvider::UpdateUserHint(int code) {
   if (code == hintCode_) return;
   hintCode_ = code;
   userHint_.Hide();
-  TsTitleButton* button = UserButton(code);
-  if (!button || button->Hint.empty()) return;
+  std::string hint;
+  if (TsTitleButton* button = UserButton(code)) hint = button->Hint;
+  if (TveTitleBarItem* item = TitleItem(code); item && item->ShowHint) hint = item->Hint;
+  if (hint.empty()) return;
   POINT p;
   GetCursorPos(&p);
-  userHint_.Show(button->Hint, p);
+  userHint_.Show(hint, p);
 }
 
 void TsSkinProvider::UpdateShape() {
@@ -296,6 +305,7 @@ void TsSkinProvider::UpdateShape() {
   f.RightToLeft = GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_LAYOUTRTL;
   PrepareInputs();
   paint_.Layout = LayoutTitle(*SkinManager(), f, paint_.Metrics, paint_.Inputs);
+  ArrangeTitleItems();
   for (int k = 0; k < kTitleButtonKinds; ++k)
     paint_.Layout.Buttons[k].State = buttons_.StateOf(paint_.Layout.Buttons[k].HitCode);
   paint_.Active = activeLook_;
@@ -328,6 +338,7 @@ bool TsSkinProvider::RebuildWindowImage() {
   hooks.Icon = [this](img::Bitmap32& i, const TRect& r) { PaintIcon(i, r); };
   hooks.Caption = [this](img::Bitmap32& i) { PaintCaption(i); };
   hooks.MenuItems = [this](img::Bitmap32& i, const TRect& band) { PaintMenuItems(i, band); };
+  hooks.TitleItems = [this](img::Bitmap32& i) { PaintTitleItems(i); };
   PaintWindowImage(*SkinManager(), image, buttonStrip_, paint_, hooks);
   buttonStripRect_ = ButtonStripRect(paint_, image.Width());
   skinData_->BgDirty = false;
@@ -393,6 +404,14 @@ bool TsSkinProvider::ElementEnabled(int code) const {
 }
 
 void TsSkinProvider::RepaintElements(const std::vector<int>& codes) {
+  // Items are painted over their neighbours and the caption: the title is painted again.
+  bool items = false;
+  for (int code : codes)
+    if (code >= kHitTitleItem) items = SyncTitleItem(code) || items;
+  if (items) {
+    skinData_->BgDirty = true;
+    RepaintFrameNow();
+  }
   if (codes.empty() || !Skinned() || skinData_->CacheBitmap->Empty()) return;
   img::Bitmap32& image = *skinData_->CacheBitmap;
   HDC dc = GetWindowDC(form_->Handle());

@@ -22,6 +22,7 @@
 #include "imaging/Bitmap32.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/forms/sOutlineDrag.h"
+#include "skin/forms/sTitleBar.h"
 #include "skin/forms/sTitleButtons.h"
 #include "skin/forms/sTitleHint.h"
 #include "skin/forms/sUserTitleButtons.h"
@@ -130,6 +131,9 @@ class TsSkinProvider : public fw::TComponent {
 
   // Marks the window image for painting again; with repaint the frame is painted at once.
   void InvalidateFrame(bool repaint);
+  // The title bar whose items go into the title (owned by the form), or null.
+  TsTitleBar* TitleBar() const { return titleBar_; }
+  void SetTitleBar(TsTitleBar* bar);
 
  protected:
   void Notification(fw::TComponent* component, fw::TOperation operation) override;
@@ -184,8 +188,18 @@ class TsSkinProvider : public fw::TComponent {
   void RunTitleCommand(TsTitleCommand command);
   // The visible user button behind a hit code, or null; and its mouse event and hint.
   TsTitleButton* UserButton(int code) const;
+  // Where the mouse is in the window, and the keys held (ssLeft with the modifiers).
+  TPoint MouseEventArgs(unsigned& shift) const;
   void RaiseUserMouse(int code, bool down);
   void UpdateUserHint(int code);
+  // The title bar's items (sProviderTitleBar.cpp): their sections and places at each layout,
+  // their painting, and the mouse on them.
+  void ArrangeTitleItems();
+  void PaintTitleItems(img::Bitmap32& image);
+  TveTitleBarItem* TitleItem(int code) const;
+  bool SyncTitleItem(int code);
+  void TitleItemDown(int code);
+  void TitleItemMouse(int code, bool down);
   void AnswerBackground(fw::TMessage& message);
   void EraseClient(HDC dc);
   // Paints the frame on the screen now, when the window is visible.
@@ -221,6 +235,7 @@ class TsSkinProvider : public fw::TComponent {
   // and skin stay.
   std::array<TsGlowImage, 2> captionGlows_;
   int hintCode_ = 0;
+  TsTitleBar* titleBar_ = nullptr;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 

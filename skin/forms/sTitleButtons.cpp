@@ -65,6 +65,7 @@ TsTitleCommand TsTitleButtonStates::Release(int code, bool minimized, bool maxim
     case kHitHelp:
       return TsTitleCommand::ContextHelp;
     default:
+      if (code >= kHitTitleItem) return TsTitleCommand::TitleItem;
       return code >= kHitUserButton ? TsTitleCommand::UserButton : TsTitleCommand::None;
   }
 }

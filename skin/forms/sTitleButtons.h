@@ -7,7 +7,16 @@
 
 #include "skin/forms/sTitleLayout.h"
 
-enum class TsTitleCommand { None, Minimize, Maximize, Restore, Close, ContextHelp, UserButton };
+enum class TsTitleCommand {
+  None,
+  Minimize,
+  Maximize,
+  Restore,
+  Close,
+  ContextHelp,
+  UserButton,
+  TitleItem
+};
 
 class TsTitleButtonStates {
  public:

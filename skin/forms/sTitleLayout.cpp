@@ -245,6 +245,12 @@ int HitTitleButton(const TsFormShape& form, const TsTitleLayout& layout,
     if (!Inside(layout.UserButtons[i].Bounds, p)) continue;
     return inputs.UserButtons[i].Enabled ? layout.UserButtons[i].HitCode : kHitClient;
   }
+  for (size_t i = 0; i < inputs.Items.size(); ++i) {
+    const TsTitleItemHit& item = inputs.Items[i];
+    if (!Inside(item.Rect, p)) continue;
+    if (item.Passive) return kHitNowhere;
+    return item.Answers ? kHitTitleItem + static_cast<int>(i) : kHitClient;
+  }
   return kHitNowhere;
 }
 

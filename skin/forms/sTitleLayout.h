@@ -64,6 +64,7 @@ enum : int {
   kHitClose = 20,
   kHitHelp = 21,
   kHitUserButton = 1000,  // + index of the user title button
+  kHitTitleItem = 2000,   // + index of the title bar item
 };
 
 // One title button: its state (0 normal, 1 hot, 2 pressed), image and place.
@@ -127,6 +128,13 @@ struct TsUserButtonSpec {
   const img::Bitmap32* Glyph = nullptr;
 };
 
+// A title bar item as hit testing sees it (an empty rectangle for a hidden one).
+struct TsTitleItemHit {
+  TRect Rect;
+  bool Passive = false;  // a spacer or an information label: no element there
+  bool Answers = true;   // enabled, and not a tab that is already down
+};
+
 struct TsTitleInputs {
   TsTitleButtonRules Rules;
   TsButtonImages Images;
@@ -134,7 +142,8 @@ struct TsTitleInputs {
   bool ShowIcon = true;               // icon visible, single or sizeable border, app icon shown
   int IconWidth = 0, IconHeight = 0;  // 0: from the caption height
   std::vector<TsUserButtonSpec> UserButtons;
-  int UserButtonImage = -1;  // the skin's TITLEBUTTON
+  int UserButtonImage = -1;           // the skin's TITLEBUTTON
+  std::vector<TsTitleItemHit> Items;  // the title bar's items, by their index
 };
 
 TsTitleLayout LayoutTitle(const TsSkinModel& skin, const TsFormShape& form,

@@ -214,6 +214,7 @@ void PaintWindowImage(const TsSkinModel& skin, img::Bitmap32& image, img::Bitmap
   if (hooks.Caption) hooks.Caption(image);
   SaveButtonStrip(image, buttonStrip, ButtonStripRect(p, image.Width()));
   PaintTitleButtons(skin, image, p);
+  if (hooks.TitleItems) hooks.TitleItems(image);
 }
 
 std::vector<TRect> CollectFrameCorners(const TsSkinModel& skin, const TsFrameSections& sections,

@@ -39,6 +39,8 @@ struct TsFramePaintHooks {
   std::function<void(img::Bitmap32& image)> Caption;
   // Draws the menu bar's items over the band just painted (menu line rectangle given).
   std::function<void(img::Bitmap32& image, const TRect& band)> MenuItems;
+  // Draws the title bar's items after the title buttons.
+  std::function<void(img::Bitmap32& image)> TitleItems;
 };
 
 struct TsFramePaint {
