@@ -2,9 +2,12 @@
 
 #include "skin/controls/veBtnWnd.h"
 #include "skin/controls/veCheckBoxWnd.h"
+#include "skin/controls/veComboBoxWnd.h"
 #include "skin/controls/veGroupBoxWnd.h"
 #include "skin/controls/veListViewWnd.h"
+#include "skin/controls/vePanelWnd.h"
 #include "skin/controls/veStatusBarWnd.h"
+#include "skin/controls/veTreeViewWnd.h"
 
 namespace {
 
@@ -55,6 +58,14 @@ std::unique_ptr<TveMainWnd> CreateAdapter(TveThirdKind kind, HWND handle,
       return std::make_unique<TveListViewWnd>(handle, true, section, manager, skinData);
     case TveThirdKind::StatusBar:
       return std::make_unique<TveStatusBarWnd>(handle, true, section, manager, skinData);
+    case TveThirdKind::ComboBoxes:
+      return std::make_unique<TveComboBoxWnd>(handle, true, section, manager, skinData);
+    case TveThirdKind::TreeViews:
+      return std::make_unique<TveTreeViewWnd>(handle, true, section, manager, skinData);
+    case TveThirdKind::Panels:
+      return std::make_unique<TvePanelWnd>(handle, true, section, manager, skinData);
+    case TveThirdKind::ScrollControl:
+      return std::make_unique<TveScrollBoxWnd>(handle, true, section, manager, skinData);
     default:
       return nullptr;
   }

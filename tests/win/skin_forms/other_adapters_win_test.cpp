@@ -1,0 +1,236 @@
+// One form with one of each of the other platform controls (combo box, tree view, panel, scroll
+// box), adopted through the manager's class-name lists: each gets its adapter and section, the
+// screen shows the adapter's picture, a combo box shows its button pressed while its list is open,
+// and the tree's own colours come back when the skin goes. DK_SHOTS=<folder> saves the form in a
+// light and a dark skin as PNG files.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <memory>
+
+#include "framework/Forms.h"
+#include "imaging/PngWriter.h"
+#include "skin/controls/veComboBoxWnd.h"
+#include "skin/controls/vePanelWnd.h"
+#include "skin/controls/veTreeViewWnd.h"
+#include "skin/forms/sSkinProvider.h"
+#include "skins/StoredSkins.h"
+#include "tests/win/skin_forms/FormTestScreen.h"
+
+using namespace fw;
+
+namespace {
+
+// A window of a platform class under a class name of the lists.
+class TPlatformControl : public TWinControl {
+ public:
+  TPlatformControl(TComponent* owner, const char* className, const char* winClass, DWORD style,
+                   DWORD exStyle = 0)
+      : TWinControl(owner),
+        className_(className),
+        winClass_(winClass),
+        style_(style),
+        exStyle_(exStyle) {}
+  std::string ClassName() const override { return className_; }
+
+ protected:
+  void CreateParams(TCreateParams& params) override {
+    TWinControl::CreateParams(params);
+    params.WinClassName = winClass_;
+    params.Style |= style_;
+    params.ExStyle |= exStyle_;
+  }
+
+ private:
+  std::string className_, winClass_;
+  DWORD style_, exStyle_;
+};
+
+img::Bitmap32 Capture(HWND wnd) {
+  RECT r;
+  GetWindowRect(wnd, &r);
+  img::Bitmap32 shot(r.right - r.left, r.bottom - r.top);
+  HDC dc = GetWindowDC(wnd);
+  BitBlt(shot.DC(), 0, 0, shot.Width(), shot.Height(), dc, 0, 0, SRCCOPY);
+  ReleaseDC(wnd, dc);
+  GdiFlush();
+  return shot;
+}
+
+img::Bitmap32 ScreenShot(HWND wnd) {
+  RECT r;
+  GetWindowRect(wnd, &r);
+  img::Bitmap32 shot(r.right - r.left, r.bottom - r.top);
+  HDC dc = GetDC(nullptr);
+  BitBlt(shot.DC(), 0, 0, shot.Width(), shot.Height(), dc, r.left, r.top, SRCCOPY);
+  ReleaseDC(nullptr, dc);
+  GdiFlush();
+  // Text drawn by the platform leaves the alpha at 0; a picture file shows what the eye sees.
+  for (int y = 0; y < shot.Height(); ++y)
+    for (int x = 0; x < shot.Width(); ++x) shot.Pixel(x, y).A = 255;
+  return shot;
+}
+
+// How many pixels of rect (window coordinates) differ between the screen and the picture.
+int Mismatches(HWND wnd, const img::Bitmap32& picture, RECT rect) {
+  const img::Bitmap32 screen = Capture(wnd);
+  int differing = 0;
+  for (int y = rect.top; y < rect.bottom; ++y)
+    for (int x = rect.left; x < rect.right; ++x) {
+      const img::TRGBAPixel &a = screen.Pixel(x, y), &b = picture.Pixel(x, y);
+      differing += a.R != b.R || a.G != b.G || a.B != b.B;
+    }
+  return differing;
+}
+
+bool SameArea(const img::Bitmap32& a, const img::Bitmap32& b, RECT rect) {
+  for (int y = rect.top; y < rect.bottom; ++y)
+    for (int x = rect.left; x < rect.right; ++x) {
+      const img::TRGBAPixel &p = a.Pixel(x, y), &q = b.Pixel(x, y);
+      if (p.R != q.R || p.G != q.G || p.B != q.B) return false;
+    }
+  return true;
+}
+
+struct OtherAdaptersWinTest : ::testing::Test {
+  void SetUp() override {
+    manager = std::make_unique<TsSkinManager>(nullptr);
+    AddStoredSkins(manager->InternalSkins);
+    manager->SetThirdParty(TveThirdKind::ComboBoxes, "TComboBox\r\n");
+    manager->SetThirdParty(TveThirdKind::TreeViews, "TTreeView\r\n");
+    manager->SetThirdParty(TveThirdKind::Panels, "TPanel\r\n");
+    manager->SetThirdParty(TveThirdKind::ScrollControl, "TScrollBox\r\n");
+    manager->SetSkinName(DefaultStoredSkinName());
+    form = std::make_unique<TForm>(nullptr);
+    form->SetClientSize(420, 260);
+    form->SetBounds(40, 40, form->Width(), form->Height());
+    provider = new TsSkinProvider(form.get());
+    provider->SetSkinManager(manager.get());
+    combo = Add("TComboBox", WC_COMBOBOXA, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0,
+                {10, 10, 160, 200});
+    for (const char* text : {"Display adapters", "Network", "Sound", "Storage", "Universal serial"})
+      SendMessageA(combo->Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    SendMessageA(combo->Handle(), CB_SETCURSEL, 0, 0);
+    tree = Add("TTreeView", WC_TREEVIEWA, TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT,
+               WS_EX_CLIENTEDGE, {10, 50, 160, 250});
+    for (const char* text : {"Drivers", "Backups"}) {
+      TVINSERTSTRUCTA item{};
+      item.hInsertAfter = TVI_LAST;
+      item.item.mask = TVIF_TEXT;
+      item.item.pszText = const_cast<char*>(text);
+      auto root = reinterpret_cast<HTREEITEM>(
+          SendMessageA(tree->Handle(), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+      item.hParent = root;
+      item.item.pszText = const_cast<char*>("Item");
+      SendMessageA(tree->Handle(), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+      SendMessageA(tree->Handle(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(root));
+    }
+    panel = Add("TPanel", "Static", WS_BORDER, 0, {180, 10, 410, 80});
+    panel->SetCaption("Panel caption");
+    scrollBox = Add("TScrollBox", "Static", WS_VSCROLL, WS_EX_CLIENTEDGE, {180, 90, 410, 250});
+    SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE, 0, 300, 100, 0, 0};
+    SetScrollInfo(scrollBox->Handle(), SB_VERT, &info, TRUE);
+    form->Show();
+    Pump();
+  }
+  void TearDown() override {
+    form.reset();
+    manager.reset();
+  }
+  TWinControl* Add(const char* className, const char* winClass, DWORD style, DWORD exStyle,
+                   RECT bounds) {
+    auto* control = new TPlatformControl(form.get(), className, winClass, style, exStyle);
+    control->SetBounds(bounds.left, bounds.top, bounds.right - bounds.left,
+                       bounds.bottom - bounds.top);
+    control->SetParent(form.get());
+    return control;
+  }
+  template <class T>
+  T* AdapterOf(TWinControl* control) {
+    return dynamic_cast<T*>(TveMainWnd::AdapterFromHandle(control->Handle()));
+  }
+  RECT WholeWindow(TWinControl* control) { return {0, 0, control->Width(), control->Height()}; }
+  void SaveShot(const char* name) {
+    if (const char* folder = std::getenv("DK_SHOTS"))
+      img::SavePng(std::string(folder) + "\\" + name + ".png", ScreenShot(form->Handle()));
+  }
+
+  std::unique_ptr<TsSkinManager> manager;
+  std::unique_ptr<TForm> form;
+  TsSkinProvider* provider = nullptr;
+  TWinControl *combo = nullptr, *tree = nullptr, *panel = nullptr, *scrollBox = nullptr;
+};
+
+TEST_F(OtherAdaptersWinTest, EachControlShowsItsSkinAndTheOpenComboShowsItsButtonPressed) {
+  auto* comboWnd = AdapterOf<TveComboBoxWnd>(combo);
+  ASSERT_NE(comboWnd, nullptr);
+  EXPECT_EQ(comboWnd->SkinData->SkinSection, "COMBOBOX");
+  ASSERT_NE(AdapterOf<TveTreeViewWnd>(tree), nullptr);
+  EXPECT_EQ(AdapterOf<TveTreeViewWnd>(tree)->SkinData->SkinSection, "EDIT");
+  auto* panelWnd = AdapterOf<TvePanelWnd>(panel);
+  ASSERT_NE(panelWnd, nullptr);
+  EXPECT_EQ(panelWnd->SkinData->SkinSection, "PANEL");
+  auto* boxWnd = AdapterOf<TveScrollBoxWnd>(scrollBox);
+  ASSERT_NE(boxWnd, nullptr);
+  EXPECT_EQ(boxWnd->SkinData->SkinSection, "PANEL_LOW");
+  EXPECT_TRUE(boxWnd->VertBar.Visible);
+
+  // The panel and the combo box show their pictures; the panel's caption is in its font colour.
+  const img::Bitmap32& panelCache = *panelWnd->SkinData->CacheBitmap;
+  EXPECT_EQ(Mismatches(panel->Handle(), panelCache, WholeWindow(panel)), 0);
+  const TsGeneralData& panelSection = manager->SectionTable[size_t(manager->FindSection("PANEL"))];
+  int captionPixels = 0;
+  for (int y = 0; y < panelCache.Height(); ++y)
+    for (int x = 0; x < panelCache.Width(); ++x) {
+      const img::TRGBAPixel& p = panelCache.Pixel(x, y);
+      captionPixels += RGB(p.R, p.G, p.B) == COLORREF(panelSection.States[0].FontColor);
+    }
+  EXPECT_GT(captionPixels, 10);
+  EXPECT_EQ(Mismatches(combo->Handle(), comboWnd->Picture(), WholeWindow(combo)), 0);
+
+  // The tree draws in the section's colours.
+  const TsGeneralData& edit = manager->SectionTable[size_t(manager->FindSection("EDIT"))];
+  EXPECT_EQ(COLORREF(SendMessageA(tree->Handle(), TVM_GETTEXTCOLOR, 0, 0)),
+            COLORREF(edit.States[0].FontColor));
+  SaveShot("other_adapters_light");
+
+  // Open, the list has its own adapter and the button is pressed; closed, it is not.
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  GetComboBoxInfo(combo->Handle(), &info);
+  SetFocus(form->Handle());
+  Pump();
+  const img::Bitmap32 closed = comboWnd->Picture();
+  EXPECT_EQ(comboWnd->ButtonState(), 0);
+  SendMessageA(combo->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+  Pump();
+  EXPECT_EQ(comboWnd->ButtonState(), 2);
+  ASSERT_NE(comboWnd->ListAdapter(), nullptr);
+  EXPECT_EQ(TveMainWnd::AdapterFromHandle(info.hwndList),
+            static_cast<TveMainWnd*>(comboWnd->ListAdapter()));
+  EXPECT_FALSE(SameArea(closed, comboWnd->Picture(), info.rcButton));
+  EXPECT_EQ(Mismatches(combo->Handle(), comboWnd->Picture(), info.rcButton), 0);
+  SendMessageA(combo->Handle(), CB_SHOWDROPDOWN, FALSE, 0);
+  Pump();
+  EXPECT_NE(comboWnd->ButtonState(), 2);
+
+  // A dark skin is taken by all of them.
+  manager->SetSkinName("Night Azure (internal)");
+  Pump();
+  const TsGeneralData& darkEdit = manager->SectionTable[size_t(manager->FindSection("EDIT"))];
+  EXPECT_EQ(COLORREF(SendMessageA(tree->Handle(), TVM_GETTEXTCOLOR, 0, 0)),
+            COLORREF(darkEdit.States[0].FontColor));
+  EXPECT_EQ(Mismatches(panel->Handle(), *panelWnd->SkinData->CacheBitmap, WholeWindow(panel)), 0);
+  SaveShot("other_adapters_dark");
+
+  // Without the skin the tree has its own colours again.
+  manager->SetActive(false);
+  Pump();
+  EXPECT_EQ(COLORREF(SendMessageA(tree->Handle(), TVM_GETTEXTCOLOR, 0, 0)), CLR_NONE);
+  EXPECT_EQ(COLORREF(SendMessageA(tree->Handle(), TVM_GETBKCOLOR, 0, 0)), CLR_NONE);
+}
+
+}  // namespace
