@@ -6,7 +6,9 @@
 #include "skin/controls/veGroupBoxWnd.h"
 #include "skin/controls/veListViewWnd.h"
 #include "skin/controls/vePanelWnd.h"
+#include "skin/controls/veSpinWnd.h"
 #include "skin/controls/veStatusBarWnd.h"
+#include "skin/controls/veTabControlWnd.h"
 #include "skin/controls/veTreeViewWnd.h"
 
 namespace {
@@ -64,6 +66,12 @@ std::unique_ptr<TveMainWnd> CreateAdapter(TveThirdKind kind, HWND handle,
       return std::make_unique<TveTreeViewWnd>(handle, true, section, manager, skinData);
     case TveThirdKind::Panels:
       return std::make_unique<TvePanelWnd>(handle, true, section, manager, skinData);
+    case TveThirdKind::TabControl:
+      return std::make_unique<TveTabControlWnd>(handle, true, section, manager, skinData);
+    case TveThirdKind::PageControl:
+      return std::make_unique<TvePageControlWnd>(handle, true, section, manager, skinData);
+    case TveThirdKind::UpDown:
+      return std::make_unique<TveSpinWnd>(handle, true, section, manager, skinData);
     case TveThirdKind::ScrollControl:
       return std::make_unique<TveScrollBoxWnd>(handle, true, section, manager, skinData);
     default:

@@ -15,6 +15,9 @@
 #include "imaging/PngWriter.h"
 #include "skin/controls/veComboBoxWnd.h"
 #include "skin/controls/vePanelWnd.h"
+#include "skin/controls/veSpinWnd.h"
+#include "skin/controls/veTabControlWnd.h"
+#include "skin/controls/veTrackWnd.h"
 #include "skin/controls/veTreeViewWnd.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skins/StoredSkins.h"
@@ -103,9 +106,12 @@ struct OtherAdaptersWinTest : ::testing::Test {
     manager->SetThirdParty(TveThirdKind::TreeViews, "TTreeView\r\n");
     manager->SetThirdParty(TveThirdKind::Panels, "TPanel\r\n");
     manager->SetThirdParty(TveThirdKind::ScrollControl, "TScrollBox\r\n");
+    manager->SetThirdParty(TveThirdKind::TabControl, "TTabControl\r\n");
+    manager->SetThirdParty(TveThirdKind::PageControl, "TPageControl\r\n");
+    manager->SetThirdParty(TveThirdKind::UpDown, "TUpDown\r\n");
     manager->SetSkinName(DefaultStoredSkinName());
     form = std::make_unique<TForm>(nullptr);
-    form->SetClientSize(420, 260);
+    form->SetClientSize(620, 320);
     form->SetBounds(40, 40, form->Width(), form->Height());
     provider = new TsSkinProvider(form.get());
     provider->SetSkinManager(manager.get());
@@ -133,10 +139,35 @@ struct OtherAdaptersWinTest : ::testing::Test {
     scrollBox = Add("TScrollBox", "Static", WS_VSCROLL, WS_EX_CLIENTEDGE, {180, 90, 410, 250});
     SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE, 0, 300, 100, 0, 0};
     SetScrollInfo(scrollBox->Handle(), SB_VERT, &info, TRUE);
+    tabs = Add("TTabControl", WC_TABCONTROLA, 0, 0, {420, 10, 610, 120});
+    AddTabs(tabs, {"General", "Driver", "Details"});
+    pages = Add("TPageControl", WC_TABCONTROLA, 0, 0, {420, 130, 610, 250});
+    AddTabs(pages, {"One", "Two"});
+    RECT display{0, 0, pages->Width(), pages->Height()};
+    SendMessageA(pages->Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+    page = CreateWindowA("Static", "", WS_CHILD | WS_VISIBLE, display.left, display.top,
+                         display.right - display.left, display.bottom - display.top,
+                         pages->Handle(), nullptr, nullptr, nullptr);
+    upDown = Add("TUpDown", UPDOWN_CLASSA, 0, 0, {10, 260, 30, 300});
     form->Show();
+    track = CreateWindowA(TRACKBAR_CLASSA, "", WS_CHILD | WS_VISIBLE | TBS_AUTOTICKS, 40, 260, 210,
+                          40, form->Handle(), nullptr, nullptr, nullptr);
+    SendMessageA(track, TBM_SETRANGE, TRUE, MAKELPARAM(0, 10));
+    trackWnd = std::make_unique<TveTrackWnd>(track, true, "", manager.get(), nullptr);
     Pump();
   }
+  static void AddTabs(TWinControl* control, std::initializer_list<const char*> captions) {
+    int index = 0;
+    for (const char* caption : captions) {
+      TCITEMA item{};
+      item.mask = TCIF_TEXT;
+      item.pszText = const_cast<char*>(caption);
+      SendMessageA(control->Handle(), TCM_INSERTITEMA, WPARAM(index++),
+                   reinterpret_cast<LPARAM>(&item));
+    }
+  }
   void TearDown() override {
+    trackWnd.reset();
     form.reset();
     manager.reset();
   }
@@ -162,6 +193,9 @@ struct OtherAdaptersWinTest : ::testing::Test {
   std::unique_ptr<TForm> form;
   TsSkinProvider* provider = nullptr;
   TWinControl *combo = nullptr, *tree = nullptr, *panel = nullptr, *scrollBox = nullptr;
+  TWinControl *tabs = nullptr, *pages = nullptr, *upDown = nullptr;
+  HWND page = nullptr, track = nullptr;
+  std::unique_ptr<TveTrackWnd> trackWnd;
 };
 
 TEST_F(OtherAdaptersWinTest, EachControlShowsItsSkinAndTheOpenComboShowsItsButtonPressed) {
@@ -231,6 +265,83 @@ TEST_F(OtherAdaptersWinTest, EachControlShowsItsSkinAndTheOpenComboShowsItsButto
   Pump();
   EXPECT_EQ(COLORREF(SendMessageA(tree->Handle(), TVM_GETTEXTCOLOR, 0, 0)), CLR_NONE);
   EXPECT_EQ(COLORREF(SendMessageA(tree->Handle(), TVM_GETBKCOLOR, 0, 0)), CLR_NONE);
+}
+
+TEST_F(OtherAdaptersWinTest, TabsPagesUpDownAndTrackBarShowTheSkinInTheirStates) {
+  auto* tabsWnd = AdapterOf<TveTabControlWnd>(tabs);
+  ASSERT_NE(tabsWnd, nullptr);
+  EXPECT_EQ(tabsWnd->SkinData->SkinSection, "PAGECONTROL");
+  auto* pagesWnd = AdapterOf<TvePageControlWnd>(pages);
+  ASSERT_NE(pagesWnd, nullptr);
+  auto* spinWnd = AdapterOf<TveSpinWnd>(upDown);
+  ASSERT_NE(spinWnd, nullptr);
+  EXPECT_EQ(spinWnd->SkinData->SkinSection, "BUTTON");
+  EXPECT_EQ(trackWnd->SkinData->SkinSection, "TRACKBAR");
+
+  // Every one shows its picture; the selected tab is pressed.
+  EXPECT_EQ(Mismatches(tabs->Handle(), *tabsWnd->SkinData->CacheBitmap, WholeWindow(tabs)), 0);
+  EXPECT_EQ(Mismatches(upDown->Handle(), *spinWnd->SkinData->CacheBitmap, WholeWindow(upDown)), 0);
+  EXPECT_EQ(Mismatches(track, *trackWnd->SkinData->CacheBitmap, {0, 0, 210, 40}), 0);
+  EXPECT_EQ(tabsWnd->TabState(0), 2);
+  RECT second{};
+  SendMessageA(tabs->Handle(), TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second));
+  const img::Bitmap32 before = *tabsWnd->SkinData->CacheBitmap;
+  SendMessageA(tabs->Handle(), TCM_SETCURSEL, 1, 0);
+  Pump();
+  EXPECT_EQ(tabsWnd->TabState(1), 2);
+  EXPECT_NE(tabsWnd->TabState(0), 2);
+  EXPECT_FALSE(SameArea(before, *tabsWnd->SkinData->CacheBitmap, second));
+  EXPECT_EQ(Mismatches(tabs->Handle(), *tabsWnd->SkinData->CacheBitmap, WholeWindow(tabs)), 0);
+
+  // The page continues its control's picture.
+  ASSERT_NE(dynamic_cast<TvePageWnd*>(TveMainWnd::AdapterFromHandle(page)), nullptr);
+  RECT pageRect;
+  GetWindowRect(page, &pageRect);
+  MapWindowPoints(nullptr, pages->Handle(), reinterpret_cast<POINT*>(&pageRect), 2);
+  const img::Bitmap32& control = *pagesWnd->SkinData->CacheBitmap;
+  const img::Bitmap32 shown = Capture(page);
+  int differing = 0;
+  for (int y = 0; y < shown.Height(); ++y)
+    for (int x = 0; x < shown.Width(); ++x) {
+      const img::TRGBAPixel &a = shown.Pixel(x, y),
+                            &b = control.Pixel(pageRect.left + x, pageRect.top + y);
+      differing += a.R != b.R || a.G != b.G || a.B != b.B;
+    }
+  EXPECT_EQ(differing, 0);
+
+  // A held up-down button and a dragged thumb look pressed, and no longer once let go.
+  SendMessageA(upDown->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  EXPECT_EQ(spinWnd->ButtonState(0), 2);
+  SendMessageA(upDown->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_LT(spinWnd->ButtonState(0), 2);
+  RECT thumb{};
+  SendMessageA(track, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+  const LPARAM onThumb = MAKELPARAM((thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2);
+  SendMessageA(track, WM_LBUTTONDOWN, MK_LBUTTON, onThumb);
+  EXPECT_EQ(trackWnd->ThumbState(), 2);
+  EXPECT_EQ(Mismatches(track, *trackWnd->SkinData->CacheBitmap, {0, 0, 210, 40}), 0);
+  SendMessageA(track, WM_LBUTTONUP, 0, onThumb);
+  EXPECT_LT(trackWnd->ThumbState(), 2);
+  SaveShot("tabs_light");
+  manager->SetSkinName("Night Azure (internal)");
+  Pump();
+  SaveShot("tabs_dark");
+}
+
+// A see-through container shows the form's picture where it stands, not the form's corner.
+TEST_F(OtherAdaptersWinTest, ASeeThroughPanelShowsTheFormWhereItStands) {
+  RECT inForm{260, 262, 410, 312};
+  MapWindowPoints(form->Handle(), nullptr, reinterpret_cast<POINT*>(&inForm), 2);
+  RECT window;
+  GetWindowRect(form->Handle(), &window);
+  OffsetRect(&inForm, -window.left, -window.top);
+  const img::Bitmap32 bare = Capture(form->Handle());
+  HWND glass = CreateWindowA("Static", "", WS_CHILD | WS_VISIBLE, 260, 262, 150, 50, form->Handle(),
+                             nullptr, nullptr, nullptr);
+  TveTransPanelWnd glassWnd(glass, true, "", manager.get(), nullptr);
+  Pump();
+  EXPECT_EQ(glassWnd.SkinData->SkinSection, "CHECKBOX");
+  EXPECT_TRUE(SameArea(bare, Capture(form->Handle()), inForm));
 }
 
 }  // namespace
