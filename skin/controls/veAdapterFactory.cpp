@@ -3,6 +3,7 @@
 #include "skin/controls/veBtnWnd.h"
 #include "skin/controls/veCheckBoxWnd.h"
 #include "skin/controls/veComboBoxWnd.h"
+#include "skin/controls/veGridWnd.h"
 #include "skin/controls/veGroupBoxWnd.h"
 #include "skin/controls/veListViewWnd.h"
 #include "skin/controls/vePanelWnd.h"
@@ -62,6 +63,8 @@ std::unique_ptr<TveMainWnd> CreateAdapter(TveThirdKind kind, HWND handle,
       return std::make_unique<TveStatusBarWnd>(handle, true, section, manager, skinData);
     case TveThirdKind::ComboBoxes:
       return std::make_unique<TveComboBoxWnd>(handle, true, section, manager, skinData);
+    case TveThirdKind::Grids:
+      return std::make_unique<TveGridWnd>(handle, true, section, manager, skinData);
     case TveThirdKind::TreeViews:
       return std::make_unique<TveTreeViewWnd>(handle, true, section, manager, skinData);
     case TveThirdKind::Panels:

@@ -13,7 +13,9 @@
 
 #include "framework/Forms.h"
 #include "imaging/PngWriter.h"
+#include "framework/Graphics.h"
 #include "skin/controls/veComboBoxWnd.h"
+#include "skin/controls/veGridWnd.h"
 #include "skin/controls/vePanelWnd.h"
 #include "skin/controls/veSpinWnd.h"
 #include "skin/controls/veTabControlWnd.h"
@@ -50,6 +52,23 @@ class TPlatformControl : public TWinControl {
  private:
   std::string className_, winClass_;
   DWORD style_, exStyle_;
+};
+
+// A grid of another library as far as the skin sees it: some of the named colour properties, one
+// of them read-only, and a title font.
+class TFakeGrid : public TPlatformControl {
+ public:
+  explicit TFakeGrid(TComponent* owner)
+      : TPlatformControl(owner, "TStringGrid", "Static", WS_BORDER) {
+    Publish("FixedColor", {[this] { return std::intptr_t(fixed); },
+                           [this](std::intptr_t v) { fixed = TColor(v); }});
+    Publish("SelectionColor", {[this] { return std::intptr_t(selection); },
+                               [this](std::intptr_t v) { selection = TColor(v); }});
+    Publish("GridLineColor", {[this] { return std::intptr_t(lines); }, nullptr});
+    Publish("TitleFont", {[this] { return reinterpret_cast<std::intptr_t>(&title); }, nullptr});
+  }
+  TColor fixed = 0x123456, selection = 0x654321, lines = 0x111111;
+  TFont title;
 };
 
 img::Bitmap32 Capture(HWND wnd) {
@@ -109,6 +128,7 @@ struct OtherAdaptersWinTest : ::testing::Test {
     manager->SetThirdParty(TveThirdKind::TabControl, "TTabControl\r\n");
     manager->SetThirdParty(TveThirdKind::PageControl, "TPageControl\r\n");
     manager->SetThirdParty(TveThirdKind::UpDown, "TUpDown\r\n");
+    manager->SetThirdParty(TveThirdKind::Grids, "TStringGrid\r\n");
     manager->SetSkinName(DefaultStoredSkinName());
     form = std::make_unique<TForm>(nullptr);
     form->SetClientSize(620, 320);
@@ -149,6 +169,10 @@ struct OtherAdaptersWinTest : ::testing::Test {
                          display.right - display.left, display.bottom - display.top,
                          pages->Handle(), nullptr, nullptr, nullptr);
     upDown = Add("TUpDown", UPDOWN_CLASSA, 0, 0, {10, 260, 30, 300});
+    grid = new TFakeGrid(form.get());
+    grid->title.SetColor(0x222222);
+    grid->SetBounds(420, 260, 190, 50);
+    grid->SetParent(form.get());
     form->Show();
     track = CreateWindowA(TRACKBAR_CLASSA, "", WS_CHILD | WS_VISIBLE | TBS_AUTOTICKS, 40, 260, 210,
                           40, form->Handle(), nullptr, nullptr, nullptr);
@@ -194,6 +218,7 @@ struct OtherAdaptersWinTest : ::testing::Test {
   TsSkinProvider* provider = nullptr;
   TWinControl *combo = nullptr, *tree = nullptr, *panel = nullptr, *scrollBox = nullptr;
   TWinControl *tabs = nullptr, *pages = nullptr, *upDown = nullptr;
+  TFakeGrid* grid = nullptr;
   HWND page = nullptr, track = nullptr;
   std::unique_ptr<TveTrackWnd> trackWnd;
 };
@@ -342,6 +367,23 @@ TEST_F(OtherAdaptersWinTest, ASeeThroughPanelShowsTheFormWhereItStands) {
   Pump();
   EXPECT_EQ(glassWnd.SkinData->SkinSection, "CHECKBOX");
   EXPECT_TRUE(SameArea(bare, Capture(form->Handle()), inForm));
+}
+
+// The skin's colours go into the grid's named properties it has and can set, and come back out.
+TEST_F(OtherAdaptersWinTest, AGridTakesTheSkinsColoursThroughThePropertiesItHas) {
+  ASSERT_NE(AdapterOf<TveGridWnd>(grid), nullptr);
+  const auto& header = manager->SectionTable[size_t(manager->FindSection("COLHEADER"))].States[0];
+  const auto& selection =
+      manager->SectionTable[size_t(manager->FindSection("SELECTION"))].States[0];
+  EXPECT_EQ(grid->fixed, TColor(header.Color));
+  EXPECT_EQ(grid->selection, TColor(selection.Color));
+  EXPECT_EQ(grid->title.Color(), TColor(header.FontColor));
+  EXPECT_EQ(grid->lines, TColor(0x111111));  // read-only: left alone
+  manager->SetActive(false);
+  Pump();
+  EXPECT_EQ(grid->fixed, TColor(0x123456));
+  EXPECT_EQ(grid->selection, TColor(0x654321));
+  EXPECT_EQ(grid->title.Color(), TColor(0x222222));
 }
 
 }  // namespace
