@@ -1,5 +1,6 @@
 #include "skin/controls/veAdapterFactory.h"
 
+#include "skin/controls/veBitBtnWnd.h"
 #include "skin/controls/veBtnWnd.h"
 #include "skin/controls/veCheckBoxWnd.h"
 #include "skin/controls/veComboBoxWnd.h"
@@ -53,6 +54,8 @@ std::unique_ptr<TveMainWnd> CreateAdapter(TveThirdKind kind, HWND handle,
     case TveThirdKind::CheckBoxes:
       return CreateButtonAdapter(kind == TveThirdKind::CheckBoxes, handle, section, manager,
                                  skinData);
+    case TveThirdKind::BitBtns:
+      return std::make_unique<TveBitBtnWnd>(handle, true, section, manager, skinData);
     case TveThirdKind::Edits:
       return std::make_unique<TveEditWnd>(handle, true, section, manager, skinData);
     case TveThirdKind::GroupBoxes:

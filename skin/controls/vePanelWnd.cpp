@@ -159,3 +159,20 @@ void TvePanelWnd::HandleMessage(fw::TMessage& message) {
   }
   TveBaseWnd::HandleMessage(message);
 }
+
+void TveMDIWnd::HandleMessage(fw::TMessage& message) {
+  TvePanelWnd::HandleMessage(message);
+  switch (message.Msg) {
+    case WM_MDICREATE:
+    case WM_MDIDESTROY:
+    case WM_MDITILE:
+    case WM_MDICASCADE:
+    case WM_MDIICONARRANGE:
+    case WM_MDISETMENU:
+    case WM_MDIREFRESHMENU:
+      if (!Destroyed && Skinned()) UpdateScrollInfo(true);
+      break;
+    default:
+      break;
+  }
+}

@@ -1,8 +1,8 @@
 // Containers painted from the skin: a panel (its section chosen by its edges, its caption centred
-// in the section's colours), a see-through panel that shows its parent, and a scroll box with the
-// skin's scroll bars. The whole window is one cached picture: the section over what the parent
-// shows; the frame is copied from it round the edges and the client part is the background the
-// container's children are painted over.
+// in the section's colours), a see-through panel that shows its parent, a scroll box with the
+// skin's scroll bars and the MDI client area. The whole window is one cached picture: the section
+// over what the parent shows; the frame is copied from it round the edges and the client part is
+// the background the container's children are painted over.
 #pragma once
 
 #include "skin/controls/veBaseWnd.h"
@@ -52,6 +52,21 @@ class TveScrollBoxWnd : public TvePanelWnd {
                   TsCommonData* skinData)
       : TvePanelWnd(handle, repaint, skinSection.empty() ? "PANEL_LOW" : skinSection, manager,
                     skinData) {}
+
+ protected:
+  bool ShowsCaption() const override { return false; }
+};
+
+// The MDI client area: "MDIAREA" behind the child windows, the skin's scroll bars, the bars
+// measured again whenever the children are made, tiled or cascaded.
+class TveMDIWnd : public TvePanelWnd {
+ public:
+  TveMDIWnd(HWND handle, bool repaint, const std::string& skinSection, TsSkinManager* manager,
+            TsCommonData* skinData)
+      : TvePanelWnd(handle, repaint, skinSection.empty() ? "MDIAREA" : skinSection, manager,
+                    skinData) {}
+
+  void HandleMessage(fw::TMessage& message) override;
 
  protected:
   bool ShowsCaption() const override { return false; }

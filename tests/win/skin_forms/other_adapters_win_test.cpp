@@ -10,13 +10,21 @@
 
 #include <cstdlib>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "framework/Forms.h"
 #include "imaging/PngWriter.h"
 #include "framework/Graphics.h"
+#include "skin/controls/veBitBtnWnd.h"
 #include "skin/controls/veComboBoxWnd.h"
+#include "skin/controls/veEdgeWnd.h"
 #include "skin/controls/veGridWnd.h"
+#include "skin/controls/veIconWnd.h"
+#include "skin/controls/veLinkWnd.h"
 #include "skin/controls/vePanelWnd.h"
+#include "skin/controls/veSizerWnd.h"
 #include "skin/controls/veSpinWnd.h"
 #include "skin/controls/veTabControlWnd.h"
 #include "skin/controls/veTrackWnd.h"
@@ -129,9 +137,10 @@ struct OtherAdaptersWinTest : ::testing::Test {
     manager->SetThirdParty(TveThirdKind::PageControl, "TPageControl\r\n");
     manager->SetThirdParty(TveThirdKind::UpDown, "TUpDown\r\n");
     manager->SetThirdParty(TveThirdKind::Grids, "TStringGrid\r\n");
+    manager->SetThirdParty(TveThirdKind::BitBtns, "TBitBtn\r\n");
     manager->SetSkinName(DefaultStoredSkinName());
     form = std::make_unique<TForm>(nullptr);
-    form->SetClientSize(620, 320);
+    form->SetClientSize(620, 420);
     form->SetBounds(40, 40, form->Width(), form->Height());
     provider = new TsSkinProvider(form.get());
     provider->SetSkinManager(manager.get());
@@ -173,6 +182,9 @@ struct OtherAdaptersWinTest : ::testing::Test {
     grid->title.SetColor(0x222222);
     grid->SetBounds(420, 260, 190, 50);
     grid->SetParent(form.get());
+    bitBtn = Add("TBitBtn", "Button", BS_ICON, 0, {10, 330, 60, 370});
+    SendMessageA(bitBtn->Handle(), BM_SETIMAGE, IMAGE_ICON,
+                 reinterpret_cast<LPARAM>(LoadIcon(nullptr, IDI_APPLICATION)));
     form->Show();
     track = CreateWindowA(TRACKBAR_CLASSA, "", WS_CHILD | WS_VISIBLE | TBS_AUTOTICKS, 40, 260, 210,
                           40, form->Handle(), nullptr, nullptr, nullptr);
@@ -219,6 +231,7 @@ struct OtherAdaptersWinTest : ::testing::Test {
   TWinControl *combo = nullptr, *tree = nullptr, *panel = nullptr, *scrollBox = nullptr;
   TWinControl *tabs = nullptr, *pages = nullptr, *upDown = nullptr;
   TFakeGrid* grid = nullptr;
+  TWinControl* bitBtn = nullptr;
   HWND page = nullptr, track = nullptr;
   std::unique_ptr<TveTrackWnd> trackWnd;
 };
@@ -384,6 +397,80 @@ TEST_F(OtherAdaptersWinTest, AGridTakesTheSkinsColoursThroughThePropertiesItHas)
   EXPECT_EQ(grid->fixed, TColor(0x123456));
   EXPECT_EQ(grid->selection, TColor(0x654321));
   EXPECT_EQ(grid->title.Color(), TColor(0x222222));
+}
+
+TEST(LinkTextTest, CutsTheTextIntoPlainAndLinkRuns) {
+  struct Case {
+    const char* text;
+    std::vector<std::pair<std::string, bool>> runs;
+  };
+  const Case cases[] = {
+      {"plain", {{"plain", false}}},
+      {"Go <a href=\"x\">there</a> now", {{"Go ", false}, {"there", true}, {" now", false}}},
+      {"<A>all</A>", {{"all", true}}},
+      {"open <a>to the end", {{"open ", false}, {"to the end", true}}},
+      {"a <abbr> is no link", {{"a <abbr> is no link", false}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    std::vector<std::pair<std::string, bool>> got;
+    for (const TveLinkRun& run : SplitLinkText(c.text)) got.push_back({run.Text, run.Link});
+    EXPECT_EQ(got, c.runs);
+  }
+}
+
+// Picture buttons, size grips, picture statics, edged statics, links and the MDI area each show
+// their skinned picture.
+TEST_F(OtherAdaptersWinTest, PicturesGripsEdgesLinksAndTheMdiAreaShowTheSkin) {
+  auto* bitWnd = AdapterOf<TveBitBtnWnd>(bitBtn);
+  ASSERT_NE(bitWnd, nullptr);
+  EXPECT_TRUE(bitWnd->Painting());
+  const HWND formWnd = form->Handle();
+  auto make = [formWnd](DWORD exStyle, const char* cls, const char* text, DWORD style, RECT r) {
+    return CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top,
+                           r.right - r.left, r.bottom - r.top, formWnd, nullptr, nullptr, nullptr);
+  };
+  HWND grip = make(0, "ScrollBar", "", SBS_SIZEGRIP, {600, 400, 620, 420});
+  HWND icon = make(0, "Static", "", SS_ICON | SS_REALSIZEIMAGE, {70, 330, 110, 370});
+  SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIcon(nullptr, IDI_APPLICATION)), 0);
+  HWND edge = make(WS_EX_STATICEDGE, "Static", "Edged text", 0, {120, 330, 240, 360});
+  HWND link = make(0, "SysLink", "Go <a href=\"x\">there</a> now", 0, {250, 330, 400, 360});
+  CLIENTCREATESTRUCT mdi{nullptr, 1};
+  HWND area = CreateWindowExA(0, "MDICLIENT", "", WS_CHILD | WS_VISIBLE, 410, 330, 180, 60, formWnd,
+                              nullptr, nullptr, &mdi);
+  TveSizerWnd gripWnd(grip, true, "", manager.get(), nullptr);
+  TveIconWnd iconWnd(icon, true, "", manager.get(), nullptr);
+  TveEdgeWnd edgeWnd(edge, true, "", manager.get(), nullptr);
+  TveLinkWnd linkWnd(link, true, "", manager.get(), nullptr);
+  TveMDIWnd areaWnd(area, true, "", manager.get(), nullptr);
+  Pump();
+  EXPECT_EQ(edgeWnd.SkinData->SkinSection, "EDIT");
+  EXPECT_EQ(areaWnd.SkinData->SkinSection, "MDIAREA");
+  for (auto [wnd, adapter] : {std::pair<HWND, TveMainWnd*>{bitBtn->Handle(), bitWnd},
+                              {grip, &gripWnd},
+                              {icon, &iconWnd},
+                              {edge, &edgeWnd},
+                              {link, &linkWnd},
+                              {area, &areaWnd}}) {
+    const img::Bitmap32* cache = adapter->SkinData->CacheBitmap.get();
+    ASSERT_TRUE(cache && !cache->Empty());
+    RECT r;
+    GetWindowRect(wnd, &r);
+    EXPECT_EQ(Mismatches(wnd, *cache, {0, 0, r.right - r.left, r.bottom - r.top}), 0);
+  }
+  // The link's words are in the section's colours, the link in the hot one.
+  const TsGeneralData& checkBox = manager->SectionTable[size_t(manager->FindSection("CHECKBOX"))];
+  int plain = 0, linked = 0;
+  const img::Bitmap32& words = *linkWnd.SkinData->CacheBitmap;
+  for (int y = 0; y < words.Height(); ++y)
+    for (int x = 0; x < words.Width(); ++x) {
+      const img::TRGBAPixel& p = words.Pixel(x, y);
+      plain += RGB(p.R, p.G, p.B) == COLORREF(checkBox.States[0].FontColor);
+      linked += RGB(p.R, p.G, p.B) == COLORREF(checkBox.States[1].FontColor);
+    }
+  EXPECT_GT(plain, 10);
+  EXPECT_GT(linked, 10);
+  SaveShot("statics_light");
 }
 
 }  // namespace
