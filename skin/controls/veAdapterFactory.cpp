@@ -11,6 +11,7 @@
 #include "skin/controls/veSpinWnd.h"
 #include "skin/controls/veStatusBarWnd.h"
 #include "skin/controls/veTabControlWnd.h"
+#include "skin/controls/veToolBarWnd.h"
 #include "skin/controls/veTreeViewWnd.h"
 
 namespace {
@@ -76,6 +77,8 @@ std::unique_ptr<TveMainWnd> CreateAdapter(TveThirdKind kind, HWND handle,
       return std::make_unique<TveTabControlWnd>(handle, true, section, manager, skinData);
     case TveThirdKind::PageControl:
       return std::make_unique<TvePageControlWnd>(handle, true, section, manager, skinData);
+    case TveThirdKind::ToolBar:
+      return std::make_unique<TveToolBarWnd>(handle, true, section, manager, skinData);
     case TveThirdKind::UpDown:
       return std::make_unique<TveSpinWnd>(handle, true, section, manager, skinData);
     case TveThirdKind::ScrollControl:

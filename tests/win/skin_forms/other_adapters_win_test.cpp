@@ -27,6 +27,7 @@
 #include "skin/controls/veSizerWnd.h"
 #include "skin/controls/veSpinWnd.h"
 #include "skin/controls/veTabControlWnd.h"
+#include "skin/controls/veToolBarWnd.h"
 #include "skin/controls/veTrackWnd.h"
 #include "skin/controls/veTreeViewWnd.h"
 #include "skin/forms/sSkinProvider.h"
@@ -438,6 +439,18 @@ TEST_F(OtherAdaptersWinTest, PicturesGripsEdgesLinksAndTheMdiAreaShowTheSkin) {
   CLIENTCREATESTRUCT mdi{nullptr, 1};
   HWND area = CreateWindowExA(0, "MDICLIENT", "", WS_CHILD | WS_VISIBLE, 410, 330, 180, 60, formWnd,
                               nullptr, nullptr, &mdi);
+  HWND bar =
+      make(0, TOOLBARCLASSNAMEA, "",
+           TBSTYLE_FLAT | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, {120, 370, 400, 400});
+  SendMessageA(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 1);
+  ImageList_AddIcon(images, LoadIcon(nullptr, IDI_APPLICATION));
+  SendMessageA(bar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+  TBBUTTON buttons[] = {{0, 1, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
+                        {0, 0, TBSTATE_ENABLED, BTNS_SEP, {}, 0, 0},
+                        {0, 2, TBSTATE_ENABLED | TBSTATE_CHECKED, BTNS_CHECK, {}, 0, 0}};
+  SendMessageA(bar, TB_ADDBUTTONSA, 3, reinterpret_cast<LPARAM>(buttons));
+  TveToolBarWnd barWnd(bar, true, "", manager.get(), nullptr);
   TveSizerWnd gripWnd(grip, true, "", manager.get(), nullptr);
   TveIconWnd iconWnd(icon, true, "", manager.get(), nullptr);
   TveEdgeWnd edgeWnd(edge, true, "", manager.get(), nullptr);
@@ -446,12 +459,15 @@ TEST_F(OtherAdaptersWinTest, PicturesGripsEdgesLinksAndTheMdiAreaShowTheSkin) {
   Pump();
   EXPECT_EQ(edgeWnd.SkinData->SkinSection, "EDIT");
   EXPECT_EQ(areaWnd.SkinData->SkinSection, "MDIAREA");
+  EXPECT_EQ(barWnd.SkinData->SkinSection, "BAR");
+  EXPECT_EQ(barWnd.ButtonState(2), 2);  // checked
   for (auto [wnd, adapter] : {std::pair<HWND, TveMainWnd*>{bitBtn->Handle(), bitWnd},
                               {grip, &gripWnd},
                               {icon, &iconWnd},
                               {edge, &edgeWnd},
                               {link, &linkWnd},
-                              {area, &areaWnd}}) {
+                              {area, &areaWnd},
+                              {bar, &barWnd}}) {
     const img::Bitmap32* cache = adapter->SkinData->CacheBitmap.get();
     ASSERT_TRUE(cache && !cache->Empty());
     RECT r;
@@ -471,6 +487,8 @@ TEST_F(OtherAdaptersWinTest, PicturesGripsEdgesLinksAndTheMdiAreaShowTheSkin) {
   EXPECT_GT(plain, 10);
   EXPECT_GT(linked, 10);
   SaveShot("statics_light");
+  DestroyWindow(bar);
+  ImageList_Destroy(images);
 }
 
 }  // namespace
