@@ -81,6 +81,28 @@ void TveComboBoxWnd::PaintField(const COMBOBOXINFO& info, POINT offset) {
   RECT item = info.rcItem;
   OffsetRect(&item, offset.x, offset.y);
   const int selected = int(SendMessageA(Handle, CB_GETCURSEL, 0, 0));
+  const LONG style = GetWindowLongA(Handle, GWL_STYLE);
+  if (style & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) {
+    // The owner draws the field's item itself, into the picture; its items may hold no text.
+    DRAWITEMSTRUCT draw{};
+    draw.CtlType = ODT_COMBOBOX;
+    draw.CtlID = UINT(GetDlgCtrlID(Handle));
+    draw.itemID = UINT(selected);
+    draw.itemAction = ODA_DRAWENTIRE;
+    draw.itemState = ODS_COMBOBOXEDIT | (IsWindowEnabled(Handle) ? 0 : ODS_DISABLED) |
+                     (Focused() ? ODS_FOCUS | ODS_SELECTED : 0);
+    draw.hwndItem = Handle;
+    draw.hDC = picture_.DC();
+    draw.rcItem = item;
+    draw.itemData =
+        ULONG_PTR(selected >= 0 ? SendMessageA(Handle, CB_GETITEMDATA, selected, 0) : 0);
+    const int saved = SaveDC(draw.hDC);
+    SelectObject(draw.hDC, ControlFont());
+    SendMessageA(GetParent(Handle), WM_DRAWITEM, draw.CtlID, reinterpret_cast<LPARAM>(&draw));
+    RestoreDC(draw.hDC, saved);
+    GdiFlush();
+    return;
+  }
   std::string text;
   if (selected >= 0) {
     text.resize(size_t(std::max<LRESULT>(0, SendMessageA(Handle, CB_GETLBTEXTLEN, selected, 0))) +
