@@ -32,8 +32,15 @@ TvePanelWnd::TvePanelWnd(HWND handle, bool repaint, const std::string& skinSecti
                  skinData) {
   SkinData->UpdateIndexes();
   // The children are painted over the container's picture, never under it.
-  SetWindowLongA(handle, GWL_STYLE, GetWindowLongA(handle, GWL_STYLE) | WS_CLIPCHILDREN);
+  const LONG style = GetWindowLongA(handle, GWL_STYLE);
+  clipAdded_ = !(style & WS_CLIPCHILDREN);
+  SetWindowLongA(handle, GWL_STYLE, style | WS_CLIPCHILDREN);
   if (repaint && IsWindowVisible(handle)) Repaint();
+}
+
+TvePanelWnd::~TvePanelWnd() {
+  if (clipAdded_ && IsWindow(Handle))
+    SetWindowLongA(Handle, GWL_STYLE, GetWindowLongA(Handle, GWL_STYLE) & ~WS_CLIPCHILDREN);
 }
 
 bool TvePanelWnd::SectionSkinned() const {

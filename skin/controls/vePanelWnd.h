@@ -15,6 +15,7 @@ class TvePanelWnd : public TveBaseWnd {
  public:
   TvePanelWnd(HWND handle, bool repaint, const std::string& skinSection, TsSkinManager* manager,
               TsCommonData* skinData);
+  ~TvePanelWnd() override;
 
   void HandleMessage(fw::TMessage& message) override;
 
@@ -31,6 +32,8 @@ class TvePanelWnd : public TveBaseWnd {
   void PaintClient(HDC dc);
   void PaintFrame();
   void Repaint();
+
+  bool clipAdded_ = false;  // the adapter made the window clip its children
 };
 
 // A container that shows its parent's background and nothing else.

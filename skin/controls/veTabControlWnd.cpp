@@ -84,12 +84,18 @@ TveTabControlWnd::TveTabControlWnd(HWND handle, bool repaint, const std::string&
     SkinData->SetSkinSection("PAGECONTROL");
   SkinData->UpdateIndexes();
   // Pages and the tab scroller are painted by themselves, never under the control's picture.
-  SetWindowLongA(handle, GWL_STYLE, GetWindowLongA(handle, GWL_STYLE) | WS_CLIPCHILDREN);
+  const LONG style = GetWindowLongA(handle, GWL_STYLE);
+  clipAdded_ = !(style & WS_CLIPCHILDREN);
+  SetWindowLongA(handle, GWL_STYLE, style | WS_CLIPCHILDREN);
   AdoptScroller();
   if (repaint && IsWindowVisible(handle)) Redraw();
 }
 
-TveTabControlWnd::~TveTabControlWnd() = default;
+TveTabControlWnd::~TveTabControlWnd() {
+  scroller_.reset();
+  if (clipAdded_ && IsWindow(Handle))
+    SetWindowLongA(Handle, GWL_STYLE, GetWindowLongA(Handle, GWL_STYLE) & ~WS_CLIPCHILDREN);
+}
 
 void TveTabControlWnd::AdoptScroller() {
   HWND scroller = FindWindowExA(Handle, nullptr, UPDOWN_CLASSA, nullptr);

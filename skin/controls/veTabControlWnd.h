@@ -37,6 +37,7 @@ class TveTabControlWnd : public TvePressWnd {
 
   int hot_ = -1;
   std::unique_ptr<TveSpinWnd> scroller_;
+  bool clipAdded_ = false;  // the adapter made the window clip its children
 };
 
 // A tab control whose child windows are its pages.
