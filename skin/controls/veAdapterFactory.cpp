@@ -1,10 +1,18 @@
 #include "skin/controls/veAdapterFactory.h"
 
+#include "skin/controls/veBitBtnWnd.h"
 #include "skin/controls/veBtnWnd.h"
 #include "skin/controls/veCheckBoxWnd.h"
+#include "skin/controls/veComboBoxWnd.h"
+#include "skin/controls/veGridWnd.h"
 #include "skin/controls/veGroupBoxWnd.h"
 #include "skin/controls/veListViewWnd.h"
+#include "skin/controls/vePanelWnd.h"
+#include "skin/controls/veSpinWnd.h"
 #include "skin/controls/veStatusBarWnd.h"
+#include "skin/controls/veTabControlWnd.h"
+#include "skin/controls/veToolBarWnd.h"
+#include "skin/controls/veTreeViewWnd.h"
 
 namespace {
 
@@ -47,6 +55,8 @@ std::unique_ptr<TveMainWnd> CreateAdapter(TveThirdKind kind, HWND handle,
     case TveThirdKind::CheckBoxes:
       return CreateButtonAdapter(kind == TveThirdKind::CheckBoxes, handle, section, manager,
                                  skinData);
+    case TveThirdKind::BitBtns:
+      return std::make_unique<TveBitBtnWnd>(handle, true, section, manager, skinData);
     case TveThirdKind::Edits:
       return std::make_unique<TveEditWnd>(handle, true, section, manager, skinData);
     case TveThirdKind::GroupBoxes:
@@ -55,6 +65,24 @@ std::unique_ptr<TveMainWnd> CreateAdapter(TveThirdKind kind, HWND handle,
       return std::make_unique<TveListViewWnd>(handle, true, section, manager, skinData);
     case TveThirdKind::StatusBar:
       return std::make_unique<TveStatusBarWnd>(handle, true, section, manager, skinData);
+    case TveThirdKind::ComboBoxes:
+      return std::make_unique<TveComboBoxWnd>(handle, true, section, manager, skinData);
+    case TveThirdKind::Grids:
+      return std::make_unique<TveGridWnd>(handle, true, section, manager, skinData);
+    case TveThirdKind::TreeViews:
+      return std::make_unique<TveTreeViewWnd>(handle, true, section, manager, skinData);
+    case TveThirdKind::Panels:
+      return std::make_unique<TvePanelWnd>(handle, true, section, manager, skinData);
+    case TveThirdKind::TabControl:
+      return std::make_unique<TveTabControlWnd>(handle, true, section, manager, skinData);
+    case TveThirdKind::PageControl:
+      return std::make_unique<TvePageControlWnd>(handle, true, section, manager, skinData);
+    case TveThirdKind::ToolBar:
+      return std::make_unique<TveToolBarWnd>(handle, true, section, manager, skinData);
+    case TveThirdKind::UpDown:
+      return std::make_unique<TveSpinWnd>(handle, true, section, manager, skinData);
+    case TveThirdKind::ScrollControl:
+      return std::make_unique<TveScrollBoxWnd>(handle, true, section, manager, skinData);
     default:
       return nullptr;
   }

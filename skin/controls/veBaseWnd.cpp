@@ -22,7 +22,12 @@ void RenderFrameCache(TsCommonData& skinData, HWND handle) {
   HWND parent = GetParent(handle);
   TsBgSource bg = EmptyBgSource;
   if (parent) {
+    // The parent adds where its client lies in its picture to the asker's place.
+    POINT place{window.left, window.top};
+    ScreenToClient(parent, &place);
     TsBgQuery query;
+    query.OffsetX = place.x;
+    query.OffsetY = place.y;
     if (skinData.HostControl && skinData.HostControl->Parent())
       QueryParentBg(query, skinData.HostControl->Parent(), false);
     else

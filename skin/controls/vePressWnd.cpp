@@ -25,7 +25,10 @@ const TsGeneralData& TvePressWnd::Section() const {
 
 bool TvePressWnd::PaintSection(int state) {
   UpdateGeometry();
+  // The parent adds where its client lies in its picture to the asker's place.
   TsBgQuery query;
+  query.OffsetX = PosInParent.x;
+  query.OffsetY = PosInParent.y;
   if (SkinData->HostControl && SkinData->HostControl->Parent())
     QueryParentBg(query, SkinData->HostControl->Parent(), false);
   else

@@ -19,7 +19,10 @@ class TveStaticWnd : public TveMainWnd {
   virtual void PaintTo(fw::TMessage& message);
   virtual bool DrawCaption();
 
+ protected:
+  // Statics that take the focus or carry the sunken edge keep the platform's look.
+  virtual bool KeepsPlatformLook() const;
+
  private:
-  bool KeepsPlatformLook() const;
   void Redraw();
 };
