@@ -5,10 +5,21 @@
 #include "framework/Application.h"
 #include "skin/controls/veBtnWnd.h"
 #include "skin/controls/veCheckBoxWnd.h"
+#include "skin/controls/veComboBoxWnd.h"
+#include "skin/controls/veEdgeWnd.h"
 #include "skin/controls/veEditWnd.h"
 #include "skin/controls/veGroupBoxWnd.h"
+#include "skin/controls/veIconWnd.h"
+#include "skin/controls/veLinkWnd.h"
 #include "skin/controls/veListViewWnd.h"
+#include "skin/controls/vePanelWnd.h"
+#include "skin/controls/veSizerWnd.h"
+#include "skin/controls/veSpinWnd.h"
 #include "skin/controls/veStaticWnd.h"
+#include "skin/controls/veTabControlWnd.h"
+#include "skin/controls/veToolBarWnd.h"
+#include "skin/controls/veTrackWnd.h"
+#include "skin/controls/veTreeViewWnd.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/data/sSkinWindowsWin32.h"
 #include "skin/forms/sSkinProvider.h"
@@ -217,26 +228,58 @@ bool TveProvider::AdoptChildren(HWND handle) {
   return true;
 }
 
+template <typename Adapter>
+std::unique_ptr<TveMainWnd> Make(HWND handle, bool repaint, const std::string& section,
+                                 TsSkinManager* manager) {
+  return std::make_unique<Adapter>(handle, repaint, section, manager, nullptr);
+}
+
 std::unique_ptr<TveMainWnd> CreateDialogChildAdapter(const TveDialogChildRule& rule, HWND handle,
                                                      TsSkinManager* manager, bool repaint) {
   using K = TveDialogChildKind;
+  const std::string& section = rule.Section;
   switch (rule.Kind) {
     case K::Static:
-      return std::make_unique<TveStaticWnd>(handle, repaint, rule.Section, manager, nullptr);
+      return Make<TveStaticWnd>(handle, repaint, section, manager);
+    case K::Edge:
+      return Make<TveEdgeWnd>(handle, repaint, section, manager);
+    case K::Icon:
+      return Make<TveIconWnd>(handle, repaint, section, manager);
+    case K::TransPanel:
+      return Make<TveTransPanelWnd>(handle, repaint, section, manager);
+    case K::Panel:
+    case K::SilentPanel:
+      return Make<TvePanelWnd>(handle, repaint, section, manager);
     case K::Edit:
-      return std::make_unique<TveEditWnd>(handle, repaint, rule.Section, manager, nullptr);
+      return Make<TveEditWnd>(handle, repaint, section, manager);
     case K::GroupBox:
-      return std::make_unique<TveGroupBoxWnd>(handle, repaint, rule.Section, manager, nullptr);
+      return Make<TveGroupBoxWnd>(handle, repaint, section, manager);
     case K::CheckBox:
-      return std::make_unique<TveCheckBoxWnd>(handle, repaint, rule.Section, manager, nullptr);
+      return Make<TveCheckBoxWnd>(handle, repaint, section, manager);
     case K::Button:
-      return std::make_unique<TveBtnWnd>(handle, repaint, rule.Section, manager, nullptr);
+      return Make<TveBtnWnd>(handle, repaint, section, manager);
+    case K::ComboBox:
+      return Make<TveComboBoxWnd>(handle, repaint, section, manager);
+    case K::Sizer:
+      return Make<TveSizerWnd>(handle, repaint, section, manager);
+    case K::TabControl:
+      return Make<TveTabControlWnd>(handle, repaint, section, manager);
     case K::ListView:
-      return std::make_unique<TveListViewWnd>(handle, repaint, rule.Section, manager, nullptr);
-    default:
-      // The other kinds keep the platform's look until they have adapters of their own.
-      return nullptr;
+      return Make<TveListViewWnd>(handle, repaint, section, manager);
+    case K::Spin:
+      return Make<TveSpinWnd>(handle, repaint, section, manager);
+    case K::Track:
+      return Make<TveTrackWnd>(handle, repaint, section, manager);
+    case K::Link:
+      return Make<TveLinkWnd>(handle, repaint, section, manager);
+    case K::ToolBar:
+      return Make<TveToolBarWnd>(handle, repaint, section, manager);
+    case K::TreeView:
+      return Make<TveTreeViewWnd>(handle, repaint, section, manager);
+    case K::None:
+      break;
   }
+  return nullptr;
 }
 
 bool TveProvider::AdoptChild(HWND handle) {

@@ -16,10 +16,14 @@
 #include "imaging/PngWriter.h"
 #include "skin/controls/veBtnWnd.h"
 #include "skin/controls/veCheckBoxWnd.h"
+#include "skin/controls/veComboBoxWnd.h"
 #include "skin/controls/veEditWnd.h"
 #include "skin/controls/veGroupBoxWnd.h"
 #include "skin/controls/veListViewWnd.h"
+#include "skin/controls/veSpinWnd.h"
 #include "skin/controls/veStaticWnd.h"
+#include "skin/controls/veTrackWnd.h"
+#include "skin/controls/veTreeViewWnd.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/forms/veDialogSystemMenu.h"
 #include "skin/forms/veDialogWnd.h"
@@ -69,7 +73,19 @@ class TDialogTemplate {
   std::vector<char> bytes_;
 };
 
-enum : WORD { kStatic = 100, kEdit, kButton, kCheck, kRadio, kGroup, kList };
+enum : WORD {
+  kStatic = 100,
+  kEdit,
+  kButton,
+  kCheck,
+  kRadio,
+  kGroup,
+  kList,
+  kCombo,
+  kTrack,
+  kSpin,
+  kTree
+};
 
 INT_PTR CALLBACK TestDialogProc(HWND wnd, UINT msg, WPARAM, LPARAM) {
   if (msg == WM_INITDIALOG) return TRUE;
@@ -108,7 +124,7 @@ struct DialogWinTest : ::testing::Test {
 
   // The test dialog with one control of each kind the dialog skinning adopts.
   HWND MakeFullDialog(DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME) {
-    TDialogTemplate t(style, L"Skinned dialog", 220, 150);
+    TDialogTemplate t(style, L"Skinned dialog", 220, 190);
     t.Item(L"STATIC", L"Name of the device:", SS_LEFT, 8, 8, 100, 10, kStatic);
     t.Item(L"EDIT", L"Sample text", ES_AUTOHSCROLL | WS_BORDER, 8, 20, 100, 14, kEdit);
     t.Item(L"BUTTON", L"Push", BS_PUSHBUTTON, 120, 20, 50, 14, kButton);
@@ -116,6 +132,10 @@ struct DialogWinTest : ::testing::Test {
     t.Item(L"BUTTON", L"Radio", BS_AUTORADIOBUTTON, 80, 40, 60, 12, kRadio);
     t.Item(L"BUTTON", L"Group", BS_GROUPBOX, 4, 56, 100, 80, kGroup);
     t.Item(L"SysListView32", L"", LVS_REPORT | WS_BORDER, 110, 56, 100, 80, kList);
+    t.Item(L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL, 120, 40, 90, 60, kCombo);
+    t.Item(L"msctls_trackbar32", L"", TBS_HORZ, 8, 140, 90, 16, kTrack);
+    t.Item(L"msctls_updown32", L"", 0, 100, 140, 10, 14, kSpin);
+    t.Item(L"SysTreeView32", L"", WS_BORDER, 120, 140, 90, 40, kTree);
     return Show(t);
   }
   HWND Show(const TDialogTemplate& t) {
@@ -162,6 +182,10 @@ TEST_F(DialogWinTest, DialogAndItsControlsAreSkinnedAndGivenBack) {
       {kRadio, is((TveCheckBoxWnd*)nullptr), "CHECKBOX"},
       {kGroup, is((TveGroupBoxWnd*)nullptr), "GROUPBOX"},
       {kList, is((TveListViewWnd*)nullptr), "EDIT"},
+      {kCombo, is((TveComboBoxWnd*)nullptr), "COMBOBOX"},
+      {kTrack, is((TveTrackWnd*)nullptr), "TRACKBAR"},
+      {kSpin, is((TveSpinWnd*)nullptr), "SPEEDBUTTON_SMALL"},
+      {kTree, is((TveTreeViewWnd*)nullptr), "EDIT"},
   };
   for (const Expected& e : expected) {
     TveMainWnd* child = TveMainWnd::AdapterFromHandle(GetDlgItem(dialog, e.id));
