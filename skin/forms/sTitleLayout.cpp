@@ -123,6 +123,11 @@ TsTitleLayout LayoutTitle(const TsSkinModel& skin, const TsFormShape& form,
   layout.TitleCenterY = caption / 2 + frame / 2 + (form.Maximized ? 2 : 0);
   layout.TitleTop = form.Maximized ? metrics.CxFrame - 1 : 0;
   layout.TitleBottom = frame + caption;
+  if (form.SkinnedFrame) {
+    layout.TitleCenterY = caption / 2 + g.CenterOffset + (form.Maximized ? 2 : 0);
+    layout.TitleTop = g.BITop;
+    layout.TitleBottom = caption;
+  }
 
   layout.IconShown = inputs.ShowIcon && inputs.Rules.HasSysMenu;
   int autoIcon = caption <= 8 ? 1 : caption <= 16 ? 8 : 16;

@@ -43,6 +43,9 @@ struct TsFormShape {
   int MenuLineHeight = 0;  // 0 without a skinned menu bar
   int MenuLineCount = 0;
   bool RightToLeft = false;
+  // The skin's own frame in a border window: the title band starts at the top edge (the frame
+  // above it belongs to the title) and follows the skin's title offsets.
+  bool SkinnedFrame = false;
 };
 
 // Title buttons, in the order they are laid out from the right edge.
