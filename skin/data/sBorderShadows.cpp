@@ -75,7 +75,7 @@ TsShadowSource& BuiltInShadowSource() {
 
 TsBorderShadows ComputeBorderShadows(const TsSkinModel& skin, bool extendedBorders) {
   TsBorderShadows s;
-  if (!extendedBorders || !skin.GlobalInfo.IsLoaded) return s;
+  if (!extendedBorders) return s;
   const TsSkinData& g = skin.GlobalInfo;
   int index = skin.QuickIndexes.GlobalImages[9];  // EXBORDER
   if (!skin.IsValidImageIndex(index)) {

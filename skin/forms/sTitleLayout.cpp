@@ -231,9 +231,6 @@ TRect AlignCaption(TRect rect, int captionWidth, int addedWidth, TsCaptionAlign 
   return rect;
 }
 
-namespace {
-
-// The code of a title button under the point, or 0.
 int HitTitleButton(const TsFormShape& form, const TsTitleLayout& layout,
                    const TsTitleInputs& inputs, TPoint p) {
   const auto& rules = inputs.Rules;
@@ -252,6 +249,8 @@ int HitTitleButton(const TsFormShape& form, const TsTitleLayout& layout,
   }
   return kHitNowhere;
 }
+
+namespace {
 
 int HitSizingBorder(const TsFormShape& form, int frame, TPoint p) {
   // Rows: top band, bottom band, neither; columns: left, right, neither.

@@ -157,6 +157,10 @@ TRect CaptionTextRect(const TsSkinModel& skin, const TsFormShape& form,
 TRect AlignCaption(TRect rect, int captionWidth, int addedWidth, TsCaptionAlign align,
                    bool rightToLeft);
 
+// The title button under a point of the window image, or kHitNowhere.
+int HitTitleButton(const TsFormShape& form, const TsTitleLayout& layout,
+                   const TsTitleInputs& inputs, TPoint point);
+
 // The element under a point of the window (window coordinates), for a form without a border
 // window. gripSize is the size grip's square (0 without GRIPIMAGE); gripActive says that the
 // grip answers there (grip mode on a sizeable, not maximised form, or both scroll bars shown).

@@ -38,7 +38,6 @@ TsBorderHit Hit(int align = 0) {
 
 TEST(BorderGeometry, MarginsComeFromTheSkinsExtendedBorderOrTheBuiltInShadow) {
   TsSkinModel skin;
-  skin.GlobalInfo.IsLoaded = true;
   skin.GlobalInfo.FormOffset = 3;
   EXPECT_EQ(ComputeBorderShadows(skin, false).Margins, (TsExtentMargins{}));
   EXPECT_EQ(ComputeBorderShadows(skin, true).Margins, (TsExtentMargins{9, 9, 9, 9}));
