@@ -135,6 +135,7 @@ void TsSkinProvider::SetDrawNonClientArea(bool value) {
   if (!value && regionApplied_) SetWindowRgn(form_->Handle(), nullptr, TRUE);
   regionApplied_ = false;
   regionDirty_ = true;
+  UpdateBorderForm();
   InvalidateFrame(true);
 }
 

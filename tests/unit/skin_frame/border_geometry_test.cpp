@@ -107,7 +107,8 @@ TEST(BorderGeometry, HitZonesLieAtTheShadowsInnerEdge) {
       {0, {200, 45}, kHitMenu},     // below the title: the menu band
       {0, {200, 100}, kHitBorder},  // the client is the form's, never asked here
       {0, {200, 320}, kHitShadow},
-      {3, {6, 150}, kHitLeft},  // ALIGNOFFSET reaches into the shadow
+      {0, {200, 3}, kHitShadow},  // the shadow above the title is no caption
+      {3, {6, 150}, kHitLeft},    // ALIGNOFFSET reaches into the shadow
       {3, {5, 150}, kHitShadow},
   };
   for (const Case& c : cases)

@@ -117,6 +117,14 @@ TEST_F(BorderWinTest, TheBorderWindowLiesBehindTheFormAroundItAndFollowsIt) {
   EXPECT_EQ(pictures.back().Height, b.bottom - b.top);
   EXPECT_EQ(pictures.back().Alpha, 255);
   EXPECT_EQ(pictures.back().Width, provider->WindowImage().Width() + e.Left + e.Right);
+  // The shadow fades out: clear at the outer corner, translucent beside the frame, the frame
+  // itself opaque.
+  const img::Bitmap32& picture = provider->BorderForm()->Picture();
+  int middle = picture.Height() / 2;
+  EXPECT_EQ(picture.Pixel(0, 0).A, 0);
+  EXPECT_GT(picture.Pixel(e.Left - 1, middle).A, 0);
+  EXPECT_LT(picture.Pixel(e.Left - 1, middle).A, 255);
+  EXPECT_EQ(picture.Pixel(e.Left + 1, middle).A, 255);
 
   // The form shows its menu band and client only; the border window shows the rest.
   RECT box{};
