@@ -72,17 +72,6 @@ LRESULT CALLBACK BehindProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcA(wnd, msg, wParam, lParam);
 }
 
-// The display reports a cursor move late: its moves are let in until the cursor is there.
-void PutCursor(POINT to) {
-  SetCursorPos(to.x, to.y);
-  POINT at{};
-  for (int i = 0; i < 20 && (at.x != to.x || at.y != to.y); ++i) {
-    Pump();
-    GetCursorPos(&at);
-  }
-  Pump();
-}
-
 RECT WindowRect(HWND wnd) {
   RECT r{};
   GetWindowRect(wnd, &r);
