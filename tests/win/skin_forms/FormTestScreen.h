@@ -13,6 +13,17 @@ inline void Pump() {
   }
 }
 
+// The display reports a cursor move late: its moves are let in until the cursor is there.
+inline void PutCursor(POINT to) {
+  SetCursorPos(to.x, to.y);
+  POINT at{};
+  for (int i = 0; i < 20 && (at.x != to.x || at.y != to.y); ++i) {
+    Pump();
+    GetCursorPos(&at);
+  }
+  Pump();
+}
+
 // What the screen shows at a point of the window (window coordinates).
 inline COLORREF ScreenColor(HWND wnd, int x, int y) {
   HDC dc = GetWindowDC(wnd);

@@ -109,16 +109,6 @@ struct PressAdaptersWinTest : ::testing::Test {
     return a.Width() == b.Width() && a.Height() == b.Height() &&
            std::equal(a.Row(0), a.Row(0) + a.PixelCount(), b.Row(0));
   }
-  // The display reports a cursor move late: its moves are let in until the cursor is there.
-  void PutCursor(POINT to) {
-    SetCursorPos(to.x, to.y);
-    POINT at{};
-    for (int i = 0; i < 20 && (at.x != to.x || at.y != to.y); ++i) {
-      Pump();
-      GetCursorPos(&at);
-    }
-    Pump();
-  }
   void HoverOver(TWinControl* control) {
     RECT r;
     GetWindowRect(control->Handle(), &r);
