@@ -9,6 +9,7 @@
 #include "skin/data/sSkinCommands.h"
 #include "skin/data/sSkinWindowsWin32.h"
 #include "skin/forms/sCtrlAdapter.h"
+#include "skin/forms/sFormAnimations.h"
 #include "skin/forms/sFrameMetrics.h"
 #include "skin/forms/sPreviewLink.h"
 #include "skin/forms/sSystemMenu.h"
@@ -41,6 +42,7 @@ void InstallManagerHooks() {
       return p->DrawNonClientArea() && p->Skinned();
     };
     InstallMenuHooks();
+    InstallAnimationHooks();
   });
 }
 
@@ -78,6 +80,7 @@ TsSkinProvider::TsSkinProvider(TComponent* owner)
 TsSkinProvider::~TsSkinProvider() {
   *alive_ = false;
   front_.Deactivate();
+  DropHideCover();
   if (empty_) return;
   auto& forms = ProviderForms();
   forms.erase(std::remove(forms.begin(), forms.end(), form_), forms.end());
