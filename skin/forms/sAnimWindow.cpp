@@ -51,9 +51,7 @@ void FreeAnimWindow(HWND& anim) {
   anim = nullptr;
 }
 
-HWND ShowAnimWindowAt(HWND form, const img::Bitmap32& picture, uint8_t alpha) {
-  RECT r;
-  GetWindowRect(form, &r);
+HWND ShowAnimWindowAt(HWND form, const RECT& r, const img::Bitmap32& picture, uint8_t alpha) {
   HWND place = PlaceAbove(form);
   HWND anim = CreateAnimWindow(r, IsTopmost(form));
   if (!anim) return nullptr;

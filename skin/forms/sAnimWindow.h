@@ -26,9 +26,9 @@ bool IsTopmost(HWND wnd);
 void ShowPicture(HWND anim, const img::Bitmap32& picture, uint8_t alpha);
 // Frees the window and sets the handle to null.
 void FreeAnimWindow(HWND& anim);
-// A new animation window exactly in front of form, showing picture at alpha; null when none
-// could be made.
-HWND ShowAnimWindowAt(HWND form, const img::Bitmap32& picture, uint8_t alpha);
+// A new animation window at bounds, directly in front of form, showing picture at alpha; null
+// when none could be made.
+HWND ShowAnimWindowAt(HWND form, const RECT& bounds, const img::Bitmap32& picture, uint8_t alpha);
 // Shows the frames of picture one by one, 12 ms apart; afterFrame (may be empty) follows each.
 void RunFrames(HWND anim, const img::Bitmap32& picture, const std::vector<TsAnimFrame>& frames,
                const std::function<void(const TsAnimFrame&)>& afterFrame);

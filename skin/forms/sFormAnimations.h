@@ -31,9 +31,12 @@ uint8_t FormAlpha(const fw::TForm& form);
 // own blend value, or no layering at all).
 void HideByLayering(fw::TForm& form);
 void ShowAfterLayering(fw::TForm& form, uint8_t alpha);
-// The provider's form as it looks now with all its visible controls, opaque, of the window
-// image's size.
+// The provider's form as it looks now with all its visible controls: opaque, of the window
+// image's size; with a border window, the border window's picture with the form's client and
+// menu band in it.
 std::unique_ptr<img::Bitmap32> PaintFinalLook(TsSkinProvider& provider);
+// Where that picture stands on the screen: over the form, or over its border window.
+RECT FinalLookBounds(TsSkinProvider& provider, const img::Bitmap32& picture);
 
 // Fills the skin manager's hooks that freeze forms and animate a skin change, and the hooks of
 // its application-window handling that concern show and hide animations.

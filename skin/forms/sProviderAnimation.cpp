@@ -6,6 +6,7 @@
 #include "skin/forms/sFormAnimations.h"
 #include "skin/forms/sPreviewLink.h"
 #include "skin/forms/sSkinProvider.h"
+#include "skin/render/sPaintFlags.h"
 
 using namespace fw;
 
@@ -49,7 +50,8 @@ void TsSkinProvider::TakeHideSnapshot() {
   DropHideCover();
   if (!RebuildWindowImage() || WindowImage().Empty()) return;
   HideSnapshot = std::move(*PaintFinalLook(*this));
-  HideCover = ShowAnimWindowAt(form_->Handle(), HideSnapshot, 255);
+  HideCover =
+      ShowAnimWindowAt(form_->Handle(), FinalLookBounds(*this, HideSnapshot), HideSnapshot, 255);
   if (HideCover) FormStateFlags |= kHideSnapshotTaken;
 }
 
@@ -60,12 +62,15 @@ bool TsSkinProvider::HandleAnimationMessage(TMessage& message) {
       AdoptControls();
       uint8_t alpha = FormAlpha(*form_);
       InAnimation = true;
-      // Shown invisible: the animation window shows the form until it is painted.
+      // Shown invisible, its border window not yet: the animation window shows the form until
+      // it is painted.
+      AnimationInProgress = true;
       HideByLayering(*form_);
       CallSaved(message);
       if (PreviewMode && Application.MainForm() == form_) RegisterWithEditor(form_->Handle());
       const TveFormShow& show = SkinManager()->AnimEffects.FormShow;
       if (!AnimateFormShow(*this, show.Time, alpha, show.Mode)) {
+        AnimationInProgress = false;
         InAnimation = false;
         ShowAfterLayering(*form_, alpha);
         RedrawWindow(form_->Handle(), nullptr, nullptr,
@@ -91,6 +96,7 @@ bool TsSkinProvider::HandleAnimationMessage(TMessage& message) {
       const auto* pos = reinterpret_cast<const WINDOWPOS*>(message.LParam);
       if (!pos || !(pos->flags & SWP_HIDEWINDOW)) return false;
       CallSaved(message);
+      if (border_) border_->FreeWindow();
       if (HideCover && HideAnimationWanted())
         AnimateFormHide(*this);
       else

@@ -89,9 +89,20 @@ void FadeInLayered(fw::TForm& form, TsSkinProvider& provider, int timeMs, uint8_
   std::vector<TsAnimFrame> frames =
       ShowFrames(timeMs, alpha, mode == TveAnimType::atAero, TsAnimKind::Form, picture->Width(),
                  picture->Height());
-  HWND cover = ShowAnimWindowAt(form.Handle(), *picture, frames.empty() ? alpha : 0);
-  if (cover) RunFrames(cover, *picture, frames, nullptr);
+  HWND cover = ShowAnimWindowAt(form.Handle(), FinalLookBounds(provider, *picture), *picture,
+                                frames.empty() ? alpha : 0);
+  // The border window still shows the old frame and shadow, behind the form: it fades out over
+  // the last third, so the two shadows never darken each other.
+  TveBorderForm* border = provider.BorderForm();
+  HWND oldLook = border ? border->WindowIfAny() : nullptr;
+  std::function<void(const TsAnimFrame&)> fadeOld;
+  if (oldLook && !border->Picture().Empty())
+    fadeOld = [&](const TsAnimFrame& frame) {
+      ShowPicture(oldLook, border->Picture(), OldLookAlpha(alpha, frame.Alpha));
+    };
+  if (cover) RunFrames(cover, *picture, frames, fadeOld);
   Unfreeze(form, &provider, alpha);
+  if (border) border->Update(true);
   FreeAnimWindow(cover);
 }
 

@@ -232,3 +232,55 @@ TEST_F(AnimationWinTest, SkinChangeWithoutLayeredWindowsCrossFadesInTheOutputWin
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(AnimationWinTest, WithABorderWindowTheFramesCoverItAndTheOldFrameFadesOutLast) {
+  manager->SetExtendedBorders(true);
+  manager->AnimEffects.FormShow.Time = 36;
+  manager->AnimEffects.FormShow.Mode = TveAnimType::atFading;
+  LayeredRecorder recorder;
+  form->Show();
+  Pump();
+  TveBorderForm* border = provider->BorderForm();
+  ASSERT_NE(border, nullptr);
+  HWND borderWnd = border->WindowIfAny();
+  ASSERT_NE(borderWnd, nullptr);
+  RECT around;
+  GetWindowRect(borderWnd, &around);
+  // The show's frames stand where the border window stands, at its size.
+  std::vector<LayeredRecorder::Record> shown;
+  for (const auto& r : Frames(recorder, Wnd()))
+    if (r.Window != borderWnd) shown.push_back(r);
+  EXPECT_EQ(Alphas(shown), (std::vector<int>{0, 85, 170, 255, 255, 255}));
+  for (const auto& f : shown) {
+    EXPECT_EQ(f.X, around.left);
+    EXPECT_EQ(f.Y, around.top);
+    EXPECT_EQ(f.Width, around.right - around.left);
+    EXPECT_EQ(f.Height, around.bottom - around.top);
+  }
+  EXPECT_EQ(events, (std::vector<TveAnimEvent>{TveAnimEvent::aeShowing}));
+
+  // A skin change: the border window keeps the old frame fully visible until the new look is
+  // past two thirds, then fades it out; afterwards it shows the new frame.
+  manager->AnimEffects.SkinChanging.Time = 120;
+  std::vector<std::string> names;
+  manager->GetSkinNames(names, TsSkinListKind::sklFolders);
+  ASSERT_GE(names.size(), 2u);
+  recorder.updates.clear();
+  manager->SetSkinName(names.front());
+  std::vector<int> newLook, oldLook;
+  for (const auto& r : Frames(recorder, Wnd()))
+    (r.Window == borderWnd ? oldLook : newLook).push_back(r.Alpha);
+  EXPECT_EQ(newLook, (std::vector<int>{0, 26, 51, 76, 102, 128, 153, 178, 204, 230, 255, 255}));
+  ASSERT_GE(oldLook.size(), 11u);
+  EXPECT_EQ(std::vector<int>(oldLook.begin(), oldLook.begin() + 11),
+            (std::vector<int>{255, 255, 255, 255, 255, 255, 231, 153, 75, 0, 0}));
+  // Then the border window shows the new frame at full alpha.
+  EXPECT_EQ(oldLook.back(), 255);
+  EXPECT_EQ(provider->BorderForm()->WindowIfAny(), borderWnd);
+  EXPECT_TRUE(IsWindowVisible(Wnd()));
+  EXPECT_FALSE(AnimationInProgress);
+}
+
+}  // namespace
