@@ -170,6 +170,16 @@ void TveBorderForm::PlaceBehindForm(int x, int y, bool show) {
   SetWindowLongPtrA(window_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(form));
 }
 
+void TveBorderForm::ComposeInto(img::Bitmap32& picture) const {
+  const img::Bitmap32& image = provider_.WindowImage();
+  TsSkinManager* manager = provider_.SkinManager();
+  const TsBorderShadows& shadows = manager->BorderShadows();
+  ComposeBorderPicture(
+      picture, image, provider_.activeLook_ ? shadows.Active : shadows.Inactive,
+      provider_.borderFrame_.Extent,
+      CollectFrameCorners(*manager, provider_.paint_.Sections, image.Width(), image.Height()));
+}
+
 void TveBorderForm::Update(bool repaint, uint8_t alpha) {
   HWND form = FormWnd();
   if (Busy || AnimationInProgress || !form || provider_.form_->Destroying()) return;
@@ -182,16 +192,11 @@ void TveBorderForm::Update(bool repaint, uint8_t alpha) {
     Busy = false;
     return;
   }
-  const img::Bitmap32& image = provider_.WindowImage();
-  TsSkinManager* manager = provider_.SkinManager();
   int look = provider_.activeLook_ ? 1 : 0;
   bool changed = repaint || look != shownLook_ || shownGeneration_ != provider_.imageGeneration_ ||
                  picture_.Empty();
   if (changed) {
-    const TsBorderShadows& shadows = manager->BorderShadows();
-    ComposeBorderPicture(
-        picture_, image, look ? shadows.Active : shadows.Inactive, provider_.borderFrame_.Extent,
-        CollectFrameCorners(*manager, provider_.paint_.Sections, image.Width(), image.Height()));
+    ComposeInto(picture_);
     shownGeneration_ = provider_.imageGeneration_;
     shownLook_ = look;
   }

@@ -55,6 +55,9 @@ class TveBorderForm {
   TPoint Offset() const;
   // The composed picture last shown.
   const img::Bitmap32& Picture() const { return picture_; }
+  // Composes the picture the current window image and look make, into picture (an animation
+  // shows it before the window does).
+  void ComposeInto(img::Bitmap32& picture) const;
 
   // Set while the window is being placed.
   bool Busy = false;

@@ -362,6 +362,7 @@ void TsSkinProvider::WndProc(TMessage& message) {
     return;
   }
   WatchChildren(message);
+  if (HandleAnimationMessage(message)) return;
   if (HandleOutline(message)) return;
   if (drawNonClient_ && HandleNonClient(message)) return;
   if (HandleWindowMessage(message)) return;

@@ -9,6 +9,7 @@
 #include "skin/data/sSkinCommands.h"
 #include "skin/data/sSkinWindowsWin32.h"
 #include "skin/forms/sCtrlAdapter.h"
+#include "skin/forms/sFormAnimations.h"
 #include "skin/forms/sFrameMetrics.h"
 #include "skin/forms/sFrameWindow.h"
 #include "skin/forms/sPreviewLink.h"
@@ -50,6 +51,7 @@ void InstallManagerHooks() {
     };
     InstallMenuHooks();
     InstallDialogSkinning();
+    InstallAnimationHooks();
   });
 }
 
@@ -88,6 +90,7 @@ TsSkinProvider::~TsSkinProvider() {
   *alive_ = false;
   if (titleBar_) titleBar_->OnDestroy = nullptr;
   front_.Deactivate();
+  DropHideCover();
   if (empty_) return;
   auto& forms = ProviderForms();
   forms.erase(std::remove(forms.begin(), forms.end(), form_), forms.end());

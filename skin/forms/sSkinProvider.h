@@ -59,6 +59,9 @@ struct TveSysSubMenu {
   TveMenuItemPos Position = TveMenuItemPos::ipBeforeClose;
 };
 
+// What an animation of the form finished, for OnAfterAnimation.
+enum class TveAnimEvent { aeShowing, aeHiding };
+
 class TsSkinProvider : public fw::TComponent {
  public:
   // owner must be a form; throws std::runtime_error otherwise.
@@ -145,6 +148,22 @@ class TsSkinProvider : public fw::TComponent {
   void HideBorderWindow();
   void ShowBorderWindowAgain();
 
+  // The window animations. Bits of FormStateFlags:
+  static constexpr unsigned kHideSnapshotTaken = 0x200;  // the hide's picture and cover are ready
+  static constexpr unsigned kFrozenForChange = 0x10000;  // held still for a skin change
+  unsigned FormStateFlags = 0;
+  // An animation shows the form: the provider paints no frame on the screen meanwhile.
+  bool InAnimation = false;
+  // The manager runs its own animation for this change: the provider's show and hide do not.
+  bool SkipAnimation = false;
+  // Called when a show animation has finished and when a hide animation's window has gone.
+  std::function<void(TsSkinProvider& sender, TveAnimEvent event)> OnAfterAnimation;
+  // The form's look as its hiding began, shown by HideCover until the hide animation takes it.
+  img::Bitmap32 HideSnapshot;
+  HWND HideCover = nullptr;
+  // Frees the hide cover and snapshot when no hide animation took them.
+  void DropHideCover();
+
  protected:
   void Notification(fw::TComponent* component, fw::TOperation operation) override;
 
@@ -168,6 +187,11 @@ class TsSkinProvider : public fw::TComponent {
   void TrackOutline(POINT screen);
   void EndOutlineDrag(bool apply);
   bool HandleOutline(fw::TMessage& message);
+  // Show and hide animations (sProviderAnimation.cpp).
+  bool HandleAnimationMessage(fw::TMessage& message);
+  bool ShowAnimationWanted() const;
+  bool HideAnimationWanted() const;
+  void TakeHideSnapshot();
   // The window's life (sProviderWindow.cpp).
   bool HandleWindowMessage(fw::TMessage& message);
   void FitMaximized(MINMAXINFO& info);

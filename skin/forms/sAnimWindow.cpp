@@ -1,0 +1,73 @@
+#include "skin/forms/sAnimWindow.h"
+
+#include "platform/LayeredWindows.h"
+
+namespace {
+
+constexpr char kAnimClass[] = "veAnimWindow";
+
+LRESULT CALLBACK AnimProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
+  return DefWindowProcA(wnd, msg, wParam, lParam);
+}
+
+}  // namespace
+
+HWND CreateAnimWindow(const RECT& bounds, bool topmost) {
+  static const ATOM registered = [] {
+    WNDCLASSA cls{};
+    cls.lpfnWndProc = AnimProc;
+    cls.hInstance = GetModuleHandleA(nullptr);
+    cls.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    cls.lpszClassName = kAnimClass;
+    return RegisterClassA(&cls);
+  }();
+  if (!registered) return nullptr;
+  DWORD exStyle = WS_EX_LAYERED | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW;
+  if (topmost) exStyle |= WS_EX_TOPMOST;
+  return CreateWindowExA(exStyle, kAnimClass, "", WS_POPUP, bounds.left, bounds.top,
+                         bounds.right - bounds.left, bounds.bottom - bounds.top, nullptr, nullptr,
+                         GetModuleHandleA(nullptr), nullptr);
+}
+
+bool IsTopmost(HWND wnd) {
+  return (GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+HWND PlaceAbove(HWND form) {
+  if (IsTopmost(form)) return HWND_TOPMOST;
+  HWND above = GetWindow(form, GW_HWNDPREV);
+  return above ? above : HWND_TOP;
+}
+
+void ShowPicture(HWND anim, const img::Bitmap32& picture, uint8_t alpha) {
+  RECT r;
+  GetWindowRect(anim, &r);
+  platform::LayeredWindows::Current().Update(anim, r.left, r.top, picture, alpha);
+}
+
+void FreeAnimWindow(HWND& anim) {
+  if (anim) DestroyWindow(anim);
+  anim = nullptr;
+}
+
+HWND ShowAnimWindowAt(HWND form, const RECT& r, const img::Bitmap32& picture, uint8_t alpha) {
+  HWND place = PlaceAbove(form);
+  HWND anim = CreateAnimWindow(r, IsTopmost(form));
+  if (!anim) return nullptr;
+  platform::LayeredWindows::Current().Update(anim, r.left, r.top, picture, alpha);
+  ShowWindow(anim, SW_SHOWNOACTIVATE);
+  SetWindowPos(anim, place, r.left, r.top, picture.Width(), picture.Height(), kAnimPlaceFlags);
+  return anim;
+}
+
+void RunFrames(HWND anim, const img::Bitmap32& picture, const std::vector<TsAnimFrame>& frames,
+               const std::function<void(const TsAnimFrame&)>& afterFrame) {
+  img::Bitmap32 buffer(picture.Width(), picture.Height());
+  for (const TsAnimFrame& frame : frames) {
+    PrepareFrame(picture, buffer, frame);
+    ShowPicture(anim, buffer, frame.Alpha);
+    if (afterFrame) afterFrame(frame);
+    Sleep(kFrameInterval);
+  }
+}

@@ -1,0 +1,34 @@
+// The layered windows that show the frames of a form's animations in the form's place, while the
+// form itself is invisible or held still underneath.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <vector>
+
+#include "imaging/Bitmap32.h"
+#include "skin/render/sAnimFrames.h"
+
+// SetWindowPos flags of an animation window's placing: no activation, no redraw, no copied
+// bits, no owner order, no changing message.
+inline constexpr UINT kAnimPlaceFlags =
+    SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOCOPYBITS | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING;
+
+// A borderless, never activated, layered tool window at bounds (screen coordinates), not shown
+// yet; stay-on-top when topmost. It belongs to the engine: nothing skins or adopts it.
+HWND CreateAnimWindow(const RECT& bounds, bool topmost);
+// Where in the z-order a window goes to stand exactly where form is: the window directly above
+// the form, or the top of the stay-on-top band for a stay-on-top form.
+HWND PlaceAbove(HWND form);
+bool IsTopmost(HWND wnd);
+// Shows picture on the layered window at its own place with one alpha for the whole of it.
+void ShowPicture(HWND anim, const img::Bitmap32& picture, uint8_t alpha);
+// Frees the window and sets the handle to null.
+void FreeAnimWindow(HWND& anim);
+// A new animation window at bounds, directly in front of form, showing picture at alpha; null
+// when none could be made.
+HWND ShowAnimWindowAt(HWND form, const RECT& bounds, const img::Bitmap32& picture, uint8_t alpha);
+// Shows the frames of picture one by one, 12 ms apart; afterFrame (may be empty) follows each.
+void RunFrames(HWND anim, const img::Bitmap32& picture, const std::vector<TsAnimFrame>& frames,
+               const std::function<void(const TsAnimFrame&)>& afterFrame);

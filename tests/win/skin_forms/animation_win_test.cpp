@@ -1,0 +1,286 @@
+// Window animations on a real skinned form: the show fade and the hide fade as the layered
+// updates record them, the hide timer's own rules, and a skin change in its layered window and
+// in the output window used without layered windows.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "framework/Forms.h"
+#include "framework/StdCtrls.h"
+#include "skin/forms/sFormAnimations.h"
+#include "skin/forms/sHideTimer.h"
+#include "skin/forms/sSkinProvider.h"
+#include "skin/render/sPaintFlags.h"
+#include "skins/StoredSkins.h"
+#include "tests/support/LayeredRecorder.h"
+#include "tests/win/skin_forms/FormTestScreen.h"
+
+using namespace fw;
+using testing_support::LayeredRecorder;
+
+namespace {
+
+// Sees every update before the recorder does: whether the form was held still meanwhile.
+struct FreezeProbe final : platform::LayeredWindows {
+  HWND form = nullptr;
+  std::vector<bool> formShown;
+  platform::LayeredWindows* next = Install(this);
+  ~FreezeProbe() override { Install(next); }
+  bool Available() override { return next->Available(); }
+  bool Update(void* window, int x, int y, const img::Bitmap32& picture, uint8_t alpha) override {
+    if (window != form) formShown.push_back(IsWindowVisible(form));
+    return next->Update(window, x, y, picture, alpha);
+  }
+  bool SetAlpha(void* window, uint8_t alpha) override { return next->SetAlpha(window, alpha); }
+};
+
+struct AnimationWinTest : ::testing::Test {
+  void SetUp() override {
+    manager = std::make_unique<TsSkinManager>(nullptr);
+    AddStoredSkins(manager->InternalSkins);
+    manager->SetSkinName(DefaultStoredSkinName());
+    form = std::make_unique<TForm>(nullptr);
+    form->SetBorderStyle(TFormBorderStyle::bsSingle);
+    form->SetClientSize(360, 200);
+    form->SetBounds(70, 50, form->Width(), form->Height());
+    form->SetCaption("Animation test");
+    auto* button = new TButton(form.get());
+    button->SetBounds(20, 20, 90, 25);
+    button->SetCaption("Button");
+    button->SetParent(form.get());
+    provider = new TsSkinProvider(form.get());
+    provider->SetSkinManager(manager.get());
+    provider->OnAfterAnimation = [this](TsSkinProvider&, TveAnimEvent event) {
+      events.push_back(event);
+    };
+  }
+  void TearDown() override {
+    form.reset();
+    manager.reset();
+  }
+  HWND Wnd() { return form->Handle(); }
+  RECT WindowRect() {
+    RECT r;
+    GetWindowRect(Wnd(), &r);
+    return r;
+  }
+  // The per-pixel updates of windows other than the form, in order.
+  static std::vector<LayeredRecorder::Record> Frames(const LayeredRecorder& recorder, HWND form) {
+    std::vector<LayeredRecorder::Record> frames;
+    for (const auto& r : recorder.updates)
+      if (r.PerPixel && r.Window != form) frames.push_back(r);
+    return frames;
+  }
+  static std::vector<int> Alphas(const std::vector<LayeredRecorder::Record>& frames) {
+    std::vector<int> alphas;
+    for (const auto& f : frames) alphas.push_back(f.Alpha);
+    return alphas;
+  }
+  void ExpectAtTheForm(const std::vector<LayeredRecorder::Record>& frames) {
+    RECT r = WindowRect();
+    for (const auto& f : frames) {
+      EXPECT_EQ(f.X, r.left);
+      EXPECT_EQ(f.Y, r.top);
+      EXPECT_EQ(f.Width, r.right - r.left);
+      EXPECT_EQ(f.Height, r.bottom - r.top);
+    }
+  }
+  // Runs the hide timer's ticks until its window has gone (two seconds at most).
+  static void WaitForHide() {
+    for (int i = 0; i < 200 && HideTimer().AnimWindow(); ++i) {
+      Application.ProcessMessages();
+      Sleep(10);
+    }
+  }
+
+  std::unique_ptr<TsSkinManager> manager;
+  std::unique_ptr<TForm> form;
+  TsSkinProvider* provider = nullptr;
+  std::vector<TveAnimEvent> events;
+};
+
+TEST_F(AnimationWinTest, ShowFadesTheFinalLookInAndLeavesTheFormPlain) {
+  manager->AnimEffects.FormShow.Time = 70;
+  manager->AnimEffects.FormShow.Mode = TveAnimType::atFading;
+  LayeredRecorder recorder;
+  form->Show();
+  std::vector<LayeredRecorder::Record> frames = Frames(recorder, Wnd());
+  // Shown at alpha 0, six frames, then the final display.
+  EXPECT_EQ(Alphas(frames), (std::vector<int>{0, 51, 102, 153, 204, 255, 255, 255}));
+  ASSERT_FALSE(frames.empty());
+  ExpectAtTheForm(frames);
+  HWND anim = static_cast<HWND>(frames.front().Window);
+  for (const auto& f : frames) EXPECT_EQ(f.Window, anim);
+  EXPECT_FALSE(IsWindow(anim));
+  // The form was invisible by its own alpha meanwhile, and is a plain window again.
+  ASSERT_FALSE(recorder.updates.empty());
+  EXPECT_EQ(recorder.updates.front().Window, Wnd());
+  EXPECT_EQ(recorder.updates.front().Alpha, 0);
+  EXPECT_FALSE(GetWindowLongA(Wnd(), GWL_EXSTYLE) & WS_EX_LAYERED);
+  EXPECT_TRUE(IsWindowVisible(Wnd()));
+  EXPECT_FALSE(provider->InAnimation);
+  EXPECT_FALSE(AnimationInProgress);
+  EXPECT_EQ(events, (std::vector<TveAnimEvent>{TveAnimEvent::aeShowing}));
+  // What faded in is what the form looks like, its button included.
+  EXPECT_EQ(frames.back().Checksum, LayeredRecorder::Checksum(*PaintFinalLook(*provider)));
+  // A zoom show starts from three quarters of the picture about its centre.
+  form->Hide();
+  manager->AnimEffects.FormShow.Mode = TveAnimType::atAero;
+  recorder.updates.clear();
+  form->Show();
+  frames = Frames(recorder, Wnd());
+  ASSERT_EQ(frames.size(), 8u);
+  EXPECT_NE(frames[1].Checksum, frames[6].Checksum);
+  EXPECT_EQ(frames[6].Checksum, frames[7].Checksum);
+}
+
+TEST_F(AnimationWinTest, HideFadesOutOnTimerTicksAndTellsTheFormOnce) {
+  form->Show();
+  Pump();
+  manager->AnimEffects.FormHide.Time = 60;
+  manager->AnimEffects.FormHide.Mode = TveAnimType::atFading;
+  RECT shown = WindowRect();
+  LayeredRecorder recorder;
+  form->Hide();
+  // The snapshot's cover stands in for the form; the first frame follows at once.
+  std::vector<LayeredRecorder::Record> frames = Frames(recorder, Wnd());
+  EXPECT_EQ(Alphas(frames), (std::vector<int>{255, 255, 204}));
+  EXPECT_TRUE(events.empty());
+  ASSERT_NE(HideTimer().AnimWindow(), nullptr);
+  HWND anim = HideTimer().AnimWindow();
+  WaitForHide();
+  frames = Frames(recorder, Wnd());
+  EXPECT_EQ(Alphas(frames), (std::vector<int>{255, 255, 204, 153, 102, 51, 0, 0}));
+  for (const auto& f : frames) {
+    EXPECT_EQ(f.Window, anim);
+    EXPECT_EQ(f.X, shown.left);
+    EXPECT_EQ(f.Y, shown.top);
+    EXPECT_EQ(f.Width, shown.right - shown.left);
+  }
+  EXPECT_FALSE(IsWindow(anim));
+  EXPECT_EQ(events, (std::vector<TveAnimEvent>{TveAnimEvent::aeHiding}));
+  EXPECT_EQ(provider->HideCover, nullptr);
+
+  // A new hide ends the running one at once, without telling its form; one without time for a
+  // frame frees its window and picture and tells nobody.
+  events.clear();
+  form->Show();
+  Pump();
+  form->Hide();
+  HWND running = HideTimer().AnimWindow();
+  ASSERT_NE(running, nullptr);
+  HWND quick =
+      CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+  recorder.updates.clear();
+  StartHideAnimation(quick, std::make_unique<img::Bitmap32>(50, 50), 11, Wnd(),
+                     TveAnimType::atFading, 255);
+  EXPECT_FALSE(IsWindow(running));
+  EXPECT_FALSE(IsWindow(quick));
+  EXPECT_EQ(HideTimer().AnimWindow(), nullptr);
+  EXPECT_TRUE(recorder.updates.empty());
+  WaitForHide();
+  EXPECT_TRUE(events.empty());
+}
+
+TEST_F(AnimationWinTest, SkinChangeFadesTheNewLookInOverTheFrozenForm) {
+  form->Show();
+  Pump();
+  LayeredRecorder recorder;
+  // The probe sees each update first, then hands it to the recorder.
+  FreezeProbe probe;
+  probe.form = Wnd();
+  std::vector<std::string> names;
+  manager->GetSkinNames(names, TsSkinListKind::sklFolders);
+  ASSERT_GE(names.size(), 2u);
+  manager->SetSkinName(names.front());
+  std::vector<LayeredRecorder::Record> frames = Frames(recorder, Wnd());
+  // 100 ms: shown at alpha 0, then nine frames of an eighth each.
+  EXPECT_EQ(Alphas(frames), (std::vector<int>{0, 32, 64, 96, 128, 159, 191, 223, 255, 255}));
+  ExpectAtTheForm(frames);
+  ASSERT_FALSE(frames.empty());
+  EXPECT_FALSE(IsWindow(static_cast<HWND>(frames.front().Window)));
+  // The old look stayed on the screen: the form was held still through every frame.
+  EXPECT_EQ(probe.formShown, std::vector<bool>(frames.size(), false));
+  EXPECT_TRUE(IsWindowVisible(Wnd()));
+  EXPECT_FALSE(provider->InAnimation);
+  EXPECT_FALSE(provider->FormStateFlags & TsSkinProvider::kFrozenForChange);
+  EXPECT_FALSE(AnimationInProgress);
+  EXPECT_EQ(frames.back().Checksum, LayeredRecorder::Checksum(*PaintFinalLook(*provider)));
+}
+
+TEST_F(AnimationWinTest, SkinChangeWithoutLayeredWindowsCrossFadesInTheOutputWindow) {
+  form->Show();
+  Pump();
+  std::vector<std::string> names;
+  manager->GetSkinNames(names, TsSkinListKind::sklFolders);
+  ASSERT_GE(names.size(), 3u);
+  LayeredRecorder recorder;
+  recorder.available = false;
+  // No time for a fade: the new look at once, never a division by no steps.
+  for (int time : {100, 0}) {
+    SCOPED_TRACE(time);
+    manager->AnimEffects.SkinChanging.Time = uint16_t(time);
+    manager->SetSkinName(names[time ? 1 : 2]);
+    EXPECT_EQ(FindWindowA("TOutputWindow", "veOutputWindow"), nullptr);
+    EXPECT_TRUE(IsWindowVisible(Wnd()));
+    EXPECT_FALSE(AnimationInProgress);
+    EXPECT_FALSE(provider->InAnimation);
+  }
+  EXPECT_TRUE(Frames(recorder, Wnd()).empty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(AnimationWinTest, WithABorderWindowTheFramesCoverItAndTheOldFrameFadesOutLast) {
+  manager->SetExtendedBorders(true);
+  manager->AnimEffects.FormShow.Time = 36;
+  manager->AnimEffects.FormShow.Mode = TveAnimType::atFading;
+  LayeredRecorder recorder;
+  form->Show();
+  Pump();
+  TveBorderForm* border = provider->BorderForm();
+  ASSERT_NE(border, nullptr);
+  HWND borderWnd = border->WindowIfAny();
+  ASSERT_NE(borderWnd, nullptr);
+  RECT around;
+  GetWindowRect(borderWnd, &around);
+  // The show's frames stand where the border window stands, at its size.
+  std::vector<LayeredRecorder::Record> shown;
+  for (const auto& r : Frames(recorder, Wnd()))
+    if (r.Window != borderWnd) shown.push_back(r);
+  EXPECT_EQ(Alphas(shown), (std::vector<int>{0, 85, 170, 255, 255, 255}));
+  for (const auto& f : shown) {
+    EXPECT_EQ(f.X, around.left);
+    EXPECT_EQ(f.Y, around.top);
+    EXPECT_EQ(f.Width, around.right - around.left);
+    EXPECT_EQ(f.Height, around.bottom - around.top);
+  }
+  EXPECT_EQ(events, (std::vector<TveAnimEvent>{TveAnimEvent::aeShowing}));
+
+  // A skin change: the border window keeps the old frame fully visible until the new look is
+  // past two thirds, then fades it out; afterwards it shows the new frame.
+  manager->AnimEffects.SkinChanging.Time = 120;
+  std::vector<std::string> names;
+  manager->GetSkinNames(names, TsSkinListKind::sklFolders);
+  ASSERT_GE(names.size(), 2u);
+  recorder.updates.clear();
+  manager->SetSkinName(names.front());
+  std::vector<int> newLook, oldLook;
+  for (const auto& r : Frames(recorder, Wnd()))
+    (r.Window == borderWnd ? oldLook : newLook).push_back(r.Alpha);
+  EXPECT_EQ(newLook, (std::vector<int>{0, 26, 51, 76, 102, 128, 153, 178, 204, 230, 255, 255}));
+  ASSERT_GE(oldLook.size(), 11u);
+  EXPECT_EQ(std::vector<int>(oldLook.begin(), oldLook.begin() + 11),
+            (std::vector<int>{255, 255, 255, 255, 255, 255, 231, 153, 75, 0, 0}));
+  // Then the border window shows the new frame at full alpha.
+  EXPECT_EQ(oldLook.back(), 255);
+  EXPECT_EQ(provider->BorderForm()->WindowIfAny(), borderWnd);
+  EXPECT_TRUE(IsWindowVisible(Wnd()));
+  EXPECT_FALSE(AnimationInProgress);
+}
+
+}  // namespace
