@@ -154,14 +154,16 @@ void TveTabControlWnd::PaintTabText(int tab, RECT rect, int state, int section) 
   item.pszText = text;
   item.cchTextMax = sizeof text;
   SendMessageA(Handle, TCM_GETITEMA, WPARAM(tab), reinterpret_cast<LPARAM>(&item));
-  if (!text[0]) return;
+  // The control may answer with its own copy of the text rather than fill the buffer.
+  const char* caption = item.pszText ? item.pszText : "";
+  if (!caption[0]) return;
   HDC dc = SkinData->CacheBitmap->DC();
   SetBkMode(dc, TRANSPARENT);
   const int side = TabSide();
   const bool enabled = IsWindowEnabled(Handle);
   if (side < 2) {
     HGDIOBJ old = SelectObject(dc, ControlFont());
-    PaintSkinText(dc, text, enabled, SkinManager, state > 0 ? 1 : 0, section,
+    PaintSkinText(dc, caption, enabled, SkinManager, state > 0 ? 1 : 0, section,
                   DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX, rect);
     SelectObject(dc, old);
     return;
@@ -169,18 +171,18 @@ void TveTabControlWnd::PaintTabText(int tab, RECT rect, int state, int section) 
   // Side tabs: the caption reads upwards on the left, downwards on the right.
   SIZE size{};
   HGDIOBJ old = SelectObject(dc, ControlFont());
-  GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
+  GetTextExtentPoint32A(dc, caption, lstrlenA(caption), &size);
   HFONT turned = TurnedFont(ControlFont(), side == 2 ? 900 : 2700);
   SelectObject(dc, turned);
   const TsGenState& look = SkinManager->SectionTable[size_t(section)].States[state > 0 ? 1 : 0];
   SetTextColor(dc, COLORREF(look.FontColor));
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   if (side == 2)
-    TextOutA(dc, rect.left + (w - size.cy) / 2, rect.bottom - (h - size.cx) / 2, text,
-             lstrlenA(text));
+    TextOutA(dc, rect.left + (w - size.cy) / 2, rect.bottom - (h - size.cx) / 2, caption,
+             lstrlenA(caption));
   else
-    TextOutA(dc, rect.right - (w - size.cy) / 2, rect.top + (h - size.cx) / 2, text,
-             lstrlenA(text));
+    TextOutA(dc, rect.right - (w - size.cy) / 2, rect.top + (h - size.cx) / 2, caption,
+             lstrlenA(caption));
   SelectObject(dc, old);
   DeleteObject(turned);
 }
@@ -307,6 +309,8 @@ TvePageControlWnd::~TvePageControlWnd() {
 }
 
 void TvePageControlWnd::AdoptPages() {
+  // Pages come and go: the adapters of the gone ones are dropped before new ones are made.
+  std::erase_if(pages_, [](const std::unique_ptr<TvePageWnd>& page) { return page->Destroyed; });
   for (HWND child = GetWindow(Handle, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     char name[32] = "";
     GetClassNameA(child, name, sizeof name);

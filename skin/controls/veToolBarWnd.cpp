@@ -167,7 +167,9 @@ void TveToolBarWnd::HandleMessage(fw::TMessage& message) {
     case TB_ENABLEBUTTON:
     case TB_SETHOTITEM:
     case TB_ADDBUTTONSA:
+    case TB_ADDBUTTONSW:
     case TB_INSERTBUTTONA:
+    case TB_INSERTBUTTONW:
     case TB_DELETEBUTTON: {
       // The bar changed a button's look and may have drawn it itself: the skin's picture again,
       // only when something changed for mouse moves.

@@ -53,6 +53,8 @@ std::array<TsMenuItemState, kDialogMenuItems> DialogMenuItems(const TsDialogFact
   items[dmSize] = {sizeable, normal && (f.Style & kThickFrame)};
   items[dmMinimize] = {canMin, !f.Minimized};
   items[dmMaximize] = {canMax, !f.Maximized};
-  items[dmClose] = {f.HasSysMenu && f.HasCloseItem, true};
+  // A dialog that greys its close command (one that must not be cancelled now) keeps the item
+  // greyed too: the item would close it as the button would.
+  items[dmClose] = {f.HasSysMenu && f.HasCloseItem, f.CloseEnabled};
   return items;
 }

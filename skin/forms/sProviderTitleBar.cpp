@@ -80,7 +80,8 @@ void TsSkinProvider::TitleItemMouse(int code, bool down) {
   unsigned shift = 0;
   TPoint at = MouseEventArgs(shift);
   if (down)
-    titleBar_->MouseDown(*item, TMouseButton::mbLeft, shift, at.X, at.Y, form_->Handle());
+    titleBar_->MouseDown(*item, TMouseButton::mbLeft, shift, at.X, at.Y, form_->Handle(),
+                         ImageOnScreen());
   else
     titleBar_->MouseUp(*item, TMouseButton::mbLeft, shift, at.X, at.Y);
 }
@@ -91,7 +92,10 @@ void TsSkinProvider::TitleItemDown(int code) {
   UpdateUserHint(0);
   if (item->DropsMenu()) {
     // The menu runs its own loop; when it is closed the item is clicked and nothing stays hot.
+    // One of its commands may have freed the form and this provider.
+    std::shared_ptr<bool> alive = alive_;
     TitleItemMouse(code, true);
+    if (!*alive) return;
     RepaintElements(buttons_.Reset());
     return;
   }

@@ -275,16 +275,21 @@ TsTitleButton* TsSkinProvider::UserButton(int code) const {
                                                                     : nullptr;
 }
 
+TPoint TsSkinProvider::ImageOnScreen() const {
+  RECT window;
+  GetWindowRect(form_->Handle(), &window);
+  return {window.left - imageOrigin_.X, window.top - imageOrigin_.Y};
+}
+
 TPoint TsSkinProvider::MouseEventArgs(unsigned& shift) const {
   POINT p;
   GetCursorPos(&p);
-  RECT window;
-  GetWindowRect(form_->Handle(), &window);
   shift = ssLeft;
   if (GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
   if (GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
   if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
-  return {p.x - window.left, p.y - window.top};
+  TPoint image = ImageOnScreen();
+  return {p.x - image.X, p.y - image.Y};
 }
 
 void TsSkinProvider::RaiseUserMouse(int code, bool down) {

@@ -224,7 +224,10 @@ class TsSkinProvider : public fw::TComponent {
   void RunTitleCommand(TsTitleCommand command);
   // The visible user button behind a hit code, or null; and its mouse event and hint.
   TsTitleButton* UserButton(int code) const;
-  // Where the mouse is in the window, and the keys held (ssLeft with the modifiers).
+  // Where the window image's corner lies on the screen (left of and above the form by the skin's
+  // frame when a border window shows it).
+  TPoint ImageOnScreen() const;
+  // Where the mouse is in the window image, and the keys held (ssLeft with the modifiers).
   TPoint MouseEventArgs(unsigned& shift) const;
   void RaiseUserMouse(int code, bool down);
   void UpdateUserHint(int code);

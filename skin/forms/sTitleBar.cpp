@@ -189,6 +189,7 @@ TsTitleBar::TsTitleBar(TComponent* owner) : TComponent(owner), form_(dynamic_cas
 }
 
 TsTitleBar::~TsTitleBar() {
+  *alive_ = false;
   if (OnDestroy) OnDestroy();
 }
 
@@ -231,7 +232,7 @@ void TsTitleBar::RepaintFrame() {
 }
 
 void TsTitleBar::MouseDown(TveTitleBarItem& item, TMouseButton button, unsigned shift, int x, int y,
-                           HWND form) {
+                           HWND form, TPoint imageOnScreen) {
   if (!item.Enabled() || item.Pressed) return;
   item.Pressed = true;
   if (item.OnMouseDown) item.OnMouseDown(item, button, shift, x, y);
@@ -255,9 +256,11 @@ void TsTitleBar::MouseDown(TveTitleBarItem& item, TMouseButton button, unsigned 
   if (!item.DropsMenu()) return;
   item.menuDropped_ = true;
   RepaintFrame();
-  RECT window{};
-  GetWindowRect(form, &window);
-  item.DropdownMenu()->Popup(window.left + item.Rect.Left, window.top + item.Rect.Bottom, form);
+  // A command of the menu may free the form and its title bar with the item.
+  std::shared_ptr<bool> alive = alive_;
+  item.DropdownMenu()->Popup(imageOnScreen.X + item.Rect.Left, imageOnScreen.Y + item.Rect.Bottom,
+                             form);
+  if (!*alive) return;
   item.menuDropped_ = false;
   item.HoverState = 0;
   RepaintFrame();

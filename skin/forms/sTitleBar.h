@@ -201,10 +201,11 @@ class TsTitleBar : public fw::TComponent {
   // Sizes the items never measured and places every visible one in the band.
   void Arrange();
 
-  // The mouse, from the provider (x and y in window coordinates). A press on an item with a
-  // drop-down menu shows the menu owned by form and returns when it closed.
+  // The mouse, from the provider (x and y in the window image's coordinates, like the items'
+  // rectangles). A press on an item with a drop-down menu shows the menu owned by form below the
+  // item, the image's corner lying at imageOnScreen, and returns when it closed.
   void MouseDown(TveTitleBarItem& item, TMouseButton button, unsigned shift, int x, int y,
-                 HWND form);
+                 HWND form, TPoint imageOnScreen);
   void MouseUp(TveTitleBarItem& item, TMouseButton button, unsigned shift, int x, int y);
   // The mouse came over the item (hot) or left it.
   void SetHover(TveTitleBarItem& item, bool hot);
@@ -218,6 +219,7 @@ class TsTitleBar : public fw::TComponent {
   fw::TForm* form_;
   fw::TImageList* images_ = nullptr;
   bool showCaption_ = true;
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 // What painting an item needs of the form.

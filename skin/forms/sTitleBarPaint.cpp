@@ -60,6 +60,7 @@ img::Bitmap32 GlyphFrame(const TveTitleBarItem& item, int state) {
   const img::Bitmap32& glyph = item.Glyph();
   int count = std::max(1, item.NumGlyphs());
   int width = glyph.Width() / count;
+  if (width <= 0) return {};  // more states announced than the glyph is wide
   int frame = !item.Enabled() ? 1 : state == 2 ? (item.Down() ? 3 : 2) : 0;
   if (frame >= count) frame = 0;
   img::Bitmap32 part(width, glyph.Height());
@@ -162,8 +163,7 @@ void PaintTitleItem(TveTitleBarItem& item, const TRect& rect, img::Bitmap32& tar
     c.Images->Draw(canvas->DC(), x, box.Top + (item.Height() - c.Images->Height()) / 2, index);
     GdiFlush();
     x += c.Images->Width() + (caption ? item.Spacing() : 0);
-  } else if (!item.Glyph().Empty()) {
-    img::Bitmap32 glyph = GlyphFrame(item, state);
+  } else if (img::Bitmap32 glyph = GlyphFrame(item, state); !glyph.Empty()) {
     const img::TRGBAPixel& key = glyph.Pixel(0, 0);
     PaintGlyph(*canvas, {x, box.Top + (item.Height() - glyph.Height()) / 2}, glyph,
                (int32_t(key.B) << 16) | (int32_t(key.G) << 8) | key.R);

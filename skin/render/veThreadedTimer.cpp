@@ -1,5 +1,6 @@
 #include "skin/render/veThreadedTimer.h"
 
+#include <memory>
 #include <unordered_map>
 #include <utility>
 
@@ -21,7 +22,7 @@ TveThreadedTimer::TveThreadedTimer(fw::TComponent* owner, bool routeToTick)
 
 TveThreadedTimer::~TveThreadedTimer() {
   Stop();
-  if (freedDuringTick_) *freedDuringTick_ = true;
+  *alive_ = false;
 }
 
 void TveThreadedTimer::SetEnabled(bool value) {
@@ -70,15 +71,21 @@ void CALLBACK TveThreadedTimer::TimerProc(HWND, UINT, UINT_PTR id, DWORD) {
 void TveThreadedTimer::Fire() {
   // A handler that pumps messages would otherwise receive the next tick inside itself.
   if (inTick_) return;
-  inTick_ = true;
-  // Animations free their timer from its last tick; nothing of it may be touched after that.
-  bool freed = false;
-  freedDuringTick_ = &freed;
-  if (routeToTick_)
+  // Animations free their timer from its last tick, and a handler may replace itself: the tick
+  // runs a copy of the handler, and nothing of the timer is touched once it was freed, even when
+  // the handler throws.
+  struct TickScope {
+    explicit TickScope(TveThreadedTimer& t) : timer(t), alive(t.alive_) { timer.inTick_ = true; }
+    ~TickScope() {
+      if (*alive) timer.inTick_ = false;
+    }
+    TveThreadedTimer& timer;
+    std::shared_ptr<bool> alive;
+  } scope(*this);
+  if (routeToTick_) {
     Tick();
-  else if (onTimer_)
-    onTimer_(this);
-  if (freed) return;
-  freedDuringTick_ = nullptr;
-  inTick_ = false;
+  } else if (onTimer_) {
+    fw::TNotifyEvent handler = onTimer_;
+    handler(this);
+  }
 }

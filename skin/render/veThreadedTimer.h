@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "framework/Classes.h"
 
 enum class TThreadPriority {
@@ -52,7 +54,7 @@ class TveThreadedTimer : public fw::TComponent {
   bool enabled_ = true;
   bool routeToTick_ = false;
   bool inTick_ = false;
-  bool* freedDuringTick_ = nullptr;
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
   unsigned interval_ = 1000;
   fw::TNotifyEvent onTimer_;
   TThreadPriority priority_ = TThreadPriority::tpNormal;

@@ -127,6 +127,7 @@ TEST(DialogFrame, TitleButtonsAndMenuItemsFollowStyleAndState) {
   TsDialogFacts greyed = Facts(kCaption | kSysMenu, 0);
   greyed.CloseEnabled = false;
   EXPECT_FALSE(DialogButtonRules(greyed).CanClose);
+  EXPECT_FALSE(DialogMenuItems(greyed)[dmClose].Enabled);
 }
 
 TEST(DialogFrame, TitleElementsWorkByTheRulesAndTheWindowState) {
