@@ -124,11 +124,14 @@ TRect TveBorderForm::ClientRegion() const {
           client.Y + e.Top + height};
 }
 
+TRect TveBorderForm::ShownRect(int width, int height) const {
+  if (provider_.formShape_.Maximized)
+    return MaximizedBorderRect(provider_.borderFrame_, width, height);
+  return {0, 0, width, height};
+}
+
 TsRegion TveBorderForm::MakeRegion() const {
-  int w = picture_.Width(), h = picture_.Height();
-  TRect outer = {0, 0, w, h};
-  if (provider_.formShape_.Maximized) outer = MaximizedBorderRect(provider_.borderFrame_, w, h);
-  return BorderRegion(outer, ClientRegion());
+  return BorderRegion(ShownRect(picture_.Width(), picture_.Height()), ClientRegion());
 }
 
 void TveBorderForm::ApplyShape() {

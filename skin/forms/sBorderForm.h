@@ -46,6 +46,9 @@ class TveBorderForm {
   // The border window's shape (its coordinates): all of it but the part the form covers; for a
   // maximised form only what lies on the work area.
   TsRegion MakeRegion() const;
+  // The part of a picture of the border window's size that shows: all of it, or for a maximised
+  // form what lies on the work area.
+  TRect ShownRect(int width, int height) const;
   // The part of the border window that the form's client covers.
   TRect ClientRegion() const;
   // The element under a screen point: a title element, a sizing code, caption, icon, menu band,

@@ -14,6 +14,7 @@
 #include "skin/render/sBlend.h"
 #include "skin/render/sGlow.h"
 #include "skin/render/sPaintFlags.h"
+#include "skin/render/sWindowRegion.h"
 
 namespace {
 
@@ -99,6 +100,16 @@ RECT FinalLookBounds(TsSkinProvider& provider, const img::Bitmap32& picture) {
   return {r.left, r.top, r.left + picture.Width(), r.top + picture.Height()};
 }
 
+HWND ShowFinalLookWindow(TsSkinProvider& provider, const img::Bitmap32& picture, uint8_t alpha) {
+  HWND form = provider.Form()->Handle();
+  HWND anim = ShowAnimWindowAt(form, FinalLookBounds(provider, picture), picture, alpha);
+  TveBorderForm* border = provider.BorderForm();
+  if (anim && border && IsZoomed(form))
+    ApplyWindowRegion(
+        anim, RectRegionWithout(border->ShownRect(picture.Width(), picture.Height()), {}), false);
+  return anim;
+}
+
 void HideByLayering(fw::TForm& form) {
   HWND wnd = form.Handle();
   SetWindowLongA(wnd, GWL_EXSTYLE, GetWindowLongA(wnd, GWL_EXSTYLE) | WS_EX_LAYERED);
@@ -126,7 +137,7 @@ bool AnimateFormShow(TsSkinProvider& provider, int timeMs, uint8_t alpha, TveAni
       ShowFrames(timeMs, alpha, mode == TveAnimType::atAero, TsAnimKind::Form, picture->Width(),
                  picture->Height());
   RECT bounds = FinalLookBounds(provider, *picture);
-  HWND anim = ShowAnimWindowAt(wnd, bounds, *picture, frames.empty() ? alpha : 0);
+  HWND anim = ShowFinalLookWindow(provider, *picture, frames.empty() ? alpha : 0);
   if (!anim) {
     AnimationInProgress = false;
     return false;

@@ -37,6 +37,10 @@ void ShowAfterLayering(fw::TForm& form, uint8_t alpha);
 std::unique_ptr<img::Bitmap32> PaintFinalLook(TsSkinProvider& provider);
 // Where that picture stands on the screen: over the form, or over its border window.
 RECT FinalLookBounds(TsSkinProvider& provider, const img::Bitmap32& picture);
+// Shows picture (the final look) at alpha in a new layered animation window where it stands; a
+// maximised form's frame and shadow beyond the work area are cut off, as its border window cuts
+// them. Null when no window could be made.
+HWND ShowFinalLookWindow(TsSkinProvider& provider, const img::Bitmap32& picture, uint8_t alpha);
 
 // Fills the skin manager's hooks that freeze forms and animate a skin change, and the hooks of
 // its application-window handling that concern show and hide animations.

@@ -50,8 +50,7 @@ void TsSkinProvider::TakeHideSnapshot() {
   DropHideCover();
   if (!RebuildWindowImage() || WindowImage().Empty()) return;
   HideSnapshot = std::move(*PaintFinalLook(*this));
-  HideCover =
-      ShowAnimWindowAt(form_->Handle(), FinalLookBounds(*this, HideSnapshot), HideSnapshot, 255);
+  HideCover = ShowFinalLookWindow(*this, HideSnapshot, 255);
   if (HideCover) FormStateFlags |= kHideSnapshotTaken;
 }
 

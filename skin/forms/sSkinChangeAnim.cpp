@@ -89,8 +89,7 @@ void FadeInLayered(fw::TForm& form, TsSkinProvider& provider, int timeMs, uint8_
   std::vector<TsAnimFrame> frames =
       ShowFrames(timeMs, alpha, mode == TveAnimType::atAero, TsAnimKind::Form, picture->Width(),
                  picture->Height());
-  HWND cover = ShowAnimWindowAt(form.Handle(), FinalLookBounds(provider, *picture), *picture,
-                                frames.empty() ? alpha : 0);
+  HWND cover = ShowFinalLookWindow(provider, *picture, frames.empty() ? alpha : 0);
   // The border window still shows the old frame and shadow, behind the form: it fades out over
   // the last third, so the two shadows never darken each other.
   TveBorderForm* border = provider.BorderForm();
