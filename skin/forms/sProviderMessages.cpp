@@ -62,12 +62,15 @@ bool TsSkinProvider::HandleSkinCommand(TMessage& message) {
     case CmdSkinLoaded:
     case CmdSkinRefresh:
       if (ours && !form_->Destroying()) {
+        StopTitleAnimations();
         buttons_.Reset();
         InitSkin();
       }
       return true;
     case CmdSkinRemoved:
-      if (ours && !form_->Destroying()) SkinRemoved();
+      if (!ours || form_->Destroying()) return true;
+      titleAnimations_.clear();
+      SkinRemoved();
       return true;
     case CmdAdoptAgain:
       if (!message.LParam) adoptPosted_ = false;
@@ -327,6 +330,12 @@ void TsSkinProvider::WndProc(TMessage& message) {
     return;
   }
   WatchChildren(message);
+  // A title-button fade belongs to the place and look the form had.
+  if ((message.Msg == WM_WINDOWPOSCHANGED &&
+       (reinterpret_cast<const WINDOWPOS*>(message.LParam)->flags &
+        (SWP_NOMOVE | SWP_HIDEWINDOW)) != SWP_NOMOVE) ||
+      (message.Msg == WM_SHOWWINDOW && !message.WParam))
+    StopTitleAnimations();
   if (HandleOutline(message)) return;
   if (drawNonClient_ && HandleNonClient(message)) return;
   if (HandleWindowMessage(message)) return;

@@ -77,6 +77,7 @@ TsSkinProvider::TsSkinProvider(TComponent* owner)
 
 TsSkinProvider::~TsSkinProvider() {
   *alive_ = false;
+  titleAnimations_.clear();
   front_.Deactivate();
   if (empty_) return;
   auto& forms = ProviderForms();
@@ -294,8 +295,8 @@ void TsSkinProvider::UpdateShape() {
   f.RightToLeft = GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_LAYOUTRTL;
   PrepareInputs();
   paint_.Layout = LayoutTitle(*SkinManager(), f, paint_.Metrics, paint_.Inputs);
-  for (int k = 0; k < kTitleButtonKinds; ++k)
-    paint_.Layout.Buttons[k].State = buttons_.StateOf(paint_.Layout.Buttons[k].HitCode);
+  for (auto& b : paint_.Layout.Buttons)
+    b.State = titleAnimations_.count(b.HitCode) ? 0 : buttons_.StateOf(b.HitCode);
   paint_.Active = activeLook_;
   paint_.DisabledLook = !IsWindowEnabled(wnd);
   paint_.GripShown = GripMode == TsGripMode::gmRightBottom && !f.Maximized && f.ThickFrame;
@@ -422,23 +423,35 @@ bool TsSkinProvider::ElementEnabled(int code) const {
 
 void TsSkinProvider::RepaintElements(const std::vector<int>& codes) {
   if (codes.empty() || !Skinned() || skinData_->CacheBitmap->Empty()) return;
-  img::Bitmap32& image = *skinData_->CacheBitmap;
-  HDC dc = GetWindowDC(form_->Handle());
+  const bool animate = TitleAnimationsAllowed();
   for (int code : codes) {
-    TsTitleButtonData* b = Element(code);
-    if (!b) continue;
-    b->State = buttons_.StateOf(code);
-    RestoreButtonArea(image, buttonStrip_, buttonStripRect_, b->Bounds);
-    bool dimmed = !paint_.Active;
-    for (int kind = 0; kind < kTitleButtonKinds; ++kind)
-      if (&paint_.Layout.Buttons[kind] == b) dimmed = TitleButtonDimmed(paint_, kind);
-    if (code >= kHitUserButton)
-      PaintUserButton(*SkinManager(), image, paint_, size_t(code - kHitUserButton));
-    else
-      PaintTitleButton(*SkinManager(), image, *b, dimmed);
-    const TRect& r = b->Bounds;
-    BitBlt(dc, r.Left, r.Top, r.Width(), r.Height(), image.DC(), r.Left, r.Top, SRCCOPY);
+    const bool systemButton =
+        code == kHitClose || code == kHitMaxButton || code == kHitMinButton || code == kHitHelp;
+    if (!animate || !systemButton || !Element(code)) {
+      PaintElementNow(code);
+      continue;
+    }
+    const int state = buttons_.StateOf(code);
+    AnimateTitleButton(code, state, state == 2 ? 1 : 10, false);
   }
+}
+
+void TsSkinProvider::PaintElementNow(int code) {
+  TsTitleButtonData* b = Element(code);
+  if (!b || !Skinned() || skinData_->CacheBitmap->Empty()) return;
+  img::Bitmap32& image = *skinData_->CacheBitmap;
+  b->State = titleAnimations_.count(code) ? 0 : buttons_.StateOf(code);
+  RestoreButtonArea(image, buttonStrip_, buttonStripRect_, b->Bounds);
+  bool dimmed = !paint_.Active;
+  for (int kind = 0; kind < kTitleButtonKinds; ++kind)
+    if (&paint_.Layout.Buttons[kind] == b) dimmed = TitleButtonDimmed(paint_, kind);
+  if (code >= kHitUserButton)
+    PaintUserButton(*SkinManager(), image, paint_, size_t(code - kHitUserButton));
+  else
+    PaintTitleButton(*SkinManager(), image, *b, dimmed);
+  const TRect& r = b->Bounds;
+  HDC dc = GetWindowDC(form_->Handle());
+  BitBlt(dc, r.Left, r.Top, r.Width(), r.Height(), image.DC(), r.Left, r.Top, SRCCOPY);
   ReleaseDC(form_->Handle(), dc);
 }
 

@@ -12,6 +12,7 @@
 
 #include <array>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -22,6 +23,7 @@
 #include "imaging/Bitmap32.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/forms/sOutlineDrag.h"
+#include "skin/forms/sTitleAnimation.h"
 #include "skin/forms/sTitleButtons.h"
 #include "skin/forms/sTitleHint.h"
 #include "skin/forms/sUserTitleButtons.h"
@@ -131,6 +133,12 @@ class TsSkinProvider : public fw::TComponent {
   // Marks the window image for painting again; with repaint the frame is painted at once.
   void InvalidateFrame(bool repaint);
 
+  // Starts or redirects the fade of the title button code towards state (0 normal, 1 hot,
+  // 2 pressed) in steps of 12 ms; backward fades the new look out.
+  void AnimateTitleButton(int code, int state, int steps, bool backward);
+  // Ends every title-button fade and shows the buttons' looks in the frame at once.
+  void StopTitleAnimations();
+
  protected:
   void Notification(fw::TComponent* component, fw::TOperation operation) override;
 
@@ -179,6 +187,13 @@ class TsSkinProvider : public fw::TComponent {
   // The form's pop-up menus, for the menu painter.
   void HookPopupMenus(bool on);
   void RepaintElements(const std::vector<int>& codes);
+  // One title element painted into the window image in its look (normal while it fades) and
+  // copied to the screen.
+  void PaintElementNow(int code);
+  // Title-button fades (sProviderAnimation.cpp): allowed for top-level forms while the manager
+  // lets things glow; the picture of a button's look with its glow around it.
+  bool TitleAnimationsAllowed() const;
+  TveSBAnimation::TFrame ComposeTitleButton(int code, int state);
   TsTitleButtonData* Element(int code);
   bool ElementEnabled(int code) const;
   void RunTitleCommand(TsTitleCommand command);
@@ -221,6 +236,7 @@ class TsSkinProvider : public fw::TComponent {
   // and skin stay.
   std::array<TsGlowImage, 2> captionGlows_;
   int hintCode_ = 0;
+  std::map<int, std::unique_ptr<TveSBAnimation>> titleAnimations_;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 

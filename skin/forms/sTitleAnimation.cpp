@@ -1,0 +1,132 @@
+#include "skin/forms/sTitleAnimation.h"
+
+#include "platform/LayeredWindows.h"
+#include "skin/render/sAnimSteps.h"
+
+namespace {
+
+constexpr char kPopupClass[] = "veSBAnimation";
+constexpr unsigned kInterval = 12;
+
+LRESULT CALLBACK PopupProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_NCHITTEST:  // the mouse reaches the form's button below
+      return HTTRANSPARENT;
+    case WM_MOUSEACTIVATE:
+      return MA_NOACTIVATE;
+    default:
+      return DefWindowProcA(wnd, msg, wParam, lParam);
+  }
+}
+
+HWND CreatePopup(HWND target) {
+  static const ATOM registered = [] {
+    WNDCLASSA cls{};
+    cls.lpfnWndProc = PopupProc;
+    cls.hInstance = GetModuleHandleA(nullptr);
+    cls.lpszClassName = kPopupClass;
+    return RegisterClassA(&cls);
+  }();
+  if (!registered) return nullptr;
+  DWORD ex = WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
+  if (GetWindowLongA(target, GWL_EXSTYLE) & WS_EX_TOPMOST) ex |= WS_EX_TOPMOST;
+  return CreateWindowExA(ex, kPopupClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                         GetModuleHandleA(nullptr), nullptr);
+}
+
+}  // namespace
+
+TveSBAnimation::TveSBAnimation(HWND target, const TRect& button, TComposer compose)
+    : TveThreadedTimer(nullptr, true),
+      target_(target),
+      button_(button),
+      compose_(std::move(compose)) {
+  SetInterval(kInterval);
+}
+
+TveSBAnimation::~TveSBAnimation() {
+  DropPopup();
+}
+
+void TveSBAnimation::DropPopup() {
+  if (popup_) DestroyWindow(popup_);
+  popup_ = nullptr;
+  frame_ = {};
+}
+
+bool TveSBAnimation::MouseOverButton() const {
+  POINT cursor;
+  RECT window;
+  if (!GetCursorPos(&cursor) || !GetWindowRect(target_, &window)) return false;
+  const int x = cursor.x - window.left, y = cursor.y - window.top;
+  return x >= button_.Left && x < button_.Right && y >= button_.Top && y < button_.Bottom;
+}
+
+void TveSBAnimation::Show(uint8_t alpha) {
+  if (frame_.Picture.Empty() || !IsWindow(target_)) return;
+  const bool created = !popup_;
+  if (created) popup_ = CreatePopup(target_);
+  if (!popup_) return;
+  RECT window;
+  GetWindowRect(target_, &window);
+  const int x = window.left + frame_.Place.Left, y = window.top + frame_.Place.Top;
+  platform::LayeredWindows::Current().Update(popup_, x, y, frame_.Picture, alpha);
+  if (!created) return;
+  // Directly in front of the form: below whatever lies above it.
+  HWND above = GetWindow(target_, GW_HWNDPREV);
+  if (above == popup_) above = GetWindow(popup_, GW_HWNDPREV);
+  SetWindowPos(popup_, above ? above : HWND_TOP, x, y, frame_.Picture.Width(),
+               frame_.Picture.Height(), SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_SHOWWINDOW);
+}
+
+void TveSBAnimation::Animate(int state, int steps, bool backward) {
+  if (state == state_) return;
+  steps_ = std::max(1, steps);
+  if (state != 0) {
+    // A press shows its look at once, in a popup of its own.
+    if (state == 2) DropPopup();
+    state_ = state;
+    fadingIn_ = !backward;
+    frame_ = compose_(state);
+    step_ = 1;
+    Show(TitleButtonAlpha(steps_, step_));
+    step_ = 2;
+  } else {
+    if (state_ < 0 || !popup_) {
+      SetEnabled(false);
+      state_ = -1;
+      DropPopup();
+      return;
+    }
+    state_ = 0;
+    fadingIn_ = false;
+    // The fade-out starts from the alpha the fade-in had reached.
+    step_ = std::min(step_ - 1, steps_);
+    Show(TitleButtonAlpha(steps_, step_));
+  }
+  SetEnabled(steps_ > 1);
+}
+
+void TveSBAnimation::Tick() {
+  if (fadingIn_) {
+    if (step_ < steps_) {
+      Show(TitleButtonAlpha(steps_, step_));
+      ++step_;
+      return;
+    }
+    Show(255);
+    SetEnabled(false);
+    // The mouse may have left while the fade ran without the form hearing of it.
+    if (!MouseOverButton()) PostMessageA(target_, WM_MOUSELEAVE, 0, 0);
+    return;
+  }
+  if (step_ > 0) {
+    Show(TitleButtonAlpha(steps_, step_));
+    --step_;
+    return;
+  }
+  state_ = -1;
+  SetEnabled(false);
+  DropPopup();
+  if (OnEnded) OnEnded();
+}
