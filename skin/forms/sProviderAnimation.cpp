@@ -1,6 +1,8 @@
 // The provider's title-button fades: which forms fade their buttons, the picture of a button's
 // look (with its glow when the button is hot), and ending the fades when the form moves, hides
 // or changes skin.
+#include "platform/LayeredWindows.h"
+#include "skin/data/sSkinWindowsWin32.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/render/sBgSource.h"
 #include "skin/render/sMaskSlices.h"
@@ -110,4 +112,56 @@ TveSBAnimation::TFrame TsSkinProvider::ComposeTitleButton(int code, int state) {
     CopyOpaque(frame.Picture, work, frame.Place, r);
   }
   return frame;
+}
+
+bool TsSkinProvider::MinimizeAnimationAllowed() const {
+  TsSkinManager* manager = SkinManager();
+  return manager && manager->AnimEffects.Minimizing.Active && drawNonClient_ && Skinned() &&
+         form_->HandleAllocated() && IsWindowVisible(form_->Handle()) &&
+         platform::LayeredWindows::Current().Available();
+}
+
+void TsSkinProvider::StartMinimizeAnimation() {
+  HWND wnd = form_->HandleAllocated() ? form_->Handle() : nullptr;
+  if (!wnd || IsIconic(wnd) || flight_ || !MinimizeAnimationAllowed()) return;
+  GetWindowRect(wnd, &normalRect_);
+  minimizedImage_ =
+      img::Bitmap32(normalRect_.right - normalRect_.left, normalRect_.bottom - normalRect_.top);
+  SendMessageA(wnd, WM_PRINT, reinterpret_cast<WPARAM>(minimizedImage_.DC()),
+               PRF_NONCLIENT | PRF_CLIENT | PRF_CHILDREN | PRF_ERASEBKGND);
+  GdiFlush();
+  const int alpha = form_->AlphaBlend() ? form_->AlphaBlendValue() : 255;
+  TveMinTimer flight(minimizedImage_, ToRectF(normalRect_), MinimizeTarget(wnd), alpha, 0,
+                     FlightSteps(SkinManager()->AnimEffects.Minimizing.Time), true);
+  flight_ = &flight;
+  std::shared_ptr<bool> alive = alive_;
+  // The form goes once its picture covers it.
+  flight.Run([wnd] { ShowWithoutAnimation(wnd, SW_MINIMIZE); });
+  if (*alive) flight_ = nullptr;
+}
+
+bool TsSkinProvider::StartRestoreAnimation() {
+  HWND wnd = form_->HandleAllocated() ? form_->Handle() : nullptr;
+  if (!wnd || !IsIconic(wnd) || flight_ || minimizedImage_.Empty() || !MinimizeAnimationAllowed())
+    return false;
+  const int alpha = form_->AlphaBlend() ? form_->AlphaBlendValue() : 255;
+  TveMinTimer flight(minimizedImage_, MinimizeTarget(wnd), ToRectF(normalRect_), 0, alpha,
+                     FlightSteps(SkinManager()->AnimEffects.Minimizing.Time), false);
+  flight_ = &flight;
+  std::shared_ptr<bool> alive = alive_;
+  flight.Run(nullptr);
+  if (!*alive) return true;
+  flight_ = nullptr;
+  minimizedImage_ = {};
+  // The form comes back under the last frame, which goes with the flight.
+  ShowFormDirectly();
+  return true;
+}
+
+void TsSkinProvider::ShowFormDirectly() {
+  HWND wnd = form_->Handle();
+  if (IsIconic(wnd)) ShowWithoutAnimation(wnd, SW_RESTORE);
+  if (!IsWindowVisible(wnd)) ShowWindow(wnd, SW_SHOWNA);
+  RedrawWindow(wnd, nullptr, nullptr,
+               RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }

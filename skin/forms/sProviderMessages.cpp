@@ -2,6 +2,7 @@
 // testing, activation, the title buttons and the system menu, and the client background.
 #include <windowsx.h>
 
+#include "framework/Application.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/forms/sControlFades.h"
 #include "skin/forms/sCtrlAdapter.h"
@@ -313,6 +314,22 @@ void TsSkinProvider::WatchChildren(const TMessage& message) {
   }
 }
 
+// The main form's minimise and restore are animated by the skin manager's watch on it; every
+// other form animates its own. Answers whether the command was carried out here.
+bool TsSkinProvider::MinimizeCommand(WPARAM command) {
+  if (form_ == Application.MainForm() || !MinimizeAnimationAllowed()) return false;
+  switch (command & 0xFFF0) {
+    case SC_MINIMIZE:
+      if (IsIconic(form_->Handle())) return false;
+      StartMinimizeAnimation();
+      return true;
+    case SC_RESTORE:
+      return IsIconic(form_->Handle()) && StartRestoreAnimation();
+    default:
+      return false;
+  }
+}
+
 void TsSkinProvider::WndProc(TMessage& message) {
   if (message.Msg == SkinCommandMsg) {
     if (!HandleSkinCommand(message)) CallSaved(message);
@@ -349,6 +366,7 @@ void TsSkinProvider::WndProc(TMessage& message) {
       RepaintFrameNow();
       return;
     case WM_SYSCOMMAND:
+      if (MinimizeCommand(message.WParam)) return;
       if ((((message.WParam & 0xFFF0) == SC_SIZE &&
             (GetWindowLongA(form_->Handle(), GWL_STYLE) & WS_THICKFRAME)) ||
            (message.WParam & 0xFFF0) == SC_MOVE) &&
@@ -378,6 +396,8 @@ void TsSkinProvider::WndProc(TMessage& message) {
       }
     case CM_MENUCHANGED:
     case WM_SETTINGCHANGE:
+      if (message.Msg == WM_SETTINGCHANGE && message.WParam == SPI_SETWORKAREA && flight_)
+        flight_->Retarget(MinimizeTarget(form_->Handle()));
       CallSaved(message);
       captionGlows_ = {};
       skinData_->BgDirty = true;

@@ -40,6 +40,15 @@ void InstallManagerHooks() {
       auto* p = reinterpret_cast<TsSkinProvider*>(provider);
       return p->DrawNonClientArea() && p->Skinned();
     };
+    Win32ManagerHooks().StartMinimizeAnimation = [](LRESULT provider) {
+      reinterpret_cast<TsSkinProvider*>(provider)->StartMinimizeAnimation();
+    };
+    Win32ManagerHooks().StartRestoreAnimation = [](LRESULT provider) {
+      return reinterpret_cast<TsSkinProvider*>(provider)->StartRestoreAnimation();
+    };
+    Win32ManagerHooks().ShowFormDirectly = [](LRESULT provider) {
+      reinterpret_cast<TsSkinProvider*>(provider)->ShowFormDirectly();
+    };
     InstallMenuHooks();
   });
 }

@@ -22,6 +22,7 @@
 #include "framework/Menus.h"
 #include "imaging/Bitmap32.h"
 #include "skin/data/sSkinManager.h"
+#include "skin/forms/sMinAnimation.h"
 #include "skin/forms/sOutlineDrag.h"
 #include "skin/forms/sTitleAnimation.h"
 #include "skin/forms/sTitleButtons.h"
@@ -138,6 +139,14 @@ class TsSkinProvider : public fw::TComponent {
   void AnimateTitleButton(int code, int state, int steps, bool backward);
   // Ends every title-button fade and shows the buttons' looks in the frame at once.
   void StopTitleAnimations();
+  // Minimises the form with its picture flying to the taskbar, when the manager's Minimizing
+  // effect is active (otherwise nothing happens). Returns once the form is minimised.
+  void StartMinimizeAnimation();
+  // Flies the picture kept by the last animated minimise back to the form's place and restores
+  // the form; false, with nothing done, when there is no such picture or no effect.
+  bool StartRestoreAnimation();
+  // Restores and repaints the form without an animation.
+  void ShowFormDirectly();
 
  protected:
   void Notification(fw::TComponent* component, fw::TOperation operation) override;
@@ -194,6 +203,8 @@ class TsSkinProvider : public fw::TComponent {
   // lets things glow; the picture of a button's look with its glow around it.
   bool TitleAnimationsAllowed() const;
   TveSBAnimation::TFrame ComposeTitleButton(int code, int state);
+  bool MinimizeAnimationAllowed() const;
+  bool MinimizeCommand(WPARAM command);
   TsTitleButtonData* Element(int code);
   bool ElementEnabled(int code) const;
   void RunTitleCommand(TsTitleCommand command);
@@ -237,6 +248,11 @@ class TsSkinProvider : public fw::TComponent {
   std::array<TsGlowImage, 2> captionGlows_;
   int hintCode_ = 0;
   std::map<int, std::unique_ptr<TveSBAnimation>> titleAnimations_;
+  // The form's look and place when it was minimised with the flight, for the flight back.
+  img::Bitmap32 minimizedImage_;
+  RECT normalRect_{};
+  // The flight that runs now (it lives in the call that runs it).
+  TveMinTimer* flight_ = nullptr;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 

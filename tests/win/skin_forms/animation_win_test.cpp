@@ -1,13 +1,16 @@
-// Title-button fades on a skinned form: the hot look fades in a layered popup in front of the
-// form and stays while the mouse does; leaving within one tick leaves nothing behind; a press
-// shows at once in a popup of its own; moving the form ends it all.
+// A skinned form's animations. Title-button fades: the hot look fades in a layered popup in front
+// of the form and stays while the mouse does; leaving within one tick leaves nothing behind; a
+// press shows at once in a popup of its own; moving the form ends it all. Minimising flies the
+// form's picture down to the taskbar's place, restoring flies it back.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cmath>
 #include <memory>
 #include <vector>
 
 #include "framework/Forms.h"
+#include "skin/forms/sMinAnimation.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skins/StoredSkins.h"
 #include "support/LayeredRecorder.h"
@@ -17,7 +20,7 @@ namespace {
 
 using testing_support::LayeredRecorder;
 
-struct TitleAnimationTest : ::testing::Test {
+struct FormAnimationTest : ::testing::Test {
   void SetUp() override {
     manager = std::make_unique<TsSkinManager>(nullptr);
     AddStoredSkins(manager->InternalSkins);
@@ -65,7 +68,7 @@ struct TitleAnimationTest : ::testing::Test {
   std::unique_ptr<LayeredRecorder> recorder;
 };
 
-TEST_F(TitleAnimationTest, HoveringAndLeavingWithinOneTickLeavesNoPopup) {
+TEST_F(FormAnimationTest, HoveringAndLeavingWithinOneTickLeavesNoPopup) {
   ASSERT_TRUE(manager->Effects.AllowGlowing());
   Hover(CloseCentre());
   SendMessageA(Wnd(), WM_NCMOUSELEAVE, 0, 0);
@@ -79,7 +82,7 @@ TEST_F(TitleAnimationTest, HoveringAndLeavingWithinOneTickLeavesNoPopup) {
   EXPECT_EQ(provider->ButtonStates().Hot(), 0);
 }
 
-TEST_F(TitleAnimationTest, TheHotLookFadesInAndStaysAPressShowsAtOnceAMoveEndsIt) {
+TEST_F(FormAnimationTest, TheHotLookFadesInAndStaysAPressShowsAtOnceAMoveEndsIt) {
   const POINT centre = CloseCentre();
   SetCursorPos(centre.x, centre.y);
   Hover(centre);
@@ -112,6 +115,59 @@ TEST_F(TitleAnimationTest, TheHotLookFadesInAndStaysAPressShowsAtOnceAMoveEndsIt
   SetWindowPos(Wnd(), nullptr, 120, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   EXPECT_FALSE(IsWindow(pressed));
   ReleaseCapture();
+}
+
+TEST_F(FormAnimationTest, MinimiseFliesDownAndFadesRestoreFliesBack) {
+  manager->AnimEffects.Minimizing.Time = 60;  // four frames
+  RECT form;
+  GetWindowRect(Wnd(), &form);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoA(MonitorFromWindow(Wnd(), MONITOR_DEFAULTTONEAREST), &monitor);
+  // Without a taskbar (none under a plain X server) the flight ends on the work area's bottom.
+  HWND tray = FindWindowA("Shell_TrayWnd", nullptr);
+  const TsRectF target = MinimizeTarget(Wnd());
+  if (!tray || !IsWindowVisible(tray)) {
+    EXPECT_EQ(target, WorkAreaBottomEdge(ToRectF(monitor.rcWork)));
+  }
+
+  provider->StartMinimizeAnimation();
+  EXPECT_TRUE(IsIconic(Wnd()));
+  // Four frames; the last one, a line on the edge, shows nothing.
+  const std::vector<TsFlightFrame> down = FlightFrames(ToRectF(form), target, 255, 0, 4);
+  ASSERT_EQ(recorder->updates.size(), 3u);
+  for (size_t k = 0; k < 3; ++k) {
+    const LayeredRecorder::Record& u = recorder->updates[k];
+    EXPECT_EQ(u.Window, recorder->updates[0].Window);
+    EXPECT_EQ(u.X, int(std::lround(down[k].Rect.Left))) << k;
+    EXPECT_EQ(u.Y, int(std::lround(down[k].Rect.Top))) << k;
+    EXPECT_EQ(u.Alpha, down[k].Alpha) << k;
+  }
+  EXPECT_EQ(Alphas(), (std::vector<int>{255, 170, 85}));
+  EXPECT_FALSE(IsWindow(static_cast<HWND>(recorder->updates[0].Window)));
+
+  recorder->updates.clear();
+  EXPECT_TRUE(provider->StartRestoreAnimation());
+  EXPECT_FALSE(IsIconic(Wnd()));
+  ASSERT_EQ(recorder->updates.size(), 4u);
+  EXPECT_EQ(Alphas(), (std::vector<int>{0, 85, 170, 255}));
+  const LayeredRecorder::Record& last = recorder->updates.back();
+  EXPECT_EQ(last.X, form.left);
+  EXPECT_EQ(last.Y, form.top);
+  EXPECT_EQ(last.Width, form.right - form.left);
+  EXPECT_EQ(last.Height, form.bottom - form.top);
+  // Nothing is kept for another flight back.
+  EXPECT_FALSE(provider->StartRestoreAnimation());
+
+  // Time 0 still flies: one frame.
+  manager->AnimEffects.Minimizing.Time = 0;
+  recorder->updates.clear();
+  SendMessageA(Wnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(IsIconic(Wnd()));
+  SendMessageA(Wnd(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_FALSE(IsIconic(Wnd()));
+  ASSERT_EQ(recorder->updates.size(), 1u);  // the restore's one frame on the form
+  EXPECT_EQ(recorder->updates[0].X, form.left);
 }
 
 }  // namespace
