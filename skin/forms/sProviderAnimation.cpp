@@ -165,3 +165,44 @@ void TsSkinProvider::ShowFormDirectly() {
   RedrawWindow(wnd, nullptr, nullptr,
                RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
+
+bool TsSkinProvider::BlendOnMovingAllowed() const {
+  TsSkinManager* manager = SkinManager();
+  if (!manager || !AllowBlendOnMoving || blendMoving_ || !form_->HandleAllocated()) return false;
+  const TveBlendOnMoving& effect = manager->AnimEffects.BlendOnMoving;
+  HWND wnd = form_->Handle();
+  return effect.Active && effect.BlendValue < 255 && !IsIconic(wnd) && !form_->Parent() &&
+         !(GetWindowLongA(wnd, GWL_STYLE) & WS_CHILD) &&
+         platform::LayeredWindows::Current().Available();
+}
+
+void TsSkinProvider::StartBlendMoving(LPARAM where) {
+  HWND wnd = form_->Handle();
+  const TveBlendOnMoving& effect = SkinManager()->AnimEffects.BlendOnMoving;
+  blendMoving_ = true;
+  SetActiveWindow(wnd);
+  const LONG ex = GetWindowLongA(wnd, GWL_EXSTYLE);
+  layeredBeforeMoving_ = ex & WS_EX_LAYERED;
+  if (!layeredBeforeMoving_) SetWindowLongA(wnd, GWL_EXSTYLE, ex | WS_EX_LAYERED);
+  const uint8_t alpha = form_->AlphaBlend() ? form_->AlphaBlendValue() : 255;
+  moveTimer_ = std::make_unique<TveMoveTimer>(
+      wnd, MoveBlend(alpha, effect.BlendValue, AllowBlendOnMoving, effect.Time));
+  std::shared_ptr<bool> alive = alive_;
+  constexpr WPARAM kDragMove = SC_MOVE | HTCAPTION;
+  SendMessageA(wnd, WM_SYSCOMMAND, kDragMove, where);
+  if (*alive) EndBlendMoving();
+}
+
+void TsSkinProvider::EndBlendMoving() {
+  if (!blendMoving_) return;
+  moveTimer_.reset();
+  blendMoving_ = false;
+  HWND wnd = form_->Handle();
+  if (layeredBeforeMoving_)
+    platform::LayeredWindows::Current().SetAlpha(
+        wnd, form_->AlphaBlend() ? form_->AlphaBlendValue() : 255);
+  else
+    SetWindowLongA(wnd, GWL_EXSTYLE, GetWindowLongA(wnd, GWL_EXSTYLE) & ~WS_EX_LAYERED);
+  RedrawWindow(wnd, nullptr, nullptr,
+               RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}

@@ -150,6 +150,11 @@ void TsSkinProvider::NcButtonDown(TMessage& message) {
     message.Result = 0;
     return;
   }
+  if (code == kHitCaption && BlendOnMovingAllowed()) {
+    StartBlendMoving(message.LParam);
+    message.Result = 0;
+    return;
+  }
   CallSaved(message);
 }
 

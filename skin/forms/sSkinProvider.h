@@ -23,6 +23,7 @@
 #include "imaging/Bitmap32.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/forms/sMinAnimation.h"
+#include "skin/forms/sMoveAnimation.h"
 #include "skin/forms/sOutlineDrag.h"
 #include "skin/forms/sTitleAnimation.h"
 #include "skin/forms/sTitleButtons.h"
@@ -147,6 +148,13 @@ class TsSkinProvider : public fw::TComponent {
   bool StartRestoreAnimation();
   // Restores and repaints the form without an animation.
   void ShowFormDirectly();
+  // Moves the form by the platform's move loop from a caption press at where (screen
+  // coordinates), translucent while it moves; returns once it is let go, opaque again.
+  void StartBlendMoving(LPARAM where);
+  void EndBlendMoving();
+  // A caption press turns the form translucent while it moves: the manager's BlendOnMoving
+  // effect is active with a blend value below 255, the form allows it and is top-level.
+  bool BlendOnMovingAllowed() const;
 
  protected:
   void Notification(fw::TComponent* component, fw::TOperation operation) override;
@@ -253,6 +261,10 @@ class TsSkinProvider : public fw::TComponent {
   RECT normalRect_{};
   // The flight that runs now (it lives in the call that runs it).
   TveMinTimer* flight_ = nullptr;
+  // Translucent moving runs (only one at a time); the form was layered before it began.
+  std::unique_ptr<TveMoveTimer> moveTimer_;
+  bool blendMoving_ = false;
+  bool layeredBeforeMoving_ = false;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 

@@ -1,7 +1,8 @@
 // A skinned form's animations. Title-button fades: the hot look fades in a layered popup in front
 // of the form and stays while the mouse does; leaving within one tick leaves nothing behind; a
 // press shows at once in a popup of its own; moving the form ends it all. Minimising flies the
-// form's picture down to the taskbar's place, restoring flies it back.
+// form's picture down to the taskbar's place, restoring flies it back. Dragging by the caption
+// turns the form translucent until it is let go.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -168,6 +169,37 @@ TEST_F(FormAnimationTest, MinimiseFliesDownAndFadesRestoreFliesBack) {
   EXPECT_FALSE(IsIconic(Wnd()));
   ASSERT_EQ(recorder->updates.size(), 1u);  // the restore's one frame on the form
   EXPECT_EQ(recorder->updates[0].X, form.left);
+}
+
+// Ends the platform's move loop as a key would.
+void CALLBACK LetGo(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  PostMessageA(GetCapture(), WM_KEYDOWN, VK_RETURN, 0);
+}
+
+TEST_F(FormAnimationTest, DraggingByTheCaptionIsTranslucentUntilLetGo) {
+  TveBlendOnMoving& effect = manager->AnimEffects.BlendOnMoving;
+  effect.Active = true;
+  effect.BlendValue = 150;
+  effect.Time = 10;  // below one tick: the whole way at once
+  ASSERT_TRUE(provider->BlendOnMovingAllowed());
+  RECT w;
+  GetWindowRect(Wnd(), &w);
+  SetTimer(nullptr, 0, 120, LetGo);
+  SendMessageA(Wnd(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(w.left + 60, w.top + 8));
+  // The form's own alpha (a title button under the cursor may fade meanwhile, in its popup).
+  std::vector<int> alphas;
+  for (const auto& u : recorder->updates)
+    if (u.Window == Wnd()) {
+      EXPECT_FALSE(u.PerPixel);
+      alphas.push_back(u.Alpha);
+    }
+  ASSERT_GE(alphas.size(), 2u);
+  EXPECT_EQ(alphas[0], 255);
+  EXPECT_EQ(alphas[1], 150);
+  EXPECT_EQ(alphas.back(), 150);  // never below the blend value
+  EXPECT_FALSE(GetWindowLongA(Wnd(), GWL_EXSTYLE) & WS_EX_LAYERED);
+  EXPECT_TRUE(provider->BlendOnMovingAllowed());  // over: the next press may blend again
 }
 
 }  // namespace
