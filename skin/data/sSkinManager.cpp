@@ -47,6 +47,7 @@ TsSkinManager::TsSkinManager(fw::TComponent* owner)
     : fw::TComponent(owner), InternalSkins([this] { Raise(OnSkinListChanged, this); }) {
   LiveManagers().push_back(this);
   OnCheckVersion = [this](const TsSkinModel&) { CheckSkinVersion(); };
+  OnQuickIndexesBuilt = [this](const TsSkinModel&) { UpdateBorderShadows(); };
   PublishProperties();
   // The owner hears only of its direct components, and not while it is destroyed itself: a hot
   // windowless control on another form, or on this owner's child, is forgotten through the
@@ -100,9 +101,14 @@ bool TsSkinManager::ExtendedBorders() const {
   return extendedBorders_ && Windows().LayeredWindowsAvailable();
 }
 
+void TsSkinManager::UpdateBorderShadows() {
+  borderShadows_ = ComputeBorderShadows(*this, ExtendedBorders() && active_);
+}
+
 void TsSkinManager::SetExtendedBorders(bool value) {
   if (value == extendedBorders_) return;
   extendedBorders_ = value;
+  UpdateBorderShadows();
   if (!GlobalInfo.IsLoaded || Loading()) return;
   ReloadSkin();
   if (!Designing()) RefreshSkin(true);
@@ -131,6 +137,7 @@ void TsSkinManager::SetIsDefault(bool value) {
 void TsSkinManager::SetActive(bool value) {
   if (value == active_) return;
   active_ = value;
+  UpdateBorderShadows();
   if (active_) {
     SetSkinName(skinName_);
     return;

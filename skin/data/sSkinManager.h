@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "framework/Classes.h"
+#include "skin/data/sBorderShadows.h"
 #include "skin/data/sSkinManagerSettings.h"
 #include "skin/data/sSkinModel.h"
 #include "skin/data/sStoredSkins.h"
@@ -62,6 +63,10 @@ class TsSkinManager : public TsSkinModel, public fw::TComponent {
   // Reads true only when set and layered-window updating is available.
   bool ExtendedBorders() const;
   void SetExtendedBorders(bool value);
+  // What the border windows of skinned forms show around them, for the current skin and
+  // ExtendedBorders; recomputed whenever either changes.
+  const TsBorderShadows& BorderShadows() const { return borderShadows_; }
+  const TsExtentMargins& ExtentMargins() const { return borderShadows_.Margins; }
   bool IsDefault() const;
   void SetIsDefault(bool value);
   bool Active() const { return active_; }
@@ -132,8 +137,11 @@ class TsSkinManager : public TsSkinModel, public fw::TComponent {
   void PublishProperties();
   bool Designing() const { return ComponentState() & fw::csDesigning; }
 
+  void UpdateBorderShadows();
+
   bool active_ = true;
   bool extendedBorders_ = false;
+  TsBorderShadows borderShadows_;
   bool updatesLocked_ = false;
   bool removingSkin_ = false;
   std::string skinDirectory_;

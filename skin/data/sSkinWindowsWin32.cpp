@@ -208,6 +208,7 @@ struct TsUnitStart {
   std::string activeShadow = ResourceBytes("VESHDA");
   std::string inactiveShadow = ResourceBytes("VESHDI");
   TsUnitStart() {
+    BuiltInShadowSource() = [] { return std::pair{ActiveShadowData(), InactiveShadowData()}; };
     ConnectControlSkinState();
     ShowEngineVersionIfAsked(SplitCommandLine(GetCommandLineA()), TsWin32Windows::ProgramName());
   }

@@ -116,10 +116,15 @@ void TsSkinProvider::NcActivate(TMessage& message) {
   CallSaved(message);
   RepaintElements(buttons_.Reset());
   RepaintFrameNow();
+  if (border_) border_->PlaceLater();
 }
 
 void TsSkinProvider::NcButtonDown(TMessage& message) {
   int code = static_cast<int>(message.WParam);
+  if (code < 0) {  // in the border window's shadow: nothing of the form's
+    message.Result = 0;
+    return;
+  }
   if (IsTitleElement(code)) {
     RepaintElements(buttons_.Press(code, ElementEnabled(code)));
     UpdateUserHint(0);
@@ -133,8 +138,8 @@ void TsSkinProvider::NcButtonDown(TMessage& message) {
   if (code == kHitSysMenu) {
     RECT window;
     GetWindowRect(form_->Handle(), &window);
-    ShowSystemMenu(window.left + paint_.Layout.IconRect.Left,
-                   window.top + paint_.Layout.TitleBottom);
+    ShowSystemMenu(window.left + paint_.Layout.IconRect.Left - imageOrigin_.X,
+                   window.top + paint_.Layout.TitleBottom - imageOrigin_.Y);
     message.Result = 0;
     return;
   }
@@ -188,6 +193,8 @@ bool TsSkinProvider::HandleMouse(TMessage& message) {
       if (IsTitleElement(code)) {
         RepaintElements(buttons_.SetHot(code));
         if (!buttons_.ButtonPressed()) UpdateUserHint(code);
+        // The border window watches for the mouse leaving it itself.
+        if (border_) return true;
         TRACKMOUSEEVENT track{};
         track.cbSize = sizeof track;
         track.dwFlags = TME_LEAVE | TME_NONCLIENT;
@@ -210,6 +217,14 @@ bool TsSkinProvider::HandleMouse(TMessage& message) {
 }
 
 bool TsSkinProvider::HandleNonClient(TMessage& message) {
+  bool mouse = message.Msg == WM_NCLBUTTONDOWN || message.Msg == WM_NCLBUTTONUP ||
+               message.Msg == WM_NCLBUTTONDBLCLK || message.Msg == WM_NCRBUTTONDOWN ||
+               message.Msg == WM_NCRBUTTONUP;
+  // The border window passes its clicks on without a code: the element under the mouse is
+  // looked up here.
+  if (border_ && mouse && message.WParam == WPARAM(-1))
+    message.WParam =
+        WPARAM(LRESULT(HitTest({GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)})));
   switch (message.Msg) {
     case WM_NCPAINT: {
       HDC dc = GetWindowDC(form_->Handle());
@@ -222,6 +237,8 @@ bool TsSkinProvider::HandleNonClient(TMessage& message) {
       NcActivate(message);
       return true;
     case WM_NCHITTEST: {
+      // With a border window the form shows only its menu band and client: the platform knows.
+      if (border_) return false;
       if (OnExtHitTest) {
         LRESULT result = 0;
         OnExtHitTest(message, result);
@@ -290,10 +307,16 @@ void TsSkinProvider::SnapToWorkArea(WINDOWPOS& pos) {
   auto snap = [this](int& coordinate, int edge, int offset) {
     if (std::abs(coordinate + offset - edge) < SnapBuffer) coordinate = edge - offset;
   };
-  snap(pos.x, area.right, cx);
-  snap(pos.y, area.bottom, cy);
-  snap(pos.x, area.left, 0);
-  snap(pos.y, area.top, 0);
+  // With a border window its frame, not the form's, meets the edges.
+  int h = 0, v = 0;
+  if (border_) {
+    h = HorizontalExtra(borderFrame_) + borderFrame_.AlignOffset;
+    v = TopExtra(borderFrame_) + borderFrame_.AlignOffset;
+  }
+  snap(pos.x, area.right, cx + h);
+  snap(pos.y, area.bottom, cy + h);
+  snap(pos.x, area.left, -h);
+  snap(pos.y, area.top, -v);
 }
 
 // New controls are adopted as they come. A platform control's window announces itself before
@@ -388,8 +411,8 @@ void TsSkinProvider::WndProc(TMessage& message) {
       if ((message.WParam & 0xFFF0) == SC_KEYMENU && message.LParam == ' ' && drawNonClient_) {
         RECT window;
         GetWindowRect(form_->Handle(), &window);
-        ShowSystemMenu(window.left + paint_.Layout.IconRect.Left,
-                       window.top + paint_.Layout.TitleBottom);
+        ShowSystemMenu(window.left + paint_.Layout.IconRect.Left - imageOrigin_.X,
+                       window.top + paint_.Layout.TitleBottom - imageOrigin_.Y);
         return;
       }
       {
@@ -415,7 +438,24 @@ void TsSkinProvider::WndProc(TMessage& message) {
         skinData_->CacheBitmap->Resize(0, 0);
         skinData_->BgDirty = true;
       }
+      UpdateBorderForm();
       return;
+    case WM_WINDOWPOSCHANGED:
+      CallSaved(message);
+      if (border_) {
+        const auto* pos = reinterpret_cast<const WINDOWPOS*>(message.LParam);
+        if (pos && (pos->flags & SWP_HIDEWINDOW)) {
+          border_->FreeWindow();
+        } else {
+          border_->Update(false);
+          if (pos && !(pos->flags & SWP_NOZORDER)) border_->PlaceLater();
+        }
+      }
+      return;
+    case WM_MOUSEMOVE:
+    case WM_NCMOUSEMOVE:
+      if (border_) border_->RestoreShape();
+      break;
     case WM_SIZE:
     case WM_ENABLE:
       CallSaved(message);

@@ -167,8 +167,8 @@ void TsSkinProvider::PaintMenuItems(img::Bitmap32& image, const TRect& band) {
   for (int i = 0, n = GetMenuItemCount(menu); i < n; ++i) {
     RECT r;
     if (!GetMenuItemRect(wnd, menu, UINT(i), &r)) continue;
-    TRect item = {r.left - window.left, r.top - window.top, r.right - window.left,
-                  r.bottom - window.top};
+    int dx = imageOrigin_.X - window.left, dy = imageOrigin_.Y - window.top;
+    TRect item = {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
     item.Bottom = std::min(item.Bottom, band.Bottom);
     if (item.Width() <= 0 || item.Height() <= 0) continue;
     bool enabled = !(GetMenuState(menu, UINT(i), MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED));
@@ -189,7 +189,8 @@ void TsSkinProvider::DrawBarItem(TMenuItem* item, HDC dc, const RECT& rect, UINT
   int w = rect.right - rect.left, h = rect.bottom - rect.top;
   if (w <= 0 || h <= 0) return;
   img::Bitmap32 plate(w, h);
-  if (!image.Empty()) CopyBlock(plate, 0, 0, w, h, image, rect.left, rect.top);
+  if (!image.Empty())
+    CopyBlock(plate, 0, 0, w, h, image, rect.left + imageOrigin_.X, rect.top + imageOrigin_.Y);
   bool hot = state & (ODS_SELECTED | ODS_HOTLIGHT);
   PaintBarItem(plate, {0, 0, w, h}, item->Caption(), item->Enabled(), hot);
   BitBlt(dc, rect.left, rect.top, w, h, plate.DC(), 0, 0, SRCCOPY);

@@ -3,6 +3,8 @@
 // mode.
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "framework/Application.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/forms/sFrameMetrics.h"
@@ -22,8 +24,16 @@ void TsSkinProvider::FitMaximized(MINMAXINFO& info) {
   shape.ThickFrame = style & WS_THICKFRAME;
   shape.HasBorder = style & (WS_BORDER | WS_DLGFRAME);
   auto rect = [](const RECT& r) { return TRect{r.left, r.top, r.right, r.bottom}; };
+  // A border window's title taller than the platform's caption would leave the screen at the
+  // top: the form goes lower by as much, and the title loses only its edge.
+  int excess = 0;
+  if (border_ && borderFrame_.NativeCaption > 0) {
+    const TsSkinData& g = SkinManager()->GlobalInfo;
+    int title = g.MaxHeight ? g.MaxHeight : g.TitleHeight;
+    excess = std::max(0, title - (FrameMetrics().CyCaption + 4));
+  }
   TsMaxPlacement place = MaximizedPlacement(rect(monitor.rcMonitor), rect(monitor.rcWork),
-                                            NativeFrameWidth(shape, FrameMetrics()), 0);
+                                            NativeFrameWidth(shape, FrameMetrics()), excess);
   info.ptMaxPosition = {place.Position.X, place.Position.Y};
   info.ptMaxSize = {place.Size.X, place.Size.Y};
 }

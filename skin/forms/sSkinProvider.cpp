@@ -49,6 +49,12 @@ void InstallManagerHooks() {
     Win32ManagerHooks().ShowFormDirectly = [](LRESULT provider) {
       reinterpret_cast<TsSkinProvider*>(provider)->ShowFormDirectly();
     };
+    Win32ManagerHooks().HideBorderWindow = [](LRESULT provider) {
+      reinterpret_cast<TsSkinProvider*>(provider)->HideBorderWindow();
+    };
+    Win32ManagerHooks().ShowBorderWindowAgain = [](LRESULT provider) {
+      reinterpret_cast<TsSkinProvider*>(provider)->ShowBorderWindowAgain();
+    };
     InstallMenuHooks();
   });
 }
@@ -165,7 +171,36 @@ void TsSkinProvider::InitSkin() {
     form_->SetColor(skinData_->GetBgColor(0, form_->Handle()));
   regionDirty_ = true;
   AdoptControls();
+  UpdateBorderForm();
   InvalidateFrame(form_->Visible());
+}
+
+void TsSkinProvider::UpdateBorderForm() {
+  TsSkinManager* manager = SkinManager();
+  bool want = false;
+  if (form_->HandleAllocated() && Skinned() && drawNonClient_ && AllowExtBorders &&
+      manager->ExtendedBorders() && form_->BorderStyle() != TFormBorderStyle::bsNone) {
+    HWND wnd = form_->Handle();
+    want = !(GetWindowLongA(wnd, GWL_STYLE) & WS_CHILD) &&
+           !(GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_MDICHILD);
+  }
+  if (want == (border_ != nullptr)) return;
+  if (want)
+    border_ = std::make_unique<TveBorderForm>(*this);
+  else
+    border_.reset();
+  regionDirty_ = true;
+  skinData_->BgDirty = true;
+}
+
+void TsSkinProvider::HideBorderWindow() {
+  if (border_) border_->FreeWindow();
+}
+
+void TsSkinProvider::ShowBorderWindowAgain() {
+  if (!border_) return;
+  skinData_->BgDirty = true;
+  border_->Update(true);
 }
 
 void TsSkinProvider::AdoptControls(fw::TWinControl* container) {
@@ -178,6 +213,7 @@ void TsSkinProvider::SkinRemoved() {
   // Freeing the adapters gives every adopted control back; the manager's own removal notice
   // reaches the controls as well, so nothing is sent to them from here.
   adapter_.reset();
+  border_.reset();
   buttons_.Reset();
   paint_.Sections = {};
   skinData_->SectionIndex = -1;
@@ -274,7 +310,7 @@ void TsSkinProvider::UpdateShape() {
   GetWindowRect(wnd, &window);
   GetClientRect(wnd, &client);
   LONG style = GetWindowLongA(wnd, GWL_STYLE);
-  TsFormShape& f = paint_.Form;
+  TsFormShape& f = formShape_;
   paint_.Metrics = FrameMetrics();
   f.Width = window.right - window.left;
   f.Height = window.bottom - window.top;
@@ -302,8 +338,23 @@ void TsSkinProvider::UpdateShape() {
                           : 1;
   }
   f.RightToLeft = GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_LAYOUTRTL;
+  paint_.Form = f;
+  imageOrigin_ = {};
+  if (border_) {
+    const TsSkinData& g = SkinManager()->GlobalInfo;
+    int caption = CaptionHeight(f, paint_.Metrics);
+    borderFrame_.Extent = SkinManager()->ExtentMargins();
+    borderFrame_.NativeFrame = NativeFrameWidth(f, paint_.Metrics);
+    borderFrame_.NativeCaption = caption;
+    borderFrame_.SkinBorder = g.BorderWidth;
+    borderFrame_.SkinTitle = caption > 0 ? g.TitleHeight : 0;
+    borderFrame_.AlignOffset = g.AlignOffset;
+    paint_.Form = SkinnedShape(f, borderFrame_);
+    paint_.Metrics = SkinnedMetrics(paint_.Metrics, borderFrame_);
+    imageOrigin_ = SkinnedOffset(borderFrame_);
+  }
   PrepareInputs();
-  paint_.Layout = LayoutTitle(*SkinManager(), f, paint_.Metrics, paint_.Inputs);
+  paint_.Layout = LayoutTitle(*SkinManager(), paint_.Form, paint_.Metrics, paint_.Inputs);
   for (auto& b : paint_.Layout.Buttons)
     b.State = titleAnimations_.count(b.HitCode) ? 0 : buttons_.StateOf(b.HitCode);
   paint_.Active = activeLook_;
@@ -323,8 +374,8 @@ bool TsSkinProvider::RebuildWindowImage() {
   // often and need no new measuring then.
   RECT window;
   GetWindowRect(form_->Handle(), &window);
-  if (!skinData_->BgDirty && !image.Empty() && window.right - window.left == paint_.Form.Width &&
-      window.bottom - window.top == paint_.Form.Height)
+  if (!skinData_->BgDirty && !image.Empty() && window.right - window.left == formShape_.Width &&
+      window.bottom - window.top == formShape_.Height)
     return true;
   UpdateShape();
   int oldWidth = image.Width(), oldHeight = image.Height();
@@ -340,6 +391,7 @@ bool TsSkinProvider::RebuildWindowImage() {
   buttonStripRect_ = ButtonStripRect(paint_, image.Width());
   skinData_->BgDirty = false;
   if (form_->OnPaint) PaintFormIntoImage(image);
+  ++imageGeneration_;
   return true;
 }
 
@@ -369,6 +421,13 @@ void TsSkinProvider::PaintFrame(HDC dc) {
   if (regionDirty_) ApplyRegion(false);
   const img::Bitmap32& image = *skinData_->CacheBitmap;
   TPoint offset = ClientOffsetInImage();
+  if (border_) {
+    // The border window shows the frame; the form shows its menu band, above its client.
+    BitBlt(dc, 0, 0, formShape_.Width, offset.Y - imageOrigin_.Y, image.DC(), imageOrigin_.X,
+           imageOrigin_.Y, SRCCOPY);
+    border_->Update(false);
+    return;
+  }
   int left = offset.X, top = offset.Y;
   int right = left + paint_.Form.ClientWidth, bottom = top + paint_.Form.ClientHeight;
   int w = image.Width(), h = image.Height();
@@ -384,6 +443,15 @@ void TsSkinProvider::ApplyRegion(bool redraw) {
   if (!drawNonClient_ || !Skinned()) return;
   TsRegionPlan plan = PlanRegion(paint_.Form, paint_.Metrics);
   HWND wnd = form_->Handle();
+  if (border_) {
+    // Client and menu band only: the platform's frame and caption are never seen.
+    int f = borderFrame_.NativeFrame;
+    TRect shown = {f, f + SystemCaptionHeight(formShape_, FrameMetrics()), formShape_.Width - f,
+                   formShape_.Height - f};
+    if (borderFrame_.NativeCaption <= 0) shown.Top = f;
+    if (ApplyWindowRegion(wnd, RectRegionWithout(shown, {}), redraw)) regionApplied_ = true;
+    return;
+  }
   if (!plan.UseRegion) {
     if (regionApplied_) SetWindowRgn(wnd, nullptr, redraw);
     regionApplied_ = false;
@@ -397,6 +465,7 @@ void TsSkinProvider::ApplyRegion(bool redraw) {
 }
 
 int TsSkinProvider::HitTest(POINT screen) {
+  if (border_) return border_->HitTest(screen);
   RECT window;
   GetWindowRect(form_->Handle(), &window);
   TPoint p{screen.x - window.left, screen.y - window.top};
@@ -458,6 +527,11 @@ void TsSkinProvider::PaintElementNow(int code) {
     PaintUserButton(*SkinManager(), image, paint_, size_t(code - kHitUserButton));
   else
     PaintTitleButton(*SkinManager(), image, *b, dimmed);
+  if (border_) {
+    ++imageGeneration_;
+    border_->Update(false);
+    return;
+  }
   const TRect& r = b->Bounds;
   HDC dc = GetWindowDC(form_->Handle());
   BitBlt(dc, r.Left, r.Top, r.Width(), r.Height(), image.DC(), r.Left, r.Top, SRCCOPY);

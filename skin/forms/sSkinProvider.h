@@ -22,6 +22,7 @@
 #include "framework/Menus.h"
 #include "imaging/Bitmap32.h"
 #include "skin/data/sSkinManager.h"
+#include "skin/forms/sBorderForm.h"
 #include "skin/forms/sMinAnimation.h"
 #include "skin/forms/sMoveAnimation.h"
 #include "skin/forms/sOutlineDrag.h"
@@ -155,11 +156,21 @@ class TsSkinProvider : public fw::TComponent {
   // A caption press turns the form translucent while it moves: the manager's BlendOnMoving
   // effect is active with a blend value below 255, the form allows it and is top-level.
   bool BlendOnMovingAllowed() const;
+  // The border window, while the form has one: the skin manager's ExtendedBorders on a bordered
+  // top-level form that draws its frame and allows it.
+  TveBorderForm* BorderForm() const { return border_.get(); }
+  // Makes or frees the border window as the settings now ask.
+  void UpdateBorderForm();
+  // Minimising without animation: the layered window goes, and comes back with a new picture.
+  void HideBorderWindow();
+  void ShowBorderWindowAgain();
 
  protected:
   void Notification(fw::TComponent* component, fw::TOperation operation) override;
 
  private:
+  friend class TveBorderForm;
+
   // Window messages (sProviderMessages.cpp).
   void WndProc(fw::TMessage& message);
   void WatchChildren(const fw::TMessage& message);
@@ -235,7 +246,16 @@ class TsSkinProvider : public fw::TComponent {
   bool regionApplied_ = false;
   bool systemMenuStyleCleared_ = false;
   std::unique_ptr<TsCommonData> skinData_;
+  // The frame arithmetic works on the skinned window: the form itself, or with a border window
+  // the larger window the skin's frame makes, whose corner lies imageOrigin_ left of and above
+  // the form's.
   TsFramePaint paint_;
+  TsFormShape formShape_;
+  TsBorderFrame borderFrame_;
+  TPoint imageOrigin_;
+  // Counts the window image's paintings, so the border window knows when to compose again.
+  unsigned imageGeneration_ = 0;
+  std::unique_ptr<TveBorderForm> border_;
   img::Bitmap32 buttonStrip_;
   TRect buttonStripRect_;
   TsTitleButtonStates buttons_;

@@ -123,6 +123,11 @@ TsTitleLayout LayoutTitle(const TsSkinModel& skin, const TsFormShape& form,
   layout.TitleCenterY = caption / 2 + frame / 2 + (form.Maximized ? 2 : 0);
   layout.TitleTop = form.Maximized ? metrics.CxFrame - 1 : 0;
   layout.TitleBottom = frame + caption;
+  if (form.SkinnedFrame) {
+    layout.TitleCenterY = caption / 2 + g.CenterOffset + (form.Maximized ? 2 : 0);
+    layout.TitleTop = g.BITop;
+    layout.TitleBottom = caption;
+  }
 
   layout.IconShown = inputs.ShowIcon && inputs.Rules.HasSysMenu;
   int autoIcon = caption <= 8 ? 1 : caption <= 16 ? 8 : 16;
@@ -226,9 +231,6 @@ TRect AlignCaption(TRect rect, int captionWidth, int addedWidth, TsCaptionAlign 
   return rect;
 }
 
-namespace {
-
-// The code of a title button under the point, or 0.
 int HitTitleButton(const TsFormShape& form, const TsTitleLayout& layout,
                    const TsTitleInputs& inputs, TPoint p) {
   const auto& rules = inputs.Rules;
@@ -247,6 +249,8 @@ int HitTitleButton(const TsFormShape& form, const TsTitleLayout& layout,
   }
   return kHitNowhere;
 }
+
+namespace {
 
 int HitSizingBorder(const TsFormShape& form, int frame, TPoint p) {
   // Rows: top band, bottom band, neither; columns: left, right, neither.

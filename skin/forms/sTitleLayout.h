@@ -43,6 +43,9 @@ struct TsFormShape {
   int MenuLineHeight = 0;  // 0 without a skinned menu bar
   int MenuLineCount = 0;
   bool RightToLeft = false;
+  // The skin's own frame in a border window: the title band starts at the top edge (the frame
+  // above it belongs to the title) and follows the skin's title offsets.
+  bool SkinnedFrame = false;
 };
 
 // Title buttons, in the order they are laid out from the right edge.
@@ -153,6 +156,10 @@ TRect CaptionTextRect(const TsSkinModel& skin, const TsFormShape& form,
 // Moves the rectangle's ends for the alignment (right-to-left forms swap left and right).
 TRect AlignCaption(TRect rect, int captionWidth, int addedWidth, TsCaptionAlign align,
                    bool rightToLeft);
+
+// The title button under a point of the window image, or kHitNowhere.
+int HitTitleButton(const TsFormShape& form, const TsTitleLayout& layout,
+                   const TsTitleInputs& inputs, TPoint point);
 
 // The element under a point of the window (window coordinates), for a form without a border
 // window. gripSize is the size grip's square (0 without GRIPIMAGE); gripActive says that the

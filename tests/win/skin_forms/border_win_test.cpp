@@ -1,0 +1,226 @@
+// The border window of a skinned form with extended borders: owned by the form, directly behind
+// it and around it, its picture pushed whole and only moved when the form moves, a new look on
+// activation, inset when the form is maximised, clicks in its shadow reaching the window behind,
+// and the platform's frame kept where layered windows are missing.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+
+#include "framework/Forms.h"
+#include "framework/Menus.h"
+#include "skin/forms/sSkinProvider.h"
+#include "skins/StoredSkins.h"
+#include "tests/support/LayeredRecorder.h"
+#include "tests/win/skin_forms/FormTestScreen.h"
+
+using namespace fw;
+
+namespace {
+
+struct BorderWinTest : ::testing::Test {
+  void SetUp() override {
+    manager = std::make_unique<TsSkinManager>(nullptr);
+    AddStoredSkins(manager->InternalSkins);
+    manager->SetExtendedBorders(true);
+    manager->SetSkinName(DefaultStoredSkinName());
+    form = std::make_unique<TForm>(nullptr);
+    form->SetBorderStyle(TFormBorderStyle::bsSizeable);
+    auto* menu = new TMainMenu(form.get());
+    auto* item = new TMenuItem(form.get());
+    item->SetCaption("&File");
+    menu->Items()->Add(item);
+    form->SetMenu(menu);
+    form->SetClientSize(360, 220);
+    form->SetBounds(120, 110, form->Width(), form->Height());
+    form->SetCaption("Border test");
+    provider = new TsSkinProvider(form.get());
+    provider->SetSkinManager(manager.get());
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    Pump();
+  }
+  void TearDown() override {
+    form.reset();
+    manager.reset();
+  }
+  HWND Wnd() { return form->Handle(); }
+  // The display restacks windows late: its changes are let in until the border window is
+  // directly behind the form again.
+  bool BorderBehindForm() {
+    for (int i = 0; i < 20 && GetWindow(Wnd(), GW_HWNDNEXT) != Border(); ++i) Pump();
+    return GetWindow(Wnd(), GW_HWNDNEXT) == Border();
+  }
+  HWND Border() { return provider->BorderForm() ? provider->BorderForm()->WindowIfAny() : nullptr; }
+  // The picture updates the border window got so far.
+  std::vector<testing_support::LayeredRecorder::Record> Pictures() {
+    std::vector<testing_support::LayeredRecorder::Record> list;
+    for (const auto& r : recorder.updates)
+      if (r.Window == Border() && r.PerPixel) list.push_back(r);
+    return list;
+  }
+
+  testing_support::LayeredRecorder recorder;
+  std::unique_ptr<TsSkinManager> manager;
+  std::unique_ptr<TForm> form;
+  TsSkinProvider* provider = nullptr;
+};
+
+int behindClicks = 0;
+LRESULT CALLBACK BehindProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_LBUTTONDOWN) ++behindClicks;
+  return DefWindowProcA(wnd, msg, wParam, lParam);
+}
+
+// The display reports a cursor move late: its moves are let in until the cursor is there.
+void PutCursor(POINT to) {
+  SetCursorPos(to.x, to.y);
+  POINT at{};
+  for (int i = 0; i < 20 && (at.x != to.x || at.y != to.y); ++i) {
+    Pump();
+    GetCursorPos(&at);
+  }
+  Pump();
+}
+
+RECT WindowRect(HWND wnd) {
+  RECT r{};
+  GetWindowRect(wnd, &r);
+  return r;
+}
+
+}  // namespace
+
+TEST_F(BorderWinTest, TheBorderWindowLiesBehindTheFormAroundItAndFollowsIt) {
+  HWND border = Border();
+  ASSERT_NE(border, nullptr);
+  EXPECT_EQ(GetWindow(border, GW_OWNER), Wnd());
+  EXPECT_TRUE(BorderBehindForm());
+  EXPECT_TRUE(IsWindowVisible(border));
+  LONG ex = GetWindowLongA(border, GWL_EXSTYLE);
+  EXPECT_EQ(ex & (WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TOOLWINDOW),
+            WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TOOLWINDOW);
+
+  RECT f = WindowRect(Wnd()), b = WindowRect(border);
+  const TsExtentMargins& e = manager->ExtentMargins();
+  EXPECT_GT(e.Left, 0);
+  EXPECT_LT(b.left, f.left);
+  EXPECT_LT(b.top, f.top);
+  EXPECT_GT(b.right, f.right);
+  EXPECT_GT(b.bottom, f.bottom);
+  TPoint offset = provider->BorderForm()->Offset();
+  EXPECT_EQ(b.left, f.left - offset.X);
+  EXPECT_EQ(b.top, f.top - offset.Y);
+  auto pictures = Pictures();
+  ASSERT_FALSE(pictures.empty());
+  EXPECT_EQ(pictures.back().Width, b.right - b.left);
+  EXPECT_EQ(pictures.back().Height, b.bottom - b.top);
+  EXPECT_EQ(pictures.back().Alpha, 255);
+  EXPECT_EQ(pictures.back().Width, provider->WindowImage().Width() + e.Left + e.Right);
+
+  // The form shows its menu band and client only; the border window shows the rest.
+  RECT box{};
+  HRGN shape = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(GetWindowRgn(Wnd(), shape), ERROR);
+  GetRgnBox(shape, &box);
+  RECT client{};
+  GetClientRect(Wnd(), &client);
+  MapWindowPoints(Wnd(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+  EXPECT_EQ(box.bottom, client.bottom - f.top);
+  EXPECT_EQ(box.left, client.left - f.left);
+  EXPECT_LT(box.top, client.top - f.top);  // the menu band
+  DeleteObject(shape);
+
+  // A move only moves the picture.
+  size_t before = Pictures().size();
+  SetWindowPos(Wnd(), nullptr, f.left + 37, f.top + 21, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Pump();
+  EXPECT_EQ(Pictures().size(), before);
+  RECT moved = WindowRect(border);
+  EXPECT_EQ(moved.left, b.left + 37);
+  EXPECT_EQ(moved.top, b.top + 21);
+  EXPECT_TRUE(BorderBehindForm());
+
+  // Another window active: the inactive look, pushed once more.
+  uint64_t active = Pictures().back().Checksum;
+  TForm other(nullptr);
+  other.SetBounds(700, 500, 200, 150);
+  other.Show();
+  SetForegroundWindow(other.Handle());
+  Pump();
+  ASSERT_GT(Pictures().size(), before);
+  EXPECT_NE(Pictures().back().Checksum, active);
+}
+
+TEST_F(BorderWinTest, AMaximisedFormsBorderWindowShowsNoShadow) {
+  ShowWindow(Wnd(), SW_MAXIMIZE);
+  Pump();
+  HWND border = Border();
+  ASSERT_NE(border, nullptr);
+  HRGN shape = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(GetWindowRgn(border, shape), ERROR);
+  RECT box{};
+  GetRgnBox(shape, &box);
+  DeleteObject(shape);
+  RECT b = WindowRect(border);
+  const TsExtentMargins& e = manager->ExtentMargins();
+  EXPECT_GT(box.left, e.Left);
+  EXPECT_GT(box.top, e.Top);
+  EXPECT_LT(box.right, b.right - b.left - e.Right);
+  // What is left lies on the work area.
+  RECT work{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  EXPECT_EQ(b.left + box.left, work.left);
+  EXPECT_EQ(b.top + box.top, work.top);
+  EXPECT_EQ(b.left + box.right, work.right);
+  EXPECT_LE(b.top + box.bottom, work.bottom);
+}
+
+TEST_F(BorderWinTest, AClickInTheShadowReachesTheWindowBehind) {
+  RECT b = WindowRect(Border());
+  // A window behind the form, under the left shadow.
+  WNDCLASSA cls{};
+  cls.lpfnWndProc = BehindProc;
+  cls.hInstance = GetModuleHandleA(nullptr);
+  cls.lpszClassName = "BorderTestBehind";
+  RegisterClassA(&cls);
+  HWND behind = CreateWindowExA(0, cls.lpszClassName, "", WS_POPUP | WS_VISIBLE, b.left - 40,
+                                b.top + 40, 60, 120, nullptr, nullptr, cls.hInstance, nullptr);
+  SetWindowPos(behind, Border(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  Pump();
+  behindClicks = 0;
+  POINT shadow{b.left + 2, b.top + 80};
+  ASSERT_EQ(provider->HitTest(shadow), kHitShadow);
+  // The mouse comes over the shadow first, as a person's does.
+  PutCursor({shadow.x + 3, shadow.y});
+  PutCursor(shadow);
+  INPUT clicks[2] = {};
+  clicks[0].type = clicks[1].type = INPUT_MOUSE;
+  clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, clicks, sizeof(INPUT));
+  Pump();
+  EXPECT_EQ(behindClicks, 1);
+  DestroyWindow(behind);
+  // The inner edge sizes the form.
+  EXPECT_EQ(provider->HitTest({b.left + manager->ExtentMargins().Left, b.top + 80}), kHitLeft);
+}
+
+TEST(BorderWinFallback, WithoutLayeredWindowsTheFormKeepsItsFrame) {
+  testing_support::LayeredRecorder recorder;
+  recorder.available = false;
+  TsSkinManager manager(nullptr);
+  AddStoredSkins(manager.InternalSkins);
+  manager.SetExtendedBorders(true);
+  manager.SetSkinName(DefaultStoredSkinName());
+  EXPECT_FALSE(manager.ExtendedBorders());
+  TForm form(nullptr);
+  auto* provider = new TsSkinProvider(&form);
+  provider->SetSkinManager(&manager);
+  form.Show();
+  Pump();
+  EXPECT_EQ(provider->BorderForm(), nullptr);
+  EXPECT_TRUE(recorder.updates.empty());
+  EXPECT_EQ(provider->WindowImage().Width(), form.Width());
+}
