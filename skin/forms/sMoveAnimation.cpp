@@ -8,15 +8,25 @@ constexpr unsigned kInterval = 12;
 
 }  // namespace
 
-TveMoveTimer::TveMoveTimer(HWND window, const TsMoveBlend& blend)
-    : TveThreadedTimer(nullptr, true), window_(window), blend_(blend), alpha_(blend.Start) {
-  platform::LayeredWindows::Current().SetAlpha(window_, alpha_);
+TveMoveTimer::TveMoveTimer(HWND window, const TsMoveBlend& blend,
+                           std::function<void(uint8_t)> alsoShow)
+    : TveThreadedTimer(nullptr, true),
+      window_(window),
+      blend_(blend),
+      alsoShow_(std::move(alsoShow)),
+      alpha_(blend.Start) {
+  Show();
   SetInterval(kInterval);
   SetEnabled(true);
 }
 
 void TveMoveTimer::Tick() {
   alpha_ = NextMoveAlpha(alpha_, blend_);
-  platform::LayeredWindows::Current().SetAlpha(window_, alpha_);
+  Show();
   if (alpha_ <= blend_.Target) SetEnabled(false);
+}
+
+void TveMoveTimer::Show() {
+  platform::LayeredWindows::Current().SetAlpha(window_, alpha_);
+  if (alsoShow_) alsoShow_(alpha_);
 }

@@ -5,13 +5,17 @@
 
 #include <windows.h>
 
+#include <functional>
+
 #include "skin/render/sAnimSteps.h"
 #include "skin/render/veThreadedTimer.h"
 
 class TveMoveTimer : public TveThreadedTimer {
  public:
-  // window must be layered already; it gets the start alpha at once.
-  TveMoveTimer(HWND window, const TsMoveBlend& blend);
+  // window must be layered already; it gets the start alpha at once, and so does alsoShow (the
+  // border window's picture) when given.
+  TveMoveTimer(HWND window, const TsMoveBlend& blend,
+               std::function<void(uint8_t)> alsoShow = nullptr);
   std::string ClassName() const override { return "TveMoveTimer"; }
   uint8_t Alpha() const { return alpha_; }
 
@@ -21,5 +25,7 @@ class TveMoveTimer : public TveThreadedTimer {
  private:
   HWND window_;
   TsMoveBlend blend_;
+  std::function<void(uint8_t)> alsoShow_;
   uint8_t alpha_;
+  void Show();
 };

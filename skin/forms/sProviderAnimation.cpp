@@ -39,9 +39,20 @@ void CopyOpaque(img::Bitmap32& picture, const img::Bitmap32& image, const TRect&
 
 }  // namespace
 
+POINT TsSkinProvider::ImageOrigin() const {
+  RECT form{};
+  GetWindowRect(form_->Handle(), &form);
+  if (!border_) return {form.left, form.top};
+  // The border window shows the image inside its shadow, around the form.
+  const TPoint offset = border_->Offset();
+  return {form.left - offset.X + borderFrame_.Extent.Left,
+          form.top - offset.Y + borderFrame_.Extent.Top};
+}
+
 bool TsSkinProvider::TitleAnimationsAllowed() const {
   TsSkinManager* manager = SkinManager();
-  if (!manager || !manager->Effects.AllowGlowing() || AnimationInProgress || !drawNonClient_)
+  if (!manager || !(manager->Effects.AllowGlowing() || border_) || AnimationInProgress ||
+      !drawNonClient_)
     return false;
   HWND wnd = form_->HandleAllocated() ? form_->Handle() : nullptr;
   return wnd && !form_->Parent() && !(GetWindowLongA(wnd, GWL_STYLE) & WS_CHILD) &&
@@ -58,7 +69,7 @@ void TsSkinProvider::AnimateTitleButton(int code, int state, int steps, bool bac
       return;
     }
     auto animation = std::make_unique<TveSBAnimation>(
-        form_->Handle(), b->Bounds,
+        form_->Handle(), b->Bounds, [this] { return ImageOrigin(); },
         [this, code](int look) { return ComposeTitleButton(code, look); });
     animation->OnEnded = [this, code] { titleAnimations_.erase(code); };
     found = titleAnimations_.emplace(code, std::move(animation)).first;
@@ -185,8 +196,16 @@ void TsSkinProvider::StartBlendMoving(LPARAM where) {
   layeredBeforeMoving_ = ex & WS_EX_LAYERED;
   if (!layeredBeforeMoving_) SetWindowLongA(wnd, GWL_EXSTYLE, ex | WS_EX_LAYERED);
   const uint8_t alpha = form_->AlphaBlend() ? form_->AlphaBlendValue() : 255;
+  // The border window's picture turns translucent with the form.
+  auto border = [this](uint8_t value) {
+    if (HWND window = border_ ? border_->WindowIfAny() : nullptr) {
+      RECT r;
+      GetWindowRect(window, &r);
+      platform::LayeredWindows::Current().Update(window, r.left, r.top, border_->Picture(), value);
+    }
+  };
   moveTimer_ = std::make_unique<TveMoveTimer>(
-      wnd, MoveBlend(alpha, effect.BlendValue, AllowBlendOnMoving, effect.Time));
+      wnd, MoveBlend(alpha, effect.BlendValue, AllowBlendOnMoving, effect.Time), border);
   std::shared_ptr<bool> alive = alive_;
   constexpr WPARAM kDragMove = SC_MOVE | HTCAPTION;
   SendMessageA(wnd, WM_SYSCOMMAND, kDragMove, where);
@@ -198,11 +217,12 @@ void TsSkinProvider::EndBlendMoving() {
   moveTimer_.reset();
   blendMoving_ = false;
   HWND wnd = form_->Handle();
+  const uint8_t alpha = form_->AlphaBlend() ? form_->AlphaBlendValue() : 255;
   if (layeredBeforeMoving_)
-    platform::LayeredWindows::Current().SetAlpha(
-        wnd, form_->AlphaBlend() ? form_->AlphaBlendValue() : 255);
+    platform::LayeredWindows::Current().SetAlpha(wnd, alpha);
   else
     SetWindowLongA(wnd, GWL_EXSTYLE, GetWindowLongA(wnd, GWL_EXSTYLE) & ~WS_EX_LAYERED);
+  if (border_) border_->Update(true, alpha);
   RedrawWindow(wnd, nullptr, nullptr,
                RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }

@@ -447,7 +447,7 @@ void TsSkinProvider::WndProc(TMessage& message) {
         if (pos && (pos->flags & SWP_HIDEWINDOW)) {
           border_->FreeWindow();
         } else {
-          border_->Update(false);
+          border_->Update(false, BorderAlpha());
           if (pos && !(pos->flags & SWP_NOZORDER)) border_->PlaceLater();
         }
       }

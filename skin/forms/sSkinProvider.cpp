@@ -200,7 +200,7 @@ void TsSkinProvider::HideBorderWindow() {
 void TsSkinProvider::ShowBorderWindowAgain() {
   if (!border_) return;
   skinData_->BgDirty = true;
-  border_->Update(true);
+  border_->Update(true, BorderAlpha());
 }
 
 void TsSkinProvider::AdoptControls(fw::TWinControl* container) {
@@ -425,7 +425,7 @@ void TsSkinProvider::PaintFrame(HDC dc) {
     // The border window shows the frame; the form shows its menu band, above its client.
     BitBlt(dc, 0, 0, formShape_.Width, offset.Y - imageOrigin_.Y, image.DC(), imageOrigin_.X,
            imageOrigin_.Y, SRCCOPY);
-    border_->Update(false);
+    border_->Update(false, BorderAlpha());
     return;
   }
   int left = offset.X, top = offset.Y;
@@ -529,7 +529,7 @@ void TsSkinProvider::PaintElementNow(int code) {
     PaintTitleButton(*SkinManager(), image, *b, dimmed);
   if (border_) {
     ++imageGeneration_;
-    border_->Update(false);
+    border_->Update(false, BorderAlpha());
     return;
   }
   const TRect& r = b->Bounds;

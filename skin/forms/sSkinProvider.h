@@ -223,6 +223,10 @@ class TsSkinProvider : public fw::TComponent {
   bool TitleAnimationsAllowed() const;
   TveSBAnimation::TFrame ComposeTitleButton(int code, int state);
   bool MinimizeAnimationAllowed() const;
+  // The screen point of the window image's corner: the form's, or inside the border window.
+  POINT ImageOrigin() const;
+  // The border window's alpha: the form's while it moves translucent, else opaque.
+  uint8_t BorderAlpha() const { return moveTimer_ ? moveTimer_->Alpha() : 255; }
   bool MinimizeCommand(WPARAM command);
   TsTitleButtonData* Element(int code);
   bool ElementEnabled(int code) const;

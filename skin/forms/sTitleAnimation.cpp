@@ -36,10 +36,11 @@ HWND CreatePopup(HWND target) {
 
 }  // namespace
 
-TveSBAnimation::TveSBAnimation(HWND target, const TRect& button, TComposer compose)
+TveSBAnimation::TveSBAnimation(HWND target, const TRect& button, TOrigin origin, TComposer compose)
     : TveThreadedTimer(nullptr, true),
       target_(target),
       button_(button),
+      origin_(std::move(origin)),
       compose_(std::move(compose)) {
   SetInterval(kInterval);
 }
@@ -56,9 +57,9 @@ void TveSBAnimation::DropPopup() {
 
 bool TveSBAnimation::MouseOverButton() const {
   POINT cursor;
-  RECT window;
-  if (!GetCursorPos(&cursor) || !GetWindowRect(target_, &window)) return false;
-  const int x = cursor.x - window.left, y = cursor.y - window.top;
+  if (!GetCursorPos(&cursor)) return false;
+  const POINT origin = origin_();
+  const int x = cursor.x - origin.x, y = cursor.y - origin.y;
   return x >= button_.Left && x < button_.Right && y >= button_.Top && y < button_.Bottom;
 }
 
@@ -67,9 +68,8 @@ void TveSBAnimation::Show(uint8_t alpha) {
   const bool created = !popup_;
   if (created) popup_ = CreatePopup(target_);
   if (!popup_) return;
-  RECT window;
-  GetWindowRect(target_, &window);
-  const int x = window.left + frame_.Place.Left, y = window.top + frame_.Place.Top;
+  const POINT origin = origin_();
+  const int x = origin.x + frame_.Place.Left, y = origin.y + frame_.Place.Top;
   platform::LayeredWindows::Current().Update(popup_, x, y, frame_.Picture, alpha);
   if (!created) return;
   // Directly in front of the form: below whatever lies above it.

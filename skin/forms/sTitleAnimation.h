@@ -20,9 +20,12 @@ class TveSBAnimation : public TveThreadedTimer {
     TRect Place;
   };
   using TComposer = std::function<TFrame(int state)>;
+  // The screen point that the coordinates of frames and of the button start from.
+  using TOrigin = std::function<POINT()>;
 
-  // target is the window the button is painted in; button its place there (for the mouse).
-  TveSBAnimation(HWND target, const TRect& button, TComposer compose);
+  // target is the form the button belongs to: the popup goes directly in front of it and it
+  // hears when the mouse has left. button is the button's place (for the mouse).
+  TveSBAnimation(HWND target, const TRect& button, TOrigin origin, TComposer compose);
   ~TveSBAnimation() override;
   std::string ClassName() const override { return "TveSBAnimation"; }
 
@@ -46,6 +49,7 @@ class TveSBAnimation : public TveThreadedTimer {
 
   HWND target_;
   TRect button_;
+  TOrigin origin_;
   TComposer compose_;
   HWND popup_ = nullptr;
   TFrame frame_;

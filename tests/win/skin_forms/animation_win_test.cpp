@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -200,6 +201,25 @@ TEST_F(FormAnimationTest, DraggingByTheCaptionIsTranslucentUntilLetGo) {
   EXPECT_EQ(alphas.back(), 150);  // never below the blend value
   EXPECT_FALSE(GetWindowLongA(Wnd(), GWL_EXSTYLE) & WS_EX_LAYERED);
   EXPECT_TRUE(provider->BlendOnMovingAllowed());  // over: the next press may blend again
+
+  // With a border window its picture turns translucent with the form, and back.
+  manager->SetExtendedBorders(true);
+  Pump();
+  provider->UpdateBorderForm();
+  ASSERT_NE(provider->BorderForm(), nullptr);
+  HWND border = provider->BorderForm()->Window();
+  recorder->updates.clear();
+  GetWindowRect(Wnd(), &w);
+  SetTimer(nullptr, 0, 120, LetGo);
+  SendMessageA(Wnd(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(w.left + 60, w.top + 8));
+  std::vector<int> borderAlphas;
+  for (const auto& u : recorder->updates)
+    if (u.Window == border) borderAlphas.push_back(u.Alpha);
+  ASSERT_GE(borderAlphas.size(), 3u);
+  EXPECT_EQ(borderAlphas[0], 255);
+  EXPECT_NE(std::find(borderAlphas.begin(), borderAlphas.end(), 150), borderAlphas.end());
+  EXPECT_EQ(*std::min_element(borderAlphas.begin(), borderAlphas.end()), 150);
+  EXPECT_EQ(borderAlphas.back(), 255);
 }
 
 }  // namespace
