@@ -4,36 +4,11 @@
 #include <cmath>
 
 #include "platform/LayeredWindows.h"
+#include "skin/render/sLayeredPopup.h"
 
 namespace {
 
-constexpr char kFlightClass[] = "veMinAnimation";
 constexpr unsigned kInterval = 15;
-
-LRESULT CALLBACK FlightProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_NCHITTEST:
-      return HTTRANSPARENT;
-    case WM_MOUSEACTIVATE:
-      return MA_NOACTIVATE;
-    default:
-      return DefWindowProcA(wnd, msg, wParam, lParam);
-  }
-}
-
-HWND CreateFlightWindow() {
-  static const ATOM registered = [] {
-    WNDCLASSA cls{};
-    cls.lpfnWndProc = FlightProc;
-    cls.hInstance = GetModuleHandleA(nullptr);
-    cls.lpszClassName = kFlightClass;
-    return RegisterClassA(&cls);
-  }();
-  if (!registered) return nullptr;
-  return CreateWindowExA(
-      WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST,
-      kFlightClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-}
 
 // The picture stretched to width x height by the nearest pixel, opaque.
 img::Bitmap32 Stretched(const img::Bitmap32& image, int width, int height) {
@@ -58,7 +33,7 @@ TveMinTimer::TveMinTimer(const img::Bitmap32& image, const TsRectF& from, const 
       frames_(FlightFrames(from, to, fromAlpha, toAlpha, steps)),
       toAlpha_(toAlpha),
       minimizing_(minimizing),
-      window_(CreateFlightWindow()) {
+      window_(CreateLayeredPopup(true)) {
   SetInterval(kInterval);
 }
 

@@ -2,37 +2,11 @@
 
 #include "platform/LayeredWindows.h"
 #include "skin/render/sAnimSteps.h"
+#include "skin/render/sLayeredPopup.h"
 
 namespace {
 
-constexpr char kPopupClass[] = "veSBAnimation";
 constexpr unsigned kInterval = 12;
-
-LRESULT CALLBACK PopupProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_NCHITTEST:  // the mouse reaches the form's button below
-      return HTTRANSPARENT;
-    case WM_MOUSEACTIVATE:
-      return MA_NOACTIVATE;
-    default:
-      return DefWindowProcA(wnd, msg, wParam, lParam);
-  }
-}
-
-HWND CreatePopup(HWND target) {
-  static const ATOM registered = [] {
-    WNDCLASSA cls{};
-    cls.lpfnWndProc = PopupProc;
-    cls.hInstance = GetModuleHandleA(nullptr);
-    cls.lpszClassName = kPopupClass;
-    return RegisterClassA(&cls);
-  }();
-  if (!registered) return nullptr;
-  DWORD ex = WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
-  if (GetWindowLongA(target, GWL_EXSTYLE) & WS_EX_TOPMOST) ex |= WS_EX_TOPMOST;
-  return CreateWindowExA(ex, kPopupClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                         GetModuleHandleA(nullptr), nullptr);
-}
 
 }  // namespace
 
@@ -66,7 +40,7 @@ bool TveSBAnimation::MouseOverButton() const {
 void TveSBAnimation::Show(uint8_t alpha) {
   if (frame_.Picture.Empty() || !IsWindow(target_)) return;
   const bool created = !popup_;
-  if (created) popup_ = CreatePopup(target_);
+  if (created) popup_ = CreateLayeredPopup(GetWindowLongA(target_, GWL_EXSTYLE) & WS_EX_TOPMOST);
   if (!popup_) return;
   const POINT origin = origin_();
   const int x = origin.x + frame_.Place.Left, y = origin.y + frame_.Place.Top;
