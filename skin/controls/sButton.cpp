@@ -285,7 +285,8 @@ void TsButton::PaintSplitPart(img::Bitmap32& cache, int state) {
 }
 
 void TsButton::PaintTo(HDC dc, bool printing) {
-  if (AnimationInProgress && (!dc || dc != skinData_->PrintTarget)) {
+  const bool fading = !printing && FadeRunning(*skinData_);
+  if ((AnimationInProgress || fading) && (!dc || dc != skinData_->PrintTarget)) {
     if (!dc) ValidateRect(Handle(), nullptr);  // the animation shows the button meanwhile
     return;
   }
@@ -389,6 +390,10 @@ bool TsButton::HandleSkinCommand(fw::TMessage& message) {
       RenderCache();
       message.Result = 0;
       return true;
+    case CmdStopFade:
+      StopFade(*skinData_);
+      Repaint(false);
+      return true;
     default:
       return skinData_->HandleSkinCommand(message);
   }
@@ -463,6 +468,8 @@ bool TsButton::HandleSkinnedMessage(fw::TMessage& message) {
       const bool entered = message.Msg == fw::CM_MOUSEENTER;
       skinData_->IsMouseOver = entered;
       if (const fw::TNotifyEvent& event = entered ? OnMouseEnter : OnMouseLeave) event(this);
+      skinData_->BgDirty = false;
+      RunFadeIfAllowed(*skinData_, Handle(), entered ? aeMouseEnter : aeMouseLeave, animatEvents_);
       return false;
     }
     default:

@@ -15,6 +15,7 @@
 #include "skin/controls/sButtonLayout.h"
 #include "skin/render/sColorTransforms.h"
 #include "skin/render/sCommonData.h"
+#include "skin/render/sFadeTimer.h"
 
 inline constexpr int32_t kButtonKind = 93;
 
@@ -56,6 +57,11 @@ class TsButton : public fw::TButton {
   void SetReflected(bool value) { SetProperty(reflected_, value); }
   bool WordWrap() const { return wordWrap_; }
   void SetWordWrap(bool value) { SetProperty(wordWrap_, value); }
+
+  // The state changes that fade (aeMouseEnter... bits; aeGlobalDef: as the manager's button
+  // effects say).
+  unsigned AnimatEvents() const { return animatEvents_; }
+  void SetAnimatEvents(unsigned value) { animatEvents_ = value; }
 
   fw::TNotifyEvent OnMouseEnter;
   fw::TNotifyEvent OnMouseLeave;
@@ -116,6 +122,7 @@ class TsButton : public fw::TButton {
   TImageAlignment imageAlignment_ = TImageAlignment::iaLeft;
   TImageMargins imageMargins_;
   int contentMargin_ = 6;
+  unsigned animatEvents_ = aeGlobalDef;
   bool showFocus_ = true;
   int focusMargin_ = 1;
   int disabledKind_;

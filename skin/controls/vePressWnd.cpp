@@ -6,6 +6,7 @@
 #include "skin/render/sControlBg.h"
 #include "skin/render/sControlSection.h"
 #include "skin/render/sCtrlUtils.h"
+#include "skin/render/sFadeTimer.h"
 
 bool TvePressWnd::Painting() const {
   return !Destroyed && Skinned() && SkinManager->IsValidSectionIndex(SkinData->SectionIndex);
@@ -59,7 +60,8 @@ void TvePressWnd::FadeIfDisabled() {
 }
 
 void TvePressWnd::PaintTo(HDC dc) {
-  if (SkinData->IsDeferred()) return;
+  // A running fade shows the window until it ends.
+  if (SkinData->IsDeferred() || FadeRunning(*SkinData)) return;
   SkinData->BgDirty = true;
   if (!RenderCache()) return;
   SkinData->BgDirty = false;
@@ -94,7 +96,8 @@ void TvePressWnd::BecomeHot(bool hot) {
   }
   if (SkinData->IsMouseOver == hot) return;
   SkinData->IsMouseOver = hot;
-  Redraw();
+  if (!RunFadeIfAllowed(*SkinData, Handle, hot ? aeMouseEnter : aeMouseLeave, aeGlobalDef))
+    Redraw();
 }
 
 void TvePressWnd::HandleMessage(fw::TMessage& message) {
@@ -177,6 +180,19 @@ void TvePressWnd::HandleMessage(fw::TMessage& message) {
         return;
       case CmdLostHot:
         BecomeHot(false);
+        return;
+      case CmdBgRepainted:
+        // A fade asks for the new state's picture.
+        SkinData->BgDirty = true;
+        if (RenderCache()) SkinData->BgDirty = false;
+        message.Result = 0;
+        return;
+      case CmdFadeFrame:
+        message.Result = 0;
+        return;
+      case CmdStopFade:
+        StopFade(*SkinData);
+        Redraw();
         return;
       default:
         break;

@@ -198,6 +198,11 @@ void ConnectControlSkinState() {
     TsSkinManager* manager = ManagerOf(model);
     return manager && manager->Effects.AllowGlowing();
   };
+  link.ButtonEffects = [](const TsSkinModel& model) {
+    TsSkinManager* manager = ManagerOf(model);
+    if (!manager || !manager->AnimEffects.Buttons.Active) return 0u;
+    return manager->AnimEffects.Buttons.Events;
+  };
   ManagerHooks().HideAllGlows = HideAllGlows;
   Win32ManagerHooks().SkinDataHasMouse = [](LRESULT skinData) {
     return reinterpret_cast<const TsCommonData*>(skinData)->IsMouseOver;

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-int RunningControlFades = 0;
-
 bool WaitForControlFades(unsigned boundMs) {
   DWORD start = GetTickCount();
   while (RunningControlFades > 0) {

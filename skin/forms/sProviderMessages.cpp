@@ -2,6 +2,7 @@
 // testing, activation, the title buttons and the system menu, and the client background.
 #include <windowsx.h>
 
+#include "framework/Application.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/forms/sControlFades.h"
 #include "skin/forms/sCtrlAdapter.h"
@@ -62,12 +63,15 @@ bool TsSkinProvider::HandleSkinCommand(TMessage& message) {
     case CmdSkinLoaded:
     case CmdSkinRefresh:
       if (ours && !form_->Destroying()) {
+        StopTitleAnimations();
         buttons_.Reset();
         InitSkin();
       }
       return true;
     case CmdSkinRemoved:
-      if (ours && !form_->Destroying()) SkinRemoved();
+      if (!ours || form_->Destroying()) return true;
+      titleAnimations_.clear();
+      SkinRemoved();
       return true;
     case CmdAdoptAgain:
       if (!message.LParam) adoptPosted_ = false;
@@ -153,6 +157,11 @@ void TsSkinProvider::NcButtonDown(TMessage& message) {
   if (OutlineDragging() && fullDrag && !paint_.Form.Maximized && (code == kHitCaption || sizing)) {
     WPARAM command = code == kHitCaption ? SC_MOVE | HTCAPTION : SC_SIZE | WPARAM(code - 9);
     SendMessageA(form_->Handle(), WM_SYSCOMMAND, command, message.LParam);
+    message.Result = 0;
+    return;
+  }
+  if (code == kHitCaption && BlendOnMovingAllowed()) {
+    StartBlendMoving(message.LParam);
     message.Result = 0;
     return;
   }
@@ -345,6 +354,22 @@ void TsSkinProvider::WatchChildren(const TMessage& message) {
   }
 }
 
+// The main form's minimise and restore are animated by the skin manager's watch on it; every
+// other form animates its own. Answers whether the command was carried out here.
+bool TsSkinProvider::MinimizeCommand(WPARAM command) {
+  if (form_ == Application.MainForm() || !MinimizeAnimationAllowed()) return false;
+  switch (command & 0xFFF0) {
+    case SC_MINIMIZE:
+      if (IsIconic(form_->Handle())) return false;
+      StartMinimizeAnimation();
+      return true;
+    case SC_RESTORE:
+      return IsIconic(form_->Handle()) && StartRestoreAnimation();
+    default:
+      return false;
+  }
+}
+
 void TsSkinProvider::WndProc(TMessage& message) {
   if (message.Msg == SkinCommandMsg) {
     if (!HandleSkinCommand(message)) CallSaved(message);
@@ -362,6 +387,12 @@ void TsSkinProvider::WndProc(TMessage& message) {
     return;
   }
   WatchChildren(message);
+  // A title-button fade belongs to the place and look the form had.
+  if ((message.Msg == WM_WINDOWPOSCHANGED &&
+       (reinterpret_cast<const WINDOWPOS*>(message.LParam)->flags &
+        (SWP_NOMOVE | SWP_HIDEWINDOW)) != SWP_NOMOVE) ||
+      (message.Msg == WM_SHOWWINDOW && !message.WParam))
+    StopTitleAnimations();
   if (HandleAnimationMessage(message)) return;
   if (HandleOutline(message)) return;
   if (drawNonClient_ && HandleNonClient(message)) return;
@@ -376,6 +407,7 @@ void TsSkinProvider::WndProc(TMessage& message) {
       RepaintFrameNow();
       return;
     case WM_SYSCOMMAND:
+      if (MinimizeCommand(message.WParam)) return;
       if ((((message.WParam & 0xFFF0) == SC_SIZE &&
             (GetWindowLongA(form_->Handle(), GWL_STYLE) & WS_THICKFRAME)) ||
            (message.WParam & 0xFFF0) == SC_MOVE) &&
@@ -405,6 +437,8 @@ void TsSkinProvider::WndProc(TMessage& message) {
       }
     case CM_MENUCHANGED:
     case WM_SETTINGCHANGE:
+      if (message.Msg == WM_SETTINGCHANGE && message.WParam == SPI_SETWORKAREA && flight_)
+        flight_->Retarget(MinimizeTarget(form_->Handle()));
       CallSaved(message);
       captionGlows_ = {};
       skinData_->BgDirty = true;
@@ -426,7 +460,7 @@ void TsSkinProvider::WndProc(TMessage& message) {
         if (pos && (pos->flags & SWP_HIDEWINDOW)) {
           border_->FreeWindow();
         } else {
-          border_->Update(false);
+          border_->Update(false, BorderAlpha());
           if (pos && !(pos->flags & SWP_NOZORDER)) border_->PlaceLater();
         }
       }

@@ -43,6 +43,15 @@ void InstallManagerHooks() {
       auto* p = reinterpret_cast<TsSkinProvider*>(provider);
       return p->DrawNonClientArea() && p->Skinned();
     };
+    Win32ManagerHooks().StartMinimizeAnimation = [](LRESULT provider) {
+      reinterpret_cast<TsSkinProvider*>(provider)->StartMinimizeAnimation();
+    };
+    Win32ManagerHooks().StartRestoreAnimation = [](LRESULT provider) {
+      return reinterpret_cast<TsSkinProvider*>(provider)->StartRestoreAnimation();
+    };
+    Win32ManagerHooks().ShowFormDirectly = [](LRESULT provider) {
+      reinterpret_cast<TsSkinProvider*>(provider)->ShowFormDirectly();
+    };
     Win32ManagerHooks().HideBorderWindow = [](LRESULT provider) {
       reinterpret_cast<TsSkinProvider*>(provider)->HideBorderWindow();
     };
@@ -89,6 +98,7 @@ TsSkinProvider::TsSkinProvider(TComponent* owner)
 TsSkinProvider::~TsSkinProvider() {
   *alive_ = false;
   if (titleBar_) titleBar_->OnDestroy = nullptr;
+  titleAnimations_.clear();
   front_.Deactivate();
   DropHideCover();
   if (empty_) return;
@@ -198,7 +208,7 @@ void TsSkinProvider::HideBorderWindow() {
 void TsSkinProvider::ShowBorderWindowAgain() {
   if (!border_) return;
   skinData_->BgDirty = true;
-  border_->Update(true);
+  border_->Update(true, BorderAlpha());
 }
 
 void TsSkinProvider::AdoptControls(fw::TWinControl* container) {
@@ -367,8 +377,8 @@ void TsSkinProvider::UpdateShape() {
   PrepareInputs();
   paint_.Layout = LayoutTitle(*SkinManager(), paint_.Form, paint_.Metrics, paint_.Inputs);
   ArrangeTitleItems();
-  for (int k = 0; k < kTitleButtonKinds; ++k)
-    paint_.Layout.Buttons[k].State = buttons_.StateOf(paint_.Layout.Buttons[k].HitCode);
+  for (auto& b : paint_.Layout.Buttons)
+    b.State = titleAnimations_.count(b.HitCode) ? 0 : buttons_.StateOf(b.HitCode);
   paint_.Active = activeLook_;
   paint_.DisabledLook = !IsWindowEnabled(wnd);
   paint_.GripShown = GripMode == TsGripMode::gmRightBottom && !f.Maximized && f.ThickFrame;
@@ -438,7 +448,7 @@ void TsSkinProvider::PaintFrame(HDC dc) {
     // The border window shows the frame; the form shows its menu band, above its client.
     BitBlt(dc, 0, 0, formShape_.Width, offset.Y - imageOrigin_.Y, image.DC(), imageOrigin_.X,
            imageOrigin_.Y, SRCCOPY);
-    border_->Update(false);
+    border_->Update(false, BorderAlpha());
     return;
   }
   CopyFrameStrips(dc, image, offset, paint_.Form);
@@ -495,29 +505,41 @@ void TsSkinProvider::RepaintElements(const std::vector<int>& codes) {
     RepaintFrameNow();
   }
   if (codes.empty() || !Skinned() || skinData_->CacheBitmap->Empty()) return;
-  img::Bitmap32& image = *skinData_->CacheBitmap;
-  HDC dc = GetWindowDC(form_->Handle());
+  const bool animate = TitleAnimationsAllowed();
   for (int code : codes) {
-    TsTitleButtonData* b = Element(code);
-    if (!b) continue;
-    b->State = buttons_.StateOf(code);
-    RestoreButtonArea(image, buttonStrip_, buttonStripRect_, b->Bounds);
-    bool dimmed = !paint_.Active;
-    for (int kind = 0; kind < kTitleButtonKinds; ++kind)
-      if (&paint_.Layout.Buttons[kind] == b) dimmed = TitleButtonDimmed(paint_, kind);
-    if (code >= kHitUserButton)
-      PaintUserButton(*SkinManager(), image, paint_, size_t(code - kHitUserButton));
-    else
-      PaintTitleButton(*SkinManager(), image, *b, dimmed);
-    const TRect& r = b->Bounds;
-    if (!border_)
-      BitBlt(dc, r.Left, r.Top, r.Width(), r.Height(), image.DC(), r.Left, r.Top, SRCCOPY);
+    const bool systemButton =
+        code == kHitClose || code == kHitMaxButton || code == kHitMinButton || code == kHitHelp;
+    if (!animate || !systemButton || !Element(code)) {
+      PaintElementNow(code);
+      continue;
+    }
+    const int state = buttons_.StateOf(code);
+    AnimateTitleButton(code, state, state == 2 ? 1 : 10, false);
   }
-  ReleaseDC(form_->Handle(), dc);
+}
+
+void TsSkinProvider::PaintElementNow(int code) {
+  TsTitleButtonData* b = Element(code);
+  if (!b || !Skinned() || skinData_->CacheBitmap->Empty()) return;
+  img::Bitmap32& image = *skinData_->CacheBitmap;
+  b->State = titleAnimations_.count(code) ? 0 : buttons_.StateOf(code);
+  RestoreButtonArea(image, buttonStrip_, buttonStripRect_, b->Bounds);
+  bool dimmed = !paint_.Active;
+  for (int kind = 0; kind < kTitleButtonKinds; ++kind)
+    if (&paint_.Layout.Buttons[kind] == b) dimmed = TitleButtonDimmed(paint_, kind);
+  if (code >= kHitUserButton)
+    PaintUserButton(*SkinManager(), image, paint_, size_t(code - kHitUserButton));
+  else
+    PaintTitleButton(*SkinManager(), image, *b, dimmed);
   if (border_) {
     ++imageGeneration_;
-    border_->Update(false);
+    border_->Update(false, BorderAlpha());
+    return;
   }
+  const TRect& r = b->Bounds;
+  HDC dc = GetWindowDC(form_->Handle());
+  BitBlt(dc, r.Left, r.Top, r.Width(), r.Height(), image.DC(), r.Left, r.Top, SRCCOPY);
+  ReleaseDC(form_->Handle(), dc);
 }
 
 void TsSkinProvider::RunTitleCommand(TsTitleCommand command) {

@@ -12,6 +12,7 @@
 
 #include <array>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -22,7 +23,10 @@
 #include "imaging/Bitmap32.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/forms/sBorderForm.h"
+#include "skin/forms/sMinAnimation.h"
+#include "skin/forms/sMoveAnimation.h"
 #include "skin/forms/sOutlineDrag.h"
+#include "skin/forms/sTitleAnimation.h"
 #include "skin/forms/sTitleBar.h"
 #include "skin/forms/sTitleButtons.h"
 #include "skin/forms/sTitleHint.h"
@@ -139,6 +143,26 @@ class TsSkinProvider : public fw::TComponent {
   TsTitleBar* TitleBar() const { return titleBar_; }
   void SetTitleBar(TsTitleBar* bar);
 
+  // Starts or redirects the fade of the title button code towards state (0 normal, 1 hot,
+  // 2 pressed) in steps of 12 ms; backward fades the new look out.
+  void AnimateTitleButton(int code, int state, int steps, bool backward);
+  // Ends every title-button fade and shows the buttons' looks in the frame at once.
+  void StopTitleAnimations();
+  // Minimises the form with its picture flying to the taskbar, when the manager's Minimizing
+  // effect is active (otherwise nothing happens). Returns once the form is minimised.
+  void StartMinimizeAnimation();
+  // Flies the picture kept by the last animated minimise back to the form's place and restores
+  // the form; false, with nothing done, when there is no such picture or no effect.
+  bool StartRestoreAnimation();
+  // Restores and repaints the form without an animation.
+  void ShowFormDirectly();
+  // Moves the form by the platform's move loop from a caption press at where (screen
+  // coordinates), translucent while it moves; returns once it is let go, opaque again.
+  void StartBlendMoving(LPARAM where);
+  void EndBlendMoving();
+  // A caption press turns the form translucent while it moves: the manager's BlendOnMoving
+  // effect is active with a blend value below 255, the form allows it and is top-level.
+  bool BlendOnMovingAllowed() const;
   // The border window, while the form has one: the skin manager's ExtendedBorders on a bordered
   // top-level form that draws its frame and allows it.
   TveBorderForm* BorderForm() const { return border_.get(); }
@@ -219,6 +243,17 @@ class TsSkinProvider : public fw::TComponent {
   // The form's pop-up menus, for the menu painter.
   void HookPopupMenus(bool on);
   void RepaintElements(const std::vector<int>& codes);
+  // One title element painted into the window image in its look (normal while it fades) and
+  // copied to the screen.
+  void PaintElementNow(int code);
+  // Title-button fades (sProviderAnimation.cpp): allowed for top-level forms while the manager
+  // lets things glow; the picture of a button's look with its glow around it.
+  bool TitleAnimationsAllowed() const;
+  TveSBAnimation::TFrame ComposeTitleButton(int code, int state);
+  bool MinimizeAnimationAllowed() const;
+  // The border window's alpha: the form's while it moves translucent, else opaque.
+  uint8_t BorderAlpha() const { return moveTimer_ ? moveTimer_->Alpha() : 255; }
+  bool MinimizeCommand(WPARAM command);
   TsTitleButtonData* Element(int code);
   bool ElementEnabled(int code) const;
   void RunTitleCommand(TsTitleCommand command);
@@ -284,6 +319,16 @@ class TsSkinProvider : public fw::TComponent {
   std::array<TsGlowImage, 2> captionGlows_;
   int hintCode_ = 0;
   TsTitleBar* titleBar_ = nullptr;
+  std::map<int, std::unique_ptr<TveSBAnimation>> titleAnimations_;
+  // The form's look and place when it was minimised with the flight, for the flight back.
+  img::Bitmap32 minimizedImage_;
+  RECT normalRect_{};
+  // The flight that runs now (it lives in the call that runs it).
+  TveMinTimer* flight_ = nullptr;
+  // Translucent moving runs (only one at a time); the form was layered before it began.
+  std::unique_ptr<TveMoveTimer> moveTimer_;
+  bool blendMoving_ = false;
+  bool layeredBeforeMoving_ = false;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 

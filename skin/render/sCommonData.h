@@ -30,7 +30,7 @@ class TsCommonData {
   // host is the control the state belongs to (null for a form's or a bare window's state);
   // withCache makes an empty picture.
   TsCommonData(fw::TControl* host, bool withCache);
-  // Takes the control's glow off the screen.
+  // Takes the control's glow off the screen and ends its fade.
   ~TsCommonData();
   TsCommonData(const TsCommonData&) = delete;
   TsCommonData& operator=(const TsCommonData&) = delete;

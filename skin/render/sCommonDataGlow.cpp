@@ -1,6 +1,7 @@
 // The glow around a hovered control: shown when the mouse comes over it, hidden when it leaves,
 // is disabled or moves, and when the skin goes.
 #include "skin/render/sCommonData.h"
+#include "skin/render/sFadeTimer.h"
 #include "skin/render/sGlow.h"
 #include "skin/render/sManagerLink.h"
 
@@ -57,6 +58,7 @@ TsGlowTarget WindowlessTarget(fw::TControl& control) {
 
 TsCommonData::~TsCommonData() {
   HideGlow(GlowHandle);
+  StopFade(*this);
 }
 
 void TsCommonData::ShowGlowFor(bool hiding, HWND window) {

@@ -30,3 +30,8 @@ bool ManagerAllowsGlowing(const TsSkinModel& manager) {
   const auto& allow = ManagerLink().AllowGlowing;
   return allow && allow(manager);
 }
+
+unsigned ManagerButtonEffects(const TsSkinModel& manager) {
+  const auto& effects = ManagerLink().ButtonEffects;
+  return effects ? effects(manager) : 0;
+}

@@ -30,6 +30,8 @@ struct TsManagerLink {
   std::function<void()> SkinLoaded;
   // The manager's effects let controls glow.
   std::function<bool(const TsSkinModel&)> AllowGlowing;
+  // The control state changes the manager's button effects animate (aeMouseEnter... bits).
+  std::function<unsigned(const TsSkinModel&)> ButtonEffects;
 };
 
 TsManagerLink& ManagerLink();
@@ -41,3 +43,5 @@ bool ManagerActive(const TsSkinModel& manager);
 bool ManagerDestroying(const TsSkinModel& manager);
 // False without a manager library: glowing is an effect the manager switches on.
 bool ManagerAllowsGlowing(const TsSkinModel& manager);
+// None without a manager library.
+unsigned ManagerButtonEffects(const TsSkinModel& manager);

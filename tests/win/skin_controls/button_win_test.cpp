@@ -81,7 +81,16 @@ struct ButtonWinTest : ::testing::Test {
     b->SetParent(form.get());
     return b;
   }
+  // A hover change fades in; the tests look at the picture it ends on.
+  void FinishFade(TsButton* b) {
+    for (int i = 0; i < 200 && FadeRunning(b->SkinData()); ++i) {
+      MSG msg;
+      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+      Sleep(2);
+    }
+  }
   void Paint(TsButton* b) {
+    FinishFade(b);
     RedrawWindow(b->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   }
   // Every pixel of the window equals the cache.
@@ -126,6 +135,7 @@ TEST_F(ButtonWinTest, ScreenShowsTheCacheWithThePictureOfEachState) {
   SendMessageA(button->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(50, 20));
   EXPECT_EQ(button->CurrentState(), 1);
   EXPECT_EQ(button->CurrentImageIndex(), 1);
+  FinishFade(button);
   ExpectScreenIsCache(button, "hot");
   EXPECT_EQ(ScreenAt(button, 6 + 16, 3 + 16), Ref(kColours[1]));
   button->SetHotImageIndex(9);  // outside the list: the normal picture

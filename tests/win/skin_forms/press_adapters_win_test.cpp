@@ -14,6 +14,7 @@
 #include "skin/controls/veCheckBoxWnd.h"
 #include "skin/forms/sCtrlAdapter.h"
 #include "skin/forms/sSkinProvider.h"
+#include "skin/render/sFadeTimer.h"
 #include "skins/StoredSkins.h"
 #include "tests/win/skin_forms/FormTestScreen.h"
 
@@ -98,8 +99,10 @@ struct PressAdaptersWinTest : ::testing::Test {
   // The adapter's picture is what the screen shows; a copy of it.
   img::Bitmap32 Shown(TWinControl* control) {
     Pump();
-    const img::Bitmap32* cache =
-        TveMainWnd::AdapterFromHandle(control->Handle())->SkinData->CacheBitmap.get();
+    // A hover change fades in; the picture it ends on is the one to compare.
+    const TsCommonData& data = *TveMainWnd::AdapterFromHandle(control->Handle())->SkinData;
+    for (int i = 0; i < 20 && FadeRunning(data); ++i) Pump();
+    const img::Bitmap32* cache = data.CacheBitmap.get();
     EXPECT_TRUE(cache && !cache->Empty());
     if (!cache) return {};
     EXPECT_EQ(ScreenMismatches(control->Handle(), *cache), 0);
