@@ -32,6 +32,20 @@ std::vector<int> AnimAlphas(const LayeredRecorder& recorder, HWND dialog) {
   return alphas;
 }
 
+// Keeps the last picture shown on a window other than the dialog.
+struct LastPicture final : platform::LayeredWindows {
+  HWND dialog = nullptr;
+  img::Bitmap32 picture;
+  platform::LayeredWindows* next = Install(this);
+  ~LastPicture() override { Install(next); }
+  bool Available() override { return next->Available(); }
+  bool Update(void* window, int x, int y, const img::Bitmap32& p, uint8_t alpha) override {
+    if (window != dialog) picture = p;
+    return next->Update(window, x, y, p, alpha);
+  }
+  bool SetAlpha(void* window, uint8_t alpha) override { return next->SetAlpha(window, alpha); }
+};
+
 bool Layered(HWND wnd) {
   return (GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
 }
@@ -58,6 +72,8 @@ TEST(DialogAnimationWinTest, ShowFadesInAndHideFadesOut) {
     // The show runs inside the call: the dialog is made transparent, the animation window
     // appears at alpha 0 and climbs in six steps of a sixth, then shows the final look.
     LayeredRecorder recorder;
+    LastPicture shown;
+    shown.dialog = dialog;
     ShowWindow(dialog, SW_SHOW);
     EXPECT_EQ(AnimAlphas(recorder, dialog), (std::vector<int>{0, 42, 85, 128, 170, 212, 255, 255}));
     ASSERT_FALSE(recorder.updates.empty());
@@ -72,6 +88,22 @@ TEST(DialogAnimationWinTest, ShowFadesInAndHideFadesOut) {
     EXPECT_TRUE(IsWindowVisible(dialog));
     EXPECT_FALSE(Layered(dialog));
     EXPECT_FALSE(AnimationInProgress);
+    // The picture is opaque and has the dialog's button printed into its client area.
+    ASSERT_EQ(shown.picture.Width(), r.right - r.left);
+    bool opaque = true;
+    for (int y = 0; y < shown.picture.Height(); ++y)
+      for (int x = 0; x < shown.picture.Width(); ++x) opaque &= shown.picture.Pixel(x, y).A == 255;
+    EXPECT_TRUE(opaque);
+    RECT button;
+    GetWindowRect(GetDlgItem(dialog, 100), &button);
+    int differing = 0;
+    const img::Bitmap32& image = adapter->WindowImage();
+    for (int y = button.top - r.top; y < button.bottom - r.top; ++y)
+      for (int x = button.left - r.left; x < button.right - r.left; ++x) {
+        img::TRGBAPixel a = shown.picture.Pixel(x, y), b = image.Pixel(x, y);
+        differing += a.R != b.R || a.G != b.G || a.B != b.B;
+      }
+    EXPECT_GT(differing, (button.right - button.left) * (button.bottom - button.top) / 4);
   }
   Pump();
 
