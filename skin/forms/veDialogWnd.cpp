@@ -52,6 +52,7 @@ TveDialogWnd::TveDialogWnd(HWND handle, TsSkinManager* manager)
     : TveScrollWnd(handle, false, "DIALOG", manager, nullptr) {}
 
 TveDialogWnd::~TveDialogWnd() {
+  DropHideCover();
   LetGoOfDialog();
   if (brush_) DeleteObject(brush_);
 }
@@ -586,6 +587,7 @@ void TveDialogWnd::HandleMessage(fw::TMessage& message) {
   if (!framed_ && (message.Msg == WM_SHOWWINDOW || message.Msg == WM_NCPAINT ||
                    message.Msg == WM_NCACTIVATE || message.Msg == WM_WINDOWPOSCHANGED))
     InitFrame();
-  if (framed_ && FrameSkinned() && HandleFrameMessage(message)) return;
+  if (framed_ && FrameSkinned() && (HandleAnimationMessage(message) || HandleFrameMessage(message)))
+    return;
   TveScrollWnd::HandleMessage(message);
 }

@@ -44,11 +44,23 @@ class TveDialogWnd : public TveScrollWnd {
   void LetGoOfDialog();
   // The skin's frame section is there and the manager is active.
   bool FrameSkinned() const;
+  void RepaintFrameNow();
+  // Frees the hide cover and its picture.
+  void DropHideCover();
 
   TveProvider* Provider = nullptr;
+  // The dialog's look as its hiding began, shown in a window of its own in front of it until
+  // the hide animation takes that window over.
+  HWND HideCover = nullptr;
+  img::Bitmap32 HideSnapshot;
 
  private:
   bool HandleFrameMessage(fw::TMessage& message);
+  // The show and hide animations' side of the messages (sDialogAnimations.cpp).
+  bool HandleAnimationMessage(fw::TMessage& message);
+  bool ShowAnimationWanted() const;
+  bool HideAnimationWanted() const;
+  void TakeHideSnapshot();
   bool HandleTitleMouse(fw::TMessage& message);
   bool HandleSkinCommand(fw::TMessage& message);
   void NcButtonDown(fw::TMessage& message);
@@ -59,7 +71,6 @@ class TveDialogWnd : public TveScrollWnd {
   void PaintCaption(img::Bitmap32& image);
   void PaintIcon(img::Bitmap32& image, const TRect& rect);
   void PaintFrame(HDC dc);
-  void RepaintFrameNow();
   void EraseClient(HDC dc);
   void Print(fw::TMessage& message);
   void AnswerBackground(fw::TMessage& message);
@@ -77,6 +88,7 @@ class TveDialogWnd : public TveScrollWnd {
   bool activeLook_ = true;
   bool regionDirty_ = true;
   bool regionApplied_ = false;
+  bool showPending_ = false;  // shown invisible by layering: the show animation follows
   TsFramePaint paint_;
   img::Bitmap32 buttonStrip_;
   TRect buttonStripRect_;
