@@ -77,8 +77,7 @@ HWND TveBorderForm::Window() {
   if (!window_) return nullptr;
   SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   // Owned by the form: it goes with the form's minimising, and never shows on the task bar.
-  previousOwner_ = reinterpret_cast<HWND>(
-      SetWindowLongPtrA(window_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(form)));
+  SetWindowLongPtrA(window_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(form));
   shownLook_ = -1;
   regionPending_ = true;
   return window_;
@@ -97,16 +96,6 @@ void TveBorderForm::FreeWindow() {
   window_ = nullptr;
   SetWindowLongPtrA(wnd, GWLP_USERDATA, 0);
   DestroyWindow(wnd);
-}
-
-HWND TveBorderForm::ReleaseWindow() {
-  HWND wnd = window_;
-  if (!wnd) return nullptr;
-  window_ = nullptr;
-  SetWindowLongPtrA(wnd, GWLP_USERDATA, 0);
-  SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DefWindowProcA));
-  SetWindowLongPtrA(wnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(previousOwner_));
-  return wnd;
 }
 
 TPoint TveBorderForm::Offset() const {
@@ -211,9 +200,12 @@ void TveBorderForm::Update(bool repaint, uint8_t alpha) {
   bool resized =
       now.right - now.left != picture_.Width() || now.bottom - now.top != picture_.Height();
   bool shown = IsWindowVisible(window_);
-  if (changed || resized || !shown) {
+  if (changed || resized || !shown || alpha != shownAlpha_) {
     platform::LayeredWindows::Current().Update(window_, x, y, picture_, alpha);
-    regionPending_ = regionPending_ || resized || changed;
+    shownAlpha_ = alpha;
+    // The shape follows the size, the maximised state and the client, not a title button's look.
+    regionPending_ =
+        regionPending_ || resized || (changed && MakeRegion().Rects() != shape_.Rects());
   }
   // Only moved when nothing else changed: the layered window keeps its picture.
   PlaceBehindForm(x, y, !shown);
@@ -222,9 +214,12 @@ void TveBorderForm::Update(bool repaint, uint8_t alpha) {
 }
 
 int TveBorderForm::HitTest(POINT screen) {
-  RECT w{};
-  if (window_) GetWindowRect(window_, &w);
-  TPoint p{screen.x - w.left, screen.y - w.top};
+  // Counted from where the border window stands for the form, also while it has no window (an
+  // animation shows the form, or the window was freed).
+  RECT form{};
+  GetWindowRect(FormWnd(), &form);
+  TPoint offset = Offset();
+  TPoint p{screen.x - (form.left - offset.X), screen.y - (form.top - offset.Y)};
   const TsExtentMargins& e = provider_.borderFrame_.Extent;
   const TsFramePaint& paint = provider_.paint_;
   TPoint inImage{p.X - e.Left, p.Y - e.Top};

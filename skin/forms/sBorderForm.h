@@ -38,10 +38,6 @@ class TveBorderForm {
   void PlaceLater();
   // Frees the layered window; the next Update makes it again.
   void FreeWindow();
-  // Gives up the layered window for an animation that goes on showing it: its window procedure
-  // and owner go back to what they were before this border window took it, and the window is
-  // no longer this object's (the caller destroys it).
-  HWND ReleaseWindow();
 
   // The border window's shape (its coordinates): all of it but the part the form covers; for a
   // maximised form only what lies on the work area.
@@ -80,10 +76,10 @@ class TveBorderForm {
 
   TsSkinProvider& provider_;
   HWND window_ = nullptr;
-  HWND previousOwner_ = nullptr;
   img::Bitmap32 picture_;
   unsigned shownGeneration_ = 0;
   int shownLook_ = -1;  // 1 active, 0 inactive, -1 nothing shown yet
+  uint8_t shownAlpha_ = 255;
   bool regionPending_ = true;
   bool placePending_ = false;
   int placeRetries_ = 0;

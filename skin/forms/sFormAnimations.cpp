@@ -156,7 +156,7 @@ bool AnimateFormShow(TsSkinProvider& provider, int timeMs, uint8_t alpha, TveAni
   // A composed desktop shows the form's new pixels a little later.
   if (CompositionEnabled()) Sleep(48);
   // The border window comes back behind the form with its own picture and shape.
-  if (TveBorderForm* border = provider.BorderForm()) border->Update(true);
+  if (TveBorderForm* border = provider.BorderForm()) border->Update(true, provider.BorderAlpha());
   SetWindowPos(anim, wnd, 0, 0, 0, 0, kBackUnderFlags);
   FreeAnimWindow(anim);
   if (provider.OnAfterAnimation) provider.OnAfterAnimation(provider, TveAnimEvent::aeShowing);

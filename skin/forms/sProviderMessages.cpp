@@ -455,14 +455,11 @@ void TsSkinProvider::WndProc(TMessage& message) {
       return;
     case WM_WINDOWPOSCHANGED:
       CallSaved(message);
+      // A hiding form never comes here: its animation messages freed the border window.
       if (border_) {
         const auto* pos = reinterpret_cast<const WINDOWPOS*>(message.LParam);
-        if (pos && (pos->flags & SWP_HIDEWINDOW)) {
-          border_->FreeWindow();
-        } else {
-          border_->Update(false, BorderAlpha());
-          if (pos && !(pos->flags & SWP_NOZORDER)) border_->PlaceLater();
-        }
+        border_->Update(false, BorderAlpha());
+        if (pos && !(pos->flags & SWP_NOZORDER)) border_->PlaceLater();
       }
       return;
     case WM_MOUSEMOVE:

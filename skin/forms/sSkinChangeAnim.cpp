@@ -101,7 +101,7 @@ void FadeInLayered(fw::TForm& form, TsSkinProvider& provider, int timeMs, uint8_
     };
   if (cover) RunFrames(cover, *picture, frames, fadeOld);
   Unfreeze(form, &provider, alpha);
-  if (border) border->Update(true);
+  if (border) border->Update(true, provider.BorderAlpha());
   FreeAnimWindow(cover);
 }
 

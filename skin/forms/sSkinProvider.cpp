@@ -285,6 +285,11 @@ TsTitleButton* TsSkinProvider::UserButton(int code) const {
                                                                     : nullptr;
 }
 
+uint8_t TsSkinProvider::BorderAlpha() const {
+  if (moveTimer_) return moveTimer_->Alpha();
+  return form_->AlphaBlend() ? form_->AlphaBlendValue() : 255;
+}
+
 TPoint TsSkinProvider::ImageOnScreen() const {
   RECT window;
   GetWindowRect(form_->Handle(), &window);

@@ -165,6 +165,9 @@ class TsSkinProvider : public fw::TComponent {
   bool BlendOnMovingAllowed() const;
   // The border window, while the form has one: the skin manager's ExtendedBorders on a bordered
   // top-level form that draws its frame and allows it.
+  // The border window's alpha: the form's while it moves translucent, else the form's own
+  // translucency, so frame, shadow and client look alike.
+  uint8_t BorderAlpha() const;
   TveBorderForm* BorderForm() const { return border_.get(); }
   // Makes or frees the border window as the settings now ask.
   void UpdateBorderForm();
@@ -246,13 +249,11 @@ class TsSkinProvider : public fw::TComponent {
   // One title element painted into the window image in its look (normal while it fades) and
   // copied to the screen.
   void PaintElementNow(int code);
-  // Title-button fades (sProviderAnimation.cpp): allowed for top-level forms while the manager
+  // Title-button fades (sProviderTitleAnimation.cpp): allowed for top-level forms while the manager
   // lets things glow; the picture of a button's look with its glow around it.
   bool TitleAnimationsAllowed() const;
   TveSBAnimation::TFrame ComposeTitleButton(int code, int state);
   bool MinimizeAnimationAllowed() const;
-  // The border window's alpha: the form's while it moves translucent, else opaque.
-  uint8_t BorderAlpha() const { return moveTimer_ ? moveTimer_->Alpha() : 255; }
   bool MinimizeCommand(WPARAM command);
   TsTitleButtonData* Element(int code);
   bool ElementEnabled(int code) const;

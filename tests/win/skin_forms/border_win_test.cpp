@@ -148,6 +148,14 @@ TEST_F(BorderWinTest, TheBorderWindowLiesBehindTheFormAroundItAndFollowsIt) {
   Pump();
   ASSERT_GT(Pictures().size(), before);
   EXPECT_NE(Pictures().back().Checksum, active);
+
+  // A translucent form has a frame and shadow as translucent as its client.
+  form->SetAlphaBlendValue(150);
+  form->SetAlphaBlend(true);
+  SetWindowPos(Wnd(), nullptr, f.left + 40, f.top + 21, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Pump();
+  EXPECT_EQ(Pictures().back().Alpha, 150);
 }
 
 TEST_F(BorderWinTest, AMaximisedFormsBorderWindowShowsNoShadow) {
