@@ -111,7 +111,9 @@ void TsSkinManager::SetExtendedBorders(bool value) {
   UpdateBorderShadows();
   if (!GlobalInfo.IsLoaded || Loading()) return;
   ReloadSkin();
-  if (!Designing()) RefreshSkin(true);
+  // A refresh reaches only the forms without a provider; the skinned forms must hear of it too,
+  // since their border windows come and go with this setting: the skin is applied anew.
+  if (!Designing()) ApplySkin(true);
 }
 
 bool TsSkinManager::IsDefault() const {

@@ -229,3 +229,18 @@ TEST(BorderWinFallback, WithoutLayeredWindowsTheFormKeepsItsFrame) {
   EXPECT_TRUE(recorder.updates.empty());
   EXPECT_EQ(provider->WindowImage().Width(), form.Width());
 }
+
+TEST_F(BorderWinTest, SwitchingExtendedBordersTakesTheBorderWindowAwayAndBringsItBack) {
+  ASSERT_NE(Border(), nullptr);
+  manager->SetExtendedBorders(false);
+  Pump();
+  EXPECT_EQ(provider->BorderForm(), nullptr);
+  EXPECT_EQ(provider->WindowImage().Width(), form->Width());
+  manager->SetExtendedBorders(true);
+  Pump();
+  ASSERT_NE(Border(), nullptr);
+  EXPECT_TRUE(IsWindowVisible(Border()));
+  RECT f = WindowRect(Wnd()), b = WindowRect(Border());
+  EXPECT_LT(b.left, f.left);
+  EXPECT_GT(b.bottom, f.bottom);
+}
