@@ -7,7 +7,7 @@ packages=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix gcc-mingw-w64-x86-64-posix
   gcc-mingw-w64-i686-posix binutils-mingw-w64 libz-mingw-w64-dev
   zlib1g-dev libjpeg62-turbo-dev googletest libbenchmark-dev libpng-dev libssl-dev
-  wine wine64 fonts-wine xvfb xauth xdotool imagemagick nsis zip unzip
+  wine wine64 fonts-wine xvfb xauth xdotool xcompmgr imagemagick nsis zip unzip
 )
 missing=()
 for p in "${packages[@]}"; do
