@@ -57,11 +57,7 @@ void TveEdgeWnd::HandleMessage(fw::TMessage& message) {
   }
   switch (message.Msg) {
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = message.WParam ? reinterpret_cast<HDC>(message.WParam) : BeginPaint(Handle, &ps);
-      PaintClient(dc);
-      if (!message.WParam) EndPaint(Handle, &ps);
-      message.Result = 0;
+      AnswerPaint(message, [this](HDC dc) { PaintClient(dc); });
       return;
     }
     case WM_ERASEBKGND:

@@ -43,6 +43,16 @@ class TveMainWnd {
 
   // Passes a message on to what was there before the adapter.
   LRESULT CallPrevProc(UINT msg, WPARAM wParam, LPARAM& lParam);
+  // Answers WM_PAINT with paint(dc): into the DC the message brings, or between BeginPaint and
+  // EndPaint on the window.
+  template <typename Paint>
+  void AnswerPaint(fw::TMessage& message, Paint paint) {
+    PAINTSTRUCT ps;
+    HDC dc = message.WParam ? reinterpret_cast<HDC>(message.WParam) : BeginPaint(Handle, &ps);
+    paint(dc);
+    if (!message.WParam) EndPaint(Handle, &ps);
+    message.Result = 0;
+  }
   // Lets the window go: its handling back when the adapter is still in front, the property and
   // the control's colours always; repaint redraws the frame.
   void DetachFromWindow(bool repaint);

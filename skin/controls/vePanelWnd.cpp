@@ -110,12 +110,10 @@ void TvePanelWnd::HandleMessage(fw::TMessage& message) {
     case WM_PAINT: {
       // The platform's class never paints over the picture; a framework container's windowless
       // children are painted over it.
-      PAINTSTRUCT ps;
-      HDC dc = message.WParam ? reinterpret_cast<HDC>(message.WParam) : BeginPaint(Handle, &ps);
-      PaintClient(dc);
-      if (fw::TWinControl* control = OwnerControl()) PaintGraphicControls(dc, *control, true);
-      if (!message.WParam) EndPaint(Handle, &ps);
-      message.Result = 0;
+      AnswerPaint(message, [this](HDC dc) {
+        PaintClient(dc);
+        if (fw::TWinControl* control = OwnerControl()) PaintGraphicControls(dc, *control, true);
+      });
       return;
     }
     case WM_PRINT: {

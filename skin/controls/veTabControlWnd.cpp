@@ -384,11 +384,7 @@ void TvePageWnd::HandleMessage(fw::TMessage& message) {
   }
   switch (message.Msg) {
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = message.WParam ? reinterpret_cast<HDC>(message.WParam) : BeginPaint(Handle, &ps);
-      PaintTo(dc);
-      if (!message.WParam) EndPaint(Handle, &ps);
-      message.Result = 0;
+      AnswerPaint(message, [this](HDC dc) { PaintTo(dc); });
       return;
     }
     case WM_ERASEBKGND:
