@@ -7,11 +7,11 @@
 #include "platform/LayeredWindows.h"
 #include "skin/data/sDefaultModel.h"
 #include "skin/render/sGlowGeometry.h"
+#include "skin/render/sLayeredPopup.h"
 #include "skin/render/sMaskSlices.h"
 
 namespace {
 
-constexpr char kGlowClass[] = "veGlowWindow";
 // A handle holds the glow's slot in its low bits and the slot's generation above them. Slots are
 // used again once free, and every freeing (HideGlow, HideAllGlows) moves the slot to its next
 // generation: a handle kept from before frees nothing, whoever holds the slot now.
@@ -59,31 +59,6 @@ TsGlowSlot* FreeSlot() {
   return &glows.emplace_back();
 }
 
-LRESULT CALLBACK GlowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_NCHITTEST:  // the mouse reaches the window below
-      return HTTRANSPARENT;
-    case WM_MOUSEACTIVATE:
-      return MA_NOACTIVATE;
-    default:
-      return DefWindowProcA(wnd, msg, wParam, lParam);
-  }
-}
-
-HWND CreateGlowWindow(const TRect& place) {
-  static const ATOM registered = [] {
-    WNDCLASSA cls{};
-    cls.lpfnWndProc = GlowProc;
-    cls.hInstance = GetModuleHandleA(nullptr);
-    cls.lpszClassName = kGlowClass;
-    return RegisterClassA(&cls);
-  }();
-  if (!registered) return nullptr;
-  return CreateWindowExA(WS_EX_LAYERED | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW | WS_EX_TRANSPARENT,
-                         kGlowClass, "", WS_POPUP, place.Left, place.Top, place.Width(),
-                         place.Height(), nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-}
-
 // The part of the whole glow picture that the window shows.
 img::Bitmap32 GlowPicture(const TsMaskData& entry, const TsGlowPlacement& p) {
   img::Bitmap32 full(p.FullWidth, p.FullHeight);
@@ -126,7 +101,7 @@ int ShowGlow(const RECT& rect, const RECT& visible, const std::string& section,
   if (!slot) return -1;
 
   auto glow = std::make_unique<TveGlowEffect>();
-  glow->Window = CreateGlowWindow(p.Window);
+  glow->Window = CreateLayeredPopup(false);
   if (!glow->Window) return -1;
   const img::Bitmap32 picture = GlowPicture(entry, p);
   platform::LayeredWindows::Current().Update(glow->Window, p.Window.Left, p.Window.Top, picture,

@@ -1,5 +1,6 @@
-// The layered windows that animations show their frames in: borderless, never activated, left
-// out of the taskbar, and transparent to the mouse, which reaches whatever lies below.
+// The layered windows that glows and the state animations show their pictures in: borderless,
+// never activated, left out of the taskbar, and transparent to the mouse, which reaches whatever
+// lies below.
 #pragma once
 
 #include <windows.h>
