@@ -3,26 +3,15 @@
 #include <algorithm>
 #include <cmath>
 
+#include "framework/Application.h"
 #include "platform/LayeredWindows.h"
+#include "skin/render/sAnimFrames.h"
+#include "skin/render/sBlend.h"
 #include "skin/render/sLayeredPopup.h"
 
 namespace {
 
 constexpr unsigned kInterval = 15;
-
-// The picture stretched to width x height by the nearest pixel, opaque.
-img::Bitmap32 Stretched(const img::Bitmap32& image, int width, int height) {
-  img::Bitmap32 out(width, height);
-  for (int y = 0; y < height; ++y) {
-    const img::TRGBAPixel* row = image.Row(int(int64_t(y) * image.Height() / height));
-    img::TRGBAPixel* to = out.Row(y);
-    for (int x = 0; x < width; ++x) {
-      to[x] = row[int64_t(x) * image.Width() / width];
-      to[x].A = 255;
-    }
-  }
-  return out;
-}
 
 }  // namespace
 
@@ -34,6 +23,8 @@ TveMinTimer::TveMinTimer(const img::Bitmap32& image, const TsRectF& from, const 
       toAlpha_(toAlpha),
       minimizing_(minimizing),
       window_(CreateLayeredPopup(true)) {
+  // The flight shows the form's picture opaque, whatever its alpha.
+  SetRectAlpha(image_, {0, 0, image_.Width(), image_.Height()}, 255);
   SetInterval(kInterval);
 }
 
@@ -49,7 +40,9 @@ void TveMinTimer::ShowFrame(const TsFlightFrame& frame) {
     ShowWindow(window_, SW_HIDE);
     return;
   }
-  platform::LayeredWindows::Current().Update(window_, x, y, Stretched(image_, w, h), frame.Alpha);
+  img::Bitmap32 picture(w, h);
+  StretchNearest(image_, picture, {0, 0, w, h});
+  platform::LayeredWindows::Current().Update(window_, x, y, picture, frame.Alpha);
   SetWindowPos(window_, HWND_TOPMOST, x, y, w, h, SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
@@ -64,13 +57,10 @@ void TveMinTimer::Run(const std::function<void()>& started) {
   if (started) started();
   if (next_ >= frames_.size()) return;
   SetEnabled(true);
-  while (Running()) {
+  // The application's own pumping: a quit posted meanwhile stays for its message loop.
+  while (Running() && !fw::Application.Terminated()) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, kInterval, QS_ALLINPUT);
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
+    fw::Application.ProcessMessages();
   }
 }
 

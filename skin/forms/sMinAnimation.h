@@ -27,9 +27,6 @@ class TveMinTimer : public TveThreadedTimer {
   void Run(const std::function<void()>& started);
   // The work area changed: a minimise flies on towards the new target from where it is.
   void Retarget(const TsRectF& to);
-  bool Minimizing() const { return minimizing_; }
-  // The window the frames are shown in.
-  HWND Window() const { return window_; }
 
  protected:
   void Tick() override;

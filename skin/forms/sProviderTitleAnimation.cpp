@@ -3,6 +3,7 @@
 // or changes skin.
 #include "platform/LayeredWindows.h"
 #include "skin/data/sSkinWindowsWin32.h"
+#include "skin/forms/sFormAnimations.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/render/sBgSource.h"
 #include "skin/render/sMaskSlices.h"
@@ -65,7 +66,11 @@ void TsSkinProvider::AnimateTitleButton(int code, int state, int steps, bool bac
           return POINT{corner.X, corner.Y};
         },
         [this, code](int look) { return ComposeTitleButton(code, look); });
-    animation->OnEnded = [this, code] { titleAnimations_.erase(code); };
+    animation->OnEnded = [this, code] {
+      // The key is copied first: erasing frees this closure with its copy of the code.
+      const int key = code;
+      titleAnimations_.erase(key);
+    };
     found = titleAnimations_.emplace(code, std::move(animation)).first;
   }
   // The form keeps the normal look underneath; the popup shows the new one.
@@ -135,7 +140,7 @@ void TsSkinProvider::StartMinimizeAnimation() {
   SendMessageA(wnd, WM_PRINT, reinterpret_cast<WPARAM>(minimizedImage_.DC()),
                PRF_NONCLIENT | PRF_CLIENT | PRF_CHILDREN | PRF_ERASEBKGND);
   GdiFlush();
-  const int alpha = form_->AlphaBlend() ? form_->AlphaBlendValue() : 255;
+  const int alpha = FormAlpha(*form_);
   TveMinTimer flight(minimizedImage_, ToRectF(normalRect_), MinimizeTarget(wnd), alpha, 0,
                      FlightSteps(SkinManager()->AnimEffects.Minimizing.Time), true);
   flight_ = &flight;
@@ -149,7 +154,7 @@ bool TsSkinProvider::StartRestoreAnimation() {
   HWND wnd = form_->HandleAllocated() ? form_->Handle() : nullptr;
   if (!wnd || !IsIconic(wnd) || flight_ || minimizedImage_.Empty() || !MinimizeAnimationAllowed())
     return false;
-  const int alpha = form_->AlphaBlend() ? form_->AlphaBlendValue() : 255;
+  const int alpha = FormAlpha(*form_);
   TveMinTimer flight(minimizedImage_, MinimizeTarget(wnd), ToRectF(normalRect_), 0, alpha,
                      FlightSteps(SkinManager()->AnimEffects.Minimizing.Time), false);
   flight_ = &flight;
@@ -189,7 +194,7 @@ void TsSkinProvider::StartBlendMoving(LPARAM where) {
   const LONG ex = GetWindowLongA(wnd, GWL_EXSTYLE);
   layeredBeforeMoving_ = ex & WS_EX_LAYERED;
   if (!layeredBeforeMoving_) SetWindowLongA(wnd, GWL_EXSTYLE, ex | WS_EX_LAYERED);
-  const uint8_t alpha = form_->AlphaBlend() ? form_->AlphaBlendValue() : 255;
+  const uint8_t alpha = FormAlpha(*form_);
   // The border window's picture turns translucent with the form.
   auto border = [this](uint8_t value) {
     if (HWND window = border_ ? border_->WindowIfAny() : nullptr) {
@@ -211,7 +216,7 @@ void TsSkinProvider::EndBlendMoving() {
   moveTimer_.reset();
   blendMoving_ = false;
   HWND wnd = form_->Handle();
-  const uint8_t alpha = form_->AlphaBlend() ? form_->AlphaBlendValue() : 255;
+  const uint8_t alpha = FormAlpha(*form_);
   if (layeredBeforeMoving_)
     platform::LayeredWindows::Current().SetAlpha(wnd, alpha);
   else

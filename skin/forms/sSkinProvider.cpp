@@ -287,7 +287,7 @@ TsTitleButton* TsSkinProvider::UserButton(int code) const {
 
 uint8_t TsSkinProvider::BorderAlpha() const {
   if (moveTimer_) return moveTimer_->Alpha();
-  return form_->AlphaBlend() ? form_->AlphaBlendValue() : 255;
+  return FormAlpha(*form_);
 }
 
 TPoint TsSkinProvider::ImageOnScreen() const {

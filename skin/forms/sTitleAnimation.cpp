@@ -55,6 +55,7 @@ void TveSBAnimation::Show(uint8_t alpha) {
 
 void TveSBAnimation::Animate(int state, int steps, bool backward) {
   if (state == state_) return;
+  const int oldSteps = steps_;
   steps_ = std::max(1, steps);
   if (state != 0) {
     // A press shows its look at once, in a popup of its own.
@@ -72,10 +73,13 @@ void TveSBAnimation::Animate(int state, int steps, bool backward) {
       DropPopup();
       return;
     }
+    // The fade-out starts from the alpha reached so far, counted in the new number of steps (a
+    // press shows at once in one step; its fade back takes ten).
+    const int reached =
+        TitleButtonAlpha(oldSteps, fadingIn_ ? std::min(step_ - 1, oldSteps) : step_);
     state_ = 0;
     fadingIn_ = false;
-    // The fade-out starts from the alpha the fade-in had reached.
-    step_ = std::min(step_ - 1, steps_);
+    step_ = std::min((reached * steps_ + 254) / 255, steps_);
     Show(TitleButtonAlpha(steps_, step_));
   }
   SetEnabled(steps_ > 1);

@@ -32,9 +32,6 @@ class TveSBAnimation : public TveThreadedTimer {
   // Starts or redirects the animation towards state (0 normal, 1 hot, 2 pressed) in steps
   // steps; backward fades a new look out instead of in.
   void Animate(int state, int steps, bool backward);
-  // The animation ran out (faded out completely): nothing is shown any more.
-  bool Ended() const { return state_ < 0; }
-  HWND Popup() const { return popup_; }
   // Called once the fade-out has ended, from the animation's own tick; the owner may free the
   // animation there.
   std::function<void()> OnEnded;

@@ -33,6 +33,8 @@ TsFadeTimer::TsFadeTimer(TsCommonData& data, HWND window, bool fast)
   ++RunningControlFades;
   iterations_ = FadeIterations(FadingSection(data)->FadingIterations, fast);
   start_ = *data.CacheBitmap;
+  // One frame buffer for the whole fade; every tick blends into it.
+  frame_ = start_;
   SetInterval(kFadeInterval);
 }
 
@@ -43,8 +45,7 @@ TsFadeTimer::~TsFadeTimer() {
 void TsFadeTimer::ShowFrame() {
   const img::Bitmap32* now = data_.CacheBitmap.get();
   if (!now || now->Width() != start_.Width() || now->Height() != start_.Height()) return;
-  frame_ = start_;
-  BlendUniform(frame_, *now, FadeWeight(level_, iterations_));
+  CrossFade(frame_, start_, *now, FadeWeight(level_, iterations_));
   if (SendSkinCommand(window_, CmdFadeFrame, reinterpret_cast<LPARAM>(&frame_))) return;
   HDC dc = GetWindowDC(window_);
   GdiFlush();
