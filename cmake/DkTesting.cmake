@@ -5,6 +5,8 @@
 #   through the crosscompiling emulator: one Wine process per executable, not per test case.
 #   DATA_CASES names (as a gtest filter) the cases that need data from beside the repository;
 #   they run as the ctest test NAME_data, which shows as skipped when they skip for want of it.
+#   The tests of tests/win/ share one Wine desktop, its cursor, focus and z-order: one test's
+#   window may cover another's or take its clicks, so they run one at a time.
 if(DK_BUILD_TESTS AND NOT TARGET GTest::gtest_main)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
@@ -29,14 +31,18 @@ function(dk_add_test name)
   if(WIN32)
     list(APPEND labels wine)
   endif()
+  set(locks)
+  if(WIN32 AND CMAKE_CURRENT_SOURCE_DIR MATCHES "/tests/win/")
+    set(locks RESOURCE_LOCK wine_unit_desktop)
+  endif()
   set(filter)
   if(T_DATA_CASES)
     set(filter --gtest_filter=-${T_DATA_CASES})
     add_test(NAME ${name}_data COMMAND ${name} --gtest_filter=${T_DATA_CASES}
              WORKING_DIRECTORY ${DK_TEST_DIR})
-    set_tests_properties(${name}_data PROPERTIES LABELS "${labels}" TIMEOUT 600
+    set_tests_properties(${name}_data PROPERTIES LABELS "${labels}" TIMEOUT 600 ${locks}
                          SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\]")
   endif()
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1 ${filter} WORKING_DIRECTORY ${DK_TEST_DIR})
-  set_tests_properties(${name} PROPERTIES LABELS "${labels}" TIMEOUT 600)
+  set_tests_properties(${name} PROPERTIES LABELS "${labels}" TIMEOUT 600 ${locks})
 endfunction()
