@@ -18,6 +18,10 @@ constexpr LRESULT kHitOwn = HTOBJECT;
 // Posted to the layered window: take its place behind the form again.
 constexpr UINT kPlaceAgain = WM_APP + 0x4B0;
 constexpr int kMaxPlaceRetries = 4;
+// A window shown beside a form that is already on screen may be lifted above it while the
+// display maps it, and no message tells: it looks once more when the queue has gone quiet.
+constexpr UINT_PTR kSettleTimer = 1;
+constexpr UINT kSettleDelay = 50;
 
 bool IsTitleElement(int code) {
   return code == kHitMinButton || code == kHitMaxButton || code == kHitClose || code == kHitHelp ||
@@ -160,6 +164,7 @@ void TveBorderForm::PlaceBehindForm(int x, int y, bool show) {
   SetWindowLongPtrA(window_, GWLP_HWNDPARENT, 0);
   SetWindowPos(window_, form, x, y, 0, 0, flags);
   SetWindowLongPtrA(window_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(form));
+  if (show) SetTimer(window_, kSettleTimer, kSettleDelay, nullptr);
 }
 
 void TveBorderForm::ComposeInto(img::Bitmap32& picture) const {
@@ -374,6 +379,10 @@ LRESULT TveBorderForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case kPlaceAgain:
       placePending_ = false;
+      Update(false);
+      return 0;
+    case WM_TIMER:  // the settle timer, its only one
+      KillTimer(wnd, wParam);
       Update(false);
       return 0;
     case WM_WINDOWPOSCHANGED: {

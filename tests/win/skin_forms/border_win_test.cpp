@@ -240,6 +240,7 @@ TEST_F(BorderWinTest, SwitchingExtendedBordersTakesTheBorderWindowAwayAndBringsI
   Pump();
   ASSERT_NE(Border(), nullptr);
   EXPECT_TRUE(IsWindowVisible(Border()));
+  EXPECT_TRUE(BorderBehindForm());
   RECT f = WindowRect(Wnd()), b = WindowRect(Border());
   EXPECT_LT(b.left, f.left);
   EXPECT_GT(b.bottom, f.bottom);
