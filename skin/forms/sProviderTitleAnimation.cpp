@@ -50,32 +50,55 @@ bool TsSkinProvider::TitleAnimationsAllowed() const {
          IsWindowVisible(wnd) && !IsIconic(wnd);
 }
 
+TveSBAnimation& TsSkinProvider::TitleAnimation(int code, const TRect& place,
+                                               TveSBAnimation::TComposer compose) {
+  auto found = titleAnimations_.find(code);
+  if (found != titleAnimations_.end()) return *found->second;
+  auto animation = std::make_unique<TveSBAnimation>(
+      form_->Handle(), place,
+      [this] {
+        TPoint corner = ImageOnScreen();
+        return POINT{corner.X, corner.Y};
+      },
+      std::move(compose));
+  animation->OnEnded = [this, code] {
+    // The key is copied first: erasing frees this closure with its copy of the code.
+    const int key = code;
+    titleAnimations_.erase(key);
+  };
+  return *titleAnimations_.emplace(code, std::move(animation)).first->second;
+}
+
 void TsSkinProvider::AnimateTitleButton(int code, int state, int steps, bool backward) {
   TsTitleButtonData* b = Element(code);
   if (!b) return;
-  auto found = titleAnimations_.find(code);
-  if (found == titleAnimations_.end()) {
-    if (state == 0) {
-      PaintElementNow(code);
-      return;
-    }
-    auto animation = std::make_unique<TveSBAnimation>(
-        form_->Handle(), b->Bounds,
-        [this] {
-          TPoint corner = ImageOnScreen();
-          return POINT{corner.X, corner.Y};
-        },
-        [this, code](int look) { return ComposeTitleButton(code, look); });
-    animation->OnEnded = [this, code] {
-      // The key is copied first: erasing frees this closure with its copy of the code.
-      const int key = code;
-      titleAnimations_.erase(key);
-    };
-    found = titleAnimations_.emplace(code, std::move(animation)).first;
+  if (state == 0 && !titleAnimations_.count(code)) {
+    PaintElementNow(code);
+    return;
   }
+  TveSBAnimation& animation = TitleAnimation(
+      code, b->Bounds, [this, code](int look) { return ComposeTitleButton(code, look); });
   // The form keeps the normal look underneath; the popup shows the new one.
   PaintElementNow(code);
-  found->second->Animate(state, steps, backward);
+  animation.Animate(state, steps, backward);
+}
+
+void TsSkinProvider::AnimateTitleItem(int code, bool hoverChanged) {
+  const TveTitleBarItem* item = TitleItem(code);
+  if (!item) return;
+  const TveBtnStyle style = item->Style();
+  const bool fades = (style == TveBtnStyle::bsButton || style == TveBtnStyle::bsMenu ||
+                      style == TveBtnStyle::bsTab) &&
+                     item->Enabled() && !item->Pressed && item->PaintState() != 2 &&
+                     TitleAnimationsAllowed();
+  if (!fades) {
+    titleAnimations_.erase(code);
+    return;
+  }
+  if (!hoverChanged || (item->HoverState == 0 && !titleAnimations_.count(code))) return;
+  TitleAnimation(code, item->Rect, [this, code](int look) {
+    return ComposeTitleItem(code, look);
+  }).Animate(item->HoverState, 10, false);
 }
 
 void TsSkinProvider::StopTitleAnimations() {
@@ -83,8 +106,13 @@ void TsSkinProvider::StopTitleAnimations() {
   std::vector<int> codes;
   for (const auto& [code, animation] : titleAnimations_) codes.push_back(code);
   titleAnimations_.clear();
-  if (form_->HandleAllocated() && IsWindowVisible(form_->Handle()))
-    for (int code : codes) PaintElementNow(code);
+  if (!form_->HandleAllocated() || !IsWindowVisible(form_->Handle())) return;
+  for (int code : codes) PaintElementNow(code);
+  // Items are painted over their neighbours: the frame is painted again for them.
+  if (codes.back() >= kHitTitleItem) {
+    skinData_->BgDirty = true;
+    RepaintFrameNow();
+  }
 }
 
 TveSBAnimation::TFrame TsSkinProvider::ComposeTitleButton(int code, int state) {
@@ -121,6 +149,23 @@ TveSBAnimation::TFrame TsSkinProvider::ComposeTitleButton(int code, int state) {
     LayOver(frame.Picture, halo);
     CopyOpaque(frame.Picture, work, frame.Place, r);
   }
+  return frame;
+}
+
+TveSBAnimation::TFrame TsSkinProvider::ComposeTitleItem(int code, int state) {
+  TveSBAnimation::TFrame frame;
+  const TveTitleBarItem* item = TitleItem(code);
+  const img::Bitmap32& image = *skinData_->CacheBitmap;
+  if (!item || image.Empty()) return frame;
+  // The whole frame painted again, so that the item's plate lies over the clean title as the
+  // window image would show it in that look.
+  img::Bitmap32 work(image.Width(), image.Height()), strip;
+  composingItem_ = {code, state};
+  PaintWindowImage(*SkinManager(), work, strip, paint_, FramePaintHooks());
+  composingItem_ = {};
+  frame.Place = item->Rect;
+  frame.Picture = img::Bitmap32(frame.Place.Width(), frame.Place.Height());
+  CopyOpaque(frame.Picture, work, frame.Place, frame.Place);
   return frame;
 }
 

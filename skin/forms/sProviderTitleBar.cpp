@@ -53,8 +53,16 @@ void TsSkinProvider::PaintTitleItems(img::Bitmap32& image) {
   for (int i : ItemPaintOrder(downTabs)) {
     TveTitleBarItem& item = items.Items(i);
     // Only what lies wholly inside the window.
-    if (item.Visible() && item.Rect.Left > 0 && item.Rect.Right < image.Width())
-      PaintTitleItem(item, item.Rect, image, context);
+    if (!item.Visible() || item.Rect.Left <= 0 || item.Rect.Right >= image.Width()) continue;
+    // A fading item keeps its normal look under the fade's popup; the popup's picture is
+    // painted in the look it fades to.
+    const int code = kHitTitleItem + i, hover = item.HoverState;
+    if (composingItem_.Code == code)
+      item.HoverState = composingItem_.State;
+    else if (titleAnimations_.count(code))
+      item.HoverState = 0;
+    PaintTitleItem(item, item.Rect, image, context);
+    item.HoverState = hover;
   }
 }
 
@@ -65,13 +73,12 @@ TveTitleBarItem* TsSkinProvider::TitleItem(int code) const {
   return item.Visible() ? &item : nullptr;
 }
 
-bool TsSkinProvider::SyncTitleItem(int code) {
+void TsSkinProvider::SyncTitleItem(int code) {
   TveTitleBarItem* item = TitleItem(code);
-  if (!item) return false;
+  if (!item) return;
   // A press that ended anywhere but on the item leaves it ready for the next one.
   if (item->Pressed && buttons_.Pressed() != code && !item->MenuDropped()) item->Pressed = false;
   titleBar_->SetHover(*item, buttons_.StateOf(code) > 0);
-  return true;
 }
 
 void TsSkinProvider::TitleItemMouse(int code, bool down) {
@@ -90,6 +97,8 @@ void TsSkinProvider::TitleItemDown(int code) {
   TveTitleBarItem* item = TitleItem(code);
   if (!item) return;
   UpdateUserHint(0);
+  // A press shows at once: the fade's popup would cover the pressed look or the open menu's.
+  titleAnimations_.erase(code);
   if (item->DropsMenu()) {
     // The menu runs its own loop; when it is closed the item is clicked and nothing stays hot.
     // One of its commands may have freed the form and this provider.

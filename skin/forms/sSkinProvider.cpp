@@ -410,17 +410,21 @@ bool TsSkinProvider::RebuildWindowImage() {
   bool resized = image.Width() != oldWidth || image.Height() != oldHeight;
   if (!skinData_->BgDirty && !resized) return true;
   regionDirty_ = regionDirty_ || resized;
-  TsFramePaintHooks hooks;
-  hooks.Icon = [this](img::Bitmap32& i, const TRect& r) { PaintIcon(i, r); };
-  hooks.Caption = [this](img::Bitmap32& i) { PaintCaption(i); };
-  hooks.MenuItems = [this](img::Bitmap32& i, const TRect& band) { PaintMenuItems(i, band); };
-  hooks.TitleItems = [this](img::Bitmap32& i) { PaintTitleItems(i); };
-  PaintWindowImage(*SkinManager(), image, buttonStrip_, paint_, hooks);
+  PaintWindowImage(*SkinManager(), image, buttonStrip_, paint_, FramePaintHooks());
   buttonStripRect_ = ButtonStripRect(paint_, image.Width());
   skinData_->BgDirty = false;
   if (form_->OnPaint) PaintFormIntoImage(image);
   ++imageGeneration_;
   return true;
+}
+
+TsFramePaintHooks TsSkinProvider::FramePaintHooks() {
+  TsFramePaintHooks hooks;
+  hooks.Icon = [this](img::Bitmap32& i, const TRect& r) { PaintIcon(i, r); };
+  hooks.Caption = [this](img::Bitmap32& i) { PaintCaption(i); };
+  hooks.MenuItems = [this](img::Bitmap32& i, const TRect& band) { PaintMenuItems(i, band); };
+  hooks.TitleItems = [this](img::Bitmap32& i) { PaintTitleItems(i); };
+  return hooks;
 }
 
 void TsSkinProvider::PaintFormIntoImage(img::Bitmap32& image) {
@@ -503,8 +507,14 @@ bool TsSkinProvider::ElementEnabled(int code) const {
 void TsSkinProvider::RepaintElements(const std::vector<int>& codes) {
   // Items are painted over their neighbours and the caption: the title is painted again.
   bool items = false;
-  for (int code : codes)
-    if (code >= kHitTitleItem) items = SyncTitleItem(code) || items;
+  for (int code : codes) {
+    const TveTitleBarItem* item = TitleItem(code);
+    if (!item) continue;
+    const int hover = item->HoverState;
+    SyncTitleItem(code);
+    AnimateTitleItem(code, item->HoverState != hover);
+    items = true;
+  }
   if (items) {
     skinData_->BgDirty = true;
     RepaintFrameNow();

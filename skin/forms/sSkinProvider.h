@@ -146,7 +146,7 @@ class TsSkinProvider : public fw::TComponent {
   // Starts or redirects the fade of the title button code towards state (0 normal, 1 hot,
   // 2 pressed) in steps of 12 ms; backward fades the new look out.
   void AnimateTitleButton(int code, int state, int steps, bool backward);
-  // Ends every title-button fade and shows the buttons' looks in the frame at once.
+  // Ends every title-button and title-item fade and shows their looks in the frame at once.
   void StopTitleAnimations();
   // Minimises the form with its picture flying to the taskbar, when the manager's Minimizing
   // effect is active (otherwise nothing happens). Returns once the form is minimised.
@@ -253,6 +253,13 @@ class TsSkinProvider : public fw::TComponent {
   // lets things glow; the picture of a button's look with its glow around it.
   bool TitleAnimationsAllowed() const;
   TveSBAnimation::TFrame ComposeTitleButton(int code, int state);
+  // The running fade of the element code, made for place when there is none.
+  TveSBAnimation& TitleAnimation(int code, const TRect& place, TveSBAnimation::TComposer compose);
+  // A title item's hover fades like a title button's; pressed, down or with its menu open it
+  // shows its look at once. hoverChanged: the mouse came or went.
+  void AnimateTitleItem(int code, bool hoverChanged);
+  // The item's area of the window image painted anew with the item in the look state.
+  TveSBAnimation::TFrame ComposeTitleItem(int code, int state);
   bool MinimizeAnimationAllowed() const;
   bool MinimizeCommand(WPARAM command);
   TsTitleButtonData* Element(int code);
@@ -270,9 +277,10 @@ class TsSkinProvider : public fw::TComponent {
   // The title bar's items (sProviderTitleBar.cpp): their sections and places at each layout,
   // their painting, and the mouse on them.
   void ArrangeTitleItems();
+  TsFramePaintHooks FramePaintHooks();
   void PaintTitleItems(img::Bitmap32& image);
   TveTitleBarItem* TitleItem(int code) const;
-  bool SyncTitleItem(int code);
+  void SyncTitleItem(int code);
   void TitleItemDown(int code);
   void TitleItemMouse(int code, bool down);
   void AnswerBackground(fw::TMessage& message);
@@ -321,6 +329,11 @@ class TsSkinProvider : public fw::TComponent {
   int hintCode_ = 0;
   TsTitleBar* titleBar_ = nullptr;
   std::map<int, std::unique_ptr<TveSBAnimation>> titleAnimations_;
+  // The title item whose look a fade's picture is being painted in (code 0: none).
+  struct {
+    int Code = 0;
+    int State = 0;
+  } composingItem_;
   // The form's look and place when it was minimised with the flight, for the flight back.
   img::Bitmap32 minimizedImage_;
   RECT normalRect_{};

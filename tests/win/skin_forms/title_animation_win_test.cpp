@@ -1,6 +1,7 @@
 // A skinned form's animations. Title-button fades: the hot look fades in a layered popup in front
 // of the form and stays while the mouse does; leaving within one tick leaves nothing behind; a
-// press shows at once in a popup of its own; moving the form ends it all. Minimising flies the
+// press shows at once in a popup of its own; moving the form ends it all. A title item's hover
+// fades the same way, and a press on it shows at once. Minimising flies the
 // form's picture down to the taskbar's place, restoring flies it back. Dragging by the caption
 // turns the form translucent until it is let go.
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@
 #include "framework/Forms.h"
 #include "skin/forms/sMinAnimation.h"
 #include "skin/forms/sSkinProvider.h"
+#include "skin/forms/sTitleBar.h"
 #include "skins/StoredSkins.h"
 #include "support/LayeredRecorder.h"
 #include "tests/win/skin_forms/FormTestScreen.h"
@@ -62,6 +64,13 @@ struct FormAnimationTest : ::testing::Test {
     std::vector<int> alphas;
     for (const auto& u : recorder->updates) alphas.push_back(u.Alpha);
     return alphas;
+  }
+  // The updates of the popups shown at x (the real mouse may light other buttons meanwhile).
+  std::vector<LayeredRecorder::Record> UpdatesAt(int x) const {
+    std::vector<LayeredRecorder::Record> at;
+    for (const auto& u : recorder->updates)
+      if (u.X == x) at.push_back(u);
+    return at;
   }
 
   std::unique_ptr<TsSkinManager> manager;
@@ -116,6 +125,65 @@ TEST_F(FormAnimationTest, TheHotLookFadesInAndStaysAPressShowsAtOnceAMoveEndsIt)
 
   SetWindowPos(Wnd(), nullptr, 120, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   EXPECT_FALSE(IsWindow(pressed));
+  ReleaseCapture();
+}
+
+TEST_F(FormAnimationTest, ATitleItemsHoverFadesInAndOutAndAPressShowsAtOnce) {
+  auto* bar = new TsTitleBar(form.get());
+  provider->SetTitleBar(bar);
+  TveTitleBarItem& item = bar->Items.Add();
+  item.SetStyle(TveBtnStyle::bsButton);
+  item.SetCaption("Go");
+  Pump();
+  RECT w;
+  GetWindowRect(Wnd(), &w);
+  const TRect r = item.Rect;
+  const POINT over{w.left + (r.Left + r.Right) / 2, w.top + (r.Top + r.Bottom) / 2};
+  // The mouse rests over the item, and whatever its own moves lit up has gone out again.
+  PutCursor(over);
+  RunFor(150);
+  const LPARAM away = MAKELPARAM(over.x, over.y + 200);
+  SendMessageA(Wnd(), WM_NCMOUSEMOVE, HTCAPTION, away);
+  RunFor(150);
+  recorder->updates.clear();
+  SendMessageA(Wnd(), WM_NCMOUSEMOVE, kHitTitleItem, MAKELPARAM(over.x, over.y));
+  RunFor(250);
+  std::vector<LayeredRecorder::Record> in = UpdatesAt(w.left + r.Left);
+  ASSERT_EQ(in.size(), 10u);
+  HWND popup = static_cast<HWND>(in[0].Window);
+  for (size_t i = 0; i < in.size(); ++i) EXPECT_EQ(in[i].Alpha, i < 9 ? 25 * (i + 1) : 255);
+  const LayeredRecorder::Record& shown = in.back();
+  EXPECT_EQ(shown.Y, w.top + r.Top);
+  EXPECT_EQ(shown.Width, r.Width());
+  EXPECT_EQ(shown.Height, r.Height());
+  // The popup shows the hot look over the normal one the window image keeps underneath.
+  const img::Bitmap32& image = provider->WindowImage();
+  img::Bitmap32 normal(r.Width(), r.Height());
+  for (int y = 0; y < r.Height(); ++y)
+    for (int x = 0; x < r.Width(); ++x) {
+      normal.Pixel(x, y) = image.Pixel(r.Left + x, r.Top + y);
+      normal.Pixel(x, y).A = 255;
+    }
+  EXPECT_NE(shown.Checksum, LayeredRecorder::Checksum(normal));
+
+  // Leaving fades the hot look out, step by step, and the popup goes.
+  recorder->updates.clear();
+  SendMessageA(Wnd(), WM_NCMOUSEMOVE, HTCAPTION, away);
+  RunFor(250);
+  std::vector<int> out;
+  for (const auto& u : UpdatesAt(w.left + r.Left)) out.push_back(u.Alpha);
+  ASSERT_GE(out.size(), 5u);
+  EXPECT_TRUE(std::is_sorted(out.rbegin(), out.rend()));
+  EXPECT_FALSE(IsWindow(popup));
+
+  // A press ends a fade at once: the window image shows the pressed item.
+  recorder->updates.clear();
+  SendMessageA(Wnd(), WM_NCMOUSEMOVE, kHitTitleItem, MAKELPARAM(over.x, over.y));
+  ASSERT_EQ(UpdatesAt(w.left + r.Left).size(), 1u);
+  popup = static_cast<HWND>(UpdatesAt(w.left + r.Left)[0].Window);
+  SendMessageA(Wnd(), WM_NCLBUTTONDOWN, kHitTitleItem, MAKELPARAM(over.x, over.y));
+  EXPECT_FALSE(IsWindow(popup));
+  EXPECT_TRUE(item.Pressed);
   ReleaseCapture();
 }
 
