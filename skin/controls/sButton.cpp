@@ -27,6 +27,8 @@ namespace {
 constexpr int32_t kRegionCorners = 2;
 // Border entries whose normal state has no frame of its own.
 constexpr int16_t kNoNormalFrame = 2;
+// How long a quick click's pressed look stays before the release fades it back, in ms.
+constexpr DWORD kPressedMoment = 30;
 
 // Keeps a font selected into a device context for a scope.
 class SelectedFont {
@@ -341,6 +343,13 @@ void TsButton::Repaint(bool now) {
   RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | (now ? RDW_UPDATENOW : 0));
 }
 
+void TsButton::FadePress(UINT msg) {
+  if (down_) return;
+  skinData_->BgDirty = false;
+  RunFadeIfAllowed(*skinData_, Handle(), msg == WM_LBUTTONDOWN ? aeMouseDown : aeMouseUp,
+                   animatEvents_);
+}
+
 // ---- the split part ----
 
 bool TsButton::InSplitPart(LPARAM point) const {
@@ -514,17 +523,36 @@ void TsButton::WndProc(fw::TMessage& message) {
     return;
   }
   if (HandleSkinnedMessage(message)) return;
+  const bool press = message.Msg == WM_LBUTTONDOWN || message.Msg == WM_LBUTTONUP;
+  if (message.Msg == WM_LBUTTONUP && FadeRunning(*skinData_)) {
+    // A quick click: the press's fade has not reached the pressed look yet. The look shows a
+    // moment, so that the click is seen, before the release fades back.
+    StopFade(*skinData_);
+    Repaint(true);
+    Sleep(kPressedMoment);
+  }
   const bool watch = MayChangeState(message.Msg);
   const int before = watch ? CurrentState() : 0;
   const bool focusedBefore = watch && HandleAllocated() && GetFocus() == Handle();
   skinData_->HandleMessage(message);
   std::shared_ptr<const bool> alive = AliveFlag();
+  // The platform takes the focus and the capture inside a press and lets the capture go inside
+  // a release; the look those messages change waits for the press, whose fade starts from the
+  // look before it.
+  const bool nested = inPress_;
+  inPress_ = inPress_ || press;
   fw::TButton::WndProc(message);
-  if (!*alive || Destroying() || !HandleAllocated()) return;
+  if (!*alive) return;
+  inPress_ = nested;
+  if (Destroying() || !HandleAllocated()) return;
   if (watch && (CurrentState() != before || (GetFocus() == Handle()) != focusedBefore ||
                 message.Msg == fw::CM_ENABLEDCHANGED)) {
     regionDirty_ = true;
-    Repaint(true);
+    if (!inPress_) {
+      // While a fade runs, painting waits for it.
+      if (press) FadePress(message.Msg);
+      Repaint(true);
+    }
   }
   if (message.Msg == WM_SETFONT || message.Msg == fw::CM_VISIBLECHANGED) {
     skinData_->Deferred = false;

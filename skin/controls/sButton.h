@@ -105,6 +105,9 @@ class TsButton : public fw::TButton {
   bool InSplitPart(LPARAM point) const;
   void OpenDropDown();
   void Repaint(bool now);
+  // A press or a release by the left button fades like a hover change, unless the button is
+  // held down by its Down property.
+  void FadePress(UINT msg);
   // The layout; without the caption's size (and the pressed shift) when withCaption is off.
   TsButtonLayout Layout(bool withCaption = true);
   // The border entry asks for a window shape without its transparent corners.
@@ -135,4 +138,5 @@ class TsButton : public fw::TButton {
   bool regionEverSet_ = false;  // the first shape is applied with a redraw
   RECT lastBounds_{};
   bool menuDropped_ = false;
+  bool inPress_ = false;  // inside the platform's handling of a press or a release
 };

@@ -1,8 +1,8 @@
 // The skinned button on a real form: what reaches the screen is its cached picture in every
-// state, with the picture its state asks for; the disabled look; the split part opens its menu
-// without a click while the rest of the button clicks, also by its access key; and the window
-// shapes it makes while printing or losing its skin are never left behind.
-// The alpha image list keeps icon items in the system list and draws them from there.
+// state, with the picture its state asks for; a press and a release fade; the disabled look; the
+// split part opens its menu without a click while the rest of the button clicks, also by its access
+// key; and the window shapes it makes while printing or losing its skin are never left behind. The
+// alpha image list keeps icon items in the system list and draws them from there.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -159,6 +159,43 @@ TEST_F(ButtonWinTest, ScreenShowsTheCacheWithThePictureOfEachState) {
   EXPECT_EQ(std::memcmp(again.Row(0), normal.Row(0), normal.PixelCount() * 4), 0);
 }
 
+TEST_F(ButtonWinTest, APressAndAReleaseFadeAndAQuickClickShowsThePressedLookFirst) {
+  button->SetHotImageIndex(1);
+  button->SetPressedImageIndex(2);
+  button->SetSelectedImageIndex(3);  // the press gives it the focus
+  const LPARAM over = MAKELPARAM(50, 20);
+  SendMessageA(button->Handle(), WM_MOUSEMOVE, 0, over);
+  FinishFade(button);
+  SendMessageA(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, over);
+  EXPECT_EQ(button->CurrentState(), 2);
+  EXPECT_TRUE(FadeRunning(button->SkinData()));
+  FinishFade(button);
+  ExpectScreenIsCache(button, "pressed by the mouse");
+  EXPECT_EQ(ScreenAt(button, 22, 19), Ref(kColours[2]));
+  SendMessageA(button->Handle(), WM_LBUTTONUP, 0, over);
+  EXPECT_TRUE(FadeRunning(button->SkinData()));
+  FinishFade(button);
+  EXPECT_EQ(ScreenAt(button, 22, 19), Ref(kColours[3]));
+  EXPECT_EQ(clicks[0], 1);
+
+  // Released while the press still fades: the pressed look is on the screen as the release's
+  // fade starts from it.
+  SendMessageA(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, over);
+  ASSERT_TRUE(FadeRunning(button->SkinData()));
+  SendMessageA(button->Handle(), WM_LBUTTONUP, 0, over);
+  EXPECT_EQ(ScreenAt(button, 22, 19), Ref(kColours[2]));
+  FinishFade(button);
+  EXPECT_EQ(ScreenAt(button, 22, 19), Ref(kColours[3]));
+  EXPECT_EQ(clicks[0], 2);
+
+  // Held down by its property, the button shows its press at once.
+  button->SetDown(true);
+  Paint(button);
+  SendMessageA(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, over);
+  EXPECT_FALSE(FadeRunning(button->SkinData()));
+  SendMessageA(button->Handle(), WM_LBUTTONUP, 0, over);
+}
+
 TEST_F(ButtonWinTest, DisabledIsGreyOrBlended) {
   const COLORREF red = Ref(kColours[0]);
   button->SetEnabled(false);
@@ -198,6 +235,7 @@ TEST_F(ButtonWinTest, SplitPartOpensTheMenuWithoutAClickAndTheRestClicks) {
 
   SendMessageA(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, 20));
   EXPECT_EQ(button->CurrentState(), 2);
+  FinishFade(button);
   ExpectScreenIsCache(button, "held down");
   SendMessageA(button->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(40, 20));
   EXPECT_EQ(clicks[0], 1);
