@@ -1,9 +1,9 @@
 // A skinned form's animations. Title-button fades: the hot look fades in a layered popup in front
 // of the form and stays while the mouse does; leaving within one tick leaves nothing behind; a
 // press shows at once in a popup of its own; moving the form ends it all. A title item's hover
-// fades the same way, and a press on it shows at once. Minimising flies the
-// form's picture down to the taskbar's place, restoring flies it back. Dragging by the caption
-// turns the form translucent until it is let go.
+// fades the same way, and a press on it shows at once. Minimising flies the form's picture down
+// to the taskbar's place, restoring flies it back. Dragging by the caption turns the form
+// translucent until it is let go.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -176,7 +176,7 @@ TEST_F(FormAnimationTest, ATitleItemsHoverFadesInAndOutAndAPressShowsAtOnce) {
   EXPECT_TRUE(std::is_sorted(out.rbegin(), out.rend()));
   EXPECT_FALSE(IsWindow(popup));
 
-  // A press ends a fade at once: the window image shows the pressed item.
+  // A press ends the fade at once.
   recorder->updates.clear();
   SendMessageA(Wnd(), WM_NCMOUSEMOVE, kHitTitleItem, MAKELPARAM(over.x, over.y));
   ASSERT_EQ(UpdatesAt(w.left + r.Left).size(), 1u);
