@@ -34,13 +34,13 @@ dk_wine "$DK_PROBE" focus TfrmMain
 dk_key F9
 dk_wait_for 'child Static "You have not selected any driver\."' 30
 dk_screenshot backup-none-selected
-dk_wine "$DK_PROBE" press OK
+dk_press OK
 wait_gone 'You have not selected any driver'
 [ "$(status)" = "$before" ] || dk_fail "the status changed to '$(status)'"
 [ ! -e "$dir/BackUp" ] || dk_fail "the warning made a backup folder"
 
 # Select All checks every row; F9 then backs them all up.
-dk_wine "$DK_PROBE" press "Select All" "Driver Keeper"
+dk_press "Select All" "Driver Keeper"
 sleep 1
 list=$(rows)
 if printf '%s\n' "$list" | grep -q '^row [0-9]* \[ \]'; then dk_fail "Select All left a row unchecked"; fi
@@ -49,7 +49,7 @@ dk_key F9
 # Some INF files of the sample are not installed: the box then says how many copies failed.
 dk_wait_for 'child Static "Finished' 300
 dk_screenshot backup-finished
-dk_wine "$DK_PROBE" press OK
+dk_press OK
 wait_gone 'child Static "Finished'
 [ "$(status)" = "Finished!" ] || dk_fail "status after the backup: '$(status)'"
 diff <(printf '%s\n' "$list" | captions | expected_folders) <(backed_up "$dir") >&2 ||
@@ -78,7 +78,7 @@ printf '%s\n' "$list" | grep -q '|Microsoft|' || dk_fail "the full scan shows no
 dk_wine "$DK_PROBE" focus TfrmMain
 dk_key F10
 dk_wait_for 'child Static "Finished' 300
-dk_wine "$DK_PROBE" press OK
+dk_press OK
 diff <(printf '%s\n' "$list" | grep '|Recommended|' | captions | expected_folders) \
   <(backed_up "$dir") >&2 || dk_fail "F10 backed up other rows than the recommended ones"
 dk_wine "$DK_PROBE" close TfrmMain

@@ -72,7 +72,7 @@ dk_screenshot install-started
 dk_wine "$DK_PROBE" focus TfrmMain
 dk_key F11
 dk_wait_for 'child Static "Finished' 300
-dk_wine "$DK_PROBE" press OK
+dk_press OK
 dk_wine "$DK_PROBE" close TfrmMain
 for _ in $(seq 40); do dk_probe | grep -q '^window TfrmMain' || break; sleep 0.5; done
 [ -n "$(ls -A "$installed/BackUp/Drivers")" ] || dk_fail "no backup beside the installed program"

@@ -52,6 +52,17 @@ dk_wait_for() {
   dk_fail "no window matching: $pattern"
 }
 
+# Clicks a button by its caption (and its window's title), once it is there: a window may be
+# listed before its buttons are made.
+dk_press() {
+  local i
+  for ((i = 0; i < 20; i++)); do
+    if dk_wine "$DK_PROBE" press "$@" 2>>"$DK_LOG"; then return 0; fi
+    sleep 0.5
+  done
+  dk_fail "no button to press: $*"
+}
+
 dk_display() { echo ":$(cat "$DK_PREFIX/.display")"; }
 
 # Types keys as a person would: into the focused window of Wine's desktop (xdotool key syntax,

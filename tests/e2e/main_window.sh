@@ -47,7 +47,7 @@ dk_key alt Right Right Down Up Return
 dk_wait_for '^window TFormAbout "About Driver Keeper"' 30
 dk_probe | grep -A20 '^window TFormAbout' | grep -q 'child Button "OK"' || dk_fail "no OK button"
 dk_screenshot main_window-about
-dk_wine "$DK_PROBE" press OK "About Driver Keeper"
+dk_press OK "About Driver Keeper"
 for _ in $(seq 20); do dk_probe | grep -q '^window TFormAbout' || break; sleep 0.5; done
 dk_probe | grep -q '^window TFormAbout' && dk_fail "the About window did not close"
 

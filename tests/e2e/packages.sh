@@ -61,12 +61,12 @@ dk_wait_for 'child msctls_statusbar32 "[0-9]+ drivers found\."' 90
 dk_wine "$DK_PROBE" focus TfrmMain
 dk_key alt Right Right Down Down Down Return
 dk_wait_for '^window DkDriverPackages "Driver packages"' 30
-dk_wine "$DK_PROBE" press Export "Driver packages"
+dk_press Export "Driver packages"
 dk_wait_for 'child Static "[0-9]+ packages, [1-9][0-9]* failed\."' 120
 diff -r "$pk/Korvo HD Audio" "$dir/Packages/Korvo HD Audio" >&2 ||
   dk_fail "the plug-in's package differs from the command line's"
 exported=$(find "$dir/Packages" -name package.ini | wc -l)
-dk_wine "$DK_PROBE" press Verify "Driver packages"
+dk_press Verify "Driver packages"
 dk_wait_for "child Static \"$exported packages, 0 failed\\.\"" 120
 dk_screenshot packages-plugin
 dk_wine "$DK_PROBE" close DkDriverPackages

@@ -33,11 +33,11 @@ echo "$listing" | grep -q '^row 0 \[ \] DriverListExport\.dll|Driver List Export
 dk_wine "$DK_PROBE" click-row TfrmPlugin 0
 sleep 1
 dk_screenshot plugins-manager
-dk_wine "$DK_PROBE" press About Plugin
+dk_press About Plugin
 dk_wait_for 'window .* "About Driver List Exporter"' 30
-dk_wine "$DK_PROBE" press OK "About Driver List Exporter"
+dk_press OK "About Driver List Exporter"
 wait_gone 'About Driver List Exporter'
-dk_wine "$DK_PROBE" press Close Plugin
+dk_press Close Plugin
 wait_gone '^window TfrmPlugin'
 
 # Plugin > Driver List Exporter runs the plug-in's own window.
