@@ -83,22 +83,20 @@ void TsSkinProvider::AnimateTitleButton(int code, int state, int steps, bool bac
   animation.Animate(state, steps, backward);
 }
 
-void TsSkinProvider::AnimateTitleItem(int code, bool hoverChanged) {
-  const TveTitleBarItem* item = TitleItem(code);
-  if (!item) return;
-  const TveBtnStyle style = item->Style();
+void TsSkinProvider::AnimateTitleItem(const TveTitleBarItem& item, int code, bool hoverChanged) {
+  const TveBtnStyle style = item.Style();
   const bool fades = (style == TveBtnStyle::bsButton || style == TveBtnStyle::bsMenu ||
                       style == TveBtnStyle::bsTab) &&
-                     item->Enabled() && !item->Pressed && item->PaintState() != 2 &&
+                     item.Enabled() && !item.Pressed && item.PaintState() != 2 &&
                      TitleAnimationsAllowed();
   if (!fades) {
     titleAnimations_.erase(code);
     return;
   }
-  if (!hoverChanged || (item->HoverState == 0 && !titleAnimations_.count(code))) return;
-  TitleAnimation(code, item->Rect, [this, code](int look) {
+  if (!hoverChanged || (item.HoverState == 0 && !titleAnimations_.count(code))) return;
+  TitleAnimation(code, item.Rect, [this, code](int look) {
     return ComposeTitleItem(code, look);
-  }).Animate(item->HoverState, 10, false);
+  }).Animate(item.HoverState, 10, false);
 }
 
 void TsSkinProvider::StopTitleAnimations() {
@@ -108,7 +106,8 @@ void TsSkinProvider::StopTitleAnimations() {
   titleAnimations_.clear();
   if (!form_->HandleAllocated() || !IsWindowVisible(form_->Handle())) return;
   for (int code : codes) PaintElementNow(code);
-  // Items are painted over their neighbours: the frame is painted again for them.
+  // Items are painted over their neighbours: the frame is painted again for them (their codes
+  // are the highest, so the last in the map).
   if (codes.back() >= kHitTitleItem) {
     skinData_->BgDirty = true;
     RepaintFrameNow();

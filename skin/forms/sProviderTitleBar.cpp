@@ -73,12 +73,12 @@ TveTitleBarItem* TsSkinProvider::TitleItem(int code) const {
   return item.Visible() ? &item : nullptr;
 }
 
-void TsSkinProvider::SyncTitleItem(int code) {
-  TveTitleBarItem* item = TitleItem(code);
-  if (!item) return;
+bool TsSkinProvider::SyncTitleItem(TveTitleBarItem& item, int code) {
   // A press that ended anywhere but on the item leaves it ready for the next one.
-  if (item->Pressed && buttons_.Pressed() != code && !item->MenuDropped()) item->Pressed = false;
-  titleBar_->SetHover(*item, buttons_.StateOf(code) > 0);
+  if (item.Pressed && buttons_.Pressed() != code && !item.MenuDropped()) item.Pressed = false;
+  const int hover = item.HoverState;
+  titleBar_->SetHover(item, buttons_.StateOf(code) > 0);
+  return item.HoverState != hover;
 }
 
 void TsSkinProvider::TitleItemMouse(int code, bool down) {

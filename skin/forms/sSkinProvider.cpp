@@ -508,11 +508,9 @@ void TsSkinProvider::RepaintElements(const std::vector<int>& codes) {
   // Items are painted over their neighbours and the caption: the title is painted again.
   bool items = false;
   for (int code : codes) {
-    const TveTitleBarItem* item = TitleItem(code);
+    TveTitleBarItem* item = TitleItem(code);
     if (!item) continue;
-    const int hover = item->HoverState;
-    SyncTitleItem(code);
-    AnimateTitleItem(code, item->HoverState != hover);
+    AnimateTitleItem(*item, code, SyncTitleItem(*item, code));
     items = true;
   }
   if (items) {

@@ -257,7 +257,7 @@ class TsSkinProvider : public fw::TComponent {
   TveSBAnimation& TitleAnimation(int code, const TRect& place, TveSBAnimation::TComposer compose);
   // A title item's hover fades like a title button's; pressed, down or with its menu open it
   // shows its look at once. hoverChanged: the mouse came or went.
-  void AnimateTitleItem(int code, bool hoverChanged);
+  void AnimateTitleItem(const TveTitleBarItem& item, int code, bool hoverChanged);
   // The item's area of the window image painted anew with the item in the look state.
   TveSBAnimation::TFrame ComposeTitleItem(int code, int state);
   bool MinimizeAnimationAllowed() const;
@@ -280,7 +280,8 @@ class TsSkinProvider : public fw::TComponent {
   TsFramePaintHooks FramePaintHooks();
   void PaintTitleItems(img::Bitmap32& image);
   TveTitleBarItem* TitleItem(int code) const;
-  void SyncTitleItem(int code);
+  // The item takes its state from the title elements' states; true when its hover changed.
+  bool SyncTitleItem(TveTitleBarItem& item, int code);
   void TitleItemDown(int code);
   void TitleItemMouse(int code, bool down);
   void AnswerBackground(fw::TMessage& message);
