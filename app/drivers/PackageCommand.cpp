@@ -20,9 +20,9 @@ TPackageCommandKind CommandOf(const std::string& arg) {
   return TPackageCommandKind::None;
 }
 
+// The package lines were written as they came; the summary closes the output.
 int Report(const std::vector<TPackageReport>& reports, const std::string& nothing,
            const std::function<void(const std::string&)>& writeLine) {
-  for (const TPackageReport& report : reports) writeLine(FormatReportLine(report));
   writeLine(reports.empty() ? nothing : PackageSummary(reports) + ".");
   return PackageExitCode(reports);
 }
@@ -93,7 +93,8 @@ int PackageExitCode(const std::vector<TPackageReport>& reports) {
 }
 
 int RunPackageCommand(const TPackageCommand& command,
-                      const std::function<void(const std::string&)>& writeLine) {
+                      const std::function<void(const std::string&)>& writeLine,
+                      const std::function<bool()>& cancelled) {
   if (!command.error.empty() || command.kind == TPackageCommandKind::Help ||
       command.kind == TPackageCommandKind::None) {
     if (!command.error.empty()) writeLine(command.error);
@@ -101,6 +102,9 @@ int RunPackageCommand(const TPackageCommand& command,
     return command.error.empty() && command.kind == TPackageCommandKind::Help ? kExitSuccess
                                                                               : kExitUsage;
   }
+  TPackageProgress progress;
+  progress.cancelled = cancelled;
+  progress.onReport = [&](const TPackageReport& report) { writeLine(FormatReportLine(report)); };
   switch (command.kind) {
     case TPackageCommandKind::Export: {
       std::string refused = UnsuitableDestination(command.folder);
@@ -109,11 +113,12 @@ int RunPackageCommand(const TPackageCommand& command,
         return kExitUsage;
       }
       auto drivers = ScanExportDrivers(command.all ? smAll : smRecommended);
-      return Report(ExportPackages(drivers, command.folder), "No drivers to export.", writeLine);
+      return Report(ExportPackages(drivers, command.folder, progress), "No drivers to export.",
+                    writeLine);
     }
     case TPackageCommandKind::Verify:
-      return Report(VerifyPackages(command.folder), "No packages in " + command.folder + ".",
-                    writeLine);
+      return Report(VerifyPackages(command.folder, progress),
+                    "No packages in " + command.folder + ".", writeLine);
     default: {
       std::string refused = RestoreRefusal();
       if (!refused.empty()) {
@@ -121,7 +126,7 @@ int RunPackageCommand(const TPackageCommand& command,
         return kExitFailed;
       }
       platform::DriverSetup::Current().AllowPrompts(false);
-      return Report(RestorePackages(command.folder, command.force),
+      return Report(RestorePackages(command.folder, command.force, progress),
                     "No packages in " + command.folder + ".", writeLine);
     }
   }

@@ -35,7 +35,9 @@ std::vector<std::string> PackageCommandUsage();
 // The exit code of a run that produced these reports.
 int PackageExitCode(const std::vector<TPackageReport>& reports);
 
-// Runs a parsed command, writing each line of its output through writeLine; returns the exit
-// code.
+// Runs a parsed command, writing each line of its output through writeLine as soon as it is
+// known (a package's line when the package is done); returns the exit code. cancelled, when
+// given, is asked after each file: true ends the run there, as a cancel in the window does.
 int RunPackageCommand(const TPackageCommand& command,
-                      const std::function<void(const std::string&)>& writeLine);
+                      const std::function<void(const std::string&)>& writeLine,
+                      const std::function<bool()>& cancelled = {});

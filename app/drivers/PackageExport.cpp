@@ -260,7 +260,8 @@ std::vector<TPackageReport> ExportPackages(const std::vector<TExportDriver>& dri
   for (const TExportDriver& driver : drivers) {
     if (cancelled) break;
     std::string name = PackageFolderName(driver.device, destination, used);
-    reports.push_back(ExportOne(driver, JoinPath(destination, name), name, progress, cancelled));
+    progress.Done(reports,
+                  ExportOne(driver, JoinPath(destination, name), name, progress, cancelled));
   }
   return reports;
 }

@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct TPackageReport {
@@ -28,9 +29,16 @@ struct TPackageProgress {
   std::function<void(const std::string& package, const std::string& file)> onFile;
   // Asked after each file: true ends the run there, with every folder left consistent.
   std::function<bool()> cancelled;
+  // After each package, with its report: a console prints the line as soon as it is known.
+  std::function<void(const TPackageReport&)> onReport;
 
   void File(const std::string& package, const std::string& file) const {
     if (onFile) onFile(package, file);
   }
   bool Cancelled() const { return cancelled && cancelled(); }
+  // Keeps the package's report and tells onReport.
+  void Done(std::vector<TPackageReport>& reports, TPackageReport report) const {
+    reports.push_back(std::move(report));
+    if (onReport) onReport(reports.back());
+  }
 };

@@ -146,7 +146,7 @@ std::vector<TPackageReport> RestorePackages(const std::string& root, bool force,
                                             const TPackageProgress& progress) {
   std::vector<TPackageReport> reports;
   for (const std::string& folder : FindPackageFolders(root)) {
-    reports.push_back(RestoreOne(folder, force, progress));
+    progress.Done(reports, RestoreOne(folder, force, progress));
     if (progress.Cancelled()) break;
   }
   return reports;

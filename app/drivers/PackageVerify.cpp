@@ -80,7 +80,7 @@ std::vector<TPackageReport> VerifyPackages(const std::string& root,
   std::vector<TPackageReport> reports;
   TPackageManifest manifest;
   for (const std::string& folder : FindPackageFolders(root)) {
-    reports.push_back(VerifyPackage(folder, manifest, progress));
+    progress.Done(reports, VerifyPackage(folder, manifest, progress));
     if (progress.Cancelled()) break;
   }
   return reports;
