@@ -20,11 +20,13 @@ TPackageCommandKind CommandOf(const std::string& arg) {
   return TPackageCommandKind::None;
 }
 
-// The package lines were written as they came; the summary closes the output.
-int Report(const std::vector<TPackageReport>& reports, const std::string& nothing,
-           const std::function<void(const std::string&)>& writeLine) {
-  writeLine(reports.empty() ? nothing : PackageSummary(reports) + ".");
-  return PackageExitCode(reports);
+// The package lines were written as they came; the summary closes the output. A run the user
+// stopped did not do all it was asked: it fails, whatever its packages say. cancelled is a
+// reference because it is read once the run that makes the reports is over.
+int Report(const std::vector<TPackageReport>& reports, const bool& cancelled,
+           const std::string& nothing, const std::function<void(const std::string&)>& writeLine) {
+  writeLine(reports.empty() ? nothing : PackageSummaryLine(reports, cancelled));
+  return cancelled ? kExitFailed : PackageExitCode(reports);
 }
 
 }  // namespace
@@ -33,6 +35,10 @@ std::string PackageSummary(const std::vector<TPackageReport>& reports) {
   size_t failed = std::count_if(reports.begin(), reports.end(),
                                 [](const TPackageReport& r) { return !r.Succeeded(); });
   return std::to_string(reports.size()) + " packages, " + std::to_string(failed) + " failed";
+}
+
+std::string PackageSummaryLine(const std::vector<TPackageReport>& reports, bool cancelled) {
+  return PackageSummary(reports) + (cancelled ? ", then cancelled." : ".");
 }
 
 std::string FormatReportLine(const TPackageReport& report) {
@@ -102,8 +108,13 @@ int RunPackageCommand(const TPackageCommand& command,
     return command.error.empty() && command.kind == TPackageCommandKind::Help ? kExitSuccess
                                                                               : kExitUsage;
   }
+  // Whether the run stopped on request: the check answered yes once.
+  bool stopped = false;
   TPackageProgress progress;
-  progress.cancelled = cancelled;
+  progress.cancelled = [&] {
+    if (cancelled && cancelled()) stopped = true;
+    return stopped;
+  };
   progress.onReport = [&](const TPackageReport& report) { writeLine(FormatReportLine(report)); };
   switch (command.kind) {
     case TPackageCommandKind::Export: {
@@ -113,11 +124,11 @@ int RunPackageCommand(const TPackageCommand& command,
         return kExitUsage;
       }
       auto drivers = ScanExportDrivers(command.all ? smAll : smRecommended);
-      return Report(ExportPackages(drivers, command.folder, progress), "No drivers to export.",
-                    writeLine);
+      return Report(ExportPackages(drivers, command.folder, progress), stopped,
+                    "No drivers to export.", writeLine);
     }
     case TPackageCommandKind::Verify:
-      return Report(VerifyPackages(command.folder, progress),
+      return Report(VerifyPackages(command.folder, progress), stopped,
                     "No packages in " + command.folder + ".", writeLine);
     default: {
       std::string refused = RestoreRefusal();
@@ -126,7 +137,7 @@ int RunPackageCommand(const TPackageCommand& command,
         return kExitFailed;
       }
       platform::DriverSetup::Current().AllowPrompts(false);
-      return Report(RestorePackages(command.folder, command.force, progress),
+      return Report(RestorePackages(command.folder, command.force, progress), stopped,
                     "No packages in " + command.folder + ".", writeLine);
     }
   }

@@ -21,6 +21,10 @@ inline std::string FileCount(size_t count) {
 // "N packages, M failed", without a full stop.
 std::string PackageSummary(const std::vector<TPackageReport>& reports);
 
+// The line that closes a run: the summary with a full stop, or for a run the user stopped,
+// "N packages, M failed, then cancelled."
+std::string PackageSummaryLine(const std::vector<TPackageReport>& reports, bool cancelled);
+
 // One line for the package: its name, the outcome, and every problem.
 std::string FormatReportLine(const TPackageReport& report);
 
