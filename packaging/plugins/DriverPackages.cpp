@@ -1,20 +1,35 @@
 // Driver packages, a plug-in that ships with the program: exports the checked drivers as packages
 // the system can install again, verifies exported packages and restores them, with a folder
-// picker, a progress bar and a result list. The work runs on the window's thread between message
-// checks, so Cancel is seen after the current file and every folder stays consistent. Every window
-// it opens is closed before its entry point returns, because the host unloads the library then.
+// picker, a progress bar and a result list.
+//
+// The work runs on a worker thread, so the window answers while a large or slow file is read.
+// The worker never touches a window: it leaves what it has to tell (the file at hand, each
+// package's line, the end) in the job and posts the window a note to take it. Cancel is seen
+// after the current file, so every folder stays consistent; closing the window while a job runs
+// cancels it, and the window goes when the worker has ended. The worker has ended, and every
+// window is closed, before the entry point returns, because the host unloads the library then.
+//
+// While a job runs, only the worker uses this library's platform services (file system, driver
+// setup, hashing): the window's own handlers that use them (the folder picker, the job's start)
+// are disabled until it ends. The host's services are its own objects, not this library's.
 #include <windows.h>
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <atomic>
+#include <exception>
+#include <memory>
+#include <mutex>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/drivers/PackageExport.h"
 #include "app/drivers/PackageRestore.h"
 #include "app/drivers/PackageVerify.h"
 #include "app/drivers/untSearchDriver.h"
+#include "DriverPackagesControls.h"
 #include "framework/Paths.h"
 #include "PluginWindow.h"
 #include "platform/Host.h"
@@ -22,31 +37,56 @@
 
 namespace {
 
+using namespace driver_packages;
+
 const char kName[] = "Driver packages";
 const char kClassName[] = "DkDriverPackages";
-enum : int {
-  kList = 100,
-  kFolder,
-  kBrowse,
-  kExport,
-  kVerify,
-  kRestore,
-  kCancel,
-  kClose,
-  kProgress,
-  kStatus,
-  kResults
-};
-enum class TJob { Export, Verify, Restore };
+// Posted by the worker: the job has news for the window.
+const UINT kJobNews = WM_APP + 1;
+enum class TJobKind { Export, Verify, Restore };
 
 HINSTANCE instance = nullptr;
+
+// What the worker has told and the window not yet shown.
+struct TJobNews {
+  std::string status;              // the file at hand, "package: file"
+  std::vector<std::string> lines;  // a line for each package finished
+  bool over = false;               // the worker has ended; summary closes the run
+  std::string summary;
+  bool posted = false;  // a kJobNews is on its way: one note carries any amount of news
+};
+
+// One export, verify or restore, and the worker thread running it.
+struct TJob {
+  TJobKind kind;
+  std::vector<TExportDriver> drivers;
+  std::string folder;
+  HWND window;
+  std::atomic<bool> cancel{false};
+  std::mutex lock;
+  TJobNews news;  // under lock
+  std::thread worker;
+
+  // Changes the news under the lock and makes sure a note is on its way to the window.
+  template <class Change>
+  void Tell(const Change& change) {
+    std::lock_guard<std::mutex> guard(lock);
+    change(news);
+    if (!news.posted) news.posted = PostMessageA(window, kJobNews, 0, 0) != FALSE;
+  }
+  TJobNews TakeNews() {
+    std::lock_guard<std::mutex> guard(lock);
+    TJobNews taken = std::move(news);
+    news = {};
+    return taken;
+  }
+};
 
 // The state of the one open window.
 struct TWindowState {
   HWND wnd = nullptr;
   std::vector<TExportDriver> drivers;  // the list's rows, in order
-  bool busy = false;
-  bool cancel = false;
+  std::unique_ptr<TJob> job;           // the job running, if any
   bool closeWhenDone = false;
 } state;
 
@@ -104,24 +144,7 @@ std::string PickFolder(const char* prompt) {
   return ok ? path : std::string();
 }
 
-// Lets the window answer while a job runs; a quit request ends the job and goes on to the host.
-void ProcessMessages() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      state.cancel = state.closeWhenDone = true;
-      return;
-    }
-    if (!IsDialogMessageA(state.wnd, &msg)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-  }
-}
-
 void SetBusy(bool busy) {
-  state.busy = busy;
   for (int id : {kList, kFolder, kBrowse, kExport, kVerify, kRestore})
     EnableWindow(Item(id), !busy);
   EnableWindow(Item(kCancel), busy);
@@ -139,49 +162,93 @@ void Warn(const std::string& text) {
   MessageBoxA(state.wnd, text.c_str(), kName, MB_OK | MB_ICONWARNING);
 }
 
-void RunJob(TJob job) {
+// The worker: runs the job and tells the window as it goes. An error that ends the run early
+// becomes its closing line, as an uncaught one would end the program.
+void RunJob(TJob& job) {
+  bool stopped = false;  // the cancel was seen: the run ended early
+  TPackageProgress progress;
+  progress.onFile = [&](const std::string& package, const std::string& file) {
+    job.Tell([&](TJobNews& news) { news.status = package + ": " + file; });
+  };
+  progress.cancelled = [&] {
+    if (job.cancel) stopped = true;
+    return stopped;
+  };
+  progress.onReport = [&](const TPackageReport& report) {
+    job.Tell([&](TJobNews& news) { news.lines.push_back(FormatReportLine(report)); });
+  };
+  std::string summary;
+  try {
+    std::vector<TPackageReport> reports =
+        job.kind == TJobKind::Export   ? ExportPackages(job.drivers, job.folder, progress)
+        : job.kind == TJobKind::Verify ? VerifyPackages(job.folder, progress)
+                                       : RestorePackages(job.folder, false, progress);
+    summary = PackageSummaryLine(reports, stopped);
+  } catch (const std::exception& error) {
+    summary = error.what();
+  }
+  job.Tell([&](TJobNews& news) {
+    news.over = true;
+    news.summary = summary;
+  });
+}
+
+// Asks the job to stop and waits for its worker: for the program's end, when the window cannot
+// wait for the worker's last note.
+void EndJob() {
+  if (!state.job) return;
+  state.job->cancel = true;
+  state.job->worker.join();
+  state.job.reset();
+}
+
+void StartJob(TJobKind kind) {
   static const char* const kPrompts[] = {"Choose the folder to export the packages into.",
                                          "Choose the folder of the packages to verify.",
                                          "Choose the folder of the packages to restore."};
   std::vector<TExportDriver> drivers = CheckedDrivers();
-  if (job == TJob::Export && drivers.empty()) return Warn("No driver is checked.");
-  if (std::string refused = job == TJob::Restore ? RestoreRefusal() : ""; !refused.empty())
+  if (kind == TJobKind::Export && drivers.empty()) return Warn("No driver is checked.");
+  if (std::string refused = kind == TJobKind::Restore ? RestoreRefusal() : ""; !refused.empty())
     return Warn(refused);
   // The folder field says where the work goes; the picker opens when it is empty.
   std::string folder = ItemText(kFolder);
-  if (folder.empty()) folder = PickFolder(kPrompts[static_cast<int>(job)]);
+  if (folder.empty()) folder = PickFolder(kPrompts[static_cast<int>(kind)]);
   if (folder.empty()) return;
   SetWindowTextA(Item(kFolder), folder.c_str());
-  if (std::string unsuitable = job == TJob::Export ? UnsuitableDestination(folder) : "";
+  if (std::string unsuitable = kind == TJobKind::Export ? UnsuitableDestination(folder) : "";
       !unsuitable.empty())
     return Warn(unsuitable);
-  size_t total = job == TJob::Export ? drivers.size() : FindPackageFolders(folder).size();
+  size_t total = kind == TJobKind::Export ? drivers.size() : FindPackageFolders(folder).size();
   if (total == 0) return Warn("There are no packages in " + folder + ".");
 
+  auto job = std::make_unique<TJob>();
+  job->kind = kind;
+  job->drivers = std::move(drivers);
+  job->folder = folder;
+  job->window = state.wnd;
+  try {
+    job->worker = std::thread(RunJob, std::ref(*job));
+  } catch (const std::exception& error) {
+    return Warn(std::string("The work could not be started: ") + error.what());
+  }
+  state.job = std::move(job);
   SetBusy(true);
-  state.cancel = false;
   SendMessageA(Item(kResults), LB_RESETCONTENT, 0, 0);
   SendMessageA(Item(kProgress), PBM_SETRANGE32, 0, static_cast<LPARAM>(total));
   SendMessageA(Item(kProgress), PBM_SETPOS, 0, 0);
-  std::set<std::string> started;
-  TPackageProgress progress;
-  progress.onFile = [&](const std::string& package, const std::string& file) {
-    if (started.insert(package).second)
-      SendMessageA(Item(kProgress), PBM_SETPOS, started.size() - 1, 0);
-    SetWindowTextA(Item(kStatus), (package + ": " + file).c_str());
-    ProcessMessages();
-  };
-  progress.cancelled = [] { return state.cancel; };
-  std::vector<TPackageReport> reports =
-      job == TJob::Export   ? ExportPackages(drivers, folder, progress)
-      : job == TJob::Verify ? VerifyPackages(folder, progress)
-                            : RestorePackages(folder, false, progress);
-  for (const TPackageReport& report : reports)
-    SendMessageA(Item(kResults), LB_ADDSTRING, 0,
-                 reinterpret_cast<LPARAM>(FormatReportLine(report).c_str()));
-  SendMessageA(Item(kProgress), PBM_SETPOS, reports.size(), 0);
-  std::string summary = PackageSummary(reports) + (state.cancel ? ", then cancelled." : ".");
-  SetWindowTextA(Item(kStatus), summary.c_str());
+}
+
+// Shows what the worker told since the last note; at the end, its summary.
+void ShowJobNews() {
+  if (!state.job) return;
+  TJobNews news = state.job->TakeNews();
+  if (!news.status.empty()) SetWindowTextA(Item(kStatus), news.status.c_str());
+  for (const std::string& line : news.lines)
+    SendMessageA(Item(kResults), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+  SendMessageA(Item(kProgress), PBM_SETPOS, SendMessageA(Item(kResults), LB_GETCOUNT, 0, 0), 0);
+  if (!news.over) return;
+  EndJob();
+  SetWindowTextA(Item(kStatus), news.summary.c_str());
   SetBusy(false);
   if (state.closeWhenDone) ClosePluginWindow(state.wnd);
 }
@@ -241,11 +308,15 @@ void CreateControls() {
 
 // Closing while a job runs asks it to stop; the window goes when the job has ended.
 void RequestClose() {
-  if (!state.busy) {
+  if (!state.job) {
     ClosePluginWindow(state.wnd);
     return;
   }
-  state.cancel = state.closeWhenDone = true;
+  state.job->cancel = state.closeWhenDone = true;
+}
+
+void Cancel() {
+  if (state.job) state.job->cancel = true;
 }
 
 void BrowseFolder() {
@@ -265,22 +336,25 @@ LRESULT CALLBACK WindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
           BrowseFolder();
           break;
         case kExport:
-          RunJob(TJob::Export);
+          StartJob(TJobKind::Export);
           break;
         case kVerify:
-          RunJob(TJob::Verify);
+          StartJob(TJobKind::Verify);
           break;
         case kRestore:
-          RunJob(TJob::Restore);
+          StartJob(TJobKind::Restore);
           break;
         case kCancel:
-          state.cancel = true;
+          Cancel();
           break;
         case kClose:
         case IDCANCEL:
           RequestClose();
           break;
       }
+      return 0;
+    case kJobNews:
+      ShowJobNews();
       return 0;
     case WM_CLOSE:
       RequestClose();
@@ -317,6 +391,6 @@ __declspec(dllexport) void WINAPI PluginFormShow() {
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controls);
   state = {};
-  RunPluginWindow({instance, kClassName, kName, WindowProc, 560, 440}, GetActiveWindow());
+  RunPluginWindow({instance, kClassName, kName, WindowProc, 560, 440, EndJob}, GetActiveWindow());
 }
 }

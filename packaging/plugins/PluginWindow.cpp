@@ -45,9 +45,11 @@ void RunPluginWindow(const TPluginWindow& window, HWND owner) {
         DispatchMessageA(&msg);
       }
     }
-    // The program is quitting: leave the request for its own loop, and take the window down
-    // here, because the library is unloaded as soon as this call returns.
+    // The program is quitting: leave the request for its own loop, and end the window's work
+    // and take the window down here, because the library is unloaded as soon as this call
+    // returns.
     if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+    if (window.endWork) window.endWork();
     if (IsWindow(wnd)) ClosePluginWindow(wnd);
     if (owner) {
       EnableWindow(owner, TRUE);

@@ -1,6 +1,6 @@
 // What the shipped plug-ins share: their name in the host's length-prefixed form, and their own
-// window run modally over the host's. The window is gone before the entry point returns, because
-// the host unloads the library then.
+// window run modally over the host's. The window, and any work it started, is gone before the
+// entry point returns, because the host unloads the library then.
 #pragma once
 
 #include <windows.h>
@@ -11,6 +11,9 @@ struct TPluginWindow {
   const char* title;
   WNDPROC windowProc;
   int clientWidth, clientHeight;
+  // Ends what the window still has running (a worker thread) and waits for it; called before
+  // the window goes when the program quits while it is open.
+  void (*endWork)() = nullptr;
 };
 
 // Writes name into the host's 256-byte buffer: its length in byte 0, the characters after it.

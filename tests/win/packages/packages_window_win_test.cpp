@@ -1,0 +1,156 @@
+// The Driver packages window while a job runs, loaded as the program loads it (and unloaded
+// after): the window answers at once while a 1 GB file is verified, shows that file and the
+// line of each package that is done, Cancel ends the job as cancelled, and closing the window
+// or quitting the program waits for the worker, which no longer holds the file afterwards.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "app/plugins/untPlugin.h"
+#include "packaging/plugins/DriverPackagesControls.h"
+#include "tests/win/packages/TestPackages.h"
+
+namespace {
+
+using namespace driver_packages;
+using testing_support::TestPackages;
+
+const char kTitle[] = "Driver packages";
+
+bool WaitUntil(const std::function<bool()>& condition, int seconds) {
+  for (int i = 0; i < seconds * 100; ++i) {
+    if (condition()) return true;
+    Sleep(10);
+  }
+  return condition();
+}
+
+// The window as a test thread drives it: by posted clicks and by messages that time out.
+struct Window {
+  HWND wnd = nullptr;
+
+  HWND Item(int id) const { return GetDlgItem(wnd, id); }
+  // The text of a control, or "<no answer>" when the window does not answer within 100 ms.
+  std::string Text(int id) const {
+    char text[512] = "";
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(Item(id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                             SMTO_ABORTIFHUNG, 100, &length))
+      return "<no answer>";
+    return std::string(text, length);
+  }
+  std::vector<std::string> Results() const {
+    std::vector<std::string> lines;
+    LRESULT count = SendMessageA(Item(kResults), LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+      char line[1024] = "";
+      SendMessageA(Item(kResults), LB_GETTEXT, i, reinterpret_cast<LPARAM>(line));
+      lines.push_back(line);
+    }
+    return lines;
+  }
+  void Click(int id) const {
+    PostMessageA(wnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id)));
+  }
+  // Verifies the folder and waits until the worker reads the large file.
+  void VerifyUntilBigFile(const TestPackages& packages) const {
+    SendMessageA(Item(kFolder), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(packages.root.c_str()));
+    Click(kVerify);
+    std::string reading = packages.big + ": big.bin";
+    ASSERT_TRUE(WaitUntil([&] { return Text(kStatus) == reading; }, 60)) << Text(kStatus);
+  }
+};
+
+// Runs the plug-in's window on this thread, as the program does, while drive acts on it from
+// another thread.
+void WithWindow(const std::function<void(const Window&)>& drive) {
+  std::thread driver([&] {
+    Window window;
+    // Shown once its controls are made and its list filled.
+    auto shown = [&] {
+      window.wnd = FindWindowA(nullptr, kTitle);
+      return window.wnd && IsWindowVisible(window.wnd);
+    };
+    if (!WaitUntil(shown, 60)) {
+      ADD_FAILURE() << "the window did not open";
+      return;
+    }
+    drive(window);
+    // After a failed step too: the window goes, once its worker has ended.
+    if (IsWindow(window.wnd)) PostMessageA(window.wnd, WM_CLOSE, 0, 0);
+  });
+  ShowPluginForm(DK_PACKAGES_PLUGIN);
+  driver.join();
+}
+
+TEST(DriverPackagesWindowTest, AnswersWhileVerifyingAndCancels) {
+  TestPackages packages("window");
+  WithWindow([&](const Window& window) {
+    window.VerifyUntilBigFile(packages);
+    // The worker reads the large file for seconds meanwhile.
+    for (int probe = 0; probe < 5; ++probe) {
+      DWORD_PTR answer = 0;
+      EXPECT_TRUE(SendMessageTimeoutA(window.wnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 100, &answer))
+          << "probe " << probe;
+      EXPECT_EQ(window.Text(kStatus), packages.big + ": big.bin") << "probe " << probe;
+      Sleep(50);
+    }
+    EXPECT_EQ(window.Results(),
+              std::vector<std::string>{"OK    " + packages.small + ": verified 2 files"});
+    EXPECT_EQ(SendMessageA(window.Item(kProgress), PBM_GETPOS, 0, 0), 1);
+    EXPECT_FALSE(IsWindowEnabled(window.Item(kVerify)));
+    EXPECT_FALSE(IsWindowEnabled(window.Item(kFolder)));
+
+    window.Click(kCancel);
+    EXPECT_TRUE(WaitUntil(
+        [&] { return window.Text(kStatus) == "2 packages, 1 failed, then cancelled."; }, 60))
+        << window.Text(kStatus);
+    std::vector<std::string> results = window.Results();
+    ASSERT_EQ(results.size(), 2u);
+    EXPECT_TRUE(results[1].starts_with("FAIL  " + packages.big + ": ")) << results[1];
+    EXPECT_TRUE(results[1].ends_with("verification cancelled")) << results[1];
+    EXPECT_EQ(SendMessageA(window.Item(kProgress), PBM_GETPOS, 0, 0), 2);
+    EXPECT_TRUE(IsWindowEnabled(window.Item(kVerify)));
+    EXPECT_FALSE(IsWindowEnabled(window.Item(kCancel)));
+    EXPECT_TRUE(packages.BigFileFree());
+    window.Click(kClose);
+  });
+  EXPECT_EQ(FindWindowA(nullptr, kTitle), nullptr);
+}
+
+TEST(DriverPackagesWindowTest, ClosingWhileBusyWaitsForTheWorker) {
+  TestPackages packages("closing");
+  WithWindow([&](const Window& window) {
+    window.VerifyUntilBigFile(packages);
+    PostMessageA(window.wnd, WM_CLOSE, 0, 0);
+    // The window stays, answering, until the worker has finished the file at hand.
+    Sleep(200);
+    EXPECT_TRUE(IsWindow(window.wnd));
+    EXPECT_EQ(window.Text(kStatus), packages.big + ": big.bin");
+    EXPECT_FALSE(packages.BigFileFree());
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window.wnd); }, 60));
+  });
+  EXPECT_TRUE(packages.BigFileFree());
+}
+
+// The program quits while a job runs: the entry point returns only when the worker has ended,
+// and leaves the quit request for the program's own loop.
+TEST(DriverPackagesWindowTest, QuittingWhileBusyWaitsForTheWorker) {
+  TestPackages packages("quitting");
+  DWORD thread = GetCurrentThreadId();
+  WithWindow([&](const Window& window) {
+    window.VerifyUntilBigFile(packages);
+    PostThreadMessageA(thread, WM_QUIT, 7, 0);
+  });
+  EXPECT_TRUE(packages.BigFileFree());
+  EXPECT_EQ(FindWindowA(nullptr, kTitle), nullptr);
+  MSG quit;
+  ASSERT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(quit.wParam, 7u);
+}
+
+}  // namespace
