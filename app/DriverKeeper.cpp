@@ -3,7 +3,8 @@
 //
 // With a package command (/export, /verify, /restore, /?) the program opens no window: it runs
 // the command, writes one line per package to its standard output when it has one, and ends
-// with the command's exit code.
+// with the command's exit code. A console does not wait for a window program: DriverKeeper.com
+// (app/console) runs the same commands as a console program.
 //
 // "/exit-when-shown" on the command line ends the program as soon as the main window is on the
 // screen and painted, after printing "shown": the start-up timing (bench/startup) runs it so.
@@ -14,6 +15,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "app/console/PackageConsole.h"
 #include "app/core/Configuration.h"
 #include "app/core/UtilFuncs.h"
 #include "app/drivers/PackageCommand.h"
@@ -36,28 +38,13 @@ HANDLE CommandOutput() {
   return console == INVALID_HANDLE_VALUE ? nullptr : console;
 }
 
-int RunCommand(const TPackageCommand& command) {
-  HANDLE output = CommandOutput();
-  auto writeLine = [output](const std::string& line) {
-    if (!output) return;
-    std::string text = line + "\r\n";
-    DWORD written = 0;
-    WriteFile(output, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-  };
-  try {
-    return RunPackageCommand(command, writeLine);
-  } catch (const std::exception& error) {
-    writeLine(error.what());
-    return kExitFailed;
-  }
-}
-
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   const std::vector<std::string> args = SplitCommandLine(GetCommandLineA());
   TPackageCommand command = ParsePackageCommand(args);
-  if (command.kind != TPackageCommandKind::None) return RunCommand(command);
+  if (command.kind != TPackageCommandKind::None)
+    return RunPackageCommandTo(CommandOutput(), command);
   // Controls that ask for the hand-point cursor get the system's own hand.
   platform::CurrentHost().InstallSystemHandCursor();
   INITCOMMONCONTROLSEX controls = {sizeof controls,
