@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds both Windows Release targets and collects what ships in dist/: for each, the portable
-# zip and the installer, and the symbols of its stripped exe and plug-in under dist/symbols/.
+# zip and the installer, and the symbols of its stripped programs and plug-ins under
+# dist/symbols/.
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/install-deps.sh
@@ -18,7 +19,8 @@ for preset in win64 win32; do
   cmake --build --preset "$preset" --target dk_release
   cp build/"$preset"/dist/* dist/
   mkdir -p dist/symbols/"$preset"
-  cp build/"$preset"/bin/DriverKeeper.exe.debug build/"$preset"/bin/plugin/*.dll.debug \
+  cp build/"$preset"/bin/DriverKeeper.exe.debug build/"$preset"/bin/DriverKeeper.com.debug \
+    build/"$preset"/bin/plugin/*.dll.debug \
     dist/symbols/"$preset"/
 done
 ls -l dist

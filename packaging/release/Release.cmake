@@ -1,7 +1,7 @@
 # Makes the release files of one Windows build: the program folder as it ships, a zip of it and
 # its installer. Run by the dk_release target with cmake -P and these definitions:
-#   SOURCE_DIR, WORK_DIR, DIST_DIR, VERSION, ARCH (win64|win32), EXE, PLUGINS (joined by |), ZIP,
-#   MAKENSIS, CONVERT (ImageMagick, for the installer's side picture)
+#   SOURCE_DIR, WORK_DIR, DIST_DIR, VERSION, ARCH (win64|win32), EXE, CONSOLE (DriverKeeper.com),
+#   PLUGINS (joined by |), ZIP, MAKENSIS, CONVERT (ImageMagick, for the installer's side picture)
 #
 # Both outputs are the same bytes for the same inputs: file times are the source's date
 # (SOURCE_DATE_EPOCH, else the last commit's time), entries are in sorted order, the zip carries
@@ -15,7 +15,7 @@ set(packaging ${SOURCE_DIR}/packaging)
 # The program folder.
 file(REMOVE_RECURSE ${stage})
 file(MAKE_DIRECTORY ${stage}/plugin ${stage}/help ${stage}/licences)
-file(COPY ${EXE} ${packaging}/lamecore.dll ${packaging}/icon.ico DESTINATION ${stage})
+file(COPY ${EXE} ${CONSOLE} ${packaging}/lamecore.dll ${packaging}/icon.ico DESTINATION ${stage})
 string(REPLACE "|" ";" plugins "${PLUGINS}")
 file(COPY ${plugins} DESTINATION ${stage}/plugin)
 file(COPY ${SOURCE_DIR}/docs/help/ DESTINATION ${stage}/help)

@@ -21,7 +21,7 @@ for file in "$(basename "$DK_ZIP")" "$(basename "$DK_SETUP")"; do
 done
 
 # What ships: the program folder as it runs, the README and the licences, and no symbols.
-shipped=$(printf '%s\n' DriverKeeper.exe README.txt help/index.html icon.ico lamecore.dll \
+shipped=$(printf '%s\n' DriverKeeper.com DriverKeeper.exe README.txt help/index.html icon.ico lamecore.dll \
   licences/winpthreads.txt licences/zlib.txt plugin/DriverListExport.dll plugin/DriverPackages.dll)
 top=$(basename "$DK_ZIP" .zip)
 [ "$(unzip -Z1 "$DK_ZIP" | sort)" = "$(printf '%s\n' "$shipped" | sed "s|^|$top/|")" ] ||
@@ -48,6 +48,14 @@ dk_wine "$DK_SETUP" /S >>"$DK_LOG" 2>&1 || dk_fail "the silent install failed"
 cmp -s "$installed/DriverKeeper.exe" "$tmp/unpacked/$top/DriverKeeper.exe" ||
   dk_fail "the installed program is not the zip's"
 [ -f "$(dk_wine winepath -u "$shortcut" 2>>"$DK_LOG")" ] || dk_fail "no Start menu shortcut"
+# The console program, as a person types it in the program folder: cmd runs DriverKeeper.com,
+# waits for it and shows the window program's lines for the same command.
+printf '@echo off\r\ncd /d "C:\\Program Files\\Driver Keeper"\r\nDriverKeeper /?\r\necho code=%%ERRORLEVEL%%\r\n' \
+  >"$tmp/usage.cmd"
+usage=$(cd "$tmp" && dk_wine cmd /c usage.cmd 2>>"$DK_LOG" | tr -d '\r')
+expected=$( (dk_wine "$installed/DriverKeeper.exe" /? 2>>"$DK_LOG" || true) | tr -d '\r')
+[ -n "$expected" ] && [ "$usage" = "$(printf '%s\ncode=0' "$expected")" ] ||
+  dk_fail "DriverKeeper /? in the program folder: $usage"
 version=$(basename "$DK_ZIP" | sed -E 's/^DriverKeeper-(.*)-win64\.zip$/\1/')
 folder='C:\Program Files\Driver Keeper'
 while IFS='|' read -r name expected; do
