@@ -99,4 +99,35 @@ echo "$out" >"$DK_OUT/packages-restore-again.txt"
 [ "$(echo "$out" | grep -c ': installed as ')" = 0 ] || dk_fail "the second restore installed again"
 [ "$(echo "$out" | grep -c '^OK    .*: already present as ')" = "$(echo "$out" | grep -c '^OK ')" ] ||
   dk_fail "the second restore: $out"
+# DriverKeeper.com, typed as "DriverKeeper" in the program's folder: cmd runs it, waits for it and
+# sets %ERRORLEVEL% to its exit code, and its lines are the window program's for the same
+# command. The window program is moved aside meanwhile, so the lines can only be the .com's. The
+# commands run from a batch file, where each line's %ERRORLEVEL% is read after the line before
+# it ran (cmd expands a line's variables before it runs the line).
+com() {
+  printf '@echo off\r\nDriverKeeper %s\r\necho code=%%ERRORLEVEL%%\r\n' "$1" >"$dir/com.cmd"
+  mv "$dir/DriverKeeper.exe" "$dir/DriverKeeper.exe.aside"
+  (cd "$dir" && dk_wine cmd /c com.cmd 2>>"$DK_LOG" | tr -d '\r') || true
+  mv "$dir/DriverKeeper.exe.aside" "$dir/DriverKeeper.exe"
+}
+sorrel='C:\pk\Sorrel NX2 1TB NVMe SSD'
+korvo='C:\pk\Korvo HD Audio'
+printf 'X' | dd of="$pk/Korvo HD Audio/korvohda.sys" bs=1 seek=10 conv=notrunc status=none
+: >"$DK_OUT/packages-com.txt"
+while IFS='|' read -r command code first; do
+  out=$(com "$command" </dev/null)
+  echo "$out" >>"$DK_OUT/packages-com.txt"
+  [ "$(echo "$out" | tail -1)" = "code=$code" ] || dk_fail "DriverKeeper $command: $out"
+  echo "$out" | head -1 | grep -q -- "$first" || dk_fail "DriverKeeper $command: $out"
+  eval "set -- $command"
+  exe=$(run "$@" </dev/null)
+  [ "$(echo "$exe" | tail -1)" = "exit $code" ] &&
+    [ "$(echo "$out" | sed '$d')" = "$(echo "$exe" | sed '$d')" ] ||
+    dk_fail "DriverKeeper.com and DriverKeeper.exe differ for $command: $out / $exe"
+done <<END
+/verify "$sorrel"|0|^OK    Sorrel NX2 1TB NVMe SSD: verified
+/verify "$korvo"|1|^FAIL  Korvo HD Audio: .*korvohda.sys has changed
+/verify|2|^The command needs a folder\.$
+END
+cp "$dir/korvohda.sys.good" "$pk/Korvo HD Audio/korvohda.sys"
 echo "packages: ok"
