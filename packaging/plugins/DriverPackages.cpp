@@ -193,8 +193,8 @@ void RunJob(TJob& job) {
   });
 }
 
-// Asks the job to stop and waits for its worker: for the program's end, when the window cannot
-// wait for the worker's last note.
+// Asks the job to stop and waits for its worker to end: at its last note it is ending anyway,
+// and when the program quits the window cannot wait for that note.
 void EndJob() {
   if (!state.job) return;
   state.job->cancel = true;
@@ -206,6 +206,7 @@ void StartJob(TJobKind kind) {
   static const char* const kPrompts[] = {"Choose the folder to export the packages into.",
                                          "Choose the folder of the packages to verify.",
                                          "Choose the folder of the packages to restore."};
+  if (state.job) return;  // one at a time: the buttons are disabled, a key may still come
   std::vector<TExportDriver> drivers = CheckedDrivers();
   if (kind == TJobKind::Export && drivers.empty()) return Warn("No driver is checked.");
   if (std::string refused = kind == TJobKind::Restore ? RestoreRefusal() : ""; !refused.empty())
@@ -245,7 +246,8 @@ void ShowJobNews() {
   if (!news.status.empty()) SetWindowTextA(Item(kStatus), news.status.c_str());
   for (const std::string& line : news.lines)
     SendMessageA(Item(kResults), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
-  SendMessageA(Item(kProgress), PBM_SETPOS, SendMessageA(Item(kResults), LB_GETCOUNT, 0, 0), 0);
+  LRESULT done = SendMessageA(Item(kResults), LB_GETCOUNT, 0, 0);
+  SendMessageA(Item(kProgress), PBM_SETPOS, static_cast<WPARAM>(done), 0);
   if (!news.over) return;
   EndJob();
   SetWindowTextA(Item(kStatus), news.summary.c_str());

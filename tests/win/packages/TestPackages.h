@@ -11,6 +11,7 @@
 
 #include "app/drivers/PackageFiles.h"
 #include "app/drivers/PackageManifest.h"
+#include "platform/FileSystem.h"
 
 namespace testing_support {
 
@@ -67,16 +68,7 @@ struct TestPackages {
 
  private:
   static std::vector<std::string> Listing(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do {
-      std::string name = data.cFileName;
-      if (name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-    return names;
+    return platform::FileSystem::Current().ListFolder(folder + "\\", "*.*");
   }
 
   // The package's INF, then its second file: small, or the 1 GB one.
