@@ -2,6 +2,8 @@
 // and how a run the user stops ends.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "DriverFakes.h"
 #include "app/console/CommandArguments.h"
 #include "app/drivers/PackageCommand.h"
@@ -32,6 +34,9 @@ TEST(CommandArgumentsTest, WhatFollowsTheProgramsName) {
   for (const Case& c : kCases)
     EXPECT_EQ(ArgumentsAfterProgram(c.commandLine), c.arguments)
         << testing::PrintToString(std::wstring(c.commandLine));
+  // A name that fills its buffer: nothing after it is read (the sanitizer build would see it).
+  std::vector<wchar_t> exact = {L'd', L'k'};
+  EXPECT_EQ(ArgumentsAfterProgram(std::wstring_view(exact.data(), exact.size())), L"");
 }
 
 // Two sound packages, A and B, listed in that order.
