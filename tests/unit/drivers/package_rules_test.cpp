@@ -15,6 +15,11 @@
 namespace {
 
 const std::string kDevice = "names a device";
+
+// A name in a failure message with its bytes beyond ASCII escaped, as the values compared are.
+std::string Shown(const std::string& text) {
+  return testing::PrintToString(text);
+}
 const std::string kEnd = "has a name ending in a dot or a blank";
 
 // Each row: a relative path and why a package may not use it, empty when it may. The device
@@ -68,7 +73,7 @@ TEST(PackageRulesTest, PathsTheFileSystemWouldMisread) {
       {std::string(99, 'a') + "\\" + std::string(100, 'b'), ""},
       {std::string(100, 'a') + "\\" + std::string(100, 'b'), "is too long"},
   };
-  for (const auto& [path, why] : kRows) EXPECT_EQ(UnsafeRelativePath(path), why) << path;
+  for (const auto& [path, why] : kRows) EXPECT_EQ(UnsafeRelativePath(path), why) << Shown(path);
 }
 
 TEST(PackageRulesTest, DeviceRuleStopsAtDotsAndColons) {
@@ -77,8 +82,8 @@ TEST(PackageRulesTest, DeviceRuleStopsAtDotsAndColons) {
       {"LPT\xB9", true}, {" NUL", false},  {"", false},     {".NUL", false},  {"COM\xBA", false},
   };
   for (const auto& [name, device] : kRows) {
-    EXPECT_EQ(platform::IsReservedDeviceName(name), device) << name;
-    EXPECT_EQ(platform::NamesDevice(name), device) << name;
+    EXPECT_EQ(platform::IsReservedDeviceName(name), device) << Shown(name);
+    EXPECT_EQ(platform::NamesDevice(name), device) << Shown(name);
   }
 }
 
@@ -122,7 +127,8 @@ TEST(PackageRulesTest, ManifestsRefusedWithTheirReason) {
       {"\xEF\xBB" + sound, "the manifest has no [Package] or no [Files] section"},
       {"\xEF\xBB\xBF\xEF\xBB\xBF" + sound, "the manifest has no [Package] or no [Files] section"},
   };
-  for (const auto& [text, error] : kRows) EXPECT_EQ(ParseManifest(text).error, error) << text;
+  for (const auto& [text, error] : kRows)
+    EXPECT_EQ(ParseManifest(text).error, error) << Shown(text);
   TManifestRead marked = ParseManifest("\xEF\xBB\xBF" + sound);
   ASSERT_EQ(marked.manifest.files.size(), 2u);
   EXPECT_EQ(marked.manifest.inf, "oem1.inf");
@@ -146,8 +152,8 @@ TEST(PackageRulesTest, NamesCompareAsTheFileSystemDoes) {
 #endif
   };
   for (const auto& [a, b, same] : kRows) {
-    EXPECT_EQ(SameFileName(a, b), same) << a << " " << b;
-    EXPECT_EQ(FileNameKey(a) == FileNameKey(b), same) << a << " " << b;
+    EXPECT_EQ(SameFileName(a, b), same) << Shown(a) << Shown(b);
+    EXPECT_EQ(FileNameKey(a) == FileNameKey(b), same) << Shown(a) << Shown(b);
   }
 }
 
@@ -317,7 +323,7 @@ TEST(PackageRulesTest, ControlCharactersAreShownNotSent) {
       {"\x7E\x7F", "~\\x7F"},
       {"\x80\x9B\xE9\xFF", "\x80\x9B\xE9\xFF"},  // letters of the ANSI code page
   };
-  for (const auto& [text, visible] : kRows) EXPECT_EQ(VisibleText(text), visible) << visible;
+  for (const auto& [text, visible] : kRows) EXPECT_EQ(VisibleText(text), visible) << Shown(text);
 
   // A package that lacks a file whose name would repaint its line as a success.
   PackageDisk disk;
