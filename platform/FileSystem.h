@@ -2,7 +2,9 @@
 // Windows paths; relative ones are taken from the process's current folder.
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,7 +35,8 @@ class FileSystem : public Replaceable<FileSystem> {
   // Copies a file, replacing an existing destination; false when the copy failed.
   virtual bool CopyFileOver(const std::string& source, const std::string& destination) = 0;
   // Reads a file from start to end, handing it to sink piece by piece; false when it cannot be
-  // opened or a read fails (sink may have had part of it by then).
+  // opened or a read fails (sink may have had part of it by then). A link (a symbolic link or a
+  // junction) is never read through: reading one fails.
   virtual bool ReadFileChunks(const std::string& path,
                               const std::function<void(const char*, size_t)>& sink) = 0;
   // Creates or replaces a file holding content; false when it could not be written whole.
@@ -44,6 +47,8 @@ class FileSystem : public Replaceable<FileSystem> {
   virtual std::string FullPath(const std::string& path) = 0;
   // Why the last operation of this object that failed did, in the system's words.
   virtual std::string LastErrorText() = 0;
+  // The size of a file, asked without reading it; nothing for a folder or a missing file.
+  virtual std::optional<std::uint64_t> FileSize(const std::string& path) = 0;
 };
 
 // Whether path names a file (not a folder) of the file system in use.

@@ -167,6 +167,7 @@ bool MemoryFileSystem::ReadFileChunks(const std::string& path,
                                       const std::function<void(const char*, size_t)>& sink) {
   const Entry* entry = Find(path);
   if (!entry || entry->folder) return Fail("The system cannot find the file specified.");
+  if (entry->link) return Fail("The file is a link to another place.");
   sink(entry->content.data(), entry->content.size());
   return true;
 }
@@ -190,6 +191,12 @@ bool MemoryFileSystem::MoveFileOver(const std::string& source, const std::string
   });
   entries_.erase(Key(source));
   return true;
+}
+
+std::optional<std::uint64_t> MemoryFileSystem::FileSize(const std::string& path) {
+  const Entry* entry = Find(path);
+  if (!entry || entry->folder) return std::nullopt;
+  return entry->content.size();
 }
 
 std::string MemoryFileSystem::FullPath(const std::string& path) {

@@ -26,7 +26,7 @@ class MemoryFileSystem : public FileSystem {
   void AddFile(const std::string& path, const std::string& content);
   // Nothing can be created in a read-only folder, and a read-only file cannot be replaced.
   void SetReadOnly(const std::string& path);
-  // Marks an entry as a link to another place.
+  // Marks an entry as a link to another place; a file marked so cannot be read.
   void SetLink(const std::string& path);
   // The content of a file, or nothing when there is no such file.
   std::optional<std::string> Content(const std::string& path) const;
@@ -48,6 +48,7 @@ class MemoryFileSystem : public FileSystem {
   bool MoveFileOver(const std::string& source, const std::string& destination) override;
   std::string FullPath(const std::string& path) override;
   std::string LastErrorText() override { return lastError_; }
+  std::optional<std::uint64_t> FileSize(const std::string& path) override;
 
  private:
   struct Entry {

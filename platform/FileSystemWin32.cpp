@@ -43,6 +43,23 @@ std::string Folder(UINT(WINAPI* get)(LPSTR, UINT)) {
   return n < sizeof buffer ? std::string(buffer, n) : std::string();
 }
 
+// The reparse tag of an open entry, 0 when it is none. Links to another place (symbolic links,
+// junctions) carry the tags that stand for another name; the others keep a file's data elsewhere.
+DWORD ReparseTag(HANDLE entry) {
+  FILE_ATTRIBUTE_TAG_INFO tag = {};
+  if (!GetFileInformationByHandleEx(entry, FileAttributeTagInfo, &tag, sizeof tag) ||
+      !(tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+    return 0;
+  return tag.ReparseTag;
+}
+
+bool SameFile(HANDLE a, HANDLE b) {
+  BY_HANDLE_FILE_INFORMATION infoA, infoB;
+  return GetFileInformationByHandle(a, &infoA) && GetFileInformationByHandle(b, &infoB) &&
+         infoA.dwVolumeSerialNumber == infoB.dwVolumeSerialNumber &&
+         infoA.nFileIndexHigh == infoB.nFileIndexHigh && infoA.nFileIndexLow == infoB.nFileIndexLow;
+}
+
 class Win32FileSystem final : public FileSystem {
  public:
   std::string WindowsDirectory() override { return Folder(GetWindowsDirectoryA); }
@@ -70,7 +87,17 @@ class Win32FileSystem final : public FileSystem {
 
   bool IsLink(const std::string& path) override {
     DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+      return false;
+    // The entry itself, a folder as well as a file, never what it leads to.
+    HANDLE entry = CreateFileA(
+        path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (entry == INVALID_HANDLE_VALUE) return true;
+    // A reparse point whose tag cannot be read is taken for a link (Wine shows no tags).
+    DWORD tag = ReparseTag(entry);
+    CloseHandle(entry);
+    return tag == 0 || IsReparseTagNameSurrogate(tag);
   }
 
   bool CreateFolder(const std::string& path) override {
@@ -84,13 +111,8 @@ class Win32FileSystem final : public FileSystem {
 
   bool ReadFileChunks(const std::string& path,
                       const std::function<void(const char*, size_t)>& sink) override {
-    HANDLE file;
-    {
-      RedirectionOff off;
-      file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                         FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    }
-    if (file == INVALID_HANDLE_VALUE) return Done(FALSE);
+    HANDLE file = OpenForReading(path);
+    if (file == INVALID_HANDLE_VALUE) return false;
     // Large enough that the per-call cost vanishes against hashing, small enough for the cache.
     std::vector<char> buffer(1 << 20);
     DWORD got = 0;
@@ -130,7 +152,50 @@ class Win32FileSystem final : public FileSystem {
 
   std::string LastErrorText() override { return lastError_; }
 
+  std::optional<std::uint64_t> FileSize(const std::string& path) override {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    BOOL found;
+    {
+      RedirectionOff off;
+      found = GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+    }
+    if (!Done(found) || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
+    return (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+  }
+
  private:
+  // Opens the file itself, never what a link leads to. A reparse point that is not a link (a
+  // file compressed, deduplicated or kept in the cloud by a filter) is opened again to read its
+  // data: the first handle, which does not share deletion, keeps the name on the same file, as
+  // the identity check confirms. Invalid, with the reason kept, when it cannot be read.
+  HANDLE OpenForReading(const std::string& path) {
+    RedirectionOff off;
+    HANDLE own = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                             FILE_FLAG_SEQUENTIAL_SCAN | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (own == INVALID_HANDLE_VALUE) {
+      Done(FALSE);
+      return own;
+    }
+    DWORD tag = ReparseTag(own);
+    if (tag == 0) return own;
+    HANDLE data = INVALID_HANDLE_VALUE;
+    if (IsReparseTagNameSurrogate(tag)) {
+      lastError_ = "The file is a link to another place.";
+    } else {
+      data = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                         FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+      if (data == INVALID_HANDLE_VALUE) {
+        Done(FALSE);
+      } else if (!SameFile(own, data)) {
+        CloseHandle(data);
+        data = INVALID_HANDLE_VALUE;
+        lastError_ = "The file was replaced while it was opened.";
+      }
+    }
+    CloseHandle(own);
+    return data;
+  }
+
   // Keeps the system's reason when a call failed, and passes on whether it succeeded.
   bool Done(BOOL ok) {
     if (!ok) lastError_ = SystemErrorMessage(GetLastError());

@@ -41,11 +41,25 @@ std::string PackageSummaryLine(const std::vector<TPackageReport>& reports, bool 
   return PackageSummary(reports) + (cancelled ? ", then cancelled." : ".");
 }
 
+std::string VisibleText(std::string_view text) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string visible;
+  visible.reserve(text.size());
+  for (char c : text) {
+    unsigned char byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F)
+      visible += {'\\', 'x', kHex[byte >> 4], kHex[byte & 15]};
+    else
+      visible += c;
+  }
+  return visible;
+}
+
 std::string FormatReportLine(const TPackageReport& report) {
   std::string line =
       (report.Succeeded() ? "OK    " : "FAIL  ") + report.package + ": " + report.outcome;
   for (const std::string& problem : report.problems) line += "; " + problem;
-  return line;
+  return VisibleText(line);
 }
 
 TPackageCommand ParsePackageCommand(const std::vector<std::string>& args) {

@@ -61,13 +61,16 @@ bool CreateFolderPath(const std::string& path) {
 }
 
 std::optional<std::string> ReadSmallFile(const std::string& path, size_t maxBytes) {
+  platform::FileSystem& fs = platform::FileSystem::Current();
+  std::optional<std::uint64_t> fileSize = fs.FileSize(path);
+  if (!fileSize || *fileSize > maxBytes) return std::nullopt;
   std::string content;
+  // The file may grow after its size was asked.
   bool tooLarge = false;
-  bool read =
-      platform::FileSystem::Current().ReadFileChunks(path, [&](const char* data, size_t size) {
-        if (content.size() + size > maxBytes) tooLarge = true;
-        if (!tooLarge) content.append(data, size);
-      });
+  bool read = fs.ReadFileChunks(path, [&](const char* data, size_t size) {
+    if (content.size() + size > maxBytes) tooLarge = true;
+    if (!tooLarge) content.append(data, size);
+  });
   if (!read || tooLarge) return std::nullopt;
   return content;
 }
@@ -81,7 +84,7 @@ bool PathIsInside(const std::string& path, const std::string& folder) {
   platform::FileSystem& fs = platform::FileSystem::Current();
   // "\\?\" only switches off the system's path parsing; the folder is the same without it.
   auto full = [&](const std::string& p) {
-    return UpperAscii(fs.FullPath(p.starts_with("\\\\?\\") ? p.substr(4) : p));
+    return FileNameKey(fs.FullPath(p.starts_with("\\\\?\\") ? p.substr(4) : p));
   };
   std::string inner = full(path), outer = full(folder);
   while (!outer.empty() && outer.back() == '\\') outer.pop_back();

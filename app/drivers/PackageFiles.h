@@ -8,8 +8,15 @@
 #include <string_view>
 #include <vector>
 
-// Letters a-z made upper case: how package paths compare, as the file system compares them.
+#include "platform/FileNames.h"
+
+// Letters a-z made upper case, for the ASCII words of command lines and INF files.
 std::string UpperAscii(std::string_view text);
+
+// How package paths and names compare: as the file system compares names, a key for sets and
+// maps, and the comparison of two names.
+using platform::FileNameKey;
+using platform::SameFileName;
 
 struct THashedFile {
   bool read = false;  // false: the file could not be opened or read
@@ -24,11 +31,13 @@ std::vector<std::string> ListFileTree(const std::string& folder);
 // Creates the folder and any missing parents; false when one could not be created.
 bool CreateFolderPath(const std::string& path);
 
-// A whole file of at most maxBytes; nothing when it cannot be read or is larger.
+// A whole file of at most maxBytes; nothing when it cannot be read or is larger. The size is
+// asked first: a larger file is never read.
 std::optional<std::string> ReadSmallFile(const std::string& path, size_t maxBytes);
 
 // Folder and relative path joined with one "\".
 std::string JoinPath(const std::string& folder, const std::string& relative);
 
-// Whether path lies in folder or below it, both made absolute, letter case ignored.
+// Whether path lies in folder or below it, both made absolute, letter case ignored as the file
+// system ignores it.
 bool PathIsInside(const std::string& path, const std::string& folder);

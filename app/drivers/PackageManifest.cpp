@@ -7,20 +7,12 @@
 #include "app/drivers/PackageFiles.h"
 #include "framework/IniText.h"
 #include "framework/TextLines.h"
+#include "platform/FileNames.h"
 
 namespace {
 
 // Longest relative path taken, so that folder and path stay within the system's path limit.
 const size_t kMaxRelativePath = 200;
-
-// Names Windows keeps for devices, with or without an extension.
-bool IsDeviceName(std::string_view part) {
-  std::string stem = UpperAscii(part.substr(0, part.find('.')));
-  static const std::set<std::string> kDevices = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
-  if (kDevices.count(stem)) return true;
-  return stem.size() == 4 && (stem.starts_with("COM") || stem.starts_with("LPT")) &&
-         stem[3] >= '0' && stem[3] <= '9';
-}
 
 std::string UnsafePart(std::string_view part) {
   if (part.empty()) return "has an empty folder name";
@@ -28,8 +20,9 @@ std::string UnsafePart(std::string_view part) {
   for (unsigned char c : part)
     if (c < 32 || std::string_view("<>:\"/|?*").find(static_cast<char>(c)) != std::string::npos)
       return "holds a character file names cannot have";
+  // Before the rule on the name's end, which would hide that "AUX ." is a device.
+  if (platform::NamesDevice(std::string(part))) return "names a device";
   if (part.back() == '.' || part.back() == ' ') return "has a name ending in a dot or a blank";
-  if (IsDeviceName(part)) return "names a device";
   return {};
 }
 
@@ -116,6 +109,8 @@ TManifestRead ParseManifest(std::string_view text) {
     read.error = "the manifest is too large";
     return read;
   }
+  // Notepad starts the UTF-8 it saves with a byte order mark.
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   fw::IniText ini(fw::SplitLines(text), fw::NameCase::Insensitive);
   if (!ini.FindSection("Package") || !ini.FindSection("Files")) {
     read.error = "the manifest has no [Package] or no [Files] section";
@@ -133,7 +128,7 @@ TManifestRead ParseManifest(std::string_view text) {
   std::set<std::string> seen;
   for (const auto& [path, value] : ini.FindSection("Files")->entries) {
     std::string why = UnsafeRelativePath(path);
-    if (why.empty() && !seen.insert(UpperAscii(path)).second) why = "is listed twice";
+    if (why.empty() && !seen.insert(FileNameKey(path)).second) why = "is listed twice";
     TPackageFile file{path, value.substr(0, value.find(',')), 0};
     if (why.empty() && (value.find(',') == std::string::npos || !IsHexDigest(file.sha256)))
       why = "has no valid SHA-256";

@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -25,7 +26,12 @@ std::string PackageSummary(const std::vector<TPackageReport>& reports);
 // "N packages, M failed, then cancelled."
 std::string PackageSummaryLine(const std::vector<TPackageReport>& reports, bool cancelled);
 
-// One line for the package: its name, the outcome, and every problem.
+// The text with every control character (bytes below 0x20, and 0x7F) written as a visible
+// escape, "\x1B" for ESC: names and texts from a manifest cannot move the cursor or repaint a
+// line on a console. Bytes from 0x80 up are letters of the ANSI code page and stay.
+std::string VisibleText(std::string_view text);
+
+// One line for the package: its name, the outcome, and every problem, in visible text.
 std::string FormatReportLine(const TPackageReport& report);
 
 struct TPackageProgress {

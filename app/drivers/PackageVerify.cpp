@@ -24,6 +24,34 @@ bool BehindLink(const std::string& folder, const std::string& path) {
   return false;
 }
 
+// What is wrong with a listed file, or nothing when it is there as the manifest says.
+std::string FileProblem(const std::string& folder, const TPackageFile& file) {
+  std::string path = JoinPath(folder, file.path);
+  if (BehindLink(folder, file.path)) return "is missing";
+  if (platform::FileSystem::Current().IsLink(path)) return "is a link to another place";
+  THashedFile now = HashFile(path);
+  if (!now.read) return "is missing";
+  if (now.size != file.size || now.sha256 != file.sha256) return "has changed";
+  return {};
+}
+
+// The package's manifest, or why it cannot be used. Its size is asked before it is read.
+TManifestRead ReadManifest(const std::string& folder) {
+  std::string path = JoinPath(folder, kManifestName);
+  if (!platform::FileExists(path)) return {{}, "no manifest"};
+  std::optional<std::uint64_t> size = platform::FileSystem::Current().FileSize(path);
+  std::optional<std::string> text;
+  TManifestRead read;
+  if (size && *size > kManifestMaxBytes)
+    read.error = "the manifest is too large";
+  else if (!(text = ReadSmallFile(path, kManifestMaxBytes)))
+    read.error = "cannot be read";
+  else
+    read = ParseManifest(*text);
+  if (!read.error.empty()) read.error = std::string(kManifestName) + ": " + read.error;
+  return read;
+}
+
 }  // namespace
 
 std::vector<std::string> FindPackageFolders(const std::string& root) {
@@ -32,46 +60,49 @@ std::vector<std::string> FindPackageFolders(const std::string& root) {
   std::vector<std::string> folders;
   std::string dir = root.empty() || root.back() == '\\' ? root : root + "\\";
   for (const std::string& entry : fs.ListFolder(dir, "*.*"))
-    if (platform::FileExists(JoinPath(JoinPath(root, entry), kManifestName)))
-      folders.push_back(JoinPath(root, entry));
+    if (fs.DirectoryExists(JoinPath(root, entry))) folders.push_back(JoinPath(root, entry));
   return folders;
 }
 
 TPackageReport VerifyPackage(const std::string& folder, TPackageManifest& manifest,
                              const TPackageProgress& progress) {
   TPackageReport report{FolderName(folder), {}, {}};
-  std::optional<std::string> text =
-      ReadSmallFile(JoinPath(folder, kManifestName), kManifestMaxBytes);
-  TManifestRead read = text ? ParseManifest(*text) : TManifestRead{{}, "cannot be read"};
+  TManifestRead read = ReadManifest(folder);
   if (!read.error.empty()) {
     report.outcome = "not verified";
-    report.problems.push_back(std::string(kManifestName) + ": " + read.error);
+    report.problems.push_back(read.error);
     return report;
   }
   manifest = read.manifest;
-  std::set<std::string> listed = {UpperAscii(kManifestName)};
+  // What the manifest lacks: a package that verifies is one that can be installed.
+  if (manifest.files.empty())
+    report.problems.push_back("the manifest lists no files");
+  else if (std::none_of(manifest.files.begin(), manifest.files.end(),
+                        [&](const TPackageFile& file) {
+                          return SameFileName(file.path, manifest.InstallInf());
+                        }))
+    report.problems.push_back("the INF " + manifest.InstallInf() +
+                              " is not listed in the manifest");
+  if (!manifest.missing.empty()) {
+    std::string names = "incomplete, not exported:";
+    for (const TPackageMissing& missing : manifest.missing) names += " " + missing.path;
+    report.problems.push_back(names);
+  }
+  std::set<std::string> listed = {FileNameKey(kManifestName)};
   for (const TPackageFile& file : manifest.files) {
     progress.File(report.package, file.path);
-    listed.insert(UpperAscii(file.path));
-    THashedFile now =
-        BehindLink(folder, file.path) ? THashedFile{} : HashFile(JoinPath(folder, file.path));
-    if (!now.read)
-      report.problems.push_back(file.path + " is missing");
-    else if (now.size != file.size || now.sha256 != file.sha256)
-      report.problems.push_back(file.path + " has changed");
+    listed.insert(FileNameKey(file.path));
+    if (std::string why = FileProblem(folder, file); !why.empty())
+      report.problems.push_back(file.path + " " + why);
     if (progress.Cancelled()) {
       report.problems.push_back("verification cancelled");
       return report;
     }
   }
   for (const std::string& present : ListFileTree(folder))
-    if (!listed.count(UpperAscii(present))) report.problems.push_back(present + " is extra");
-  report.outcome = report.problems.empty() ? "verified " : "failed ";
-  report.outcome += FileCount(manifest.files.size());
-  if (!manifest.missing.empty()) {
-    report.outcome += "; incomplete, not exported:";
-    for (const TPackageMissing& missing : manifest.missing) report.outcome += " " + missing.path;
-  }
+    if (!listed.count(FileNameKey(present))) report.problems.push_back(present + " is extra");
+  report.outcome =
+      (report.problems.empty() ? "verified " : "failed ") + FileCount(manifest.files.size());
   return report;
 }
 

@@ -8,12 +8,14 @@
 #include "app/drivers/PackageManifest.h"
 #include "app/drivers/PackageReport.h"
 
-// The package folders of a folder: the folder itself when it holds a manifest, else its
-// sub-folders that do, in listing order.
+// The package folders of a folder: the folder itself when it holds a manifest, else all its
+// sub-folders in listing order (one without a manifest is a package that lost it).
 std::vector<std::string> FindPackageFolders(const std::string& root);
 
-// Verifies one package folder. Files the export could not copy were reported then, and are named
-// again in the outcome; they do not make an intact package fail. manifest receives what was read.
+// Verifies one package folder. A package verifies only when it can be installed as it is: its
+// manifest lists its INF and at least one file, every listed file is there unchanged, nothing
+// else is, and the export left nothing out (files it could not copy are named again).
+// manifest receives what was read.
 TPackageReport VerifyPackage(const std::string& folder, TPackageManifest& manifest,
                              const TPackageProgress& progress = {});
 

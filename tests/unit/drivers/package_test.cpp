@@ -212,11 +212,12 @@ TEST(PackageFlowTest, ExportVerifyTamperAndRestore) {
   EXPECT_NE(sorrel.find("Inf=oem30.inf\r\nOriginalInf=nx.inf\r\nSource=store"), std::string::npos);
   EXPECT_NE(sorrel.find("firmware\\fw.bin="), std::string::npos);
 
-  // Intact packages verify, the lack the export reported is named again but not a failure.
+  // Intact packages verify; one the export left incomplete fails, naming what it lacks.
   auto verified = VerifyPackages("D:\\Pk");
-  EXPECT_EQ(PackageExitCode(verified), kExitSuccess) << testing::PrintToString(Lines(verified));
+  EXPECT_EQ(PackageExitCode(verified), kExitFailed);
+  EXPECT_EQ(Lines(verified)[1], "OK    Sorrel NX2: verified 4 files");
   EXPECT_EQ(Lines(verified)[2],
-            "OK    MarloweHub: verified 1 file; incomplete, not exported: "
+            "FAIL  MarloweHub: failed 1 file; incomplete, not exported: "
             "marlowe.cat");
 
   // One changed byte, one extra file, one listed file gone: each named.
@@ -230,24 +231,24 @@ TEST(PackageFlowTest, ExportVerifyTamperAndRestore) {
             "FAIL  Sorrel NX2: failed 4 files; firmware\\fw.bin has changed; "
             "notes.txt is extra");
 
-  // Restore: the sound packages are installed (from the store INF's own name), the changed one
-  // is skipped; the second run finds everything present.
+  // Restore: the incomplete and the changed packages are skipped; forced, they are installed
+  // (the store package from its INF's own name).
   auto restored = RestorePackages("D:\\Pk", false);
   lines = Lines(restored);
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_EQ(lines[0],
-            "OK    Korvo HD Audio: installed as oem100.inf; device "
-            "PCI\\VEN_1234&DEV_0001 updated");
+            "FAIL  Korvo HD Audio: skipped: it failed verification; incomplete, not exported: "
+            "absent.sys");
   EXPECT_EQ(lines[1],
             "FAIL  Sorrel NX2: skipped: it failed verification; firmware\\fw.bin has "
             "changed; notes.txt is extra");
+  EXPECT_TRUE(m.setup.installed.empty());
   restored = RestorePackages("D:\\Pk", true);
   lines = Lines(restored);
-  EXPECT_EQ(lines[0], "OK    Korvo HD Audio: already present as oem100.inf");
   EXPECT_EQ(lines[1],
-            "OK    Sorrel NX2: installed as oem102.inf (forced past a failed "
+            "OK    Sorrel NX2: installed as oem101.inf (forced past a failed "
             "verification); device PCI\\VEN_1234&DEV_0001 updated");
-  EXPECT_EQ(m.setup.installed.back(), m.files.Content(kStore + "nx.inf"));
+  EXPECT_EQ(m.setup.installed[1], m.files.Content(kStore + "nx.inf"));
 }
 
 TEST(PackageFlowTest, RefusedUnwritableAndCancelled) {
@@ -277,7 +278,9 @@ TEST(PackageFlowTest, RefusedUnwritableAndCancelled) {
   std::string manifest = m.Manifest("Korvo HD Audio");
   EXPECT_NE(manifest.find("[Files]\r\noem7.inf="), std::string::npos);
   EXPECT_NE(manifest.find("korvo.cat=not copied: the export was cancelled"), std::string::npos);
-  EXPECT_EQ(PackageExitCode(VerifyPackages("D:\\Pk")), kExitSuccess);
+  EXPECT_EQ(Lines(VerifyPackages("D:\\Pk"))[0],
+            "FAIL  Korvo HD Audio: failed 1 file; incomplete, not exported: absent.sys KORVO.SYS "
+            "korvo.dll korvo.cat");
   // Exporting again never writes into the earlier package: it stays as it was.
   exported = ExportPackages({m.drivers[0]}, "D:\\Pk");
   EXPECT_EQ(exported[0].package, "Korvo HD Audio (2)");
@@ -310,9 +313,9 @@ TEST(PackageFlowTest, LinksAreNeitherWalkedIntoNorReadThrough) {
 TEST(PackageFlowTest, RestoreSaysWhatBecameOfTheDevices) {
   PackageMachine m;
   m.files.AddFolder("D:\\");
-  ExportPackages({m.drivers[0]}, "D:\\Pk");
+  ExportPackages({m.drivers[1]}, "D:\\Pk");
   using U = platform::TDeviceUpdate;
-  const std::string installed = "Korvo HD Audio: installed as oem100.inf";
+  const std::string installed = "Sorrel NX2: installed as oem100.inf";
   const std::string device = "; device PCI\\VEN_1234&DEV_0001 ";
   const std::pair<U, std::string> rows[] = {
       {{U::Kept, false, {}}, "OK    " + installed + device + "kept its better driver"},

@@ -1,0 +1,21 @@
+// Without Windows, only our own list of device names is known, and names fold in ASCII.
+#include "platform/FileNames.h"
+
+namespace platform {
+
+bool NamesDevice(const std::string& name) {
+  return IsReservedDeviceName(name);
+}
+
+std::string FileNameKey(std::string_view name) {
+  std::string key(name);
+  for (char& c : key)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return key;
+}
+
+bool SameFileName(std::string_view a, std::string_view b) {
+  return FileNameKey(a) == FileNameKey(b);
+}
+
+}  // namespace platform
