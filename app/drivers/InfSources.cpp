@@ -78,6 +78,8 @@ class TSourceReader {
     for (const std::string& section : ModelInstallSections()) Install(section);
     Install("DefaultInstall");
     Install("ClassInstall32");
+    for (const TInfSourceFile& file : out_.files)
+      if (file.copied && !file.problem.reason.empty()) out_.problems.push_back(file.problem);
     if (out_.includes.empty())
       for (const std::string& name : unlisted_)
         out_.problems.push_back({name, "is copied but no [SourceDisksFiles] section lists it"});
@@ -99,29 +101,26 @@ class TSourceReader {
   // A [SourceDisksFiles] line "name = disk[,subfolder[,size]]", unless a more specific section
   // listed the name already.
   void List(const TInfText::Line& line) {
-    if (line.key.empty() || !known_.insert(UpperAscii(line.key)).second) return;
+    if (line.key.empty() || byName_.count(UpperAscii(line.key))) return;
     const std::string& disk = line.fields[0];
     const TInfText::Line* source = inf_.Find("SourceDisksNames." + arch_, disk);
     if (!source) source = inf_.Find("SourceDisksNames", disk);
-    if (!source) {
-      out_.problems.push_back(
-          {line.key, "is on disk " + disk + ", which no [SourceDisksNames] section lists"});
-      return;
-    }
-    std::string written = JoinWritten({source->fields.size() > 3 ? source->fields[3] : "",
-                                       line.fields.size() > 1 ? line.fields[1] : "", line.key});
-    Add(line.key, written, true, false);
+    std::string media = source && source->fields.size() > 3 ? source->fields[3] : "";
+    TInfSourceFile& file =
+        Add(line.key, JoinWritten({media, line.fields.size() > 1 ? line.fields[1] : "", line.key}),
+            true);
+    if (!source && file.problem.reason.empty())
+      file.problem = {line.key,
+                      "is on disk " + disk + ", which no [SourceDisksNames] section lists"};
   }
 
-  void Add(const std::string& name, const std::string& written, bool rootRelative, bool copied) {
-    std::string reason;
-    std::string path = PackagePath(written, rootRelative, reason);
-    if (!reason.empty()) {
-      out_.problems.push_back({written, reason});
-      return;
-    }
+  TInfSourceFile& Add(const std::string& name, const std::string& written, bool rootRelative) {
+    TInfSourceFile file{name, {}, false, {}};
+    file.path = PackagePath(written, rootRelative, file.problem.reason);
+    if (!file.problem.reason.empty()) file.problem.path = written;
     byName_[UpperAscii(name)] = out_.files.size();
-    out_.files.push_back({name, path, copied});
+    out_.files.push_back(file);
+    return out_.files.back();
   }
 
   // The models sections the architecture may use: on x86 the undecorated one and those
@@ -197,21 +196,17 @@ class TSourceReader {
   }
 
   void Copied(const std::string& name) {
-    std::string upper = UpperAscii(name);
-    auto found = byName_.find(upper);
+    auto found = byName_.find(UpperAscii(name));
     if (found != byName_.end())
       out_.files[found->second].copied = true;
-    else if (!name.empty() && !known_.count(upper) && copiedUnlisted_.insert(upper).second)
+    else if (!name.empty() && copiedUnlisted_.insert(UpperAscii(name)).second)
       unlisted_.push_back(name);
   }
 
   // CopyINF takes further INFs from the INF's own folder.
   void CopyInf(const std::string& name) {
-    std::string upper = UpperAscii(name);
-    if (byName_.count(upper))
-      out_.files[byName_[upper]].copied = true;
-    else if (known_.insert(upper).second)
-      Add(name, name, false, true);
+    if (!byName_.count(UpperAscii(name))) Add(name, name, false);
+    Copied(name);
   }
 
   void Include(const std::string& name) {
@@ -224,8 +219,7 @@ class TSourceReader {
   const std::string arch_;
   const bool x86_;
   TInfSources& out_;
-  std::set<std::string> known_;           // upper-case names of every listed file
-  std::map<std::string, size_t> byName_;  // upper-case name -> its usable entry in out_.files
+  std::map<std::string, size_t> byName_;  // upper-case name -> its entry in out_.files
   std::set<std::string> read_;            // upper-case sections whose directives were read
   std::set<std::string> copiedUnlisted_;  // upper-case names of unlisted files copied
   std::vector<std::string> unlisted_;     // the same, as written, in the order met

@@ -18,28 +18,31 @@ TInfArch BuildArch();
 // build's for any other name.
 TInfArch ArchNamed(std::string_view name);
 
-struct TInfSourceFile {
-  std::string name;     // the file's name as the INF lists it
-  std::string path;     // its place in the package folder ("amd64\name.sys"), "\" between folders
-  bool copied = false;  // whether installing copies it (the INF may list files it never uses)
-};
-
 struct TInfProblem {
   std::string path;    // the file or path as the INF writes it
-  std::string reason;  // "leads out of the package", ...
+  std::string reason;  // "leads out of the package", ...; empty when there is no problem
   std::string Text() const { return path + " " + reason; }
+};
+
+struct TInfSourceFile {
+  std::string name;     // the file's name as the INF lists it
+  std::string path;     // its place in the package ("amd64\name.sys"); empty when it has none
+  bool copied = false;  // whether installing copies it (the INF may list files it never uses)
+  // Why the installer could not take it from the package: its path leads out of it (and path is
+  // empty), or its disk is not listed (and path is the one it has without the disk's folder).
+  TInfProblem problem;
 };
 
 struct TInfSources {
   // The catalog the INF names for the architecture, as a path in the package; empty when none.
   std::string catalog;
   // Every file [SourceDisksFiles] lists for the architecture and every INF that CopyINF names,
-  // each once, whose path is usable.
+  // each once.
   std::vector<TInfSourceFile> files;
   // INFs named by Include=: the system's own, whose files are the system's to supply.
   std::vector<std::string> includes;
-  // Paths that lead out of the package, and files the installer copies from a place the INF
-  // does not say.
+  // What installing would take from outside the package or from a place the INF does not say:
+  // the catalog's, the included INFs' and the copied files' problems.
   std::vector<TInfProblem> problems;
 };
 

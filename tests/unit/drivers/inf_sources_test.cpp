@@ -347,7 +347,7 @@ TEST(InfSourcesTest, PathsThatLeaveThePackage) {
        "@x.sys",
        "",
        {"x.sys is on disk 7, which no [SourceDisksNames] section lists"},
-       ""},
+       "x.sys"},
       {"x.cat",
        "",
        "1",
