@@ -91,9 +91,12 @@ class TSourceReader {
          {"CatalogFile.NT" + arch_, std::string("CatalogFile.NT"), std::string("CatalogFile")}) {
       const TInfText::Line* line = inf_.Find("Version", key);
       if (!line || line->fields[0].empty()) continue;
-      std::string reason;
-      out_.catalog = PackagePath(line->fields[0], false, reason);
-      if (!reason.empty()) out_.problems.push_back({line->fields[0], reason});
+      TInfProblem& problem = out_.catalogProblem;
+      out_.catalog = PackagePath(line->fields[0], false, problem.reason);
+      if (!problem.reason.empty()) {
+        problem.path = line->fields[0];
+        out_.problems.push_back(problem);
+      }
       return;
     }
   }

@@ -34,8 +34,10 @@ struct TInfSourceFile {
 };
 
 struct TInfSources {
-  // The catalog the INF names for the architecture, as a path in the package; empty when none.
+  // The catalog the INF names for the architecture, as a path in the package; empty when none,
+  // or when its path is unusable (catalogProblem says why; it is among the problems too).
   std::string catalog;
+  TInfProblem catalogProblem;
   // Every file [SourceDisksFiles] lists for the architecture and every INF that CopyINF names,
   // each once.
   std::vector<TInfSourceFile> files;

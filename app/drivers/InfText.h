@@ -5,10 +5,14 @@
 // replaced from the [Strings] section ("%%" is a single "%").
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
+
+// The largest INF read: some printer and graphics INFs run to several megabytes.
+inline constexpr size_t kInfMaxBytes = 64u << 20;
 
 // INF files come in UTF-16 (with its byte-order mark), UTF-8 or an 8-bit code page. Section
 // names, IDs and file names read from them are compared as ASCII, so a UTF-16 character outside

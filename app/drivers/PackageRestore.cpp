@@ -12,9 +12,6 @@
 
 namespace {
 
-// Some printer and graphics INFs run to several megabytes.
-constexpr size_t kInfMaxBytes = 64u << 20;
-
 // The INF's models that match present devices, each hardware ID once.
 std::vector<std::string> PresentModels(const std::string& infText) {
   std::set<std::string> present;

@@ -8,6 +8,7 @@
 #include "DriverFakes.h"
 #include "PackageFakes.h"
 #include "app/drivers/PackageCommand.h"
+#include "app/drivers/PackageExport.h"
 #include "app/drivers/PackageManifest.h"
 #include "app/drivers/PackageRestore.h"
 #include "platform/Sha256.h"
@@ -273,6 +274,44 @@ TEST(PackageRestoreTest, StagingIsRemovedAfterFailureThrowAndCancel) {
   m.setup.refusal = "Restoring drivers needs administrator rights.";
   EXPECT_EQ(m.Run({"/restore", "D:\\Pk"}), kExitUsage);
   EXPECT_EQ(m.lines, Strings{"Restoring drivers needs administrator rights."});
+}
+
+// A package made from installed files when the driver has no driver-store folder: each file goes
+// where the INF's source paths for this architecture put it, so the package installs again.
+TEST(PackageRestoreTest, APackageOfInstalledFilesKeepsTheInfsLayout) {
+  RestoreMachine m;
+  const std::string kNet = "{4d36e972-e325-11ce-bfc1-08002be10318}";
+  const std::string kCatRoot =
+      "C:\\Windows\\system32\\CatRoot\\{F750E6C3-38EE-11D1-85E5-00C04FC295EE}\\";
+  std::vector<TExportDriver> drivers;
+  for (const auto& [instance, device, inf, media] :
+       {std::tuple<std::string, std::string, std::string, std::string>{"0000", "Tarn Net",
+                                                                       "oem9.inf", "\\x64"},
+        {"0001", "Tarn Up", "oem10.inf", "..\\..\\up"}}) {
+    std::string key = m.AddDriver(kNet, instance, device, "Tarn");
+    m.registry.SetString(key.substr(1), "InfPath", inf);
+    m.files.AddFile("C:\\Windows\\inf\\" + inf, TarnInf("CatalogFile.NTamd64=tn64.cat", media));
+    m.files.AddFile(kCatRoot + inf.substr(0, inf.find('.')) + ".cat", "catalog");
+    drivers.push_back({device, key});
+  }
+  m.files.AddFile("C:\\Windows\\system32\\drivers\\TN64.SYS", "driver");
+  m.files.AddFile("C:\\Windows\\system32\\drivers\\extra.sys", "extra");
+  m.files.AddFolder("D:\\");
+  auto reports = ExportPackages(drivers, "D:\\Pk");
+  EXPECT_EQ(FormatReportLine(reports[0]), "OK    Tarn Net: exported 4 of 4 files (files)");
+  EXPECT_EQ(m.files.Content(kPackage + "\\x64\\TN64.SYS"), "driver");
+  EXPECT_EQ(m.files.Content(kPackage + "\\x64\\extra.sys"), "extra");
+  EXPECT_EQ(m.files.Content(kPackage + "\\tn64.cat"), "catalog");
+  EXPECT_EQ(FormatReportLine(reports[1]),
+            "FAIL  Tarn Up: exported 2 of 4 files (files); ..\\..\\up\\tn64.sys not copied: the "
+            "path leads out of the package; ..\\..\\up\\extra.sys not copied: the path leads "
+            "out of the package");
+  EXPECT_FALSE(m.files.Content("D:\\up\\tn64.sys"));
+
+  m.files.Remove("D:\\Pk\\Tarn Up");
+  EXPECT_EQ(m.Run({"/restore", "D:\\Pk"}), kExitSuccess);
+  EXPECT_EQ(m.lines[0],
+            "OK    Tarn Net: installed as oem100.inf; device PCI\\VEN_1234&DEV_0001 updated");
 }
 
 }  // namespace
