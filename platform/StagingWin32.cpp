@@ -6,51 +6,35 @@
 #include <mutex>
 
 #include "platform/Staging.h"
+#include "platform/StagingSecurity.h"
 #include "platform/Win32Error.h"
 
 namespace platform {
 namespace {
-
-// Owned by the administrators, who with the system alone may do anything with the folder and
-// what it holds; nothing is inherited from the temporary folder, which every process of the
-// user can write, elevated or not.
-const char kFolderSecurity[] = "O:BAD:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)";
 
 bool IsAdministratorsOrSystem(PSID sid) {
   return sid && (IsWellKnownSid(sid, WinBuiltinAdministratorsSid) ||
                  IsWellKnownSid(sid, WinLocalSystemSid));
 }
 
-// Whether the folder opened is one this program made: a real folder, not a link, owned by the
-// administrators or the system (which no process without their rights can arrange), its access
-// list protected and granting only them. Someone who swapped a folder of their own in for the
-// one made, or a link to another place, fails here.
+// Whether the folder opened is the one this program made: a real folder, not a link, with the
+// security it was made with. A folder someone else swapped in for it, or a link to another
+// place, fails here.
 bool IsPrivateFolder(HANDLE folder) {
   BY_HANDLE_FILE_INFORMATION info;
   if (!GetFileInformationByHandle(folder, &info) ||
       !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
       (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
     return false;
-  PSID owner = nullptr;
-  PACL dacl = nullptr;
+  if (!FilesKeepAccessLists()) return true;
   PSECURITY_DESCRIPTOR descriptor = nullptr;
   if (GetSecurityInfo(folder, SE_FILE_OBJECT,
-                      OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, &owner, nullptr,
-                      &dacl, nullptr, &descriptor) != ERROR_SUCCESS)
+                      OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, nullptr, nullptr,
+                      nullptr, nullptr, &descriptor) != ERROR_SUCCESS)
     return false;
-  SECURITY_DESCRIPTOR_CONTROL control = 0;
-  DWORD revision = 0;
-  bool private_ = IsAdministratorsOrSystem(owner) && dacl &&
-                  GetSecurityDescriptorControl(descriptor, &control, &revision) &&
-                  (control & SE_DACL_PROTECTED);
-  for (DWORD i = 0; private_ && i < dacl->AceCount; ++i) {
-    ACCESS_ALLOWED_ACE* ace = nullptr;
-    private_ = GetAce(dacl, i, reinterpret_cast<void**>(&ace)) &&
-               ace->Header.AceType == ACCESS_ALLOWED_ACE_TYPE &&
-               IsAdministratorsOrSystem(&ace->SidStart);
-  }
+  bool isPrivate = IsPrivateSecurity(descriptor);
   LocalFree(descriptor);
-  return private_;
+  return isPrivate;
 }
 
 class Win32StagedFile final : public StagedFile {
@@ -98,7 +82,7 @@ class Win32Staging final : public Staging {
     if (!CreateDirectoryA(base.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
       return NoFolder();
     PSECURITY_DESCRIPTOR descriptor = nullptr;
-    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(kFolderSecurity, SDDL_REVISION_1,
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(kStagingSecurity, SDDL_REVISION_1,
                                                               &descriptor, nullptr))
       return NoFolder();
     SECURITY_ATTRIBUTES attributes = {sizeof attributes, descriptor, FALSE};
@@ -124,6 +108,7 @@ class Win32Staging final : public Staging {
     if (folder == INVALID_HANDLE_VALUE) return NoFolder();
     if (!IsPrivateFolder(folder)) {
       CloseHandle(folder);
+      RemoveDirectoryA(made.c_str());  // a link, or an empty folder: nothing else goes
       lastError_ = "The staging folder " + made + " was replaced by another one.";
       return {};
     }
@@ -200,6 +185,32 @@ class Win32Staging final : public Staging {
 };
 
 }  // namespace
+
+bool IsPrivateSecurity(PSECURITY_DESCRIPTOR descriptor) {
+  PSID owner = nullptr;
+  PACL dacl = nullptr;
+  BOOL defaulted = FALSE, present = FALSE;
+  SECURITY_DESCRIPTOR_CONTROL control = 0;
+  DWORD revision = 0;
+  if (!GetSecurityDescriptorOwner(descriptor, &owner, &defaulted) ||
+      !GetSecurityDescriptorDacl(descriptor, &present, &dacl, &defaulted) ||
+      !GetSecurityDescriptorControl(descriptor, &control, &revision))
+    return false;
+  bool isPrivate =
+      IsAdministratorsOrSystem(owner) && present && dacl && (control & SE_DACL_PROTECTED);
+  for (DWORD i = 0; isPrivate && i < dacl->AceCount; ++i) {
+    ACCESS_ALLOWED_ACE* ace = nullptr;
+    isPrivate = GetAce(dacl, i, reinterpret_cast<void**>(&ace)) &&
+                ace->Header.AceType == ACCESS_ALLOWED_ACE_TYPE &&
+                IsAdministratorsOrSystem(&ace->SidStart);
+  }
+  return isPrivate;
+}
+
+bool FilesKeepAccessLists() {
+  static const bool keeps = !GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version");
+  return keeps;
+}
 
 Staging& Staging::Default() {
   static Win32Staging staging;
