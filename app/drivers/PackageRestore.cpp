@@ -44,6 +44,19 @@ std::vector<std::string> InfMismatches(const TPackageManifest& manifest, const s
   return problems;
 }
 
+// Why the staged package may not be installed: staging failed, a file changed after it was
+// verified (a forced restore takes the files as they are), or the INF does not match the package.
+std::vector<std::string> Refusals(const std::string& failed, const TPackageStage& stage,
+                                  const TPackageManifest& manifest, bool verified) {
+  if (!failed.empty()) return {failed};
+  if (!stage.Kept()) return {manifest.InstallInf() + " could not be read from the package"};
+  std::vector<std::string> refused;
+  if (verified)
+    for (const std::string& path : stage.Changed())
+      refused.push_back(path + " changed after it was verified");
+  return refused.empty() ? InfMismatches(manifest, *stage.Kept()) : refused;
+}
+
 // Installs the staged INF and gives the present devices it is made for its driver, both from
 // the staged copy. verified: whether the package passed verification (else it is forced).
 void Install(TPackageReport& report, const TPackageManifest& manifest, const TPackageStage& stage,
@@ -112,15 +125,7 @@ TPackageReport RestoreOne(const std::string& folder, bool force, const TPackageP
     report.problems.push_back("restore cancelled");
     return report;
   }
-  std::vector<std::string> refused;
-  if (!failed.empty()) refused.push_back(failed);
-  if (failed.empty() && verified)
-    for (const std::string& path : stage.Changed())
-      refused.push_back(path + " changed after it was verified");
-  if (failed.empty() && !stage.Kept())
-    refused.push_back(manifest.InstallInf() + " could not be read from the package");
-  else if (refused.empty())
-    refused = InfMismatches(manifest, *stage.Kept());
+  std::vector<std::string> refused = Refusals(failed, stage, manifest, verified);
   if (!refused.empty()) {
     report.outcome = "not installed";
     report.problems.insert(report.problems.end(), refused.begin(), refused.end());

@@ -207,6 +207,15 @@ TEST(PackageRestoreTest, ForcedAndPresentPackagesKeepTheirFailedVerification) {
   EXPECT_EQ(outside.lines[0],
             "FAIL  Tarn Net: not installed" + kChanged + "; ..\\x.cat leads out of the package");
   EXPECT_EQ(outside.setup.installed, Strings{});
+  // Nor one whose INF is gone.
+  RestoreMachine gone;
+  gone.AddTarn();
+  gone.files.Remove(kPackage + "\\tn.inf");
+  EXPECT_EQ(gone.Run({"/restore", "D:\\Pk", "/force"}), kExitFailed);
+  EXPECT_EQ(gone.lines[0],
+            "FAIL  Tarn Net: not installed; tn.inf is missing; tn.inf could not be read from the "
+            "package");
+  EXPECT_TRUE(gone.StagingGone());
 }
 
 TEST(PackageRestoreTest, AnIncompletePackageIsNeverRestoredAsSound) {
