@@ -24,7 +24,19 @@ CatalogFile.NTARM64 = brnetarm.cat
 DriverVer   = 05/02/2024,2.5.110.4
 
 [Manufacturer]
-%Brantley% = Brantley, NTamd64.10.0...17763, NTamd64.6.3, NTx86, NTarm64
+%Brantley% = Brantley, NTamd64.10.0...17763, NTamd64.6.3, NTx86, NTarm64, NT.5.1
+
+; Older x86 systems: the undecorated models and those for any NT
+[Brantley]
+%BR2500.Desc% = BR2500.Old, PCI\VEN_1B7C&DEV_2500
+[Brantley.NT.5.1]
+%BR2500.Desc% = BR2500.Xp, PCI\VEN_1B7C&DEV_2500
+[BR2500.Old]
+CopyFiles = BR.Old
+[BR.Old]
+brnetdiag.exe
+[BR2500.Xp]
+CopyFiles = @brnetxp.sys
 
 [Brantley.NTamd64.10.0...17763]
 %BR2500.Desc% = BR2500.ndi, PCI\VEN_1B7C&DEV_2500
@@ -41,6 +53,10 @@ Characteristics  = 0x84
 CopyFiles        = BR.Files.amd64, BR.Shared
 [BR2500.ndi.NTamd64.CoInstallers]
 CopyFiles        = BR.CoInst.amd64
+[BR2500.ndi.NTamd64.Interfaces]
+AddInterface     = {ad498944-762f-11d0-8dcb-00c04fc3358c},,BR.Interface
+[BR.Interface]
+CopyFiles        = @brnetif.dll
 [BR2500.ndi.NTx86]
 CopyFiles        = BR.Files.x86, BR.Shared
 [BR2500.ndi.NT]
@@ -76,8 +92,10 @@ brnetmsg.dll
 brnet64.sys     = 1
 brnet63_old.sys = 1,win8
 brnetco64.dll   = 1,%CoInstDir%
+brnetif.dll     = 1
 [SourceDisksFiles.x86]
 brnet32.sys     = 1
+brnetxp.sys     = 1
 [SourceDisksFiles.arm64]
 brnetarm.sys    = 1
 [SourceDisksFiles]
@@ -119,14 +137,16 @@ TEST(InfSourcesTest, NetworkDriverPerArchitecture) {
       {TInfArch::Amd64,
        "brnet64.cat",
        {"x64\\brnet64.sys", "x64\\win8\\brnet63_old.sys", "x64\\coinst\\brnetco64.dll",
-        "common\\brnetmsg.dll"},
+        "x64\\brnetif.dll", "common\\brnetmsg.dll"},
        {"x64\\brnet64.sys", "x64\\win8\\brnet63_old.sys", "x64\\coinst\\brnetco64.dll",
-        "common\\brnetmsg.dll", "common\\tools\\brnetdiag.exe"}},
-      // The x86 models come from the NTx86 decoration; its files need no co-installer.
+        "x64\\brnetif.dll", "common\\brnetmsg.dll", "common\\tools\\brnetdiag.exe"}},
+      // x86 takes the NTx86 models, the NT ones and the undecorated ones.
       {TInfArch::X86,
        "brnet32.cat",
-       {"x86\\brnet32.sys", "common\\brnetmsg.dll"},
-       {"x86\\brnet32.sys", "common\\brnetmsg.dll", "common\\tools\\brnetdiag.exe"}},
+       {"x86\\brnet32.sys", "x86\\brnetxp.sys", "common\\brnetmsg.dll",
+        "common\\tools\\brnetdiag.exe"},
+       {"x86\\brnet32.sys", "x86\\brnetxp.sys", "common\\brnetmsg.dll",
+        "common\\tools\\brnetdiag.exe"}},
       // arm64 has no .NTarm64 install section: the .NT one is taken.
       {TInfArch::Arm64,
        "brnetarm.cat",
@@ -296,105 +316,80 @@ TEST(InfSourcesTest, ReadsTheTextAsTheSystemDoes) {
   EXPECT_EQ(inf.Find("Files", "absent"), nullptr);
 }
 
-// Each row changes one line of a small INF and expects exactly these problems (or none, for the
-// rows at the edge of what is allowed).
+// Each row changes one value of a small INF and expects exactly this problem (or none, for the
+// rows at the edge of what is allowed), and x.sys at this place in the package.
 TEST(InfSourcesTest, PathsThatLeaveThePackage) {
   const std::string kBase =
       "[Version]\nCatalogFile=CAT\n"
       "[SourceDisksNames]\n1=Disk,,,DISK\n"
       "[SourceDisksFiles]\nx.sys=ENTRY\n"
       "[Manufacturer]\nM=Models,NTamd64\n[Models.NTamd64]\nDev=Inst,PCI\\VEN_1\n"
-      "[Inst]\nCopyFiles=COPY\nEXTRA=\n";
+      "[Inst]\nCopyFiles=COPY\nEXTRA\n[List]\nx.sys,z.sys\n";
+  const std::pair<std::string, std::string> kDefaults[] = {
+      {"CAT", "x.cat"}, {"DISK", ""}, {"ENTRY", "1"}, {"COPY", "@x.sys"}, {"EXTRA", ""}};
   struct Row {
-    std::string cat, disk, entry, copy, extra;
-    Strings problems;
-    std::string path;  // x.sys's place when usable
+    std::string token, value, problem, path;
   };
+  const std::string kOut = " leads out of the package";
+  const std::string kUnlisted = " is copied but no [SourceDisksFiles] section lists it";
   const Row kRows[] = {
-      {"x.cat", "", "1", "@x.sys", "", {}, "x.sys"},
-      {"..\\x.cat", "", "1", "@x.sys", "", {"..\\x.cat leads out of the package"}, "x.sys"},
-      {"\\x.cat", "", "1", "@x.sys", "", {"\\x.cat is an absolute path"}, "x.sys"},
-      {"C:\\x.cat", "", "1", "@x.sys", "", {"C:\\x.cat names a drive or a stream"}, "x.sys"},
-      {"x.cat:alt", "", "1", "@x.sys", "", {"x.cat:alt names a drive or a stream"}, "x.sys"},
-      {"sub/./x.cat", "", "1", "@x.sys", "", {}, "x.sys"},  // the catalog is sub\x.cat
-      {"x.cat",
-       "..\\..\\outside",
-       "1",
-       "@x.sys",
-       "",
-       {"..\\..\\outside\\x.sys leads out of the package"},
-       ""},
-      {"x.cat",
-       "\\\\server\\share",
-       "1",
-       "@x.sys",
-       "",
-       {"\\\\server\\share\\x.sys is an absolute path"},
-       ""},
-      {"x.cat", "\\media", "1", "@x.sys", "", {}, "media\\x.sys"},  // the media's root
-      {"x.cat", "a/b", "1,c", "@x.sys", "", {}, "a\\b\\c\\x.sys"},
-      {"x.cat", "a", "1,...", "@x.sys", "", {"a\\...\\x.sys leads out of the package"}, ""},
-      {"x.cat",
-       "a",
-       "1,\"b\\.. \"",
-       "@x.sys",
-       "",
-       {"a\\b\\.. \\x.sys leads out of the package"},
-       ""},
-      {"x.cat",
-       "",
-       "7",
-       "@x.sys",
-       "",
-       {"x.sys is on disk 7, which no [SourceDisksNames] section lists"},
-       "x.sys"},
-      {"x.cat",
-       "",
-       "1",
-       "@y.sys",
-       "",
-       {"y.sys is copied but no [SourceDisksFiles] section lists it"},
-       "x.sys"},
-      {"x.cat", "", "1", "@y.sys", "Include=ks.inf", {}, "x.sys"},
-      {"x.cat",
-       "",
-       "1",
-       "@x.sys",
-       "Include=..\\evil.inf",
-       {"..\\evil.inf is included from a path, not from the system's INFs"},
-       "x.sys"},
-      {"x.cat",
-       "",
-       "1",
-       "@x.sys",
-       "CopyINF=..\\other.inf",
-       {"..\\other.inf leads out of the package"},
-       "x.sys"},
-      {"x.cat", "", "1", "@x.sys", "CopyINF=helper.inf", {}, "x.sys"},
-      {"x.cat",
-       "",
-       "1",
-       "List",
-       "",
-       {"z.sys is copied but no [SourceDisksFiles] section lists it"},
-       "x.sys"},
+      {"CAT", "x.cat", "", "x.sys"},
+      {"CAT", "..\\x.cat", "..\\x.cat" + kOut, "x.sys"},
+      {"CAT", "\\x.cat", "\\x.cat is an absolute path", "x.sys"},
+      {"CAT", "C:\\x.cat", "C:\\x.cat names a drive or a stream", "x.sys"},
+      {"CAT", "x.cat:alt", "x.cat:alt names a drive or a stream", "x.sys"},
+      {"CAT", "sub/./x.cat", "", "x.sys"},  // the catalog is sub\x.cat
+      {"CAT", ".", ". names no file", "x.sys"},
+      {"DISK", "..\\..\\outside", "..\\..\\outside\\x.sys" + kOut, ""},
+      {"DISK", "\\\\server\\share", "\\\\server\\share\\x.sys is an absolute path", ""},
+      {"DISK", "\\media", "", "media\\x.sys"},  // the root of the media
+      {"DISK", "a/b", "", "a\\b\\x.sys"},
+      {"ENTRY", "1,c", "", "c\\x.sys"},
+      {"ENTRY", "1,...", "...\\x.sys" + kOut, ""},
+      {"ENTRY", "1,\"b\\.. \"", "b\\.. \\x.sys" + kOut, ""},
+      {"ENTRY", "7", "x.sys is on disk 7, which no [SourceDisksNames] section lists", "x.sys"},
+      {"COPY", "@y.sys", "y.sys" + kUnlisted, "x.sys"},
+      {"COPY", "List", "z.sys" + kUnlisted, "x.sys"},
+      {"COPY", "@", "", "x.sys"},  // copies nothing
+      {"EXTRA", "Include=ks.inf\nCopyFiles=@y.sys", "", "x.sys"},
+      {"EXTRA", "Include=..\\evil.inf",
+       "..\\evil.inf is included from a path, not from the system's INFs", "x.sys"},
+      {"EXTRA", "CopyINF=..\\other.inf", "..\\other.inf" + kOut, "x.sys"},
+      {"EXTRA", "CopyINF=helper.inf", "", "x.sys"},
   };
   for (const Row& row : kRows) {
-    std::string inf = kBase + "[List]\nx.sys,z.sys\n";
-    const std::pair<std::string, std::string> kTokens[] = {{"CAT", row.cat},
-                                                           {"DISK", row.disk},
-                                                           {"ENTRY", row.entry},
-                                                           {"COPY", row.copy},
-                                                           {"EXTRA=", row.extra}};
-    for (const auto& [token, value] : kTokens) inf.replace(inf.find(token), token.size(), value);
+    std::string inf = kBase;
+    inf.replace(inf.find(row.token), row.token.size(), row.value);
+    for (const auto& [token, value] : kDefaults)
+      if (size_t at = inf.find(token); at != std::string::npos)
+        inf.replace(at, token.size(), value);
     SCOPED_TRACE(inf);
     TInfSources sources = ReadInfSources(inf, TInfArch::Amd64);
-    EXPECT_EQ(Problems(sources), row.problems);
+    EXPECT_EQ(Problems(sources), row.problem.empty() ? Strings{} : Strings{row.problem});
     std::string path;
     for (const TInfSourceFile& file : sources.files)
       if (file.name == "x.sys") path = file.path;
     EXPECT_EQ(path, row.path);
   }
+}
+
+// UTF-16 text with its byte-order mark, every character outside ASCII made '?'; UTF-8 with or
+// without its mark; the bytes of an 8-bit code page as they are.
+TEST(InfSourcesTest, EncodingsOfTheText) {
+  auto utf16 = [](const std::u16string& text) {
+    std::string bytes = "\xFF\xFE";
+    for (char16_t c : text) bytes += std::string{char(c & 0xFF), char(c >> 8)};
+    return bytes;
+  };
+  const std::pair<std::string, std::string> kRows[] = {
+      {utf16(u"[Version]\nCatalogFile=a\u007F\u0080\u00e9\u20ac.cat\n"), "a\x7F???.cat"},
+      {utf16(u"[Version]\nCatalogFile=odd.cat\n") + "\x41", "odd.cat"},  // a last odd byte
+      {"\xEF\xBB\xBF[Version]\nCatalogFile=bom.cat\n", "bom.cat"},
+      {"[Version]\nCatalogFile=caf\xE9.cat\n", "caf\xE9.cat"},
+      {"\xFF\xFE", ""},
+  };
+  for (const auto& [bytes, catalog] : kRows)
+    EXPECT_EQ(ReadInfSources(bytes, TInfArch::Amd64).catalog, catalog);
 }
 
 TEST(InfSourcesTest, CatalogOfTheArchitectureFirst) {

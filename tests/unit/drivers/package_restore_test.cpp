@@ -11,6 +11,7 @@
 #include "app/drivers/PackageExport.h"
 #include "app/drivers/PackageManifest.h"
 #include "app/drivers/PackageRestore.h"
+#include "app/drivers/PackageStage.h"
 #include "platform/Sha256.h"
 
 namespace {
@@ -216,6 +217,40 @@ TEST(PackageRestoreTest, ForcedAndPresentPackagesKeepTheirFailedVerification) {
             "FAIL  Tarn Net: not installed; tn.inf is missing; tn.inf could not be read from the "
             "package");
   EXPECT_TRUE(gone.StagingGone());
+  // A package whose manifest cannot be read has nothing to install.
+  RestoreMachine damaged;
+  damaged.files.AddFile(kPackage + "\\package.ini", "[Package]\r\n");
+  EXPECT_EQ(damaged.Run({"/restore", "D:\\Pk", "/force"}), kExitFailed);
+  EXPECT_EQ(damaged.lines[0],
+            "FAIL  Tarn Net: skipped: it failed verification; package.ini: the manifest has no "
+            "[Package] or no [Files] section");
+  EXPECT_EQ(damaged.setup.staging.made, Strings{});
+}
+
+// Every listed file is staged where the package has it, an empty one too, and the INF's bytes are
+// kept up to the limit given; files behind a link are not read.
+TEST(PackageRestoreTest, StageCopiesEveryListedFileAndKeepsTheInf) {
+  RestoreMachine m;
+  m.AddPackage({{"tn.inf", "0123456789"}, {"x64\\a.sys", "a"}, {"x64\\b.sys", "b"}, {"e.dat", ""}});
+  TPackageManifest manifest =
+      ParseManifest(m.files.Content(kPackage + "\\package.ini").value_or("")).manifest;
+  for (const auto& [limit, kept] : {std::pair<size_t, bool>{10, true}, {9, false}}) {
+    TPackageStage stage;
+    EXPECT_EQ(stage.Copy(kPackage, manifest, "TN.INF", limit, {}), "");
+    EXPECT_EQ(stage.Kept(), kept ? std::optional<std::string>("0123456789") : std::nullopt);
+    EXPECT_EQ(m.files.Content(stage.Path("x64\\a.sys")), "a");
+    EXPECT_EQ(m.files.Content(stage.Path("x64\\b.sys")), "b");
+    EXPECT_EQ(m.files.Content(stage.Path("e.dat")), "");
+    EXPECT_EQ(stage.Changed(), Strings{});
+  }
+  m.files.SetLink(kPackage + "\\x64");
+  {
+    TPackageStage stage;
+    EXPECT_EQ(stage.Copy(kPackage, manifest, "tn.inf", 10, {}), "");
+    EXPECT_EQ(stage.Changed(), (Strings{"x64\\a.sys", "x64\\b.sys"}));
+    EXPECT_FALSE(m.files.Content(stage.Path("x64\\a.sys")));
+  }
+  EXPECT_TRUE(m.StagingGone());
 }
 
 TEST(PackageRestoreTest, AnIncompletePackageIsNeverRestoredAsSound) {
