@@ -6,17 +6,22 @@ namespace {
 // Holds what is written and puts it into the file system when closed.
 class MemoryStagedFile final : public StagedFile {
  public:
-  MemoryStagedFile(MemoryFileSystem& files, std::string path)
-      : files_(files), path_(std::move(path)) {}
+  MemoryStagedFile(MemoryFileSystem& files, std::string path, std::string& lastError)
+      : files_(files), path_(std::move(path)), lastError_(lastError) {}
   bool Write(const char* data, size_t size) override {
     content_.append(data, size);
     return true;
   }
-  bool Close() override { return files_.WriteFileWhole(path_, content_); }
+  bool Close() override {
+    if (files_.WriteFileWhole(path_, content_)) return true;
+    lastError_ = files_.LastErrorText();
+    return false;
+  }
 
  private:
   MemoryFileSystem& files_;
   std::string path_, content_;
+  std::string& lastError_;
 };
 
 }  // namespace
@@ -47,7 +52,7 @@ std::unique_ptr<StagedFile> MemoryStaging::NewFile(const std::string& path) {
     lastError_ = "The system cannot find the path specified.";
     return nullptr;
   }
-  return std::make_unique<MemoryStagedFile>(files_, path);
+  return std::make_unique<MemoryStagedFile>(files_, path, lastError_);
 }
 
 bool MemoryStaging::RemoveFolder(const std::string& path) {

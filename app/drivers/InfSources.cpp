@@ -146,8 +146,7 @@ class TSourceReader {
 
   void AddInstallSections(const std::string& models, std::vector<std::string>& sections) {
     if (const auto* lines = inf_.Section(models))
-      for (const TInfText::Line& line : *lines)
-        if (!line.fields[0].empty()) sections.push_back(line.fields[0]);
+      for (const TInfText::Line& line : *lines) sections.push_back(line.fields[0]);
   }
 
   // The install section the system picks for the architecture, with the parts it reads beside.

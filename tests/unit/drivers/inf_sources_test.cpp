@@ -101,6 +101,8 @@ brnetarm.sys    = 1
 [SourceDisksFiles]
 brnetmsg.dll    = 2
 brnetdiag.exe   = 2,tools
+brnet64.sys     = 2     ; the decorated entry wins
+readme.txt            ; no disk: not a file entry
 
 [DestinationDirs]
 DefaultDestDir = 12
@@ -146,12 +148,13 @@ TEST(InfSourcesTest, NetworkDriverPerArchitecture) {
        {"x86\\brnet32.sys", "x86\\brnetxp.sys", "common\\brnetmsg.dll",
         "common\\tools\\brnetdiag.exe"},
        {"x86\\brnet32.sys", "x86\\brnetxp.sys", "common\\brnetmsg.dll",
-        "common\\tools\\brnetdiag.exe"}},
+        "common\\tools\\brnetdiag.exe", "common\\brnet64.sys"}},
       // arm64 has no .NTarm64 install section: the .NT one is taken.
       {TInfArch::Arm64,
        "brnetarm.cat",
        {"arm64\\brnetarm.sys"},
-       {"arm64\\brnetarm.sys", "common\\brnetmsg.dll", "common\\tools\\brnetdiag.exe"}},
+       {"arm64\\brnetarm.sys", "common\\brnetmsg.dll", "common\\tools\\brnetdiag.exe",
+        "common\\brnet64.sys"}},
   };
   for (const Row& row : kRows) {
     TInfSources sources = ReadInfSources(kNetworkInf, row.arch);
@@ -293,7 +296,7 @@ TEST(InfSourcesTest, ReadsTheTextAsTheSystemDoes) {
   TInfText inf(
       "ignored = before any section\n"
       "[ Files ]\n"
-      "  a.sys , \"b ; c.dll\" , \"say \"\"hi\"\"\" ; comment\n"
+      "  a%%.sys , \"b ; c.dll\" , \"say \"\"hi\"\"\" ; comment\n"
       "long = one,\\\n"
       "       two\\   ; continued\n"
       "  ,three\n"
@@ -301,16 +304,19 @@ TEST(InfSourcesTest, ReadsTheTextAsTheSystemDoes) {
       "x = %%percent%% %Name% %Missing% 50%\n"
       "[files]\n"
       "e = \"\"\n"
+      "bare =\n"
       "[Strings]\n"
       "name = \"Value, with comma\"\n");
   const auto* files = inf.Section("FILES");
   ASSERT_NE(files, nullptr);
-  ASSERT_EQ(files->size(), 3u);
+  ASSERT_EQ(files->size(), 4u);
   EXPECT_EQ((*files)[0].key, "");
-  EXPECT_EQ((*files)[0].fields, (Strings{"a.sys", "b ; c.dll", "say \"hi\""}));
+  EXPECT_EQ((*files)[0].fields, (Strings{"a%.sys", "b ; c.dll", "say \"hi\""}));
   EXPECT_EQ((*files)[1].key, "long");
   EXPECT_EQ((*files)[1].fields, (Strings{"one", "two", "three"}));
   EXPECT_EQ((*files)[2].fields, Strings{""});
+  EXPECT_EQ((*files)[3].key, "bare");
+  EXPECT_EQ((*files)[3].fields, Strings{""});
   EXPECT_EQ(inf.Find("other", "X")->fields, Strings{"%percent% Value, with comma %Missing% 50%"});
   EXPECT_EQ(inf.Section("ignored"), nullptr);
   EXPECT_EQ(inf.Find("Files", "absent"), nullptr);

@@ -309,6 +309,14 @@ TEST(PackageRestoreTest, StagingIsRemovedAfterFailureThrowAndCancel) {
   EXPECT_EQ(m.setup.staging.made.size(), 3u);
   EXPECT_EQ(m.setup.installed, Strings{});
 
+  // A staged file that cannot be written.
+  m.files.AddFolder("C:\\Temp\\Driver Keeper\\stage-4");
+  m.files.SetReadOnly("C:\\Temp\\Driver Keeper\\stage-4");
+  EXPECT_EQ(m.Run({"/restore", "D:\\Pk"}), kExitFailed);
+  EXPECT_EQ(m.lines[0],
+            "FAIL  Tarn Net: not installed; tn.inf could not be staged: Access is denied.");
+  EXPECT_TRUE(m.StagingGone());
+
   m.setup.staging.refusal = "Access is denied.";
   EXPECT_EQ(m.Run({"/restore", "D:\\Pk"}), kExitFailed);
   EXPECT_EQ(m.lines[0],
