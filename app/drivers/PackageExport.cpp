@@ -114,12 +114,12 @@ void PlanFiles(TPlan& plan, const std::string& infPath) {
     else  // the installed file's own letter case, in the folder the INF gives it
       add(found, JoinPath(fw::ExtractFileDir(file.path), fw::ExtractFileName(found)));
   }
+  const TInfProblem& unusable = sources.catalogProblem;
+  if (sources.catalog.empty() && unusable.reason.empty()) return;
   std::string stored = systemDir + kCatRoot + Stem(plan.manifest.inf) + ".cat";
-  if (!sources.catalogProblem.reason.empty())
-    plan.manifest.missing.push_back(
-        {sources.catalogProblem.path, "not copied: the INF names an unusable catalog"});
-  else if (sources.catalog.empty())
-    return;
+  if (!unusable.reason.empty() || !UnsafeRelativePath(sources.catalog).empty())
+    plan.manifest.missing.push_back({unusable.reason.empty() ? sources.catalog : unusable.path,
+                                     "not copied: the INF names an unusable catalog"});
   else if (!platform::FileExists(stored))
     plan.manifest.missing.push_back(
         {sources.catalog,

@@ -336,13 +336,14 @@ TEST(PackageRestoreTest, APackageOfInstalledFilesKeepsTheInfsLayout) {
   const std::string kCatRoot =
       "C:\\Windows\\system32\\CatRoot\\{F750E6C3-38EE-11D1-85E5-00C04FC295EE}\\";
   std::vector<TExportDriver> drivers;
-  for (const auto& [instance, device, inf, media] :
-       {std::tuple<std::string, std::string, std::string, std::string>{"0000", "Tarn Net",
-                                                                       "oem9.inf", "\\x64"},
-        {"0001", "Tarn Up", "oem10.inf", "..\\..\\up"}}) {
+  using Driver = std::tuple<std::string, std::string, std::string, std::string, std::string>;
+  for (const auto& [instance, device, inf, catalog, media] :
+       {Driver{"0000", "Tarn Net", "oem9.inf", "tn64.cat", "\\x64"},
+        Driver{"0001", "Tarn Up", "oem10.inf", "tn64.cat", "..\\..\\up"},
+        Driver{"0002", "Tarn Con", "oem11.inf", "con.cat", "\\x64"}}) {
     std::string key = m.AddDriver(kNet, instance, device, "Tarn");
     m.registry.SetString(key.substr(1), "InfPath", inf);
-    m.files.AddFile("C:\\Windows\\inf\\" + inf, TarnInf("CatalogFile.NTamd64=tn64.cat", media));
+    m.files.AddFile("C:\\Windows\\inf\\" + inf, TarnInf("CatalogFile.NTamd64=" + catalog, media));
     m.files.AddFile(kCatRoot + inf.substr(0, inf.find('.')) + ".cat", "catalog");
     drivers.push_back({device, key});
   }
@@ -359,8 +360,13 @@ TEST(PackageRestoreTest, APackageOfInstalledFilesKeepsTheInfsLayout) {
             "path leads out of the package; ..\\..\\up\\extra.sys not copied: the path leads "
             "out of the package");
   EXPECT_FALSE(m.files.Content("D:\\up\\tn64.sys"));
+  // A catalog name Windows takes for a device would make the manifest unreadable.
+  EXPECT_EQ(FormatReportLine(reports[2]),
+            "FAIL  Tarn Con: exported 3 of 4 files (files); con.cat not copied: the INF names an "
+            "unusable catalog");
 
   m.files.Remove("D:\\Pk\\Tarn Up");
+  m.files.Remove("D:\\Pk\\Tarn Con");
   EXPECT_EQ(m.Run({"/restore", "D:\\Pk"}), kExitSuccess);
   EXPECT_EQ(m.lines[0],
             "OK    Tarn Net: installed as oem100.inf; device PCI\\VEN_1234&DEV_0001 updated");
