@@ -42,6 +42,9 @@ class DriverSetup : public Replaceable<DriverSetup> {
   // Gives the present devices of a hardware ID the INF's driver.
   virtual TDeviceUpdate UpdateDevices(const std::string& hardwareId,
                                       const std::string& infPath) = 0;
+  // The processor architecture of the system's drivers ("x86", "amd64", "arm64"), which a
+  // 32-bit program on 64-bit Windows does not share; here, the program's own.
+  virtual std::string DriverArchitecture() { return sizeof(void*) == 8 ? "amd64" : "x86"; }
 };
 
 }  // namespace platform

@@ -153,6 +153,19 @@ class Win32DriverSetup final : public DriverSetup {
     if (error == ERROR_NO_SUCH_DEVINST) return {TDeviceUpdate::Gone, false, {}};
     return {TDeviceUpdate::Failed, false, SystemErrorMessage(error)};
   }
+
+  std::string DriverArchitecture() override {
+    SYSTEM_INFO info;
+    GetNativeSystemInfo(&info);
+    switch (info.wProcessorArchitecture) {
+      case PROCESSOR_ARCHITECTURE_AMD64:
+        return "amd64";
+      case PROCESSOR_ARCHITECTURE_ARM64:
+        return "arm64";
+      default:
+        return "x86";
+    }
+  }
 };
 
 }  // namespace

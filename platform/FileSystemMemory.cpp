@@ -184,12 +184,7 @@ bool MemoryFileSystem::MoveFileOver(const std::string& source, const std::string
   std::optional<std::string> content = Content(source);
   if (!content) return Fail("The system cannot find the file specified.");
   if (!WriteFileWhole(destination, *content)) return false;
-  std::vector<std::string> parts = Parts(source);
-  Entry* parent = Find(Join(parts, parts.size() - 1));
-  std::erase_if(parent->children, [&](const std::string& name) {
-    return Key(Join(parts, parts.size() - 1) + "\\" + name) == Key(source);
-  });
-  entries_.erase(Key(source));
+  Remove(source);
   return true;
 }
 
@@ -197,6 +192,18 @@ std::optional<std::uint64_t> MemoryFileSystem::FileSize(const std::string& path)
   const Entry* entry = Find(path);
   if (!entry || entry->folder) return std::nullopt;
   return entry->content.size();
+}
+
+void MemoryFileSystem::Remove(const std::string& path) {
+  std::vector<std::string> parts = Parts(path);
+  std::string key = Key(path), parentPath = Join(parts, parts.size() - 1);
+  if (!entries_.count(key)) return;
+  if (Entry* parent = parts.size() > 1 ? Find(parentPath) : nullptr)
+    std::erase_if(parent->children,
+                  [&](const std::string& name) { return Key(parentPath + "\\" + name) == key; });
+  std::erase_if(entries_, [&](const auto& entry) {
+    return entry.first == key || entry.first.starts_with(key + "\\");
+  });
 }
 
 std::string MemoryFileSystem::FullPath(const std::string& path) {

@@ -32,6 +32,8 @@ class MemoryFileSystem : public FileSystem {
   std::optional<std::string> Content(const std::string& path) const;
   // Number of successful copies so far.
   size_t copies = 0;
+  // Removes a file, or a folder with everything in it.
+  void Remove(const std::string& path);
 
   std::string WindowsDirectory() override { return windowsDirectory; }
   std::string SystemDirectory() override { return systemDirectory; }

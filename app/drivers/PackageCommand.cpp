@@ -148,7 +148,7 @@ int RunPackageCommand(const TPackageCommand& command,
       std::string refused = RestoreRefusal();
       if (!refused.empty()) {
         writeLine(refused);
-        return kExitFailed;
+        return kExitUsage;
       }
       platform::DriverSetup::Current().AllowPrompts(false);
       return Report(RestorePackages(command.folder, command.force, progress), stopped,

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <set>
 
+#include "app/drivers/InfSources.h"
+#include "app/drivers/InfText.h"
 #include "app/drivers/PackageFiles.h"
 #include "app/drivers/PackageManifest.h"
 #include "app/drivers/untBackUpDriver.h"
@@ -12,7 +14,6 @@
 #include "framework/Paths.h"
 #include "platform/DriverSetup.h"
 #include "platform/FileSystem.h"
-#include "platform/Profile.h"
 
 namespace {
 
@@ -21,13 +22,6 @@ const char kCatRoot[] = "\\CatRoot\\{F750E6C3-38EE-11D1-85E5-00C04FC295EE}\\";
 const char kFileRepository[] = "\\DriverStore\\FileRepository\\";
 const char kNotCopiedYet[] = "not copied: the export did not finish";
 const char kCancelled[] = "not copied: the export was cancelled";
-
-// The INF's catalog entries, the one for this processor first.
-#ifdef _WIN64
-const char* const kCatalogKeys[] = {"CatalogFile.NTamd64", "CatalogFile.NT", "CatalogFile"};
-#else
-const char* const kCatalogKeys[] = {"CatalogFile.NTx86", "CatalogFile.NT", "CatalogFile"};
-#endif
 
 std::string Stem(const std::string& name) {
   return name.substr(0, name.rfind('.'));
@@ -91,8 +85,10 @@ void PlanStore(TPlan& plan, const std::string& folder) {
   }
 }
 
-// The INF, the files its SourceDisksFiles section lists where they are installed, and the
-// catalog it names from the system's catalog store.
+// The INF, the files its source sections list for the system's architecture where they are
+// installed, and the catalog it names from the system's catalog store. Each file goes where the
+// INF's source paths put it in the package (a folder per architecture, say), so that the system
+// finds it there when the package is installed again.
 void PlanFiles(TPlan& plan, const std::string& infPath) {
   platform::FileSystem& fs = platform::FileSystem::Current();
   std::string systemDir = fs.SystemDirectory(), windowsDir = fs.WindowsDirectory();
@@ -101,28 +97,35 @@ void PlanFiles(TPlan& plan, const std::string& infPath) {
     if (taken.insert(UpperAscii(relative)).second) plan.files.push_back({source, relative});
   };
   add(infPath, plan.manifest.inf);
-  for (const std::string& name : ReadInfKeyNames(infPath, "SourceDisksFiles")) {
+  TInfSources sources =
+      ReadInfSources(ReadSmallFile(infPath, kInfMaxBytes).value_or(""),
+                     ArchNamed(platform::DriverSetup::Current().DriverArchitecture()));
+  for (const TInfSourceFile& file : sources.files) {
+    std::string why = file.path.empty() ? file.problem.reason : UnsafeRelativePath(file.path);
+    if (!why.empty()) {
+      plan.manifest.missing.push_back(
+          {file.path.empty() ? file.problem.path : file.path, "not copied: the path " + why});
+      continue;
+    }
+    std::string name = fw::ExtractFileName(file.path);
     std::string found = FindFileNoCase(DriverFileFolder(name, systemDir, windowsDir), name);
     if (found.empty())
-      plan.manifest.missing.push_back({name, "not found on this system"});
-    else
-      add(found, fw::ExtractFileName(found));
+      plan.manifest.missing.push_back({file.path, "not found on this system"});
+    else  // the installed file's own letter case, in the folder the INF gives it
+      add(found, JoinPath(fw::ExtractFileDir(file.path), fw::ExtractFileName(found)));
   }
-  platform::Profile& profile = platform::Profile::Current();
-  for (const char* key : kCatalogKeys) {
-    std::string catalog = profile.ReadString(infPath, "Version", key, "", kInfValueSize);
-    if (catalog.empty()) continue;
-    std::string stored = systemDir + kCatRoot + Stem(plan.manifest.inf) + ".cat";
-    if (!UnsafeFileName(catalog).empty())
-      plan.manifest.missing.push_back({catalog, "not copied: the INF names an unusable catalog"});
-    else if (!platform::FileExists(stored))
-      plan.manifest.missing.push_back(
-          {catalog, "catalog not found in the system's catalog store (" +
-                        fw::ExtractFileName(stored) + ")"});
-    else
-      add(stored, catalog);
-    break;
-  }
+  const TInfProblem& unusable = sources.catalogProblem;
+  if (sources.catalog.empty() && unusable.reason.empty()) return;
+  std::string stored = systemDir + kCatRoot + Stem(plan.manifest.inf) + ".cat";
+  if (!unusable.reason.empty() || !UnsafeRelativePath(sources.catalog).empty())
+    plan.manifest.missing.push_back({unusable.reason.empty() ? sources.catalog : unusable.path,
+                                     "not copied: the INF names an unusable catalog"});
+  else if (!platform::FileExists(stored))
+    plan.manifest.missing.push_back(
+        {sources.catalog,
+         "catalog not found in the system's catalog store (" + fw::ExtractFileName(stored) + ")"});
+  else
+    add(stored, sources.catalog);
 }
 
 TPlan PlanPackage(const TExportDriver& driver) {

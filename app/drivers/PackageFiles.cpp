@@ -80,6 +80,13 @@ std::string JoinPath(const std::string& folder, const std::string& relative) {
   return folder.empty() || folder.back() == '\\' ? folder + relative : folder + "\\" + relative;
 }
 
+bool PassesThroughLink(const std::string& folder, const std::string& relative) {
+  platform::FileSystem& fs = platform::FileSystem::Current();
+  for (size_t at = relative.find('\\'); at != std::string::npos; at = relative.find('\\', at + 1))
+    if (fs.IsLink(JoinPath(folder, relative.substr(0, at)))) return true;
+  return false;
+}
+
 bool PathIsInside(const std::string& path, const std::string& folder) {
   platform::FileSystem& fs = platform::FileSystem::Current();
   // "\\?\" only switches off the system's path parsing; the folder is the same without it.

@@ -38,6 +38,10 @@ std::optional<std::string> ReadSmallFile(const std::string& path, size_t maxByte
 // Folder and relative path joined with one "\".
 std::string JoinPath(const std::string& folder, const std::string& relative);
 
+// Whether a relative path passes through a link on its way down from folder: what lies behind
+// one is not the folder's.
+bool PassesThroughLink(const std::string& folder, const std::string& relative);
+
 // Whether path lies in folder or below it, both made absolute, letter case ignored as the file
 // system ignores it.
 bool PathIsInside(const std::string& path, const std::string& folder);

@@ -1,102 +1,86 @@
 #include "app/drivers/PackageRestore.h"
 
-#include <algorithm>
 #include <set>
 
+#include "app/drivers/InfSources.h"
+#include "app/drivers/InfText.h"
 #include "app/drivers/PackageFiles.h"
 #include "app/drivers/PackageManifest.h"
+#include "app/drivers/PackageStage.h"
 #include "app/drivers/PackageVerify.h"
-#include "framework/IniText.h"
-#include "framework/TextLines.h"
 #include "platform/DriverSetup.h"
-#include "platform/FileSystem.h"
 
 namespace {
 
-// Some printer and graphics INFs run to several megabytes.
-constexpr size_t kInfMaxBytes = 64u << 20;
-
-std::string Trim(std::string_view text) {
-  return std::string(fw::TrimControl(text));
-}
-
-// INF files come in UTF-16 (with its byte-order mark), UTF-8 or an 8-bit code page. The IDs
-// and section names read from them are ASCII, so a character outside it becomes '?'.
-std::string NarrowInfText(const std::string& bytes) {
-  if (bytes.size() >= 2 && uint8_t(bytes[0]) == 0xFF && uint8_t(bytes[1]) == 0xFE) {
-    std::string text;
-    text.reserve(bytes.size() / 2);
-    for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
-      unsigned unit = uint8_t(bytes[i]) | (unsigned(uint8_t(bytes[i + 1])) << 8);
-      text += unit < 0x80 ? char(unit) : '?';
-    }
-    return text;
-  }
-  if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) return bytes.substr(3);
-  return bytes;
-}
-
-// The comma-separated fields of an INF value, each trimmed.
-std::vector<std::string> Fields(const std::string& value) {
-  std::vector<std::string> fields;
-  size_t start = 0;
-  while (true) {
-    size_t comma = value.find(',', start);
-    fields.push_back(Trim(std::string_view(value).substr(start, comma - start)));
-    if (comma == std::string::npos) return fields;
-    start = comma + 1;
-  }
-}
-
 // The INF's models that match present devices, each hardware ID once.
-std::vector<std::string> PresentModels(const std::string& infPath) {
-  std::optional<std::string> text = ReadSmallFile(infPath, kInfMaxBytes);
-  if (!text) return {};
+std::vector<std::string> PresentModels(const std::string& infText) {
   std::set<std::string> present;
   for (const std::string& id : platform::DriverSetup::Current().PresentDeviceIds())
     present.insert(UpperAscii(id));
   std::vector<std::string> matching;
   std::set<std::string> taken;
-  for (const std::string& id : InfModelIds(*text))
+  for (const std::string& id : InfModelIds(infText))
     if (present.count(UpperAscii(id)) && taken.insert(UpperAscii(id)).second)
       matching.push_back(id);
   return matching;
 }
 
-TPackageReport RestoreOne(const std::string& folder, bool force, const TPackageProgress& progress) {
-  TPackageManifest manifest;
-  TPackageReport report = VerifyPackage(folder, manifest, progress);
-  // A verification cut short says nothing of the package: even a forced restore stops there.
-  if (progress.Cancelled()) {
-    report.outcome = "cancelled";
-    return report;
-  }
-  if (!report.Succeeded() && (!force || manifest.inf.empty())) {
-    report.outcome = "skipped: it failed verification";
-    return report;
-  }
-  std::vector<std::string> verification = report.problems;
-  report.problems.clear();
-  std::string inf =
-      platform::FileSystem::Current().FullPath(JoinPath(folder, manifest.InstallInf()));
-  progress.File(report.package, manifest.InstallInf());
-  platform::TInfInstall installed = platform::DriverSetup::Current().InstallInf(inf);
+// Why the INF may not be installed from its package: a path of it that leads out of the package,
+// or a file it copies, or its catalog, that the manifest does not list (the installer would
+// look for it beside the staged files, where only listed ones are).
+std::vector<std::string> InfMismatches(const TPackageManifest& manifest, const std::string& inf) {
+  TInfSources sources = ReadInfSources(inf, BuildArch());
+  std::vector<std::string> problems;
+  for (const TInfProblem& problem : sources.problems) problems.push_back(problem.Text());
+  std::set<std::string> listed;
+  for (const TPackageFile& file : manifest.files) listed.insert(FileNameKey(file.path));
+  auto require = [&](const std::string& path) {
+    if (!listed.count(FileNameKey(path)))
+      problems.push_back(path + " is named by the INF but not in the package");
+  };
+  if (!sources.catalog.empty()) require(sources.catalog);
+  for (const TInfSourceFile& file : sources.files)
+    if (file.copied && file.problem.reason.empty()) require(file.path);
+  return problems;
+}
+
+// Why the staged package may not be installed: staging failed, a file changed after it was
+// verified (a forced restore takes the files as they are), or the INF does not match the package.
+std::vector<std::string> Refusals(const std::string& failed, const TPackageStage& stage,
+                                  const TPackageManifest& manifest, bool verified) {
+  if (!failed.empty()) return {failed};
+  if (!stage.Kept()) return {manifest.InstallInf() + " could not be read from the package"};
+  std::vector<std::string> refused;
+  if (verified)
+    for (const std::string& path : stage.Changed())
+      refused.push_back(path + " changed after it was verified");
+  return refused.empty() ? InfMismatches(manifest, *stage.Kept()) : refused;
+}
+
+// Installs the staged INF and gives the present devices it is made for its driver, both from
+// the staged copy. verified: whether the package passed verification (else it is forced).
+void Install(TPackageReport& report, const TPackageManifest& manifest, const TPackageStage& stage,
+             bool verified) {
+  platform::DriverSetup& setup = platform::DriverSetup::Current();
+  std::string inf = stage.Path(manifest.InstallInf());
+  platform::TInfInstall installed = setup.InstallInf(inf);
   switch (installed.outcome) {
     case platform::TInfInstall::Present:
       report.outcome = "already present as " + installed.oemInf;
-      return report;
+      if (!verified) report.outcome += ", and it failed verification";
+      return;
     case platform::TInfInstall::Failed:
       report.outcome = "failed";
       report.problems.push_back(manifest.InstallInf() + " was not installed: " + installed.error);
-      return report;
+      return;
     case platform::TInfInstall::Installed:
       break;
   }
   report.outcome = "installed as " + installed.oemInf;
-  if (!verification.empty()) report.outcome += " (forced past a failed verification)";
+  if (!verified) report.outcome += " although it failed verification";
   bool restart = false;
-  for (const std::string& id : PresentModels(inf)) {
-    platform::TDeviceUpdate update = platform::DriverSetup::Current().UpdateDevices(id, inf);
+  for (const std::string& id : PresentModels(*stage.Kept())) {
+    platform::TDeviceUpdate update = setup.UpdateDevices(id, inf);
     restart = restart || update.restartNeeded;
     switch (update.outcome) {
       case platform::TDeviceUpdate::Updated:
@@ -113,27 +97,57 @@ TPackageReport RestoreOne(const std::string& folder, bool force, const TPackageP
     }
   }
   if (restart) report.outcome += "; restart Windows to finish";
+}
+
+TPackageReport RestoreOne(const std::string& folder, bool force, const TPackageProgress& progress) {
+  TPackageManifest manifest;
+  TPackageReport report = VerifyPackage(folder, manifest, progress);
+  // A verification cut short says nothing of the package: even a forced restore stops there.
+  if (progress.Cancelled()) {
+    report.outcome = "cancelled";
+    return report;
+  }
+  bool verified = report.Succeeded();
+  if (!verified && (!force || manifest.inf.empty())) {
+    report.outcome = "skipped: it failed verification";
+    return report;
+  }
+  // The installer reads the staged copy, never the package folder, which another process may
+  // change at any time. A forced restore installs the files as they are now.
+  TPackageStage stage;
+  std::string failed = stage.Copy(folder, manifest, manifest.InstallInf(), kInfMaxBytes, progress);
+  if (stage.Cancelled()) {
+    report.outcome = "not installed";
+    report.problems.push_back("restore cancelled");
+    return report;
+  }
+  std::vector<std::string> refused = Refusals(failed, stage, manifest, verified);
+  if (!refused.empty()) {
+    report.outcome = "not installed";
+    report.problems.insert(report.problems.end(), refused.begin(), refused.end());
+    return report;
+  }
+  progress.File(report.package, manifest.InstallInf());
+  Install(report, manifest, stage, verified);
   return report;
 }
 
 }  // namespace
 
 std::vector<std::string> InfModelIds(const std::string& infText) {
-  fw::IniText inf(fw::SplitLines(NarrowInfText(infText)), fw::NameCase::Insensitive);
+  TInfText inf(infText);
   std::vector<std::string> ids;
-  const fw::IniText::Section* manufacturers = inf.FindSection("Manufacturer");
+  const auto* manufacturers = inf.Section("Manufacturer");
   if (!manufacturers) return ids;
-  for (const auto& [name, value] : manufacturers->entries) {
-    std::vector<std::string> models = Fields(value);
+  for (const TInfText::Line& line : *manufacturers) {
+    const std::vector<std::string>& models = line.fields;
     std::vector<std::string> sections = {models[0]};
     for (size_t i = 1; i < models.size(); ++i) sections.push_back(models[0] + "." + models[i]);
     for (const std::string& section : sections)
-      if (const fw::IniText::Section* found = inf.FindSection(section))
-        for (const auto& [device, install] : found->entries) {
-          std::vector<std::string> fields = Fields(install);
-          for (size_t i = 1; i < fields.size(); ++i)
-            if (!fields[i].empty()) ids.push_back(fields[i]);
-        }
+      if (const auto* devices = inf.Section(section))
+        for (const TInfText::Line& device : *devices)
+          for (size_t i = 1; i < device.fields.size(); ++i)
+            if (!device.fields[i].empty()) ids.push_back(device.fields[i]);
   }
   return ids;
 }

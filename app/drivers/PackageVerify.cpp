@@ -95,7 +95,7 @@ TPackageReport VerifyPackage(const std::string& folder, TPackageManifest& manife
     if (std::string why = FileProblem(folder, file); !why.empty())
       report.problems.push_back(file.path + " " + why);
     if (progress.Cancelled()) {
-      report.problems.push_back("verification cancelled");
+      report.outcome = "verification cancelled";
       return report;
     }
   }

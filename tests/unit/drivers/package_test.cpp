@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "DriverFakes.h"
+#include "PackageFakes.h"
 #include "app/drivers/PackageCommand.h"
 #include "app/drivers/PackageExport.h"
 #include "app/drivers/PackageManifest.h"
@@ -14,6 +15,7 @@
 namespace {
 
 using testing_support::FakeMachine;
+using testing_support::FakeSetup;
 
 std::string Sha256Of(const std::string& text, size_t piece) {
   platform::Sha256 hash;
@@ -94,40 +96,6 @@ TEST(ManifestTest, RefusesDamagedOrUnsafeEntries) {
   EXPECT_EQ(UnsafeRelativePath("console.sys"), "");  // only the device names themselves
 }
 
-// The system's installer as the restore sees it: it remembers the INF bytes it installed.
-class FakeSetup : public platform::DriverSetup {
- public:
-  platform::MemoryFileSystem* files = nullptr;
-  std::vector<std::string> installed;  // contents, in oem order
-  std::vector<std::string> updated;
-  std::vector<platform::TDeviceUpdate> updates;  // what the next updates answer, in turn
-  std::string refusal;
-
-  bool promptsAllowed = true;
-
-  void AllowPrompts(bool allowed) override { promptsAllowed = allowed; }
-  std::string InstallRefusal() override { return refusal; }
-  std::string DriverStoreFolder(const std::string&) override { return {}; }
-  platform::TInfInstall InstallInf(const std::string& infPath) override {
-    std::string content = files->Content(infPath).value_or("");
-    for (size_t i = 0; i < installed.size(); ++i)
-      if (installed[i] == content)
-        return {platform::TInfInstall::Present, "oem" + std::to_string(100 + i) + ".inf", {}};
-    installed.push_back(content);
-    return {platform::TInfInstall::Installed,
-            "oem" + std::to_string(99 + installed.size()) + ".inf",
-            {}};
-  }
-  std::vector<std::string> PresentDeviceIds() override { return {"PCI\\VEN_1234&DEV_0001"}; }
-  platform::TDeviceUpdate UpdateDevices(const std::string& id, const std::string&) override {
-    updated.push_back(id);
-    if (updates.empty()) return {platform::TDeviceUpdate::Updated, false, {}};
-    platform::TDeviceUpdate next = updates.front();
-    updates.erase(updates.begin());
-    return next;
-  }
-};
-
 const std::string kClassGuid = "{4d36e96c-e325-11ce-bfc1-08002be10318}";
 const std::string kCat = "C:\\Windows\\system32\\CatRoot\\{F750E6C3-38EE-11D1-85E5-00C04FC295EE}\\";
 const std::string kStore = "C:\\Windows\\system32\\DriverStore\\FileRepository\\nx.inf_amd64_1\\";
@@ -139,12 +107,11 @@ std::string Inf(const std::string& catalog, const std::string& files) {
 }
 
 struct PackageMachine : FakeMachine {
-  FakeSetup setup;
+  FakeSetup setup{files};
   platform::ScopedInstall<platform::DriverSetup> useSetup{setup};
   std::vector<TExportDriver> drivers;
 
   PackageMachine() {
-    setup.files = &files;
     registry.AddKey(testing_support::kClassKey + "\\" + kClassGuid);
     registry.SetString(testing_support::kClassKey + "\\" + kClassGuid, "", "Sound");
     // Files listed by the INF, with its catalog in the system's catalog store.
@@ -231,8 +198,8 @@ TEST(PackageFlowTest, ExportVerifyTamperAndRestore) {
             "FAIL  Sorrel NX2: failed 4 files; firmware\\fw.bin has changed; "
             "notes.txt is extra");
 
-  // Restore: the incomplete and the changed packages are skipped; forced, they are installed
-  // (the store package from its INF's own name).
+  // Restore: the incomplete package and the changed one are skipped; forced, both are installed
+  // (the store package from its INF's own name) and still fail.
   auto restored = RestorePackages("D:\\Pk", false);
   lines = Lines(restored);
   ASSERT_EQ(lines.size(), 3u);
@@ -245,10 +212,13 @@ TEST(PackageFlowTest, ExportVerifyTamperAndRestore) {
   EXPECT_TRUE(m.setup.installed.empty());
   restored = RestorePackages("D:\\Pk", true);
   lines = Lines(restored);
+  EXPECT_EQ(lines[0],
+            "FAIL  Korvo HD Audio: installed as oem100.inf although it failed verification; device "
+            "PCI\\VEN_1234&DEV_0001 updated; incomplete, not exported: absent.sys");
   EXPECT_EQ(lines[1],
-            "OK    Sorrel NX2: installed as oem101.inf (forced past a failed "
-            "verification); device PCI\\VEN_1234&DEV_0001 updated");
-  EXPECT_EQ(m.setup.installed[1], m.files.Content(kStore + "nx.inf"));
+            "FAIL  Sorrel NX2: installed as oem101.inf although it failed verification; device "
+            "PCI\\VEN_1234&DEV_0001 updated; firmware\\fw.bin has changed; notes.txt is extra");
+  EXPECT_EQ(m.setup.installed.back(), m.files.Content(kStore + "nx.inf"));
 }
 
 TEST(PackageFlowTest, RefusedUnwritableAndCancelled) {
@@ -294,7 +264,7 @@ TEST(PackageFlowTest, RefusedUnwritableAndCancelled) {
   m.setup.refusal = "no rights";
   EXPECT_EQ(
       RunPackageCommand(ParsePackageCommand({"/restore", "D:\\Pk"}), [](const std::string&) {}),
-      kExitFailed);
+      kExitUsage);
 }
 
 TEST(PackageFlowTest, LinksAreNeitherWalkedIntoNorReadThrough) {
