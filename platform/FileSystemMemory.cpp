@@ -193,7 +193,8 @@ bool MemoryFileSystem::MoveFileOver(const std::string& source, const std::string
 }
 
 std::string MemoryFileSystem::FullPath(const std::string& path) {
-  return Join(Parts(path));
+  // A share path keeps the two separators that make it one.
+  return (path.starts_with("\\\\") ? "\\\\" : "") + Join(Parts(path));
 }
 
 bool MemoryFileSystem::Fail(const char* reason) {
