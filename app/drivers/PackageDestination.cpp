@@ -77,11 +77,7 @@ TDestination ReadDestination(const std::string& destination) {
     if (!why.empty()) return {{}, Refusal(destination, why)};
     start = end + 1;
   }
-  std::string full = platform::FileSystem::Current().FullPath(*path);
-  // The system makes a device's name into a device path when it completes a path.
-  if (full.starts_with("\\\\.\\") || full.starts_with("\\\\?\\"))
-    return {{}, Refusal(destination, "names a device, not a folder")};
-  return {full, {}};
+  return {platform::FileSystem::Current().FullPath(*path), {}};
 }
 
 // The path and each folder above it, up to its drive ("C:\") or share ("\\server\share").
