@@ -77,7 +77,10 @@ TDestination ReadDestination(const std::string& destination) {
     if (!why.empty()) return {{}, Refusal(destination, why)};
     start = end + 1;
   }
-  return {platform::FileSystem::Current().FullPath(*path), {}};
+  std::string full = platform::FileSystem::Current().FullPath(*path);
+  // "C:\pk\" and "C:\pk" are one folder; a drive's root keeps its separator.
+  while (full.size() > RootLength(full) && full.back() == '\\') full.pop_back();
+  return {full, {}};
 }
 
 // The path and each folder above it, up to its drive ("C:\") or share ("\\server\share").

@@ -3,7 +3,7 @@
 // device names, earlier packages, and folders for awkward device names.
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <shellapi.h>
+#include <winioctl.h>
 
 #include <algorithm>
 #include <string>
@@ -14,6 +14,7 @@
 #include "app/drivers/PackageExport.h"
 #include "app/drivers/PackageVerify.h"
 #include "platform/FileIdentity.h"
+#include "platform/FileSystem.h"
 
 namespace {
 
@@ -32,17 +33,9 @@ std::string Upper(std::string text) {
   return text;
 }
 
-// The entries of a folder, in the order the system lists them.
+// The entries of a folder, sorted.
 std::vector<std::string> Listing(const std::string& folder) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return names;
-  do {
-    std::string name = data.cFileName;
-    if (name != "." && name != "..") names.push_back(name);
-  } while (FindNextFileA(find, &data));
-  FindClose(find);
+  std::vector<std::string> names = platform::FileSystem::Current().ListFolder(folder + "\\", "*.*");
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -93,12 +86,7 @@ struct ExportWinTest : ::testing::Test {
   }
   void TearDown() override {
     DeleteFileA(inf.c_str());
-    SHFILEOPSTRUCTA op = {};
-    std::string from = work + '\0';
-    op.wFunc = FO_DELETE;
-    op.pFrom = from.c_str();
-    op.fFlags = FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-    SHFileOperationA(&op);
+    testing_support::RemoveTree(work);
   }
   TExportDriver Driver(const std::string& device) const { return {device, "\\" + key.path()}; }
 };
@@ -140,6 +128,24 @@ TEST_F(ExportWinTest, ASubstitutedDriveOfTheWindowsFolderIsRefused) {
   DefineDosDeviceA(DDD_REMOVE_DEFINITION | DDD_EXACT_MATCH_ON_REMOVE, drive, WindowsDir().c_str());
   if (!reached) GTEST_SKIP() << "the defined drive leads nowhere here";
   EXPECT_EQ(refusal, kWindowsRefusal);
+}
+
+// Wine's own other name of every folder: its drive for the whole Unix file system.
+TEST_F(ExportWinTest, TheWindowsFolderReachedThroughAnotherDriveIsRefused) {
+  using TUnixName = char*(CDECL*)(const WCHAR*);
+  auto unixName = reinterpret_cast<TUnixName>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+  if (!unixName) GTEST_SKIP() << "no other drive leads to the Windows folder here";
+  std::string windows = WindowsDir();
+  char* name = unixName(std::wstring(windows.begin(), windows.end()).c_str());
+  std::string alias = std::string("Z:") + name;
+  HeapFree(GetProcessHeap(), 0, name);
+  std::replace(alias.begin(), alias.end(), '/', '\\');
+  // The prefix's link for drive C: leads to its folder drive_c.
+  if (size_t link = alias.find("\\dosdevices\\c:\\"); link != std::string::npos)
+    alias.replace(link, 15, "\\drive_c\\");
+  if (!platform::FileIdentity::Current().IdOf(alias)) GTEST_SKIP() << "no drive reaches " << alias;
+  EXPECT_EQ(UnsuitableDestination(alias + "\\pk"), kWindowsRefusal) << alias;
 }
 
 TEST_F(ExportWinTest, AnAdministrativeShareOfTheWindowsFolderIsRefused) {
