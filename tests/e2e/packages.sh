@@ -70,6 +70,11 @@ dk_wait_for 'child msctls_statusbar32 "[0-9]+ drivers found\."' 90
 dk_wine "$DK_PROBE" focus TfrmMain
 dk_key alt Right Right Down Down Down Return
 dk_wait_for '^window DkDriverPackages "Driver packages"' 30
+# A row per driver package: the two USB Serial Adapter drivers are told apart.
+rows=$(dk_wine "$DK_PROBE" rows DkDriverPackages | tr -d '\r')
+echo "$rows" | grep -q '^row [0-9]* \[x\] USB Serial Adapter (Gantry Serial, oem45\.inf)$' &&
+  echo "$rows" | grep -q '^row [0-9]* \[x\] USB Serial Adapter (Marlowe Systems, oem46\.inf)$' ||
+  dk_fail "the plug-in does not list both USB Serial Adapter drivers: $rows"
 dk_press Export "Driver packages"
 dk_wait_for 'child Static "[0-9]+ packages, [1-9][0-9]* failed\."' 120
 diff -r "$pk/Korvo HD Audio" "$dir/Packages/Korvo HD Audio" >&2 ||
