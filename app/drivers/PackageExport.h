@@ -1,6 +1,6 @@
-// Export of installed drivers as packages that the system can install again: per driver a folder
-// "<destination>\<device>\" holding the INF, its catalog and its files (or the whole driver-store
-// folder when the package lives in the driver store), and the manifest "package.ini".
+// Export of installed drivers as packages that the system can install again: per driver package
+// (INF) a folder "<destination>\<device>\" holding the INF, its catalog and its files (or the whole
+// driver-store folder when the package lives in the driver store), and the manifest "package.ini".
 #pragma once
 
 #include <cstdint>
