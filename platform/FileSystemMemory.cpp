@@ -207,7 +207,8 @@ void MemoryFileSystem::Remove(const std::string& path) {
 }
 
 std::string MemoryFileSystem::FullPath(const std::string& path) {
-  return Join(Parts(path));
+  // A share path keeps the two separators that make it one.
+  return (path.starts_with("\\\\") ? "\\\\" : "") + Join(Parts(path));
 }
 
 bool MemoryFileSystem::Fail(const char* reason) {

@@ -1,6 +1,7 @@
 #include "app/drivers/PackageExport.h"
 
 #include <algorithm>
+#include <map>
 #include <set>
 
 #include "app/drivers/InfSources.h"
@@ -22,6 +23,7 @@ const char kCatRoot[] = "\\CatRoot\\{F750E6C3-38EE-11D1-85E5-00C04FC295EE}\\";
 const char kFileRepository[] = "\\DriverStore\\FileRepository\\";
 const char kNotCopiedYet[] = "not copied: the export did not finish";
 const char kCancelled[] = "not copied: the export was cancelled";
+const char kMicrosoft[] = "Microsoft";
 
 std::string Stem(const std::string& name) {
   return name.substr(0, name.rfind('.'));
@@ -36,17 +38,6 @@ struct TPlan {
   TPackageManifest manifest;
   std::vector<TPlannedFile> files;
   std::string unusable;  // why there is no package to export, when there is none
-};
-
-class TDriverCollector : public TDriverRowSink {
- public:
-  std::vector<TExportDriver> drivers;
-  void Clear() override { drivers.clear(); }
-  int Count() const override { return static_cast<int>(drivers.size()); }
-  void AppendRow(const std::string& caption, const std::string&, const std::string&,
-                 const std::string& keyPath) override {
-    drivers.push_back({caption, keyPath});
-  }
 };
 
 // The driver-store folder of the installed INF: the system's answer, else the repository folder
@@ -176,17 +167,18 @@ std::string WriteManifest(const std::string& folder, const TPackageManifest& man
 
 std::string PackageFolderName(const std::string& device, const std::string& destination,
                               std::set<std::string>& used) {
-  std::string base = SanitizeFolderName(device);
-  if (base.empty()) base = "Unnamed driver";
+  std::string base = PackageFolderBase(device);
   // Two devices whose names sanitise alike get folders of their own, so that neither package
-  // overwrites the other's files and manifest; and an earlier export in the destination is
-  // never written over (a failed or cancelled export would leave it half replaced, and files
-  // of an older driver version would stay in the new package).
+  // overwrites the other's files and manifest; and nothing in the destination is ever written
+  // over: an earlier package (a failed or cancelled export would leave it half replaced, and
+  // files of an older driver version would stay in the new package), nor a file of that name.
   platform::FileSystem& fs = platform::FileSystem::Current();
+  auto taken = [&](const std::string& name) {
+    std::string path = JoinPath(destination, name);
+    return used.count(UpperAscii(name)) || fs.DirectoryExists(path) || platform::FileExists(path);
+  };
   std::string name = base;
-  for (int n = 2; used.count(UpperAscii(name)) || fs.DirectoryExists(JoinPath(destination, name));
-       ++n)
-    name = base + " (" + std::to_string(n) + ")";
+  for (int n = 2; taken(name); ++n) name = base + " (" + std::to_string(n) + ")";
   used.insert(UpperAscii(name));
   return name;
 }
@@ -203,7 +195,9 @@ TPackageReport ExportOne(const TExportDriver& driver, const std::string& folder,
     report.problems.push_back(plan.unusable);
     return report;
   }
-  if (!CreateFolderPath(folder)) {
+  // The package's own folder is made here and nowhere else: should it have come into being since
+  // its name was chosen, the package fails rather than writing into what is there.
+  if (!CreateFolderPath(fw::ExtractFileDir(folder)) || !fs.CreateFolder(folder)) {
     report.outcome = "not exported";
     report.problems.push_back("the folder could not be created: " + fs.LastErrorText());
     return report;
@@ -241,30 +235,59 @@ TPackageReport ExportOne(const TExportDriver& driver, const std::string& folder,
 
 }  // namespace
 
-std::vector<TExportDriver> ScanExportDrivers(std::uint8_t mode) {
-  TDriverCollector collector;
-  SearchDriver(collector, mode);
-  return collector.drivers;
+std::string TExportDriver::PackageKey() const {
+  // "*" cannot be part of a file name, so a description never passes for an INF.
+  return inf.empty() ? "*" + device : UpperAscii(inf);
 }
 
-std::string UnsuitableDestination(const std::string& destination) {
-  if (destination.empty()) return "No destination folder was given.";
-  if (PathIsInside(destination, platform::FileSystem::Current().WindowsDirectory()))
-    return "Packages are not written into the Windows folder: choose another destination.";
-  return {};
+std::vector<TExportDriver> ScanExportDrivers(std::uint8_t mode) {
+  std::vector<TExportDriver> drivers;
+  if (mode != smRecommended && mode != smAll) return drivers;
+  std::set<std::string> packages;
+  // The list's rule for which drivers a mode takes; the list keeps one row per description,
+  // while a package is made per INF.
+  ForEachDriverInstance([&](const std::string&, const std::string& key) {
+    TExportDriver driver{RegReadString(kLocalMachine, key, "DriverDesc", ""), key,
+                         RegReadString(kLocalMachine, key, "InfPath", ""),
+                         RegReadString(kLocalMachine, key, "ProviderName", kMicrosoft)};
+    if (driver.device.empty() || (mode == smRecommended && driver.provider == kMicrosoft)) return;
+    if (packages.insert(driver.PackageKey()).second) drivers.push_back(driver);
+  });
+  return drivers;
+}
+
+std::vector<TOfferedDriver> OfferedDrivers() {
+  std::vector<TOfferedDriver> offered;
+  std::set<std::string> listed;
+  std::map<std::string, int> rows;  // per description
+  for (std::uint8_t mode : {smRecommended, smAll})
+    for (const TExportDriver& driver : ScanExportDrivers(mode))
+      if (listed.insert(driver.PackageKey()).second) {
+        offered.push_back({driver, driver.device, mode == smRecommended});
+        ++rows[driver.device];
+      }
+  for (TOfferedDriver& row : offered)
+    if (rows[row.driver.device] > 1)
+      row.label +=
+          " (" + row.driver.provider + (row.driver.inf.empty() ? "" : ", " + row.driver.inf) + ")";
+  return offered;
 }
 
 std::vector<TPackageReport> ExportPackages(const std::vector<TExportDriver>& drivers,
                                            const std::string& destination,
                                            const TPackageProgress& progress) {
   std::vector<TPackageReport> reports;
+  if (std::string refused = UnsuitableDestination(destination); !refused.empty()) {
+    progress.Done(reports, {destination, "not exported", {refused}});
+    return reports;
+  }
+  std::string root = NormalDestination(destination);
   std::set<std::string> used;
   bool cancelled = false;
   for (const TExportDriver& driver : drivers) {
     if (cancelled) break;
-    std::string name = PackageFolderName(driver.device, destination, used);
-    progress.Done(reports,
-                  ExportOne(driver, JoinPath(destination, name), name, progress, cancelled));
+    std::string name = PackageFolderName(driver.device, root, used);
+    progress.Done(reports, ExportOne(driver, JoinPath(root, name), name, progress, cancelled));
   }
   return reports;
 }

@@ -28,7 +28,6 @@
 #include "app/drivers/PackageExport.h"
 #include "app/drivers/PackageRestore.h"
 #include "app/drivers/PackageVerify.h"
-#include "app/drivers/untSearchDriver.h"
 #include "DriverPackagesControls.h"
 #include "framework/Paths.h"
 #include "PluginWindow.h"
@@ -255,24 +254,18 @@ void ShowJobNews() {
   if (state.closeWhenDone) ClosePluginWindow(state.wnd);
 }
 
-// The recommended drivers, checked, then the other drivers. A description that both scans list
-// may stand for a Microsoft instance in the full scan and another vendor's in the recommended
-// one; the recommended instance is the one listed.
+// One row per driver package: the recommended ones, checked, then the others.
 void FillDrivers() {
-  state.drivers = ScanExportDrivers(smRecommended);
-  size_t recommended = state.drivers.size();
-  std::set<std::string> listed;
-  for (const TExportDriver& driver : state.drivers) listed.insert(driver.device);
-  for (const TExportDriver& driver : ScanExportDrivers(smAll))
-    if (!listed.count(driver.device)) state.drivers.push_back(driver);
+  std::vector<TOfferedDriver> offered = OfferedDrivers();
   HWND list = Item(kList);
-  for (size_t i = 0; i < state.drivers.size(); ++i) {
+  for (size_t i = 0; i < offered.size(); ++i) {
+    state.drivers.push_back(offered[i].driver);
     LVITEMA item = {};
     item.mask = LVIF_TEXT;
     item.iItem = static_cast<int>(i);
-    item.pszText = const_cast<char*>(state.drivers[i].device.c_str());
+    item.pszText = const_cast<char*>(offered[i].label.c_str());
     ListView_InsertItem(list, &item);
-    ListView_SetCheckState(list, static_cast<int>(i), i < recommended);
+    ListView_SetCheckState(list, static_cast<int>(i), offered[i].recommended);
   }
 }
 

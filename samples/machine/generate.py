@@ -156,6 +156,11 @@ DRIVERS = [
         "LptPort", "acpi\\pnp0400"),
     drv("ports", "0003", "Gantry Legacy Serial Port (COM4)", Num(1), "oem25.inf", "12-12-2022",
         "3.8.31.0", "GntSer.NT", "gntbus\\legacy_port"),
+    # Two vendors' drivers for devices of one description: one list row, two packages.
+    drv("ports", "0004", "USB Serial Adapter", "Gantry Serial", "oem45.inf", "4-18-2023",
+        "3.9.2.0", "GntUsbSer", "usb\\vid_2a4f&pid_0301"),
+    drv("ports", "0005", "USB Serial Adapter", "Marlowe Systems", "oem46.inf", "3-14-2023",
+        "10.1.22.4", "MrlUsbSer", "usb\\vid_1d7e&pid_3e01"),
 
     drv("printer", "0000", "  Halden PrintMaster 5/6 Series: PCL6  ", "Halden Printworks",
         "oem18.inf", "7-1-2021", "4.1.0.12", "HLDNPM", "haldenprintmaster56"),
@@ -310,6 +315,10 @@ INFS = {
     "oem44.inf": dict(cls="hid", key="ORN", vendor="Orrin Input", cat="CatalogFile=orrin.cat",
                       ver="09/02/2022,2.4.0.17", files=None,
                       decorated={"x86": ["orrinpad.sys"], "amd64": ["orrinpad64.sys"]}),
+    "oem45.inf": dict(cls="ports", key="GNT", vendor="Gantry Serial", cat="CatalogFile=gntusb.cat",
+                      ver="04/18/2023,3.9.2.0", files=["gntusbser.sys"]),
+    "oem46.inf": dict(cls="ports", key="MRL", vendor="Marlowe Systems", cat="CatalogFile=mrlser.cat",
+                      ver="03/14/2023,10.1.22.4", files=["mrlusbser.sys"]),
     # Inbox-style INFs: no file list of their own.
     "usbhub3.inf": dict(cls="usb", key="MSFT", vendor="Microsoft", cat=None,
                         ver="06/21/2006,10.0.19041.3636", files=None),
@@ -473,6 +482,33 @@ def scan(mode):
     return rows
 
 
+def packages(mode):
+    """The packages an export of the mode makes: one per INF (an instance without one stands
+    alone), in scan order, named by the first instance's device; a name already taken, in any
+    letter case, gets " (2)", " (3)" ..."""
+    classes = {**CLASSES, **WINE_CLASSES}
+    keys = [(classes[c][0].lower(), c, i, v) for c, i, v in WINE_OWN + DRIVERS]
+    keys.sort(key=lambda k: (k[0], k[2].lower()))
+    rows, seen, used = [], set(), set()
+    for _, cls, inst, vals in keys:
+        desc = vals.get("DriverDesc", "")
+        prov = vals.get("ProviderName", "Microsoft")
+        if not isinstance(prov, str):
+            prov = "Microsoft"
+        inf = vals.get("InfPath", "")
+        package = inf.upper() if inf else "*" + desc
+        if desc == "" or (mode == 1 and prov == "Microsoft") or package in seen:
+            continue
+        seen.add(package)
+        base = sanitize(desc).rstrip(". ") or "Unnamed driver"
+        name, n = base, 2
+        while name.upper() in used:
+            name, n = "%s (%d)" % (base, n), n + 1
+        used.add(name.upper())
+        rows.append((name, inf, classes[cls][2], inst))
+    return rows
+
+
 def file_count(inf):
     d = INFS.get(inf)
     return 1 if d is None or d["files"] is None else len(d["files"]) + 1
@@ -521,6 +557,15 @@ def expect():
         for n, (desc, typ, act, cname, inst, inf) in enumerate(rows, 1):
             print("| %d | `%s` | %s | %s | %s\\%s | %s | %d | `%s` |"
                   % (n, desc, typ, act, cname, inst, inf or "-", file_count(inf), sanitize(desc)))
+        print()
+    for mode in (1, 2):
+        rows = packages(mode)
+        print("Export in mode %d (`/export`%s): %d packages\n"
+              % (mode, " /all" if mode == 2 else "", len(rows)))
+        print("| # | Package folder | INF | Key |")
+        print("|---|---|---|---|")
+        for n, (name, inf, cname, inst) in enumerate(rows, 1):
+            print("| %d | `%s` | %s | %s\\%s |" % (n, name, inf or "-", cname, inst))
         print()
 
 

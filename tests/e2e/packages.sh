@@ -31,6 +31,10 @@ echo "$out" | grep -q '^FAIL  Tessaly Control Panel Extension: not exported' ||
   dk_fail "the driver without its INF is not named"
 echo "$out" | grep -q '^OK    Sorrel NX2 1TB NVMe SSD: exported 5 of 5 files (store)' ||
   dk_fail "the driver-store package is not exported whole"
+# Two vendors' drivers whose devices share a description: a package each, with its own INF.
+tr -d '\r' <"$pk/USB Serial Adapter/package.ini" | grep -q '^Inf=oem45.inf$' &&
+  tr -d '\r' <"$pk/USB Serial Adapter (2)/package.ini" | grep -q '^Inf=oem46.inf$' ||
+  dk_fail "the second USB Serial Adapter is not a package of its own"
 tr -d '\r' <"$pk/Sorrel NX2 1TB NVMe SSD/package.ini" | grep -q '^OriginalInf=sorrelnx.inf$' ||
   dk_fail "the store package's manifest lacks its original INF"
 [ -f "$pk/Sorrel NX2 1TB NVMe SSD/firmware/nx2fw.bin" ] || dk_fail "the store's sub-folder is missing"
@@ -40,6 +44,11 @@ cmp "$win/system32/CatRoot/{F750E6C3-38EE-11D1-85E5-00C04FC295EE}/oem7.cat" \
   while IFS='=,' read -r name hash size; do
     [ "$(sha256sum "$name" | cut -c1-64)" = "$hash" ] || exit 1
   done) || dk_fail "a manifest hash differs from sha256sum"
+
+# An export never writes into an earlier package.
+out=$(run /export 'C:\pk\Korvo HD Audio')
+[ "$out" = "C:\pk\Korvo HD Audio is a driver package (it holds package.ini): export into the folder that holds the packages, or into another one.
+exit 2" ] || dk_fail "export into a package: $out"
 
 out=$(run /verify 'C:\pk')
 echo "$out" >"$DK_OUT/packages-verify.txt"
@@ -62,6 +71,11 @@ dk_wait_for 'child msctls_statusbar32 "[0-9]+ drivers found\."' 90
 dk_wine "$DK_PROBE" focus TfrmMain
 dk_key alt Right Right Down Down Down Return
 dk_wait_for '^window DkDriverPackages "Driver packages"' 30
+# A row per driver package: the two USB Serial Adapter drivers are told apart.
+rows=$(dk_wine "$DK_PROBE" rows DkDriverPackages | tr -d '\r')
+echo "$rows" | grep -q '^row [0-9]* \[x\] USB Serial Adapter (Gantry Serial, oem45\.inf)$' &&
+  echo "$rows" | grep -q '^row [0-9]* \[x\] USB Serial Adapter (Marlowe Systems, oem46\.inf)$' ||
+  dk_fail "the plug-in does not list both USB Serial Adapter drivers: $rows"
 dk_press Export "Driver packages"
 dk_wait_for 'child Static "[0-9]+ packages, [1-9][0-9]* failed\."' 120
 diff -r "$pk/Korvo HD Audio" "$dir/Packages/Korvo HD Audio" >&2 ||

@@ -42,9 +42,9 @@ scan_rows() {
     }' "$1" "$class_root" "$dump"
 }
 
-# --- the import: all 60 instance keys of the sample -------------------------------------------
+# --- the import: all 62 instance keys of the sample -------------------------------------------
 instances=$(grep -cE '^HKEY_LOCAL_MACHINE\\.*\\Class\\\{[^}]+\}\\[^\\]{1,4}$' "$dump" || true)
-[ "$instances" -ge 60 ] || dk_fail "only $instances instance keys below the class root"
+[ "$instances" -ge 62 ] || dk_fail "only $instances instance keys below the class root"
 vendors='Marlowe|Sorrel|Orrin|Korvo|Veltra|Gantry|Halden|Quillon|Bluefen|Tessaly'
 # 30 instances and 4 of the longer subkeys hold a description that names one of these vendors.
 ours=$(grep -cE "^    DriverDesc    REG_SZ    .*($vendors)" "$dump" || true)
@@ -62,8 +62,8 @@ scan_rows 1 >"$DK_OUT/sample_machine-mode1.tsv"
 scan_rows 2 >"$DK_OUT/sample_machine-mode2.tsv"
 m1=$(wc -l <"$DK_OUT/sample_machine-mode1.tsv")
 m2=$(wc -l <"$DK_OUT/sample_machine-mode2.tsv")
-[ "$m1" = 29 ] || dk_fail "recommended scan: expected 29 rows, got $m1"
-[ "$m2" = 51 ] || dk_fail "all-drivers scan: expected 51 rows, got $m2"
+[ "$m1" = 30 ] || dk_fail "recommended scan: expected 30 rows, got $m1"
+[ "$m2" = 52 ] || dk_fail "all-drivers scan: expected 52 rows, got $m2"
 
 row() { sed -n "${2}p" "$DK_OUT/sample_machine-mode$1.tsv"; }
 expect_row() {
@@ -72,11 +72,13 @@ expect_row() {
 usb='Universal Serial Bus controllers'
 expect_row 1 1 "Marlowe USB 3.2 eXtensible Host Controller	$usb	Recommended	{36fc9e60-c465-11cf-8056-444553540000}\\0000"
 expect_row 1 2 "Generic USB Hub	$usb	Recommended	{36fc9e60-c465-11cf-8056-444553540000}\\0003"
-expect_row 1 25 "Orrin Gamepad G1	Human Interface Devices	Recommended	{745a17a0-74d3-11d0-b6fe-00a0c90f57da}\\0006"
+# Two vendors' drivers share this description: the list shows the first one only.
+expect_row 1 15 "USB Serial Adapter	Ports (COM & LPT)	Recommended	{4d36e978-e325-11ce-bfc1-08002be10318}\\0004"
+expect_row 1 26 "Orrin Gamepad G1	Human Interface Devices	Recommended	{745a17a0-74d3-11d0-b6fe-00a0c90f57da}\\0006"
 # The first "Generic Bluetooth Adapter" is a Microsoft one, so the recommended scan lists the
 # second, from the class without a description.
-expect_row 1 27 "Generic Bluetooth Adapter		Recommended	{e0cbf06c-cd8b-4647-bb8a-263b43f0f974}\\0001"
-expect_row 1 29 "Tessaly Control Panel Extension	Extensions	Recommended	{e2f84ce7-8efa-411c-aa69-97454ca4cb57}\\0002"
+expect_row 1 28 "Generic Bluetooth Adapter		Recommended	{e0cbf06c-cd8b-4647-bb8a-263b43f0f974}\\0001"
+expect_row 1 30 "Tessaly Control Panel Extension	Extensions	Recommended	{e2f84ce7-8efa-411c-aa69-97454ca4cb57}\\0002"
 expect_row 2 2 "USB Root Hub (USB 3.0)	$usb	Microsoft	{36fc9e60-c465-11cf-8056-444553540000}\\0001"
 expect_row 2 5 "Generic Bluetooth Adapter	$usb	Microsoft	{36fc9e60-c465-11cf-8056-444553540000}\\0005"
 # Wine's own adapter: no provider, and its class key has no description.
@@ -103,7 +105,7 @@ done
 
 # Wine itself sees the INF files where the program looks for them.
 listing=$(dk_wine cmd /c dir /b 'C:\windows\inf\oem*.inf' 2>>"$DK_LOG" | tr -d '\r')
-for n in 5 6 7 8 12 18 19 21 22 25 27 28 30 31 33 40 41 42 43 44; do
+for n in 5 6 7 8 12 18 19 21 22 25 27 28 30 31 33 40 41 42 43 44 45 46; do
   grep -qix "oem$n.inf" <<<"$listing" || dk_fail "Wine does not list oem$n.inf"
 done
 echo "sample_machine: ok"

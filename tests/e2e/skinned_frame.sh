@@ -51,7 +51,7 @@ controls() {
   local shot=$1 line WL WT WR WB CL CT CR CB
   dk_wine "$DK_PROBE" focus TfrmMain
   dk_key alt Down Down Return
-  dk_wait_for 'child msctls_statusbar32 "51 drivers found\.' 30
+  dk_wait_for 'child msctls_statusbar32 "52 drivers found\.' 30
   sleep 1
   dk_screenshot "$shot" >/dev/null
   line=$(dk_wine "$DK_PROBE" list-view TfrmMain | tr -d '\r')

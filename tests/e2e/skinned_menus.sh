@@ -62,7 +62,7 @@ dk_start "$dir"
 dk_wait_for 'child msctls_statusbar32 "[0-9]+ drivers found\.' 90
 dk_wine "$DK_PROBE" focus TfrmMain
 dk_key alt Down Down Return
-dk_wait_for 'child msctls_statusbar32 "51 drivers found\.' 30
+dk_wait_for 'child msctls_statusbar32 "52 drivers found\.' 30
 dk_wine "$DK_PROBE" close TfrmMain || true
 dk_wait_exit 30
 echo "skinned menus: ok"

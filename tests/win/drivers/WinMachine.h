@@ -2,6 +2,7 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <string>
 
@@ -57,6 +58,16 @@ inline std::string ReadFileText(const std::string& path) {
   ReadFile(f, text.data(), static_cast<DWORD>(text.size()), &got, nullptr);
   CloseHandle(f);
   return text;
+}
+
+// Deletes a folder with everything in it.
+inline void RemoveTree(const std::string& folder) {
+  SHFILEOPSTRUCTA op = {};
+  std::string from = folder + '\0';
+  op.wFunc = FO_DELETE;
+  op.pFrom = from.c_str();
+  op.fFlags = FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+  SHFileOperationA(&op);
 }
 
 // A name no other test run uses at the same time.

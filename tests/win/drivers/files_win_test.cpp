@@ -94,12 +94,7 @@ struct BackupWinTest : ::testing::Test {
   }
   void TearDown() override {
     SetCurrentDirectoryA(previous);
-    SHFILEOPSTRUCTA op = {};
-    std::string from = work + '\0';
-    op.wFunc = FO_DELETE;
-    op.pFrom = from.c_str();
-    op.fFlags = FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-    SHFileOperationA(&op);
+    testing_support::RemoveTree(work);
   }
 };
 

@@ -1,0 +1,27 @@
+#include "platform/FileIdentity.h"
+
+#include <array>
+
+namespace platform {
+
+bool IsReservedDeviceName(std::string_view name) {
+  // The system looks only at what comes before a dot or a colon, blanks at its end left out.
+  std::string_view stem = name.substr(0, name.find_first_of(".:"));
+  while (!stem.empty() && stem.back() == ' ') stem.remove_suffix(1);
+  std::string upper(stem);
+  for (char& c : upper)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  static const std::array<std::string_view, 6> kDevices = {"CON", "PRN",    "AUX",
+                                                           "NUL", "CONIN$", "CONOUT$"};
+  for (std::string_view device : kDevices)
+    if (upper == device) return true;
+  if (!upper.starts_with("COM") && !upper.starts_with("LPT")) return false;
+  std::string_view number = std::string_view(upper).substr(3);
+  static const std::array<std::string_view, 6> kSuperscripts = {"\xB9",     "\xB2",     "\xB3",
+                                                                "\xC2\xB9", "\xC2\xB2", "\xC2\xB3"};
+  for (std::string_view superscript : kSuperscripts)
+    if (number == superscript) return true;
+  return number.size() == 1 && number[0] >= '0' && number[0] <= '9';
+}
+
+}  // namespace platform
