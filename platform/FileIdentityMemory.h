@@ -19,7 +19,6 @@ class MemoryFileIdentity : public FileIdentity {
 
   std::optional<TFileId> IdOf(const std::string& path) override;
   std::string FinalPath(const std::string& path) override;
-  bool IsDeviceName(const std::string& name) override { return IsReservedDeviceName(name); }
 
  private:
   std::vector<std::pair<std::string, std::string>> links_;

@@ -71,15 +71,6 @@ class Win32FileIdentity final : public FileIdentity {
       final = final.substr(4);
     return Narrow(final);
   }
-
-  bool IsDeviceName(const std::string& name) override {
-    if (IsReservedDeviceName(name)) return true;
-    // The system's own rule: a device name becomes "\\.\NAME" when made a full path.
-    std::wstring wide = Wide(name);
-    wchar_t full[MAX_PATH];
-    DWORD n = GetFullPathNameW(wide.c_str(), MAX_PATH, full, nullptr);
-    return n > 4 && n < MAX_PATH && std::wstring_view(full, 4) == L"\\\\.\\";
-  }
 };
 
 }  // namespace

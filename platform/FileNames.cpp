@@ -15,10 +15,14 @@ bool IsReservedDeviceName(std::string_view name) {
                                                            "NUL", "CONIN$", "CONOUT$"};
   for (std::string_view device : kDevices)
     if (upper == device) return true;
-  if (upper.size() != 4 || !(upper.starts_with("COM") || upper.starts_with("LPT"))) return false;
-  // The superscript digits of the ANSI code page count as digits here.
-  unsigned char digit = static_cast<unsigned char>(upper[3]);
-  return (digit >= '0' && digit <= '9') || digit == 0xB9 || digit == 0xB2 || digit == 0xB3;
+  if (!upper.starts_with("COM") && !upper.starts_with("LPT")) return false;
+  // The superscript digits count as digits here, in the ANSI code page and in UTF-8 alike.
+  std::string_view number = std::string_view(upper).substr(3);
+  static const std::array<std::string_view, 6> kSuperscripts = {"\xB9",     "\xB2",     "\xB3",
+                                                                "\xC2\xB9", "\xC2\xB2", "\xC2\xB3"};
+  for (std::string_view superscript : kSuperscripts)
+    if (number == superscript) return true;
+  return number.size() == 1 && number[0] >= '0' && number[0] <= '9';
 }
 
 }  // namespace platform

@@ -9,7 +9,8 @@
 namespace platform {
 
 // The names Windows keeps for devices, by our own list: CON, PRN, AUX, NUL, CONIN$, CONOUT$,
-// COM and LPT followed by a digit or a superscript one, two or three (bytes 0xB9, 0xB2, 0xB3),
+// COM and LPT followed by a digit or a superscript one, two or three (0xB9, 0xB2, 0xB3 in the
+// ANSI code page, or the same as UTF-8),
 // in any letter case, with any extension, and with blanks or dots before the extension or at
 // the end ("NUL .sys", "nul..txt", "AUX ."): the system drops those before it looks.
 bool IsReservedDeviceName(std::string_view name);

@@ -10,6 +10,7 @@
 #include "app/drivers/PackageManifest.h"
 #include "app/drivers/untBackUpDriver.h"
 #include "platform/FileIdentity.h"
+#include "platform/FileNames.h"
 #include "platform/FileSystem.h"
 
 namespace {
@@ -63,7 +64,7 @@ std::string UnusableName(const std::string& name) {
   for (unsigned char c : name)
     if (c < 32 || std::string_view("<>:\"|?*").find(static_cast<char>(c)) != std::string::npos)
       return "holds a character folder names cannot have";
-  if (platform::FileIdentity::Current().IsDeviceName(name))
+  if (platform::NamesDevice(name))
     return "names the device " + name + ", not a folder";
   return {};
 }
@@ -160,6 +161,6 @@ std::string PackageFolderBase(const std::string& device) {
   // shorter name than the one the manifest is then written to.
   while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.pop_back();
   if (name.empty()) return "Unnamed driver";
-  if (platform::FileIdentity::Current().IsDeviceName(name)) name.insert(0, "_");
+  if (platform::NamesDevice(name)) name.insert(0, "_");
   return name;
 }

@@ -67,7 +67,7 @@ std::string FindStoreFolder(const std::string& infPath, std::string& storeInf) {
 
 void PlanStore(TPlan& plan, const std::string& folder) {
   for (const std::string& relative : ListFileTree(folder)) {
-    if (UpperAscii(relative) == UpperAscii(kManifestName)) continue;
+    if (SameFileName(relative, kManifestName)) continue;
     std::string why = UnsafeRelativePath(relative);
     if (why.empty())
       plan.files.push_back({JoinPath(folder, relative), relative});
@@ -85,7 +85,7 @@ void PlanFiles(TPlan& plan, const std::string& infPath) {
   std::string systemDir = fs.SystemDirectory(), windowsDir = fs.WindowsDirectory();
   std::set<std::string> taken;
   auto add = [&](const std::string& source, const std::string& relative) {
-    if (taken.insert(UpperAscii(relative)).second) plan.files.push_back({source, relative});
+    if (taken.insert(FileNameKey(relative)).second) plan.files.push_back({source, relative});
   };
   add(infPath, plan.manifest.inf);
   TInfSources sources =
@@ -147,7 +147,7 @@ TPlan PlanPackage(const TExportDriver& driver) {
   std::string store = FindStoreFolder(infPath, storeInf);
   if (!store.empty()) {
     m.source = "store";
-    if (UpperAscii(storeInf) != UpperAscii(m.inf)) m.originalInf = storeInf;
+    if (!SameFileName(storeInf, m.inf)) m.originalInf = storeInf;
     PlanStore(plan, store);
   } else {
     m.source = "files";
@@ -175,11 +175,11 @@ std::string PackageFolderName(const std::string& device, const std::string& dest
   platform::FileSystem& fs = platform::FileSystem::Current();
   auto taken = [&](const std::string& name) {
     std::string path = JoinPath(destination, name);
-    return used.count(UpperAscii(name)) || fs.DirectoryExists(path) || platform::FileExists(path);
+    return used.count(FileNameKey(name)) || fs.DirectoryExists(path) || platform::FileExists(path);
   };
   std::string name = base;
   for (int n = 2; taken(name); ++n) name = base + " (" + std::to_string(n) + ")";
-  used.insert(UpperAscii(name));
+  used.insert(FileNameKey(name));
   return name;
 }
 
@@ -237,7 +237,7 @@ TPackageReport ExportOne(const TExportDriver& driver, const std::string& folder,
 
 std::string TExportDriver::PackageKey() const {
   // "*" cannot be part of a file name, so a description never passes for an INF.
-  return inf.empty() ? "*" + device : UpperAscii(inf);
+  return inf.empty() ? "*" + device : FileNameKey(inf);
 }
 
 std::vector<TExportDriver> ScanExportDrivers(std::uint8_t mode) {

@@ -20,7 +20,7 @@ std::string TPackageStage::Copy(const std::string& package, const TPackageManife
   if (folder_.empty()) return "no staging folder could be made: " + staging.LastErrorText();
   for (const TPackageFile& file : manifest.files) {
     std::string failed =
-        StageFile(package, file, UpperAscii(file.path) == UpperAscii(keep), keepMaxBytes);
+        StageFile(package, file, SameFileName(file.path, keep), keepMaxBytes);
     if (!failed.empty()) return failed;
     if (progress.Cancelled()) {
       cancelled_ = true;
@@ -69,7 +69,7 @@ std::string TPackageStage::StageFile(const std::string& package, const TPackageF
 
 bool TPackageStage::MakeFolders(const std::string& relative) {
   for (size_t at = relative.find('\\'); at != std::string::npos; at = relative.find('\\', at + 1)) {
-    std::string folder = UpperAscii(relative.substr(0, at));
+    std::string folder = FileNameKey(relative.substr(0, at));
     if (std::find(made_.begin(), made_.end(), folder) != made_.end()) continue;
     if (!platform::Staging::Current().MakeSubfolder(Path(relative.substr(0, at)))) return false;
     made_.push_back(folder);

@@ -8,6 +8,7 @@
 #include "app/drivers/PackageExport.h"
 #include "app/drivers/untSearchDriver.h"
 #include "platform/FileIdentityMemory.h"
+#include "platform/FileNames.h"
 
 namespace {
 

@@ -14,6 +14,7 @@
 #include "app/drivers/PackageExport.h"
 #include "app/drivers/PackageVerify.h"
 #include "platform/FileIdentity.h"
+#include "platform/FileNames.h"
 #include "platform/FileSystem.h"
 
 namespace {
@@ -103,8 +104,8 @@ TEST_F(ExportWinTest, TheWindowsFolderIsKnownByItsIdentity) {
   EXPECT_EQ(Upper(ids.FinalPath("\\\\.\\" + windows + "\\system32")),
             Upper(windows + "\\system32"));
   EXPECT_EQ(ids.FinalPath(work + "\\absent"), "");
-  EXPECT_TRUE(ids.IsDeviceName("COM9"));
-  EXPECT_FALSE(ids.IsDeviceName("COM10"));
+  EXPECT_TRUE(platform::NamesDevice("COM9"));
+  EXPECT_FALSE(platform::NamesDevice("COM10"));
 
   for (const std::string& destination :
        {windows + "\\pk", "\\\\?\\" + windows + "\\pk", "\\\\.\\" + windows + "\\pk",
