@@ -94,15 +94,16 @@ TPackageCommand ParsePackageCommand(const std::vector<std::string>& args) {
 std::vector<std::string> PackageCommandUsage() {
   return {"Driver Keeper: back up, check and restore driver packages.",
           "",
-          "  DriverKeeper.exe /export DIR [/all]  export the recommended drivers (/all: every "
+          "  DriverKeeper /export DIR [/all]     export the recommended drivers (/all: every "
           "driver) as packages into DIR",
-          "  DriverKeeper.exe /verify DIR         check every package in DIR against its manifest",
-          "  DriverKeeper.exe /restore DIR [/force]  install the packages in DIR (/force: also "
-          "those that fail the check)",
-          "  DriverKeeper.exe /?                  this text",
+          "  DriverKeeper /verify DIR            check every package in DIR against its manifest",
+          "  DriverKeeper /restore DIR [/force]  install the packages in DIR (/force: also those "
+          "that fail the check)",
+          "  DriverKeeper /?                     this text",
           "",
-          "Exit code: 0 all succeeded, 1 some package or file failed, 2 bad usage or nothing to "
-          "do."};
+          "Exit code: 0 every package succeeded; 1 some package failed, or the run was cancelled;",
+          "2 bad usage, nothing to do, a refused destination, or /restore without administrator "
+          "rights."};
 }
 
 int PackageExitCode(const std::vector<TPackageReport>& reports) {
