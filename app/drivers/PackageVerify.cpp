@@ -95,7 +95,8 @@ TPackageReport VerifyPackage(const std::string& folder, TPackageManifest& manife
     if (std::string why = FileProblem(folder, file); !why.empty())
       report.problems.push_back(file.path + " " + why);
     if (progress.Cancelled()) {
-      report.outcome = "verification cancelled";
+      report.outcome = "not verified";
+      report.problems.push_back("verification cancelled");
       return report;
     }
   }

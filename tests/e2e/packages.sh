@@ -50,16 +50,20 @@ out=$(run /export 'C:\pk\Korvo HD Audio')
 [ "$out" = "C:\pk\Korvo HD Audio is a driver package (it holds package.ini): export into the folder that holds the packages, or into another one.
 exit 2" ] || dk_fail "export into a package: $out"
 
+# The packages the export left incomplete fail verification, naming what they lack; the rest pass.
+incomplete="FAIL  Halden PhotoJet 210: failed 6 files; incomplete, not exported: hldn210.ini
+FAIL  Marlowe USB 3.2 eXtensible Host Controller: failed 4 files; incomplete, not exported: marlowe.cat"
 out=$(run /verify 'C:\pk')
 echo "$out" >"$DK_OUT/packages-verify.txt"
-[ "$(echo "$out" | tail -1)" = "exit 0" ] || dk_fail "verify: $out"
+[ "$(echo "$out" | tail -1)" = "exit 1" ] && [ "$(echo "$out" | grep '^FAIL')" = "$incomplete" ] ||
+  dk_fail "verify: $out"
 
 cp "$pk/Korvo HD Audio/korvohda.sys" "$dir/korvohda.sys.good"
 printf 'X' | dd of="$pk/Korvo HD Audio/korvohda.sys" bs=1 seek=10 conv=notrunc status=none
 out=$(run /verify 'C:\pk')
 echo "$out" >"$DK_OUT/packages-tampered.txt"
 [ "$(echo "$out" | tail -1)" = "exit 1" ] || dk_fail "verify after a change: $(echo "$out" | tail -2)"
-[ "$(echo "$out" | grep -c '^FAIL')" = 1 ] || dk_fail "other packages fail too"
+[ "$(echo "$out" | grep -c '^FAIL')" = 3 ] || dk_fail "other packages fail too"
 echo "$out" | grep -q '^FAIL  Korvo HD Audio: .*korvohda.sys has changed' || dk_fail "the file is not named"
 cp "$dir/korvohda.sys.good" "$pk/Korvo HD Audio/korvohda.sys"
 
@@ -81,8 +85,9 @@ dk_wait_for 'child Static "[0-9]+ packages, [1-9][0-9]* failed\."' 120
 diff -r "$pk/Korvo HD Audio" "$dir/Packages/Korvo HD Audio" >&2 ||
   dk_fail "the plug-in's package differs from the command line's"
 exported=$(find "$dir/Packages" -name package.ini | wc -l)
+lacking=$(grep -l '^\[Missing\]' "$dir"/Packages/*/package.ini | wc -l)
 dk_press Verify "Driver packages"
-dk_wait_for "child Static \"$exported packages, 0 failed\\.\"" 120
+dk_wait_for "child Static \"$exported packages, $lacking failed\\.\"" 120
 dk_screenshot packages-plugin
 dk_wine "$DK_PROBE" close DkDriverPackages
 dk_wine "$DK_PROBE" close TfrmMain
@@ -97,8 +102,7 @@ echo "$out" >"$DK_OUT/packages-restore.txt"
 failed=$(echo "$out" | grep '^FAIL' || true)
 expected="FAIL  Halden PhotoJet 210: skipped: it failed verification; incomplete, not exported: hldn210.ini
 FAIL  Marlowe USB 3.2 eXtensible Host Controller: skipped: it failed verification; incomplete, not exported: marlowe.cat
-FAIL  Orrin Gamepad G1: not installed; orrinpad.sys is copied but no [SourceDisksFiles] section lists it
-FAIL  Unnamed driver: skipped: it failed verification; incomplete, not exported: hldn210.ini"
+FAIL  Orrin Gamepad G1: not installed; orrinpad.sys is copied but no [SourceDisksFiles] section lists it"
 [ "$failed" = "$expected" ] || dk_fail "other failures than the incomplete and inconsistent packages: $failed"
 installed=$(echo "$out" | grep -c ': installed as ' || true)
 [ "$installed" -ge 10 ] || dk_fail "only $installed packages installed"

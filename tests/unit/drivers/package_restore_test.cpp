@@ -301,6 +301,13 @@ TEST(PackageRestoreTest, StagingIsRemovedAfterFailureThrowAndCancel) {
   EXPECT_TRUE(m.StagingGone());
   m.setup.onInstall = {};
 
+  // Cancelled during verification: no package is called sound, nothing is staged or installed.
+  EXPECT_EQ(m.Run({"/verify", "D:\\Pk"}, [] { return true; }), kExitFailed);
+  EXPECT_EQ(m.lines[0], "FAIL  Tarn Net: not verified; verification cancelled");
+  EXPECT_EQ(m.Run({"/restore", "D:\\Pk", "/force"}, [] { return true; }), kExitFailed);
+  EXPECT_EQ(m.lines[0], "FAIL  Tarn Net: cancelled; verification cancelled");
+  EXPECT_EQ(m.setup.staging.made.size(), 2u);
+
   // Cancelled once verification (three files and the check after it) is over, while staging.
   int asked = 0;
   EXPECT_EQ(m.Run({"/restore", "D:\\Pk"}, [&] { return ++asked > 4; }), kExitFailed);
