@@ -64,8 +64,7 @@ std::string UnusableName(const std::string& name) {
   for (unsigned char c : name)
     if (c < 32 || std::string_view("<>:\"|?*").find(static_cast<char>(c)) != std::string::npos)
       return "holds a character folder names cannot have";
-  if (platform::NamesDevice(name))
-    return "names the device " + name + ", not a folder";
+  if (platform::NamesDevice(name)) return "names the device " + name + ", not a folder";
   return {};
 }
 

@@ -19,8 +19,7 @@ std::string TPackageStage::Copy(const std::string& package, const TPackageManife
   folder_ = staging.MakeFolder();
   if (folder_.empty()) return "no staging folder could be made: " + staging.LastErrorText();
   for (const TPackageFile& file : manifest.files) {
-    std::string failed =
-        StageFile(package, file, SameFileName(file.path, keep), keepMaxBytes);
+    std::string failed = StageFile(package, file, SameFileName(file.path, keep), keepMaxBytes);
     if (!failed.empty()) return failed;
     if (progress.Cancelled()) {
       cancelled_ = true;

@@ -270,7 +270,8 @@ TEST(PackageRestoreTest, AnIncompletePackageIsNeverRestoredAsSound) {
       // What the INF copies is not there: even a forced restore cannot install it.
       {"x64\\tn64.sys",
        {"/restore", "D:\\Pk", "/force"},
-       "FAIL  Tarn Net: not installed; incomplete, not exported: x64\\tn64.sys; x64\\tn64.sys is named by "
+       "FAIL  Tarn Net: not installed; incomplete, not exported: x64\\tn64.sys; x64\\tn64.sys is "
+       "named by "
        "the INF but not in the package"},
   };
   for (const Row& row : kRows) {
