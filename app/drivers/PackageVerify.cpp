@@ -15,19 +15,10 @@ std::string FolderName(const std::string& folder) {
   return fw::ExtractFileName(trimmed);
 }
 
-// Whether a listed path passes through a link on its way down from the package folder: what
-// lies behind one is not the package's.
-bool BehindLink(const std::string& folder, const std::string& path) {
-  platform::FileSystem& fs = platform::FileSystem::Current();
-  for (size_t at = path.find('\\'); at != std::string::npos; at = path.find('\\', at + 1))
-    if (fs.IsLink(JoinPath(folder, path.substr(0, at)))) return true;
-  return false;
-}
-
 // What is wrong with a listed file, or nothing when it is there as the manifest says.
 std::string FileProblem(const std::string& folder, const TPackageFile& file) {
   std::string path = JoinPath(folder, file.path);
-  if (BehindLink(folder, file.path)) return "is missing";
+  if (PassesThroughLink(folder, file.path)) return "is missing";
   if (platform::FileSystem::Current().IsLink(path)) return "is a link to another place";
   THashedFile now = HashFile(path);
   if (!now.read) return "is missing";
