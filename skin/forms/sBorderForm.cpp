@@ -23,11 +23,6 @@ constexpr int kMaxPlaceRetries = 4;
 constexpr UINT_PTR kSettleTimer = 1;
 constexpr UINT kSettleDelay = 50;
 
-bool IsTitleElement(int code) {
-  return code == kHitMinButton || code == kHitMaxButton || code == kHitClose || code == kHitHelp ||
-         code >= kHitUserButton;
-}
-
 bool IsSizing(int code) {
   return code >= kHitLeft && code <= kHitBottomRight;
 }
@@ -266,19 +261,9 @@ bool TveBorderForm::Forward(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void TveBorderForm::DoubleClick(int code) {
+  // The caption and the icon mean what they mean on the form's own frame.
+  if (provider_.frame_.DoubleClick(code)) return;
   HWND form = FormWnd();
-  TsFramePaint& paint = provider_.paint_;
-  if (code == kHitCaption) {
-    bool restore = paint.Form.Maximized || paint.Form.Minimized;
-    const TsTitleButtonRules& r = paint.Inputs.Rules;
-    if (restore ? r.EnabledRestore || paint.Form.Minimized : r.EnabledMax)
-      SendMessageA(form, WM_SYSCOMMAND, restore ? SC_RESTORE : SC_MAXIMIZE, 0);
-    return;
-  }
-  if (code == kHitSysMenu) {
-    PostMessageA(form, WM_SYSCOMMAND, SC_CLOSE, 0);
-    return;
-  }
   if (!IsSizing(code) || code == kHitTopLeft || code == kHitTopRight || code == kHitBottomLeft ||
       code == kHitBottomRight)
     return;
@@ -307,12 +292,8 @@ LRESULT TveBorderForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
   POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   switch (msg) {
     case WM_NCHITTEST: {
-      if (provider_.OnExtHitTest) {
-        fw::TMessage message{msg, wParam, lParam, 0};
-        LRESULT result = 0;
-        provider_.OnExtHitTest(message, result);
-        if (result) return result;
-      }
+      fw::TMessage message{msg, wParam, lParam, 0};
+      if (LRESULT own = provider_.frameFacts_.ApplicationHitTest(message)) return own;
       return HitTest(at) == kHitShadow ? HTTRANSPARENT : kHitOwn;
     }
     case WM_SETCURSOR: {

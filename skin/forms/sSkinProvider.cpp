@@ -222,7 +222,7 @@ void TsSkinProvider::SkinRemoved() {
   // reaches the controls as well, so nothing is sent to them from here.
   adapter_.reset();
   border_.reset();
-  buttons_.Reset();
+  frame_.Buttons().Reset();
   paint_.Sections = {};
   skinData_->SectionIndex = -1;
   SetSystemMenuStyle(false);
@@ -383,7 +383,7 @@ void TsSkinProvider::UpdateShape() {
   paint_.Layout = LayoutTitle(*SkinManager(), paint_.Form, paint_.Metrics, paint_.Inputs);
   ArrangeTitleItems();
   for (auto& b : paint_.Layout.Buttons)
-    b.State = titleAnimations_.count(b.HitCode) ? 0 : buttons_.StateOf(b.HitCode);
+    b.State = titleAnimations_.count(b.HitCode) ? 0 : frame_.Buttons().StateOf(b.HitCode);
   paint_.Active = activeLook_;
   paint_.DisabledLook = !IsWindowEnabled(wnd);
   paint_.GripShown = GripMode == TsGripMode::gmRightBottom && !f.Maximized && f.ThickFrame;
@@ -500,10 +500,6 @@ TsTitleButtonData* TsSkinProvider::Element(int code) {
   return nullptr;
 }
 
-bool TsSkinProvider::ElementEnabled(int code) const {
-  return TitleElementEnabled(paint_, code);
-}
-
 void TsSkinProvider::RepaintElements(const std::vector<int>& codes) {
   // Items are painted over their neighbours and the caption: the title is painted again.
   bool items = false;
@@ -526,7 +522,7 @@ void TsSkinProvider::RepaintElements(const std::vector<int>& codes) {
       PaintElementNow(code);
       continue;
     }
-    const int state = buttons_.StateOf(code);
+    const int state = frame_.Buttons().StateOf(code);
     AnimateTitleButton(code, state, state == 2 ? 1 : 10, false);
   }
 }
@@ -535,7 +531,7 @@ void TsSkinProvider::PaintElementNow(int code) {
   TsTitleButtonData* b = Element(code);
   if (!b || !Skinned() || skinData_->CacheBitmap->Empty()) return;
   img::Bitmap32& image = *skinData_->CacheBitmap;
-  b->State = titleAnimations_.count(code) ? 0 : buttons_.StateOf(code);
+  b->State = titleAnimations_.count(code) ? 0 : frame_.Buttons().StateOf(code);
   RestoreButtonArea(image, buttonStrip_, buttonStripRect_, b->Bounds);
   bool dimmed = !paint_.Active;
   for (int kind = 0; kind < kTitleButtonKinds; ++kind)
@@ -553,14 +549,6 @@ void TsSkinProvider::PaintElementNow(int code) {
   HDC dc = GetWindowDC(form_->Handle());
   BitBlt(dc, r.Left, r.Top, r.Width(), r.Height(), image.DC(), r.Left, r.Top, SRCCOPY);
   ReleaseDC(form_->Handle(), dc);
-}
-
-void TsSkinProvider::RunTitleCommand(TsTitleCommand command) {
-  WPARAM sc = TitleSystemCommand(command);
-  if (!sc) return;
-  // The hot element belongs to the window state that is ending.
-  buttons_.Reset();
-  SendMessageA(form_->Handle(), WM_SYSCOMMAND, sc, 0);
 }
 
 void TsSkinProvider::AnswerBackground(TMessage& message) {
@@ -586,7 +574,5 @@ void TsSkinProvider::EraseClient(HDC dc) {
 }
 
 void TsSkinProvider::ShowSystemMenu(int x, int y) {
-  if (!systemMenu_) systemMenu_ = new TsSystemMenu(*this);
-  buttons_.Reset();
-  systemMenu_->Popup(x, y);
+  frame_.OpenSystemMenu(x, y);
 }

@@ -281,6 +281,42 @@ TEST_F(DialogWinTest, SystemMenuItemsFollowTheDialogsStyleAndState) {
   EXPECT_GT(DialogAdapter(sizeable)->Frame().Layout.Buttons[tbMax].Bounds.Width(), 0);
 }
 
+bool menuSeen = false;
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR id, DWORD) {
+  if (HWND popup = FindWindowA("#32768", nullptr); popup && IsWindowVisible(popup)) {
+    menuSeen = true;
+    EndMenu();
+    KillTimer(nullptr, id);
+  }
+}
+
+TEST_F(DialogWinTest, TheCaptionsRightButtonAndDoubleClickActLikeAForms) {
+  HWND dialog = MakeFullDialog(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX |
+                               WS_MAXIMIZEBOX);
+  ASSERT_NE(DialogAdapter(dialog), nullptr);
+  RECT window;
+  GetWindowRect(dialog, &window);
+  LPARAM onCaption = MAKELPARAM(window.left + 60, window.top + 10);
+  // The right button's press on the caption is the dialog's: the platform would track it and
+  // open its own menu. Its release opens the skin's system menu.
+  EXPECT_EQ(SendMessageA(dialog, WM_NCRBUTTONDOWN, HTCAPTION, onCaption), 0);
+  menuSeen = false;
+  UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseMenu);
+  SendMessageA(dialog, WM_NCRBUTTONUP, HTCAPTION, onCaption);
+  KillTimer(nullptr, timer);
+  EXPECT_TRUE(menuSeen);
+  // A double-click on the caption maximises, and restores the maximised or minimised dialog.
+  SendMessageA(dialog, WM_NCLBUTTONDBLCLK, HTCAPTION, onCaption);
+  EXPECT_TRUE(IsZoomed(dialog));
+  SendMessageA(dialog, WM_NCLBUTTONDBLCLK, HTCAPTION, onCaption);
+  EXPECT_FALSE(IsZoomed(dialog));
+  ShowWindow(dialog, SW_MINIMIZE);
+  Pump();
+  ASSERT_TRUE(IsIconic(dialog));
+  SendMessageA(dialog, WM_NCLBUTTONDBLCLK, HTCAPTION, onCaption);
+  EXPECT_FALSE(IsIconic(dialog));
+}
+
 TEST_F(DialogWinTest, SkinnedDialogsAreLimitedUnlessTheyBringAToolBarAndCanBeVetoed) {
   HWND first = MakeFullDialog();
   HWND second = MakeFullDialog();
