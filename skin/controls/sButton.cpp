@@ -362,9 +362,9 @@ void TsButton::OpenDropDown() {
   Repaint(true);
   RECT r;
   GetWindowRect(Handle(), &r);
-  std::shared_ptr<const bool> alive = AliveFlag();
+  fw::TLifeToken alive = LifeToken();
   DropDownMenu()->Popup(r.left, r.bottom, GetAncestor(Handle(), GA_ROOT));
-  if (!*alive) return;  // the chosen entry's click released the button
+  if (!alive) return;  // the chosen entry's click released the button
   menuDropped_ = false;
   Repaint(false);
 }
@@ -535,14 +535,14 @@ void TsButton::WndProc(fw::TMessage& message) {
   const int before = watch ? CurrentState() : 0;
   const bool focusedBefore = watch && HandleAllocated() && GetFocus() == Handle();
   skinData_->HandleMessage(message);
-  std::shared_ptr<const bool> alive = AliveFlag();
+  fw::TLifeToken alive = LifeToken();
   // The platform takes the focus and the capture inside a press and lets the capture go inside
   // a release; the look those messages change waits for the press, whose fade starts from the
   // look before it.
   const bool nested = inPress_;
   inPress_ = inPress_ || press;
   fw::TButton::WndProc(message);
-  if (!*alive) return;
+  if (!alive) return;
   inPress_ = nested;
   if (Destroying() || !HandleAllocated()) return;
   if (watch && (CurrentState() != before || (GetFocus() == Handle()) != focusedBefore ||

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "framework/Application.h"
 #include "platform/LayeredWindows.h"
 #include "skin/controls/sSkinableMenus.h"
 #include "skin/data/sSkinCommands.h"
@@ -86,15 +87,16 @@ void TveMnuWnd::Destroying() {
   FrameDirty = 0;
   SkinableMenus().ForgetPopup(Handle);
   auto& windows = MenuWindows();
-  bool open = false;
   for (auto& w : windows)
-    if (!w->Destroyed) {
-      open = true;
+    if (!w->Destroyed)
       RedrawWindow(w->Handle, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
-    }
-  // The last one closed frees the others; itself, still answering this message, goes with the
-  // next menu or when the skin goes.
-  if (!open) std::erase_if(windows, [this](const auto& w) { return w.get() != this; });
+  // Still answering this message, the adapter goes once the message that closed the menu has
+  // returned.
+  auto self = std::find_if(windows.begin(), windows.end(),
+                           [this](const auto& w) { return w.get() == this; });
+  if (self == windows.end()) return;
+  fw::Application.FreeAfterMessage(std::move(*self));
+  windows.erase(self);
 }
 
 void TveMnuWnd::HandleMessage(fw::TMessage& message) {
@@ -166,10 +168,7 @@ void AdoptMenuWindow(HWND wnd, const CBT_CREATEWNDA* create) {
   if (!manager || !manager->Active() || !manager->SkinnedPopups || !create || !create->lpcs ||
       !IsMenuClass(create->lpcs->lpszClass) || TveMainWnd::AdapterFromHandle(wnd))
     return;
-  auto& windows = MenuWindows();
-  // Adapters of menus closed earlier are done with.
-  std::erase_if(windows, [](const auto& w) { return w->Destroyed; });
-  windows.push_back(std::make_unique<TveMnuWnd>(wnd, manager));
+  MenuWindows().push_back(std::make_unique<TveMnuWnd>(wnd, manager));
 }
 
 size_t MenuWindowCount() {

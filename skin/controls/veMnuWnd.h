@@ -30,5 +30,5 @@ class TveMnuWnd : public TveMainWnd {
 // Gives a pop-up menu window being created its adapter, while the default manager skins
 // pop-up menus.
 void AdoptMenuWindow(HWND wnd, const CBT_CREATEWNDA* create);
-// The adapters of the menu windows open now (and of one that closed last, freed later).
+// The adapters of the menu windows open now.
 size_t MenuWindowCount();

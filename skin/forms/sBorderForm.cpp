@@ -180,7 +180,10 @@ void TveBorderForm::Update(bool repaint, uint8_t alpha) {
     return;
   }
   Busy = true;
-  if (!provider_.RebuildWindowImage() || !Window()) {
+  fw::TLifeToken alive = life_.Token();
+  bool rebuilt = provider_.RebuildWindowImage();
+  if (!alive) return;
+  if (!rebuilt || !Window()) {
     Busy = false;
     return;
   }
@@ -327,7 +330,9 @@ LRESULT TveBorderForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       HWND form = FormWnd();
+      fw::TLifeToken alive = life_.Token();
       if (form && GetActiveWindow() != form && IsWindowEnabled(form)) SetForegroundWindow(form);
+      if (!alive) return 0;
       if (msg == WM_NCRBUTTONDOWN) {
         Forward(msg, WPARAM(code), lParam);
       } else {

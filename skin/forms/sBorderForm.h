@@ -12,6 +12,7 @@
 
 #include <cstdint>
 
+#include "framework/Lifetime.h"
 #include "imaging/Bitmap32.h"
 #include "skin/forms/sBorderGeometry.h"
 
@@ -88,4 +89,6 @@ class TveBorderForm {
   // A form stretched by a double-click on an edge, and the bounds it had before.
   bool stretched_ = false;
   RECT beforeStretch_{};
+  // The form's handlers, which the border window's clicks reach, may free it with the form.
+  fw::TLifetime life_;
 };

@@ -69,7 +69,9 @@ bool TsFrameHandler::Handle(fw::TMessage& message) {
 }
 
 bool TsFrameHandler::AnswerHitTest(fw::TMessage& message) {
-  if (LRESULT own = facts_.ApplicationHitTest(message)) {
+  fw::TLifeToken alive = life_.Token();
+  LRESULT own = facts_.ApplicationHitTest(message);
+  if (own || !alive) {
     message.Result = own;
     return true;
   }
@@ -120,11 +122,14 @@ void TsFrameHandler::Release(POINT screen) {
   std::vector<int> changed;
   TsTitleCommand command = buttons_.Release(under, form.Minimized, form.Maximized, changed);
   if (GetCapture() == facts_.FrameWindow()) ReleaseCapture();
-  // Before the states are shown: a released item still knows it was pressed.
+  // Before the states are shown: a released item still knows it was pressed. The events of
+  // items and user buttons may free the window and this handler with it.
+  fw::TLifeToken alive = life_.Token();
   if (command == TsTitleCommand::TitleItem) facts_.TitleItemUp(pressed);
+  if (!alive) return;
   facts_.RepaintElements(changed);
   if (command == TsTitleCommand::UserButton) facts_.UserButtonMouse(pressed, false);
-  RunCommand(command);
+  if (alive) RunCommand(command);
 }
 
 void TsFrameHandler::RunCommand(TsTitleCommand command) {
@@ -227,11 +232,13 @@ bool TsFrameHandler::AnswerSkinCommand(fw::TMessage& message) {
   }
 }
 
-void TsFrameHandler::PassOnHidden(fw::TMessage& message) {
+bool TsFrameHandler::PassOnHidden(fw::TMessage& message) {
   HWND wnd = facts_.FrameWindow();
   LONG style = GetWindowLongA(wnd, GWL_STYLE);
   bool visible = style & WS_VISIBLE;
   if (visible) SetWindowLongA(wnd, GWL_STYLE, style & ~WS_VISIBLE);
+  fw::TLifeToken alive = life_.Token();
   facts_.PassOn(message);
   if (visible) SetWindowLongA(wnd, GWL_STYLE, GetWindowLongA(wnd, GWL_STYLE) | WS_VISIBLE);
+  return bool(alive);
 }

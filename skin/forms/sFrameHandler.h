@@ -15,6 +15,7 @@
 
 #include <vector>
 
+#include "framework/Lifetime.h"
 #include "framework/Messages.h"
 #include "skin/forms/sTitleButtons.h"
 #include "skin/forms/sWindowImage.h"
@@ -64,6 +65,8 @@ class TsFrameFacts {
 class TsFrameHandler {
  public:
   explicit TsFrameHandler(TsFrameFacts& facts) : facts_(facts) {}
+  TsFrameHandler(const TsFrameHandler&) = delete;
+  TsFrameHandler& operator=(const TsFrameHandler&) = delete;
 
   // Which element is hot and which is pressed.
   TsTitleButtonStates& Buttons() { return buttons_; }
@@ -81,8 +84,9 @@ class TsFrameHandler {
   // Opens the system menu at a point of the screen, with nothing of the title lit or pressed.
   void OpenSystemMenu(int x, int y);
   // Passes a message on with the window marked invisible: the platform paints its own caption
-  // when the text or the icon changes, and must not, over the skin's.
-  void PassOnHidden(fw::TMessage& message);
+  // when the text or the icon changes, and must not, over the skin's. False when the window's
+  // handling freed the handler's owner.
+  bool PassOnHidden(fw::TMessage& message);
 
  private:
   bool AnswerHitTest(fw::TMessage& message);
@@ -95,4 +99,6 @@ class TsFrameHandler {
 
   TsFrameFacts& facts_;
   TsTitleButtonStates buttons_;
+  // The handler goes with its owner, which a user's event or the window's handling may free.
+  fw::TLifetime life_;
 };

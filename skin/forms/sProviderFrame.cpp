@@ -100,7 +100,7 @@ void TsSkinProvider::NcActivate(TMessage& message) {
   skinData_->BgDirty = true;
   // -1 tells the platform's handler not to repaint the frame: the skin paints it.
   message.LParam = -1;
-  CallSaved(message);
+  if (!CallSaved(message)) return;
   RepaintElements(frame_.Buttons().Reset());
   RepaintFrameNow();
   if (border_) border_->PlaceLater();

@@ -48,8 +48,7 @@ bool TsSkinProvider::TakeSkin(TMessage& message) {
     InitSkin();  // the first chance after the window exists
     if (Skinned()) return true;
   }
-  CallSaved(message);
-  if (message.Msg == WM_CREATE) InitSkin();
+  if (CallSaved(message) && message.Msg == WM_CREATE) InitSkin();
   return false;
 }
 

@@ -23,7 +23,7 @@ bool TsSkinProvider::HandleStateMessage(TMessage& message) {
     case WM_SETICON:
       if (!drawNonClient_) return false;
       captionGlows_ = {};
-      frame_.PassOnHidden(message);
+      if (!frame_.PassOnHidden(message)) return true;
       skinData_->BgDirty = true;
       RepaintFrameNow();
       return true;
@@ -33,13 +33,13 @@ bool TsSkinProvider::HandleStateMessage(TMessage& message) {
     case WM_SETTINGCHANGE:
       if (message.Msg == WM_SETTINGCHANGE && message.WParam == SPI_SETWORKAREA && flight_)
         flight_->Retarget(MinimizeTarget(form_->Handle()));
-      CallSaved(message);
+      if (!CallSaved(message)) return true;
       captionGlows_ = {};
       skinData_->BgDirty = true;
       RepaintFrameNow();
       return true;
     case CM_VISIBLECHANGED:
-      CallSaved(message);
+      if (!CallSaved(message)) return true;
       // A hidden form keeps no picture; showing it paints a new one.
       if (!message.WParam) {
         skinData_->CacheBitmap->Resize(0, 0);
@@ -48,7 +48,7 @@ bool TsSkinProvider::HandleStateMessage(TMessage& message) {
       UpdateBorderForm();
       return true;
     case WM_WINDOWPOSCHANGED:
-      CallSaved(message);
+      if (!CallSaved(message)) return true;
       // A hiding form never comes here: its animation messages freed the border window.
       if (border_) {
         const auto* pos = reinterpret_cast<const WINDOWPOS*>(message.LParam);
@@ -62,7 +62,7 @@ bool TsSkinProvider::HandleStateMessage(TMessage& message) {
       return false;
     case WM_SIZE:
     case WM_ENABLE:
-      CallSaved(message);
+      if (!CallSaved(message)) return true;
       if (message.Msg == WM_SIZE) captionGlows_ = {};
       skinData_->BgDirty = true;
       regionDirty_ = true;
@@ -109,9 +109,7 @@ bool TsSkinProvider::HandleSystemCommand(TMessage& message) {
     return true;
   }
   // Closing may release the form and this provider with it.
-  std::shared_ptr<bool> alive = alive_;
-  CallSaved(message);
-  if (*alive) RepaintElements(frame_.Buttons().Reset());
+  if (CallSaved(message)) RepaintElements(frame_.Buttons().Reset());
   return true;
 }
 

@@ -103,9 +103,9 @@ void TsSkinProvider::TitleItemDown(int code) {
   if (item->DropsMenu()) {
     // The menu runs its own loop; when it is closed the item is clicked and nothing stays hot.
     // One of its commands may have freed the form and this provider.
-    std::shared_ptr<bool> alive = alive_;
+    TLifeToken alive = life_.Token();
     TitleItemMouse(code, true);
-    if (!*alive) return;
+    if (!alive) return;
     RepaintElements(frame_.Buttons().Reset());
     return;
   }

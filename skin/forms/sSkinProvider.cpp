@@ -96,7 +96,7 @@ TsSkinProvider::TsSkinProvider(TComponent* owner)
 }
 
 TsSkinProvider::~TsSkinProvider() {
-  *alive_ = false;
+  life_.End();
   if (titleBar_) titleBar_->OnDestroy = nullptr;
   titleAnimations_.clear();
   front_.Deactivate();
@@ -139,8 +139,10 @@ bool TsSkinProvider::Skinned() const {
          manager->IsValidSectionIndex(paint_.Sections.Form);
 }
 
-void TsSkinProvider::CallSaved(TMessage& message) {
+bool TsSkinProvider::CallSaved(TMessage& message) {
+  TLifeToken alive = life_.Token();
   front_.CallSaved(message);
+  return bool(alive);
 }
 
 void TsSkinProvider::SetDrawNonClientArea(bool value) {
@@ -413,7 +415,8 @@ bool TsSkinProvider::RebuildWindowImage() {
   PaintWindowImage(*SkinManager(), image, buttonStrip_, paint_, FramePaintHooks());
   buttonStripRect_ = ButtonStripRect(paint_, image.Width());
   skinData_->BgDirty = false;
-  if (form_->OnPaint) PaintFormIntoImage(image);
+  // The form's own painting is the application's: it may free the form and this provider.
+  if (form_->OnPaint && !PaintFormIntoImage(image)) return false;
   ++imageGeneration_;
   return true;
 }
@@ -427,7 +430,7 @@ TsFramePaintHooks TsSkinProvider::FramePaintHooks() {
   return hooks;
 }
 
-void TsSkinProvider::PaintFormIntoImage(img::Bitmap32& image) {
+bool TsSkinProvider::PaintFormIntoImage(img::Bitmap32& image) {
   // The form's own painting belongs to its background: children that ask for what lies behind
   // them get it too.
   HDC dc = image.DC();
@@ -435,9 +438,11 @@ void TsSkinProvider::PaintFormIntoImage(img::Bitmap32& image) {
   TPoint offset = ClientOffsetInImage();
   SetViewportOrgEx(dc, offset.X, offset.Y, nullptr);
   IntersectClipRect(dc, 0, 0, paint_.Form.ClientWidth, paint_.Form.ClientHeight);
+  TLifeToken alive = life_.Token();
   form_->DoPaint(dc);
   RestoreDC(dc, saved);
   GdiFlush();
+  return bool(alive);
 }
 
 void TsSkinProvider::InvalidateFrame(bool repaint) {

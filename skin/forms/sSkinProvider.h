@@ -226,7 +226,9 @@ class TsSkinProvider : public fw::TComponent {
   bool TakeSkin(fw::TMessage& message);
   void WatchChildren(const fw::TMessage& message);
   void StopFadesOfTheOldPlace(const fw::TMessage& message);
-  void CallSaved(fw::TMessage& message);
+  // Passes the message on to the form's saved WindowProc; false when that freed the provider
+  // (the form closed and released it): nothing of the provider may be touched then.
+  bool CallSaved(fw::TMessage& message);
   // The frame's messages (sProviderFrame.cpp): painting, activation, and the frame handler.
   bool HandleFrameMessage(fw::TMessage& message);
   void NcActivate(fw::TMessage& message);
@@ -258,7 +260,8 @@ class TsSkinProvider : public fw::TComponent {
   void UpdateShape();
   void PrepareInputs();
   void PaintCaption(img::Bitmap32& image);
-  void PaintFormIntoImage(img::Bitmap32& image);
+  // False when the form's own painting freed the provider.
+  bool PaintFormIntoImage(img::Bitmap32& image);
   void PaintIcon(img::Bitmap32& image, const TRect& rect);
   void PaintMenuItems(img::Bitmap32& image, const TRect& band);
   // The menu bar's items: one painted into target (plain or hot), measured and drawn for the
@@ -370,7 +373,7 @@ class TsSkinProvider : public fw::TComponent {
   std::unique_ptr<TveMoveTimer> moveTimer_;
   bool blendMoving_ = false;
   bool layeredBeforeMoving_ = false;
-  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+  fw::TLifetime life_;
 };
 
 // The provider that serves a form, or null.

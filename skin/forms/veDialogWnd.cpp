@@ -364,7 +364,7 @@ bool TveDialogWnd::HandleFrameMessage(fw::TMessage& message) {
       return true;
     case WM_SETTEXT:
     case WM_SETICON:
-      frame_.PassOnHidden(message);
+      if (!frame_.PassOnHidden(message)) return true;
       if (message.Msg == WM_SETTEXT) ReadCaption();
       SkinData->BgDirty = true;
       RepaintFrameNow();

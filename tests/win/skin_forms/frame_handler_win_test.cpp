@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -45,7 +46,10 @@ struct FakeFrame final : TsFrameFacts {
   HWND FrameWindow() const override { return wnd; }
   const TsFramePaint& Frame() const override { return paint; }
   TPoint ImageOrigin() const override { return origin; }
-  int HitTest(POINT) override { return hit; }
+  int HitTest(POINT) override {
+    if (logHits) log.push_back("hit");
+    return hit;
+  }
   void RepaintElements(const std::vector<int>& codes) override {
     for (int code : codes) log.push_back("paint " + std::to_string(code));
   }
@@ -64,10 +68,16 @@ struct FakeFrame final : TsFrameFacts {
     return answersBackground;
   }
   LRESULT BackgroundColor() override { return 0x123456; }
-  LRESULT ApplicationHitTest(fw::TMessage&) override { return own; }
+  LRESULT ApplicationHitTest(fw::TMessage&) override {
+    if (freeOnEvent) freeOnEvent();
+    return own;
+  }
   void ShowHint(int code) override { log.push_back("hint " + std::to_string(code)); }
   void TitleItemDown(int code) override { log.push_back("item down " + std::to_string(code)); }
-  void TitleItemUp(int code) override { log.push_back("item up " + std::to_string(code)); }
+  void TitleItemUp(int code) override {
+    log.push_back("item up " + std::to_string(code));
+    if (freeOnEvent) freeOnEvent();
+  }
   void UserButtonMouse(int code, bool down) override {
     log.push_back("user " + std::to_string(code) + (down ? " down" : " up"));
   }
@@ -79,6 +89,9 @@ struct FakeFrame final : TsFrameFacts {
   int hit = kHitNowhere;
   LRESULT own = 0;
   bool answersBackground = true;
+  bool logHits = false;
+  // An event of the application that frees the handler.
+  std::function<void()> freeOnEvent;
   std::vector<std::string> log;
 };
 
@@ -475,6 +488,29 @@ TEST_F(FrameHandlerWinTest, SkinCommandsEveryFrameAnswersAlike) {
   frame.answersBackground = false;
   fw::TMessage question{SkinCommandMsg, SkinCommandParam(CmdGetBg), 0, 0};
   EXPECT_FALSE(handler.AnswerSkinCommand(question));
+}
+
+TEST_F(FrameHandlerWinTest, NothingOfAHandlerIsTouchedOnceAnEventFreedIt) {
+  auto* owned = new TsFrameHandler(frame);
+  frame.freeOnEvent = [&] {
+    delete owned;
+    owned = nullptr;
+  };
+  frame.logHits = true;
+  // The application's hit test closes the window: its answer stands, nothing more is asked.
+  fw::TMessage test{WM_NCHITTEST, 0, At(150, 10), 0};
+  EXPECT_TRUE(owned->Handle(test));
+  EXPECT_EQ(owned, nullptr);
+  EXPECT_TRUE(frame.log.empty());
+  // A title item's release runs its click, which closes the window: nothing is painted after.
+  owned = new TsFrameHandler(frame);
+  owned->Buttons().Press(kHitTitleItem, true);
+  frame.hit = kHitTitleItem;
+  fw::TMessage up{WM_LBUTTONUP, 0, MAKELPARAM(150, 10), 0};
+  frame.log.clear();
+  EXPECT_TRUE(owned->Handle(up));
+  EXPECT_EQ(owned, nullptr);
+  EXPECT_EQ(frame.log, (std::vector<std::string>{"hit", "item up 2000"}));
 }
 
 TEST_F(FrameHandlerWinTest, TheCaptionChangesWithTheWindowMarkedInvisible) {
