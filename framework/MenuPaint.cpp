@@ -5,6 +5,7 @@
 
 #include "framework/Graphics.h"
 #include "framework/Menus.h"
+#include "platform/GdiScopes.h"
 
 namespace fw {
 
@@ -48,30 +49,26 @@ void DrawGlyph(const TMenuItem* item, HDC dc, RECT column, bool selected) {
   RECT mark{0, 0, size, size};
   // The platform draws the mark in black on white; it is copied through as a mask so that it
   // takes the text colour over whatever background the item has.
-  HDC maskDc = CreateCompatibleDC(dc);
-  HBITMAP mask = CreateBitmap(size, size, 1, 1, nullptr);
-  HGDIOBJ old = SelectObject(maskDc, mask);
+  platform::MemoryDC maskDc(dc);
+  platform::Owned<HBITMAP> mask(CreateBitmap(size, size, 1, 1, nullptr));
+  platform::Selection maskSelected(maskDc, mask);
   DrawFrameControl(maskDc, &mark, DFC_MENU, item->RadioItem() ? DFCS_MENUBULLET : DFCS_MENUCHECK);
   int x = column.left + (column.right - column.left - size) / 2;
   int y = column.top + (column.bottom - column.top - size) / 2;
-  HBRUSH ink = CreateSolidBrush(GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
-  HGDIOBJ oldBrush = SelectObject(dc, ink);
+  platform::Owned<HBRUSH> ink(
+      CreateSolidBrush(GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT)));
+  platform::Selection inkSelected(dc, ink);
   COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
   COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
   // Where the mask is black the brush paints; elsewhere the destination stays.
   BitBlt(dc, x, y, size, size, maskDc, 0, 0, 0x00B8074A);
   SetBkColor(dc, oldBack);
   SetTextColor(dc, oldText);
-  SelectObject(dc, oldBrush);
-  DeleteObject(ink);
-  SelectObject(maskDc, old);
-  DeleteObject(mask);
-  DeleteDC(maskDc);
 }
 
 }  // namespace
 
-void SelectMenuFont(HDC dc, bool bold) {
+HFONT MenuFont(bool bold) {
   static HFONT normal = nullptr, strong = nullptr;
   if (!normal) {
     NONCLIENTMETRICSA metrics = {};
@@ -81,7 +78,7 @@ void SelectMenuFont(HDC dc, bool bold) {
     metrics.lfMenuFont.lfWeight = FW_BOLD;
     strong = CreateFontIndirectA(&metrics.lfMenuFont);
   }
-  SelectObject(dc, bold ? strong : normal);
+  return bold ? strong : normal;
 }
 
 void DefaultMeasureMenuItem(TMenuItem* item, HDC dc, int& width, int& height) {

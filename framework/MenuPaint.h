@@ -7,8 +7,8 @@ namespace fw {
 
 class TMenuItem;
 
-// Selects the platform's menu font (bold for the default item) into dc; the caller restores it.
-void SelectMenuFont(HDC dc, bool bold);
+// The platform's menu font (bold for the default item), made once for the process.
+HFONT MenuFont(bool bold);
 void DefaultMeasureMenuItem(TMenuItem* item, HDC dc, int& width, int& height);
 void DefaultDrawMenuItem(TMenuItem* item, HDC dc, const RECT& rect, UINT itemState);
 

@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "framework/MenuPaint.h"
+#include "platform/GdiScopes.h"
 
 namespace fw {
 
@@ -290,16 +291,16 @@ bool TMenu::MeasureItem(HWND owner, MEASUREITEMSTRUCT& measure) {
   if (measure.CtlType != ODT_MENU) return false;
   TMenuItem* item = TMenuItem::FromItemData(measure.itemData);
   if (!item) return false;
-  HDC dc = GetDC(owner);
+  platform::WindowDC dc(owner);
+  // The item's handler may leave the context as it likes: all of it comes back.
   int saved = SaveDC(dc);
-  SelectMenuFont(dc, item->Default());
+  platform::Selection font(dc, MenuFont(item->Default()));
   int width = 0, height = 0;
   if (item->OnMeasureItem)
     item->OnMeasureItem(item, dc, width, height);
   else
     DefaultMeasureMenuItem(item, dc, width, height);
   RestoreDC(dc, saved);
-  ReleaseDC(owner, dc);
   measure.itemWidth = static_cast<UINT>(std::max(width, 0));
   measure.itemHeight = static_cast<UINT>(std::max(height, 0));
   return true;
@@ -310,7 +311,7 @@ bool TMenu::DrawItem(const DRAWITEMSTRUCT& draw) {
   TMenuItem* item = TMenuItem::FromItemData(draw.itemData);
   if (!item) return false;
   int saved = SaveDC(draw.hDC);
-  SelectMenuFont(draw.hDC, item->Default());
+  platform::Selection font(draw.hDC, MenuFont(item->Default()));
   if (item->OnAdvancedDrawItem)
     item->OnAdvancedDrawItem(item, draw.hDC, draw.rcItem, draw.itemState);
   else

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "framework/Menus.h"
+#include "platform/GdiScopes.h"
 #include "skin/controls/veAlphaImageList.h"
 #include "skin/data/SkinSystem.h"
 #include "skin/data/sSkinCommands.h"
@@ -31,18 +32,6 @@ constexpr int16_t kNoNormalFrame = 2;
 constexpr DWORD kPressedMoment = 30;
 
 // Keeps a font selected into a device context for a scope.
-class SelectedFont {
- public:
-  SelectedFont(HDC dc, HFONT font) : dc_(dc), old_(SelectObject(dc, font)) {}
-  ~SelectedFont() { SelectObject(dc_, old_); }
-  SelectedFont(const SelectedFont&) = delete;
-  SelectedFont& operator=(const SelectedFont&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ old_;
-};
-
 }  // namespace
 
 TsButton::TsButton(fw::TComponent* owner)
@@ -129,7 +118,7 @@ SIZE TsButton::CaptionSize() {
   RECT r{0, 0, std::max(ButtonCaptionRoom(Layout(false)), 0), 0};
   HDC dc = CreateCompatibleDC(nullptr);
   {
-    SelectedFont font(dc, Font().Handle());
+    platform::Selection font(dc, Font().Handle());
     DrawTextA(dc, text.c_str(), int(text.size()), &r,
               DT_CALCRECT | DT_EXPANDTABS | DT_CENTER | (wordWrap_ ? DT_WORDBREAK : DT_SINGLELINE));
   }
@@ -255,7 +244,7 @@ bool TsButton::RenderCacheInto(HRGN* region) {
   const TRect caption = ButtonCaptionRect(layout);
   {
     HDC dc = cache->DC();
-    SelectedFont font(dc, Font().Handle());
+    platform::Selection font(dc, Font().Handle());
     PaintCaption(dc, caption, current);
   }
   GdiFlush();
@@ -292,9 +281,8 @@ void TsButton::PaintTo(HDC dc, bool printing) {
     if (!dc) ValidateRect(Handle(), nullptr);  // the animation shows the button meanwhile
     return;
   }
-  PAINTSTRUCT ps{};
-  const bool own = !dc;
-  if (own) dc = BeginPaint(Handle(), &ps);
+  platform::PaintScope paint(Handle(), reinterpret_cast<WPARAM>(dc));
+  dc = paint;
   if (Skinned() && !skinData_->ResetDeferred(false)) {
     RECT parent{}, bounds{Left(), Top(), Left() + Width(), Top() + Height()};
     if (Parent() && Parent()->HandleAllocated()) GetClientRect(Parent()->Handle(), &parent);
@@ -328,13 +316,9 @@ void TsButton::PaintTo(HDC dc, bool printing) {
       ready = RenderCacheInto(nullptr);
     }
     const img::Bitmap32* cache = skinData_->CacheBitmap.get();
-    if (ready && cache && !cache->Empty()) {
-      const int saved = SaveDC(dc);
+    if (ready && cache && !cache->Empty())
       BitBlt(dc, 0, 0, cache->Width(), cache->Height(), cache->DC(), 0, 0, SRCCOPY);
-      RestoreDC(dc, saved);
-    }
   }
-  if (own) EndPaint(Handle(), &ps);
 }
 
 void TsButton::Repaint(bool now) {
@@ -580,19 +564,19 @@ void TsButton::DrawItemUnskinned(const DRAWITEMSTRUCT& item) {
   }
   const TRect caption = ButtonCaptionRect(layout);
   RECT text = ToRect(caption);
-  SelectedFont font(dc, Font().Handle());
+  platform::Selection font(dc, Font().Handle());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
   const UINT format = DT_EXPANDTABS | DT_VCENTER | DT_CENTER | (wordWrap_ ? DT_WORDBREAK : 0);
   DrawTextA(dc, Caption().c_str(), int(Caption().size()), &text, format);
   if (layout.Split) {
     const int w = item.rcItem.right, h = item.rcItem.bottom, x = w - kSplitPartWidth + 1;
-    HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));
-    HGDIOBJ old = SelectObject(dc, pen);
-    MoveToEx(dc, x, 4, nullptr);
-    LineTo(dc, x, h - 4);
-    SelectObject(dc, old);
-    DeleteObject(pen);
+    {
+      platform::Owned<HPEN> pen(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW)));
+      platform::Selection line(dc, pen);
+      MoveToEx(dc, x, 4, nullptr);
+      LineTo(dc, x, h - 4);
+    }
     // The arrow: rows of 8, 6, 4 and 2 pixels.
     const int x0 = w - kSplitPartWidth + (kSplitPartWidth - 6) / 2 - 1, y0 = (h - 3) / 2 - 1;
     const COLORREF arrow = GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT);

@@ -1,5 +1,6 @@
 #include "skin/controls/veEditWnd.h"
 
+#include "platform/GdiScopes.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/render/sControlKinds.h"
@@ -92,7 +93,7 @@ int TveEditWnd::FrameWidth() {
 
 void TveEditWnd::PaintNonClient() {
   if (AnimationInProgress || SkinData->IsDeferred()) return;
-  HDC dc = GetWindowDC(Handle);
+  platform::WindowDC dc(Handle, true);
   if (!ClipEmpty(dc)) {
     if (SkinData->BgDirty) {
       if (!ColorsApplied) ApplySkinColors();
@@ -104,7 +105,6 @@ void TveEditWnd::PaintNonClient() {
       PaintScrollBars(dc);
     }
   }
-  ReleaseDC(Handle, dc);
 }
 
 void TveEditWnd::Print(fw::TMessage& message) {
@@ -207,20 +207,16 @@ bool TveEditWnd::HandleEditMessage(fw::TMessage& message) {
       if (!visible) return false;
       auto dc = reinterpret_cast<HDC>(message.WParam);
       if (dc && dc != SkinData->PrintTarget && ClipEmpty(dc)) return true;
+      // A disabled single-line edit shows its cached picture, into the context the message
+      // brings when it is being printed.
       if (SingleLine && !IsWindowEnabled(Handle) && SkinData->CacheBitmap) {
-        PAINTSTRUCT ps;
-        HDC wdc = BeginPaint(Handle, &ps);
-        int saved = SaveDC(wdc);
-        BitBlt(wdc, -ClientOffset.left, -ClientOffset.top, SkinData->CacheBitmap->Width(),
+        platform::PaintScope paint(Handle, message.WParam);
+        BitBlt(paint, -ClientOffset.left, -ClientOffset.top, SkinData->CacheBitmap->Width(),
                SkinData->CacheBitmap->Height(), SkinData->CacheBitmap->DC(), 0, 0, SRCCOPY);
-        RestoreDC(wdc, saved);
-        EndPaint(Handle, &ps);
         return true;
       }
       if (SkinData->Deferred || (AnimationInProgress && !SkinData->PrintTarget)) {
-        PAINTSTRUCT ps;
-        BeginPaint(Handle, &ps);
-        EndPaint(Handle, &ps);
+        platform::PaintScope paint(Handle, message.WParam);
         return true;
       }
       if (!ColorsApplied) ApplySkinColors();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/GdiScopes.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/render/sCachePaint.h"
 #include "skin/render/sControlSection.h"
@@ -52,13 +53,11 @@ TveGroupBoxWnd::TveGroupBoxWnd(HWND handle, bool repaint, const std::string& ski
 RECT TveGroupBoxWnd::CaptionRect() {
   SIZE size{};
   if (!Caption.empty()) {
-    HDC dc = GetDC(Handle);
-    HGDIOBJ old = SelectObject(dc, ControlFont());
+    platform::WindowDC dc(Handle);
+    platform::Selection font(dc, ControlFont());
     RECT measured{0, 0, 0, 0};
     DrawTextA(dc, Caption.c_str(), int(Caption.size()), &measured,
               DT_CALCRECT | DT_CENTER | DT_SINGLELINE);
-    SelectObject(dc, old);
-    ReleaseDC(Handle, dc);
     size = {measured.right - measured.left, measured.bottom - measured.top};
   }
   return GroupCaptionRect(WindowSize.cx, size,
@@ -88,13 +87,14 @@ void TveGroupBoxWnd::PaintCaption(RECT rect) {
   if (area.Width() <= 0 || area.Height() <= 0) return;
   FillFromBg(cache, area, ParentBg(*SkinData, Handle));
   HDC dc = cache.DC();
-  HGDIOBJ old = SelectObject(dc, ControlFont());
-  SetBkMode(dc, TRANSPARENT);
-  UINT flags = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
-  if (GetWindowLongA(Handle, GWL_EXSTYLE) & WS_EX_RTLREADING) flags |= DT_RTLREADING;
-  PaintSkinText(dc, Caption, IsWindowEnabled(Handle), SkinManager, 0, SkinData->SectionIndex, flags,
-                rect);
-  SelectObject(dc, old);
+  {
+    platform::Selection font(dc, ControlFont());
+    SetBkMode(dc, TRANSPARENT);
+    UINT flags = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+    if (GetWindowLongA(Handle, GWL_EXSTYLE) & WS_EX_RTLREADING) flags |= DT_RTLREADING;
+    PaintSkinText(dc, Caption, IsWindowEnabled(Handle), SkinManager, 0, SkinData->SectionIndex,
+                  flags, rect);
+  }
   GdiFlush();
 }
 
@@ -102,10 +102,8 @@ void TveGroupBoxWnd::PaintTo(fw::TMessage& message) {
   UpdateGeometry();
   // Printing into a given DC leaves what waits to be painted on the screen alone.
   bool printing = message.WParam && message.LParam == 1;
-  PAINTSTRUCT ps;
-  HDC painted = printing ? nullptr : BeginPaint(Handle, &ps);
+  platform::PaintScope dc(Handle, printing ? message.WParam : 0);
   if (!SkinData->IsDeferred()) {
-    HDC dc = printing ? reinterpret_cast<HDC>(message.WParam) : painted;
     RenderCache();
     RECT all{0, 0, WindowSize.cx, WindowSize.cy};
     if (fw::TWinControl* control = OwnerControl()) {
@@ -116,7 +114,6 @@ void TveGroupBoxWnd::PaintTo(fw::TMessage& message) {
     }
     EndUpdateChildWindows(Handle);
   }
-  if (!printing) EndPaint(Handle, &ps);
 }
 
 void TveGroupBoxWnd::Invalidate() {

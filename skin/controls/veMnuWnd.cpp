@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/Application.h"
+#include "platform/GdiScopes.h"
 #include "platform/LayeredWindows.h"
 #include "skin/controls/sSkinableMenus.h"
 #include "skin/data/sSkinCommands.h"
@@ -49,23 +50,23 @@ const img::Bitmap32& TveMnuWnd::Picture() {
 
 void TveMnuWnd::EraseBackground(fw::TMessage& message) {
   const img::Bitmap32& picture = Picture();
-  HDC dc = message.WParam ? reinterpret_cast<HDC>(message.WParam) : GetDC(Handle);
+  platform::WindowDC dc(Handle, false, reinterpret_cast<HDC>(message.WParam));
   RECT o = ClientRectInWindow(Handle);
   BitBlt(dc, 0, 0, picture.Width() - o.left, picture.Height() - o.top, picture.DC(), o.left, o.top,
          SRCCOPY);
-  if (!message.WParam) ReleaseDC(Handle, dc);
   FrameDirty = 0;
   message.Result = 1;
 }
 
 void TveMnuWnd::PaintFrame() {
   const img::Bitmap32& picture = Picture();
-  HDC dc = GetWindowDC(Handle);
-  if (!dc) return;
-  RECT client = ClientRectInWindow(Handle);
-  ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
-  BitBlt(dc, 0, 0, picture.Width(), picture.Height(), picture.DC(), 0, 0, SRCCOPY);
-  ReleaseDC(Handle, dc);
+  {
+    platform::WindowDC dc(Handle, true);
+    if (!dc) return;
+    RECT client = ClientRectInWindow(Handle);
+    ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
+    BitBlt(dc, 0, 0, picture.Width(), picture.Height(), picture.DC(), 0, 0, SRCCOPY);
+  }
   Reveal();
 }
 

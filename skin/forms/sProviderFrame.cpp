@@ -3,6 +3,7 @@
 // the caption and the borders that move or size the form).
 #include <windowsx.h>
 
+#include "platform/GdiScopes.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/forms/sSystemMenu.h"
 
@@ -40,21 +41,16 @@ LRESULT TsSkinProvider::TFrameFacts::ApplicationHitTest(TMessage& message) {
 
 void TsSkinProvider::RepaintFrameNow() {
   if (!form_->HandleAllocated() || !IsWindowVisible(form_->Handle())) return;
-  HDC dc = GetWindowDC(form_->Handle());
-  PaintFrame(dc);
-  ReleaseDC(form_->Handle(), dc);
+  PaintFrame(platform::WindowDC(form_->Handle(), true));
 }
 
 bool TsSkinProvider::HandleFrameMessage(TMessage& message) {
   if (!drawNonClient_) return false;
   switch (message.Msg) {
-    case WM_NCPAINT: {
-      HDC dc = GetWindowDC(form_->Handle());
-      PaintFrame(dc);
-      ReleaseDC(form_->Handle(), dc);
+    case WM_NCPAINT:
+      PaintFrame(platform::WindowDC(form_->Handle(), true));
       message.Result = 0;
       return true;
-    }
     case WM_NCACTIVATE:
       NcActivate(message);
       return true;

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "framework/Application.h"
+#include "platform/GdiScopes.h"
 #include "skin/controls/sSkinableMenus.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/data/sSkinWindowsWin32.h"
@@ -551,9 +552,8 @@ void TsSkinProvider::PaintElementNow(int code) {
     return;
   }
   const TRect& r = b->Bounds;
-  HDC dc = GetWindowDC(form_->Handle());
-  BitBlt(dc, r.Left, r.Top, r.Width(), r.Height(), image.DC(), r.Left, r.Top, SRCCOPY);
-  ReleaseDC(form_->Handle(), dc);
+  BitBlt(platform::WindowDC(form_->Handle(), true), r.Left, r.Top, r.Width(), r.Height(),
+         image.DC(), r.Left, r.Top, SRCCOPY);
 }
 
 void TsSkinProvider::AnswerBackground(TMessage& message) {

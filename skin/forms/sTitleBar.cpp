@@ -1,6 +1,7 @@
 #include "skin/forms/sTitleBar.h"
 
 #include "framework/Forms.h"
+#include "platform/GdiScopes.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/render/sSkinText.h"
 
@@ -16,14 +17,11 @@ HFONT CreateArrowFont(int height) {
 
 bool ArrowFontPresent() {
   static const bool present = [] {
-    HFONT font = CreateArrowFont(-11);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font);
+    platform::Owned<HFONT> font(CreateArrowFont(-11));
+    platform::MemoryDC dc(nullptr);
+    platform::Selection selected(dc, font);
     char face[LF_FACESIZE] = {};
     GetTextFaceA(dc, LF_FACESIZE, face);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(font);
     return lstrcmpiA(face, "Marlett") == 0;
   }();
   return present;

@@ -1,5 +1,6 @@
 #include "skin/forms/veDialogWnd.h"
 
+#include "platform/GdiScopes.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/forms/sFrameMetrics.h"
 #include "skin/forms/sFrameWindow.h"
@@ -213,12 +214,13 @@ void TveDialogWnd::PaintCaption(img::Bitmap32& image) {
                  {rect.Left - 4, rect.Top - 2, rect.Right + 4, rect.Bottom + 2},
                  paint_.Active ? 1 : 0);
   HDC dc = image.DC();
-  HGDIOBJ old = SelectObject(dc, font);
-  UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS |
-                (paint_.Form.RightToLeft ? DT_RTLREADING : 0);
-  PaintSkinText(dc, caption, true, &skin, FrameState(skin, s.Title, paint_.Active), s.Title, format,
-                ToRect(rect));
-  SelectObject(dc, old);
+  {
+    platform::Selection selected(dc, font);
+    UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS |
+                  (paint_.Form.RightToLeft ? DT_RTLREADING : 0);
+    PaintSkinText(dc, caption, true, &skin, FrameState(skin, s.Title, paint_.Active), s.Title,
+                  format, ToRect(rect));
+  }
   GdiFlush();
 }
 
@@ -243,9 +245,7 @@ void TveDialogWnd::PaintFrame(HDC dc) {
 
 void TveDialogWnd::RepaintFrameNow() {
   if (!IsWindowVisible(Handle)) return;
-  HDC dc = GetWindowDC(Handle);
-  PaintFrame(dc);
-  ReleaseDC(Handle, dc);
+  PaintFrame(platform::WindowDC(Handle, true));
 }
 
 void TveDialogWnd::EraseClient(HDC dc) {
@@ -321,7 +321,7 @@ void TveDialogWnd::RepaintElements(const std::vector<int>& codes) {
   if (codes.empty() || !FrameSkinned() || !SkinData->CacheBitmap || SkinData->CacheBitmap->Empty())
     return;
   img::Bitmap32& image = *SkinData->CacheBitmap;
-  HDC dc = GetWindowDC(Handle);
+  platform::WindowDC dc(Handle, true);
   for (int code : codes)
     for (int kind = 0; kind < kTitleButtonKinds; ++kind) {
       TsTitleButtonData& b = paint_.Layout.Buttons[kind];
@@ -332,7 +332,6 @@ void TveDialogWnd::RepaintElements(const std::vector<int>& codes) {
       const TRect& r = b.Bounds;
       BitBlt(dc, r.Left, r.Top, r.Width(), r.Height(), image.DC(), r.Left, r.Top, SRCCOPY);
     }
-  ReleaseDC(Handle, dc);
 }
 
 TveSystemMenu& TveDialogWnd::SystemMenu() {

@@ -28,6 +28,7 @@
 #include "skin/forms/veDialogSystemMenu.h"
 #include "skin/forms/veDialogWnd.h"
 #include "skin/forms/veProvider.h"
+#include "skin/render/sCtrlUtils.h"
 #include "skins/StoredSkins.h"
 #include "tests/win/skin_forms/DialogTemplate.h"
 #include "tests/win/skin_forms/FormTestScreen.h"
@@ -191,6 +192,29 @@ TEST_F(DialogWinTest, DialogAndItsControlsAreSkinnedAndGivenBack) {
   HRGN region = CreateRectRgn(0, 0, 0, 0);
   EXPECT_EQ(GetWindowRgn(dialog, region), ERROR);
   DeleteObject(region);
+}
+
+TEST_F(DialogWinTest, ADisabledEditPaintsIntoTheContextItsPaintMessageBrings) {
+  HWND dialog = MakeFullDialog();
+  HWND edit = GetDlgItem(dialog, kEdit);
+  auto* adapter = dynamic_cast<TveEditWnd*>(TveMainWnd::AdapterFromHandle(edit));
+  ASSERT_NE(adapter, nullptr);
+  EnableWindow(edit, FALSE);
+  Pump();
+  ASSERT_TRUE(adapter->SkinData->CacheBitmap);
+  RECT client;
+  GetClientRect(edit, &client);
+  img::Bitmap32 printed(client.right, client.bottom);
+  printed.Fill({1, 2, 3, 255});
+  SendMessageA(edit, WM_PAINT, reinterpret_cast<WPARAM>(printed.DC()), 0);
+  GdiFlush();
+  // The picture lands in the given context, where the client lies in the cached window picture.
+  const RECT inWindow = ClientRectInWindow(edit);
+  const img::Bitmap32& cache = *adapter->SkinData->CacheBitmap;
+  const int x = client.right / 2, y = client.bottom / 2;
+  const img::TRGBAPixel& shown = printed.Pixel(x, y);
+  const img::TRGBAPixel& cached = cache.Pixel(x + inWindow.left, y + inWindow.top);
+  EXPECT_EQ(RGB(shown.R, shown.G, shown.B), RGB(cached.R, cached.G, cached.B));
 }
 
 TEST_F(DialogWinTest, TitleButtonsHitTestAndCloseTheDialog) {
