@@ -75,26 +75,31 @@ bool TsButton::Skinned() const {
 
 // ---- state and layout ----
 
-int TsButton::CurrentState() {
-  if (down_ || menuDropped_) return 2;
+TsButtonState TsButton::CurrentState() {
+  if (down_ || menuDropped_) return TsButtonState::Pressed;
   if (HandleAllocated() && (::SendMessageA(Handle(), BM_GETSTATE, 0, 0) & BST_PUSHED)) {
     // Pushed by the mouse counts while the mouse is over it; pushed by the keyboard always.
     const bool heldByMouse = GetCapture() == Handle() && (GetKeyState(VK_LBUTTON) & 0x8000);
-    if (skinData_->IsMouseOver || !heldByMouse) return 2;
+    if (skinData_->IsMouseOver || !heldByMouse) return TsButtonState::Pressed;
   }
-  if (!(ComponentState() & fw::csDesigning) && skinData_->IsHot()) return 1;
-  return Default() ? 3 : 0;
+  if (!(ComponentState() & fw::csDesigning) && skinData_->IsHot()) return TsButtonState::Hot;
+  return Default() ? TsButtonState::Default : TsButtonState::Normal;
 }
 
 int TsButton::CurrentImageIndex() {
-  int state = CurrentState();
+  const TsButtonState state = CurrentState();
+  TsButtonImage image = TsButtonImage::Normal;
   if (!Enabled())
-    state = 4;
-  else if (state != 2 && HandleAllocated() && GetFocus() == Handle())
-    state = 3;
-  const int byState[] = {ImageIndex(), hotImageIndex_, pressedImageIndex_, selectedImageIndex_,
+    image = TsButtonImage::Disabled;
+  else if (state == TsButtonState::Pressed)
+    image = TsButtonImage::Pressed;
+  else if (state == TsButtonState::Default || (HandleAllocated() && GetFocus() == Handle()))
+    image = TsButtonImage::Selected;
+  else if (state == TsButtonState::Hot)
+    image = TsButtonImage::Hot;
+  const int byImage[] = {ImageIndex(), hotImageIndex_, pressedImageIndex_, selectedImageIndex_,
                          disabledImageIndex_};
-  const int index = byState[state];
+  const int index = byImage[int(image)];
   return Images() && index >= 0 && index < Images()->Count() ? index : ImageIndex();
 }
 
@@ -143,7 +148,7 @@ TsButtonLayout TsButton::Layout(bool withCaption) {
   const SIZE caption = CaptionSize();
   l.CaptionWidth = caption.cx;
   l.CaptionHeight = caption.cy;
-  l.Pressed = CurrentState() == 2;
+  l.Pressed = CurrentState() == TsButtonState::Pressed;
   return l;
 }
 
@@ -203,13 +208,13 @@ void TsButton::PaintImage(img::Bitmap32& cache, TRect at, int index) {
   GdiFlush();
 }
 
-void TsButton::PaintCaption(HDC dc, TRect rect, int state) {
+void TsButton::PaintCaption(HDC dc, TRect rect, bool lit) {
   const std::string& text = Caption();
   if (text.empty()) return;
   SetBkMode(dc, TRANSPARENT);
   UINT format = DT_EXPANDTABS | DT_VCENTER | DT_CENTER | (wordWrap_ ? DT_WORDBREAK : 0);
   if (GetWindowLongA(Handle(), GWL_EXSTYLE) & WS_EX_RTLREADING) format |= DT_RTLREADING;
-  PaintControlText(dc, text, Enabled() || Skinned(), state != 0, *skinData_, format, ToRect(rect));
+  PaintControlText(dc, text, Enabled() || Skinned(), lit, *skinData_, format, ToRect(rect));
 }
 
 bool TsButton::RenderCache() {
@@ -231,10 +236,12 @@ bool TsButton::RenderCacheInto(HRGN* region) {
   if (!cache || cache->Empty()) return false;
   const TsSkinModel* manager = skinData_->GetSkinManager();
   const TsGeneralData& section = manager->SectionTable[size_t(skinData_->SectionIndex)];
-  const int current = CurrentState();
-  // A section without a default-button look shows the default button hot.
-  const int state = std::max(
-      0, current == 3 && section.StateCount < 4 ? 1 : std::min(current, section.StateCount - 1));
+  const TsButtonState current = CurrentState();
+  // The section's state of the look; a section without a default-button look shows the default
+  // button hot.
+  const int state = current == TsButtonState::Default && section.StateCount < 4
+                        ? int(TsButtonState::Hot)
+                        : std::max(0, std::min(int(current), section.StateCount - 1));
   const int w = cache->Width(), h = cache->Height();
   PaintControlSection(*skinData_, bg, true, *cache, {0, 0}, {0, 0, w, h}, state);
   if (region && regionDirty_ && MaskWantsRegion() && !AnimationInProgress)
@@ -245,7 +252,7 @@ bool TsButton::RenderCacheInto(HRGN* region) {
   {
     HDC dc = cache->DC();
     platform::Selection font(dc, Font().Handle());
-    PaintCaption(dc, caption, current);
+    PaintCaption(dc, caption, current != TsButtonState::Normal);
   }
   GdiFlush();
   if (Enabled() && Focused() && !Caption().empty() && showFocus_ && section.ShowFocus)
@@ -260,7 +267,7 @@ bool TsButton::RenderCacheInto(HRGN* region) {
     PaintDisabled(*cache, disabledKind_, {Left(), Top()}, behind,
                   GetWindowBgColor(Parent()->Handle()));
   }
-  skinData_->BgDirty = false;
+  skinData_->SetBgDirty(false);
   return true;
 }
 
@@ -288,7 +295,7 @@ void TsButton::PaintTo(HDC dc, bool printing) {
     if (Parent() && Parent()->HandleAllocated()) GetClientRect(Parent()->Handle(), &parent);
     const bool partly = bounds.left < parent.left || bounds.top < parent.top ||
                         bounds.right > parent.right || bounds.bottom > parent.bottom;
-    if (skinData_->PartlyVisible) skinData_->BgDirty = true;
+    if (skinData_->PartlyVisible) skinData_->SetBgDirty(true);
     skinData_->PartlyVisible = partly;
     bool ready = true;
     if (regionDirty_) {
@@ -322,14 +329,14 @@ void TsButton::PaintTo(HDC dc, bool printing) {
 }
 
 void TsButton::Repaint(bool now) {
-  skinData_->BgDirty = true;
+  skinData_->SetBgDirty(true);
   if (!HandleAllocated()) return;
   RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | (now ? RDW_UPDATENOW : 0));
 }
 
 void TsButton::FadePress(UINT msg) {
   if (down_) return;
-  skinData_->BgDirty = false;
+  skinData_->SetBgDirty(false);
   RunFadeIfAllowed(*skinData_, Handle(), msg == WM_LBUTTONDOWN ? aeMouseDown : aeMouseUp,
                    animatEvents_);
 }
@@ -453,7 +460,7 @@ bool TsButton::HandleSkinnedMessage(fw::TMessage& message) {
       return false;
     case WM_WINDOWPOSCHANGED:
       regionDirty_ = true;
-      skinData_->BgDirty = true;
+      skinData_->SetBgDirty(true);
       return false;
     case fw::CM_MOUSEENTER:
     case fw::CM_MOUSELEAVE: {
@@ -461,7 +468,7 @@ bool TsButton::HandleSkinnedMessage(fw::TMessage& message) {
       const bool entered = message.Msg == fw::CM_MOUSEENTER;
       skinData_->IsMouseOver = entered;
       if (const fw::TNotifyEvent& event = entered ? OnMouseEnter : OnMouseLeave) event(this);
-      skinData_->BgDirty = false;
+      skinData_->SetBgDirty(false);
       RunFadeIfAllowed(*skinData_, Handle(), entered ? aeMouseEnter : aeMouseLeave, animatEvents_);
       return false;
     }
@@ -516,7 +523,7 @@ void TsButton::WndProc(fw::TMessage& message) {
     Sleep(kPressedMoment);
   }
   const bool watch = MayChangeState(message.Msg);
-  const int before = watch ? CurrentState() : 0;
+  const TsButtonState before = watch ? CurrentState() : TsButtonState::Normal;
   const bool focusedBefore = watch && HandleAllocated() && GetFocus() == Handle();
   skinData_->HandleMessage(message);
   fw::TLifeToken alive = LifeToken();

@@ -34,7 +34,7 @@ void TveBtnWnd::HandleMessage(fw::TMessage& message) {
   const bool had = picture_;
   picture_ = ShowsPicture();
   if (had != picture_) {
-    SkinData->BgDirty = true;
+    SkinData->SetBgDirty(true);
     RedrawWindow(Handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
   }
 }

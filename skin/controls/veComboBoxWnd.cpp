@@ -58,7 +58,7 @@ int TveComboBoxWnd::ButtonState() const {
 }
 
 void TveComboBoxWnd::Repaint() {
-  SkinData->BgDirty = true;
+  SkinData->SetBgDirty(true);
   RedrawWindow(Handle, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
 }
 
@@ -154,7 +154,7 @@ void TveComboBoxWnd::PaintButton(const COMBOBOXINFO& info, POINT offset) {
 void TveComboBoxWnd::PaintTo(HDC dc) {
   UpdateGeometry();
   if (!ColorsApplied) ApplySkinColors();
-  SkinData->BgDirty = true;
+  SkinData->SetBgDirty(true);
   RenderFrameCache(*SkinData, Handle);
   if (SkinData->BgDirty || !SkinData->CacheBitmap) return;
   RepairCorners(*SkinData, 0, *this);
@@ -310,7 +310,7 @@ void TveComboListWnd::HandleMessage(fw::TMessage& message) {
       // The list opened or closed: the combo box's button shows it.
       const auto* pos = reinterpret_cast<const WINDOWPOS*>(message.LParam);
       if (pos && (pos->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))) {
-        combo_.SkinData->BgDirty = true;
+        combo_.SkinData->SetBgDirty(true);
         InvalidateRect(combo_.Handle, nullptr, FALSE);
       }
       return;

@@ -15,7 +15,7 @@ TveEdgeWnd::TveEdgeWnd(HWND handle, bool repaint, const std::string& skinSection
 
 bool TveEdgeWnd::RenderCache() {
   UpdateGeometry();
-  SkinData->BgDirty = true;
+  SkinData->SetBgDirty(true);
   RenderFrameCache(*SkinData, Handle);
   if (SkinData->BgDirty || !SkinData->CacheBitmap) return false;
   ReadCaption();

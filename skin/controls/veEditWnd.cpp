@@ -77,7 +77,7 @@ void TveEditWnd::ApplySkinColors() {
   } else if (!SkinData->CustomColor) {
     BgColor = DialogChild ? GetSysColor(COLOR_WINDOW) : COLORREF(SkinData->GetBgColor(0, Handle));
   }
-  SkinData->BgDirty = true;
+  SkinData->SetBgDirty(true);
   SkinData->Deferred = false;
   StyleLock = false;
 }
@@ -111,7 +111,7 @@ void TveEditWnd::Print(fw::TMessage& message) {
   HDC dc = reinterpret_cast<HDC>(message.WParam);
   UpdateGeometry();
   SkinData->Deferred = false;
-  SkinData->BgDirty = true;
+  SkinData->SetBgDirty(true);
   if (!ColorsApplied) ApplySkinColors();
   RenderFrameCache(*SkinData, Handle);
   RepairCorners(*SkinData, 0, *this);
@@ -142,7 +142,7 @@ bool TveEditWnd::HandleEditMessage(fw::TMessage& message) {
         // The new skin's colours are taken at the refresh or the next paint.
         if (ours) {
           ColorsApplied = false;
-          SkinData->BgDirty = true;
+          SkinData->SetBgDirty(true);
         }
         return false;
       case CmdSkinRefresh:
@@ -184,7 +184,7 @@ bool TveEditWnd::HandleEditMessage(fw::TMessage& message) {
       TveBaseWnd::HandleMessage(message);
       if (OwnerControl() && (GetWindowLongA(Handle, GWL_STYLE) & WS_TABSTOP) &&
           HasHotState(*SkinData)) {
-        SkinData->BgDirty = true;
+        SkinData->SetBgDirty(true);
         SkinData->IsFocused = message.Msg == WM_SETFOCUS;
         SendMessageA(Handle, WM_NCPAINT, 0, 0);
       }
@@ -199,7 +199,7 @@ bool TveEditWnd::HandleEditMessage(fw::TMessage& message) {
     case WM_SETTEXT:
     case fw::CM_ENABLEDCHANGED:
     case fw::CM_FONTCHANGED:
-      SkinData->BgDirty = true;
+      SkinData->SetBgDirty(true);
       if (!SkinData->Deferred)
         RedrawWindow(Handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
       return false;

@@ -77,7 +77,7 @@ void TveGroupBoxWnd::RenderCache() {
   int top = std::min(h, int(caption.bottom - caption.top) / 2);
   PaintControlSection(*SkinData, bg, true, cache, {0, 0}, {0, top, w, h}, 0);
   if (!Caption.empty()) PaintCaption(caption);
-  SkinData->BgDirty = false;
+  SkinData->SetBgDirty(false);
 }
 
 void TveGroupBoxWnd::PaintCaption(RECT rect) {
@@ -117,13 +117,13 @@ void TveGroupBoxWnd::PaintTo(fw::TMessage& message) {
 }
 
 void TveGroupBoxWnd::Invalidate() {
-  SkinData->BgDirty = true;
+  SkinData->SetBgDirty(true);
   RedrawWindow(Handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
 void TveGroupBoxWnd::HandleMessage(fw::TMessage& message) {
   if (message.Msg == WM_PRINT && Skinned() && !Destroyed) {
-    SkinData->BgDirty = true;
+    SkinData->SetBgDirty(true);
     SkinData->Deferred = false;
     fw::TMessage print{WM_PAINT, message.WParam, 1, 0};
     PaintTo(print);

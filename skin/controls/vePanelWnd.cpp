@@ -49,7 +49,7 @@ bool TvePanelWnd::SectionSkinned() const {
 }
 
 void TvePanelWnd::Repaint() {
-  SkinData->BgDirty = true;
+  SkinData->SetBgDirty(true);
   RedrawWindow(Handle, nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
@@ -116,7 +116,7 @@ void TvePanelWnd::HandleMessage(fw::TMessage& message) {
     }
     case WM_PRINT: {
       HDC dc = reinterpret_cast<HDC>(message.WParam);
-      SkinData->BgDirty = true;
+      SkinData->SetBgDirty(true);
       if (!RenderCache()) return;
       const img::Bitmap32& cache = *SkinData->CacheBitmap;
       BitBlt(dc, 0, 0, cache.Width(), cache.Height(), cache.DC(), 0, 0, SRCCOPY);

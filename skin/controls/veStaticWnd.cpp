@@ -29,7 +29,7 @@ bool TveStaticWnd::DrawCaption() {
 
 void TveStaticWnd::PaintTo(fw::TMessage& message) {
   UpdateGeometry();
-  SkinData->BgDirty = true;
+  SkinData->SetBgDirty(true);
   RenderFrameCache(*SkinData, Handle);
   if (SkinData->BgDirty || !SkinData->CacheBitmap) return;
   DrawCaption();
@@ -52,7 +52,7 @@ void TveStaticWnd::HandleMessage(fw::TMessage& message) {
     case WM_MOVE:
     case WM_ENABLE:
       if (!visible) break;
-      SkinData->BgDirty = true;
+      SkinData->SetBgDirty(true);
       PassOn(message);
       Redraw();
       return;
@@ -61,7 +61,7 @@ void TveStaticWnd::HandleMessage(fw::TMessage& message) {
       SendMessageA(Handle, WM_SETREDRAW, 0, 0);
       PassOn(message);
       ReadCaption();
-      SkinData->BgDirty = true;
+      SkinData->SetBgDirty(true);
       SendMessageA(Handle, WM_SETREDRAW, 1, 0);
       Redraw();
       return;

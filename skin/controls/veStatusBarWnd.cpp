@@ -43,7 +43,7 @@ std::string TveStatusBarWnd::PanelText(int index) const {
 }
 
 void TveStatusBarWnd::RenderCache() {
-  SkinData->BgDirty = true;
+  SkinData->SetBgDirty(true);
   RenderFrameCache(*SkinData, Handle);
   if (SkinData->BgDirty) return;
   PaintPanels();

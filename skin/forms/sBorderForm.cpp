@@ -255,7 +255,7 @@ LRESULT CALLBACK TveBorderForm::Procedure(HWND wnd, UINT msg, WPARAM wParam, LPA
 }
 
 // Mouse messages go on to the form, whose provider acts on the frame's elements; a code the
-// provider must find itself goes as -1.
+// provider must find itself goes as kHitInBorderWindow.
 bool TveBorderForm::Forward(UINT msg, WPARAM wParam, LPARAM lParam) {
   HWND form = FormWnd();
   if (!form || !IsWindowEnabled(form)) return false;
@@ -336,19 +336,19 @@ LRESULT TveBorderForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (msg == WM_NCRBUTTONDOWN) {
         Forward(msg, WPARAM(code), lParam);
       } else {
-        Forward(msg, code == kHitSysMenu ? WPARAM(code) : WPARAM(-1), lParam);
+        Forward(msg, code == kHitSysMenu ? WPARAM(code) : kHitInBorderWindow, lParam);
       }
       return 0;
     }
     case WM_NCLBUTTONUP:
     case WM_NCRBUTTONUP:
-      Forward(msg, WPARAM(-1), lParam);
+      Forward(msg, kHitInBorderWindow, lParam);
       return 0;
     case WM_NCLBUTTONDBLCLK: {
       int code = HitTest(at);
       if (code == kHitShadow) return 0;
       if (IsTitleElement(code)) {
-        Forward(WM_NCLBUTTONDOWN, WPARAM(-1), lParam);
+        Forward(WM_NCLBUTTONDOWN, kHitInBorderWindow, lParam);
         return 0;
       }
       if (IsWindowEnabled(FormWnd())) DoubleClick(code);

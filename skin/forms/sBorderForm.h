@@ -18,6 +18,11 @@
 
 class TsSkinProvider;
 
+// What the border window passes on to its form in place of a click's hit code: the element under
+// the mouse lies outside the form's own window, and the provider looks it up in the border
+// window's frame.
+inline constexpr WPARAM kHitInBorderWindow = WPARAM(-1);
+
 class TveBorderForm {
  public:
   explicit TveBorderForm(TsSkinProvider& provider);

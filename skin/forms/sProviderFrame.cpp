@@ -14,7 +14,7 @@ HWND TsSkinProvider::TFrameFacts::FrameWindow() const {
 }
 
 void TsSkinProvider::TFrameFacts::RepaintFrame(bool imageChanged) {
-  if (imageChanged) p.skinData_->BgDirty = true;
+  if (imageChanged) p.skinData_->SetBgDirty(true);
   p.RepaintFrameNow();
 }
 
@@ -65,7 +65,7 @@ bool TsSkinProvider::HandleFrameMessage(TMessage& message) {
     case WM_NCRBUTTONUP:
       // The border window passes its clicks on without a code: the element under the mouse is
       // looked up here.
-      if (border_ && message.WParam == WPARAM(-1))
+      if (border_ && message.WParam == kHitInBorderWindow)
         message.WParam =
             WPARAM(LRESULT(HitTest({GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)})));
       // In the border window's shadow: nothing of the form's.
@@ -93,7 +93,7 @@ bool TsSkinProvider::HandleFrameMessage(TMessage& message) {
 
 void TsSkinProvider::NcActivate(TMessage& message) {
   activeLook_ = message.WParam != 0;
-  skinData_->BgDirty = true;
+  skinData_->SetBgDirty(true);
   // -1 tells the platform's handler not to repaint the frame: the skin paints it.
   message.LParam = -1;
   if (!CallSaved(message)) return;

@@ -24,7 +24,7 @@ bool TsSkinProvider::HandleStateMessage(TMessage& message) {
       if (!drawNonClient_) return false;
       captionGlows_ = {};
       if (!frame_.PassOnHidden(message)) return true;
-      skinData_->BgDirty = true;
+      skinData_->SetBgDirty(true);
       RepaintFrameNow();
       return true;
     case WM_SYSCOMMAND:
@@ -35,7 +35,7 @@ bool TsSkinProvider::HandleStateMessage(TMessage& message) {
         flight_->Retarget(MinimizeTarget(form_->Handle()));
       if (!CallSaved(message)) return true;
       captionGlows_ = {};
-      skinData_->BgDirty = true;
+      skinData_->SetBgDirty(true);
       RepaintFrameNow();
       return true;
     case CM_VISIBLECHANGED:
@@ -43,7 +43,7 @@ bool TsSkinProvider::HandleStateMessage(TMessage& message) {
       // A hidden form keeps no picture; showing it paints a new one.
       if (!message.WParam) {
         skinData_->CacheBitmap->Resize(0, 0);
-        skinData_->BgDirty = true;
+        skinData_->SetBgDirty(true);
       }
       UpdateBorderForm();
       return true;
@@ -64,7 +64,7 @@ bool TsSkinProvider::HandleStateMessage(TMessage& message) {
     case WM_ENABLE:
       if (!CallSaved(message)) return true;
       if (message.Msg == WM_SIZE) captionGlows_ = {};
-      skinData_->BgDirty = true;
+      skinData_->SetBgDirty(true);
       regionDirty_ = true;
       RepaintFrameNow();
       return true;

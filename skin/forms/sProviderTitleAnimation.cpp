@@ -109,7 +109,7 @@ void TsSkinProvider::StopTitleAnimations() {
   // Items are painted over their neighbours: the frame is painted again for them (their codes
   // are the highest, so the last in the map).
   if (codes.back() >= kHitTitleItem) {
-    skinData_->BgDirty = true;
+    skinData_->SetBgDirty(true);
     RepaintFrameNow();
   }
 }

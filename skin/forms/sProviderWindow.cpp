@@ -111,7 +111,7 @@ bool TsSkinProvider::HandleWindowMessage(TMessage& message) {
         return true;
       SetSystemMenuStyle(drawNonClient_);
       regionDirty_ = true;
-      skinData_->BgDirty = true;
+      skinData_->SetBgDirty(true);
       RepaintFrameNow();
       return true;
     }

@@ -201,7 +201,7 @@ void TsSkinProvider::UpdateBorderForm() {
   else
     border_.reset();
   regionDirty_ = true;
-  skinData_->BgDirty = true;
+  skinData_->SetBgDirty(true);
 }
 
 void TsSkinProvider::HideBorderWindow() {
@@ -210,7 +210,7 @@ void TsSkinProvider::HideBorderWindow() {
 
 void TsSkinProvider::ShowBorderWindowAgain() {
   if (!border_) return;
-  skinData_->BgDirty = true;
+  skinData_->SetBgDirty(true);
   border_->Update(true, BorderAlpha());
 }
 
@@ -415,7 +415,7 @@ bool TsSkinProvider::RebuildWindowImage() {
   regionDirty_ = regionDirty_ || resized;
   PaintWindowImage(*SkinManager(), image, buttonStrip_, paint_, FramePaintHooks());
   buttonStripRect_ = ButtonStripRect(paint_, image.Width());
-  skinData_->BgDirty = false;
+  skinData_->SetBgDirty(false);
   // The form's own painting is the application's: it may free the form and this provider.
   if (form_->OnPaint && !PaintFormIntoImage(image)) return false;
   ++imageGeneration_;
@@ -447,7 +447,7 @@ bool TsSkinProvider::PaintFormIntoImage(img::Bitmap32& image) {
 }
 
 void TsSkinProvider::InvalidateFrame(bool repaint) {
-  skinData_->BgDirty = true;
+  skinData_->SetBgDirty(true);
   if (!repaint || !form_->HandleAllocated() || !IsWindowVisible(form_->Handle())) return;
   RedrawWindow(form_->Handle(), nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
@@ -516,7 +516,7 @@ void TsSkinProvider::RepaintElements(const std::vector<int>& codes) {
     items = true;
   }
   if (items) {
-    skinData_->BgDirty = true;
+    skinData_->SetBgDirty(true);
     RepaintFrameNow();
   }
   if (codes.empty() || !Skinned() || skinData_->CacheBitmap->Empty()) return;

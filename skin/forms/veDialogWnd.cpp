@@ -43,7 +43,7 @@ TveDialogWnd::~TveDialogWnd() {
 }
 
 void TveDialogWnd::TFrameFacts::RepaintFrame(bool imageChanged) {
-  if (imageChanged) d.SkinData->BgDirty = true;
+  if (imageChanged) d.SkinData->SetBgDirty(true);
   d.RepaintFrameNow();
 }
 
@@ -129,7 +129,7 @@ void TveDialogWnd::InitFrame() {
 }
 
 void TveDialogWnd::Invalidate() {
-  SkinData->BgDirty = true;
+  SkinData->SetBgDirty(true);
   regionDirty_ = true;
   if (!IsWindowVisible(Handle)) return;
   RedrawWindow(Handle, nullptr, nullptr,
@@ -194,7 +194,7 @@ bool TveDialogWnd::RebuildWindowImage() {
   hooks.Caption = [this](img::Bitmap32& i) { PaintCaption(i); };
   PaintWindowImage(*SkinManager, image, buttonStrip_, paint_, hooks);
   buttonStripRect_ = ButtonStripRect(paint_, image.Width());
-  SkinData->BgDirty = false;
+  SkinData->SetBgDirty(false);
   return true;
 }
 
@@ -348,7 +348,7 @@ bool TveDialogWnd::HandleFrameMessage(fw::TMessage& message) {
       return true;
     case WM_NCACTIVATE:
       activeLook_ = message.WParam != 0;
-      SkinData->BgDirty = true;
+      SkinData->SetBgDirty(true);
       message.LParam = -1;  // the platform paints no frame of its own
       PassOn(message);
       frame_.Buttons().Reset();
@@ -365,14 +365,14 @@ bool TveDialogWnd::HandleFrameMessage(fw::TMessage& message) {
     case WM_SETICON:
       if (!frame_.PassOnHidden(message)) return true;
       if (message.Msg == WM_SETTEXT) ReadCaption();
-      SkinData->BgDirty = true;
+      SkinData->SetBgDirty(true);
       RepaintFrameNow();
       return true;
     case WM_SIZE:
     case WM_ENABLE:
     case WM_STYLECHANGED:
       TveScrollWnd::HandleMessage(message);
-      SkinData->BgDirty = true;
+      SkinData->SetBgDirty(true);
       regionDirty_ = true;
       RepaintFrameNow();
       return true;
