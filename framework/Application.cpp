@@ -6,7 +6,7 @@
 
 #include "framework/Forms.h"
 #include "framework/IconFile.h"
-#include "framework/Paths.h"
+#include "text/Paths.h"
 #include "platform/Host.h"
 
 namespace fw {

@@ -5,8 +5,8 @@
 #include <set>
 
 #include "app/drivers/PackageFiles.h"
-#include "framework/IniText.h"
-#include "framework/TextLines.h"
+#include "text/IniText.h"
+#include "text/TextLines.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include "app/drivers/PackageFiles.h"
 #include "app/drivers/PackageManifest.h"
 #include "app/drivers/PackageVerify.h"
-#include "framework/IniText.h"
-#include "framework/TextLines.h"
+#include "text/IniText.h"
+#include "text/TextLines.h"
 #include "platform/DriverSetup.h"
 #include "platform/FileSystem.h"
 

@@ -15,7 +15,7 @@
 #include "app/drivers/PackageRestore.h"
 #include "app/drivers/PackageVerify.h"
 #include "app/drivers/untSearchDriver.h"
-#include "framework/Paths.h"
+#include "text/Paths.h"
 #include "PluginWindow.h"
 #include "platform/Host.h"
 #include "platform/Library.h"

@@ -4,7 +4,7 @@
 
 #include "framework/Application.h"
 #include "framework/Forms.h"
-#include "framework/Paths.h"
+#include "text/Paths.h"
 #include "platform/LayeredWindows.h"
 #include "skin/data/sSkinAppHook.h"
 #include "skin/data/sSkinCommands.h"
