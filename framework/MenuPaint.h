@@ -1,4 +1,6 @@
-// The framework's own painting of owner-drawn menu items, for items without drawing handlers.
+// Owner-drawn menu items: the routing of the platform's measure and draw requests to an item's
+// handlers (TMenu::MeasureItem, TMenu::DrawItem), and the framework's own painting for items
+// without handlers.
 #pragma once
 
 #include <windows.h>

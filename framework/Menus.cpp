@@ -4,9 +4,6 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "framework/MenuPaint.h"
-#include "platform/GdiScopes.h"
-
 namespace fw {
 
 namespace {
@@ -285,39 +282,6 @@ void TMenu::SetImages(TImageList* images) {
 TMenuItem* TMenu::ItemFromHandle(HMENU menu) {
   auto it = MenuOwners().find(menu);
   return it != MenuOwners().end() ? it->second : nullptr;
-}
-
-bool TMenu::MeasureItem(HWND owner, MEASUREITEMSTRUCT& measure) {
-  if (measure.CtlType != ODT_MENU) return false;
-  TMenuItem* item = TMenuItem::FromItemData(measure.itemData);
-  if (!item) return false;
-  platform::WindowDC dc(owner);
-  // The item's handler may leave the context as it likes: all of it comes back.
-  int saved = SaveDC(dc);
-  platform::Selection font(dc, MenuFont(item->Default()));
-  int width = 0, height = 0;
-  if (item->OnMeasureItem)
-    item->OnMeasureItem(item, dc, width, height);
-  else
-    DefaultMeasureMenuItem(item, dc, width, height);
-  RestoreDC(dc, saved);
-  measure.itemWidth = static_cast<UINT>(std::max(width, 0));
-  measure.itemHeight = static_cast<UINT>(std::max(height, 0));
-  return true;
-}
-
-bool TMenu::DrawItem(const DRAWITEMSTRUCT& draw) {
-  if (draw.CtlType != ODT_MENU) return false;
-  TMenuItem* item = TMenuItem::FromItemData(draw.itemData);
-  if (!item) return false;
-  int saved = SaveDC(draw.hDC);
-  platform::Selection font(draw.hDC, MenuFont(item->Default()));
-  if (item->OnAdvancedDrawItem)
-    item->OnAdvancedDrawItem(item, draw.hDC, draw.rcItem, draw.itemState);
-  else
-    DefaultDrawMenuItem(item, draw.hDC, draw.rcItem, draw.itemState);
-  RestoreDC(draw.hDC, saved);
-  return true;
 }
 
 bool TMenu::InitPopup(HMENU menu) {

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "platform/Dib.h"
+#include "imaging/Dib.h"
 #include "platform/GdiScopes.h"
 #include "platform/Jpeg.h"
 
@@ -33,7 +33,7 @@ class OlePicture final : public JpegPicture {
   bool Render(uint32_t* pixels, int width, int height) const override {
     if (width <= 0 || height <= 0) return false;
     void* bits;
-    Owned<HBITMAP> dib(CreateTopDownDib32(width, height, &bits));
+    Owned<HBITMAP> dib(img::CreateTopDownDib32(width, height, &bits));
     if (!dib) return false;
     MemoryDC dc(nullptr);
     Selection selected(dc, dib);

@@ -8,7 +8,6 @@
 #include "framework/Graphics.h"
 #include "framework/MenuPaint.h"
 #include "platform/GdiScopes.h"
-#include "skin/controls/veMnuWnd.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/data/sSkinWindows.h"
@@ -551,7 +550,7 @@ TsSkinableMenus& SkinableMenus() {
   return painter;
 }
 
-void InstallMenuHooks() {
+void InstallMenuPainterHooks() {
   static bool installed = false;
   if (installed) return;
   installed = true;
@@ -577,10 +576,5 @@ void InstallMenuHooks() {
   hooks.BuildPopupBackground = [](TMenuItem* posted, HWND popup) {
     if (TMenuItem* item = TMenuItem::FromItemData(reinterpret_cast<ULONG_PTR>(posted)))
       SkinableMenus().PreparePopup(item, popup);
-  };
-  auto previous = hooks.WindowCreating;
-  hooks.WindowCreating = [previous](HWND wnd, CBT_CREATEWNDA* create) {
-    if (previous) previous(wnd, create);
-    AdoptMenuWindow(wnd, create);
   };
 }

@@ -11,6 +11,7 @@
 #include "skin/controls/sSkinableMenus.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/data/sSkinWindows.h"
+#include "skin/data/sSkinWindowsWin32.h"
 #include "skin/render/sCtrlUtils.h"
 #include "skin/render/sSection.h"
 
@@ -174,4 +175,17 @@ void AdoptMenuWindow(HWND wnd, const CBT_CREATEWNDA* create) {
 
 size_t MenuWindowCount() {
   return MenuWindows().size();
+}
+
+void InstallMenuHooks() {
+  static bool installed = false;
+  if (installed) return;
+  installed = true;
+  InstallMenuPainterHooks();
+  TsWin32ManagerHooks& hooks = Win32ManagerHooks();
+  auto previous = hooks.WindowCreating;
+  hooks.WindowCreating = [previous](HWND wnd, CBT_CREATEWNDA* create) {
+    if (previous) previous(wnd, create);
+    AdoptMenuWindow(wnd, create);
+  };
 }

@@ -32,3 +32,6 @@ class TveMnuWnd : public TveMainWnd {
 void AdoptMenuWindow(HWND wnd, const CBT_CREATEWNDA* create);
 // The adapters of the menu windows open now.
 size_t MenuWindowCount();
+// Connects the menu painter and the pop-up menu windows' adoption to the skin manager's hooks;
+// once.
+void InstallMenuHooks();

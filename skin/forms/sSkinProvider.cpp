@@ -6,7 +6,7 @@
 
 #include "framework/Application.h"
 #include "platform/GdiScopes.h"
-#include "skin/controls/sSkinableMenus.h"
+#include "skin/controls/veMnuWnd.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/data/sSkinWindowsWin32.h"
 #include "skin/forms/sCtrlAdapter.h"
