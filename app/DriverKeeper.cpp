@@ -21,7 +21,7 @@
 #include "app/drivers/PackageCommand.h"
 #include "app/windows/untMain.h"
 #include "framework/Application.h"
-#include "framework/Paths.h"
+#include "text/Paths.h"
 #include "platform/Host.h"
 #include "skin/data/sSkinPaths.h"
 

@@ -2,10 +2,11 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "framework/Forms.h"
 #include "framework/IconFile.h"
-#include "framework/Paths.h"
+#include "text/Paths.h"
 #include "platform/Host.h"
 
 namespace fw {
@@ -103,6 +104,26 @@ void TApplication::Terminate() {
 }
 
 void TApplication::Dispatch(MSG& msg) {
+  struct Depth {
+    TApplication& app;
+    explicit Depth(TApplication& a) : app(a) { ++app.dispatchDepth_; }
+    ~Depth() {
+      if (--app.dispatchDepth_ > 0) return;
+      // Objects freed here may let go of others.
+      while (!app.freeAfterMessage_.empty()) std::exchange(app.freeAfterMessage_, {}).clear();
+    }
+  } depth(*this);
+  DispatchOne(msg);
+}
+
+void TApplication::FreeAfterMessage(std::shared_ptr<void> object) {
+  // Outside any message a message of its own makes sure that a next one ends.
+  if (dispatchDepth_ == 0 && freeAfterMessage_.empty())
+    PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
+  freeAfterMessage_.push_back(std::move(object));
+}
+
+void TApplication::DispatchOne(MSG& msg) {
   HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
   auto* form = dynamic_cast<TForm*>(TWinControl::FromHandle(root));
   if (form && (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)) {

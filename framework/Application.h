@@ -59,6 +59,12 @@ class TApplication {
   void Terminate();
   bool Terminated() const { return terminated_; }
 
+  // Frees object once the outermost message that the message loop is dispatching now has
+  // returned: a window procedure may let go of what it runs in, and the object outlives every
+  // modal loop inside that message. Let go of outside any message, it waits for the end of the
+  // next one.
+  void FreeAfterMessage(std::shared_ptr<void> object);
+
   // The standard error box: the exception's message, captioned with the title (or, before
   // there is one, the executable's name).
   void ShowException(const std::exception& error) const;
@@ -70,8 +76,11 @@ class TApplication {
   ~TApplication();
 
  private:
-  // Shortcut keys of the form's main menu, then dialog keys (Tab, Enter, Esc, access keys).
+  // Hands a message to its window once the form's shortcut keys and dialog keys (Tab, Enter,
+  // Esc, access keys) did not take it; what was let go of inside it is freed when the outermost
+  // message returns.
   void Dispatch(MSG& msg);
+  void DispatchOne(MSG& msg);
   // Shows the error kept by ShowExceptionLater, if any.
   void ReportPendingException();
 
@@ -86,6 +95,8 @@ class TApplication {
   std::string pendingError_;
   std::string lastLaterError_;  // a paint that fails every time is reported once
   bool reporting_ = false;
+  int dispatchDepth_ = 0;
+  std::vector<std::shared_ptr<void>> freeAfterMessage_;
 };
 
 extern TApplication Application;

@@ -3,34 +3,9 @@
 #include <algorithm>
 
 #include "framework/Controls.h"
+#include "platform/GdiScopes.h"
 
 namespace fw {
-
-namespace {
-
-// BeginPaint and EndPaint around a paint message, unless the sender handed over a context; an
-// error raised while painting still ends the paint.
-class PaintScope {
- public:
-  PaintScope(HWND wnd, WPARAM given)
-      : wnd_(wnd),
-        dc_(given ? reinterpret_cast<HDC>(given) : BeginPaint(wnd, &ps_)),
-        began_(!given) {}
-  ~PaintScope() {
-    if (began_) EndPaint(wnd_, &ps_);
-  }
-  PaintScope(const PaintScope&) = delete;
-  PaintScope& operator=(const PaintScope&) = delete;
-  HDC dc() const { return dc_; }
-
- private:
-  HWND wnd_;
-  PAINTSTRUCT ps_ = {};
-  HDC dc_;
-  bool began_;
-};
-
-}  // namespace
 
 bool TWinControl::OwnPaint() const {
   return std::any_of(controls_.begin(), controls_.end(),
@@ -42,7 +17,7 @@ void TWinControl::PaintHandler(TMessage& message) {
     DefaultHandler(message);
     return;
   }
-  PaintScope paint(handle_, message.WParam);
+  platform::PaintScope paint(handle_, message.WParam);
   PaintWindow(paint.dc(), WM_PAINT);
   PaintControls(paint.dc());
   message.Result = 0;

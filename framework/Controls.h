@@ -18,6 +18,7 @@
 
 #include "framework/Classes.h"
 #include "framework/Graphics.h"
+#include "framework/Lifetime.h"
 #include "framework/Messages.h"
 
 namespace fw {
@@ -202,9 +203,9 @@ class TWinControl : public TControl {
   static TWinControl* FromHandle(HWND wnd);
 
  protected:
-  // False once the control is released; held across a call that may release it (a menu's click,
-  // the framework's handling of a message).
-  std::shared_ptr<const bool> AliveFlag() const { return alive_; }
+  // Tells, after a call that may release the control (a menu's click, the framework's handling
+  // of a message), whether it still lives.
+  TLifeToken LifeToken() const { return life_.Token(); }
   virtual void CreateParams(TCreateParams& params);
   // Called once the window exists and is attached, to hand it the state kept so far.
   virtual void CreateWnd();
@@ -251,9 +252,9 @@ class TWinControl : public TControl {
   WNDPROC defWndProc_ = nullptr;
   std::vector<TControl*> controls_;
   TControl* hoverGraphic_ = nullptr;  // the windowless child under the mouse
-  // Shared with the window procedures running for this control, which test it after a handler
-  // returns: the handler may have released the control.
-  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+  // The window procedures running for this control test it after a handler returns: the handler
+  // may have released the control.
+  TLifetime life_;
 };
 
 // A windowless control: it has no window of its own and is painted by its parent, which also

@@ -6,6 +6,7 @@
 
 #include "framework/Application.h"
 #include "framework/StdCtrls.h"
+#include "platform/GdiScopes.h"
 
 namespace fw {
 
@@ -298,10 +299,9 @@ void TForm::PaintBorderBand() {
   OffsetRect(&client, corner.x - window.left, corner.y - window.top);
   RECT band = client;
   InflateRect(&band, borderWidth_, borderWidth_);
-  HDC dc = GetWindowDC(Handle());
+  platform::WindowDC dc(Handle(), true);
   ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
   TCanvas(dc).FillRect(band, Color());
-  ReleaseDC(Handle(), dc);
 }
 
 bool TForm::HandleMenuMessage(TMessage& message) {

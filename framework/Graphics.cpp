@@ -1,6 +1,6 @@
 #include "framework/Graphics.h"
 
-#include "platform/Dib.h"
+#include "imaging/Dib.h"
 
 namespace fw {
 
@@ -115,7 +115,7 @@ int TImageList::AddIcon(HICON icon) {
 
 int TImageList::AddRGBA(const std::uint8_t* rgba) {
   void* bits;
-  HBITMAP bitmap = platform::CreateTopDownDib32(width_, height_, &bits);
+  HBITMAP bitmap = img::CreateTopDownDib32(width_, height_, &bits);
   if (!bitmap) return -1;
   // Image lists of 32-bit pictures take premultiplied blue-green-red-alpha pixels.
   auto* out = static_cast<std::uint8_t*>(bits);

@@ -5,6 +5,7 @@
 
 #include "framework/Graphics.h"
 #include "framework/Menus.h"
+#include "platform/GdiScopes.h"
 
 namespace fw {
 
@@ -48,30 +49,26 @@ void DrawGlyph(const TMenuItem* item, HDC dc, RECT column, bool selected) {
   RECT mark{0, 0, size, size};
   // The platform draws the mark in black on white; it is copied through as a mask so that it
   // takes the text colour over whatever background the item has.
-  HDC maskDc = CreateCompatibleDC(dc);
-  HBITMAP mask = CreateBitmap(size, size, 1, 1, nullptr);
-  HGDIOBJ old = SelectObject(maskDc, mask);
+  platform::MemoryDC maskDc(dc);
+  platform::Owned<HBITMAP> mask(CreateBitmap(size, size, 1, 1, nullptr));
+  platform::Selection maskSelected(maskDc, mask);
   DrawFrameControl(maskDc, &mark, DFC_MENU, item->RadioItem() ? DFCS_MENUBULLET : DFCS_MENUCHECK);
   int x = column.left + (column.right - column.left - size) / 2;
   int y = column.top + (column.bottom - column.top - size) / 2;
-  HBRUSH ink = CreateSolidBrush(GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
-  HGDIOBJ oldBrush = SelectObject(dc, ink);
+  platform::Owned<HBRUSH> ink(
+      CreateSolidBrush(GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT)));
+  platform::Selection inkSelected(dc, ink);
   COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
   COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
   // Where the mask is black the brush paints; elsewhere the destination stays.
   BitBlt(dc, x, y, size, size, maskDc, 0, 0, 0x00B8074A);
   SetBkColor(dc, oldBack);
   SetTextColor(dc, oldText);
-  SelectObject(dc, oldBrush);
-  DeleteObject(ink);
-  SelectObject(maskDc, old);
-  DeleteObject(mask);
-  DeleteDC(maskDc);
 }
 
 }  // namespace
 
-void SelectMenuFont(HDC dc, bool bold) {
+HFONT MenuFont(bool bold) {
   static HFONT normal = nullptr, strong = nullptr;
   if (!normal) {
     NONCLIENTMETRICSA metrics = {};
@@ -81,7 +78,7 @@ void SelectMenuFont(HDC dc, bool bold) {
     metrics.lfMenuFont.lfWeight = FW_BOLD;
     strong = CreateFontIndirectA(&metrics.lfMenuFont);
   }
-  SelectObject(dc, bold ? strong : normal);
+  return bold ? strong : normal;
 }
 
 void DefaultMeasureMenuItem(TMenuItem* item, HDC dc, int& width, int& height) {
@@ -119,6 +116,41 @@ void DefaultDrawMenuItem(TMenuItem* item, HDC dc, const RECT& rect, UINT itemSta
   DrawTextA(dc, item->Caption().c_str(), -1, &text, format | DT_LEFT);
   if (std::string keys = ShortCutToText(item->ShortCut()); !keys.empty() && !OnMenuBar(item))
     DrawTextA(dc, keys.c_str(), -1, &text, format | DT_RIGHT);
+}
+
+// The owner drawing of every menu of the framework: an item's own handlers, else the painting
+// above, with the menu font selected and the context given back as it was.
+bool TMenu::MeasureItem(HWND owner, MEASUREITEMSTRUCT& measure) {
+  if (measure.CtlType != ODT_MENU) return false;
+  TMenuItem* item = TMenuItem::FromItemData(measure.itemData);
+  if (!item) return false;
+  platform::WindowDC dc(owner);
+  // The item's handler may leave the context as it likes: all of it comes back.
+  int saved = SaveDC(dc);
+  platform::Selection font(dc, MenuFont(item->Default()));
+  int width = 0, height = 0;
+  if (item->OnMeasureItem)
+    item->OnMeasureItem(item, dc, width, height);
+  else
+    DefaultMeasureMenuItem(item, dc, width, height);
+  RestoreDC(dc, saved);
+  measure.itemWidth = static_cast<UINT>(std::max(width, 0));
+  measure.itemHeight = static_cast<UINT>(std::max(height, 0));
+  return true;
+}
+
+bool TMenu::DrawItem(const DRAWITEMSTRUCT& draw) {
+  if (draw.CtlType != ODT_MENU) return false;
+  TMenuItem* item = TMenuItem::FromItemData(draw.itemData);
+  if (!item) return false;
+  int saved = SaveDC(draw.hDC);
+  platform::Selection font(draw.hDC, MenuFont(item->Default()));
+  if (item->OnAdvancedDrawItem)
+    item->OnAdvancedDrawItem(item, draw.hDC, draw.rcItem, draw.itemState);
+  else
+    DefaultDrawMenuItem(item, draw.hDC, draw.rcItem, draw.itemState);
+  RestoreDC(draw.hDC, saved);
+  return true;
 }
 
 }  // namespace fw

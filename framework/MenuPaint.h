@@ -1,4 +1,6 @@
-// The framework's own painting of owner-drawn menu items, for items without drawing handlers.
+// Owner-drawn menu items: the routing of the platform's measure and draw requests to an item's
+// handlers (TMenu::MeasureItem, TMenu::DrawItem), and the framework's own painting for items
+// without handlers.
 #pragma once
 
 #include <windows.h>
@@ -7,8 +9,8 @@ namespace fw {
 
 class TMenuItem;
 
-// Selects the platform's menu font (bold for the default item) into dc; the caller restores it.
-void SelectMenuFont(HDC dc, bool bold);
+// The platform's menu font (bold for the default item), made once for the process.
+HFONT MenuFont(bool bold);
 void DefaultMeasureMenuItem(TMenuItem* item, HDC dc, int& width, int& height);
 void DefaultDrawMenuItem(TMenuItem* item, HDC dc, const RECT& rect, UINT itemState);
 

@@ -4,8 +4,6 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "framework/MenuPaint.h"
-
 namespace fw {
 
 namespace {
@@ -284,39 +282,6 @@ void TMenu::SetImages(TImageList* images) {
 TMenuItem* TMenu::ItemFromHandle(HMENU menu) {
   auto it = MenuOwners().find(menu);
   return it != MenuOwners().end() ? it->second : nullptr;
-}
-
-bool TMenu::MeasureItem(HWND owner, MEASUREITEMSTRUCT& measure) {
-  if (measure.CtlType != ODT_MENU) return false;
-  TMenuItem* item = TMenuItem::FromItemData(measure.itemData);
-  if (!item) return false;
-  HDC dc = GetDC(owner);
-  int saved = SaveDC(dc);
-  SelectMenuFont(dc, item->Default());
-  int width = 0, height = 0;
-  if (item->OnMeasureItem)
-    item->OnMeasureItem(item, dc, width, height);
-  else
-    DefaultMeasureMenuItem(item, dc, width, height);
-  RestoreDC(dc, saved);
-  ReleaseDC(owner, dc);
-  measure.itemWidth = static_cast<UINT>(std::max(width, 0));
-  measure.itemHeight = static_cast<UINT>(std::max(height, 0));
-  return true;
-}
-
-bool TMenu::DrawItem(const DRAWITEMSTRUCT& draw) {
-  if (draw.CtlType != ODT_MENU) return false;
-  TMenuItem* item = TMenuItem::FromItemData(draw.itemData);
-  if (!item) return false;
-  int saved = SaveDC(draw.hDC);
-  SelectMenuFont(draw.hDC, item->Default());
-  if (item->OnAdvancedDrawItem)
-    item->OnAdvancedDrawItem(item, draw.hDC, draw.rcItem, draw.itemState);
-  else
-    DefaultDrawMenuItem(item, draw.hDC, draw.rcItem, draw.itemState);
-  RestoreDC(draw.hDC, saved);
-  return true;
 }
 
 bool TMenu::InitPopup(HMENU menu) {

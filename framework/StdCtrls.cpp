@@ -1,5 +1,7 @@
 #include "framework/StdCtrls.h"
 
+#include "platform/GdiScopes.h"
+
 #include <commctrl.h>
 
 namespace fw {
@@ -39,13 +41,13 @@ UINT TLabel::TextFormat() const {
 
 void TLabel::AdjustBounds() {
   if (autoSize_) {
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, Font().Handle());
     RECT r{0, 0, wordWrap_ ? Width() : 0, 0};
-    std::string text = Caption().empty() ? std::string(" ") : Caption();
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, TextFormat() | DT_CALCRECT);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    {
+      platform::WindowDC dc(nullptr);
+      platform::Selection font(dc, Font().Handle());
+      std::string text = Caption().empty() ? std::string(" ") : Caption();
+      DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, TextFormat() | DT_CALCRECT);
+    }
     SetBounds(Left(), Top(), wordWrap_ ? Width() : r.right, r.bottom);
   }
   Invalidate();

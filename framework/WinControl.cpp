@@ -83,7 +83,7 @@ TWinControl::~TWinControl() {
   SetDestroying();
   while (!controls_.empty()) delete controls_.back();  // each one leaves controls_
   DestroyHandle();
-  *alive_ = false;
+  life_.End();
 }
 
 HWND TWinControl::Handle() {
@@ -192,7 +192,7 @@ LRESULT CALLBACK TWinControl::StdWndProc(HWND wnd, UINT msg, WPARAM wParam, LPAR
 }
 
 LRESULT TWinControl::Dispatch(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  std::shared_ptr<bool> alive = alive_;
+  TLifeToken alive = life_.Token();
   TMessage message{msg, wParam, lParam, 0};
   if (wnd == Application.Handle() && Application.RunMainWindowHooks(message)) return message.Result;
   // A handler may release this control or replace its WindowProc; the chain it runs in must
@@ -203,7 +203,7 @@ LRESULT TWinControl::Dispatch(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) 
   try {
     chain(message);
   } catch (const std::exception& error) {
-      if (paintDepth > 0) {
+    if (paintDepth > 0) {
       // The update region is still pending when the error came before BeginPaint; left so,
       // the same paint would come back at once.
       if (msg == WM_PAINT) ValidateRect(wnd, nullptr);
@@ -214,7 +214,7 @@ LRESULT TWinControl::Dispatch(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) 
   }
   paintDepth -= painting;
   // The handler may have released this control, or destroyed its window.
-  if (*alive && msg == WM_NCDESTROY && handle_ == wnd) Detach();
+  if (alive && msg == WM_NCDESTROY && handle_ == wnd) Detach();
   return message.Result;
 }
 

@@ -2,13 +2,13 @@
 
 #include <new>
 
-#include "platform/Dib.h"
+#include "imaging/Dib.h"
 
 namespace img {
 
 void Bitmap32::Allocate(int width, int height) {
   void* bits;
-  HBITMAP handle = platform::CreateTopDownDib32(width, height, &bits);
+  HBITMAP handle = img::CreateTopDownDib32(width, height, &bits);
   if (!handle || !bits) {
     if (handle) DeleteObject(handle);
     throw std::bad_alloc();

@@ -1,6 +1,6 @@
 #include "platform/FileSystem.h"
 
-#include "framework/Paths.h"
+#include "text/Paths.h"
 
 namespace platform {
 

@@ -4,7 +4,8 @@
 
 #include <cstring>
 
-#include "platform/Dib.h"
+#include "imaging/Dib.h"
+#include "platform/GdiScopes.h"
 #include "platform/Jpeg.h"
 
 namespace platform {
@@ -20,10 +21,9 @@ class OlePicture final : public JpegPicture {
   explicit OlePicture(IPicture* picture) : picture_(picture) {
     picture_->get_Width(&himetricWidth_);
     picture_->get_Height(&himetricHeight_);
-    HDC screen = GetDC(nullptr);
+    WindowDC screen(nullptr);
     width_ = HimetricToPixels(himetricWidth_, GetDeviceCaps(screen, LOGPIXELSX));
     height_ = HimetricToPixels(himetricHeight_, GetDeviceCaps(screen, LOGPIXELSY));
-    ReleaseDC(nullptr, screen);
   }
   ~OlePicture() override { picture_->Release(); }
 
@@ -33,18 +33,15 @@ class OlePicture final : public JpegPicture {
   bool Render(uint32_t* pixels, int width, int height) const override {
     if (width <= 0 || height <= 0) return false;
     void* bits;
-    HBITMAP dib = CreateTopDownDib32(width, height, &bits);
+    Owned<HBITMAP> dib(img::CreateTopDownDib32(width, height, &bits));
     if (!dib) return false;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, dib);
+    MemoryDC dc(nullptr);
+    Selection selected(dc, dib);
     // The source rectangle runs bottom-up in HIMETRIC, hence the negative height.
     HRESULT hr = picture_->Render(dc, 0, 0, width, height, 0, himetricHeight_, himetricWidth_,
                                   -himetricHeight_, nullptr);
     GdiFlush();
     if (SUCCEEDED(hr)) std::memcpy(pixels, bits, size_t(width) * size_t(height) * 4);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(dib);
     return SUCCEEDED(hr);
   }
 

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "platform/GdiScopes.h"
 #include "platform/LayeredWindows.h"
 
 namespace platform {
@@ -23,13 +24,12 @@ class Win32LayeredWindows final : public LayeredWindows {
 
   bool Update(void* window, int x, int y, const img::Bitmap32& picture, uint8_t alpha) override {
     if (!update_ || picture.Empty() || !picture.DC()) return false;
-    HDC screen = GetDC(nullptr);
+    WindowDC screen(nullptr);
     POINT place{x, y}, source{0, 0};
     SIZE size{picture.Width(), picture.Height()};
     BLENDFUNCTION blend{AC_SRC_OVER, 0, alpha, AC_SRC_ALPHA};
     BOOL ok = update_(static_cast<HWND>(window), screen, &place, &size, picture.DC(), &source, 0,
                       &blend, ULW_ALPHA);
-    ReleaseDC(nullptr, screen);
     return ok != FALSE;
   }
 

@@ -1,7 +1,7 @@
 #include "platform/ProfileIni.h"
 
-#include "framework/IniText.h"
-#include "framework/TextLines.h"
+#include "text/IniText.h"
+#include "text/TextLines.h"
 
 namespace platform {
 namespace {

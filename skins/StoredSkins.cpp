@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/TextLines.h"
+#include "text/TextLines.h"
 
 // Defined by the generated assembler source (skins/EmbedSkins.cmake).
 extern const char kStoredText[] __asm__("dk_stored_skins_text");

@@ -1,7 +1,7 @@
 #include "app/core/Configuration.h"
 
 #include "app/core/UtilFuncs.h"
-#include "framework/TextLines.h"
+#include "text/TextLines.h"
 #include "platform/Host.h"
 
 fw::IniText DecodeConfiguration(std::string_view stored) {

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "app/core/globals.h"
-#include "framework/IniText.h"
+#include "text/IniText.h"
 
 inline constexpr std::string_view kConfigSection = "SYSTEM";
 

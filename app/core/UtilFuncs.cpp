@@ -1,6 +1,6 @@
 #include "app/core/UtilFuncs.h"
 
-#include "framework/Paths.h"
+#include "text/Paths.h"
 #include "platform/Host.h"
 
 namespace {

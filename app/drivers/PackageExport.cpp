@@ -12,7 +12,7 @@
 #include "app/drivers/untLoadInfo.h"
 #include "app/drivers/untReg.h"
 #include "app/drivers/untSearchDriver.h"
-#include "framework/Paths.h"
+#include "text/Paths.h"
 #include "platform/DriverSetup.h"
 #include "platform/FileSystem.h"
 

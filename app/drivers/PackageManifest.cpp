@@ -5,9 +5,9 @@
 #include <set>
 
 #include "app/drivers/PackageFiles.h"
-#include "framework/IniText.h"
-#include "framework/TextLines.h"
 #include "platform/FileNames.h"
+#include "text/IniText.h"
+#include "text/TextLines.h"
 
 namespace {
 

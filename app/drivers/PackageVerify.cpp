@@ -4,7 +4,7 @@
 #include <set>
 
 #include "app/drivers/PackageFiles.h"
-#include "framework/Paths.h"
+#include "text/Paths.h"
 #include "platform/FileSystem.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include "app/drivers/BackupState.h"
 #include "app/drivers/untLoadInfo.h"
 #include "app/drivers/untReg.h"
-#include "framework/Paths.h"
-#include "framework/TextLines.h"
+#include "text/Paths.h"
+#include "text/TextLines.h"
 #include "platform/FileSystem.h"
 
 namespace {

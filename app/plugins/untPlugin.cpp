@@ -1,7 +1,7 @@
 #include "app/plugins/untPlugin.h"
 
 #include "app/core/UtilFuncs.h"
-#include "framework/Paths.h"
+#include "text/Paths.h"
 #include "platform/FileSystem.h"
 #include "platform/Host.h"
 

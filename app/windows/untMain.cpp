@@ -13,7 +13,7 @@
 #include "app/windows/SkinChoice.h"
 #include "app/windows/untPluginSet.h"
 #include "framework/Application.h"
-#include "framework/Paths.h"
+#include "text/Paths.h"
 #include "platform/Host.h"
 #include "skin/data/sSkinPaths.h"
 #include "skins/StoredSkins.h"

@@ -4,7 +4,7 @@
 
 #include "app/plugins/untPlugin.h"
 #include "framework/Application.h"
-#include "framework/Paths.h"
+#include "text/Paths.h"
 
 using namespace fw;
 

@@ -14,7 +14,7 @@
 
 #include "skin/render/sBlend.h"
 #include "skin/render/sBlendRows.h"
-#include "skin/render/sGradient.h"
+#include "skin/render/sGradientPaint.h"
 
 #if defined(DK_HAVE_PIXMAN)
 #include <pixman.h>

@@ -2,8 +2,8 @@
 // decoding the images, parsing the options text and building the sections and indexes.
 #include <benchmark/benchmark.h>
 
-#include "framework/IniText.h"
-#include "framework/TextLines.h"
+#include "text/IniText.h"
+#include "text/TextLines.h"
 #include "skin/data/SkinBitmaps.h"
 #include "skin/data/SkinSources.h"
 #include "tests/unit/skin/SkinFixtures.h"

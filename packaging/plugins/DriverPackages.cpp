@@ -29,7 +29,7 @@
 #include "app/drivers/PackageRestore.h"
 #include "app/drivers/PackageVerify.h"
 #include "DriverPackagesControls.h"
-#include "framework/Paths.h"
+#include "text/Paths.h"
 #include "PluginWindow.h"
 #include "platform/Host.h"
 #include "platform/Library.h"

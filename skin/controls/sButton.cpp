@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "framework/Menus.h"
+#include "platform/GdiScopes.h"
 #include "skin/controls/veAlphaImageList.h"
 #include "skin/data/SkinSystem.h"
 #include "skin/data/sSkinCommands.h"
@@ -23,26 +24,8 @@
 
 namespace {
 
-// The entry asks for a window shape in this corner mode.
-constexpr int32_t kRegionCorners = 2;
-// Border entries whose normal state has no frame of its own.
-constexpr int16_t kNoNormalFrame = 2;
 // How long a quick click's pressed look stays before the release fades it back, in ms.
 constexpr DWORD kPressedMoment = 30;
-
-// Keeps a font selected into a device context for a scope.
-class SelectedFont {
- public:
-  SelectedFont(HDC dc, HFONT font) : dc_(dc), old_(SelectObject(dc, font)) {}
-  ~SelectedFont() { SelectObject(dc_, old_); }
-  SelectedFont(const SelectedFont&) = delete;
-  SelectedFont& operator=(const SelectedFont&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ old_;
-};
-
 }  // namespace
 
 TsButton::TsButton(fw::TComponent* owner)
@@ -86,26 +69,31 @@ bool TsButton::Skinned() const {
 
 // ---- state and layout ----
 
-int TsButton::CurrentState() {
-  if (down_ || menuDropped_) return 2;
+TsButtonState TsButton::CurrentState() {
+  if (down_ || menuDropped_) return TsButtonState::Pressed;
   if (HandleAllocated() && (::SendMessageA(Handle(), BM_GETSTATE, 0, 0) & BST_PUSHED)) {
     // Pushed by the mouse counts while the mouse is over it; pushed by the keyboard always.
     const bool heldByMouse = GetCapture() == Handle() && (GetKeyState(VK_LBUTTON) & 0x8000);
-    if (skinData_->IsMouseOver || !heldByMouse) return 2;
+    if (skinData_->IsMouseOver || !heldByMouse) return TsButtonState::Pressed;
   }
-  if (!(ComponentState() & fw::csDesigning) && skinData_->IsHot()) return 1;
-  return Default() ? 3 : 0;
+  if (!(ComponentState() & fw::csDesigning) && skinData_->IsHot()) return TsButtonState::Hot;
+  return Default() ? TsButtonState::Default : TsButtonState::Normal;
 }
 
 int TsButton::CurrentImageIndex() {
-  int state = CurrentState();
+  const TsButtonState state = CurrentState();
+  TsButtonImage image = TsButtonImage::Normal;
   if (!Enabled())
-    state = 4;
-  else if (state != 2 && HandleAllocated() && GetFocus() == Handle())
-    state = 3;
-  const int byState[] = {ImageIndex(), hotImageIndex_, pressedImageIndex_, selectedImageIndex_,
+    image = TsButtonImage::Disabled;
+  else if (state == TsButtonState::Pressed)
+    image = TsButtonImage::Pressed;
+  else if (state == TsButtonState::Default || (HandleAllocated() && GetFocus() == Handle()))
+    image = TsButtonImage::Selected;
+  else if (state == TsButtonState::Hot)
+    image = TsButtonImage::Hot;
+  const int byImage[] = {ImageIndex(), hotImageIndex_, pressedImageIndex_, selectedImageIndex_,
                          disabledImageIndex_};
-  const int index = byState[state];
+  const int index = byImage[int(image)];
   return Images() && index >= 0 && index < Images()->Count() ? index : ImageIndex();
 }
 
@@ -129,7 +117,7 @@ SIZE TsButton::CaptionSize() {
   RECT r{0, 0, std::max(ButtonCaptionRoom(Layout(false)), 0), 0};
   HDC dc = CreateCompatibleDC(nullptr);
   {
-    SelectedFont font(dc, Font().Handle());
+    platform::Selection font(dc, Font().Handle());
     DrawTextA(dc, text.c_str(), int(text.size()), &r,
               DT_CALCRECT | DT_EXPANDTABS | DT_CENTER | (wordWrap_ ? DT_WORDBREAK : DT_SINGLELINE));
   }
@@ -154,7 +142,7 @@ TsButtonLayout TsButton::Layout(bool withCaption) {
   const SIZE caption = CaptionSize();
   l.CaptionWidth = caption.cx;
   l.CaptionHeight = caption.cy;
-  l.Pressed = CurrentState() == 2;
+  l.Pressed = CurrentState() == TsButtonState::Pressed;
   return l;
 }
 
@@ -166,186 +154,15 @@ TRect TsButton::ImageRect() {
   return ButtonImageRect(Layout());
 }
 
-// ---- painting ----
-
-bool TsButton::MaskWantsRegion() const {
-  const TsSkinModel* manager = skinData_->GetSkinManager();
-  return manager && manager->IsValidImageIndex(skinData_->BorderMaskIndex) &&
-         manager->ImageTable[size_t(skinData_->BorderMaskIndex)].CornerTransparency ==
-             kRegionCorners;
-}
-
-HRGN TsButton::BuildRegion(int state) const {
-  const int w = Width(), h = Height();
-  TsRegion shape(TRect{0, 0, w, h});
-  const TsSkinModel* manager = skinData_->GetSkinManager();
-  const TsMaskData& mask = manager->ImageTable[size_t(skinData_->BorderMaskIndex)];
-  if (state != 0 || !(mask.PaintFlags & kNoNormalFrame)) {
-    img::Bitmap32 scratch(w, h);
-    PaintMaskSlicesRegion(scratch, &shape, state, mask);
-  }
-  return RegionOfRects(shape.Rects());
-}
-
-void TsButton::ApplyRegion(HRGN region, bool redraw) {
-  if (!region) {
-    if (regionApplied_ && HandleAllocated()) SetWindowRgn(Handle(), nullptr, redraw);
-    regionApplied_ = false;
-    return;
-  }
-  if (!HandleAllocated()) {
-    DeleteObject(region);
-    return;
-  }
-  if (ApplyWindowRegion(Handle(), region, redraw)) regionApplied_ = regionEverSet_ = true;
-}
-
-void TsButton::PaintImage(img::Bitmap32& cache, TRect at, int index) {
-  const auto* alpha = dynamic_cast<const TsAlphaImageList*>(Images());
-  if (alpha && index < alpha->ItemCount()) {
-    const int w = alpha->Width(), h = alpha->Height();
-    std::unique_ptr<img::Bitmap32> picture = alpha->GetItemBitmap(index, w, h);
-    if (picture)
-      DrawAlphaImage({at.Left, at.Top, at.Left + w, at.Top + h}, {0, 0, w, h}, cache, reflected_, 0,
-                     kNoTint, false, EmptyBgSource, picture.get());
-    return;
-  }
-  Images()->Draw(cache.DC(), at.Left, at.Top, index);
-  GdiFlush();
-}
-
-void TsButton::PaintCaption(HDC dc, TRect rect, int state) {
-  const std::string& text = Caption();
-  if (text.empty()) return;
-  SetBkMode(dc, TRANSPARENT);
-  UINT format = DT_EXPANDTABS | DT_VCENTER | DT_CENTER | (wordWrap_ ? DT_WORDBREAK : 0);
-  if (GetWindowLongA(Handle(), GWL_EXSTYLE) & WS_EX_RTLREADING) format |= DT_RTLREADING;
-  PaintControlText(dc, text, Enabled() || Skinned(), state != 0, *skinData_, format, ToRect(rect));
-}
-
-bool TsButton::RenderCache() {
-  return RenderCacheInto(nullptr);
-}
-
-bool TsButton::RenderCacheInto(HRGN* region) {
-  if (!Parent() || !Skinned()) return false;
-  TsBgQuery query;
-  QueryParentBg(query, Parent(), false);
-  if (query.Kind == bgkNotReady) {
-    skinData_->Deferred = true;
-    return false;
-  }
-  const TsBgSource bg = BgQueryToSource(query);
-  GdiFlush();  // the last copy to the screen may still read the cache
-  skinData_->PrepareCache();
-  img::Bitmap32* cache = skinData_->CacheBitmap.get();
-  if (!cache || cache->Empty()) return false;
-  const TsSkinModel* manager = skinData_->GetSkinManager();
-  const TsGeneralData& section = manager->SectionTable[size_t(skinData_->SectionIndex)];
-  const int current = CurrentState();
-  // A section without a default-button look shows the default button hot.
-  const int state = std::max(
-      0, current == 3 && section.StateCount < 4 ? 1 : std::min(current, section.StateCount - 1));
-  const int w = cache->Width(), h = cache->Height();
-  PaintControlSection(*skinData_, bg, true, *cache, {0, 0}, {0, 0, w, h}, state);
-  if (region && regionDirty_ && MaskWantsRegion() && !AnimationInProgress)
-    *region = BuildRegion(state);
-  const TsButtonLayout layout = Layout();
-  if (layout.HasImage) PaintImage(*cache, ButtonImageRect(layout), CurrentImageIndex());
-  const TRect caption = ButtonCaptionRect(layout);
-  {
-    HDC dc = cache->DC();
-    SelectedFont font(dc, Font().Handle());
-    PaintCaption(dc, caption, current);
-  }
-  GdiFlush();
-  if (Enabled() && Focused() && !Caption().empty() && showFocus_ && section.ShowFocus)
-    PaintFocusFrame(*cache,
-                    {caption.Left - focusMargin_, caption.Top - focusMargin_,
-                     caption.Right + focusMargin_, caption.Bottom + focusMargin_},
-                    int32_t(GetSysColor(COLOR_BTNFACE)), 0);
-  if (layout.Split) PaintSplitPart(*cache, state);
-  if (!Enabled()) {
-    TsBgSource behind;
-    skinData_->GetBgSource(behind);
-    PaintDisabled(*cache, disabledKind_, {Left(), Top()}, behind,
-                  GetWindowBgColor(Parent()->Handle()));
-  }
-  skinData_->BgDirty = false;
-  return true;
-}
-
-void TsButton::PaintSplitPart(img::Bitmap32& cache, int state) {
-  const TsSkinModel* manager = skinData_->GetSkinManager();
-  const TsGeneralData& section = manager->SectionTable[size_t(skinData_->SectionIndex)];
-  const int32_t color = skinData_->Tone(section.States[state == 0 ? 0 : 1].FontColor);
-  const img::TRGBAPixel pixel{uint8_t(color >> 16), uint8_t(color >> 8), uint8_t(color), 255};
-  const int w = cache.Width(), h = cache.Height(), x = w - kSplitPartWidth + 1;
-  if (x >= 0)
-    for (int y = 4; y < h - 4; ++y) cache.Pixel(x, y) = pixel;
-  PaintSmallArrow(cache, color, {w - kSplitPartWidth, 0, w, h}, adDown);
-}
-
-void TsButton::PaintTo(HDC dc, bool printing) {
-  const bool fading = !printing && FadeRunning(*skinData_);
-  if ((AnimationInProgress || fading) && (!dc || dc != skinData_->PrintTarget)) {
-    if (!dc) ValidateRect(Handle(), nullptr);  // the animation shows the button meanwhile
-    return;
-  }
-  PAINTSTRUCT ps{};
-  const bool own = !dc;
-  if (own) dc = BeginPaint(Handle(), &ps);
-  if (Skinned() && !skinData_->ResetDeferred(false)) {
-    RECT parent{}, bounds{Left(), Top(), Left() + Width(), Top() + Height()};
-    if (Parent() && Parent()->HandleAllocated()) GetClientRect(Parent()->Handle(), &parent);
-    const bool partly = bounds.left < parent.left || bounds.top < parent.top ||
-                        bounds.right > parent.right || bounds.bottom > parent.bottom;
-    if (skinData_->PartlyVisible) skinData_->BgDirty = true;
-    skinData_->PartlyVisible = partly;
-    bool ready = true;
-    if (regionDirty_) {
-      HRGN region = nullptr;
-      ready = RenderCacheInto(&region);
-      if (ready) {
-        FillCornersFromParent(*skinData_, 0, kAllCorners);
-        if (printing) {
-          // A shape made only for printing is never handed to the window.
-          if (region) DeleteObject(region);
-        } else {
-          ApplyRegion(region, !regionEverSet_);
-          // A button that became smaller leaves its old corners on the parent.
-          if ((bounds.right - bounds.left < lastBounds_.right - lastBounds_.left ||
-               bounds.bottom - bounds.top < lastBounds_.bottom - lastBounds_.top) &&
-              Parent() && Parent()->HandleAllocated())
-            InvalidateRect(Parent()->Handle(), &lastBounds_, TRUE);
-          lastBounds_ = bounds;
-          regionDirty_ = false;
-        }
-      } else if (region) {
-        DeleteObject(region);
-      }
-    } else if (skinData_->BgDirty) {
-      ready = RenderCacheInto(nullptr);
-    }
-    const img::Bitmap32* cache = skinData_->CacheBitmap.get();
-    if (ready && cache && !cache->Empty()) {
-      const int saved = SaveDC(dc);
-      BitBlt(dc, 0, 0, cache->Width(), cache->Height(), cache->DC(), 0, 0, SRCCOPY);
-      RestoreDC(dc, saved);
-    }
-  }
-  if (own) EndPaint(Handle(), &ps);
-}
-
 void TsButton::Repaint(bool now) {
-  skinData_->BgDirty = true;
+  skinData_->SetBgDirty(true);
   if (!HandleAllocated()) return;
   RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | (now ? RDW_UPDATENOW : 0));
 }
 
 void TsButton::FadePress(UINT msg) {
   if (down_) return;
-  skinData_->BgDirty = false;
+  skinData_->SetBgDirty(false);
   RunFadeIfAllowed(*skinData_, Handle(), msg == WM_LBUTTONDOWN ? aeMouseDown : aeMouseUp,
                    animatEvents_);
 }
@@ -362,9 +179,9 @@ void TsButton::OpenDropDown() {
   Repaint(true);
   RECT r;
   GetWindowRect(Handle(), &r);
-  std::shared_ptr<const bool> alive = AliveFlag();
+  fw::TLifeToken alive = LifeToken();
   DropDownMenu()->Popup(r.left, r.bottom, GetAncestor(Handle(), GA_ROOT));
-  if (!*alive) return;  // the chosen entry's click released the button
+  if (!alive) return;  // the chosen entry's click released the button
   menuDropped_ = false;
   Repaint(false);
 }
@@ -469,7 +286,7 @@ bool TsButton::HandleSkinnedMessage(fw::TMessage& message) {
       return false;
     case WM_WINDOWPOSCHANGED:
       regionDirty_ = true;
-      skinData_->BgDirty = true;
+      skinData_->SetBgDirty(true);
       return false;
     case fw::CM_MOUSEENTER:
     case fw::CM_MOUSELEAVE: {
@@ -477,7 +294,7 @@ bool TsButton::HandleSkinnedMessage(fw::TMessage& message) {
       const bool entered = message.Msg == fw::CM_MOUSEENTER;
       skinData_->IsMouseOver = entered;
       if (const fw::TNotifyEvent& event = entered ? OnMouseEnter : OnMouseLeave) event(this);
-      skinData_->BgDirty = false;
+      skinData_->SetBgDirty(false);
       RunFadeIfAllowed(*skinData_, Handle(), entered ? aeMouseEnter : aeMouseLeave, animatEvents_);
       return false;
     }
@@ -532,17 +349,17 @@ void TsButton::WndProc(fw::TMessage& message) {
     Sleep(kPressedMoment);
   }
   const bool watch = MayChangeState(message.Msg);
-  const int before = watch ? CurrentState() : 0;
+  const TsButtonState before = watch ? CurrentState() : TsButtonState::Normal;
   const bool focusedBefore = watch && HandleAllocated() && GetFocus() == Handle();
   skinData_->HandleMessage(message);
-  std::shared_ptr<const bool> alive = AliveFlag();
+  fw::TLifeToken alive = LifeToken();
   // The platform takes the focus and the capture inside a press and lets the capture go inside
   // a release; the look those messages change waits for the press, whose fade starts from the
   // look before it.
   const bool nested = inPress_;
   inPress_ = inPress_ || press;
   fw::TButton::WndProc(message);
-  if (!*alive) return;
+  if (!alive) return;
   inPress_ = nested;
   if (Destroying() || !HandleAllocated()) return;
   if (watch && (CurrentState() != before || (GetFocus() == Handle()) != focusedBefore ||
@@ -580,19 +397,19 @@ void TsButton::DrawItemUnskinned(const DRAWITEMSTRUCT& item) {
   }
   const TRect caption = ButtonCaptionRect(layout);
   RECT text = ToRect(caption);
-  SelectedFont font(dc, Font().Handle());
+  platform::Selection font(dc, Font().Handle());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
   const UINT format = DT_EXPANDTABS | DT_VCENTER | DT_CENTER | (wordWrap_ ? DT_WORDBREAK : 0);
   DrawTextA(dc, Caption().c_str(), int(Caption().size()), &text, format);
   if (layout.Split) {
     const int w = item.rcItem.right, h = item.rcItem.bottom, x = w - kSplitPartWidth + 1;
-    HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));
-    HGDIOBJ old = SelectObject(dc, pen);
-    MoveToEx(dc, x, 4, nullptr);
-    LineTo(dc, x, h - 4);
-    SelectObject(dc, old);
-    DeleteObject(pen);
+    {
+      platform::Owned<HPEN> pen(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW)));
+      platform::Selection line(dc, pen);
+      MoveToEx(dc, x, 4, nullptr);
+      LineTo(dc, x, h - 4);
+    }
     // The arrow: rows of 8, 6, 4 and 2 pixels.
     const int x0 = w - kSplitPartWidth + (kSplitPartWidth - 6) / 2 - 1, y0 = (h - 3) / 2 - 1;
     const COLORREF arrow = GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT);

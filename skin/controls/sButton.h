@@ -19,6 +19,13 @@
 
 inline constexpr int32_t kButtonKind = 93;
 
+// The looks of a skinned button, in the order of its section's states: a section of four states
+// has one of its own for the form's default button.
+enum class TsButtonState { Normal, Hot, Pressed, Default };
+// The pictures of a button's image list, by what the button shows: the selected one while it is
+// focused or the form's default button.
+enum class TsButtonImage { Normal, Hot, Pressed, Selected, Disabled };
+
 class TsButton : public fw::TButton {
  public:
   explicit TsButton(fw::TComponent* owner);
@@ -66,8 +73,8 @@ class TsButton : public fw::TButton {
   fw::TNotifyEvent OnMouseEnter;
   fw::TNotifyEvent OnMouseLeave;
 
-  // 0 normal, 1 hot (hovered or focused), 2 pressed, 3 the form's default button.
-  int CurrentState();
+  // The look the button shows now.
+  TsButtonState CurrentState();
   int CurrentImageIndex();
   bool HasImage() const;
   SIZE ImageSize(bool withMargins) const;
@@ -116,7 +123,8 @@ class TsButton : public fw::TButton {
   // The window's shape: region applied (the window owns it then) or deleted; null removes it.
   void ApplyRegion(HRGN region, bool redraw);
   void PaintImage(img::Bitmap32& cache, TRect at, int index);
-  void PaintCaption(HDC dc, TRect rect, int state);
+  // lit: in the section's colours for a look other than normal.
+  void PaintCaption(HDC dc, TRect rect, bool lit);
   void DrawItemUnskinned(const DRAWITEMSTRUCT& item);
 
   std::unique_ptr<TsCtrlSkinData> skinData_;

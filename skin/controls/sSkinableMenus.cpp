@@ -7,7 +7,7 @@
 #include "framework/Application.h"
 #include "framework/Graphics.h"
 #include "framework/MenuPaint.h"
-#include "skin/controls/veMnuWnd.h"
+#include "platform/GdiScopes.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/data/sSkinWindows.h"
@@ -68,8 +68,8 @@ bool IsSystemMenu(const TMenuItem* item) {
 void PaintCommandSymbol(HDC dc, WPARAM command, RECT r, COLORREF color) {
   int size = 8;
   int x = r.left + (r.right - r.left - size) / 2, y = r.top + (r.bottom - r.top - size) / 2;
-  HPEN pen = CreatePen(PS_SOLID, 1, color);
-  HGDIOBJ old = SelectObject(dc, pen);
+  platform::Owned<HPEN> pen(CreatePen(PS_SOLID, 1, color));
+  platform::Selection selected(dc, pen);
   auto line = [dc](int x0, int y0, int x1, int y1) {
     MoveToEx(dc, x0, y0, nullptr);
     LineTo(dc, x1, y1);
@@ -102,8 +102,6 @@ void PaintCommandSymbol(HDC dc, WPARAM command, RECT r, COLORREF color) {
     default:
       break;
   }
-  SelectObject(dc, old);
-  DeleteObject(pen);
 }
 
 // The extra band's text, turned to read upwards, and its picture centred near the bottom.
@@ -121,21 +119,21 @@ void PaintExtraLineText(TsSkinManager& m, const TsPopupBackground& popup, img::B
   lf.lfWeight = (f.Style & 1) ? FW_BOLD : FW_NORMAL;
   lf.lfItalic = (f.Style & 2) != 0;
   lstrcpynA(lf.lfFaceName, f.Name.c_str(), LF_FACESIZE);
-  HFONT font = CreateFontIndirectA(&lf);
+  platform::Owned<HFONT> font(CreateFontIndirectA(&lf));
   HDC dc = picture.DC();
-  HGDIOBJ old = SelectObject(dc, font);
-  SetBkMode(dc, TRANSPARENT);
-  COLORREF color = f.Color;
-  if (int index = m.FindSection(section); index >= 0)
-    color = COLORREF(m.SectionTable[size_t(index)].States[0].FontColor);
-  SetTextColor(dc, color);
-  SIZE extent{};
-  GetTextExtentPoint32A(dc, text.c_str(), int(text.size()), &extent);
-  int x = band.Left + (band.Width() - extent.cy) / 2;
-  int y = band.Bottom - 12;
-  TextOutA(dc, x, y, text.c_str(), int(text.size()));
-  SelectObject(dc, old);
-  DeleteObject(font);
+  {
+    platform::Selection selected(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    COLORREF color = f.Color;
+    if (int index = m.FindSection(section); index >= 0)
+      color = COLORREF(m.SectionTable[size_t(index)].States[0].FontColor);
+    SetTextColor(dc, color);
+    SIZE extent{};
+    GetTextExtentPoint32A(dc, text.c_str(), int(text.size()), &extent);
+    int x = band.Left + (band.Width() - extent.cy) / 2;
+    int y = band.Bottom - 12;
+    TextOutA(dc, x, y, text.c_str(), int(text.size()));
+  }
   GdiFlush();
 }
 
@@ -143,37 +141,40 @@ void PaintExtraLineText(TsSkinManager& m, const TsPopupBackground& popup, img::B
 // one the manager's OnGetPopupItemData asked for, whose colour then wins over the skin's.
 class ItemFont {
  public:
-  ItemFont(TsSkinManager* manager, TMenuItem* item, HDC dc) : dc_(dc), saved_(SaveDC(dc)) {
-    fw::SelectMenuFont(dc, item->Default());
-    if (!manager || !manager->OnGetPopupItemData) return;
-    const TveMenuFont offered;
-    TveMenuFont font = offered;
-    manager->OnGetPopupItemData(manager, item, font);
-    if (font.Color != offered.Color) Color = font.Color;
-    if (font.Name == offered.Name && font.Height == offered.Height && font.Style == offered.Style)
-      return;
-    LOGFONTA lf{};
-    lf.lfHeight = font.Height;
-    lf.lfWeight = (font.Style & 1) || item->Default() ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = (font.Style & 2) != 0;
-    lf.lfUnderline = (font.Style & 4) != 0;
-    lstrcpynA(lf.lfFaceName, font.Name.c_str(), LF_FACESIZE);
-    font_ = CreateFontIndirectA(&lf);
-    if (font_) SelectObject(dc, font_);
-  }
-  ~ItemFont() {
-    RestoreDC(dc_, saved_);
-    if (font_) DeleteObject(font_);
-  }
+  ItemFont(TsSkinManager* manager, TMenuItem* item, HDC dc)
+      : dc_(dc),
+        saved_(SaveDC(dc)),
+        font_(AskedFont(manager, item, Color)),
+        selected_(dc, font_ ? HFONT(font_) : fw::MenuFont(item->Default())) {}
+  // What the caller changes in the context goes back as well.
+  ~ItemFont() { RestoreDC(dc_, saved_); }
   ItemFont(const ItemFont&) = delete;
   ItemFont& operator=(const ItemFont&) = delete;
 
   std::optional<int32_t> Color;
 
  private:
+  static HFONT AskedFont(TsSkinManager* manager, TMenuItem* item, std::optional<int32_t>& color) {
+    if (!manager || !manager->OnGetPopupItemData) return nullptr;
+    const TveMenuFont offered;
+    TveMenuFont font = offered;
+    manager->OnGetPopupItemData(manager, item, font);
+    if (font.Color != offered.Color) color = font.Color;
+    if (font.Name == offered.Name && font.Height == offered.Height && font.Style == offered.Style)
+      return nullptr;
+    LOGFONTA lf{};
+    lf.lfHeight = font.Height;
+    lf.lfWeight = (font.Style & 1) || item->Default() ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = (font.Style & 2) != 0;
+    lf.lfUnderline = (font.Style & 4) != 0;
+    lstrcpynA(lf.lfFaceName, font.Name.c_str(), LF_FACESIZE);
+    return CreateFontIndirectA(&lf);
+  }
+
   HDC dc_;
   int saved_;
-  HFONT font_ = nullptr;
+  platform::Owned<HFONT> font_;
+  platform::Selection selected_;
 };
 
 }  // namespace
@@ -331,7 +332,7 @@ TsSkinableMenus::Popup& TsSkinableMenus::PopupFor(TMenuItem* item, HWND window, 
 void TsSkinableMenus::CopyFrame(const Popup& popup, HWND window, TMenuItem* item,
                                 POINT clientOffset, const RECT& rect) {
   const img::Bitmap32& picture = popup.Picture;
-  HDC dc = GetWindowDC(window);
+  platform::WindowDC dc(window, true);
   if (!dc) return;
   int b = BorderWidth, w = popup.Width, h = popup.Height;
   auto copy = [&](int x, int y, int cx, int cy) {
@@ -349,7 +350,6 @@ void TsSkinableMenus::CopyFrame(const Popup& popup, HWND window, TMenuItem* item
   copy(0, top, std::min<int>(clientOffset.x + rect.left, b), bottom - top);
   int right = std::max<int>(clientOffset.x + rect.right, w - b);
   copy(right, top, w - right, bottom - top);
-  ReleaseDC(window, dc);
 }
 
 void TsSkinableMenus::ComposeItem(TMenuItem* item, img::Bitmap32& picture, UINT state,
@@ -537,9 +537,7 @@ const img::Bitmap32* TsSkinableMenus::PopupPicture(HWND popup) const {
 
 void TsSkinableMenus::PreparePopup(TMenuItem* item, HWND popup) {
   posted_ = nullptr;
-  HDC dc = GetDC(popup);
-  PopupFor(item, popup, dc);
-  ReleaseDC(popup, dc);
+  PopupFor(item, popup, platform::WindowDC(popup));
   RedrawWindow(popup, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
 }
 
@@ -552,7 +550,7 @@ TsSkinableMenus& SkinableMenus() {
   return painter;
 }
 
-void InstallMenuHooks() {
+void InstallMenuPainterHooks() {
   static bool installed = false;
   if (installed) return;
   installed = true;
@@ -578,10 +576,5 @@ void InstallMenuHooks() {
   hooks.BuildPopupBackground = [](TMenuItem* posted, HWND popup) {
     if (TMenuItem* item = TMenuItem::FromItemData(reinterpret_cast<ULONG_PTR>(posted)))
       SkinableMenus().PreparePopup(item, popup);
-  };
-  auto previous = hooks.WindowCreating;
-  hooks.WindowCreating = [previous](HWND wnd, CBT_CREATEWNDA* create) {
-    if (previous) previous(wnd, create);
-    AdoptMenuWindow(wnd, create);
   };
 }

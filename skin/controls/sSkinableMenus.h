@@ -101,5 +101,6 @@ class TsSkinableMenus {
 
 // The process's menu painter (the default manager's).
 TsSkinableMenus& SkinableMenus();
-// Connects the painter and the pop-up menu windows to the skin manager's hooks; once.
-void InstallMenuHooks();
+// Connects the painter to the skin manager's hooks: the menus' reset, their first item's place
+// and their windows' backgrounds; once.
+void InstallMenuPainterHooks();

@@ -59,7 +59,7 @@ void RenderFrameCache(TsCommonData& skinData, HWND handle) {
     ScreenToClient(parent, &at);
     PaintDisabled(cache, flags, {at.x, at.y}, behind, GetWindowBgColor(parent));
   }
-  skinData.BgDirty = false;
+  skinData.SetBgDirty(false);
 }
 
 void RepairCorners(TsCommonData& skinData, int state, const TveMainWnd& adapter) {
@@ -94,7 +94,7 @@ void TveBaseWnd::HandleMessage(fw::TMessage& message) {
   switch (message.Msg) {
     case WM_SIZE:
     case WM_EXITSIZEMOVE:
-      SkinData->BgDirty = true;
+      SkinData->SetBgDirty(true);
       break;
     case WM_SETCURSOR:
       PassOn(message);

@@ -1,5 +1,7 @@
 #include "skin/controls/veBitBtnWnd.h"
 
+#include "platform/GdiScopes.h"
+
 #include <cstdlib>
 
 namespace {
@@ -40,11 +42,9 @@ void TveBitBtnWnd::PaintGlyph() {
     DrawIconEx(dc, x, y, icon, size.cx, size.cy, 0, nullptr, DI_NORMAL);
   } else if (auto bitmap =
                  reinterpret_cast<HBITMAP>(SendMessageA(Handle, BM_GETIMAGE, IMAGE_BITMAP, 0))) {
-    HDC source = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(source, bitmap);
+    platform::MemoryDC source(dc);
+    platform::Selection picture(source, bitmap);
     BitBlt(dc, x, y, size.cx, size.cy, source, 0, 0, SRCCOPY);
-    SelectObject(source, old);
-    DeleteDC(source);
   }
   GdiFlush();
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/GdiScopes.h"
 #include "skin/render/sControlText.h"
 #include "skin/render/sTextCompose.h"
 
@@ -33,7 +34,7 @@ void TveBtnWnd::HandleMessage(fw::TMessage& message) {
   const bool had = picture_;
   picture_ = ShowsPicture();
   if (had != picture_) {
-    SkinData->BgDirty = true;
+    SkinData->SetBgDirty(true);
     RedrawWindow(Handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
   }
 }
@@ -58,22 +59,25 @@ void TveBtnWnd::PaintCaption(int state) {
   if (Caption.empty()) return;
   img::Bitmap32& cache = *SkinData->CacheBitmap;
   HDC dc = cache.DC();
-  HGDIOBJ old = SelectObject(dc, ControlFont());
-  SetBkMode(dc, TRANSPARENT);
-  const LONG style = GetWindowLongA(Handle, GWL_STYLE);
-  const UINT wrap = (style & BS_MULTILINE) ? DT_WORDBREAK : 0;
-  // The caption is measured as wide as the button leaves beside its picture.
-  const SIZE glyph = GlyphSize();
-  const int limit = glyph.cx == 0 ? WindowSize.cx + 1 : std::max(0, int(WindowSize.cx - glyph.cx));
-  RECT measured{0, 0, limit + 2, 0};
-  DrawTextA(dc, Caption.c_str(), int(Caption.size()), &measured,
-            DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | DT_CENTER | wrap);
-  const RECT rect = ButtonCaptionRect(
-      WindowSize, {measured.right - measured.left, measured.bottom - measured.top}, state == 2);
-  UINT format = DT_CENTER | DT_EXPANDTABS | wrap;
-  if (GetWindowLongA(Handle, GWL_EXSTYLE) & WS_EX_RTLREADING) format |= DT_RTLREADING;
-  PaintControlText(dc, Caption, true, state != 0, *SkinData, format, rect);
-  SelectObject(dc, old);
+  RECT rect;
+  {
+    platform::Selection font(dc, ControlFont());
+    SetBkMode(dc, TRANSPARENT);
+    const LONG style = GetWindowLongA(Handle, GWL_STYLE);
+    const UINT wrap = (style & BS_MULTILINE) ? DT_WORDBREAK : 0;
+    // The caption is measured as wide as the button leaves beside its picture.
+    const SIZE glyph = GlyphSize();
+    const int limit =
+        glyph.cx == 0 ? WindowSize.cx + 1 : std::max(0, int(WindowSize.cx - glyph.cx));
+    RECT measured{0, 0, limit + 2, 0};
+    DrawTextA(dc, Caption.c_str(), int(Caption.size()), &measured,
+              DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | DT_CENTER | wrap);
+    rect = ButtonCaptionRect(
+        WindowSize, {measured.right - measured.left, measured.bottom - measured.top}, state == 2);
+    UINT format = DT_CENTER | DT_EXPANDTABS | wrap;
+    if (GetWindowLongA(Handle, GWL_EXSTYLE) & WS_EX_RTLREADING) format |= DT_RTLREADING;
+    PaintControlText(dc, Caption, true, state != 0, *SkinData, format, rect);
+  }
   GdiFlush();
   if (IsWindowEnabled(Handle) && (ButtonState() & BST_FOCUS) && Section().ShowFocus)
     PaintFocusFrame(cache, {rect.left - 1, rect.top - 1, rect.right + 1, rect.bottom + 1},

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/GdiScopes.h"
 #include "skin/data/MaskGeometry.h"
 #include "skin/render/sBgSource.h"
 #include "skin/render/sControlText.h"
@@ -77,16 +78,18 @@ bool TveCheckBoxWnd::RenderCache() {
   const LONG exStyle = GetWindowLongA(Handle, GWL_EXSTYLE);
   if (!Caption.empty()) {
     HDC dc = cache.DC();
-    HGDIOBJ old = SelectObject(dc, ControlFont());
-    SetBkMode(dc, TRANSPARENT);
-    const UINT measure = (style & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE;
-    RECT measured{0, 0, TextWidthLimit(WindowSize, glyph), 0};
-    DrawTextA(dc, Caption.c_str(), int(Caption.size()), &measured, DT_CALCRECT | measure);
-    const TveCheckLayout layout = CheckBoxLayout(
-        WindowSize, glyph, {measured.right - measured.left, measured.bottom - measured.top}, style,
-        exStyle);
-    PaintControlText(dc, Caption, true, hot, *SkinData, layout.Format, layout.Caption);
-    SelectObject(dc, old);
+    TveCheckLayout layout;
+    {
+      platform::Selection font(dc, ControlFont());
+      SetBkMode(dc, TRANSPARENT);
+      const UINT measure = (style & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE;
+      RECT measured{0, 0, TextWidthLimit(WindowSize, glyph), 0};
+      DrawTextA(dc, Caption.c_str(), int(Caption.size()), &measured, DT_CALCRECT | measure);
+      layout = CheckBoxLayout(WindowSize, glyph,
+                              {measured.right - measured.left, measured.bottom - measured.top},
+                              style, exStyle);
+      PaintControlText(dc, Caption, true, hot, *SkinData, layout.Format, layout.Caption);
+    }
     GdiFlush();
     if (state & BST_FOCUS) {
       const RECT& r = layout.Caption;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/GdiScopes.h"
 #include "skin/data/MaskGeometry.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/render/sControlText.h"
@@ -57,7 +58,7 @@ int TveComboBoxWnd::ButtonState() const {
 }
 
 void TveComboBoxWnd::Repaint() {
-  SkinData->BgDirty = true;
+  SkinData->SetBgDirty(true);
   RedrawWindow(Handle, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
 }
 
@@ -96,8 +97,9 @@ void TveComboBoxWnd::PaintField(const COMBOBOXINFO& info, POINT offset) {
     draw.rcItem = item;
     draw.itemData =
         ULONG_PTR(selected >= 0 ? SendMessageA(Handle, CB_GETITEMDATA, selected, 0) : 0);
+    // The owner may leave the context as it likes: all of it comes back.
     const int saved = SaveDC(draw.hDC);
-    SelectObject(draw.hDC, ControlFont());
+    platform::Selection font(draw.hDC, ControlFont());
     SendMessageA(GetParent(Handle), WM_DRAWITEM, draw.CtlID, reinterpret_cast<LPARAM>(&draw));
     RestoreDC(draw.hDC, saved);
     GdiFlush();
@@ -111,7 +113,7 @@ void TveComboBoxWnd::PaintField(const COMBOBOXINFO& info, POINT offset) {
         0, SendMessageA(Handle, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(text.data())))));
   }
   HDC dc = picture_.DC();
-  HGDIOBJ old = SelectObject(dc, ControlFont());
+  platform::Selection font(dc, ControlFont());
   SetBkMode(dc, TRANSPARENT);
   const UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
   RECT area{item.left + 2, item.top, item.right - 1, item.bottom};
@@ -125,7 +127,6 @@ void TveComboBoxWnd::PaintField(const COMBOBOXINFO& info, POINT offset) {
   } else {
     PaintControlText(dc, text, IsWindowEnabled(Handle), false, *SkinData, format, area);
   }
-  SelectObject(dc, old);
   GdiFlush();
 }
 
@@ -153,7 +154,7 @@ void TveComboBoxWnd::PaintButton(const COMBOBOXINFO& info, POINT offset) {
 void TveComboBoxWnd::PaintTo(HDC dc) {
   UpdateGeometry();
   if (!ColorsApplied) ApplySkinColors();
-  SkinData->BgDirty = true;
+  SkinData->SetBgDirty(true);
   RenderFrameCache(*SkinData, Handle);
   if (SkinData->BgDirty || !SkinData->CacheBitmap) return;
   RepairCorners(*SkinData, 0, *this);
@@ -292,9 +293,7 @@ void TveComboListWnd::HandleMessage(fw::TMessage& message) {
   switch (message.Msg) {
     case WM_NCPAINT: {
       TveScrollWnd::HandleMessage(message);
-      HDC dc = GetWindowDC(Handle);
-      PaintFrame(dc);
-      ReleaseDC(Handle, dc);
+      PaintFrame(platform::WindowDC(Handle, true));
       return;
     }
     case WM_ERASEBKGND: {
@@ -311,7 +310,7 @@ void TveComboListWnd::HandleMessage(fw::TMessage& message) {
       // The list opened or closed: the combo box's button shows it.
       const auto* pos = reinterpret_cast<const WINDOWPOS*>(message.LParam);
       if (pos && (pos->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))) {
-        combo_.SkinData->BgDirty = true;
+        combo_.SkinData->SetBgDirty(true);
         InvalidateRect(combo_.Handle, nullptr, FALSE);
       }
       return;

@@ -1,5 +1,6 @@
 #include "skin/controls/veEdgeWnd.h"
 
+#include "platform/GdiScopes.h"
 #include "skin/controls/veBaseWnd.h"
 #include "skin/render/sControlText.h"
 #include "skin/render/sCtrlUtils.h"
@@ -14,14 +15,14 @@ TveEdgeWnd::TveEdgeWnd(HWND handle, bool repaint, const std::string& skinSection
 
 bool TveEdgeWnd::RenderCache() {
   UpdateGeometry();
-  SkinData->BgDirty = true;
+  SkinData->SetBgDirty(true);
   RenderFrameCache(*SkinData, Handle);
   if (SkinData->BgDirty || !SkinData->CacheBitmap) return false;
   ReadCaption();
   if (!Caption.empty()) {
     const RECT client = ClientRectInWindow(Handle);
     HDC dc = SkinData->CacheBitmap->DC();
-    HGDIOBJ old = SelectObject(dc, ControlFont());
+    platform::Selection font(dc, ControlFont());
     const LONG style = GetWindowLongA(Handle, GWL_STYLE);
     UINT align = DT_LEFT;
     if ((style & SS_TYPEMASK) == SS_CENTER) align = DT_CENTER;
@@ -29,7 +30,6 @@ bool TveEdgeWnd::RenderCache() {
     const RECT area{client.left + 1, client.top, client.right - 1, client.bottom};
     PaintControlText(dc, Caption, IsWindowEnabled(Handle), false, *SkinData,
                      align | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX, area);
-    SelectObject(dc, old);
   }
   GdiFlush();
   return true;
@@ -45,9 +45,7 @@ void TveEdgeWnd::PaintClient(HDC dc) {
 void TveEdgeWnd::PaintFrame() {
   const RECT client = ClientRectInWindow(Handle);
   if (client.top <= 0 || !RenderCache()) return;
-  HDC dc = GetWindowDC(Handle);
-  CopyFrameFromCache(dc, *SkinData->CacheBitmap, client.top);
-  ReleaseDC(Handle, dc);
+  CopyFrameFromCache(platform::WindowDC(Handle, true), *SkinData->CacheBitmap, client.top);
 }
 
 void TveEdgeWnd::HandleMessage(fw::TMessage& message) {

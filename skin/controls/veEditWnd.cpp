@@ -1,5 +1,6 @@
 #include "skin/controls/veEditWnd.h"
 
+#include "platform/GdiScopes.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/render/sControlKinds.h"
@@ -76,7 +77,7 @@ void TveEditWnd::ApplySkinColors() {
   } else if (!SkinData->CustomColor) {
     BgColor = DialogChild ? GetSysColor(COLOR_WINDOW) : COLORREF(SkinData->GetBgColor(0, Handle));
   }
-  SkinData->BgDirty = true;
+  SkinData->SetBgDirty(true);
   SkinData->Deferred = false;
   StyleLock = false;
 }
@@ -92,7 +93,7 @@ int TveEditWnd::FrameWidth() {
 
 void TveEditWnd::PaintNonClient() {
   if (AnimationInProgress || SkinData->IsDeferred()) return;
-  HDC dc = GetWindowDC(Handle);
+  platform::WindowDC dc(Handle, true);
   if (!ClipEmpty(dc)) {
     if (SkinData->BgDirty) {
       if (!ColorsApplied) ApplySkinColors();
@@ -104,14 +105,13 @@ void TveEditWnd::PaintNonClient() {
       PaintScrollBars(dc);
     }
   }
-  ReleaseDC(Handle, dc);
 }
 
 void TveEditWnd::Print(fw::TMessage& message) {
   HDC dc = reinterpret_cast<HDC>(message.WParam);
   UpdateGeometry();
   SkinData->Deferred = false;
-  SkinData->BgDirty = true;
+  SkinData->SetBgDirty(true);
   if (!ColorsApplied) ApplySkinColors();
   RenderFrameCache(*SkinData, Handle);
   RepairCorners(*SkinData, 0, *this);
@@ -142,7 +142,7 @@ bool TveEditWnd::HandleEditMessage(fw::TMessage& message) {
         // The new skin's colours are taken at the refresh or the next paint.
         if (ours) {
           ColorsApplied = false;
-          SkinData->BgDirty = true;
+          SkinData->SetBgDirty(true);
         }
         return false;
       case CmdSkinRefresh:
@@ -184,7 +184,7 @@ bool TveEditWnd::HandleEditMessage(fw::TMessage& message) {
       TveBaseWnd::HandleMessage(message);
       if (OwnerControl() && (GetWindowLongA(Handle, GWL_STYLE) & WS_TABSTOP) &&
           HasHotState(*SkinData)) {
-        SkinData->BgDirty = true;
+        SkinData->SetBgDirty(true);
         SkinData->IsFocused = message.Msg == WM_SETFOCUS;
         SendMessageA(Handle, WM_NCPAINT, 0, 0);
       }
@@ -199,7 +199,7 @@ bool TveEditWnd::HandleEditMessage(fw::TMessage& message) {
     case WM_SETTEXT:
     case fw::CM_ENABLEDCHANGED:
     case fw::CM_FONTCHANGED:
-      SkinData->BgDirty = true;
+      SkinData->SetBgDirty(true);
       if (!SkinData->Deferred)
         RedrawWindow(Handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
       return false;
@@ -207,20 +207,16 @@ bool TveEditWnd::HandleEditMessage(fw::TMessage& message) {
       if (!visible) return false;
       auto dc = reinterpret_cast<HDC>(message.WParam);
       if (dc && dc != SkinData->PrintTarget && ClipEmpty(dc)) return true;
+      // A disabled single-line edit shows its cached picture, into the context the message
+      // brings when it is being printed.
       if (SingleLine && !IsWindowEnabled(Handle) && SkinData->CacheBitmap) {
-        PAINTSTRUCT ps;
-        HDC wdc = BeginPaint(Handle, &ps);
-        int saved = SaveDC(wdc);
-        BitBlt(wdc, -ClientOffset.left, -ClientOffset.top, SkinData->CacheBitmap->Width(),
+        platform::PaintScope paint(Handle, message.WParam);
+        BitBlt(paint, -ClientOffset.left, -ClientOffset.top, SkinData->CacheBitmap->Width(),
                SkinData->CacheBitmap->Height(), SkinData->CacheBitmap->DC(), 0, 0, SRCCOPY);
-        RestoreDC(wdc, saved);
-        EndPaint(Handle, &ps);
         return true;
       }
       if (SkinData->Deferred || (AnimationInProgress && !SkinData->PrintTarget)) {
-        PAINTSTRUCT ps;
-        BeginPaint(Handle, &ps);
-        EndPaint(Handle, &ps);
+        platform::PaintScope paint(Handle, message.WParam);
         return true;
       }
       if (!ColorsApplied) ApplySkinColors();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/GdiScopes.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/render/sCachePaint.h"
 #include "skin/render/sControlSection.h"
@@ -52,13 +53,11 @@ TveGroupBoxWnd::TveGroupBoxWnd(HWND handle, bool repaint, const std::string& ski
 RECT TveGroupBoxWnd::CaptionRect() {
   SIZE size{};
   if (!Caption.empty()) {
-    HDC dc = GetDC(Handle);
-    HGDIOBJ old = SelectObject(dc, ControlFont());
+    platform::WindowDC dc(Handle);
+    platform::Selection font(dc, ControlFont());
     RECT measured{0, 0, 0, 0};
     DrawTextA(dc, Caption.c_str(), int(Caption.size()), &measured,
               DT_CALCRECT | DT_CENTER | DT_SINGLELINE);
-    SelectObject(dc, old);
-    ReleaseDC(Handle, dc);
     size = {measured.right - measured.left, measured.bottom - measured.top};
   }
   return GroupCaptionRect(WindowSize.cx, size,
@@ -78,7 +77,7 @@ void TveGroupBoxWnd::RenderCache() {
   int top = std::min(h, int(caption.bottom - caption.top) / 2);
   PaintControlSection(*SkinData, bg, true, cache, {0, 0}, {0, top, w, h}, 0);
   if (!Caption.empty()) PaintCaption(caption);
-  SkinData->BgDirty = false;
+  SkinData->SetBgDirty(false);
 }
 
 void TveGroupBoxWnd::PaintCaption(RECT rect) {
@@ -88,13 +87,14 @@ void TveGroupBoxWnd::PaintCaption(RECT rect) {
   if (area.Width() <= 0 || area.Height() <= 0) return;
   FillFromBg(cache, area, ParentBg(*SkinData, Handle));
   HDC dc = cache.DC();
-  HGDIOBJ old = SelectObject(dc, ControlFont());
-  SetBkMode(dc, TRANSPARENT);
-  UINT flags = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
-  if (GetWindowLongA(Handle, GWL_EXSTYLE) & WS_EX_RTLREADING) flags |= DT_RTLREADING;
-  PaintSkinText(dc, Caption, IsWindowEnabled(Handle), SkinManager, 0, SkinData->SectionIndex, flags,
-                rect);
-  SelectObject(dc, old);
+  {
+    platform::Selection font(dc, ControlFont());
+    SetBkMode(dc, TRANSPARENT);
+    UINT flags = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+    if (GetWindowLongA(Handle, GWL_EXSTYLE) & WS_EX_RTLREADING) flags |= DT_RTLREADING;
+    PaintSkinText(dc, Caption, IsWindowEnabled(Handle), SkinManager, 0, SkinData->SectionIndex,
+                  flags, rect);
+  }
   GdiFlush();
 }
 
@@ -102,10 +102,8 @@ void TveGroupBoxWnd::PaintTo(fw::TMessage& message) {
   UpdateGeometry();
   // Printing into a given DC leaves what waits to be painted on the screen alone.
   bool printing = message.WParam && message.LParam == 1;
-  PAINTSTRUCT ps;
-  HDC painted = printing ? nullptr : BeginPaint(Handle, &ps);
+  platform::PaintScope dc(Handle, printing ? message.WParam : 0);
   if (!SkinData->IsDeferred()) {
-    HDC dc = printing ? reinterpret_cast<HDC>(message.WParam) : painted;
     RenderCache();
     RECT all{0, 0, WindowSize.cx, WindowSize.cy};
     if (fw::TWinControl* control = OwnerControl()) {
@@ -116,17 +114,16 @@ void TveGroupBoxWnd::PaintTo(fw::TMessage& message) {
     }
     EndUpdateChildWindows(Handle);
   }
-  if (!printing) EndPaint(Handle, &ps);
 }
 
 void TveGroupBoxWnd::Invalidate() {
-  SkinData->BgDirty = true;
+  SkinData->SetBgDirty(true);
   RedrawWindow(Handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
 void TveGroupBoxWnd::HandleMessage(fw::TMessage& message) {
   if (message.Msg == WM_PRINT && Skinned() && !Destroyed) {
-    SkinData->BgDirty = true;
+    SkinData->SetBgDirty(true);
     SkinData->Deferred = false;
     fw::TMessage print{WM_PAINT, message.WParam, 1, 0};
     PaintTo(print);

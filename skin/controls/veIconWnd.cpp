@@ -1,5 +1,7 @@
 #include "skin/controls/veIconWnd.h"
 
+#include "platform/GdiScopes.h"
+
 #include <cstdlib>
 
 bool TveIconWnd::DrawCaption() {
@@ -13,11 +15,9 @@ bool TveIconWnd::DrawCaption() {
     const int h = std::abs(info.bmHeight);
     const int x = centred ? (WindowSize.cx - info.bmWidth) / 2 : 0;
     const int y = centred ? (WindowSize.cy - h) / 2 : 0;
-    HDC source = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(source, bitmap);
+    platform::MemoryDC source(dc);
+    platform::Selection picture(source, bitmap);
     BitBlt(dc, x, y, info.bmWidth, h, source, 0, 0, SRCCOPY);
-    SelectObject(source, old);
-    DeleteDC(source);
   } else if (auto icon = reinterpret_cast<HICON>(SendMessageA(Handle, STM_GETICON, 0, 0))) {
     // An icon static without SS_REALSIZEIMAGE fills its window; with it the icon keeps its size.
     int w = WindowSize.cx, h = WindowSize.cy;

@@ -1,5 +1,7 @@
 #include "skin/controls/veLinkWnd.h"
 
+#include "platform/GdiScopes.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -56,8 +58,8 @@ bool TveLinkWnd::DrawCaption() {
   if (Caption.empty()) return true;
   HDC dc = SkinData->CacheBitmap->DC();
   HFONT font = ControlFont();
-  HFONT underlined = Underlined(font);
-  HGDIOBJ old = SelectObject(dc, font);
+  platform::Owned<HFONT> underlined(Underlined(font));
+  platform::Selection selected(dc, font);
   SetBkMode(dc, TRANSPARENT);
   const TsGeneralData& section = SkinManager->SectionTable[size_t(SkinData->SectionIndex)];
   const bool enabled = IsWindowEnabled(Handle);
@@ -65,7 +67,7 @@ bool TveLinkWnd::DrawCaption() {
   GetTextMetricsA(dc, &metrics);
   int x = 0, y = 0;
   for (const TveLinkRun& run : SplitLinkText(Caption)) {
-    SelectObject(dc, run.Link ? underlined : font);
+    selected.Select(run.Link ? underlined : font);
     const int state = run.Link && enabled ? 1 : 0;
     SetTextColor(dc, COLORREF(SkinData->Tone(section.States[size_t(state)].FontColor)));
     // Word by word, each space kept with the word before it, a word that does not fit wrapped.
@@ -84,8 +86,6 @@ bool TveLinkWnd::DrawCaption() {
       at = end;
     }
   }
-  SelectObject(dc, old);
-  DeleteObject(underlined);
   GdiFlush();
   return true;
 }

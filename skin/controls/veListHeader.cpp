@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "imaging/Bitmap32.h"
+#include "platform/GdiScopes.h"
 #include "skin/controls/veListViewWnd.h"
 #include "skin/data/MaskGeometry.h"
 #include "skin/render/sDcHelpers.h"
@@ -61,8 +62,7 @@ void TveListViewWnd::PrintHeader(HDC dc) {
 void TveListViewWnd::PaintHeader(HDC dc) {
   if (ViewStyle() != 3 || !HeaderWnd) return;
   // On the screen the header is validated; a given DC is a picture being printed.
-  PAINTSTRUCT ps{};
-  if (!dc) BeginPaint(HeaderWnd, &ps);
+  platform::PaintScope paint(HeaderWnd, reinterpret_cast<WPARAM>(dc));
   RECT client;
   GetClientRect(HeaderWnd, &client);
   int count = int(SendMessageA(HeaderWnd, HDM_GETITEMCOUNT, 0, 0));
@@ -71,13 +71,13 @@ void TveListViewWnd::PaintHeader(HDC dc) {
     width = std::max(width, int(HeaderItemRect(position).right));
   if (headerImage_.Width() != width || headerImage_.Height() != client.bottom)
     headerImage_.Resize(width, client.bottom);
-  HDC target = dc ? dc : GetDC(HeaderWnd);
+  platform::WindowDC target(HeaderWnd, false, dc);
   int right = 0;
   LineHeight = client.bottom;
   // Only the columns the paint asks for: a hover change repaints the two columns it concerns.
   auto wanted = [&](const RECT& rect) {
     RECT common;
-    return dc || IntersectRect(&common, &rect, &ps.rcPaint);
+    return dc || IntersectRect(&common, &rect, &paint.Asked());
   };
   for (int position = 0; position < count; ++position) {
     RECT rect = HeaderItemRect(position);
@@ -88,10 +88,6 @@ void TveListViewWnd::PaintHeader(HDC dc) {
   }
   RECT rest{right, 0, client.right, LineHeight};
   if (right < client.right && wanted(rest)) PaintHeaderItem(rest, kEmptyColumn, target);
-  if (!dc) {
-    ReleaseDC(HeaderWnd, target);
-    EndPaint(HeaderWnd, &ps);
-  }
 }
 
 void TveListViewWnd::PaintHeaderItem(RECT rect, int index, HDC dc) {
@@ -113,14 +109,14 @@ void TveListViewWnd::PaintHeaderItem(RECT rect, int index, HDC dc) {
   FillRectSolid(image, area, int32_t(BgColor));
   PaintSection(skin, section, name, behind, -1, -1, image, {0, 0}, area, state);
   HDC idc = image.DC();
-  HGDIOBJ oldFont = SelectObject(idc, ControlFont());
-  SetBkMode(idc, TRANSPARENT);
-  RECT text{rect.left + 4, rect.top + 1, rect.right - 4, rect.bottom - 1};
-  if (index >= 0) PaintColumnContent(index, state, section, text, h);
-  SelectObject(idc, oldFont);
-  HDC target = dc ? dc : GetDC(HeaderWnd);
+  {
+    platform::Selection font(idc, ControlFont());
+    SetBkMode(idc, TRANSPARENT);
+    RECT text{rect.left + 4, rect.top + 1, rect.right - 4, rect.bottom - 1};
+    if (index >= 0) PaintColumnContent(index, state, section, text, h);
+  }
+  platform::WindowDC target(HeaderWnd, false, dc);
   BitBlt(target, rect.left, rect.top, w, h, idc, rect.left, rect.top, SRCCOPY);
-  if (!dc) ReleaseDC(HeaderWnd, target);
 }
 
 void TveListViewWnd::PaintColumnContent(int index, int state, int section, RECT area, int height) {

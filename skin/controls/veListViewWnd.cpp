@@ -171,7 +171,8 @@ bool TveListViewWnd::HeaderMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
   if (ViewStyle() != 3 || !SectionSkinned()) return false;
   switch (msg) {
     case WM_PAINT:
-      PaintHeader(nullptr);
+      // Into the context the message brings (a picture being taken), else on the screen.
+      PaintHeader(reinterpret_cast<HDC>(wParam));
       return true;
     case WM_ERASEBKGND:
       result = 1;

@@ -204,7 +204,7 @@ bool TveMainWnd::HandleCommon(fw::TMessage& message) {
     case WM_UPDATEUISTATE:
       return true;
     case WM_SIZE:
-      SkinData->BgDirty = true;
+      SkinData->SetBgDirty(true);
       return false;
     case WM_SETTEXT: {
       PassOn(message);

@@ -13,6 +13,7 @@
 
 #include "framework/Controls.h"
 #include "framework/FrontHandler.h"
+#include "platform/GdiScopes.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/render/sCommonData.h"
 
@@ -47,10 +48,8 @@ class TveMainWnd {
   // EndPaint on the window.
   template <typename Paint>
   void AnswerPaint(fw::TMessage& message, Paint paint) {
-    PAINTSTRUCT ps;
-    HDC dc = message.WParam ? reinterpret_cast<HDC>(message.WParam) : BeginPaint(Handle, &ps);
-    paint(dc);
-    if (!message.WParam) EndPaint(Handle, &ps);
+    platform::PaintScope dc(Handle, message.WParam);
+    paint(dc.dc());
     message.Result = 0;
   }
   // Lets the window go: its handling back when the adapter is still in front, the property and

@@ -5,10 +5,13 @@
 #include <stdexcept>
 #include <vector>
 
+#include "framework/Application.h"
+#include "platform/GdiScopes.h"
 #include "platform/LayeredWindows.h"
 #include "skin/controls/sSkinableMenus.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/data/sSkinWindows.h"
+#include "skin/data/sSkinWindowsWin32.h"
 #include "skin/render/sCtrlUtils.h"
 #include "skin/render/sSection.h"
 
@@ -48,23 +51,23 @@ const img::Bitmap32& TveMnuWnd::Picture() {
 
 void TveMnuWnd::EraseBackground(fw::TMessage& message) {
   const img::Bitmap32& picture = Picture();
-  HDC dc = message.WParam ? reinterpret_cast<HDC>(message.WParam) : GetDC(Handle);
+  platform::WindowDC dc(Handle, false, reinterpret_cast<HDC>(message.WParam));
   RECT o = ClientRectInWindow(Handle);
   BitBlt(dc, 0, 0, picture.Width() - o.left, picture.Height() - o.top, picture.DC(), o.left, o.top,
          SRCCOPY);
-  if (!message.WParam) ReleaseDC(Handle, dc);
   FrameDirty = 0;
   message.Result = 1;
 }
 
 void TveMnuWnd::PaintFrame() {
   const img::Bitmap32& picture = Picture();
-  HDC dc = GetWindowDC(Handle);
-  if (!dc) return;
-  RECT client = ClientRectInWindow(Handle);
-  ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
-  BitBlt(dc, 0, 0, picture.Width(), picture.Height(), picture.DC(), 0, 0, SRCCOPY);
-  ReleaseDC(Handle, dc);
+  {
+    platform::WindowDC dc(Handle, true);
+    if (!dc) return;
+    RECT client = ClientRectInWindow(Handle);
+    ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
+    BitBlt(dc, 0, 0, picture.Width(), picture.Height(), picture.DC(), 0, 0, SRCCOPY);
+  }
   Reveal();
 }
 
@@ -86,15 +89,16 @@ void TveMnuWnd::Destroying() {
   FrameDirty = 0;
   SkinableMenus().ForgetPopup(Handle);
   auto& windows = MenuWindows();
-  bool open = false;
   for (auto& w : windows)
-    if (!w->Destroyed) {
-      open = true;
+    if (!w->Destroyed)
       RedrawWindow(w->Handle, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
-    }
-  // The last one closed frees the others; itself, still answering this message, goes with the
-  // next menu or when the skin goes.
-  if (!open) std::erase_if(windows, [this](const auto& w) { return w.get() != this; });
+  // Still answering this message, the adapter goes once the message that closed the menu has
+  // returned.
+  auto self = std::find_if(windows.begin(), windows.end(),
+                           [this](const auto& w) { return w.get() == this; });
+  if (self == windows.end()) return;
+  fw::Application.FreeAfterMessage(std::move(*self));
+  windows.erase(self);
 }
 
 void TveMnuWnd::HandleMessage(fw::TMessage& message) {
@@ -166,12 +170,22 @@ void AdoptMenuWindow(HWND wnd, const CBT_CREATEWNDA* create) {
   if (!manager || !manager->Active() || !manager->SkinnedPopups || !create || !create->lpcs ||
       !IsMenuClass(create->lpcs->lpszClass) || TveMainWnd::AdapterFromHandle(wnd))
     return;
-  auto& windows = MenuWindows();
-  // Adapters of menus closed earlier are done with.
-  std::erase_if(windows, [](const auto& w) { return w->Destroyed; });
-  windows.push_back(std::make_unique<TveMnuWnd>(wnd, manager));
+  MenuWindows().push_back(std::make_unique<TveMnuWnd>(wnd, manager));
 }
 
 size_t MenuWindowCount() {
   return MenuWindows().size();
+}
+
+void InstallMenuHooks() {
+  static bool installed = false;
+  if (installed) return;
+  installed = true;
+  InstallMenuPainterHooks();
+  TsWin32ManagerHooks& hooks = Win32ManagerHooks();
+  auto previous = hooks.WindowCreating;
+  hooks.WindowCreating = [previous](HWND wnd, CBT_CREATEWNDA* create) {
+    if (previous) previous(wnd, create);
+    AdoptMenuWindow(wnd, create);
+  };
 }

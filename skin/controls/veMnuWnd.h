@@ -30,5 +30,8 @@ class TveMnuWnd : public TveMainWnd {
 // Gives a pop-up menu window being created its adapter, while the default manager skins
 // pop-up menus.
 void AdoptMenuWindow(HWND wnd, const CBT_CREATEWNDA* create);
-// The adapters of the menu windows open now (and of one that closed last, freed later).
+// The adapters of the menu windows open now.
 size_t MenuWindowCount();
+// Connects the menu painter and the pop-up menu windows' adoption to the skin manager's hooks;
+// once.
+void InstallMenuHooks();

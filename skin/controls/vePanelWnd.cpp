@@ -1,5 +1,6 @@
 #include "skin/controls/vePanelWnd.h"
 
+#include "platform/GdiScopes.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/render/sControlText.h"
 #include "skin/render/sCtrlUtils.h"
@@ -48,7 +49,7 @@ bool TvePanelWnd::SectionSkinned() const {
 }
 
 void TvePanelWnd::Repaint() {
-  SkinData->BgDirty = true;
+  SkinData->SetBgDirty(true);
   RedrawWindow(Handle, nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
@@ -67,7 +68,7 @@ void TvePanelWnd::PaintCaption() {
   if (Caption.empty()) return;
   const RECT client = ClientRectInWindow(Handle);
   HDC dc = SkinData->CacheBitmap->DC();
-  HGDIOBJ old = SelectObject(dc, ControlFont());
+  platform::Selection font(dc, ControlFont());
   SetBkMode(dc, TRANSPARENT);
   // Centred by the height of a capital, so captions of any letters stand on one line.
   SIZE letter{};
@@ -78,7 +79,6 @@ void TvePanelWnd::PaintCaption() {
   if (GetWindowLongA(Handle, GWL_STYLE) & SS_RIGHT) align = DT_RIGHT;
   PaintControlText(dc, Caption, IsWindowEnabled(Handle), false, *SkinData,
                    align | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS, area);
-  SelectObject(dc, old);
 }
 
 void TvePanelWnd::PaintClient(HDC dc) {
@@ -92,9 +92,7 @@ void TvePanelWnd::PaintClient(HDC dc) {
 void TvePanelWnd::PaintFrame() {
   const RECT client = ClientRectInWindow(Handle);
   if (client.top <= 0 || !RenderCache()) return;
-  HDC dc = GetWindowDC(Handle);
-  CopyFrameFromCache(dc, *SkinData->CacheBitmap, client.top);
-  ReleaseDC(Handle, dc);
+  CopyFrameFromCache(platform::WindowDC(Handle, true), *SkinData->CacheBitmap, client.top);
 }
 
 void TvePanelWnd::HandleMessage(fw::TMessage& message) {
@@ -118,7 +116,7 @@ void TvePanelWnd::HandleMessage(fw::TMessage& message) {
     }
     case WM_PRINT: {
       HDC dc = reinterpret_cast<HDC>(message.WParam);
-      SkinData->BgDirty = true;
+      SkinData->SetBgDirty(true);
       if (!RenderCache()) return;
       const img::Bitmap32& cache = *SkinData->CacheBitmap;
       BitBlt(dc, 0, 0, cache.Width(), cache.Height(), cache.DC(), 0, 0, SRCCOPY);

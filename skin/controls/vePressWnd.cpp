@@ -62,16 +62,16 @@ void TvePressWnd::FadeIfDisabled() {
 void TvePressWnd::PaintTo(HDC dc) {
   // A running fade shows the window until it ends.
   if (SkinData->IsDeferred() || FadeRunning(*SkinData)) return;
-  SkinData->BgDirty = true;
+  SkinData->SetBgDirty(true);
   if (!RenderCache()) return;
-  SkinData->BgDirty = false;
+  SkinData->SetBgDirty(false);
   GdiFlush();
   const img::Bitmap32& cache = *SkinData->CacheBitmap;
   BitBlt(dc, 0, 0, cache.Width(), cache.Height(), cache.DC(), 0, 0, SRCCOPY);
 }
 
 void TvePressWnd::Redraw() {
-  SkinData->BgDirty = true;
+  SkinData->SetBgDirty(true);
   RedrawWindow(Handle, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
@@ -146,7 +146,7 @@ void TvePressWnd::HandleMessage(fw::TMessage& message) {
       PassOnQuietly(message);
       return;
     case WM_MOVE:
-      SkinData->BgDirty = true;
+      SkinData->SetBgDirty(true);
       PassOn(message);
       InvalidateRect(Handle, nullptr, FALSE);
       return;
@@ -179,8 +179,8 @@ void TvePressWnd::HandleMessage(fw::TMessage& message) {
         return;
       case CmdBgRepainted:
         // A fade asks for the new state's picture.
-        SkinData->BgDirty = true;
-        if (RenderCache()) SkinData->BgDirty = false;
+        SkinData->SetBgDirty(true);
+        if (RenderCache()) SkinData->SetBgDirty(false);
         message.Result = 0;
         return;
       case CmdFadeFrame:

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "imaging/Bitmap32.h"
+#include "platform/GdiScopes.h"
 #include "skin/controls/sScrollPaint.h"
 #include "skin/controls/sScrollPress.h"
 #include "skin/data/MaskGeometry.h"
@@ -215,7 +216,7 @@ int TveScrollWnd::HitTestBars(POINT screen) const {
 
 void TveScrollWnd::PaintScrollBars(HDC given) {
   if (!SkinManager || !IsWindowVisible(Handle) || SkinData->IsDeferred()) return;
-  HDC dc = given ? given : GetWindowDC(Handle);
+  platform::WindowDC dc(Handle, true, given);
   bool ours = tracking.HotWnd == Handle;
   for (const TveScrollBar* bar : {&HorzBar, &VertBar})
     if (bar->Visible)
@@ -230,7 +231,6 @@ void TveScrollWnd::PaintScrollBars(HDC given) {
     FillRect(dc, &corner, brush);
     DeleteObject(brush);
   }
-  if (!given) ReleaseDC(Handle, dc);
 }
 
 void TveScrollWnd::PaintBar(const TveScrollBar& bar, HDC dc, int pressed, int thumbStart) {
@@ -323,10 +323,8 @@ void TveScrollWnd::RepaintBar(int barType) {
   if (barType < 0 || !bar.Visible || !SkinManager || !IsWindowVisible(Handle) ||
       SkinData->IsDeferred())
     return;
-  HDC dc = GetWindowDC(Handle);
   bool pressed = tracking.HotWnd == Handle && tracking.PressedBar == barType;
-  PaintBar(bar, dc, pressed ? tracking.Press.Pressed() : -1, -1);
-  ReleaseDC(Handle, dc);
+  PaintBar(bar, platform::WindowDC(Handle, true), pressed ? tracking.Press.Pressed() : -1, -1);
 }
 
 void TveScrollWnd::NcButtonDown(fw::TMessage& message) {
@@ -367,9 +365,7 @@ void TveScrollWnd::NcButtonDown(fw::TMessage& message) {
       tracking.GrabOffset = (vertical ? p.y : p.x) - thumb.Start;
       tracking.LastPos = bar.Info.nPos;
       ThumbTracking = true;
-      HDC dc = GetWindowDC(Handle);
-      PaintBar(bar, dc, -1, thumb.Start - start);
-      ReleaseDC(Handle, dc);
+      PaintBar(bar, platform::WindowDC(Handle, true), -1, thumb.Start - start);
       break;
     }
     default:
@@ -396,9 +392,7 @@ void TveScrollWnd::MouseMoveWhileHeld(POINT client) {
   int trackLength = (vertical ? r.bottom - r.top : r.right - r.left) - 2 * b;
   int start = std::clamp(int(vertical ? screen.y : screen.x) - tracking.GrabOffset, trackStart,
                          std::max(trackStart, trackStart + trackLength - tracking.ThumbLength));
-  HDC dc = GetWindowDC(Handle);
-  PaintBar(bar, dc, -1, start - (vertical ? r.top : r.left));
-  ReleaseDC(Handle, dc);
+  PaintBar(bar, platform::WindowDC(Handle, true), -1, start - (vertical ? r.top : r.left));
   int32_t position =
       DragPosition(bar.State(), vertical, start, trackStart, trackLength, tracking.ThumbLength);
   if (position != tracking.LastPos) {

@@ -1,5 +1,6 @@
 #include "skin/controls/veStaticWnd.h"
 
+#include "platform/GdiScopes.h"
 #include "skin/controls/veBaseWnd.h"
 #include "skin/render/sSkinText.h"
 
@@ -15,29 +16,25 @@ void TveStaticWnd::Redraw() {
 bool TveStaticWnd::DrawCaption() {
   if (Caption.empty()) return true;
   HDC dc = SkinData->CacheBitmap->DC();
-  HGDIOBJ old = SelectObject(dc, ControlFont());
+  platform::Selection font(dc, ControlFont());
   SetBkMode(dc, TRANSPARENT);
   UINT flags = DT_WORDBREAK | DT_EXPANDTABS | DT_TABSTOP | DT_NOCLIP | DT_NOPREFIX;
   if (GetWindowLongA(Handle, GWL_EXSTYLE) & WS_EX_RIGHT) flags |= DT_RIGHT;
   if (GetWindowLongA(Handle, GWL_EXSTYLE) & WS_EX_RTLREADING) flags |= DT_RTLREADING;
   PaintSkinText(dc, Caption, IsWindowEnabled(Handle), SkinManager, 0, SkinData->SectionIndex, flags,
                 {0, 0, WindowSize.cx, WindowSize.cy});
-  SelectObject(dc, old);
   GdiFlush();
   return true;
 }
 
 void TveStaticWnd::PaintTo(fw::TMessage& message) {
   UpdateGeometry();
-  SkinData->BgDirty = true;
+  SkinData->SetBgDirty(true);
   RenderFrameCache(*SkinData, Handle);
   if (SkinData->BgDirty || !SkinData->CacheBitmap) return;
   DrawCaption();
-  HDC dc = message.WParam ? reinterpret_cast<HDC>(message.WParam) : GetWindowDC(Handle);
-  int saved = SaveDC(dc);
+  platform::WindowDC dc(Handle, true, reinterpret_cast<HDC>(message.WParam));
   BitBlt(dc, 0, 0, WindowSize.cx, WindowSize.cy, SkinData->CacheBitmap->DC(), 0, 0, SRCCOPY);
-  RestoreDC(dc, saved);
-  if (!message.WParam) ReleaseDC(Handle, dc);
 }
 
 void TveStaticWnd::HandleMessage(fw::TMessage& message) {
@@ -55,7 +52,7 @@ void TveStaticWnd::HandleMessage(fw::TMessage& message) {
     case WM_MOVE:
     case WM_ENABLE:
       if (!visible) break;
-      SkinData->BgDirty = true;
+      SkinData->SetBgDirty(true);
       PassOn(message);
       Redraw();
       return;
@@ -64,18 +61,16 @@ void TveStaticWnd::HandleMessage(fw::TMessage& message) {
       SendMessageA(Handle, WM_SETREDRAW, 0, 0);
       PassOn(message);
       ReadCaption();
-      SkinData->BgDirty = true;
+      SkinData->SetBgDirty(true);
       SendMessageA(Handle, WM_SETREDRAW, 1, 0);
       Redraw();
       return;
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Handle, &ps);
+      platform::PaintScope dc(Handle, message.WParam);
       if (visible) {
-        fw::TMessage paint{WM_PAINT, reinterpret_cast<WPARAM>(dc), 0, 0};
+        fw::TMessage paint{WM_PAINT, reinterpret_cast<WPARAM>(dc.dc()), 0, 0};
         PaintTo(paint);
       }
-      EndPaint(Handle, &ps);
       return;
     }
     case WM_ERASEBKGND:

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/GdiScopes.h"
 #include "skin/controls/veBaseWnd.h"
 #include "skin/render/sDcHelpers.h"
 #include "skin/render/sMaskSlices.h"
@@ -42,7 +43,7 @@ std::string TveStatusBarWnd::PanelText(int index) const {
 }
 
 void TveStatusBarWnd::RenderCache() {
-  SkinData->BgDirty = true;
+  SkinData->SetBgDirty(true);
   RenderFrameCache(*SkinData, Handle);
   if (SkinData->BgDirty) return;
   PaintPanels();
@@ -100,11 +101,12 @@ void TveStatusBarWnd::PaintPanel(int index, RECT rect) {
                                                           : DT_LEFT;
   }
   HDC dc = cache.DC();
-  HGDIOBJ old = SelectObject(dc, ControlFont());
-  SetBkMode(dc, TRANSPARENT);
-  PaintSkinText(dc, PanelText(index), true, skin, 0, SkinData->SectionIndex,
-                DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX | align, area);
-  SelectObject(dc, old);
+  {
+    platform::Selection font(dc, ControlFont());
+    SetBkMode(dc, TRANSPARENT);
+    PaintSkinText(dc, PanelText(index), true, skin, 0, SkinData->SectionIndex,
+                  DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX | align, area);
+  }
   GdiFlush();
 }
 
@@ -114,11 +116,10 @@ void TveStatusBarWnd::PaintAll(HDC dc) {
   if (!SkinData->CacheBitmap || SkinData->BgDirty) return;
   // A given DC is the client area's; the window's DC starts at the frame.
   RECT client = dc ? ClientRectInWindow(Handle) : RECT{};
-  HDC target = dc ? dc : GetWindowDC(Handle);
+  platform::WindowDC target(Handle, true, dc);
   const img::Bitmap32& cache = *SkinData->CacheBitmap;
   BitBlt(target, -client.left, -client.top, cache.Width(), cache.Height(), cache.DC(), 0, 0,
          SRCCOPY);
-  if (!dc) ReleaseDC(Handle, target);
 }
 
 void TveStatusBarWnd::PaintNonClient(HDC dc) {
@@ -127,9 +128,7 @@ void TveStatusBarWnd::PaintNonClient(HDC dc) {
   if (SkinData->BgDirty) RenderCache();
   RECT client = ClientRectInWindow(Handle);
   if (client.top <= 0 || !SkinData->CacheBitmap) return;
-  HDC target = dc ? dc : GetWindowDC(Handle);
-  CopyFrameFromCache(target, *SkinData->CacheBitmap, client.top);
-  if (!dc) ReleaseDC(Handle, target);
+  CopyFrameFromCache(platform::WindowDC(Handle, true, dc), *SkinData->CacheBitmap, client.top);
 }
 
 void TveStatusBarWnd::HandleMessage(fw::TMessage& message) {
@@ -145,11 +144,10 @@ void TveStatusBarWnd::HandleMessage(fw::TMessage& message) {
   switch (message.Msg) {
     case WM_PAINT: {
       // The bar is drawn whole when erased; the platform's text painting never reaches the
-      // screen.
-      InvalidateRect(Handle, nullptr, TRUE);
-      PAINTSTRUCT ps;
-      BeginPaint(Handle, &ps);
-      EndPaint(Handle, &ps);
+      // screen. A given context is a picture being taken: the bar paints into it.
+      if (!message.WParam) InvalidateRect(Handle, nullptr, TRUE);
+      platform::PaintScope paint(Handle, message.WParam);
+      if (message.WParam) PaintAll(paint);
       message.Result = 0;
       return;
     }

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/GdiScopes.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/render/sBgQuery.h"
 #include "skin/render/sControlBg.h"
@@ -162,18 +163,17 @@ void TveTabControlWnd::PaintTabText(int tab, RECT rect, int state, int section) 
   const int side = TabSide();
   const bool enabled = IsWindowEnabled(Handle);
   if (side < 2) {
-    HGDIOBJ old = SelectObject(dc, ControlFont());
+    platform::Selection font(dc, ControlFont());
     PaintSkinText(dc, caption, enabled, SkinManager, state > 0 ? 1 : 0, section,
                   DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX, rect);
-    SelectObject(dc, old);
     return;
   }
   // Side tabs: the caption reads upwards on the left, downwards on the right.
+  platform::Owned<HFONT> turned(TurnedFont(ControlFont(), side == 2 ? 900 : 2700));
+  platform::Selection font(dc, ControlFont());
   SIZE size{};
-  HGDIOBJ old = SelectObject(dc, ControlFont());
   GetTextExtentPoint32A(dc, caption, lstrlenA(caption), &size);
-  HFONT turned = TurnedFont(ControlFont(), side == 2 ? 900 : 2700);
-  SelectObject(dc, turned);
+  font.Select(turned);
   const TsGenState& look = SkinManager->SectionTable[size_t(section)].States[state > 0 ? 1 : 0];
   SetTextColor(dc, COLORREF(look.FontColor));
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
@@ -183,8 +183,6 @@ void TveTabControlWnd::PaintTabText(int tab, RECT rect, int state, int section) 
   else
     TextOutA(dc, rect.right - (w - size.cy) / 2, rect.top + (h - size.cx) / 2, caption,
              lstrlenA(caption));
-  SelectObject(dc, old);
-  DeleteObject(turned);
 }
 
 void TveTabControlWnd::PaintTab(int tab, RECT rect, int state) {

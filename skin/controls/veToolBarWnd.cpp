@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/GdiScopes.h"
 #include "skin/data/MaskGeometry.h"
 #include "skin/render/sMaskSlices.h"
 #include "skin/render/sSection.h"
@@ -114,7 +115,7 @@ void TveToolBarWnd::PaintButton(int index, const TBBUTTON& button, RECT rect) {
   PaintPicture(button, area, state, captioned);
   if (captioned) {
     HDC dc = cache.DC();
-    HGDIOBJ old = SelectObject(dc, ControlFont());
+    platform::Selection font(dc, ControlFont());
     SetBkMode(dc, TRANSPARENT);
     const bool list = GetWindowLongA(Handle, GWL_STYLE) & TBSTYLE_LIST;
     RECT place = area;
@@ -129,7 +130,6 @@ void TveToolBarWnd::PaintButton(int index, const TBBUTTON& button, RECT rect) {
     PaintSkinText(dc, text, button.fsState & TBSTATE_ENABLED, SkinManager, state > 0 ? 1 : 0,
                   textSection,
                   (list ? DT_LEFT : DT_CENTER) | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX, place);
-    SelectObject(dc, old);
   }
   GdiFlush();
 }

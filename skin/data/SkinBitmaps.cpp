@@ -2,7 +2,7 @@
 
 #include "skin/data/BmpFile.h"
 #include "skin/data/PngAdapter.h"
-#include "skin/render/sBlend.h"
+#include "skin/data/sColorMath.h"
 
 namespace {
 

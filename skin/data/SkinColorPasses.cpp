@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "skin/data/sSkinModel.h"
-#include "skin/render/sColorTransforms.h"
+#include "skin/data/sColorMath.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "framework/IniText.h"
+#include "text/IniText.h"
 
 inline constexpr std::string_view kParentClassKey = "PARENTCLASS";
 

@@ -4,7 +4,7 @@
 #include "skin/data/SkinOptions.h"
 #include "skin/data/SkinSystem.h"
 #include "skin/data/sSkinModel.h"
-#include "skin/render/sBlend.h"
+#include "skin/data/sColorMath.h"
 
 namespace {
 

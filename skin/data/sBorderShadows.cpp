@@ -6,7 +6,7 @@
 #include "skin/data/MaskGeometry.h"
 #include "skin/data/SkinBitmaps.h"
 #include "skin/data/sSkinModel.h"
-#include "skin/render/sBlend.h"
+#include "skin/data/sColorMath.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include "imaging/Bitmap32.h"
 #include "skin/data/veTinyJPG.h"
-#include "skin/render/sGradient.h"
+#include "skin/data/sGradient.h"
 
 class TsSkinModel;
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "framework/TextLines.h"
+#include "text/TextLines.h"
 #include "platform/Host.h"
 #include "skin/data/SkinText.h"
 #include "skin/data/sSkinCommands.h"

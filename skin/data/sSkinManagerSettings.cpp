@@ -1,6 +1,6 @@
 #include "skin/data/sSkinManagerSettings.h"
 
-#include "framework/TextLines.h"
+#include "text/TextLines.h"
 #include "skin/data/sSkinWindows.h"
 
 bool TveSkinEffects::AllowGlowing() const {

@@ -1,6 +1,6 @@
 #include "skin/data/sSkinModel.h"
 
-#include "framework/TextLines.h"
+#include "text/TextLines.h"
 #include "platform/Host.h"
 #include "skin/data/MaskGeometry.h"
 #include "skin/data/SkinText.h"

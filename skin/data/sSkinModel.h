@@ -19,7 +19,7 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/IniText.h"
+#include "text/IniText.h"
 #include "imaging/Bitmap32.h"
 #include "skin/data/sSkinData.h"
 #include "skin/data/veSkinPack.h"

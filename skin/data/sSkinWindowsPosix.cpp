@@ -1,5 +1,5 @@
 // Without a window system nothing is on screen to tell: broadcasts and hooks do nothing.
-#include "framework/Paths.h"
+#include "text/Paths.h"
 #include "platform/Host.h"
 #include "skin/data/sSkinWindows.h"
 

@@ -20,6 +20,9 @@ std::vector<fw::TForm*>& ProviderForms();
 // System windows (dialogs) that the dialog skinning took over; broadcasts reach the visible ones.
 std::vector<HWND>& SkinnedSystemWindows();
 
+// The executable's name without its extension: the title before the program sets one.
+std::string ProgramName();
+
 // The application's forms that a broadcast reaches, from the last to the first: the framework's
 // forms whose windows are top-level windows of this thread, topmost first.
 std::vector<fw::TForm*> ApplicationForms();

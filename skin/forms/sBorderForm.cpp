@@ -23,11 +23,6 @@ constexpr int kMaxPlaceRetries = 4;
 constexpr UINT_PTR kSettleTimer = 1;
 constexpr UINT kSettleDelay = 50;
 
-bool IsTitleElement(int code) {
-  return code == kHitMinButton || code == kHitMaxButton || code == kHitClose || code == kHitHelp ||
-         code >= kHitUserButton;
-}
-
 bool IsSizing(int code) {
   return code >= kHitLeft && code <= kHitBottomRight;
 }
@@ -185,7 +180,10 @@ void TveBorderForm::Update(bool repaint, uint8_t alpha) {
     return;
   }
   Busy = true;
-  if (!provider_.RebuildWindowImage() || !Window()) {
+  fw::TLifeToken alive = life_.Token();
+  bool rebuilt = provider_.RebuildWindowImage();
+  if (!alive) return;
+  if (!rebuilt || !Window()) {
     Busy = false;
     return;
   }
@@ -257,7 +255,7 @@ LRESULT CALLBACK TveBorderForm::Procedure(HWND wnd, UINT msg, WPARAM wParam, LPA
 }
 
 // Mouse messages go on to the form, whose provider acts on the frame's elements; a code the
-// provider must find itself goes as -1.
+// provider must find itself goes as kHitInBorderWindow.
 bool TveBorderForm::Forward(UINT msg, WPARAM wParam, LPARAM lParam) {
   HWND form = FormWnd();
   if (!form || !IsWindowEnabled(form)) return false;
@@ -266,19 +264,9 @@ bool TveBorderForm::Forward(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void TveBorderForm::DoubleClick(int code) {
+  // The caption and the icon mean what they mean on the form's own frame.
+  if (provider_.frame_.DoubleClick(code)) return;
   HWND form = FormWnd();
-  TsFramePaint& paint = provider_.paint_;
-  if (code == kHitCaption) {
-    bool restore = paint.Form.Maximized || paint.Form.Minimized;
-    const TsTitleButtonRules& r = paint.Inputs.Rules;
-    if (restore ? r.EnabledRestore || paint.Form.Minimized : r.EnabledMax)
-      SendMessageA(form, WM_SYSCOMMAND, restore ? SC_RESTORE : SC_MAXIMIZE, 0);
-    return;
-  }
-  if (code == kHitSysMenu) {
-    PostMessageA(form, WM_SYSCOMMAND, SC_CLOSE, 0);
-    return;
-  }
   if (!IsSizing(code) || code == kHitTopLeft || code == kHitTopRight || code == kHitBottomLeft ||
       code == kHitBottomRight)
     return;
@@ -307,12 +295,8 @@ LRESULT TveBorderForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
   POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   switch (msg) {
     case WM_NCHITTEST: {
-      if (provider_.OnExtHitTest) {
-        fw::TMessage message{msg, wParam, lParam, 0};
-        LRESULT result = 0;
-        provider_.OnExtHitTest(message, result);
-        if (result) return result;
-      }
+      fw::TMessage message{msg, wParam, lParam, 0};
+      if (LRESULT own = provider_.frameFacts_.ApplicationHitTest(message)) return own;
       return HitTest(at) == kHitShadow ? HTTRANSPARENT : kHitOwn;
     }
     case WM_SETCURSOR: {
@@ -346,23 +330,25 @@ LRESULT TveBorderForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       HWND form = FormWnd();
+      fw::TLifeToken alive = life_.Token();
       if (form && GetActiveWindow() != form && IsWindowEnabled(form)) SetForegroundWindow(form);
+      if (!alive) return 0;
       if (msg == WM_NCRBUTTONDOWN) {
         Forward(msg, WPARAM(code), lParam);
       } else {
-        Forward(msg, code == kHitSysMenu ? WPARAM(code) : WPARAM(-1), lParam);
+        Forward(msg, code == kHitSysMenu ? WPARAM(code) : kHitInBorderWindow, lParam);
       }
       return 0;
     }
     case WM_NCLBUTTONUP:
     case WM_NCRBUTTONUP:
-      Forward(msg, WPARAM(-1), lParam);
+      Forward(msg, kHitInBorderWindow, lParam);
       return 0;
     case WM_NCLBUTTONDBLCLK: {
       int code = HitTest(at);
       if (code == kHitShadow) return 0;
       if (IsTitleElement(code)) {
-        Forward(WM_NCLBUTTONDOWN, WPARAM(-1), lParam);
+        Forward(WM_NCLBUTTONDOWN, kHitInBorderWindow, lParam);
         return 0;
       }
       if (IsWindowEnabled(FormWnd())) DoubleClick(code);

@@ -12,10 +12,16 @@
 
 #include <cstdint>
 
+#include "framework/Lifetime.h"
 #include "imaging/Bitmap32.h"
 #include "skin/forms/sBorderGeometry.h"
 
 class TsSkinProvider;
+
+// What the border window passes on to its form in place of a click's hit code: the element under
+// the mouse lies outside the form's own window, and the provider looks it up in the border
+// window's frame.
+inline constexpr WPARAM kHitInBorderWindow = WPARAM(-1);
 
 class TveBorderForm {
  public:
@@ -88,4 +94,6 @@ class TveBorderForm {
   // A form stretched by a double-click on an edge, and the bounds it had before.
   bool stretched_ = false;
   RECT beforeStretch_{};
+  // The form's handlers, which the border window's clicks reach, may free it with the form.
+  fw::TLifetime life_;
 };

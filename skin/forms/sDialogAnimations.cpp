@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/GdiScopes.h"
 #include "platform/LayeredWindows.h"
 #include "skin/data/sSkinWindowsWin32.h"
 #include "skin/forms/sAnimWindow.h"
@@ -38,9 +39,8 @@ void CaptureDialogImage(TveDialogWnd& dialog, img::Bitmap32& picture, bool fromS
   if (client.Width() <= 0 || client.Height() <= 0) return;
   HDC target = picture.DC();
   if (fromScreen) {
-    HDC screen = GetDC(dialog.Handle);
-    BitBlt(target, client.Left, client.Top, client.Width(), client.Height(), screen, 0, 0, SRCCOPY);
-    ReleaseDC(dialog.Handle, screen);
+    BitBlt(target, client.Left, client.Top, client.Width(), client.Height(),
+           platform::WindowDC(dialog.Handle), 0, 0, SRCCOPY);
     GdiFlush();
     SetRectAlpha(picture, client, 255);
     return;

@@ -1,5 +1,6 @@
 #include "skin/forms/sOutputWindow.h"
 
+#include "platform/GdiScopes.h"
 #include "skin/forms/sAnimWindow.h"
 
 namespace {
@@ -66,9 +67,7 @@ void SnapshotToOutputWindow(fw::TForm& form) {
   TsChangeCover& cover = ChangeCover();
   if (!cover.Snapshot) cover.Snapshot = new img::Bitmap32(w, h);
   if (cover.Snapshot->Width() != w || cover.Snapshot->Height() != h) cover.Snapshot->Resize(w, h);
-  HDC screen = GetDC(nullptr);
-  BitBlt(cover.Snapshot->DC(), 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-  ReleaseDC(nullptr, screen);
+  BitBlt(cover.Snapshot->DC(), 0, 0, w, h, platform::WindowDC(nullptr), r.left, r.top, SRCCOPY);
   GdiFlush();
   HWND parent = (GetWindowLongA(wnd, GWL_STYLE) & WS_CHILD) ? GetParent(wnd) : nullptr;
   if (!cover.Window) cover.Window = new TOutputWindow(wnd, parent);

@@ -65,7 +65,10 @@ bool TsSkinProvider::HandleAnimationMessage(TMessage& message) {
       // it is painted.
       AnimationInProgress = true;
       HideByLayering(*form_);
-      CallSaved(message);
+      if (!CallSaved(message)) {
+        AnimationInProgress = false;
+        return true;
+      }
       if (PreviewMode && Application.MainForm() == form_) RegisterWithEditor(form_->Handle());
       const TveFormShow& show = SkinManager()->AnimEffects.FormShow;
       if (!AnimateFormShow(*this, show.Time, alpha, show.Mode)) {
@@ -94,7 +97,7 @@ bool TsSkinProvider::HandleAnimationMessage(TMessage& message) {
     case WM_WINDOWPOSCHANGED: {
       const auto* pos = reinterpret_cast<const WINDOWPOS*>(message.LParam);
       if (!pos || !(pos->flags & SWP_HIDEWINDOW)) return false;
-      CallSaved(message);
+      if (!CallSaved(message)) return true;
       if (border_) border_->FreeWindow();
       if (HideCover && HideAnimationWanted())
         AnimateFormHide(*this);

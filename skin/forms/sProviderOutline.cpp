@@ -3,6 +3,7 @@
 // the capture cancels.
 #include <windowsx.h>
 
+#include "platform/GdiScopes.h"
 #include "skin/data/sSkinWindowsWin32.h"
 #include "skin/forms/sSkinProvider.h"
 
@@ -13,14 +14,13 @@ namespace {
 constexpr int kOutlineWidth = 3;
 
 void InvertFrame(const RECT& r) {
-  HDC dc = GetDCEx(nullptr, nullptr, DCX_WINDOW | DCX_CACHE | DCX_LOCKWINDOWUPDATE);
+  platform::WindowDC dc(nullptr, DWORD(DCX_WINDOW | DCX_CACHE | DCX_LOCKWINDOWUPDATE));
   int w = r.right - r.left, h = r.bottom - r.top;
   PatBlt(dc, r.left, r.top, w, kOutlineWidth, DSTINVERT);
   PatBlt(dc, r.left, r.bottom - kOutlineWidth, w, kOutlineWidth, DSTINVERT);
   PatBlt(dc, r.left, r.top + kOutlineWidth, kOutlineWidth, h - 2 * kOutlineWidth, DSTINVERT);
   PatBlt(dc, r.right - kOutlineWidth, r.top + kOutlineWidth, kOutlineWidth, h - 2 * kOutlineWidth,
          DSTINVERT);
-  ReleaseDC(nullptr, dc);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/Application.h"
+#include "platform/GdiScopes.h"
 #include "skin/controls/sSkinableMenus.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/render/sBlend.h"
@@ -90,7 +91,7 @@ void TsSkinProvider::PaintCaption(img::Bitmap32& image) {
     }
   }
   HDC dc = image.DC();
-  HGDIOBJ old = SelectObject(dc, font);
+  platform::Selection selected(dc, font);
   PaintSkinText(dc, caption, true, &skin, state, s.Title, format, ToRect(rect));
   if (!AddedTitle.Text.empty() && skin.IsValidSectionIndex(s.Title)) {
     const TsGeneralData& title = skin.SectionTable[size_t(s.Title)];
@@ -98,14 +99,13 @@ void TsSkinProvider::PaintCaption(img::Bitmap32& image) {
     int32_t color = title.States[state > 0 ? 1 : 0].FontColor;
     if (own != kNoColor && own != clWindowText)
       color = paint_.Active ? int32_t(own) : MixColors(own, title.States[0].FontColor, 0.5);
-    SelectObject(dc, AddedTitle.Font.Handle());
+    selected.Select(AddedTitle.Font.Handle());
     SetTextColor(dc, COLORREF(color));
     // Never past the caption's area: the buttons and their clean strip lie beyond it.
     RECT added = {rect.Left + captionWidth + 4, rect.Top, area.Right, rect.Bottom};
     if (added.left < added.right)
       DrawTextA(dc, AddedTitle.Text.c_str(), int(AddedTitle.Text.size()), &added, format);
   }
-  SelectObject(dc, old);
   GdiFlush();
 }
 
@@ -141,10 +141,11 @@ void TsSkinProvider::PaintBarItem(img::Bitmap32& target, const TRect& rect,
   if (SendMessageA(form_->Handle(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL)
     format |= DT_HIDEPREFIX;
   HDC dc = target.DC();
-  HGDIOBJ old = SelectObject(dc, Fonts().Menu);
-  PaintSkinText(dc, caption, enabled, &skin, hot ? 1 : 0, paint_.Sections.MenuLine, format,
-                ToRect(rect));
-  SelectObject(dc, old);
+  {
+    platform::Selection font(dc, Fonts().Menu);
+    PaintSkinText(dc, caption, enabled, &skin, hot ? 1 : 0, paint_.Sections.MenuLine, format,
+                  ToRect(rect));
+  }
   GdiFlush();
 }
 

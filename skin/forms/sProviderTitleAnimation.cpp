@@ -109,7 +109,7 @@ void TsSkinProvider::StopTitleAnimations() {
   // Items are painted over their neighbours: the frame is painted again for them (their codes
   // are the highest, so the last in the map).
   if (codes.back() >= kHitTitleItem) {
-    skinData_->BgDirty = true;
+    skinData_->SetBgDirty(true);
     RepaintFrameNow();
   }
 }
@@ -188,10 +188,10 @@ void TsSkinProvider::StartMinimizeAnimation() {
   TveMinTimer flight(minimizedImage_, ToRectF(normalRect_), MinimizeTarget(wnd), alpha, 0,
                      FlightSteps(SkinManager()->AnimEffects.Minimizing.Time), true);
   flight_ = &flight;
-  std::shared_ptr<bool> alive = alive_;
+  fw::TLifeToken alive = life_.Token();
   // The form goes once its picture covers it.
   flight.Run([wnd] { ShowWithoutAnimation(wnd, SW_MINIMIZE); });
-  if (*alive) flight_ = nullptr;
+  if (alive) flight_ = nullptr;
 }
 
 bool TsSkinProvider::StartRestoreAnimation() {
@@ -202,9 +202,9 @@ bool TsSkinProvider::StartRestoreAnimation() {
   TveMinTimer flight(minimizedImage_, MinimizeTarget(wnd), ToRectF(normalRect_), 0, alpha,
                      FlightSteps(SkinManager()->AnimEffects.Minimizing.Time), false);
   flight_ = &flight;
-  std::shared_ptr<bool> alive = alive_;
+  fw::TLifeToken alive = life_.Token();
   flight.Run(nullptr);
-  if (!*alive) return true;
+  if (!alive) return true;
   flight_ = nullptr;
   minimizedImage_ = {};
   // The form comes back under the last frame, which goes with the flight.
@@ -249,10 +249,10 @@ void TsSkinProvider::StartBlendMoving(LPARAM where) {
   };
   moveTimer_ = std::make_unique<TveMoveTimer>(
       wnd, MoveBlend(alpha, effect.BlendValue, AllowBlendOnMoving, effect.Time), border);
-  std::shared_ptr<bool> alive = alive_;
+  fw::TLifeToken alive = life_.Token();
   constexpr WPARAM kDragMove = SC_MOVE | HTCAPTION;
   SendMessageA(wnd, WM_SYSCOMMAND, kDragMove, where);
-  if (*alive) EndBlendMoving();
+  if (alive) EndBlendMoving();
 }
 
 void TsSkinProvider::EndBlendMoving() {

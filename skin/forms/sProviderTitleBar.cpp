@@ -75,9 +75,10 @@ TveTitleBarItem* TsSkinProvider::TitleItem(int code) const {
 
 bool TsSkinProvider::SyncTitleItem(TveTitleBarItem& item, int code) {
   // A press that ended anywhere but on the item leaves it ready for the next one.
-  if (item.Pressed && buttons_.Pressed() != code && !item.MenuDropped()) item.Pressed = false;
+  if (item.Pressed && frame_.Buttons().Pressed() != code && !item.MenuDropped())
+    item.Pressed = false;
   const int hover = item.HoverState;
-  titleBar_->SetHover(item, buttons_.StateOf(code) > 0);
+  titleBar_->SetHover(item, frame_.Buttons().StateOf(code) > 0);
   return item.HoverState != hover;
 }
 
@@ -102,14 +103,14 @@ void TsSkinProvider::TitleItemDown(int code) {
   if (item->DropsMenu()) {
     // The menu runs its own loop; when it is closed the item is clicked and nothing stays hot.
     // One of its commands may have freed the form and this provider.
-    std::shared_ptr<bool> alive = alive_;
+    TLifeToken alive = life_.Token();
     TitleItemMouse(code, true);
-    if (!*alive) return;
-    RepaintElements(buttons_.Reset());
+    if (!alive) return;
+    RepaintElements(frame_.Buttons().Reset());
     return;
   }
-  std::vector<int> changed = buttons_.Press(code, item->Enabled());
-  if (buttons_.ButtonPressed()) SetCapture(form_->Handle());
+  std::vector<int> changed = frame_.Buttons().Press(code, item->Enabled());
+  if (frame_.Buttons().ButtonPressed()) SetCapture(form_->Handle());
   TitleItemMouse(code, true);
   changed.push_back(code);
   RepaintElements(changed);

@@ -52,7 +52,10 @@ bool TsSkinProvider::PrintWindow(HDC dc, LPARAM flags) {
   if (flags & (PRF_CLIENT | PRF_ERASEBKGND)) EraseClient(dc);
   if (flags & PRF_CLIENT) {
     TMessage client{WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT, 0};
-    CallSaved(client);
+    if (!CallSaved(client)) {
+      RestoreDC(dc, saved);
+      return true;
+    }
   }
   if (flags & PRF_CHILDREN)
     for (int i = 0; i < form_->ControlCount(); ++i) {
@@ -99,7 +102,7 @@ bool TsSkinProvider::HandleWindowMessage(TMessage& message) {
       if (!PrintWindow(reinterpret_cast<HDC>(message.WParam), message.LParam)) CallSaved(message);
       return true;
     case WM_STYLECHANGED: {
-      CallSaved(message);
+      if (!CallSaved(message)) return true;
       const auto* change = reinterpret_cast<const STYLESTRUCT*>(message.LParam);
       // Hiding the system menu from the platform changes that bit alone; any other change of
       // the frame's style shows in the frame.
@@ -108,17 +111,15 @@ bool TsSkinProvider::HandleWindowMessage(TMessage& message) {
         return true;
       SetSystemMenuStyle(drawNonClient_);
       regionDirty_ = true;
-      skinData_->BgDirty = true;
+      skinData_->SetBgDirty(true);
       RepaintFrameNow();
       return true;
     }
     case WM_CREATE:
-      CallSaved(message);
-      TakeNewWindow();
+      if (CallSaved(message)) TakeNewWindow();
       return true;
     case WM_MOUSEWHEEL:
-      CallSaved(message);
-      ForwardWheel(message);
+      if (CallSaved(message)) ForwardWheel(message);
       return true;
     case WM_COPYDATA: {
       static bool loading = false;
@@ -140,7 +141,7 @@ bool TsSkinProvider::HandleWindowMessage(TMessage& message) {
       message.Result = 1;
       return true;
     case CM_SHOWINGCHANGED:
-      CallSaved(message);
+      if (!CallSaved(message)) return true;
       if (message.WParam) AdoptControls();
       if (message.WParam && PreviewMode && Application.MainForm() == form_)
         RegisterWithEditor(form_->Handle());

@@ -3,6 +3,7 @@
 // Also the manager's other hooks into the form animations.
 #include <algorithm>
 
+#include "platform/GdiScopes.h"
 #include "platform/LayeredWindows.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/data/sSkinWindows.h"
@@ -124,7 +125,7 @@ void CrossFadeInOutputWindow(fw::TForm& form, TsSkinProvider* provider, int time
       else
         DeleteObject(region);
     }
-    HDC dc = GetWindowDC(out);
+    platform::WindowDC dc(out, true);
     // Without time for a fade (n = 0) the one frame is the new look.
     const int n = FrameSteps(timeMs);
     img::Bitmap32 frame(w, h);
@@ -134,7 +135,6 @@ void CrossFadeInOutputWindow(fw::TForm& form, TsSkinProvider* provider, int time
       Sleep(kFrameInterval);
     }
     BitBlt(dc, 0, 0, w, h, picture.DC(), 0, 0, SRCCOPY);
-    ReleaseDC(out, dc);
   }
   if (form.Visible())
     Unfreeze(form, provider, alpha);

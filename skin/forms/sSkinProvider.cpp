@@ -5,7 +5,8 @@
 #include <stdexcept>
 
 #include "framework/Application.h"
-#include "skin/controls/sSkinableMenus.h"
+#include "platform/GdiScopes.h"
+#include "skin/controls/veMnuWnd.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/data/sSkinWindowsWin32.h"
 #include "skin/forms/sCtrlAdapter.h"
@@ -96,7 +97,7 @@ TsSkinProvider::TsSkinProvider(TComponent* owner)
 }
 
 TsSkinProvider::~TsSkinProvider() {
-  *alive_ = false;
+  life_.End();
   if (titleBar_) titleBar_->OnDestroy = nullptr;
   titleAnimations_.clear();
   front_.Deactivate();
@@ -139,8 +140,10 @@ bool TsSkinProvider::Skinned() const {
          manager->IsValidSectionIndex(paint_.Sections.Form);
 }
 
-void TsSkinProvider::CallSaved(TMessage& message) {
+bool TsSkinProvider::CallSaved(TMessage& message) {
+  TLifeToken alive = life_.Token();
   front_.CallSaved(message);
+  return bool(alive);
 }
 
 void TsSkinProvider::SetDrawNonClientArea(bool value) {
@@ -198,7 +201,7 @@ void TsSkinProvider::UpdateBorderForm() {
   else
     border_.reset();
   regionDirty_ = true;
-  skinData_->BgDirty = true;
+  skinData_->SetBgDirty(true);
 }
 
 void TsSkinProvider::HideBorderWindow() {
@@ -207,7 +210,7 @@ void TsSkinProvider::HideBorderWindow() {
 
 void TsSkinProvider::ShowBorderWindowAgain() {
   if (!border_) return;
-  skinData_->BgDirty = true;
+  skinData_->SetBgDirty(true);
   border_->Update(true, BorderAlpha());
 }
 
@@ -222,7 +225,7 @@ void TsSkinProvider::SkinRemoved() {
   // reaches the controls as well, so nothing is sent to them from here.
   adapter_.reset();
   border_.reset();
-  buttons_.Reset();
+  frame_.Buttons().Reset();
   paint_.Sections = {};
   skinData_->SectionIndex = -1;
   SetSystemMenuStyle(false);
@@ -383,7 +386,7 @@ void TsSkinProvider::UpdateShape() {
   paint_.Layout = LayoutTitle(*SkinManager(), paint_.Form, paint_.Metrics, paint_.Inputs);
   ArrangeTitleItems();
   for (auto& b : paint_.Layout.Buttons)
-    b.State = titleAnimations_.count(b.HitCode) ? 0 : buttons_.StateOf(b.HitCode);
+    b.State = titleAnimations_.count(b.HitCode) ? 0 : frame_.Buttons().StateOf(b.HitCode);
   paint_.Active = activeLook_;
   paint_.DisabledLook = !IsWindowEnabled(wnd);
   paint_.GripShown = GripMode == TsGripMode::gmRightBottom && !f.Maximized && f.ThickFrame;
@@ -412,8 +415,9 @@ bool TsSkinProvider::RebuildWindowImage() {
   regionDirty_ = regionDirty_ || resized;
   PaintWindowImage(*SkinManager(), image, buttonStrip_, paint_, FramePaintHooks());
   buttonStripRect_ = ButtonStripRect(paint_, image.Width());
-  skinData_->BgDirty = false;
-  if (form_->OnPaint) PaintFormIntoImage(image);
+  skinData_->SetBgDirty(false);
+  // The form's own painting is the application's: it may free the form and this provider.
+  if (form_->OnPaint && !PaintFormIntoImage(image)) return false;
   ++imageGeneration_;
   return true;
 }
@@ -427,7 +431,7 @@ TsFramePaintHooks TsSkinProvider::FramePaintHooks() {
   return hooks;
 }
 
-void TsSkinProvider::PaintFormIntoImage(img::Bitmap32& image) {
+bool TsSkinProvider::PaintFormIntoImage(img::Bitmap32& image) {
   // The form's own painting belongs to its background: children that ask for what lies behind
   // them get it too.
   HDC dc = image.DC();
@@ -435,13 +439,15 @@ void TsSkinProvider::PaintFormIntoImage(img::Bitmap32& image) {
   TPoint offset = ClientOffsetInImage();
   SetViewportOrgEx(dc, offset.X, offset.Y, nullptr);
   IntersectClipRect(dc, 0, 0, paint_.Form.ClientWidth, paint_.Form.ClientHeight);
+  TLifeToken alive = life_.Token();
   form_->DoPaint(dc);
   RestoreDC(dc, saved);
   GdiFlush();
+  return bool(alive);
 }
 
 void TsSkinProvider::InvalidateFrame(bool repaint) {
-  skinData_->BgDirty = true;
+  skinData_->SetBgDirty(true);
   if (!repaint || !form_->HandleAllocated() || !IsWindowVisible(form_->Handle())) return;
   RedrawWindow(form_->Handle(), nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
@@ -500,10 +506,6 @@ TsTitleButtonData* TsSkinProvider::Element(int code) {
   return nullptr;
 }
 
-bool TsSkinProvider::ElementEnabled(int code) const {
-  return TitleElementEnabled(paint_, code);
-}
-
 void TsSkinProvider::RepaintElements(const std::vector<int>& codes) {
   // Items are painted over their neighbours and the caption: the title is painted again.
   bool items = false;
@@ -514,7 +516,7 @@ void TsSkinProvider::RepaintElements(const std::vector<int>& codes) {
     items = true;
   }
   if (items) {
-    skinData_->BgDirty = true;
+    skinData_->SetBgDirty(true);
     RepaintFrameNow();
   }
   if (codes.empty() || !Skinned() || skinData_->CacheBitmap->Empty()) return;
@@ -526,7 +528,7 @@ void TsSkinProvider::RepaintElements(const std::vector<int>& codes) {
       PaintElementNow(code);
       continue;
     }
-    const int state = buttons_.StateOf(code);
+    const int state = frame_.Buttons().StateOf(code);
     AnimateTitleButton(code, state, state == 2 ? 1 : 10, false);
   }
 }
@@ -535,7 +537,7 @@ void TsSkinProvider::PaintElementNow(int code) {
   TsTitleButtonData* b = Element(code);
   if (!b || !Skinned() || skinData_->CacheBitmap->Empty()) return;
   img::Bitmap32& image = *skinData_->CacheBitmap;
-  b->State = titleAnimations_.count(code) ? 0 : buttons_.StateOf(code);
+  b->State = titleAnimations_.count(code) ? 0 : frame_.Buttons().StateOf(code);
   RestoreButtonArea(image, buttonStrip_, buttonStripRect_, b->Bounds);
   bool dimmed = !paint_.Active;
   for (int kind = 0; kind < kTitleButtonKinds; ++kind)
@@ -550,17 +552,8 @@ void TsSkinProvider::PaintElementNow(int code) {
     return;
   }
   const TRect& r = b->Bounds;
-  HDC dc = GetWindowDC(form_->Handle());
-  BitBlt(dc, r.Left, r.Top, r.Width(), r.Height(), image.DC(), r.Left, r.Top, SRCCOPY);
-  ReleaseDC(form_->Handle(), dc);
-}
-
-void TsSkinProvider::RunTitleCommand(TsTitleCommand command) {
-  WPARAM sc = TitleSystemCommand(command);
-  if (!sc) return;
-  // The hot element belongs to the window state that is ending.
-  buttons_.Reset();
-  SendMessageA(form_->Handle(), WM_SYSCOMMAND, sc, 0);
+  BitBlt(platform::WindowDC(form_->Handle(), true), r.Left, r.Top, r.Width(), r.Height(),
+         image.DC(), r.Left, r.Top, SRCCOPY);
 }
 
 void TsSkinProvider::AnswerBackground(TMessage& message) {
@@ -586,7 +579,5 @@ void TsSkinProvider::EraseClient(HDC dc) {
 }
 
 void TsSkinProvider::ShowSystemMenu(int x, int y) {
-  if (!systemMenu_) systemMenu_ = new TsSystemMenu(*this);
-  buttons_.Reset();
-  systemMenu_->Popup(x, y);
+  frame_.OpenSystemMenu(x, y);
 }

@@ -23,6 +23,7 @@
 #include "imaging/Bitmap32.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/forms/sBorderForm.h"
+#include "skin/forms/sFrameHandler.h"
 #include "skin/forms/sMinAnimation.h"
 #include "skin/forms/sMoveAnimation.h"
 #include "skin/forms/sOutlineDrag.h"
@@ -124,6 +125,7 @@ class TsSkinProvider : public fw::TComponent {
   void ApplyRegion(bool redraw);
   // The element under a point of the screen.
   int HitTest(POINT screen);
+  // Opens the provider's own system menu at a point of the screen.
   void ShowSystemMenu(int x, int y);
   // Owned by the provider (a component of it).
   TsSystemMenu* SystemMenu() const { return systemMenu_; }
@@ -133,7 +135,7 @@ class TsSkinProvider : public fw::TComponent {
   void AdoptControls(fw::TWinControl* container = nullptr);
   const img::Bitmap32& WindowImage() const { return *skinData_->CacheBitmap; }
   const TsTitleLayout& Layout() const { return paint_.Layout; }
-  const TsTitleButtonStates& ButtonStates() const { return buttons_; }
+  const TsTitleButtonStates& ButtonStates() const { return frame_.Buttons(); }
   // Where the client area starts in the window image.
   TPoint ClientOffsetInImage() const;
 
@@ -197,17 +199,44 @@ class TsSkinProvider : public fw::TComponent {
  private:
   friend class TveBorderForm;
 
-  // Window messages (sProviderMessages.cpp).
+  // What the frame handler asks of the provider (sProviderFrame.cpp).
+  struct TFrameFacts final : TsFrameFacts {
+    explicit TFrameFacts(TsSkinProvider& provider) : p(provider) {}
+    HWND FrameWindow() const override;
+    const TsFramePaint& Frame() const override { return p.paint_; }
+    TPoint ImageOrigin() const override { return p.imageOrigin_; }
+    int HitTest(POINT screen) override { return p.HitTest(screen); }
+    void RepaintElements(const std::vector<int>& codes) override { p.RepaintElements(codes); }
+    void RepaintFrame(bool imageChanged) override;
+    void PopupSystemMenu(int x, int y) override;
+    void PassOn(fw::TMessage& message) override { p.CallSaved(message); }
+    bool AnswerBackground(fw::TMessage& message) override;
+    LRESULT BackgroundColor() override;
+    LRESULT ApplicationHitTest(fw::TMessage& message) override;
+    void ShowHint(int code) override { p.UpdateUserHint(code); }
+    void TitleItemDown(int code) override { p.TitleItemDown(code); }
+    void TitleItemUp(int code) override { p.TitleItemMouse(code, false); }
+    void UserButtonMouse(int code, bool down) override { p.RaiseUserMouse(code, down); }
+    bool MouseLeaveWatched() const override { return p.border_ != nullptr; }
+    TsSkinProvider& p;
+  };
+
+  // Window messages (sProviderMessages.cpp): the dispatcher and the skin commands.
   void WndProc(fw::TMessage& message);
+  bool TakeSkin(fw::TMessage& message);
   void WatchChildren(const fw::TMessage& message);
-  bool HandleNonClient(fw::TMessage& message);
-  bool HandleMouse(fw::TMessage& message);
+  void StopFadesOfTheOldPlace(const fw::TMessage& message);
+  // Passes the message on to the form's saved WindowProc; false when that freed the provider
+  // (the form closed and released it): nothing of the provider may be touched then.
+  bool CallSaved(fw::TMessage& message);
+  // The frame's messages (sProviderFrame.cpp): painting, activation, and the frame handler.
+  bool HandleFrameMessage(fw::TMessage& message);
   void NcActivate(fw::TMessage& message);
-  void NcButtonDown(fw::TMessage& message);
-  void ReleaseButton(POINT screen);
-  void CallHidden(fw::TMessage& message);
+  void DragFrame(fw::TMessage& message);
+  // The form's state (sProviderState.cpp): caption, system commands, size, place, background.
+  bool HandleStateMessage(fw::TMessage& message);
+  bool HandleSystemCommand(fw::TMessage& message);
   void SnapToWorkArea(WINDOWPOS& pos);
-  void CallSaved(fw::TMessage& message);
   // Outline moving and sizing (sProviderOutline.cpp).
   bool OutlineDragging() const;
   void StartOutlineDrag(int code, LPARAM where);
@@ -231,7 +260,8 @@ class TsSkinProvider : public fw::TComponent {
   void UpdateShape();
   void PrepareInputs();
   void PaintCaption(img::Bitmap32& image);
-  void PaintFormIntoImage(img::Bitmap32& image);
+  // False when the form's own painting freed the provider.
+  bool PaintFormIntoImage(img::Bitmap32& image);
   void PaintIcon(img::Bitmap32& image, const TRect& rect);
   void PaintMenuItems(img::Bitmap32& image, const TRect& band);
   // The menu bar's items: one painted into target (plain or hot), measured and drawn for the
@@ -263,8 +293,6 @@ class TsSkinProvider : public fw::TComponent {
   bool MinimizeAnimationAllowed() const;
   bool MinimizeCommand(WPARAM command);
   TsTitleButtonData* Element(int code);
-  bool ElementEnabled(int code) const;
-  void RunTitleCommand(TsTitleCommand command);
   // The visible user button behind a hit code, or null; and its mouse event and hint.
   TsTitleButton* UserButton(int code) const;
   // Where the window image's corner lies on the screen (left of and above the form by the skin's
@@ -311,7 +339,8 @@ class TsSkinProvider : public fw::TComponent {
   std::unique_ptr<TveBorderForm> border_;
   img::Bitmap32 buttonStrip_;
   TRect buttonStripRect_;
-  TsTitleButtonStates buttons_;
+  TFrameFacts frameFacts_{*this};
+  TsFrameHandler frame_{frameFacts_};
   TsSystemMenu* systemMenu_ = nullptr;
   std::unique_ptr<TveCtrlAdapter> adapter_;
   bool adoptPosted_ = false;  // an adoption walk waits in the form's queue
@@ -344,7 +373,7 @@ class TsSkinProvider : public fw::TComponent {
   std::unique_ptr<TveMoveTimer> moveTimer_;
   bool blendMoving_ = false;
   bool layeredBeforeMoving_ = false;
-  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+  fw::TLifetime life_;
 };
 
 // The provider that serves a form, or null.

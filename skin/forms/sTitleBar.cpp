@@ -1,6 +1,7 @@
 #include "skin/forms/sTitleBar.h"
 
 #include "framework/Forms.h"
+#include "platform/GdiScopes.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/render/sSkinText.h"
 
@@ -16,14 +17,11 @@ HFONT CreateArrowFont(int height) {
 
 bool ArrowFontPresent() {
   static const bool present = [] {
-    HFONT font = CreateArrowFont(-11);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font);
+    platform::Owned<HFONT> font(CreateArrowFont(-11));
+    platform::MemoryDC dc(nullptr);
+    platform::Selection selected(dc, font);
     char face[LF_FACESIZE] = {};
     GetTextFaceA(dc, LF_FACESIZE, face);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(font);
     return lstrcmpiA(face, "Marlett") == 0;
   }();
   return present;
@@ -189,7 +187,7 @@ TsTitleBar::TsTitleBar(TComponent* owner) : TComponent(owner), form_(dynamic_cas
 }
 
 TsTitleBar::~TsTitleBar() {
-  *alive_ = false;
+  life_.End();
   if (OnDestroy) OnDestroy();
 }
 
@@ -235,11 +233,15 @@ void TsTitleBar::MouseDown(TveTitleBarItem& item, TMouseButton button, unsigned 
                            HWND form, TPoint imageOnScreen) {
   if (!item.Enabled() || item.Pressed) return;
   item.Pressed = true;
+  // The item's events may free the form and its title bar with the item.
+  TLifeToken alive = life_.Token();
   if (item.OnMouseDown) item.OnMouseDown(item, button, shift, x, y);
+  if (!alive) return;
   switch (item.Style()) {
     case TveBtnStyle::bsTab:
       if (item.Down()) return;
       item.Click();
+      if (!alive) return;
       for (int i = 0; i < Items.Count(); ++i) {
         TveTitleBarItem& other = Items.Items(i);
         if (&other != &item && other.Visible() && other.Down() && other.Group() == item.Group())
@@ -256,11 +258,9 @@ void TsTitleBar::MouseDown(TveTitleBarItem& item, TMouseButton button, unsigned 
   if (!item.DropsMenu()) return;
   item.menuDropped_ = true;
   RepaintFrame();
-  // A command of the menu may free the form and its title bar with the item.
-  std::shared_ptr<bool> alive = alive_;
   item.DropdownMenu()->Popup(imageOnScreen.X + item.Rect.Left, imageOnScreen.Y + item.Rect.Bottom,
                              form);
-  if (!*alive) return;
+  if (!alive) return;
   item.menuDropped_ = false;
   item.HoverState = 0;
   RepaintFrame();
@@ -269,8 +269,11 @@ void TsTitleBar::MouseDown(TveTitleBarItem& item, TMouseButton button, unsigned 
 
 void TsTitleBar::MouseUp(TveTitleBarItem& item, TMouseButton button, unsigned shift, int x, int y) {
   if (!item.Enabled()) return;
+  TLifeToken alive = life_.Token();
   if (item.OnMouseUp) item.OnMouseUp(item, button, shift, x, y);
+  if (!alive) return;
   if (item.Pressed && item.Style() != TveBtnStyle::bsTab) item.Click();
+  if (!alive) return;
   item.Pressed = false;
   item.HoverState = 1;
 }

@@ -13,6 +13,7 @@
 
 #include "framework/Classes.h"
 #include "framework/Graphics.h"
+#include "framework/Lifetime.h"
 #include "framework/Menus.h"
 #include "imaging/Bitmap32.h"
 #include "skin/forms/sTitleItems.h"
@@ -219,7 +220,7 @@ class TsTitleBar : public fw::TComponent {
   fw::TForm* form_;
   fw::TImageList* images_ = nullptr;
   bool showCaption_ = true;
-  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+  fw::TLifetime life_;
 };
 
 // What painting an item needs of the form.

@@ -3,6 +3,7 @@
 // half strength for a disabled item.
 #include <algorithm>
 
+#include "platform/GdiScopes.h"
 #include "skin/forms/sTitleBar.h"
 #include "skin/forms/sWindowImage.h"
 #include "skin/render/sBgSource.h"
@@ -47,10 +48,11 @@ void DrawItemText(img::Bitmap32& target, HFONT font, const std::string& text, co
     PaintTextGlow(target, font, text, rect, glow, look.GlowColor, look.GlowSize, 15, kFormat);
   }
   HDC dc = target.DC();
-  HGDIOBJ old = SelectObject(dc, font);
-  SetTextColor(dc, look.Color);
-  PaintSkinText(dc, text, true, &skin, look.State, look.Section, kFormat, ToRect(rect));
-  SelectObject(dc, old);
+  {
+    platform::Selection selected(dc, font);
+    SetTextColor(dc, look.Color);
+    PaintSkinText(dc, text, true, &skin, look.State, look.Section, kFormat, ToRect(rect));
+  }
   GdiFlush();
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/GdiScopes.h"
 #include "platform/LayeredWindows.h"
 
 namespace {
@@ -33,22 +34,18 @@ LRESULT CALLBACK TsTitleHint::WindowProc(HWND wnd, UINT msg, WPARAM wParam, LPAR
   auto* hint = reinterpret_cast<TsTitleHint*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
   switch (msg) {
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(wnd, &ps);
+      platform::PaintScope dc(wnd, wParam);
       RECT r;
       GetClientRect(wnd, &r);
       FillRect(dc, &r, GetSysColorBrush(COLOR_INFOBK));
       FrameRect(dc, &r, GetSysColorBrush(COLOR_INFOTEXT));
       if (hint) {
-        HGDIOBJ old =
-            SelectObject(dc, hint->font_ ? hint->font_ : GetStockObject(DEFAULT_GUI_FONT));
+        platform::Selection font(dc, hint->font_ ? hint->font_ : GetStockObject(DEFAULT_GUI_FONT));
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
         InflateRect(&r, -kPadding, -kPadding);
         DrawTextA(dc, hint->text_.c_str(), -1, &r, DT_WORDBREAK | DT_NOPREFIX);
-        SelectObject(dc, old);
       }
-      EndPaint(wnd, &ps);
       return 0;
     }
     case WM_TIMER:
@@ -80,12 +77,12 @@ void TsTitleHint::Show(const std::string& text, POINT cursor) {
   text_ = text;
   font_ = StatusFont();
   // Sized for the text, at most kMaxWidth wide.
-  HDC screen = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(screen, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
   RECT size{0, 0, kMaxWidth - 2 * kPadding, 0};
-  DrawTextA(screen, text_.c_str(), -1, &size, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-  SelectObject(screen, old);
-  ReleaseDC(nullptr, screen);
+  {
+    platform::WindowDC screen(nullptr);
+    platform::Selection font(screen, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+    DrawTextA(screen, text_.c_str(), -1, &size, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+  }
   int w = size.right + 2 * kPadding, h = size.bottom + 2 * kPadding;
   int x = cursor.x + 8, y = cursor.y + 16;
   MONITORINFO monitor{};

@@ -231,6 +231,11 @@ TRect AlignCaption(TRect rect, int captionWidth, int addedWidth, TsCaptionAlign 
   return rect;
 }
 
+bool IsTitleElement(int code) {
+  return code == kHitMinButton || code == kHitMaxButton || code == kHitClose || code == kHitHelp ||
+         code >= kHitUserButton;
+}
+
 int HitTitleButton(const TsFormShape& form, const TsTitleLayout& layout,
                    const TsTitleInputs& inputs, TPoint p) {
   const auto& rules = inputs.Rules;

@@ -70,6 +70,10 @@ enum : int {
   kHitTitleItem = 2000,   // + index of the title bar item
 };
 
+// An element of the title that lights up and can be pressed: the four title buttons, the user
+// title buttons and the title bar's items.
+bool IsTitleElement(int code);
+
 // One title button: its state (0 normal, 1 hot, 2 pressed), image and place.
 struct TsTitleButtonData {
   int State = 0;

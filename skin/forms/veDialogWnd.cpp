@@ -1,7 +1,6 @@
 #include "skin/forms/veDialogWnd.h"
 
-#include <windowsx.h>
-
+#include "platform/GdiScopes.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/forms/sFrameMetrics.h"
 #include "skin/forms/sFrameWindow.h"
@@ -14,12 +13,6 @@
 #include "skin/render/sWindowRegion.h"
 
 namespace {
-
-constexpr UINT kPopupSystemMenu = 0x0313;
-
-bool IsTitleElement(int code) {
-  return code == kHitMinButton || code == kHitMaxButton || code == kHitClose || code == kHitHelp;
-}
 
 // The platform's caption fonts, made once for the process: tool windows use the small one.
 HFONT CaptionFont(bool small) {
@@ -38,14 +31,6 @@ HFONT CaptionFont(bool small) {
   return small ? fonts.second : fonts.first;
 }
 
-// The screen point of a mouse message: client coordinates for client messages (what the
-// captured mouse sends), screen coordinates for non-client ones.
-POINT MessagePoint(HWND wnd, const fw::TMessage& message) {
-  POINT p{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
-  if (message.Msg != WM_NCLBUTTONUP) ClientToScreen(wnd, &p);
-  return p;
-}
-
 }  // namespace
 
 TveDialogWnd::TveDialogWnd(HWND handle, TsSkinManager* manager)
@@ -57,8 +42,26 @@ TveDialogWnd::~TveDialogWnd() {
   if (brush_) DeleteObject(brush_);
 }
 
+void TveDialogWnd::TFrameFacts::RepaintFrame(bool imageChanged) {
+  if (imageChanged) d.SkinData->SetBgDirty(true);
+  d.RepaintFrameNow();
+}
+
+void TveDialogWnd::TFrameFacts::PopupSystemMenu(int x, int y) {
+  d.SystemMenu().Popup(x, y);
+}
+
+bool TveDialogWnd::TFrameFacts::AnswerBackground(fw::TMessage& message) {
+  d.AnswerBackground(message);
+  return true;
+}
+
+LRESULT TveDialogWnd::TFrameFacts::BackgroundColor() {
+  return d.SkinData->GetBgColor(0, d.Handle);
+}
+
 void TveDialogWnd::GiveBack() {
-  buttons_.Reset();
+  frame_.Buttons().Reset();
   if (sysMenuCleared_)
     SetWindowLongA(Handle, GWL_STYLE, GetWindowLongA(Handle, GWL_STYLE) | WS_SYSMENU);
   sysMenuCleared_ = false;
@@ -121,12 +124,12 @@ void TveDialogWnd::InitFrame() {
   paint_.Inputs.Images = ChooseButtonImages(skin, paint_.Inputs.UseBigButtons, paint_.Inputs.Rules);
   if (brush_) DeleteObject(brush_);
   brush_ = nullptr;
-  buttons_.Reset();
+  frame_.Buttons().Reset();
   Invalidate();
 }
 
 void TveDialogWnd::Invalidate() {
-  SkinData->BgDirty = true;
+  SkinData->SetBgDirty(true);
   regionDirty_ = true;
   if (!IsWindowVisible(Handle)) return;
   RedrawWindow(Handle, nullptr, nullptr,
@@ -162,7 +165,7 @@ void TveDialogWnd::UpdateShape() {
   in.ShowIcon = facts.HasSysMenu &&
                 (f.BorderStyle == TsBorderKind::Single || f.BorderStyle == TsBorderKind::Sizeable);
   paint_.Layout = LayoutTitle(*SkinManager, f, paint_.Metrics, in);
-  for (auto& b : paint_.Layout.Buttons) b.State = buttons_.StateOf(b.HitCode);
+  for (auto& b : paint_.Layout.Buttons) b.State = frame_.Buttons().StateOf(b.HitCode);
   paint_.Active = activeLook_;
   paint_.DisabledLook = !IsWindowEnabled(Handle);
   paint_.GripShown = false;
@@ -191,7 +194,7 @@ bool TveDialogWnd::RebuildWindowImage() {
   hooks.Caption = [this](img::Bitmap32& i) { PaintCaption(i); };
   PaintWindowImage(*SkinManager, image, buttonStrip_, paint_, hooks);
   buttonStripRect_ = ButtonStripRect(paint_, image.Width());
-  SkinData->BgDirty = false;
+  SkinData->SetBgDirty(false);
   return true;
 }
 
@@ -211,12 +214,13 @@ void TveDialogWnd::PaintCaption(img::Bitmap32& image) {
                  {rect.Left - 4, rect.Top - 2, rect.Right + 4, rect.Bottom + 2},
                  paint_.Active ? 1 : 0);
   HDC dc = image.DC();
-  HGDIOBJ old = SelectObject(dc, font);
-  UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS |
-                (paint_.Form.RightToLeft ? DT_RTLREADING : 0);
-  PaintSkinText(dc, caption, true, &skin, FrameState(skin, s.Title, paint_.Active), s.Title, format,
-                ToRect(rect));
-  SelectObject(dc, old);
+  {
+    platform::Selection selected(dc, font);
+    UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS |
+                  (paint_.Form.RightToLeft ? DT_RTLREADING : 0);
+    PaintSkinText(dc, caption, true, &skin, FrameState(skin, s.Title, paint_.Active), s.Title,
+                  format, ToRect(rect));
+  }
   GdiFlush();
 }
 
@@ -241,9 +245,7 @@ void TveDialogWnd::PaintFrame(HDC dc) {
 
 void TveDialogWnd::RepaintFrameNow() {
   if (!IsWindowVisible(Handle)) return;
-  HDC dc = GetWindowDC(Handle);
-  PaintFrame(dc);
-  ReleaseDC(Handle, dc);
+  PaintFrame(platform::WindowDC(Handle, true));
 }
 
 void TveDialogWnd::EraseClient(HDC dc) {
@@ -319,25 +321,17 @@ void TveDialogWnd::RepaintElements(const std::vector<int>& codes) {
   if (codes.empty() || !FrameSkinned() || !SkinData->CacheBitmap || SkinData->CacheBitmap->Empty())
     return;
   img::Bitmap32& image = *SkinData->CacheBitmap;
-  HDC dc = GetWindowDC(Handle);
+  platform::WindowDC dc(Handle, true);
   for (int code : codes)
     for (int kind = 0; kind < kTitleButtonKinds; ++kind) {
       TsTitleButtonData& b = paint_.Layout.Buttons[kind];
       if (b.HitCode != code || b.Bounds.Width() <= 0) continue;
-      b.State = buttons_.StateOf(code);
+      b.State = frame_.Buttons().StateOf(code);
       RestoreButtonArea(image, buttonStrip_, buttonStripRect_, b.Bounds);
       PaintTitleButton(*SkinManager, image, b, TitleButtonDimmed(paint_, kind));
       const TRect& r = b.Bounds;
       BitBlt(dc, r.Left, r.Top, r.Width(), r.Height(), image.DC(), r.Left, r.Top, SRCCOPY);
     }
-  ReleaseDC(Handle, dc);
-}
-
-void TveDialogWnd::RunTitleCommand(TsTitleCommand command) {
-  WPARAM sc = TitleSystemCommand(command);
-  if (!sc) return;
-  buttons_.Reset();
-  SendMessageA(Handle, WM_SYSCOMMAND, sc, 0);
 }
 
 TveSystemMenu& TveDialogWnd::SystemMenu() {
@@ -345,80 +339,8 @@ TveSystemMenu& TveDialogWnd::SystemMenu() {
   return *systemMenu_;
 }
 
-void TveDialogWnd::ShowSystemMenu(int x, int y) {
-  RepaintElements(buttons_.Reset());
-  SystemMenu().Popup(x, y);
-}
-
-void TveDialogWnd::NcButtonDown(fw::TMessage& message) {
-  int code = int(message.WParam);
-  if (IsTitleElement(code)) {
-    RepaintElements(buttons_.Press(code, TitleElementEnabled(paint_, code)));
-    if (buttons_.ButtonPressed()) SetCapture(Handle);
-    message.Result = 0;
-    return;
-  }
-  if (code == kHitSysMenu) {
-    RECT window;
-    GetWindowRect(Handle, &window);
-    ShowSystemMenu(window.left + paint_.Layout.IconRect.Left,
-                   window.top + paint_.Layout.TitleBottom);
-    message.Result = 0;
-    return;
-  }
-  RepaintElements(buttons_.Reset());
-  TveScrollWnd::HandleMessage(message);
-}
-
-void TveDialogWnd::ReleaseButton(POINT screen) {
-  std::vector<int> changed;
-  TsTitleCommand command =
-      buttons_.Release(HitTest(screen), paint_.Form.Minimized, paint_.Form.Maximized, changed);
-  if (GetCapture() == Handle) ReleaseCapture();
-  RepaintElements(changed);
-  RunTitleCommand(command);
-}
-
-bool TveDialogWnd::HandleTitleMouse(fw::TMessage& message) {
-  switch (message.Msg) {
-    case WM_MOUSEMOVE:
-      if (!buttons_.ButtonPressed()) return false;
-      RepaintElements(buttons_.Drag(HitTest(MessagePoint(Handle, message))));
-      return true;
-    case WM_LBUTTONUP:
-    case WM_NCLBUTTONUP:
-      if (!buttons_.ButtonPressed()) return false;
-      ReleaseButton(MessagePoint(Handle, message));
-      return true;
-    case WM_CAPTURECHANGED:
-      if (buttons_.ButtonPressed()) RepaintElements(buttons_.Reset());
-      return false;
-    case WM_NCMOUSEMOVE: {
-      int code = int(message.WParam);
-      RepaintElements(buttons_.SetHot(IsTitleElement(code) ? code : 0));
-      if (!IsTitleElement(code)) return false;
-      TRACKMOUSEEVENT track{sizeof track, TME_LEAVE | TME_NONCLIENT, Handle, 0};
-      TrackMouseEvent(&track);
-      return true;
-    }
-    case WM_NCMOUSELEAVE:
-    case WM_MOUSELEAVE:
-      if (!buttons_.ButtonPressed()) RepaintElements(buttons_.SetHot(0));
-      return false;
-    default:
-      return false;
-  }
-}
-
-void TveDialogWnd::PassOnHidden(fw::TMessage& message) {
-  LONG style = GetWindowLongA(Handle, GWL_STYLE);
-  bool visible = style & WS_VISIBLE;
-  if (visible) SetWindowLongA(Handle, GWL_STYLE, style & ~WS_VISIBLE);
-  PassOn(message);
-  if (visible) SetWindowLongA(Handle, GWL_STYLE, GetWindowLongA(Handle, GWL_STYLE) | WS_VISIBLE);
-}
-
 bool TveDialogWnd::HandleFrameMessage(fw::TMessage& message) {
+  if (frame_.Handle(message)) return true;
   switch (message.Msg) {
     case WM_NCPAINT:
       RepaintFrameNow();
@@ -426,71 +348,31 @@ bool TveDialogWnd::HandleFrameMessage(fw::TMessage& message) {
       return true;
     case WM_NCACTIVATE:
       activeLook_ = message.WParam != 0;
-      SkinData->BgDirty = true;
+      SkinData->SetBgDirty(true);
       message.LParam = -1;  // the platform paints no frame of its own
       PassOn(message);
-      buttons_.Reset();
+      frame_.Buttons().Reset();
       RepaintFrameNow();
       return true;
-    case WM_NCHITTEST: {
-      int code = HitTest({GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)});
-      if (!IsTitleElement(code) && code != kHitSysMenu) return false;
-      message.Result = code;
+    case WM_NCLBUTTONDOWN:  // on no title element: the dialog is moved or sized
+      TveScrollWnd::HandleMessage(message);
       return true;
-    }
-    case WM_NCLBUTTONDOWN:
-      NcButtonDown(message);
-      return true;
-    case WM_NCLBUTTONDBLCLK: {
-      int code = int(message.WParam);
-      if (IsTitleElement(code)) {
-        NcButtonDown(message);
-      } else if (code == kHitSysMenu) {
-        PostMessageA(Handle, WM_SYSCOMMAND, SC_CLOSE, 0);
-      } else if (code == kHitCaption) {
-        const TsTitleButtonRules& r = paint_.Inputs.Rules;
-        bool restore = paint_.Form.Maximized || paint_.Form.Minimized;
-        if (restore ? r.EnabledRestore : r.EnabledMax)
-          SendMessageA(Handle, WM_SYSCOMMAND, restore ? SC_RESTORE : SC_MAXIMIZE, 0);
-      } else {
-        return false;
-      }
-      message.Result = 0;
-      return true;
-    }
-    case WM_NCRBUTTONUP:
-      if (message.WParam != HTCAPTION && message.WParam != HTSYSMENU) return false;
-      ShowSystemMenu(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
-      return true;
-    case kPopupSystemMenu: {
-      POINT p{};
-      GetCursorPos(&p);
-      ShowSystemMenu(p.x, p.y);
-      return true;
-    }
     case WM_SYSCOMMAND:
-      if ((message.WParam & 0xFFF0) == SC_KEYMENU && message.LParam == ' ') {
-        RECT window;
-        GetWindowRect(Handle, &window);
-        ShowSystemMenu(window.left + paint_.Layout.IconRect.Left,
-                       window.top + paint_.Layout.TitleBottom);
-        return true;
-      }
       PassOn(message);
-      if (IsWindow(Handle)) RepaintElements(buttons_.Reset());
+      if (IsWindow(Handle)) RepaintElements(frame_.Buttons().Reset());
       return true;
     case WM_SETTEXT:
     case WM_SETICON:
-      PassOnHidden(message);
+      if (!frame_.PassOnHidden(message)) return true;
       if (message.Msg == WM_SETTEXT) ReadCaption();
-      SkinData->BgDirty = true;
+      SkinData->SetBgDirty(true);
       RepaintFrameNow();
       return true;
     case WM_SIZE:
     case WM_ENABLE:
     case WM_STYLECHANGED:
       TveScrollWnd::HandleMessage(message);
-      SkinData->BgDirty = true;
+      SkinData->SetBgDirty(true);
       regionDirty_ = true;
       RepaintFrameNow();
       return true;
@@ -510,40 +392,21 @@ bool TveDialogWnd::HandleFrameMessage(fw::TMessage& message) {
       Print(message);
       return true;
     default:
-      return HandleTitleMouse(message);
+      return false;
   }
 }
 
 bool TveDialogWnd::HandleSkinCommand(fw::TMessage& message) {
-  bool ours = reinterpret_cast<TsSkinManager*>(message.LParam) == SkinManager;
   switch (HIWORD(message.WParam)) {
     case CmdSkinLoaded:
     case CmdSkinRefresh:
-      if (!ours) return false;
+      if (reinterpret_cast<TsSkinManager*>(message.LParam) != SkinManager) return false;
       framed_ = false;
       InitFrame();
       PassToChildren(message);
       return true;
-    case CmdGetBg:
-      AnswerBackground(message);
-      return true;
-    case CmdGetBgColor:
-      message.Result = SkinData->GetBgColor(0, Handle);
-      return true;
-    case CmdGetClientOffset: {
-      TPoint offset = ClientOffsetInImage();
-      message.Result = MAKELONG(offset.X, offset.Y);
-      return true;
-    }
-    case CmdRepaintFrame:
-      if (message.LParam == 1) SkinData->BgDirty = true;
-      RepaintFrameNow();
-      return true;
-    case CmdLostHot:
-      RepaintElements(buttons_.Reset());
-      return true;
     default:
-      return false;
+      return frame_.AnswerSkinCommand(message);
   }
 }
 

@@ -12,6 +12,7 @@
 
 #include "skin/controls/veScrollWnd.h"
 #include "skin/forms/sDialogFrame.h"
+#include "skin/forms/sFrameHandler.h"
 #include "skin/forms/sTitleButtons.h"
 #include "skin/forms/sWindowImage.h"
 
@@ -36,10 +37,9 @@ class TveDialogWnd : public TveScrollWnd {
   bool RebuildWindowImage();
   const img::Bitmap32& WindowImage() const { return *SkinData->CacheBitmap; }
   const TsFramePaint& Frame() const { return paint_; }
-  const TsTitleButtonStates& ButtonStates() const { return buttons_; }
+  const TsTitleButtonStates& ButtonStates() const { return frame_.Buttons(); }
   TPoint ClientOffsetInImage() const;
   TveSystemMenu& SystemMenu();
-  void ShowSystemMenu(int x, int y);
   // Gives the dialog its own frame, style and region back and lets go of it.
   void LetGoOfDialog();
   // The skin's frame section is there and the manager is active.
@@ -55,17 +55,28 @@ class TveDialogWnd : public TveScrollWnd {
   img::Bitmap32 HideSnapshot;
 
  private:
+  // What the frame handler asks of the dialog.
+  struct TFrameFacts final : TsFrameFacts {
+    explicit TFrameFacts(TveDialogWnd& dialog) : d(dialog) {}
+    HWND FrameWindow() const override { return d.Handle; }
+    const TsFramePaint& Frame() const override { return d.paint_; }
+    int HitTest(POINT screen) override { return d.HitTest(screen); }
+    void RepaintElements(const std::vector<int>& codes) override { d.RepaintElements(codes); }
+    void RepaintFrame(bool imageChanged) override;
+    void PopupSystemMenu(int x, int y) override;
+    void PassOn(fw::TMessage& message) override { d.PassOn(message); }
+    bool AnswerBackground(fw::TMessage& message) override;
+    LRESULT BackgroundColor() override;
+    TveDialogWnd& d;
+  };
+
   bool HandleFrameMessage(fw::TMessage& message);
   // The show and hide animations' side of the messages (sDialogAnimations.cpp).
   bool HandleAnimationMessage(fw::TMessage& message);
   bool ShowAnimationWanted() const;
   bool HideAnimationWanted() const;
   void TakeHideSnapshot();
-  bool HandleTitleMouse(fw::TMessage& message);
   bool HandleSkinCommand(fw::TMessage& message);
-  void NcButtonDown(fw::TMessage& message);
-  void ReleaseButton(POINT screen);
-  void RunTitleCommand(TsTitleCommand command);
   void RepaintElements(const std::vector<int>& codes);
   void UpdateShape();
   void PaintCaption(img::Bitmap32& image);
@@ -76,8 +87,6 @@ class TveDialogWnd : public TveScrollWnd {
   void AnswerBackground(fw::TMessage& message);
   HBRUSH BackgroundBrush();
   void SkinPlatformColors(fw::TMessage& message);
-  // Runs the platform's handling with the window marked invisible, so that it paints no caption.
-  void PassOnHidden(fw::TMessage& message);
   void Invalidate();
   void GiveBack();
 
@@ -92,7 +101,8 @@ class TveDialogWnd : public TveScrollWnd {
   TsFramePaint paint_;
   img::Bitmap32 buttonStrip_;
   TRect buttonStripRect_;
-  TsTitleButtonStates buttons_;
+  TFrameFacts frameFacts_{*this};
+  TsFrameHandler frame_{frameFacts_};
   std::unique_ptr<TveSystemMenu> systemMenu_;
   HBRUSH brush_ = nullptr;
   COLORREF brushColor_ = 0;

@@ -32,26 +32,13 @@ constexpr ATOM kDialogAtom = 32770;
 // The tag that keeps a form from being skinned, compared without the bits 0x61.
 constexpr std::intptr_t kNoSkinTag = -98;
 
-// Providers that let go of their windows, freed once the messages that were running when they
-// let go have returned (a dialog is often destroyed from inside one of its controls' clicks).
-std::vector<std::unique_ptr<TveProvider>>& Retired() {
-  static std::vector<std::unique_ptr<TveProvider>> retired;
-  return retired;
-}
-
-UINT_PTR retireTimer = 0;
 bool cleaningUp = false;
 
-void CALLBACK FreeRetired(HWND, UINT, UINT_PTR id, DWORD) {
-  KillTimer(nullptr, id);
-  retireTimer = 0;
-  Retired().clear();
-}
-
+// A provider that let go of its window is freed once the message that was running when it let
+// go has returned: a dialog is often destroyed from inside one of its controls' clicks.
 void Retire(std::unique_ptr<TveProvider> provider, bool giveBack = true) {
   provider->Release(giveBack);
-  Retired().push_back(std::move(provider));
-  if (!retireTimer) retireTimer = SetTimer(nullptr, 0, 0, FreeRetired);
+  fw::Application.FreeAfterMessage(std::move(provider));
 }
 
 // Retires the providers that match; giveBack as for Release.

@@ -6,7 +6,7 @@
 
 #include "skin/render/sBlend.h"
 #include "skin/render/sDcHelpers.h"
-#include "skin/render/sGradient.h"
+#include "skin/render/sGradientPaint.h"
 #include "skin/render/sPattern.h"
 
 namespace {

@@ -40,12 +40,6 @@ bool SameSize(const img::Bitmap32& a, const img::Bitmap32& b) {
 
 }  // namespace
 
-TRect ClipToBitmap(TRect rect, const img::Bitmap32& bitmap) {
-  TRect r{std::max(rect.Left, 0), std::max(rect.Top, 0), std::min(rect.Right, bitmap.Width()),
-          std::min(rect.Bottom, bitmap.Height())};
-  return r.Left < r.Right && r.Top < r.Bottom ? r : TRect{};
-}
-
 void FillPixels(img::TRGBAPixel* out, size_t count, img::TRGBAPixel value) {
   uint32_t word;
   std::memcpy(&word, &value, sizeof word);
@@ -124,23 +118,6 @@ void SetRectAlpha(img::Bitmap32& target, TRect rect, uint8_t alpha, uint32_t key
   });
 }
 
-void PremultiplyRect(img::Bitmap32& target, TRect rect) {
-  const img::TRGBAPixel emptyWhite{0xFF, 0xFF, 0xFF, 0};
-  ForEachPixel(target, rect, [&](img::TRGBAPixel& p) {
-    if (p == emptyWhite) {
-      p = {0, 0, 0, 0};
-      return;
-    }
-    p.B = static_cast<uint8_t>(p.B * p.A >> 8);
-    p.G = static_cast<uint8_t>(p.G * p.A >> 8);
-    p.R = static_cast<uint8_t>(p.R * p.A >> 8);
-  });
-}
-
-void PremultiplyBitmap(img::Bitmap32& target) {
-  PremultiplyRect(target, {0, 0, target.Width(), target.Height()});
-}
-
 void BlendBitmaps(img::Bitmap32& target, const img::Bitmap32& source, int w, int x, int y,
                   TRect sourceRect) {
   // A source pixel (sx, sy) lands on (sx + dx, sy + dy); both ends are clipped.
@@ -214,16 +191,6 @@ void TintByMask(img::Bitmap32& target, const img::Bitmap32& mask, int32_t color)
     const img::TRGBAPixel m = mask.Row(0)[i];
     tint(p.B, q.B, m.B), tint(p.G, q.G, m.G), tint(p.R, q.R, m.R);
   }
-}
-
-int32_t MixColors(int32_t a, int32_t b, double ratio) {
-  uint32_t ua = static_cast<uint32_t>(a), ub = static_cast<uint32_t>(b);
-  uint32_t result = ua & 0xFF000000u;
-  for (int shift = 0; shift < 24; shift += 8) {
-    double mixed = ratio * ((ua >> shift) & 0xFF) + (1 - ratio) * ((ub >> shift) & 0xFF);
-    result |= (static_cast<uint32_t>(std::nearbyint(mixed)) & 0xFF) << shift;
-  }
-  return static_cast<int32_t>(result);
 }
 
 void CopyNonKey(img::Bitmap32& target, const img::Bitmap32& source, int x, int y, int32_t key) {

@@ -6,24 +6,11 @@
 
 #include "imaging/Bitmap32.h"
 #include "imaging/Picture.h"
+#include "skin/data/sColorMath.h"
 #include "skin/data/sSkinData.h"
 
 // "No key" where a key colour is optional.
 inline constexpr uint32_t kNoKey = 0x1FFFFFFF;
-
-// The rectangle limited to the bitmap; empty (all zero) when nothing of it is inside.
-TRect ClipToBitmap(TRect rect, const img::Bitmap32& bitmap);
-// The colour as a pixel with the given alpha.
-inline img::TRGBAPixel ColorPixel(int32_t color, uint8_t alpha) {
-  return {uint8_t(color >> 16), uint8_t(color >> 8), uint8_t(color), alpha};
-}
-// A pixel as the 32-bit value 0xAARRGGBB, and back.
-inline uint32_t PixelValue(img::TRGBAPixel p) {
-  return uint32_t(p.A) << 24 | uint32_t(p.R) << 16 | uint32_t(p.G) << 8 | p.B;
-}
-inline img::TRGBAPixel ValuePixel(uint32_t v) {
-  return {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)};
-}
 
 // count pixels from out := value, written as whole 32-bit words (a plain loop over the four-byte
 // pixel would store byte by byte).
@@ -43,11 +30,6 @@ void BlendRectWithColor(img::Bitmap32& target, TRect rect, int percent, int32_t 
 void TintRect(img::Bitmap32& target, TRect rect, int32_t color, uint8_t alpha, int percent);
 // Sets the alpha of every pixel of the rectangle, or only of pixels whose value is not key.
 void SetRectAlpha(img::Bitmap32& target, TRect rect, uint8_t alpha, uint32_t key = kNoKey);
-
-// Each colour channel multiplied by the pixel's alpha (c * a >> 8). A white pixel with alpha 0
-// (0x00FFFFFF, the "empty" marker of older images) becomes 0.
-void PremultiplyRect(img::Bitmap32& target, TRect rect);
-void PremultiplyBitmap(img::Bitmap32& target);
 
 // The weighted blends: each colour channel := (w * (D - S) + S * 256) >> 8, w being the weight of
 // D; alpha is left as it was in the bitmap written to.
@@ -72,10 +54,6 @@ void BlendBitmapKeyed(img::Bitmap32& target, int x, int y, int32_t key, double r
 void BlendKeyedToColor(img::Bitmap32& target, int32_t color, double ratio);
 // channel := (Q * 256 + (D - Q) * M) >> 8 with M the mask's same channel; same-sized bitmaps.
 void TintByMask(img::Bitmap32& target, const img::Bitmap32& mask, int32_t color);
-
-// ratio of a plus (1 - ratio) of b in each of the three low bytes, rounded to nearest (ties to
-// even); the top byte is a's.
-int32_t MixColors(int32_t a, int32_t b, double ratio);
 
 // Lays source at (x, y), clipped to both; pixels other than key (a colour, compared with the
 // pixel's red and blue exchanged) are copied with alpha 255.

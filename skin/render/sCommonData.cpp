@@ -98,7 +98,7 @@ void TsCommonData::SetSkinSection(const std::string& value) {
   else
     UpdateIndexes();
   if (!HostControl) {
-    BgDirty = true;
+    SetBgDirty(true);
     return;
   }
   if (!HostIsPlaced()) return;
@@ -140,7 +140,7 @@ bool TsCommonData::IsSkinned(bool requireActive) const {
 }
 
 void TsCommonData::UpdateIndexes() {
-  BgDirty = true;
+  SetBgDirty(true);
   const TsSkinModel* manager = GetSkinManager();
   SectionIndex = manager && ManagerActive(*manager) ? manager->FindSection(SkinSection) : -1;
   UpdateBgKind();
@@ -237,11 +237,11 @@ void TsCommonData::EmptyCache() {
 
 void TsCommonData::Invalidate(bool withChildren) {
   if (!HostControl) {
-    BgDirty = true;
+    SetBgDirty(true);
     return;
   }
   if (HostControl->ComponentState() & (fw::csDestroying | fw::csLoading)) return;
-  BgDirty = true;
+  SetBgDirty(true);
   if (!HostControl->Showing() || !HostControl->Parent()) return;
   fw::TWinControl* windowed = WindowedHost();
   if (!windowed) {

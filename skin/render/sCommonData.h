@@ -53,8 +53,9 @@ class TsCommonData {
   int HotPatternIndex = -1;
   int GlowHandle = -1;         // the glow shown for the control, -1 for none
   bool PaintUrgently = false;  // paint at once, whatever the parent is doing
-  bool BgDirty = true;         // the cached picture must be painted again before use
-  bool PartlyVisible = true;   // last painted while partly hidden: repaint whole when shown
+  // The cached picture must be painted again before use; changed through SetBgDirty.
+  bool BgDirty = true;
+  bool PartlyVisible = true;  // last painted while partly hidden: repaint whole when shown
   fw::TControl* HostControl = nullptr;
   std::unique_ptr<img::Bitmap32> CacheBitmap;  // the control's painted picture, or null
   bool IsFocused = false;
@@ -98,6 +99,8 @@ class TsCommonData {
   bool IsDeferred() const;
   bool ResetDeferred(bool clear);
   void SetDeferred(bool value) { Deferred = value; }
+  // Marks the cached picture out of date (dirty) or just painted.
+  void SetBgDirty(bool dirty) { BgDirty = dirty; }
 
   // Focused, or hovered when the kind takes a hot look from hovering.
   bool IsHot() const;

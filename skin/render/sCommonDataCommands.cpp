@@ -42,7 +42,7 @@ void TsCommonData::EndUpdateCommand() {
 
 void TsCommonData::RepaintBg(bool now) {
   const bool fromParent = NeedsParentRepaint();
-  BgDirty = BgDirty || fromParent;
+  if (fromParent) SetBgDirty(true);
   fw::TWinControl* windowed = WindowedHost();
   if (!windowed || !windowed->HandleAllocated()) return;
   if (now)
@@ -60,7 +60,8 @@ void TsCommonData::ClearCacheCommand() {
       if (child->IsWindowed()) SendSkinCommand(child, CmdClearCache, 0);
     });
   EmptyCache();
-  BgDirty = Deferred = true;
+  SetBgDirty(true);
+  Deferred = true;
 }
 
 bool TsCommonData::HandleSkinCommand(fw::TMessage& message) {
@@ -83,7 +84,7 @@ bool TsCommonData::HandleSkinCommand(fw::TMessage& message) {
       return reply(0);
     case CmdSkinRefresh:
       if (!CarriesOwnManager(value)) return false;
-      BgDirty = true;
+      SetBgDirty(true);
       Deferred = false;
       UpdateColors(true);
       UpdateSkinState(false);
@@ -107,7 +108,7 @@ bool TsCommonData::HandleSkinCommand(fw::TMessage& message) {
       if (value) SetSkinSection(reinterpret_cast<const TveSectionInfo*>(value)->Name);
       return reply(0);
     case CmdBgChanged:
-      BgDirty = true;
+      SetBgDirty(true);
       return reply(0);
     case CmdIsBgComplex:
       return AnswerBgComplex(message);
@@ -121,7 +122,7 @@ bool TsCommonData::HandleSkinCommand(fw::TMessage& message) {
       PartlyVisible = true;
       return reply(0);
     case CmdBgRepainted:
-      BgDirty = false;
+      SetBgDirty(false);
       return reply(0);
     case CmdGetSectionIndex:
       if (!value) return false;

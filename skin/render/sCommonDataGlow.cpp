@@ -1,5 +1,6 @@
 // The glow around a hovered control: shown when the mouse comes over it, hidden when it leaves,
 // is disabled or moves, and when the skin goes.
+#include "platform/GdiScopes.h"
 #include "skin/render/sCommonData.h"
 #include "skin/render/sFadeTimer.h"
 #include "skin/render/sGlow.h"
@@ -10,10 +11,9 @@ namespace {
 // The visible part of a window, relative to its window rectangle; empty when none shows.
 RECT VisiblePart(HWND window) {
   RECT box{};
-  HDC dc = GetWindowDC(window);
+  platform::WindowDC dc(window, true);
   if (!dc) return box;
   if (GetClipBox(dc, &box) == NULLREGION) box = {};
-  ReleaseDC(window, dc);
   return box;
 }
 
@@ -40,10 +40,9 @@ TsGlowTarget WindowlessTarget(fw::TControl& control) {
   HWND parentWindow = parent->Handle();
   RECT bounds = control.BoundsRect();
   RECT shown{};
-  if (HDC dc = GetDC(parentWindow)) {
+  if (platform::WindowDC dc(parentWindow); dc) {
     RECT clip{};
     if (GetClipBox(dc, &clip) != NULLREGION) IntersectRect(&shown, &bounds, &clip);
-    ReleaseDC(parentWindow, dc);
   }
   t.Rect = bounds;
   MapWindowPoints(parentWindow, nullptr, reinterpret_cast<POINT*>(&t.Rect), 2);

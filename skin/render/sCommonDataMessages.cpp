@@ -37,7 +37,7 @@ bool TsCommonData::IsSkinnedEditor() const {
 
 void TsCommonData::FocusChanged(bool focused) {
   if (!WindowedHost()) return;
-  BgDirty = true;
+  SetBgDirty(true);
   IsFocused = focused;
   if (!IsSkinnedEditor()) return;
   EditorColor(focused ? 1 : 0);
@@ -51,7 +51,7 @@ void TsCommonData::MouseEntered() {
   if (const auto& hovered = ManagerLink().Hovered) hovered(*GetSkinManager(), HostControl);
   if (!IsNoGlowKind(ControlKind)) ShowGlowFor(false, nullptr);
   if (!IsSkinnedEditor()) return;
-  BgDirty = true;
+  SetBgDirty(true);
   EditorColor(1);
   RepaintFrame(HostWindow());
 }
@@ -65,7 +65,7 @@ void TsCommonData::MouseLeft() {
   if (!IsSkinnedEditor()) return;
   if (!IsFocused) EditorColor(0);
   if (HostControl && HostControl->Visible()) {
-    BgDirty = true;
+    SetBgDirty(true);
     RepaintFrame(HostWindow());
   }
 }
@@ -80,7 +80,7 @@ void TsCommonData::VisibilityChanged(bool visible) {
       for (int i = 0; i < windowed->ControlCount(); ++i)
         SendSkinCommand(windowed->Controls(i), CmdClearCache, 0);
   }
-  BgDirty = true;
+  SetBgDirty(true);
 }
 
 bool TsCommonData::HandleMessage(fw::TMessage& message) {
@@ -90,14 +90,14 @@ bool TsCommonData::HandleMessage(fw::TMessage& message) {
   switch (msg) {
     case WM_MOVE:
       if (NeedsParentRepaint()) {
-        BgDirty = true;
+        SetBgDirty(true);
         if (HostControl) SendSkinCommand(HostControl, CmdRepaintBg, 0, 1);
       }
       ShowGlowFor(true, nullptr);
       break;
     case WM_SIZE:
       if (!IsSkinned()) break;
-      BgDirty = true;
+      SetBgDirty(true);
       if (windowed && Section()->States[0].GradientPercent > 0)
         for (int i = 0; i < windowed->ControlCount(); ++i)
           if (!windowed->Controls(i)->Destroying())

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "platform/GdiScopes.h"
 #include "skin/render/sBlend.h"
 #include "skin/render/sFontSection.h"
 #include "skin/render/sSkinText.h"
@@ -32,25 +33,18 @@ int TextSection(TsCommonData& data, const TsSkinModel& manager, int state) {
 // The font with the underline style added, while it is selected.
 class UnderlinedFont {
  public:
-  explicit UnderlinedFont(HDC dc) : dc_(dc) {
-    LOGFONTA log{};
-    if (!GetObjectA(GetCurrentObject(dc, OBJ_FONT), sizeof log, &log)) return;
-    log.lfUnderline = TRUE;
-    font_ = CreateFontIndirectA(&log);
-    if (font_) old_ = SelectObject(dc, font_);
-  }
-  ~UnderlinedFont() {
-    if (!font_) return;
-    SelectObject(dc_, old_);
-    DeleteObject(font_);
-  }
-  UnderlinedFont(const UnderlinedFont&) = delete;
-  UnderlinedFont& operator=(const UnderlinedFont&) = delete;
+  explicit UnderlinedFont(HDC dc) : font_(Underlined(dc)), selected_(dc, font_) {}
 
  private:
-  HDC dc_;
-  HFONT font_ = nullptr;
-  HGDIOBJ old_ = nullptr;
+  static HFONT Underlined(HDC dc) {
+    LOGFONTA log{};
+    if (!GetObjectA(GetCurrentObject(dc, OBJ_FONT), sizeof log, &log)) return nullptr;
+    log.lfUnderline = TRUE;
+    return CreateFontIndirectA(&log);
+  }
+  platform::Owned<HFONT> font_;
+  // Without the underlined font the context keeps its own.
+  platform::Selection selected_;
 };
 
 void PaintSkinned(HDC dc, const std::string& text, bool enabled, int state, TsCommonData& data,

@@ -3,6 +3,7 @@
 #include <unordered_map>
 
 #include "framework/Application.h"
+#include "platform/GdiScopes.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/render/sAnimSteps.h"
 #include "skin/render/sBlend.h"
@@ -47,10 +48,9 @@ void TsFadeTimer::ShowFrame() {
   if (!now || now->Width() != start_.Width() || now->Height() != start_.Height()) return;
   CrossFade(frame_, start_, *now, FadeWeight(level_, iterations_));
   if (SendSkinCommand(window_, CmdFadeFrame, reinterpret_cast<LPARAM>(&frame_))) return;
-  HDC dc = GetWindowDC(window_);
+  platform::WindowDC dc(window_, true);
   GdiFlush();
   BitBlt(dc, 0, 0, frame_.Width(), frame_.Height(), frame_.DC(), 0, 0, SRCCOPY);
-  ReleaseDC(window_, dc);
 }
 
 void TsFadeTimer::Tick() {

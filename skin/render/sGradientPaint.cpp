@@ -8,7 +8,7 @@
 #include "platform/GradientFill.h"
 #include "skin/render/sBlend.h"
 #include "skin/render/sBlendRows.h"
-#include "skin/render/sGradient.h"
+#include "skin/render/sGradientPaint.h"
 
 namespace {
 

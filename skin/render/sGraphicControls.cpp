@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/GdiScopes.h"
 #include "skin/data/SkinSystem.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/render/sControlBg.h"
@@ -93,11 +94,11 @@ void PaintGraphicControls(HDC dc, fw::TWinControl& container, bool onlyVisible) 
       children.push_back(child);
   }
   if (children.empty()) return;
-  HDC screen = GetDC(nullptr);
-  HDC offscreen = CreateCompatibleDC(screen);
-  HBITMAP picture = CreateCompatibleBitmap(screen, container.Width(), container.Height());
-  ReleaseDC(nullptr, screen);
-  HGDIOBJ previous = SelectObject(offscreen, picture);
+  platform::WindowDC screen(nullptr);
+  platform::MemoryDC offscreen(screen);
+  platform::Owned<HBITMAP> picture(
+      CreateCompatibleBitmap(screen, container.Width(), container.Height()));
+  platform::Selection selected(offscreen, picture);
   for (fw::TControl* child : children) PrepareBackground(offscreen, *child, bg);
   const unsigned paintCopy = container.ControlState() & fw::csPaintCopy;
   for (fw::TControl* child : children) PaintChild(offscreen, *child, clip, paintCopy);
@@ -108,9 +109,6 @@ void PaintGraphicControls(HDC dc, fw::TWinControl& container, bool onlyVisible) 
     BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, offscreen, r.left, r.top,
            SRCCOPY);
   }
-  SelectObject(offscreen, previous);
-  DeleteObject(picture);
-  DeleteDC(offscreen);
 }
 
 void ExcludeControls(HDC dc, fw::TWinControl& container, int offsetY, int offsetX,
@@ -129,22 +127,19 @@ void ExcludeGraphicControls(HDC dc, fw::TWinControl& container, int offsetY, int
 }
 
 void PaintBevelFrame(HDC dc, RECT rect, int32_t topLeft, int& width, int32_t bottomRight) {
-  HPEN light = CreatePen(PS_SOLID, 1, COLORREF(skin::ColorToRGB(topLeft)));
-  HPEN dark = CreatePen(PS_SOLID, 1, COLORREF(skin::ColorToRGB(bottomRight)));
-  HGDIOBJ previous = SelectObject(dc, light);
+  platform::Owned<HPEN> light(CreatePen(PS_SOLID, 1, COLORREF(skin::ColorToRGB(topLeft))));
+  platform::Owned<HPEN> dark(CreatePen(PS_SOLID, 1, COLORREF(skin::ColorToRGB(bottomRight))));
+  platform::Selection pen(dc, light);
   --rect.right;
   --rect.bottom;
   for (; width > 0; --width) {
-    SelectObject(dc, light);
+    pen.Select(light);
     MoveToEx(dc, rect.left, rect.bottom, nullptr);
     LineTo(dc, rect.left, rect.top);
     LineTo(dc, rect.right, rect.top);
-    SelectObject(dc, dark);
+    pen.Select(dark);
     LineTo(dc, rect.right, rect.bottom);
     LineTo(dc, rect.left - 1, rect.bottom);
     InflateRect(&rect, -1, -1);
   }
-  SelectObject(dc, previous);
-  DeleteObject(light);
-  DeleteObject(dark);
 }

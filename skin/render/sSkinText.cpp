@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "platform/GdiScopes.h"
 #include "skin/render/sBlend.h"
 #include "skin/render/sBlur.h"
 
@@ -75,12 +76,13 @@ void PaintTextAlpha(img::Bitmap32& target, HFONT font, const std::string& text, 
   img::Bitmap32 mask(rect.Width(), rect.Height());
   mask.Fill({255, 255, 255, 0});
   HDC dc = mask.DC();
-  HGDIOBJ old = SelectObject(dc, font);
-  SetTextColor(dc, 0);
-  SetBkColor(dc, 0xFFFFFF);
-  SetBkMode(dc, TRANSPARENT);
-  Draw(dc, text, RECT{0, 0, rect.Width(), rect.Height()}, format);
-  SelectObject(dc, old);
+  {
+    platform::Selection selected(dc, font);
+    SetTextColor(dc, 0);
+    SetBkColor(dc, 0xFFFFFF);
+    SetBkMode(dc, TRANSPARENT);
+    Draw(dc, text, RECT{0, 0, rect.Width(), rect.Height()}, format);
+  }
   GdiFlush();
   ComposeTextMask(target, rect.Left, rect.Top, mask, color);
 }
@@ -113,17 +115,18 @@ void PaintTextGlow(img::Bitmap32& target, HFONT font, const std::string& text, T
     img::Bitmap32 shape(w, h);
     shape.Fill({255, 255, 255, 0});
     HDC dc = shape.DC();
-    HGDIOBJ old = SelectObject(dc, font);
-    SetTextColor(dc, 0);
-    SetBkMode(dc, TRANSPARENT);
-    RECT box{margin, margin, margin + r.Width(), margin + r.Height()};
-    static constexpr std::array<std::pair<int, int>, 4> kShifts = {
-        {{-1, 0}, {0, -1}, {1, 0}, {0, 1}}};
-    for (int bit = 0; bit < 4; ++bit)
-      if (contourBits & (1 << bit))
-        Draw(dc, text, Shifted(box, kShifts[bit].first, kShifts[bit].second), format);
-    Draw(dc, text, box, format);
-    SelectObject(dc, old);
+    {
+      platform::Selection selected(dc, font);
+      SetTextColor(dc, 0);
+      SetBkMode(dc, TRANSPARENT);
+      RECT box{margin, margin, margin + r.Width(), margin + r.Height()};
+      static constexpr std::array<std::pair<int, int>, 4> kShifts = {
+          {{-1, 0}, {0, -1}, {1, 0}, {0, 1}}};
+      for (int bit = 0; bit < 4; ++bit)
+        if (contourBits & (1 << bit))
+          Draw(dc, text, Shifted(box, kShifts[bit].first, kShifts[bit].second), format);
+      Draw(dc, text, box, format);
+    }
     GdiFlush();
     glow.Width = w;
     glow.Height = h;
@@ -138,8 +141,8 @@ void PaintTextGlow(img::Bitmap32& target, HFONT font, const std::string& text, T
 
 SIZE MeasureText(HFONT font, const std::string& text, UINT format, int width, bool wrap) {
   SIZE size{0, 0};
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, font);
+  platform::WindowDC dc(nullptr);
+  platform::Selection selected(dc, font);
   if (wrap) {
     RECT r{0, 0, width, 0};
     DrawTextA(dc, text.c_str(), int(text.size()), &r, format | DT_CALCRECT);
@@ -147,7 +150,5 @@ SIZE MeasureText(HFONT font, const std::string& text, UINT format, int width, bo
   } else if (!GetTextExtentPoint32A(dc, text.c_str(), int(text.size()), &size)) {
     size = {0, 0};
   }
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
   return size;
 }

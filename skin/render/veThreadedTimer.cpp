@@ -1,6 +1,5 @@
 #include "skin/render/veThreadedTimer.h"
 
-#include <memory>
 #include <unordered_map>
 #include <utility>
 
@@ -22,7 +21,7 @@ TveThreadedTimer::TveThreadedTimer(fw::TComponent* owner, bool routeToTick)
 
 TveThreadedTimer::~TveThreadedTimer() {
   Stop();
-  *alive_ = false;
+  life_.End();
 }
 
 void TveThreadedTimer::SetEnabled(bool value) {
@@ -75,12 +74,14 @@ void TveThreadedTimer::Fire() {
   // runs a copy of the handler, and nothing of the timer is touched once it was freed, even when
   // the handler throws.
   struct TickScope {
-    explicit TickScope(TveThreadedTimer& t) : timer(t), alive(t.alive_) { timer.inTick_ = true; }
+    explicit TickScope(TveThreadedTimer& t) : timer(t), alive(t.life_.Token()) {
+      timer.inTick_ = true;
+    }
     ~TickScope() {
-      if (*alive) timer.inTick_ = false;
+      if (alive) timer.inTick_ = false;
     }
     TveThreadedTimer& timer;
-    std::shared_ptr<bool> alive;
+    fw::TLifeToken alive;
   } scope(*this);
   if (routeToTick_) {
     Tick();

@@ -6,9 +6,8 @@
 
 #include <windows.h>
 
-#include <memory>
-
 #include "framework/Classes.h"
+#include "framework/Lifetime.h"
 
 enum class TThreadPriority {
   tpIdle,
@@ -54,7 +53,7 @@ class TveThreadedTimer : public fw::TComponent {
   bool enabled_ = true;
   bool routeToTick_ = false;
   bool inTick_ = false;
-  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+  fw::TLifetime life_;
   unsigned interval_ = 1000;
   fw::TNotifyEvent onTimer_;
   TThreadPriority priority_ = TThreadPriority::tpNormal;

@@ -7,8 +7,8 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "framework/IniText.h"
-#include "framework/TextLines.h"
+#include "text/IniText.h"
+#include "text/TextLines.h"
 
 namespace skingen {
 

@@ -5,9 +5,9 @@
 
 #include "app/core/UtilFuncs.h"
 #include "framework/IconFile.h"
-#include "framework/IniText.h"
-#include "framework/Paths.h"
-#include "framework/TextLines.h"
+#include "text/IniText.h"
+#include "text/Paths.h"
+#include "text/TextLines.h"
 #include "support/FakeHost.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include "BitmapCheck.h"
 #include "platform/GradientFill.h"
 #include "skin/render/sBlend.h"
-#include "skin/render/sGradient.h"
+#include "skin/render/sGradientPaint.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "ModelHelpers.h"
 #include "skin/data/SkinNumbers.h"
 #include "skin/data/SkinSystem.h"
-#include "skin/render/sGradient.h"
+#include "skin/data/sGradient.h"
 
 namespace {
 

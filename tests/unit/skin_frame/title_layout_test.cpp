@@ -2,6 +2,8 @@
 // use, caption alignment, hit testing and the region's rectangle.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+
 #include "skin/forms/sTitleLayout.h"
 
 namespace {
@@ -201,6 +203,16 @@ TEST(TitleLayout, HitTesting) {
   // A maximised form has no sizing borders.
   f.Maximized = true;
   EXPECT_EQ(hit(300, 1), kHitCaption);
+  // The elements that light up and can be pressed: buttons, user buttons and items, nothing of
+  // the frame around them.
+  for (int code :
+       std::initializer_list<int>{kHitMinButton, kHitMaxButton, kHitClose, kHitHelp, kHitUserButton,
+                                  kHitUserButton + 1, kHitTitleItem, kHitTitleItem + 255})
+    EXPECT_TRUE(IsTitleElement(code)) << code;
+  for (int code : std::initializer_list<int>{kHitNowhere, kHitClient, kHitCaption, kHitSysMenu,
+                                             kHitMenu, kHitLeft, kHitBottomRight, kHitClose - 1,
+                                             kHitHelp + 1, kHitUserButton - 1, -1})
+    EXPECT_FALSE(IsTitleElement(code)) << code;
 }
 
 TEST(TitleLayout, RegionAndMenuLines) {

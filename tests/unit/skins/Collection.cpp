@@ -4,7 +4,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "framework/TextLines.h"
+#include "text/TextLines.h"
 #include "skin/data/SkinSources.h"
 
 namespace collection {

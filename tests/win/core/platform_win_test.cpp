@@ -3,7 +3,7 @@
 
 #include "app/core/UtilFuncs.h"
 #include "framework/Application.h"
-#include "framework/Paths.h"
+#include "text/Paths.h"
 #include "platform/Host.h"
 
 namespace {

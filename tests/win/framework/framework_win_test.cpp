@@ -87,6 +87,39 @@ TEST_F(FormTest, AHandlerThatReleasesItsControlEndsCleanly) {
   EXPECT_EQ(form->ComponentCount(), 0);
 }
 
+TEST_F(FormTest, WhatAMessageLetsGoOfLivesUntilTheOutermostMessageReturns) {
+  struct Tracked {
+    explicit Tracked(std::vector<std::string>& to) : log(to) {}
+    ~Tracked() { log.push_back("freed"); }
+    std::vector<std::string>& log;
+  };
+  constexpr UINT kNested = kProbe + 1;
+  HWND wnd = button->Handle();
+  TWndMethod previous = button->WindowProc;
+  button->WindowProc = [&](TMessage& m) {
+    if (m.Msg == kProbe) {
+      Application.FreeAfterMessage(std::make_shared<Tracked>(log));
+      // A modal loop inside the message that let go: a message of the window's own comes and
+      // goes through the message loop, and the object stays.
+      PostMessageA(wnd, kNested, 0, 0);
+      Application.ProcessMessages();
+      log.push_back("modal loop over");
+    } else if (m.Msg == kNested) {
+      log.push_back("nested message");
+    }
+    previous(m);
+  };
+  PostMessageA(wnd, kProbe, 0, 0);
+  Application.ProcessMessages();
+  EXPECT_EQ(log, (std::vector<std::string>{"nested message", "modal loop over", "freed"}));
+  // Let go of outside any message, it goes when the next one has returned.
+  log.clear();
+  Application.FreeAfterMessage(std::make_shared<Tracked>(log));
+  EXPECT_TRUE(log.empty());
+  Application.ProcessMessages();
+  EXPECT_EQ(log, (std::vector<std::string>{"freed"}));
+}
+
 TEST_F(FormTest, NotificationsReachTheChildAndItsClickEvent) {
   int clicks = 0;
   button->OnClick = [&](TObject* sender) {

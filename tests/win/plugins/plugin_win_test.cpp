@@ -7,7 +7,7 @@
 #include <thread>
 
 #include "app/plugins/untPlugin.h"
-#include "framework/Paths.h"
+#include "text/Paths.h"
 #include "platform/Host.h"
 #include "tests/win/plugins/TestPluginRecords.h"
 

@@ -125,7 +125,7 @@ struct ButtonWinTest : ::testing::Test {
 TEST_F(ButtonWinTest, ScreenShowsTheCacheWithThePictureOfEachState) {
   button->SetHotImageIndex(1);
   button->SetPressedImageIndex(2);
-  EXPECT_EQ(button->CurrentState(), 0);
+  EXPECT_EQ(button->CurrentState(), TsButtonState::Normal);
   EXPECT_EQ(button->CurrentImageIndex(), 0);
   Paint(button);
   ExpectScreenIsCache(button, "normal");
@@ -133,7 +133,7 @@ TEST_F(ButtonWinTest, ScreenShowsTheCacheWithThePictureOfEachState) {
   const img::Bitmap32 normal = *button->SkinData().CacheBitmap;
 
   SendMessageA(button->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(50, 20));
-  EXPECT_EQ(button->CurrentState(), 1);
+  EXPECT_EQ(button->CurrentState(), TsButtonState::Hot);
   EXPECT_EQ(button->CurrentImageIndex(), 1);
   FinishFade(button);
   ExpectScreenIsCache(button, "hot");
@@ -144,7 +144,7 @@ TEST_F(ButtonWinTest, ScreenShowsTheCacheWithThePictureOfEachState) {
 
   button->SetDown(true);
   Paint(button);
-  EXPECT_EQ(button->CurrentState(), 2);
+  EXPECT_EQ(button->CurrentState(), TsButtonState::Pressed);
   ExpectScreenIsCache(button, "pressed");
   // Pressed, the picture moves by (1, 1): its first opaque pixel is one further in.
   EXPECT_EQ(ScreenAt(button, 6 + 9, 3 + 9), Ref(kColours[2]));
@@ -153,7 +153,7 @@ TEST_F(ButtonWinTest, ScreenShowsTheCacheWithThePictureOfEachState) {
   SendMessageA(button->Handle(), WM_MOUSELEAVE, 0, 0);
   SetFocus(form->Handle());
   Paint(button);
-  EXPECT_EQ(button->CurrentState(), 0);
+  EXPECT_EQ(button->CurrentState(), TsButtonState::Normal);
   ExpectScreenIsCache(button, "normal again");
   const img::Bitmap32& again = *button->SkinData().CacheBitmap;
   EXPECT_EQ(std::memcmp(again.Row(0), normal.Row(0), normal.PixelCount() * 4), 0);
@@ -167,7 +167,7 @@ TEST_F(ButtonWinTest, APressAndAReleaseFadeAndAQuickClickShowsThePressedLookFirs
   SendMessageA(button->Handle(), WM_MOUSEMOVE, 0, over);
   FinishFade(button);
   SendMessageA(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, over);
-  EXPECT_EQ(button->CurrentState(), 2);
+  EXPECT_EQ(button->CurrentState(), TsButtonState::Pressed);
   EXPECT_TRUE(FadeRunning(button->SkinData()));
   FinishFade(button);
   ExpectScreenIsCache(button, "pressed by the mouse");
@@ -234,7 +234,7 @@ TEST_F(ButtonWinTest, SplitPartOpensTheMenuWithoutAClickAndTheRestClicks) {
   EXPECT_EQ(menuClicks, 0);
 
   SendMessageA(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, 20));
-  EXPECT_EQ(button->CurrentState(), 2);
+  EXPECT_EQ(button->CurrentState(), TsButtonState::Pressed);
   FinishFade(button);
   ExpectScreenIsCache(button, "held down");
   SendMessageA(button->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(40, 20));
@@ -248,7 +248,7 @@ TEST_F(ButtonWinTest, SplitPartOpensTheMenuWithoutAClickAndTheRestClicks) {
   // Enter clicks the default button, wherever the focus is; it shows the default look.
   other->SetDefault(true);
   SetFocus(button->Handle());
-  EXPECT_EQ(other->CurrentState(), 3);
+  EXPECT_EQ(other->CurrentState(), TsButtonState::Default);
   MSG enter{button->Handle(), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
   EXPECT_TRUE(IsDialogMessageA(form->Handle(), &enter));
   EXPECT_EQ(clicks[1], 2);

@@ -28,6 +28,7 @@
 #include "skin/forms/veDialogSystemMenu.h"
 #include "skin/forms/veDialogWnd.h"
 #include "skin/forms/veProvider.h"
+#include "skin/render/sCtrlUtils.h"
 #include "skins/StoredSkins.h"
 #include "tests/win/skin_forms/DialogTemplate.h"
 #include "tests/win/skin_forms/FormTestScreen.h"
@@ -193,6 +194,29 @@ TEST_F(DialogWinTest, DialogAndItsControlsAreSkinnedAndGivenBack) {
   DeleteObject(region);
 }
 
+TEST_F(DialogWinTest, ADisabledEditPaintsIntoTheContextItsPaintMessageBrings) {
+  HWND dialog = MakeFullDialog();
+  HWND edit = GetDlgItem(dialog, kEdit);
+  auto* adapter = dynamic_cast<TveEditWnd*>(TveMainWnd::AdapterFromHandle(edit));
+  ASSERT_NE(adapter, nullptr);
+  EnableWindow(edit, FALSE);
+  Pump();
+  ASSERT_TRUE(adapter->SkinData->CacheBitmap);
+  RECT client;
+  GetClientRect(edit, &client);
+  img::Bitmap32 printed(client.right, client.bottom);
+  printed.Fill({1, 2, 3, 255});
+  SendMessageA(edit, WM_PAINT, reinterpret_cast<WPARAM>(printed.DC()), 0);
+  GdiFlush();
+  // The picture lands in the given context, where the client lies in the cached window picture.
+  const RECT inWindow = ClientRectInWindow(edit);
+  const img::Bitmap32& cache = *adapter->SkinData->CacheBitmap;
+  const int x = client.right / 2, y = client.bottom / 2;
+  const img::TRGBAPixel& shown = printed.Pixel(x, y);
+  const img::TRGBAPixel& cached = cache.Pixel(x + inWindow.left, y + inWindow.top);
+  EXPECT_EQ(RGB(shown.R, shown.G, shown.B), RGB(cached.R, cached.G, cached.B));
+}
+
 TEST_F(DialogWinTest, TitleButtonsHitTestAndCloseTheDialog) {
   HWND dialog = MakeFullDialog();
   TveDialogWnd* adapter = DialogAdapter(dialog);
@@ -279,6 +303,42 @@ TEST_F(DialogWinTest, SystemMenuItemsFollowTheDialogsStyleAndState) {
                                {dmClose, {true, true}}}));
   // The frame follows: maximise and minimise buttons shown, the region inset by the frame.
   EXPECT_GT(DialogAdapter(sizeable)->Frame().Layout.Buttons[tbMax].Bounds.Width(), 0);
+}
+
+bool menuSeen = false;
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR id, DWORD) {
+  if (HWND popup = FindWindowA("#32768", nullptr); popup && IsWindowVisible(popup)) {
+    menuSeen = true;
+    EndMenu();
+    KillTimer(nullptr, id);
+  }
+}
+
+TEST_F(DialogWinTest, TheCaptionsRightButtonAndDoubleClickActLikeAForms) {
+  HWND dialog = MakeFullDialog(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX |
+                               WS_MAXIMIZEBOX);
+  ASSERT_NE(DialogAdapter(dialog), nullptr);
+  RECT window;
+  GetWindowRect(dialog, &window);
+  LPARAM onCaption = MAKELPARAM(window.left + 60, window.top + 10);
+  // The right button's press on the caption is the dialog's: the platform would track it and
+  // open its own menu. Its release opens the skin's system menu.
+  EXPECT_EQ(SendMessageA(dialog, WM_NCRBUTTONDOWN, HTCAPTION, onCaption), 0);
+  menuSeen = false;
+  UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseMenu);
+  SendMessageA(dialog, WM_NCRBUTTONUP, HTCAPTION, onCaption);
+  KillTimer(nullptr, timer);
+  EXPECT_TRUE(menuSeen);
+  // A double-click on the caption maximises, and restores the maximised or minimised dialog.
+  SendMessageA(dialog, WM_NCLBUTTONDBLCLK, HTCAPTION, onCaption);
+  EXPECT_TRUE(IsZoomed(dialog));
+  SendMessageA(dialog, WM_NCLBUTTONDBLCLK, HTCAPTION, onCaption);
+  EXPECT_FALSE(IsZoomed(dialog));
+  ShowWindow(dialog, SW_MINIMIZE);
+  Pump();
+  ASSERT_TRUE(IsIconic(dialog));
+  SendMessageA(dialog, WM_NCLBUTTONDBLCLK, HTCAPTION, onCaption);
+  EXPECT_FALSE(IsIconic(dialog));
 }
 
 TEST_F(DialogWinTest, SkinnedDialogsAreLimitedUnlessTheyBringAToolBarAndCanBeVetoed) {

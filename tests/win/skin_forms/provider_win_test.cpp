@@ -254,6 +254,41 @@ TEST_F(ProviderWinTest, AltSpaceOpensTheSystemMenuAndItsSkinChoiceApplies) {
   ExpectScreenShowsTheSkin(chosen);
 }
 
+TEST_F(ProviderWinTest, MessagesReachTheProvidersHandlersInTheirOrder) {
+  POINT close = ScreenOf(provider->Layout().Buttons[tbClose].Bounds);
+  LPARAM at = MAKELPARAM(close.x, close.y);
+  auto hotAfterMove = [&] {
+    SendMessageA(Wnd(), WM_NCMOUSEMOVE, kHitClose, at);
+    int hot = provider->ButtonStates().Hot();
+    SendMessageA(Wnd(), WM_NCMOUSELEAVE, 0, 0);
+    return hot;
+  };
+  // Skinned, the frame takes the title's mouse, and ahead of the form's state Alt+Space opens
+  // the provider's own system menu rather than the platform's.
+  EXPECT_EQ(hotAfterMove(), kHitClose);
+  popupSeen = false;
+  UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseMenu);
+  SendMessageA(Wnd(), WM_SYSCOMMAND, SC_KEYMENU, ' ');
+  KillTimer(nullptr, timer);
+  EXPECT_TRUE(popupSeen);
+  EXPECT_NE(provider->SystemMenu(), nullptr);
+  // The frame's stage is skipped while the platform draws the frame.
+  provider->SetDrawNonClientArea(false);
+  EXPECT_EQ(hotAfterMove(), 0);
+  // The probes are the form's state's, answered whatever the frame does.
+  EXPECT_EQ(SendMessageA(Wnd(), 0xBC4D, 0x41A2, 0), 0);
+  provider->SetDrawNonClientArea(true);
+  // Without the skin the form has everything but the skin commands, which come first.
+  manager->SetActive(false);
+  EXPECT_EQ(hotAfterMove(), 0);
+  EXPECT_EQ(SendMessageA(Wnd(), SkinCommandMsg, SkinCommandParam(CmdGetProvider), 0),
+            reinterpret_cast<LRESULT>(provider));
+  EXPECT_EQ(SendMessageA(Wnd(), SkinCommandMsg, SkinCommandParam(CmdIsSkinned), 0), 1);
+  manager->SetActive(true);
+  Pump();
+  EXPECT_EQ(hotAfterMove(), kHitClose);
+}
+
 TEST_F(ProviderWinTest, LogOffWaitsForFadesOnlyABoundedTime) {
   RunningControlFades = 1;  // a fade that never ends
   DWORD start = GetTickCount();

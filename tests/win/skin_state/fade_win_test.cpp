@@ -56,7 +56,7 @@ struct FadeTest : ::testing::Test {
   void Painted() {
     data.CacheBitmap->Resize(30, 20);
     data.CacheBitmap->Fill(kOld);
-    data.BgDirty = false;
+    data.SetBgDirty(false);
   }
   void RunUntilOver() {
     for (int i = 0; i < 200 && FadeRunning(data); ++i) {
@@ -97,7 +97,7 @@ TEST_F(FadeTest, PreparesBlendsEachStepAndTellsTheEnd) {
 
 TEST_F(FadeTest, WhatKeepsAFadeFromStartingAndWhatEndsIt) {
   // A stale picture, or none, is not faded from.
-  data.BgDirty = true;
+  data.SetBgDirty(true);
   EXPECT_FALSE(StartFade(data, window, false));
   Painted();
   manager.SectionTable[0].FadingEnabled = false;

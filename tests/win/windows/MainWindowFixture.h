@@ -12,7 +12,7 @@
 #include "app/core/UtilFuncs.h"
 #include "app/windows/untMain.h"
 #include "framework/Application.h"
-#include "framework/Paths.h"
+#include "text/Paths.h"
 #include "support/FakeHost.h"
 #include "tests/unit/drivers/DriverFakes.h"
 

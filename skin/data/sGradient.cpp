@@ -1,4 +1,4 @@
-#include "skin/render/sGradient.h"
+#include "skin/data/sGradient.h"
 
 #include <algorithm>
 

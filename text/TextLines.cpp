@@ -1,4 +1,4 @@
-#include "framework/TextLines.h"
+#include "text/TextLines.h"
 
 namespace fw {
 

@@ -1,4 +1,4 @@
-#include "framework/Paths.h"
+#include "text/Paths.h"
 
 namespace fw {
 namespace {

@@ -1,6 +1,6 @@
-#include "framework/IniText.h"
+#include "text/IniText.h"
 
-#include "framework/TextLines.h"
+#include "text/TextLines.h"
 
 namespace fw {
 

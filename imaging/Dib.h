@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-namespace platform {
+namespace img {
 
 // Creates the DIB section and sets bits to its pixels; null when the system refuses. Without a
 // file mapping the pixels come from fresh, zeroed pages.
@@ -20,4 +20,4 @@ inline HBITMAP CreateTopDownDib32(int width, int height, void** bits) {
   return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
 }
 
-}  // namespace platform
+}  // namespace img
