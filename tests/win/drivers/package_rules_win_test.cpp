@@ -193,7 +193,7 @@ TEST_F(PackageRulesFolderTest, LinksAreNotReadThrough) {
   if (!fileLink || !folderLink) GTEST_SKIP() << "this system makes no symbolic links or junctions";
   EXPECT_FALSE(HashFile(file).read);
   EXPECT_EQ(Lines(), (std::vector<std::string>{
-                         "FAIL  P: failed 3 files; a.sys is a link to another place; sub\\b.sys "
+                         "FAIL  P: checked 3 files; a.sys is a link to another place; sub\\b.sys "
                          "is missing; sub is extra"}));
 }
 
