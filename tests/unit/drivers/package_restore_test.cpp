@@ -319,10 +319,27 @@ TEST(PackageRestoreTest, InfsNamedByCopyInfAreCheckedToo) {
     if (!row.c.empty()) contents.push_back({"c.inf", row.c});
     m.AddPackage(contents);
     bool sound = row.line.starts_with("OK");
+    std::string files = std::to_string(contents.size()) + " files";
+    EXPECT_EQ(m.Run({"/verify", "D:\\Pk"}), sound ? kExitSuccess : kExitFailed);
+    EXPECT_EQ(m.lines[0],
+              sound ? "OK    Tarn Net: verified " + files
+                    : "FAIL  Tarn Net: checked " + files + "; " + row.line.substr(kRefused.size()));
     EXPECT_EQ(m.Run({"/restore", "D:\\Pk", "/force"}), sound ? kExitSuccess : kExitFailed);
     EXPECT_EQ(m.lines[0], row.line);
     EXPECT_EQ(m.setup.installed.size(), sound ? 1u : 0u) << row.line;
   }
+  // A listed INF that is gone cannot be checked.
+  RestoreMachine gone;
+  gone.AddPackage(
+      {{"tn.inf", TarnInf("CatalogFile.NTamd64=tn64.cat", "\\x64", "TN.Files\r\nCopyINF=b.inf")},
+       {"tn64.cat", "catalog"},
+       {"x64\\tn64.sys", "driver"},
+       {"b.inf", "[Version]\r\n"}});
+  gone.files.Remove(kPackage + "\\b.inf");
+  EXPECT_EQ(gone.Run({"/restore", "D:\\Pk", "/force"}), kExitFailed);
+  EXPECT_EQ(gone.lines[0],
+            "FAIL  Tarn Net: not installed; b.inf is missing; b.inf could not be read from the "
+            "package");
 }
 
 TEST(PackageRestoreTest, AnIncompletePackageIsNeverRestoredAsSound) {
