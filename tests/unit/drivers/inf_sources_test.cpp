@@ -367,6 +367,7 @@ TEST(InfSourcesTest, PathsThatLeaveThePackage) {
        "..\\evil.inf is included from a path, not from the system's INFs", "x.sys"},
       {"EXTRA", "CopyINF=..\\other.inf", "..\\other.inf" + kOut, "x.sys"},
       {"EXTRA", "CopyINF=helper.inf", "", "x.sys"},
+      {"EXTRA", "CopyINF=\\other.inf", "\\other.inf is an absolute path", "x.sys"},
       // A directory id (%24% is the system drive's root) or a string no table defines is
       // expanded by the system, and "%%" leaves a "%" to expand.
       {"DISK", "%24%\\Users\\Public", "%24%\\Users\\Public\\x.sys" + kPercent, ""},
@@ -392,6 +393,7 @@ TEST(InfSourcesTest, PathsThatLeaveThePackage) {
       // A cabinet on the source media: by the flag 0x10 or by its name.
       {"TAG", "x.cab", kCabinet + "x.cab", "x.sys"},
       {"TAG", "X.CAB", kCabinet + "X.CAB", "x.sys"},
+      {"TAG", "x.cab\n2=Disk", kCabinet + "x.cab", "x.sys"},  // the line's last field
       {"TAG", "disk1.tag", "", "x.sys"},
       {"TAG", "data.bin,,,0x10", kCabinet + "data.bin", "x.sys"},
       {"FLAGS", "0x11", "x.sys is on disk 1, whose files are in a cabinet", "x.sys"},
