@@ -1,12 +1,16 @@
 #include "app/drivers/InfSources.h"
 
+#include <cstdlib>
 #include <map>
 #include <set>
 
 #include "app/drivers/InfText.h"
 #include "app/drivers/PackageFiles.h"
+#include "platform/DriverSetup.h"
 
 namespace {
+
+const char kPercent[] = "holds a \"%\" that the installer may expand to a system folder";
 
 const char* ArchName(TInfArch arch) {
   switch (arch) {
@@ -39,6 +43,10 @@ std::string PackagePath(const std::string& written, bool rootRelative, std::stri
   }
   if (path.find(':') != std::string::npos) {
     reason = "names a drive or a stream";
+    return {};
+  }
+  if (path.find('%') != std::string::npos) {
+    reason = kPercent;
     return {};
   }
   std::string result;
@@ -78,10 +86,17 @@ class TSourceReader {
     for (const std::string& section : ModelInstallSections()) Install(section);
     Install("DefaultInstall");
     Install("ClassInstall32");
+    // The driver store takes every listed file, whether an install section copies it or not.
     for (const TInfSourceFile& file : out_.files)
-      if (file.copied && !file.problem.reason.empty()) out_.problems.push_back(file.problem);
-    if (out_.includes.empty())
-      for (const std::string& name : unlisted_)
+      if (!file.problem.reason.empty()) out_.problems.push_back(file.problem);
+    // An included system INF supplies a name, never a path.
+    for (const std::string& name : unlisted_)
+      if (name.find_first_of("\\/:") != std::string::npos)
+        out_.problems.push_back(
+            {name, "is copied by a path, not by a name the package or the system has"});
+      else if (name.find('%') != std::string::npos)
+        out_.problems.push_back({name, kPercent});
+      else if (out_.includes.empty())
         out_.problems.push_back({name, "is copied but no [SourceDisksFiles] section lists it"});
   }
 
@@ -97,14 +112,18 @@ class TSourceReader {
         problem.path = line->fields[0];
         out_.problems.push_back(problem);
       }
-      return;
+      break;
     }
+    // The system's layout INF points the install at the system's own media.
+    if (const TInfText::Line* layout = inf_.Find("Version", "LayoutFile"))
+      out_.problems.push_back(
+          {layout->fields[0], "is named by LayoutFile, which a driver package's INF may not use"});
   }
 
   // A [SourceDisksFiles] line "name = disk[,subfolder[,size]]", unless a more specific section
   // listed the name already.
   void List(const TInfText::Line& line) {
-    if (line.key.empty() || byName_.count(UpperAscii(line.key))) return;
+    if (line.key.empty() || byName_.count(FileNameKey(line.key))) return;
     const std::string& disk = line.fields[0];
     const TInfText::Line* source = inf_.Find("SourceDisksNames." + arch_, disk);
     if (!source) source = inf_.Find("SourceDisksNames", disk);
@@ -112,16 +131,29 @@ class TSourceReader {
     TInfSourceFile& file =
         Add(line.key, JoinWritten({media, line.fields.size() > 1 ? line.fields[1] : "", line.key}),
             true);
-    if (!source && file.problem.reason.empty())
+    if (!file.problem.reason.empty()) return;
+    if (!source)
       file.problem = {line.key,
                       "is on disk " + disk + ", which no [SourceDisksNames] section lists"};
+    else if (std::string cabinet; Cabinet(*source, cabinet))
+      file.problem = {line.key, "is on disk " + disk + ", whose files are in " +
+                                    (cabinet.empty() ? "a cabinet" : "the cabinet " + cabinet)};
+  }
+
+  // Whether a [SourceDisksNames] line "disk = description, tag-or-cabinet, , path, flags" keeps
+  // its files in a cabinet: by the flag 0x10, or by the name's extension.
+  static bool Cabinet(const TInfText::Line& source, std::string& name) {
+    name = source.fields.size() > 1 ? source.fields[1] : "";
+    std::string flags = source.fields.size() > 4 ? source.fields[4] : "";
+    return (std::strtoul(flags.c_str(), nullptr, 0) & 0x10) != 0 ||
+           UpperAscii(name).ends_with(".CAB");
   }
 
   TInfSourceFile& Add(const std::string& name, const std::string& written, bool rootRelative) {
     TInfSourceFile file{name, {}, false, {}};
     file.path = PackagePath(written, rootRelative, file.problem.reason);
     if (!file.problem.reason.empty()) file.problem.path = written;
-    byName_[UpperAscii(name)] = out_.files.size();
+    byName_[FileNameKey(name)] = out_.files.size();
     out_.files.push_back(file);
     return out_.files.back();
   }
@@ -198,17 +230,19 @@ class TSourceReader {
   }
 
   void Copied(const std::string& name) {
-    auto found = byName_.find(UpperAscii(name));
+    auto found = byName_.find(FileNameKey(name));
     if (found != byName_.end())
       out_.files[found->second].copied = true;
-    else if (!name.empty() && copiedUnlisted_.insert(UpperAscii(name)).second)
+    else if (!name.empty() && copiedUnlisted_.insert(FileNameKey(name)).second)
       unlisted_.push_back(name);
   }
 
   // CopyINF takes further INFs from the INF's own folder.
   void CopyInf(const std::string& name) {
-    if (!byName_.count(UpperAscii(name))) Add(name, name, false);
+    if (!byName_.count(FileNameKey(name))) Add(name, name, false);
     Copied(name);
+    const TInfSourceFile& file = out_.files[byName_[FileNameKey(name)]];
+    if (!file.path.empty()) out_.copyInfs.push_back(file.path);
   }
 
   void Include(const std::string& name) {
@@ -221,24 +255,23 @@ class TSourceReader {
   const std::string arch_;
   const bool x86_;
   TInfSources& out_;
-  std::map<std::string, size_t> byName_;  // upper-case name -> its entry in out_.files
+  std::map<std::string, size_t> byName_;  // name's key -> its entry in out_.files
   std::set<std::string> read_;            // upper-case sections whose directives were read
-  std::set<std::string> copiedUnlisted_;  // upper-case names of unlisted files copied
+  std::set<std::string> copiedUnlisted_;  // name keys of unlisted files copied
   std::vector<std::string> unlisted_;     // the same, as written, in the order met
 };
 
 }  // namespace
 
-TInfArch BuildArch() {
-  return sizeof(void*) == 8 ? TInfArch::Amd64 : TInfArch::X86;
-}
-
 TInfArch ArchNamed(std::string_view name) {
   std::string upper = UpperAscii(name);
-  if (upper == "X86") return TInfArch::X86;
   if (upper == "AMD64") return TInfArch::Amd64;
   if (upper == "ARM64") return TInfArch::Arm64;
-  return BuildArch();
+  return TInfArch::X86;
+}
+
+TInfArch DriverArch() {
+  return ArchNamed(platform::DriverSetup::Current().DriverArchitecture());
 }
 
 TInfSources ReadInfSources(const std::string& infBytes, TInfArch arch) {
@@ -246,4 +279,14 @@ TInfSources ReadInfSources(const std::string& infBytes, TInfArch arch) {
   TInfText inf(infBytes);
   TSourceReader(inf, arch, sources).Run();
   return sources;
+}
+
+std::vector<TInfSources> ReadInfVariants(const std::string& infBytes, TInfArch arch) {
+  std::vector<TInfSources> variants;
+  TInfText first(infBytes);
+  for (const std::string& table : first.StringTables()) {
+    TInfText inf(infBytes, table);
+    TSourceReader(inf, arch, variants.emplace_back()).Run();
+  }
+  return variants;
 }

@@ -12,11 +12,11 @@
 
 enum class TInfArch { X86, Amd64, Arm64 };
 
-// The architecture whose drivers this program installs: the 64-bit build amd64, the 32-bit x86.
-TInfArch BuildArch();
-// The architecture of a decoration name ("x86", "amd64", "arm64", any letter case); the
-// build's for any other name.
+// The architecture of a decoration name ("x86", "amd64", "arm64", any letter case); x86 for any
+// other name, as the system's own processor names go.
 TInfArch ArchNamed(std::string_view name);
+// The architecture of the system's drivers, which the installer reads an INF for.
+TInfArch DriverArch();
 
 struct TInfProblem {
   std::string path;    // the file or path as the INF writes it
@@ -43,8 +43,10 @@ struct TInfSources {
   std::vector<TInfSourceFile> files;
   // INFs named by Include=: the system's own, whose files are the system's to supply.
   std::vector<std::string> includes;
+  // The places in the package of the INFs CopyINF names, which are installed with this one.
+  std::vector<std::string> copyInfs;
   // What installing would take from outside the package or from a place the INF does not say:
-  // the catalog's, the included INFs' and the copied files' problems.
+  // the catalog's, the included INFs', every listed file's and the copied files' problems.
   std::vector<TInfProblem> problems;
 };
 
@@ -56,5 +58,12 @@ struct TInfSources {
 // because the version the package will meet is not known. Needs= names a section of an included
 // system INF; when the INF has a section of that name itself, the system reads that one, so it is
 // read here too. A file copied that the INF's own [SourceDisksFiles] does not list is a problem,
-// unless the INF includes system INFs: then it is one of their files.
+// unless the INF includes system INFs: then it is one of their files, named without a path. A
+// path still holding a "%" after the strings are replaced is one the system expands (a directory
+// id such as %24%), a file from a cabinet is not in the package, and a LayoutFile takes files
+// from the system's own media: each is a problem.
+//
+// The strings are those of the INF's first string table.
 TInfSources ReadInfSources(const std::string& infBytes, TInfArch arch);
+// The same, once for each of the INF's string tables (see TInfText::StringTables).
+std::vector<TInfSources> ReadInfVariants(const std::string& infBytes, TInfArch arch);

@@ -125,6 +125,16 @@ std::string NarrowInfText(const std::string& bytes) {
 }
 
 TInfText::TInfText(const std::string& bytes) {
+  Read(bytes);
+  Substitute(tables_.front());
+}
+
+TInfText::TInfText(const std::string& bytes, const std::string& strings) {
+  Read(bytes);
+  Substitute(strings);
+}
+
+void TInfText::Read(const std::string& bytes) {
   std::string text = NarrowInfText(bytes);
   std::vector<Line>* current = nullptr;  // lines before the first section belong to none
   for (size_t at = 0; at < text.size();) {
@@ -134,13 +144,14 @@ TInfText::TInfText(const std::string& bytes) {
       if (added) {
         names_.push_back(raw.section);
         sections_.emplace_back();
+        if (UpperAscii(raw.section).starts_with("STRINGS.")) tables_.push_back(raw.section);
       }
       current = &sections_[found->second];
     } else if (!raw.empty && current) {
       current->push_back(std::move(raw.line));
     }
   }
-  Substitute();
+  if (Section("Strings") || tables_.empty()) tables_.insert(tables_.begin(), "");
 }
 
 const std::vector<TInfText::Line>* TInfText::Section(std::string_view name) const {
@@ -156,21 +167,19 @@ const TInfText::Line* TInfText::Find(std::string_view section, std::string_view 
 }
 
 // The system replaces strings when a field is read, in every section but the string tables
-// themselves; a key that no table defines stays as written, percent signs included.
-void TInfText::Substitute() {
+// themselves; a key that neither table defines stays as written, percent signs included.
+void TInfText::Substitute(const std::string& strings) {
   for (size_t i = 0; i < sections_.size(); ++i) {
     std::string name = UpperAscii(names_[i]);
     if (name == "STRINGS" || name.starts_with("STRINGS.")) continue;
     for (Line& line : sections_[i]) {
-      line.key = Replace(line.key);
-      for (std::string& field : line.fields) field = Replace(field);
+      line.key = Replace(line.key, strings);
+      for (std::string& field : line.fields) field = Replace(field, strings);
     }
   }
 }
 
-// [Strings] first; an INF that carries only localised tables ([Strings.0409]) is read from the
-// first of them that defines the key.
-std::string TInfText::Replace(const std::string& text) const {
+std::string TInfText::Replace(const std::string& text, const std::string& strings) const {
   if (text.find('%') == std::string::npos) return text;
   std::string result;
   for (size_t at = 0; at < text.size();) {
@@ -187,9 +196,8 @@ std::string TInfText::Replace(const std::string& text) const {
       result += '%';
       continue;
     }
-    const Line* value = Find("Strings", key);
-    for (size_t i = 0; !value && i < names_.size(); ++i)
-      if (UpperAscii(names_[i]).starts_with("STRINGS.")) value = Find(names_[i], key);
+    const Line* value = strings.empty() ? nullptr : Find(strings, key);
+    if (!value) value = Find("Strings", key);
     result += value && !value->fields.empty() ? value->fields[0] : "%" + key + "%";
   }
   return result;

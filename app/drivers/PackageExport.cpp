@@ -89,13 +89,18 @@ void PlanFiles(TPlan& plan, const std::string& infPath) {
   };
   add(infPath, plan.manifest.inf);
   TInfSources sources =
-      ReadInfSources(ReadSmallFile(infPath, kInfMaxBytes).value_or(""),
-                     ArchNamed(platform::DriverSetup::Current().DriverArchitecture()));
+      ReadInfSources(ReadSmallFile(infPath, kInfMaxBytes).value_or(""), DriverArch());
   for (const TInfSourceFile& file : sources.files) {
-    std::string why = file.path.empty() ? file.problem.reason : UnsafeRelativePath(file.path);
-    if (!why.empty()) {
+    // A file the installer could not take from the package is left out, whatever the reason: a
+    // package restore would refuse is never written as sound.
+    if (!file.problem.reason.empty()) {
       plan.manifest.missing.push_back(
-          {file.path.empty() ? file.problem.path : file.path, "not copied: the path " + why});
+          {file.problem.path, std::string("not copied: ") +
+                                  (file.path.empty() ? "the path " : "it ") + file.problem.reason});
+      continue;
+    }
+    if (std::string why = UnsafeRelativePath(file.path); !why.empty()) {
+      plan.manifest.missing.push_back({file.path, "not copied: the path " + why});
       continue;
     }
     std::string name = fw::ExtractFileName(file.path);

@@ -70,6 +70,9 @@ std::string UnsafeRelativePath(std::string_view path) {
   if (path.front() == '\\' || path.find(':') != std::string_view::npos)
     return "is not relative to the package folder";
   if (path.find('/') != std::string_view::npos) return "holds a \"/\"";
+  // An INF's paths expand %...% (a directory id such as %24% is a system folder): a package file
+  // named with a "%" could be taken for one.
+  if (path.find('%') != std::string_view::npos) return "holds a \"%\"";
   // The manifest is INI text: a key cannot hold "=" or begin with what starts a comment or a
   // section, and its blanks at either end would be lost.
   if (path.find('=') != std::string_view::npos || path.front() == ';' || path.front() == '[' ||

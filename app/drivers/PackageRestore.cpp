@@ -1,10 +1,11 @@
 #include "app/drivers/PackageRestore.h"
 
+#include <algorithm>
 #include <set>
 
-#include "app/drivers/InfSources.h"
 #include "app/drivers/InfText.h"
 #include "app/drivers/PackageFiles.h"
+#include "app/drivers/PackageInf.h"
 #include "app/drivers/PackageManifest.h"
 #include "app/drivers/PackageStage.h"
 #include "app/drivers/PackageVerify.h"
@@ -25,25 +26,6 @@ std::vector<std::string> PresentModels(const std::string& infText) {
   return matching;
 }
 
-// Why the INF may not be installed from its package: a path of it that leads out of the package,
-// or a file it copies, or its catalog, that the manifest does not list (the installer would
-// look for it beside the staged files, where only listed ones are).
-std::vector<std::string> InfMismatches(const TPackageManifest& manifest, const std::string& inf) {
-  TInfSources sources = ReadInfSources(inf, BuildArch());
-  std::vector<std::string> problems;
-  for (const TInfProblem& problem : sources.problems) problems.push_back(problem.Text());
-  std::set<std::string> listed;
-  for (const TPackageFile& file : manifest.files) listed.insert(FileNameKey(file.path));
-  auto require = [&](const std::string& path) {
-    if (!listed.count(FileNameKey(path)))
-      problems.push_back(path + " is named by the INF but not in the package");
-  };
-  if (!sources.catalog.empty()) require(sources.catalog);
-  for (const TInfSourceFile& file : sources.files)
-    if (file.copied && file.problem.reason.empty()) require(file.path);
-  return problems;
-}
-
 // Why the staged package may not be installed: staging failed, a file changed after it was
 // verified (a forced restore takes the files as they are), or the INF does not match the package.
 std::vector<std::string> Refusals(const std::string& failed, const TPackageStage& stage,
@@ -54,7 +36,11 @@ std::vector<std::string> Refusals(const std::string& failed, const TPackageStage
   if (verified)
     for (const std::string& path : stage.Changed())
       refused.push_back(path + " changed after it was verified");
-  return refused.empty() ? InfMismatches(manifest, *stage.Kept()) : refused;
+  if (!refused.empty()) return refused;
+  // The INFs that CopyINF names are read from the stage as well.
+  return PackageInfProblems(manifest, *stage.Kept(), [&](const std::string& path) {
+    return ReadSmallFile(stage.Path(path), kInfMaxBytes);
+  });
 }
 
 // Installs the staged INF and gives the present devices it is made for its driver, both from
@@ -124,7 +110,11 @@ TPackageReport RestoreOne(const std::string& folder, bool force, const TPackageP
   std::vector<std::string> refused = Refusals(failed, stage, manifest, verified);
   if (!refused.empty()) {
     report.outcome = "not installed";
-    report.problems.insert(report.problems.end(), refused.begin(), refused.end());
+    // A forced package names its verification's problems already, the INF's among them.
+    for (const std::string& problem : refused)
+      if (std::find(report.problems.begin(), report.problems.end(), problem) ==
+          report.problems.end())
+        report.problems.push_back(problem);
     return report;
   }
   progress.File(report.package, manifest.InstallInf());

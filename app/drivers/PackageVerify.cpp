@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <set>
 
+#include "app/drivers/InfText.h"
 #include "app/drivers/PackageFiles.h"
+#include "app/drivers/PackageInf.h"
 #include "text/Paths.h"
 #include "platform/FileSystem.h"
 
@@ -80,11 +82,13 @@ TPackageReport VerifyPackage(const std::string& folder, TPackageManifest& manife
     report.problems.push_back(names);
   }
   std::set<std::string> listed = {FileNameKey(kManifestName)};
+  bool infPresent = false;  // listed and unchanged: worth reading
   for (const TPackageFile& file : manifest.files) {
     progress.File(report.package, file.path);
     listed.insert(FileNameKey(file.path));
-    if (std::string why = FileProblem(folder, file); !why.empty())
-      report.problems.push_back(file.path + " " + why);
+    std::string why = FileProblem(folder, file);
+    if (!why.empty()) report.problems.push_back(file.path + " " + why);
+    infPresent = infPresent || (why.empty() && SameFileName(file.path, manifest.InstallInf()));
     if (progress.Cancelled()) {
       report.outcome = "not verified";
       report.problems.push_back("verification cancelled");
@@ -93,8 +97,20 @@ TPackageReport VerifyPackage(const std::string& folder, TPackageManifest& manife
   }
   for (const std::string& present : ListFileTree(folder))
     if (!listed.count(FileNameKey(present))) report.problems.push_back(present + " is extra");
+  if (infPresent) {
+    auto read = [&](const std::string& path) {
+      return ReadSmallFile(JoinPath(folder, path), kInfMaxBytes);
+    };
+    if (std::optional<std::string> inf = read(manifest.InstallInf())) {
+      std::vector<std::string> refused = PackageInfProblems(manifest, *inf, read);
+      report.problems.insert(report.problems.end(), refused.begin(), refused.end());
+    } else {
+      report.problems.push_back(manifest.InstallInf() + " could not be read from the package");
+    }
+  }
+  // Every listed file was checked; a failure names the ones at fault.
   report.outcome =
-      (report.problems.empty() ? "verified " : "failed ") + FileCount(manifest.files.size());
+      (report.problems.empty() ? "verified " : "checked ") + FileCount(manifest.files.size());
   return report;
 }
 

@@ -14,7 +14,8 @@ std::vector<std::string> FindPackageFolders(const std::string& root);
 
 // Verifies one package folder. A package verifies only when it can be installed as it is: its
 // manifest lists its INF and at least one file, every listed file is there unchanged, nothing
-// else is, and the export left nothing out (files it could not copy are named again).
+// else is, the export left nothing out (files it could not copy are named again), and the INF
+// names only files the package holds (PackageInfProblems, the check restore makes too).
 // manifest receives what was read.
 TPackageReport VerifyPackage(const std::string& folder, TPackageManifest& manifest,
                              const TPackageProgress& progress = {});

@@ -31,6 +31,9 @@ class FakeSetup : public platform::DriverSetup {
   std::function<void(const std::string& infPath)> onInstall;
 
   bool promptsAllowed = true;
+  std::string architecture = "amd64";
+
+  std::string DriverArchitecture() override { return architecture; }
 
   void AllowPrompts(bool allowed) override { promptsAllowed = allowed; }
   std::string InstallRefusal() override { return refusal; }

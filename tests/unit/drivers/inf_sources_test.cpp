@@ -185,7 +185,7 @@ DriverVer=11/20/2023,31.0.101.5186
 [SourceDisksNames]
 1 = %DiskId%,,,""
 2 = %DiskId%,,,"Display\Bin64"
-3 = %DiskId%,qgfx.cab,,.\Display\Data
+3 = %DiskId%,qgfx.tag,,.\Display\Data
 
 [SourceDisksFiles]
 qgfxkm.sys=2
@@ -327,17 +327,22 @@ TEST(InfSourcesTest, ReadsTheTextAsTheSystemDoes) {
 TEST(InfSourcesTest, PathsThatLeaveThePackage) {
   const std::string kBase =
       "[Version]\nCatalogFile=CAT\n"
-      "[SourceDisksNames]\n1=Disk,,,DISK\n"
-      "[SourceDisksFiles]\nx.sys=ENTRY\n"
+      "[SourceDisksNames]\n1=Disk,TAG,,DISK,FLAGS\n"
+      "[SourceDisksFiles]\nx.sys=ENTRY\nLISTED\n"
       "[Manufacturer]\nM=Models,NTamd64\n[Models.NTamd64]\nDev=Inst,PCI\\VEN_1\n"
-      "[Inst]\nCopyFiles=COPY\nEXTRA\n[List]\nx.sys,z.sys\n";
+      "[Inst]\nCopyFiles=COPY\nEXTRA\n[List]\nx.sys,z.sys\n"
+      "[Strings]\nSub=sub\n";
   const std::pair<std::string, std::string> kDefaults[] = {
-      {"CAT", "x.cat"}, {"DISK", ""}, {"ENTRY", "1"}, {"COPY", "@x.sys"}, {"EXTRA", ""}};
+      {"CAT", "x.cat"}, {"TAG", ""},    {"DISK", ""},       {"FLAGS", ""},
+      {"ENTRY", "1"},   {"LISTED", ""}, {"COPY", "@x.sys"}, {"EXTRA", ""}};
   struct Row {
     std::string token, value, problem, path;
   };
   const std::string kOut = " leads out of the package";
   const std::string kUnlisted = " is copied but no [SourceDisksFiles] section lists it";
+  const std::string kPercent = " holds a \"%\" that the installer may expand to a system folder";
+  const std::string kByPath = " is copied by a path, not by a name the package or the system has";
+  const std::string kCabinet = "x.sys is on disk 1, whose files are in the cabinet ";
   const Row kRows[] = {
       {"CAT", "x.cat", "", "x.sys"},
       {"CAT", "..\\x.cat", "..\\x.cat" + kOut, "x.sys"},
@@ -362,6 +367,37 @@ TEST(InfSourcesTest, PathsThatLeaveThePackage) {
        "..\\evil.inf is included from a path, not from the system's INFs", "x.sys"},
       {"EXTRA", "CopyINF=..\\other.inf", "..\\other.inf" + kOut, "x.sys"},
       {"EXTRA", "CopyINF=helper.inf", "", "x.sys"},
+      {"EXTRA", "CopyINF=\\other.inf", "\\other.inf is an absolute path", "x.sys"},
+      // A directory id (%24% is the system drive's root) or a string no table defines is
+      // expanded by the system, and "%%" leaves a "%" to expand.
+      {"DISK", "%24%\\Users\\Public", "%24%\\Users\\Public\\x.sys" + kPercent, ""},
+      {"DISK", "%Sub%", "", "sub\\x.sys"},
+      {"ENTRY", "1,%Nowhere%", "%Nowhere%\\x.sys" + kPercent, ""},
+      {"ENTRY", "1,a%%b", "a%b\\x.sys" + kPercent, ""},
+      {"CAT", "%24%\\x.cat", "%24%\\x.cat" + kPercent, "x.sys"},
+      {"COPY", "@%11%\\y.sys", "%11%\\y.sys" + kByPath, "x.sys"},
+      {"COPY", "@y%%.sys", "y%.sys" + kPercent, "x.sys"},
+      // Every listed file is taken by the driver store, whether any section copies it or not.
+      {"LISTED", "e.sys=1,..\\..", "..\\..\\e.sys" + kOut, "x.sys"},
+      {"LISTED", "e.sys=7", "e.sys is on disk 7, which no [SourceDisksNames] section lists",
+       "x.sys"},
+      {"LISTED", "e.sys=1,sub", "", "x.sys"},
+      // An included system INF supplies names, never paths.
+      {"EXTRA", "Include=ks.inf\nCopyFiles=@..\\..\\Users\\Public\\e.sys",
+       "..\\..\\Users\\Public\\e.sys" + kByPath, "x.sys"},
+      {"EXTRA", "Include=ks.inf\nCopyFiles=@c:e.sys", "c:e.sys" + kByPath, "x.sys"},
+      {"EXTRA", "Include=ks.inf\nCopyFiles=@a/e.sys", "a/e.sys" + kByPath, "x.sys"},
+      {"COPY", "@sub\\y.sys", "sub\\y.sys" + kByPath, "x.sys"},
+      {"CAT", "x.cat\nLayoutFile=layout.inf",
+       "layout.inf is named by LayoutFile, which a driver package's INF may not use", "x.sys"},
+      // A cabinet on the source media: by the flag 0x10 or by its name.
+      {"TAG", "x.cab", kCabinet + "x.cab", "x.sys"},
+      {"TAG", "X.CAB", kCabinet + "X.CAB", "x.sys"},
+      {"TAG", "x.cab\n2=Disk", kCabinet + "x.cab", "x.sys"},  // the line's last field
+      {"TAG", "disk1.tag", "", "x.sys"},
+      {"TAG", "data.bin,,,0x10", kCabinet + "data.bin", "x.sys"},
+      {"FLAGS", "0x11", "x.sys is on disk 1, whose files are in a cabinet", "x.sys"},
+      {"FLAGS", "0x20", "", "x.sys"},
   };
   for (const Row& row : kRows) {
     std::string inf = kBase;
@@ -413,8 +449,7 @@ TEST(InfSourcesTest, CatalogOfTheArchitectureFirst) {
   EXPECT_EQ(ArchNamed("AMD64"), TInfArch::Amd64);
   EXPECT_EQ(ArchNamed("x86"), TInfArch::X86);
   EXPECT_EQ(ArchNamed("Arm64"), TInfArch::Arm64);
-  EXPECT_EQ(ArchNamed("ia64"), BuildArch());
-  EXPECT_EQ(BuildArch(), sizeof(void*) == 8 ? TInfArch::Amd64 : TInfArch::X86);
+  EXPECT_EQ(ArchNamed("ia64"), TInfArch::X86);
 }
 
 }  // namespace

@@ -17,7 +17,8 @@ using testing_support::FakeMachine;
 const std::string kClassGuid = "{4d36e978-e325-11ce-bfc1-08002be10318}";
 
 std::string SimpleInf(const std::string& file) {
-  return "[Version]\r\nClass=Ports\r\n[SourceDisksFiles]\r\n" + file + "=1\r\n";
+  return "[Version]\r\nClass=Ports\r\n[SourceDisksNames]\r\n1=%Disk%\r\n[SourceDisksFiles]\r\n" +
+         file + "=1\r\n";
 }
 
 // Two vendors' drivers for devices of one description, one driver for two devices of different

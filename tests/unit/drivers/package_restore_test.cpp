@@ -127,8 +127,13 @@ TEST(PackageRestoreTest, InstallsTheVerifiedBytesWhateverHappensToThePackage) {
 TEST(PackageRestoreTest, RefusesAnInfThatNamesFilesOutsideThePackage) {
   struct Row {
     std::string inf, line;
+    std::string architecture = "amd64";  // the system's drivers'
   };
   const std::string kRefused = "FAIL  Tarn Net: not installed; ";
+  const std::string kInstalled =
+      "OK    Tarn Net: installed as oem100.inf; device PCI\\VEN_1234&DEV_0001 updated";
+  const std::string kCat = TarnInf("CatalogFile.NTamd64=%Cat%");
+  const std::string kPercent = " holds a \"%\" that the installer may expand to a system folder";
   const Row kRows[] = {
       {TarnInf(), "OK    Tarn Net: installed as oem100.inf; device PCI\\VEN_1234&DEV_0001 updated"},
       {TarnInf("CatalogFile.NTamd64=..\\x.cat"), kRefused + "..\\x.cat leads out of the package"},
@@ -138,21 +143,48 @@ TEST(PackageRestoreTest, RefusesAnInfThatNamesFilesOutsideThePackage) {
       // The x86 catalog is not this architecture's: the package has no catalog to check.
       {TarnInf("CatalogFile.NTx86=tn32.cat"),
        "OK    Tarn Net: installed as oem100.inf; device PCI\\VEN_1234&DEV_0001 updated"},
+      // Listed, even if never copied, a file is taken into the driver store.
       {TarnInf("CatalogFile.NTamd64=tn64.cat", "..\\..\\outside"),
-       kRefused + "..\\..\\outside\\tn64.sys leads out of the package"},
+       kRefused +
+           "..\\..\\outside\\tn64.sys leads out of the package; ..\\..\\outside\\extra.sys leads "
+           "out of the package"},
       {TarnInf("CatalogFile.NTamd64=tn64.cat", ""),
        kRefused + "tn64.sys is named by the INF but not in the package"},
       {TarnInf("CatalogFile.NTamd64=tn64.cat", "\\x64", "TN.Files,@extra.sys"),
        kRefused + "x64\\extra.sys is named by the INF but not in the package"},
       {TarnInf("CatalogFile.NTamd64=tn64.cat", "\\x64", "@other.sys"),
        kRefused + "other.sys is copied but no [SourceDisksFiles] section lists it"},
+      {TarnInf("CatalogFile.NTamd64=tn64.cat", "%24%\\Users\\Public"),
+       kRefused + "%24%\\Users\\Public\\tn64.sys" + kPercent + "; %24%\\Users\\Public\\extra.sys" +
+           kPercent},
+      // The system reads a key from the table of its language, else from [Strings]: every table
+      // must give a sound INF, since the language the package will meet is not known.
+      {kCat + "[Strings]\r\nCat=tn64.cat\r\n[Strings.0409]\r\nCat=..\\x.cat\r\n",
+       kRefused + "..\\x.cat leads out of the package"},
+      {kCat + "[Strings.0407]\r\nCat=tn64.cat\r\n[Strings]\r\nCat=C:\\x.cat\r\n",
+       kRefused + "C:\\x.cat names a drive or a stream"},
+      {kCat + "[Strings.0409]\r\nCat=..\\a.cat\r\n[Strings.0407]\r\nCat=..\\b.cat\r\n",
+       kRefused + "%Cat%" + kPercent +
+           "; ..\\a.cat leads out of the package; ..\\b.cat leads out of the package"},
+      {kCat + "[Strings]\r\nCat=tn64.cat\r\n[Strings.0407]\r\nDev=\"Tarn Netz\"\r\n", kInstalled},
+      {kCat + "[Strings]\r\nCat=tn64.cat\r\n[Strings.0407]\r\nCat=tn64.cat\r\n", kInstalled},
+      // The INF is read for the system's drivers, which an x64 program on ARM64 does not share.
+      {TarnInf("CatalogFile.NTamd64=tn64.cat\r\nCatalogFile.NTarm64=..\\arm.cat"), kInstalled},
+      {TarnInf("CatalogFile.NTamd64=tn64.cat\r\nCatalogFile.NTarm64=..\\arm.cat"),
+       kRefused + "..\\arm.cat leads out of the package", "arm64"},
   };
   for (const Row& row : kRows) {
     RestoreMachine m;
+    m.setup.architecture = row.architecture;
     m.AddTarn(row.inf);
     m.files.AddFile("D:\\Pk\\x.cat", "outside catalog");
     m.files.AddFile("D:\\outside\\tn64.sys", "outside driver");
     bool sound = row.line.starts_with("OK");
+    // What verify calls sound is what restore installs, and it names the same problems.
+    EXPECT_EQ(m.Run({"/verify", "D:\\Pk"}), sound ? kExitSuccess : kExitFailed);
+    EXPECT_EQ(m.lines[0],
+              sound ? "OK    Tarn Net: verified 3 files"
+                    : "FAIL  Tarn Net: checked 3 files; " + row.line.substr(kRefused.size()));
     EXPECT_EQ(m.Run({"/restore", "D:\\Pk", "/force"}), sound ? kExitSuccess : kExitFailed);
     EXPECT_EQ(m.lines[0], row.line);
     EXPECT_EQ(m.setup.installed.size(), sound ? 1u : 0u) << row.line;
@@ -253,6 +285,63 @@ TEST(PackageRestoreTest, StageCopiesEveryListedFileAndKeepsTheInf) {
   EXPECT_TRUE(m.StagingGone());
 }
 
+// The INFs that CopyINF names are installed with the package: each must be in it and is checked
+// like the INF itself, through the INFs it names in turn, each once.
+TEST(PackageRestoreTest, InfsNamedByCopyInfAreCheckedToo) {
+  struct Row {
+    std::string b, c, line;  // b.inf and c.inf, absent when empty
+  };
+  const std::string kRefused = "FAIL  Tarn Net: not installed; ";
+  const std::string kNamesC = "[DefaultInstall]\r\nCopyINF=c.inf\r\n";
+  const Row kRows[] = {
+      {"", "", kRefused + "b.inf is named by the INF but not in the package"},
+      {"[Version]\r\nCatalogFile=tn64.cat\r\n", "",
+       "OK    Tarn Net: installed as oem100.inf; device PCI\\VEN_1234&DEV_0001 updated"},
+      {"[Version]\r\nCatalogFile=\\\\srv\\s\\e.cat\r\n", "",
+       kRefused + "b.inf: \\\\srv\\s\\e.cat is an absolute path"},
+      {"[Version]\r\nCatalogFile=b.cat\r\n", "",
+       kRefused + "b.inf: b.cat is named by the INF but not in the package"},
+      {"[DefaultInstall]\r\nCopyINF=b.inf,tn.inf\r\n", "",
+       "OK    Tarn Net: installed as oem100.inf; device PCI\\VEN_1234&DEV_0001 updated"},
+      {kNamesC, "", kRefused + "b.inf: c.inf is named by the INF but not in the package"},
+      {kNamesC, "[Version]\r\nCatalogFile=..\\c.cat\r\n",
+       kRefused + "c.inf: ..\\c.cat leads out of the package"},
+      {kNamesC, "[DefaultInstall]\r\nCopyINF=b.inf\r\n",
+       "OK    Tarn Net: installed as oem100.inf; device PCI\\VEN_1234&DEV_0001 updated"},
+  };
+  for (const Row& row : kRows) {
+    RestoreMachine m;
+    std::vector<std::pair<std::string, std::string>> contents = {
+        {"tn.inf", TarnInf("CatalogFile.NTamd64=tn64.cat", "\\x64", "TN.Files\r\nCopyINF=b.inf")},
+        {"tn64.cat", "catalog"},
+        {"x64\\tn64.sys", "driver"}};
+    if (!row.b.empty()) contents.push_back({"b.inf", row.b});
+    if (!row.c.empty()) contents.push_back({"c.inf", row.c});
+    m.AddPackage(contents);
+    bool sound = row.line.starts_with("OK");
+    std::string files = std::to_string(contents.size()) + " files";
+    EXPECT_EQ(m.Run({"/verify", "D:\\Pk"}), sound ? kExitSuccess : kExitFailed);
+    EXPECT_EQ(m.lines[0],
+              sound ? "OK    Tarn Net: verified " + files
+                    : "FAIL  Tarn Net: checked " + files + "; " + row.line.substr(kRefused.size()));
+    EXPECT_EQ(m.Run({"/restore", "D:\\Pk", "/force"}), sound ? kExitSuccess : kExitFailed);
+    EXPECT_EQ(m.lines[0], row.line);
+    EXPECT_EQ(m.setup.installed.size(), sound ? 1u : 0u) << row.line;
+  }
+  // A listed INF that is gone cannot be checked.
+  RestoreMachine gone;
+  gone.AddPackage(
+      {{"tn.inf", TarnInf("CatalogFile.NTamd64=tn64.cat", "\\x64", "TN.Files\r\nCopyINF=b.inf")},
+       {"tn64.cat", "catalog"},
+       {"x64\\tn64.sys", "driver"},
+       {"b.inf", "[Version]\r\n"}});
+  gone.files.Remove(kPackage + "\\b.inf");
+  EXPECT_EQ(gone.Run({"/restore", "D:\\Pk", "/force"}), kExitFailed);
+  EXPECT_EQ(gone.lines[0],
+            "FAIL  Tarn Net: not installed; b.inf is missing; b.inf could not be read from the "
+            "package");
+}
+
 TEST(PackageRestoreTest, AnIncompletePackageIsNeverRestoredAsSound) {
   struct Row {
     std::string missing;
@@ -348,7 +437,10 @@ TEST(PackageRestoreTest, APackageOfInstalledFilesKeepsTheInfsLayout) {
   for (const auto& [instance, device, inf, catalog, media] :
        {Driver{"0000", "Tarn Net", "oem9.inf", "tn64.cat", "\\x64"},
         Driver{"0001", "Tarn Up", "oem10.inf", "tn64.cat", "..\\..\\up"},
-        Driver{"0002", "Tarn Con", "oem11.inf", "con.cat", "\\x64"}}) {
+        Driver{"0002", "Tarn Con", "oem11.inf", "con.cat", "\\x64"},
+        // A file on a disk no source list names: the installer would not find it in the package.
+        Driver{"0003", "Tarn Lost", "oem12.inf",
+               "tn64.cat\r\n[SourceDisksFiles.amd64]\r\nlost.sys=7", "\\x64"}}) {
     std::string key = m.AddDriver(kNet, instance, device, "Tarn");
     m.registry.SetString(key.substr(1), "InfPath", inf);
     m.files.AddFile("C:\\Windows\\inf\\" + inf, TarnInf("CatalogFile.NTamd64=" + catalog, media));
@@ -357,6 +449,7 @@ TEST(PackageRestoreTest, APackageOfInstalledFilesKeepsTheInfsLayout) {
   }
   m.files.AddFile("C:\\Windows\\system32\\drivers\\TN64.SYS", "driver");
   m.files.AddFile("C:\\Windows\\system32\\drivers\\extra.sys", "extra");
+  m.files.AddFile("C:\\Windows\\system32\\drivers\\lost.sys", "lost");
   m.files.AddFolder("D:\\");
   auto reports = ExportPackages(drivers, "D:\\Pk");
   EXPECT_EQ(FormatReportLine(reports[0]), "OK    Tarn Net: exported 4 of 4 files (files)");
@@ -372,9 +465,13 @@ TEST(PackageRestoreTest, APackageOfInstalledFilesKeepsTheInfsLayout) {
   EXPECT_EQ(FormatReportLine(reports[2]),
             "FAIL  Tarn Con: exported 3 of 4 files (files); con.cat not copied: the INF names an "
             "unusable catalog");
+  EXPECT_EQ(FormatReportLine(reports[3]),
+            "FAIL  Tarn Lost: exported 4 of 5 files (files); lost.sys not copied: it is on disk 7, "
+            "which no [SourceDisksNames] section lists");
 
   m.files.Remove("D:\\Pk\\Tarn Up");
   m.files.Remove("D:\\Pk\\Tarn Con");
+  m.files.Remove("D:\\Pk\\Tarn Lost");
   EXPECT_EQ(m.Run({"/restore", "D:\\Pk"}), kExitSuccess);
   EXPECT_EQ(m.lines[0],
             "OK    Tarn Net: installed as oem100.inf; device PCI\\VEN_1234&DEV_0001 updated");

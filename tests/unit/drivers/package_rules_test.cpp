@@ -61,6 +61,9 @@ TEST(PackageRulesTest, PathsTheFileSystemWouldMisread) {
       {"xNUL.sys", ""},
       {"NU L", ""},
       {"sub\\dir\\fw.bin", ""},
+      // An INF expands "%" in names: a manifest name never holds one.
+      {"%24%\\x.sys", "holds a \"%\""},
+      {"sub\\a%b.sys", "holds a \"%\""},
       // A name ending in a dot or a blank, a folder's inside a path as well.
       {"sub \\x.sys", kEnd},
       {"sub.\\x.sys", kEnd},
@@ -120,6 +123,8 @@ TEST(PackageRulesTest, ManifestsRefusedWithTheirReason) {
       {WithFiles(std::string(197, 'a') + ".sys=" + kHash + ",1"),
        "the file \"" + std::string(197, 'a') + ".sys\" is too long"},
       {"[Package]\r\nInf=Con.inf\r\n[Files]\r\n", "the INF name \"Con.inf\" names a device"},
+      {WithFiles("%24%\\x.sys=" + kHash + ",1"), "the file \"%24%\\x.sys\" holds a \"%\""},
+      {"[Package]\r\nInf=oem%1%.inf\r\n[Files]\r\n", "the INF name \"oem%1%.inf\" holds a \"%\""},
       {"[Package]\r\nInf=oem1.inf\r\nOriginalInf=sub\\a.inf\r\n[Files]\r\n",
        "the INF name \"sub\\a.inf\" names a sub-folder"},
       // Notepad's byte order mark, only at the start and only whole.
@@ -242,39 +247,39 @@ TEST(PackageRulesTest, PackagesThatCannotBeInstalledFail) {
   const Row kRows[] = {
       {{"oem1.inf", "a.sys"}, {}, "oem1.inf", {}, "OK    P: verified 2 files"},
       {{"OEM1.INF", "a.sys"}, {}, "oem1.inf", {}, "OK    P: verified 2 files"},
-      {{}, {}, "oem1.inf", {}, "FAIL  P: failed 0 files; the manifest lists no files"},
+      {{}, {}, "oem1.inf", {}, "FAIL  P: checked 0 files; the manifest lists no files"},
       {{"a.sys"},
        {},
        "oem1.inf",
        {},
-       "FAIL  P: failed 1 file; the INF oem1.inf is not listed in the manifest"},
+       "FAIL  P: checked 1 file; the INF oem1.inf is not listed in the manifest"},
       {{"a.sys"},
        {},
        "oem1.inf",
        [](PackageDisk& d) { d.files.AddFile("D:\\Pk\\P\\oem1.inf", "unlisted"); },
-       "FAIL  P: failed 1 file; the INF oem1.inf is not listed in the manifest; oem1.inf is "
+       "FAIL  P: checked 1 file; the INF oem1.inf is not listed in the manifest; oem1.inf is "
        "extra"},
       {{"oem1.inf", "a.sys"},
        {},
        "oem1.inf",
        [](PackageDisk& d) { d.files.MoveFileOver("D:\\Pk\\P\\oem1.inf", "D:\\elsewhere.inf"); },
-       "FAIL  P: failed 2 files; oem1.inf is missing"},
+       "FAIL  P: checked 2 files; oem1.inf is missing"},
       {{},
        {"oem1.inf", "a.sys"},
        "oem1.inf",
        {},
-       "FAIL  P: failed 0 files; the manifest lists no files; incomplete, not exported: oem1.inf "
+       "FAIL  P: checked 0 files; the manifest lists no files; incomplete, not exported: oem1.inf "
        "a.sys"},
       {{"oem1.inf", "a.sys"},
        {"b.sys"},
        "oem1.inf",
        {},
-       "FAIL  P: failed 2 files; incomplete, not exported: b.sys"},
+       "FAIL  P: checked 2 files; incomplete, not exported: b.sys"},
       {{"oem1.inf", "a.sys"},
        {},
        "oem1.inf",
        [](PackageDisk& d) { d.files.SetLink("D:\\Pk\\P\\a.sys"); },
-       "FAIL  P: failed 2 files; a.sys is a link to another place"},
+       "FAIL  P: checked 2 files; a.sys is a link to another place"},
       // The second name of the file system for the same file is no extra file.
       {{"oem1.inf", "a.sys"},
        {},
@@ -334,7 +339,7 @@ TEST(PackageRulesTest, ControlCharactersAreShownNotSent) {
   Lines lines = disk.Lines();
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_EQ(lines[0],
-            "FAIL  P: failed 1 file; incomplete, not exported: x\\x1B[1G\\x1B[2KOK    P: verified "
+            "FAIL  P: checked 1 file; incomplete, not exported: x\\x1B[1G\\x1B[2KOK    P: verified "
             "1 file\\x1B[K");
   TPackageReport named{"\x1B[2K\rOK    Q", "verified 1 file", {"a.sys is missing"}};
   EXPECT_EQ(FormatReportLine(named),

@@ -101,7 +101,8 @@ const std::string kCat = "C:\\Windows\\system32\\CatRoot\\{F750E6C3-38EE-11D1-85
 const std::string kStore = "C:\\Windows\\system32\\DriverStore\\FileRepository\\nx.inf_amd64_1\\";
 
 std::string Inf(const std::string& catalog, const std::string& files) {
-  return "[Version]\r\nClass=MEDIA\r\n" + catalog + "\r\n[SourceDisksFiles]\r\n" + files +
+  return "[Version]\r\nClass=MEDIA\r\n" + catalog +
+         "\r\n[SourceDisksNames]\r\n1=%Disk%\r\n[SourceDisksFiles]\r\n" + files +
          "\r\n[Manufacturer]\r\n%V%=Models,NTamd64\r\n[Models.NTamd64]\r\n"
          "%D%=Install, PCI\\VEN_1234&DEV_0001, PCI\\CC_0401\r\n";
 }
@@ -184,8 +185,8 @@ TEST(PackageFlowTest, ExportVerifyTamperAndRestore) {
   EXPECT_EQ(PackageExitCode(verified), kExitFailed);
   EXPECT_EQ(Lines(verified)[1], "OK    Sorrel NX2: verified 4 files");
   EXPECT_EQ(Lines(verified)[2],
-            "FAIL  MarloweHub: failed 1 file; incomplete, not exported: "
-            "marlowe.cat");
+            "FAIL  MarloweHub: checked 1 file; incomplete, not exported: "
+            "marlowe.cat; marlowe.cat is named by the INF but not in the package");
 
   // One changed byte, one extra file, one listed file gone: each named.
   m.files.AddFile("D:\\Pk\\Sorrel NX2\\firmware\\fw.bin", "firmwarE");
@@ -195,7 +196,7 @@ TEST(PackageFlowTest, ExportVerifyTamperAndRestore) {
   verified = VerifyPackages("D:\\Pk");
   EXPECT_EQ(PackageExitCode(verified), kExitFailed);
   EXPECT_EQ(Lines(verified)[1],
-            "FAIL  Sorrel NX2: failed 4 files; firmware\\fw.bin has changed; "
+            "FAIL  Sorrel NX2: checked 4 files; firmware\\fw.bin has changed; "
             "notes.txt is extra");
 
   // Restore: the incomplete package and the changed one are skipped; forced, both are installed
@@ -249,8 +250,8 @@ TEST(PackageFlowTest, RefusedUnwritableAndCancelled) {
   EXPECT_NE(manifest.find("[Files]\r\noem7.inf="), std::string::npos);
   EXPECT_NE(manifest.find("korvo.cat=not copied: the export was cancelled"), std::string::npos);
   EXPECT_EQ(Lines(VerifyPackages("D:\\Pk"))[0],
-            "FAIL  Korvo HD Audio: failed 1 file; incomplete, not exported: absent.sys KORVO.SYS "
-            "korvo.dll korvo.cat");
+            "FAIL  Korvo HD Audio: checked 1 file; incomplete, not exported: absent.sys KORVO.SYS "
+            "korvo.dll korvo.cat; korvo.cat is named by the INF but not in the package");
   // Exporting again never writes into the earlier package: it stays as it was.
   exported = ExportPackages({m.drivers[0]}, "D:\\Pk");
   EXPECT_EQ(exported[0].package, "Korvo HD Audio (2)");
@@ -276,7 +277,7 @@ TEST(PackageFlowTest, LinksAreNeitherWalkedIntoNorReadThrough) {
   m.files.SetLink("D:\\Pk\\Sorrel NX2\\loop");
   m.files.SetLink("D:\\Pk\\Sorrel NX2\\firmware");
   EXPECT_EQ(Lines(VerifyPackages("D:\\Pk"))[0],
-            "FAIL  Sorrel NX2: failed 4 files; firmware\\fw.bin is missing; firmware is extra; "
+            "FAIL  Sorrel NX2: checked 4 files; firmware\\fw.bin is missing; firmware is extra; "
             "loop is extra");
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "WinMachine.h"
+#include "app/drivers/InfSources.h"
 #include "app/drivers/PackageCommand.h"
 #include "app/drivers/PackageFiles.h"
 #include "app/drivers/PackageManifest.h"
@@ -90,6 +91,19 @@ TEST(PackageRulesWinTest, NamesFoldAsTheSystemComparesThem) {
   EXPECT_EQ(folded, 2 * (26 + 30 + 4));
   EXPECT_TRUE(SameFileName("\xE9t\xE9.SYS", "\xC9T\xC9.sys"));
   EXPECT_FALSE(SameFileName("\xDF", "SS"));
+}
+
+// An INF's copied names meet its listed ones by the same rule: "@\xC9.sys" copies the listed
+// "\xE9.sys", whose path is then the one checked.
+TEST(PackageRulesWinTest, InfNamesFoldAsTheSystemComparesThem) {
+  const std::string kInf =
+      "[SourceDisksNames]\n1=d\n[SourceDisksFiles]\n\xE9.sys=1,sub\n"
+      "[DefaultInstall]\nCopyFiles=@\xC9.sys\n";
+  TInfSources sources = ReadInfSources(kInf, TInfArch::Amd64);
+  EXPECT_TRUE(sources.problems.empty());
+  ASSERT_EQ(sources.files.size(), 1u);
+  EXPECT_TRUE(sources.files[0].copied);
+  EXPECT_EQ(sources.files[0].path, "sub\\\xE9.sys");
 }
 
 // Runs in a fresh temporary folder, removed afterwards.
@@ -193,7 +207,7 @@ TEST_F(PackageRulesFolderTest, LinksAreNotReadThrough) {
   if (!fileLink || !folderLink) GTEST_SKIP() << "this system makes no symbolic links or junctions";
   EXPECT_FALSE(HashFile(file).read);
   EXPECT_EQ(Lines(), (std::vector<std::string>{
-                         "FAIL  P: failed 3 files; a.sys is a link to another place; sub\\b.sys "
+                         "FAIL  P: checked 3 files; a.sys is a link to another place; sub\\b.sys "
                          "is missing; sub is extra"}));
 }
 
