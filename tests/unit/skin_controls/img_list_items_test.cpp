@@ -89,6 +89,11 @@ TEST(ImgListItems, CacheDecodesOnceAndSettingUseCacheDropsIt) {
   ASSERT_TRUE(items.GetItemBitmap(0, 32, 32));
   ASSERT_TRUE(items.GetItemBitmap(0, 16, 16));
   EXPECT_EQ(items[0].CachedBitmap->Width(), 16);
+  // The same width at another height is another size too.
+  auto flat = items.GetItemBitmap(0, 16, 8);
+  ASSERT_TRUE(flat);
+  EXPECT_EQ(flat->Height(), 8);
+  EXPECT_EQ(items[0].CachedBitmap->Height(), 8);
   items.SetUseCache(false);
   ASSERT_TRUE(items.GetItemBitmap(0, 32, 32));
   EXPECT_FALSE(items[0].CachedBitmap);
