@@ -147,6 +147,30 @@ TEST(ImgListItems, TransparencyTheFileDescribesIsKeptInsteadOfTheBottomLeftKey) 
         EXPECT_EQ(b->Pixel(x, y), expected) << c.what << " " << x << "," << y;
       }
   }
+  // A grey picture's key, and a palette picture that is see-through everywhere: nothing is keyed
+  // by the bottom-left colour.
+  struct Small {
+    const char* what;
+    img::test::PngFile file;
+    img::TRGBAPixel expected[2];
+  } small[] = {
+      {"grey key",
+       {Ihdr(2, 1, 8, 0), {Chunk("tRNS", {0, 128})}, {0, 128, 200}},
+       {{128, 128, 128, 0}, {200, 200, 200, 255}}},
+      {"palette all clear",
+       {Ihdr(2, 1, 8, 3),
+        {Chunk("PLTE", {255, 0, 0, 0, 255, 0}), Chunk("tRNS", {0, 0})},
+        {0, 0, 1}},
+       {{0, 0, 255, 0}, {0, 255, 0, 0}}},
+  };
+  for (const Small& c : small) {
+    TsImgListItems items;
+    items.Add(TsImageFormat::ifPNG, c.file.Build());
+    auto b = items.GetItemBitmap(0, 2, 1);
+    ASSERT_TRUE(b) << c.what;
+    EXPECT_EQ(b->Pixel(0, 0), c.expected[0]) << c.what;
+    EXPECT_EQ(b->Pixel(1, 0), c.expected[1]) << c.what;
+  }
 }
 
 TEST(ImgListItems, BadIndexOrUndecodableDataGivesNoPicture) {

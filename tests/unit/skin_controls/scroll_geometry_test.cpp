@@ -60,6 +60,7 @@ TEST(ScrollGeometry, RangesAsWideAsThe32BitPositionsStillScale) {
     EXPECT_EQ(t.Length, r.expected.Length) << r.info.Min << ".." << r.info.Max;
   }
   EXPECT_TRUE(ThumbShown({-1, kMax, kMax, 0}, 217, 17, 0));
+  EXPECT_TRUE(ThumbShown({kMin, kMax, kMax, 0}, 217, 17, 0));  // half of 2^32 - 1: 91 pixels
   EXPECT_EQ(HitTestBar({kMin, kMax, kMax, 0}, {0, 0, 217, 17}, false, 17, kMinThumb, {150, 5}),
             kScrollThumb);
   // Dragged positions (a 17-pixel thumb on a 183-pixel track from 17): half the track is half the
