@@ -27,7 +27,30 @@ void KeyByBottomLeft(img::Bitmap32& bitmap) {
       if (img::TRGBAPixel& p = bitmap.Pixel(x, y); p != key) p.A = 255;
 }
 
-img::Bitmap32 ToBitmap32(img::Picture&& picture) {
+// Alpha from what the file says about transparency: a palette's alpha table, or the one colour
+// meant to be see-through. False when the file says nothing.
+bool AlphaFromFile(const img::Picture& picture, img::Bitmap32& bitmap) {
+  const img::Transparency& t = picture.transparency;
+  const auto* indexed = std::get_if<img::IndexedBitmap>(&picture.pixels);
+  if (indexed && t.hasPaletteAlpha) {
+    for (int y = 0; y < bitmap.Height(); ++y)
+      for (int x = 0; x < bitmap.Width(); ++x)
+        bitmap.Pixel(x, y).A = t.paletteAlpha[indexed->Row(y)[x]];
+    return true;
+  }
+  if (!t.colourKey) return false;
+  const img::TPaletteEntry key = *t.colourKey;
+  for (int y = 0; y < bitmap.Height(); ++y)
+    for (int x = 0; x < bitmap.Width(); ++x) {
+      img::TRGBAPixel& p = bitmap.Pixel(x, y);
+      p.A = p.R == key.R && p.G == key.G && p.B == key.B ? 0 : 255;
+    }
+  return true;
+}
+
+// The picture's pixels as a 32-bit picture with alpha 0 where the picture has no alpha channel;
+// a 32-bit picture's pixels are moved out.
+img::Bitmap32 ToBitmap32(img::Picture& picture) {
   if (auto* bitmap = std::get_if<img::Bitmap32>(&picture.pixels)) return std::move(*bitmap);
   img::RGBAImage rgba = img::ToRGBA(picture);
   img::Bitmap32 result(rgba.width, rgba.height);
@@ -42,8 +65,8 @@ std::optional<img::Bitmap32> Decode(const TsImgListItem& item) {
   std::optional<img::Picture> picture =
       DecodeSkinImage(bytes, item.ImageFormat == TsImageFormat::ifBMP32);
   if (!picture || picture->Empty()) return std::nullopt;
-  img::Bitmap32 bitmap = ToBitmap32(std::move(*picture));
-  KeyByBottomLeft(bitmap);
+  img::Bitmap32 bitmap = ToBitmap32(*picture);
+  if (!AlphaFromFile(*picture, bitmap)) KeyByBottomLeft(bitmap);
   return bitmap;
 }
 

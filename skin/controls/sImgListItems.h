@@ -35,8 +35,9 @@ class TsImgListItems {
   void SetUseCache(bool value);
 
   // A new picture of item index at width x height: the file decoded, resampled (Mitchell) when
-  // its size differs. Pictures without alpha of their own are opaque except where they have the
-  // colour of their bottom-left pixel. Null for an index out of range, an icon item (the system
+  // its size differs. Transparency the file describes (a palette's alpha table, a colour key)
+  // becomes alpha; other pictures without alpha of their own are opaque except where they have
+  // the colour of their bottom-left pixel. Null for an index out of range, an icon item (the system
   // list holds those), no data, or data that cannot be decoded or resampled: painting goes on
   // without the picture.
   std::unique_ptr<img::Bitmap32> GetItemBitmap(int index, int width, int height);

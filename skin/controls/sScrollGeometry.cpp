@@ -4,9 +4,9 @@
 #include <climits>
 #include <cstdlib>
 
-int32_t ScaleRounded(int32_t a, int32_t b, int32_t c) {
+int32_t ScaleRounded(int64_t a, int64_t b, int64_t c) {
   if (c == 0) return 0;
-  int64_t n = int64_t(a) * b, d = c;
+  int64_t n = a * b, d = c;
   int64_t magnitude = (std::llabs(n) + std::llabs(d) / 2) / std::llabs(d);
   int64_t result = (n < 0) != (d < 0) ? -magnitude : magnitude;
   return int32_t(std::clamp<int64_t>(result, INT32_MIN, INT32_MAX));
@@ -15,7 +15,7 @@ int32_t ScaleRounded(int32_t a, int32_t b, int32_t c) {
 TsThumb ThumbGeometry(const TsScrollInfo& info, int barStart, int barLength, int buttonLength,
                       int minThumb) {
   int track = barLength - 2 * buttonLength;
-  int32_t range = info.Max - info.Min + 1;
+  int64_t range = int64_t(info.Max) - info.Min + 1;
   int length = 0;
   if (info.Page == 0) {
     length = buttonLength;
@@ -26,7 +26,8 @@ TsThumb ThumbGeometry(const TsScrollInfo& info, int barStart, int barLength, int
   }
   int offset = 0;
   if (range > 0) {
-    offset = ScaleRounded(info.Pos - info.Min, track - length, range - std::max(1, info.Page));
+    offset =
+        ScaleRounded(int64_t(info.Pos) - info.Min, track - length, range - std::max(1, info.Page));
     offset = std::clamp(offset, 0, std::max(0, track - length));
   }
   return {barStart + buttonLength + offset, length};
@@ -34,7 +35,7 @@ TsThumb ThumbGeometry(const TsScrollInfo& info, int barStart, int barLength, int
 
 bool ThumbShown(const TsScrollInfo& info, int barLength, int buttonLength, int minThumb) {
   int track = barLength - 2 * buttonLength;
-  int check = std::max(ScaleRounded(info.Page, track, info.Max - info.Min), minThumb);
+  int check = std::max(ScaleRounded(info.Page, track, int64_t(info.Max) - info.Min), minThumb);
   return check > 0 && check <= track;
 }
 
@@ -60,12 +61,13 @@ int HitTestBar(const TsScrollInfo& info, const TRect& rect, bool vertical, int b
 int32_t DragPosition(const TsScrollInfo& info, bool vertical, int thumbStart, int trackStart,
                      int trackLength, int thumbLength) {
   int offset = thumbStart - trackStart;
-  int32_t span = info.Max - info.Min;
+  int64_t span = int64_t(info.Max) - info.Min;
   if (span < 1) return std::max(0, offset);
   int free = trackLength - thumbLength;
   // A vertical thumb at the end of its track stands for one past the last page.
-  if (vertical && offset >= free) return std::max(0, span - info.Page + 2);
-  int32_t positions = span - info.Page + (vertical ? 2 : 1);
+  if (vertical && offset >= free)
+    return int32_t(std::clamp<int64_t>(span - info.Page + 2, 0, INT32_MAX));
+  int64_t positions = span - info.Page + (vertical ? 2 : 1);
   return std::max(0, ScaleRounded(offset, positions, free));
 }
 

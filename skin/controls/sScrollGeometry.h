@@ -27,9 +27,11 @@ enum TsScrollElement : int {
 inline constexpr int kMinThumb = 10;
 inline constexpr int kArrowlessThumb = 19;
 
-// a * b / c rounded half away from zero, as the platform's MulDiv; a zero divisor gives 0 (the
-// platform's -1 would turn into a position or a length).
-int32_t ScaleRounded(int32_t a, int32_t b, int32_t c);
+// a * b / c rounded half away from zero, as the platform's MulDiv, saturated to 32 bits; a zero
+// divisor gives 0 (the platform's -1 would turn into a position or a length). The operands are
+// 64-bit because a scroll range (Max - Min + 1) may need 33 bits; a * b must fit in 64 bits, as a
+// pixel length times a range always does.
+int32_t ScaleRounded(int64_t a, int64_t b, int64_t c);
 
 struct TsThumb {
   int Start = 0, Length = 0;

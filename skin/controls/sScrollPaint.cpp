@@ -74,10 +74,10 @@ class TBarPainter {
     Section(p, kScrollButtonSections[size_t(part)], Along(bar_.Vertical, from, to, bar_.Thickness),
             state);
     if (!skin_.IsValidImageIndex(p.GlyphIndex)) return;
-    // The glyph sits centred in the first (or, for the second arrow, the last) arrow-cell pixels
-    // of the button.
+    // An arrow's glyph sits centred in the first (or, for the second arrow, the last) arrow-cell
+    // pixels of the button, however long the button is; the thumb's grip in the whole thumb.
     const TsMaskData& glyph = skin_.ImageTable[size_t(p.GlyphIndex)];
-    int size = std::min(bar_.ArrowCell, to - from);
+    int size = part == parts_.Thumb ? to - from : std::min(bar_.ArrowCell, to - from);
     int start = part == parts_.Arrow2 ? to - size : from;
     TPoint at = bar_.Vertical ? TPoint{(bar_.Thickness - FrameWidth(glyph)) / 2,
                                        start + (size - FrameHeight(glyph)) / 2}

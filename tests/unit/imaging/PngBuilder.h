@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,12 @@ struct PngFile {
   Bytes rows;
   Bytes Build() const;
 };
+
+// The scanlines of a picture whose pixel (x, y) is pixel(x, y), bitsPerPixel bits (1 to 64) packed
+// from the high bit, in the seven Adam7 passes when interlaced; the rows of each pass (or of the
+// picture) filtered with the types 0 to 4 in turn, a pass starting over from type 0.
+Bytes Scanlines(int width, int height, int bitsPerPixel, bool interlaced,
+                const std::function<uint64_t(int x, int y)>& pixel);
 
 // Offset of the first chunk of the given type in a PNG file (the chunk's length field).
 size_t FindChunk(const Bytes& png, const std::string& type);

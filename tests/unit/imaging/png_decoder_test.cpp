@@ -133,6 +133,56 @@ TEST(PngDecode, InterlacedPassesLandOnTheirPixels) {
       EXPECT_EQ(b[size_t(4 * (5 * y + x))], (x + 2 * y) % 3 == 0 ? 255 : 0) << x << "," << y;
 }
 
+TEST(PngDecode, EverySampleLayoutInterlacedOrNotThroughEveryFilter) {
+  // Palettes of every depth, 16-bit grey, 8-bit RGB and 16-bit RGBA, at sizes whose Adam7 passes
+  // are empty, short or odd; each pass's rows cycle through the five filters.
+  struct Layout {
+    uint8_t colorType, depth;
+    int bits;  // per pixel
+  } layouts[] = {{3, 1, 1}, {3, 2, 2}, {3, 4, 4}, {3, 8, 8}, {0, 16, 16}, {2, 8, 24}, {6, 16, 64}};
+  const auto sample = [](const Layout& l, int x, int y) -> uint64_t {
+    if (l.colorType == 3) return uint64_t(x * 3 + y * 5 + x * y) % (1u << l.depth);
+    return (uint64_t(x) * 131 + uint64_t(y) * 977 + 7) * 0x9E3779B97F4A7C15u >> (64 - l.bits);
+  };
+  Bytes palette;
+  for (int i = 0; i < 256; ++i)
+    palette.insert(palette.end(), {uint8_t(i * 37), uint8_t(255 - i), uint8_t(i * 5)});
+  for (const Layout& l : layouts)
+    for (bool interlaced : {false, true})
+      for (auto [w, h] : {std::pair{1, 1}, {2, 2}, {3, 9}, {9, 2}, {13, 11}}) {
+        PngFile f{Ihdr(uint32_t(w), uint32_t(h), l.depth, l.colorType, interlaced), {}, {}};
+        if (l.colorType == 3)
+          f.beforeData.push_back(
+              Chunk("PLTE", Bytes(palette.begin(), palette.begin() + 3 * (1 << l.depth))));
+        f.rows = test::Scanlines(w, h, l.bits, interlaced,
+                                 [&](int x, int y) { return sample(l, x, y); });
+        const RGBAImage rgba = ToRGBA(Load(f.Build()).Image());
+        ASSERT_EQ(rgba.bytes.size(), size_t(4 * w * h));
+        for (int y = 0; y < h; ++y)
+          for (int x = 0; x < w; ++x) {
+            const uint64_t v = sample(l, x, y);
+            Bytes expected;
+            switch (l.colorType) {
+              case 3:
+                expected = {palette[3 * v], palette[3 * v + 1], palette[3 * v + 2], 255};
+                break;
+              case 0:
+                expected = {uint8_t(v >> 8), uint8_t(v >> 8), uint8_t(v >> 8), 255};
+                break;
+              case 2:
+                expected = {uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v), 255};
+                break;
+              default:
+                expected = {uint8_t(v >> 56), uint8_t(v >> 40), uint8_t(v >> 24), uint8_t(v >> 8)};
+            }
+            const size_t at = 4 * size_t(y * w + x);
+            ASSERT_EQ(Bytes(rgba.bytes.begin() + at, rgba.bytes.begin() + at + 4), expected)
+                << "type " << int(l.colorType) << " depth " << int(l.depth)
+                << (interlaced ? " interlaced " : " ") << w << "x" << h << " at " << x << "," << y;
+          }
+      }
+}
+
 TEST(PngDecode, AFullPaletteOf256Colours) {
   Bytes palette, rows;
   for (int i = 0; i < 256; ++i)

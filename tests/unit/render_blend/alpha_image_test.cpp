@@ -71,6 +71,16 @@ TEST(AlphaImageTest, ClipsBothStartsTogetherAndTakesKeysFromTheBackground) {
   for (int x = 0; x < 3; ++x) EXPECT_EQ(target.Pixel(x, 0).B, (x + 3) * 10) << x;
   EXPECT_EQ(target.Pixel(3, 0), TRGBAPixel({1, 1, 1, 1}));
 
+  // A source starting 2 before the picture: the drawn block starts 2 later and is 2 shorter,
+  // 6 - 2 = 4 pixels of the picture's first ones, however much room the target has.
+  img::Bitmap32 wide = Filled(8, 1, {1, 1, 1, 1});
+  DrawAlphaImage({0, 0, 8, 1}, {-2, 0, 4, 1}, wide, false, 0, kNoTint, false, EmptyBgSource,
+                 &picture);
+  for (int x = 0; x < 8; ++x)
+    EXPECT_EQ(wide.Pixel(x, 0), x >= 2 && x < 6 ? TRGBAPixel({uint8_t((x - 2) * 10), 0, 0, 255})
+                                                : TRGBAPixel({1, 1, 1, 1}))
+        << x;
+
   // A key pixel takes the background behind it (at the source's offset) only when asked, and only
   // where the background reaches; the fuller routine keeps the target's alpha.
   img::Bitmap32 keys = Filled(3, 1, kKeyPixel), back = Filled(3, 1, {7, 8, 9, 0});

@@ -23,9 +23,11 @@ TEST(AnimStepsTest, TitleButtonAndControlFadeSteps) {
   for (const Iter& c : counts)
     EXPECT_EQ(FadeIterations(c.section, c.fast), c.iterations) << c.section << " " << c.fast;
 
+  // Counts that do not divide 255 (4, 7): the product is divided, not the level's share.
   struct Weight {
     int level, iterations, weight;
-  } weights[] = {{1, 5, 204}, {4, 5, 51}, {5, 5, 0}, {6, 5, 0}, {1, 1, 0}, {0, 5, 255}, {1, 0, 0}};
+  } weights[] = {{1, 5, 204}, {4, 5, 51}, {5, 5, 0},   {6, 5, 0},   {1, 1, 0}, {0, 5, 255},
+                 {1, 0, 0},   {3, 4, 64}, {1, 4, 192}, {2, 7, 183}, {6, 7, 37}};
   for (const Weight& c : weights)
     EXPECT_EQ(FadeWeight(c.level, c.iterations), c.weight) << c.level << "/" << c.iterations;
 }

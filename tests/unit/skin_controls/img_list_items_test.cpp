@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "PngBuilder.h"
 #include "imaging/PngWriter.h"
 #include "skin/controls/sImgListItems.h"
 
@@ -88,6 +89,11 @@ TEST(ImgListItems, CacheDecodesOnceAndSettingUseCacheDropsIt) {
   ASSERT_TRUE(items.GetItemBitmap(0, 32, 32));
   ASSERT_TRUE(items.GetItemBitmap(0, 16, 16));
   EXPECT_EQ(items[0].CachedBitmap->Width(), 16);
+  // The same width at another height is another size too.
+  auto flat = items.GetItemBitmap(0, 16, 8);
+  ASSERT_TRUE(flat);
+  EXPECT_EQ(flat->Height(), 8);
+  EXPECT_EQ(items[0].CachedBitmap->Height(), 8);
   items.SetUseCache(false);
   ASSERT_TRUE(items.GetItemBitmap(0, 32, 32));
   EXPECT_FALSE(items[0].CachedBitmap);
@@ -104,6 +110,67 @@ TEST(ImgListItems, BitmapWithoutAlphaIsOpaqueExceptItsBottomLeftColour) {
   for (int y = 0; y < 2; ++y)
     for (int x = 0; x < 4; ++x) EXPECT_EQ(b->Pixel(x, y).A, expected[y][x]) << x << "," << y;
   EXPECT_EQ(b->Pixel(3, 0).B, 255);
+}
+
+TEST(ImgListItems, TransparencyTheFileDescribesIsKeptInsteadOfTheBottomLeftKey) {
+  using img::test::Chunk;
+  using img::test::Ihdr;
+  // A 4 x 2 palette picture: red, green, blue, white; red see-through, green half, the rest
+  // opaque. The bottom-left pixel is blue, which must stay opaque.
+  img::test::PngFile palette{
+      Ihdr(4, 2, 8, 3),
+      {Chunk("PLTE", {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255}), Chunk("tRNS", {0, 128})},
+      {0, 0, 1, 2, 3, 0, 2, 3, 1, 0}};
+  // The same colours as an RGB picture whose key colour is green.
+  img::test::PngFile rgb{Ihdr(4, 2, 8, 2), {Chunk("tRNS", {0, 0, 0, 255, 0, 0})}, {}};
+  const uint8_t colours[4][3] = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255}};
+  const int indices[2][4] = {{0, 1, 2, 3}, {2, 3, 1, 0}};
+  for (const auto& row : indices) {
+    rgb.rows.push_back(0);
+    for (int i : row) rgb.rows.insert(rgb.rows.end(), colours[i], colours[i] + 3);
+  }
+  struct Case {
+    const char* what;
+    std::vector<uint8_t> file;
+    uint8_t alpha[4];  // by palette index
+  } cases[] = {{"palette", palette.Build(), {0, 128, 255, 255}},
+               {"colour key", rgb.Build(), {255, 0, 255, 255}}};
+  for (const Case& c : cases) {
+    TsImgListItems items;
+    items.Add(TsImageFormat::ifPNG, c.file);
+    auto b = items.GetItemBitmap(0, 4, 2);
+    ASSERT_TRUE(b) << c.what;
+    for (int y = 0; y < 2; ++y)
+      for (int x = 0; x < 4; ++x) {
+        const int i = indices[y][x];
+        const img::TRGBAPixel expected{colours[i][2], colours[i][1], colours[i][0], c.alpha[i]};
+        EXPECT_EQ(b->Pixel(x, y), expected) << c.what << " " << x << "," << y;
+      }
+  }
+  // A grey picture's key, and a palette picture that is see-through everywhere: nothing is keyed
+  // by the bottom-left colour.
+  struct Small {
+    const char* what;
+    img::test::PngFile file;
+    img::TRGBAPixel expected[2];
+  } small[] = {
+      {"grey key",
+       {Ihdr(2, 1, 8, 0), {Chunk("tRNS", {0, 128})}, {0, 128, 200}},
+       {{128, 128, 128, 0}, {200, 200, 200, 255}}},
+      {"palette all clear",
+       {Ihdr(2, 1, 8, 3),
+        {Chunk("PLTE", {255, 0, 0, 0, 255, 0}), Chunk("tRNS", {0, 0})},
+        {0, 0, 1}},
+       {{0, 0, 255, 0}, {0, 255, 0, 0}}},
+  };
+  for (const Small& c : small) {
+    TsImgListItems items;
+    items.Add(TsImageFormat::ifPNG, c.file.Build());
+    auto b = items.GetItemBitmap(0, 2, 1);
+    ASSERT_TRUE(b) << c.what;
+    EXPECT_EQ(b->Pixel(0, 0), c.expected[0]) << c.what;
+    EXPECT_EQ(b->Pixel(1, 0), c.expected[1]) << c.what;
+  }
 }
 
 TEST(ImgListItems, BadIndexOrUndecodableDataGivesNoPicture) {

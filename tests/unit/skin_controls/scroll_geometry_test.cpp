@@ -39,6 +39,51 @@ TEST(ScrollGeometry, ThumbLengthAndPlace) {
   EXPECT_FALSE(ThumbShown({0, 99, 10, 0}, 40, 17, kMinThumb));  // no room between the arrows
 }
 
+TEST(ScrollGeometry, RangesAsWideAsThe32BitPositionsStillScale) {
+  // The same 217-pixel bar; Max - Min + 1 of these ranges does not fit in 32 bits.
+  constexpr int32_t kMax = INT32_MAX, kMin = INT32_MIN, kHalf = 1 << 30;
+  struct Row {
+    TsScrollInfo info;
+    TsThumb expected;
+  } rows[] = {
+      {{0, kMax, kHalf, 0}, {17, 92}},          // half of 2^31: 91.5 -> 92
+      {{0, kMax, kHalf, kHalf / 2}, {63, 92}},  // a quarter on: 17 + 45.5 -> 46
+      {{0, kMax, kHalf, kHalf}, {108, 92}},     // the last page: 17 + 183 - 92
+      {{0, kMax, kHalf, kMax}, {108, 92}},      // past it, still in the track
+      {{kMin, kMax, kMax, 0}, {109, 91}},       // 2^32 positions, the middle one
+      {{kMin, kMax, kMax, kMin}, {17, 91}},     // the first
+      {{kMax, kMin, kMax, 0}, {17, 0}},         // an inverted range: no thumb
+  };
+  for (const Row& r : rows) {
+    TsThumb t = ThumbGeometry(r.info, 0, 217, 17, kMinThumb);
+    EXPECT_EQ(t.Start, r.expected.Start) << r.info.Min << ".." << r.info.Max << " @" << r.info.Pos;
+    EXPECT_EQ(t.Length, r.expected.Length) << r.info.Min << ".." << r.info.Max;
+  }
+  EXPECT_TRUE(ThumbShown({-1, kMax, kMax, 0}, 217, 17, 0));
+  EXPECT_TRUE(ThumbShown({kMin, kMax, kMax, 0}, 217, 17, 0));  // half of 2^32 - 1: 91 pixels
+  EXPECT_EQ(HitTestBar({kMin, kMax, kMax, 0}, {0, 0, 217, 17}, false, 17, kMinThumb, {150, 5}),
+            kScrollThumb);
+  // Dragged positions (a 17-pixel thumb on a 183-pixel track from 17): half the track is half the
+  // range; positions beyond 32 bits saturate.
+  struct Drag {
+    TsScrollInfo info;
+    bool vertical;
+    int thumbStart;
+    int32_t expected;
+  } drags[] = {
+      {{0, kMax, 0, 0}, false, 100, kHalf},     // 2^31 * 83 / 166
+      {{0, kMax, 0, 0}, true, 100, kHalf + 1},  // (2^31 + 1) / 2, rounded up
+      {{0, kMax, 0, 0}, false, 183, kMax},      // 2^31 at the end
+      {{0, kMax, 0, 0}, true, 183, kMax},       // 2^31 + 1 at the end
+      {{kMin, kMax, 0, 0}, false, 100, kMax},   // 2^31 of 2^32
+      {{kMin, kMax, kMax, 0}, false, 17, 0},    // the first
+      {{-1, kMax, kMax, 0}, false, 183, 2},     // 2^31 - (2^31 - 1) + 1 at the end
+  };
+  for (const Drag& d : drags)
+    EXPECT_EQ(DragPosition(d.info, d.vertical, d.thumbStart, 17, 183, 17), d.expected)
+        << d.info.Min << ".." << d.info.Max << " " << d.vertical << " @" << d.thumbStart;
+}
+
 TEST(ScrollGeometry, HitTesting) {
   const TsScrollInfo info{0, 99, 10, 45};  // thumb at 100..117 of a 217-wide bar
   const TRect bar{0, 100, 217, 117};

@@ -118,6 +118,23 @@ TEST_F(ScrollPaintTest, EachElementShowsItsOwnState) {
   }
 }
 
+TEST_F(ScrollPaintTest, TheThumbsGripSitsInTheMiddleOfTheThumb) {
+  // 101 of 200 rows from the first: the thumb covers rows 17..100, so a 5 x 5 grip covers 56..60.
+  skin_.QuickIndexes.ScrollButtons[4].GlyphIndex = 0;
+  TsBarPaint bar = Bar();
+  bar.Info = {0, 199, 101, 0};
+  const img::Bitmap32 image = Paint(bar);
+  EXPECT_EQ(ColorAt(image, 8, 17), kThumb);
+  EXPECT_EQ(ColorAt(image, 8, 100), kThumb);
+  EXPECT_EQ(ColorAt(image, 8, 101), kTrack);
+  for (int y = 17; y <= 100; ++y)
+    EXPECT_EQ(ColorAt(image, 8, y), y >= 56 && y <= 60 ? kGlyph[0] : kThumb) << y;
+  EXPECT_EQ(ColorAt(image, 5, 58), kThumb);
+  EXPECT_EQ(ColorAt(image, 6, 58), kGlyph[0]);
+  EXPECT_EQ(ColorAt(image, 10, 58), kGlyph[0]);
+  EXPECT_EQ(ColorAt(image, 11, 58), kThumb);
+}
+
 TEST_F(ScrollPaintTest, ADisabledBarShowsNoThumbAndNothingHot) {
   TsBarPaint bar = Bar();
   bar.Enabled = false;

@@ -110,6 +110,19 @@ TEST(BorderGeometry, HitZonesLieAtTheShadowsInnerEdge) {
       {0, {200, 3}, kHitShadow},  // the shadow above the title is no caption
       {3, {6, 150}, kHitLeft},    // ALIGNOFFSET reaches into the shadow
       {3, {5, 150}, kHitShadow},
+      {3, {9, 150}, kHitLeft},  // 422 x 323: the zones move out by 3 on every side
+      {3, {10, 150}, kHitBorder},
+      {3, {411, 150}, kHitBorder},
+      {3, {412, 150}, kHitRight},
+      {3, {415, 150}, kHitRight},
+      {3, {416, 150}, kHitShadow},
+      {3, {200, 6}, kHitTop},
+      {3, {200, 9}, kHitTop},
+      {3, {200, 10}, kHitCaption},
+      {3, {200, 312}, kHitBorder},
+      {3, {200, 313}, kHitBottom},
+      {3, {415, 316}, kHitBottomRight},
+      {3, {200, 317}, kHitShadow},
   };
   for (const Case& c : cases)
     EXPECT_EQ(BorderHitTest(Hit(c.align), c.p), c.code) << c.p.X << "," << c.p.Y << " a" << c.align;

@@ -144,6 +144,11 @@ TEST(DialogFrame, TitleElementsWorkByTheRulesAndTheWindowState) {
   EXPECT_TRUE(TitleElementEnabled(p, kHitMaxButton));
   // A minimised window can always be restored from its minimise button.
   p.Inputs.Rules = DialogButtonRules(Facts(kCaption | kSysMenu | kMinBox, 0, true));
+  p.Form.Maximized = false;
   p.Form.Minimized = true;
   EXPECT_TRUE(TitleElementEnabled(p, kHitMinButton));
+  // Its maximise button stays off: restoring alone does not make it work.
+  ASSERT_TRUE(p.Inputs.Rules.EnabledRestore);
+  ASSERT_FALSE(p.Inputs.Rules.EnabledMax);
+  EXPECT_FALSE(TitleElementEnabled(p, kHitMaxButton));
 }

@@ -179,6 +179,8 @@ TEST(TitleLayout, HitTesting) {
   auto hit = [&](int x, int y, int grip = 0, bool gripActive = false) {
     return HitTestFrame(f, kMetrics, l, in, {x, y}, grip, gripActive);
   };
+  // The frame is 4 wide on the 722 x 454 form: the last row and column of the top and left bands
+  // are 3; the first of the bottom and right bands are 451 and 719, not height or width - 4.
   struct Case {
     int x, y, code;
   } cases[] = {
@@ -187,6 +189,9 @@ TEST(TitleLayout, HitTesting) {
       {719, 452, kHitBottomRight}, {2, 200, kHitLeft},       {720, 200, kHitRight},
       {300, 1, kHitTop},           {300, 453, kHitBottom},   {300, 12, kHitCaption},
       {10, 12, kHitSysMenu},       {300, 30, kHitMenu},      {300, 200, kHitClient},
+      {3, 200, kHitLeft},          {4, 200, kHitClient},     {718, 200, kHitClient},
+      {719, 200, kHitRight},       {300, 3, kHitTop},        {300, 4, kHitCaption},
+      {300, 450, kHitClient},      {300, 451, kHitBottom},   {718, 451, kHitBottom},
   };
   for (const Case& c : cases) EXPECT_EQ(hit(c.x, c.y), c.code) << c.x << "," << c.y;
   // The size grip answers only when active and when the skin has one.
@@ -200,6 +205,16 @@ TEST(TitleLayout, HitTesting) {
   EXPECT_EQ(hit(670, 10), kHitCaption);
   in.Rules.EnabledRestore = true;
   EXPECT_EQ(hit(670, 10), kHitMaxButton);
+  // Minimised, restoring is the minimise button's work: the maximise button needs its own rule.
+  f.Minimized = true;
+  l = LayoutTitle(skin.model, f, kMetrics, in);
+  const TRect maxButton = l.Buttons[tbMax].Bounds;
+  ASSERT_GT(maxButton.Width(), 0);
+  EXPECT_EQ(hit(maxButton.Left + 2, maxButton.Top + 2), kHitCaption);
+  in.Rules.EnabledMax = true;
+  EXPECT_EQ(hit(maxButton.Left + 2, maxButton.Top + 2), kHitMaxButton);
+  f.Minimized = false;
+  l = LayoutTitle(skin.model, f, kMetrics, in);
   // A maximised form has no sizing borders.
   f.Maximized = true;
   EXPECT_EQ(hit(300, 1), kHitCaption);
