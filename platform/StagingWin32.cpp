@@ -271,7 +271,10 @@ class Win32Staging final : public Staging {
       Fail();
       return INVALID_HANDLE_VALUE;
     }
-    HANDLE root = OpenEntry(root_, kFolderAccess, kNoDeleteSharing);
+    // Not shared for deletion, it cannot be renamed meanwhile; asking no deletion itself, other
+    // runs may open it too.
+    HANDLE root = OpenEntry(root_, READ_CONTROL | FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
+                            kNoDeleteSharing);
     if (root == INVALID_HANDLE_VALUE) {
       Fail();
       return root;
