@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "platform/AnsiText.h"
 #include "platform/DriverSetup.h"
 #include "platform/SystemEntry.h"
 #include "platform/Win32Error.h"
@@ -13,22 +14,6 @@ namespace {
 using TSetupCopyOEMInf = BOOL(WINAPI*)(PCSTR, PCSTR, DWORD, DWORD, PSTR, DWORD, PDWORD, PSTR*);
 using TGetStoreLocation = BOOL(WINAPI*)(PCWSTR, const void*, PCWSTR, PWSTR, DWORD, PDWORD);
 using TUpdateDriver = BOOL(WINAPI*)(HWND, LPCSTR, LPCSTR, DWORD, PBOOL);
-
-std::wstring Wide(const std::string& text) {
-  int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-  std::wstring wide(n > 0 ? n : 1, L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), n);
-  wide.resize(wide.size() - 1);
-  return wide;
-}
-
-std::string Narrow(const std::wstring& text) {
-  int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  std::string narrow(n > 0 ? n : 1, '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, narrow.data(), n, nullptr, nullptr);
-  narrow.resize(narrow.size() - 1);
-  return narrow;
-}
 
 bool IsAdministrator() {
   SID_IDENTIFIER_AUTHORITY authority = SECURITY_NT_AUTHORITY;
@@ -96,9 +81,10 @@ class Win32DriverSetup final : public DriverSetup {
     static const auto locate =
         SystemEntry<TGetStoreLocation>("setupapi.dll", "SetupGetInfDriverStoreLocationW");
     wchar_t buffer[MAX_PATH];
-    if (!locate || !locate(Wide(infPath).c_str(), nullptr, nullptr, buffer, MAX_PATH, nullptr))
+    if (!locate ||
+        !locate(WideFromAnsi(infPath).c_str(), nullptr, nullptr, buffer, MAX_PATH, nullptr))
       return {};
-    std::string located = Narrow(buffer);
+    std::string located = AnsiFromWide(buffer);
     size_t slash = located.rfind('\\');
     return slash == std::string::npos ? std::string() : located.substr(0, slash);
   }

@@ -2,33 +2,18 @@
 
 #include <vector>
 
+#include "platform/AnsiText.h"
 #include "platform/FileIdentity.h"
 
 namespace platform {
 namespace {
-
-std::wstring Wide(const std::string& text) {
-  int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
-  return wide;
-}
-
-std::string Narrow(const std::wstring& wide) {
-  int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                              nullptr, nullptr);
-  std::string text(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), n,
-                      nullptr, nullptr);
-  return text;
-}
 
 // A file or folder opened only to ask about it: no rights to its content, nothing locked, links
 // followed to what they lead to.
 class Opened {
  public:
   explicit Opened(const std::string& path)
-      : handle_(CreateFileW(Wide(path).c_str(), FILE_READ_ATTRIBUTES,
+      : handle_(CreateFileW(WideFromAnsi(path).c_str(), FILE_READ_ATTRIBUTES,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)) {}
   ~Opened() {
@@ -69,7 +54,7 @@ class Win32FileIdentity final : public FileIdentity {
       final = L"\\" + final.substr(7);
     else if (final.starts_with(L"\\\\?\\"))
       final = final.substr(4);
-    return Narrow(final);
+    return AnsiFromWide(final);
   }
 };
 

@@ -1,17 +1,11 @@
 #include <windows.h>
 
+#include "platform/AnsiText.h"
 #include "platform/FileNames.h"
 #include "platform/SystemEntry.h"
 
 namespace platform {
 namespace {
-
-std::wstring WideName(std::string_view name) {
-  int length = static_cast<int>(name.size());
-  std::wstring wide(MultiByteToWideChar(CP_ACP, 0, name.data(), length, nullptr, 0), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, name.data(), length, wide.data(), static_cast<int>(wide.size()));
-  return wide;
-}
 
 // The system's own answers: the loader's device-name test, and the full path it makes of the
 // name, which for a device is "\\.\NAME" whatever folder it is in.
@@ -28,13 +22,13 @@ bool SystemNamesDevice(const std::wstring& name) {
 }  // namespace
 
 bool NamesDevice(const std::string& name) {
-  return IsReservedDeviceName(name) || (!name.empty() && SystemNamesDevice(WideName(name)));
+  return IsReservedDeviceName(name) || (!name.empty() && SystemNamesDevice(WideFromAnsi(name)));
 }
 
 // The invariant locale's upper case is the one the file systems' case table holds;
 // CompareStringOrdinal ignoring case compares by it too.
 std::string FileNameKey(std::string_view name) {
-  std::wstring wide = WideName(name), upper(wide.size(), L'\0');
+  std::wstring wide = WideFromAnsi(name), upper(wide.size(), L'\0');
   int length = static_cast<int>(wide.size());
   if (length > 0)
     LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, wide.data(), length, upper.data(), length,
@@ -47,7 +41,7 @@ std::string FileNameKey(std::string_view name) {
 }
 
 bool SameFileName(std::string_view a, std::string_view b) {
-  std::wstring wideA = WideName(a), wideB = WideName(b);
+  std::wstring wideA = WideFromAnsi(a), wideB = WideFromAnsi(b);
   return CompareStringOrdinal(wideA.data(), static_cast<int>(wideA.size()), wideB.data(),
                               static_cast<int>(wideB.size()), TRUE) == CSTR_EQUAL;
 }

@@ -56,6 +56,10 @@ std::unique_ptr<StagedFile> MemoryStaging::NewFile(const std::string& path) {
 }
 
 bool MemoryStaging::RemoveFolder(const std::string& path) {
+  if (!removalRefusal.empty()) {
+    lastError_ = removalRefusal;
+    return false;
+  }
   files_.Remove(path);
   removed.push_back(path);
   return true;

@@ -17,6 +17,8 @@ class MemoryStaging : public Staging {
   std::string root = "C:\\Temp\\Driver Keeper";
   // The reason MakeFolder gives when it fails; empty when it succeeds.
   std::string refusal;
+  // The reason RemoveFolder gives when it fails, leaving the folder; empty when it succeeds.
+  std::string removalRefusal;
   std::vector<std::string> made;     // every staging folder made, in order
   std::vector<std::string> removed;  // and every one removed
 

@@ -85,6 +85,31 @@ void Install(TPackageReport& report, const TPackageManifest& manifest, const TPa
   if (restart) report.outcome += "; restart Windows to finish";
 }
 
+// Copies the package into the stage and, unless that failed, was cancelled or the staged INF may
+// not be installed, installs it from there.
+void StageAndInstall(TPackageReport& report, TPackageStage& stage, const std::string& folder,
+                     const TPackageManifest& manifest, bool verified,
+                     const TPackageProgress& progress) {
+  std::string failed = stage.Copy(folder, manifest, manifest.InstallInf(), kInfMaxBytes, progress);
+  if (stage.Cancelled()) {
+    report.outcome = "not installed";
+    report.problems.push_back("restore cancelled");
+    return;
+  }
+  std::vector<std::string> refused = Refusals(failed, stage, manifest, verified);
+  if (!refused.empty()) {
+    report.outcome = "not installed";
+    // A forced package names its verification's problems already, the INF's among them.
+    for (const std::string& problem : refused)
+      if (std::find(report.problems.begin(), report.problems.end(), problem) ==
+          report.problems.end())
+        report.problems.push_back(problem);
+    return;
+  }
+  progress.File(report.package, manifest.InstallInf());
+  Install(report, manifest, stage, verified);
+}
+
 TPackageReport RestoreOne(const std::string& folder, bool force, const TPackageProgress& progress) {
   TPackageManifest manifest;
   TPackageReport report = VerifyPackage(folder, manifest, progress);
@@ -101,24 +126,9 @@ TPackageReport RestoreOne(const std::string& folder, bool force, const TPackageP
   // The installer reads the staged copy, never the package folder, which another process may
   // change at any time. A forced restore installs the files as they are now.
   TPackageStage stage;
-  std::string failed = stage.Copy(folder, manifest, manifest.InstallInf(), kInfMaxBytes, progress);
-  if (stage.Cancelled()) {
-    report.outcome = "not installed";
-    report.problems.push_back("restore cancelled");
-    return report;
-  }
-  std::vector<std::string> refused = Refusals(failed, stage, manifest, verified);
-  if (!refused.empty()) {
-    report.outcome = "not installed";
-    // A forced package names its verification's problems already, the INF's among them.
-    for (const std::string& problem : refused)
-      if (std::find(report.problems.begin(), report.problems.end(), problem) ==
-          report.problems.end())
-        report.problems.push_back(problem);
-    return report;
-  }
-  progress.File(report.package, manifest.InstallInf());
-  Install(report, manifest, stage, verified);
+  StageAndInstall(report, stage, folder, manifest, verified, progress);
+  // A staging folder left behind is said: the user may want it gone, and the next restore tries.
+  if (std::string left = stage.Remove(); !left.empty()) report.problems.push_back(left);
   return report;
 }
 

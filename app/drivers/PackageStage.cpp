@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 #include "app/drivers/PackageFiles.h"
 #include "platform/FileSystem.h"
@@ -9,7 +10,14 @@
 #include "platform/Staging.h"
 
 TPackageStage::~TPackageStage() {
-  if (!folder_.empty()) platform::Staging::Current().RemoveFolder(folder_);
+  Remove();
+}
+
+std::string TPackageStage::Remove() {
+  std::string folder = std::exchange(folder_, {});
+  platform::Staging& staging = platform::Staging::Current();
+  if (folder.empty() || staging.RemoveFolder(folder)) return {};
+  return "the staging folder " + folder + " could not be removed: " + staging.LastErrorText();
 }
 
 std::string TPackageStage::Copy(const std::string& package, const TPackageManifest& manifest,

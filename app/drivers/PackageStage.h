@@ -1,7 +1,7 @@
 // A package copied into a private staging folder for installing. Each listed file is read once,
 // and the same bytes are hashed and written, so what the installer reads is what was compared
-// with the manifest, whatever happens to the package folder meanwhile. The folder is removed when
-// the object goes: after an install, a failure, a throw or a cancel alike.
+// with the manifest, whatever happens to the package folder meanwhile. The folder is removed by
+// Remove, or when the object goes: after an install, a failure, a throw or a cancel alike.
 #pragma once
 
 #include <optional>
@@ -33,6 +33,11 @@ class TPackageStage {
   // large: what the installer will read.
   const std::optional<std::string>& Kept() const { return kept_; }
   bool Cancelled() const { return cancelled_; }
+
+  // Removes the staging folder now, once. Returns what stays, as a problem for the package's line
+  // ("the staging folder ... could not be removed: why"), or empty. A folder left behind is
+  // removed by a later run's staging.
+  std::string Remove();
 
  private:
   std::string StageFile(const std::string& package, const TPackageFile& file, bool keep,

@@ -342,6 +342,37 @@ TEST(PackageRestoreTest, InfsNamedByCopyInfAreCheckedToo) {
             "package");
 }
 
+// A staging folder that stays is said once, with the system's reason; the folder is let go.
+TEST(PackageRestoreTest, AStagingFolderThatStaysIsReported) {
+  RestoreMachine m;
+  m.AddTarn();
+  TPackageManifest manifest =
+      ParseManifest(m.files.Content(kPackage + "\\package.ini").value_or("")).manifest;
+  TPackageStage stage;
+  EXPECT_EQ(stage.Remove(), "");  // nothing made yet
+  EXPECT_EQ(stage.Copy(kPackage, manifest, "tn.inf", 10, {}), "");
+  m.setup.staging.removalRefusal = "Access is denied.";
+  EXPECT_EQ(stage.Remove(),
+            "the staging folder " + kStage + " could not be removed: Access is denied.");
+  EXPECT_EQ(stage.Remove(), "");
+  m.setup.staging.removalRefusal.clear();
+  {
+    TPackageStage removed;
+    EXPECT_EQ(removed.Copy(kPackage, manifest, "tn.inf", 10, {}), "");
+    EXPECT_EQ(removed.Remove(), "");
+    EXPECT_EQ(m.setup.staging.removed, Strings{"C:\\Temp\\Driver Keeper\\stage-2"});
+  }
+  EXPECT_EQ(m.setup.staging.removed.size(), 1u);  // not again when it goes
+
+  // A restore whose stage stays installed the package, and fails it for the folder left behind.
+  m.setup.staging.removalRefusal = "Access is denied.";
+  EXPECT_EQ(m.Run({"/restore", "D:\\Pk"}), kExitFailed);
+  EXPECT_EQ(m.lines[0],
+            "FAIL  Tarn Net: installed as oem100.inf; device PCI\\VEN_1234&DEV_0001 updated; the "
+            "staging folder C:\\Temp\\Driver Keeper\\stage-3 could not be removed: Access is "
+            "denied.");
+}
+
 TEST(PackageRestoreTest, AnIncompletePackageIsNeverRestoredAsSound) {
   struct Row {
     std::string missing;

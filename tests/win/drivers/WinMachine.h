@@ -3,8 +3,10 @@
 
 #include <windows.h>
 #include <shellapi.h>
+#include <winioctl.h>
 
 #include <string>
+#include <vector>
 
 namespace testing_support {
 
@@ -68,6 +70,35 @@ inline void RemoveTree(const std::string& folder) {
   op.pFrom = from.c_str();
   op.fFlags = FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
   SHFileOperationA(&op);
+}
+
+// Makes link a junction to target; false where the file system cannot.
+inline bool MakeJunction(const std::string& link, const std::string& target) {
+  if (!CreateDirectoryA(link.c_str(), nullptr)) return false;
+  HANDLE dir = CreateFileA(link.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (dir == INVALID_HANDLE_VALUE) return false;
+  std::wstring print(target.begin(), target.end()), substitute = L"\\??\\" + print;
+  // A mount point's reparse data: tag, length, then the substitute and print names.
+  std::vector<WORD> data = {0,
+                            0,
+                            0,
+                            0,
+                            0,
+                            static_cast<WORD>(substitute.size() * 2),
+                            static_cast<WORD>(substitute.size() * 2 + 2),
+                            static_cast<WORD>(print.size() * 2)};
+  data.insert(data.end(), substitute.begin(), substitute.end());
+  data.push_back(0);
+  data.insert(data.end(), print.begin(), print.end());
+  data.push_back(0);
+  *reinterpret_cast<DWORD*>(data.data()) = IO_REPARSE_TAG_MOUNT_POINT;
+  data[2] = static_cast<WORD>(data.size() * 2 - 8);
+  DWORD returned = 0;
+  bool made = DeviceIoControl(dir, FSCTL_SET_REPARSE_POINT, data.data(),
+                              static_cast<DWORD>(data.size() * 2), nullptr, 0, &returned, nullptr);
+  CloseHandle(dir);
+  return made;
 }
 
 // A name no other test run uses at the same time.

@@ -1,5 +1,6 @@
-// Restore against the real file system and the system's installer: the private staging folder's
-// access list and its removal, a package file swapped while the install runs, and an INF whose
+// Restore against the real file system and the system's installer: the private staging root and
+// folders, their access lists and removal (never through a link or a swapped folder), long paths,
+// folders that ended runs left, a package file swapped while the install runs, and an INF whose
 // catalog lies outside its package.
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -8,6 +9,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <memory>
 
 #include "WinMachine.h"
 #include "app/drivers/PackageFiles.h"
@@ -19,7 +21,9 @@
 
 namespace {
 
+using testing_support::MakeJunction;
 using testing_support::ReadFileText;
+using testing_support::RemoveTree;
 using testing_support::WriteFileText;
 using Strings = std::vector<std::string>;
 
@@ -28,7 +32,18 @@ std::string TempDir() {
   return std::string(dir, GetTempPathA(sizeof dir, dir));
 }
 
-const std::string kStagingRoot = TempDir() + "Driver Keeper";
+std::string WindowsTemp() {
+  char dir[MAX_PATH];
+  return std::string(dir, GetSystemWindowsDirectoryA(dir, sizeof dir)) + "\\Temp";
+}
+
+const std::string kStagingRoot = WindowsTemp() + "\\Driver Keeper";
+
+// Whether path lies below folder; the system gives folders' names in their case on disk.
+bool IsBelow(const std::string& path, const std::string& folder) {
+  return path.size() > folder.size() + 1 &&
+         _strnicmp(path.c_str(), (folder + "\\").c_str(), folder.size() + 1) == 0;
+}
 
 bool Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -137,7 +152,9 @@ TEST(StagingWinTest, OnlyAdministratorsMayWriteAndNothingStays) {
   platform::Staging& staging = platform::Staging::Default();
   std::string folder = staging.MakeFolder();
   ASSERT_NE(folder, "") << staging.LastErrorText();
-  EXPECT_TRUE(folder.starts_with(kStagingRoot + "\\stage-")) << folder;
+  EXPECT_TRUE(IsBelow(folder, kStagingRoot)) << folder;
+  EXPECT_NE(folder.find("\\stage-"), std::string::npos) << folder;
+  ExpectPrivate(kStagingRoot);
   ExpectPrivate(folder);
 
   ASSERT_TRUE(staging.MakeSubfolder(folder + "\\x64"));
@@ -156,6 +173,172 @@ TEST(StagingWinTest, OnlyAdministratorsMayWriteAndNothingStays) {
 
   EXPECT_TRUE(staging.RemoveFolder(folder));
   EXPECT_FALSE(Exists(folder));
+}
+
+// What may hold staging folders, or be one: a private folder, and nothing that is a link, a file
+// or a folder others may change. Links are told by their attributes, which is all Wine shows of
+// them.
+TEST(StagingWinTest, OnlyAPrivateFolderIsUsed) {
+  PSECURITY_DESCRIPTOR shared = nullptr, own = nullptr;
+  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(
+      "O:BAD:(A;OICI;FA;;;BA)(A;OICI;FA;;;BU)", SDDL_REVISION_1, &shared, nullptr));
+  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(platform::kStagingSecurity,
+                                                                   SDDL_REVISION_1, &own, nullptr));
+  const DWORD kFolder = FILE_ATTRIBUTE_DIRECTORY, kLink = FILE_ATTRIBUTE_REPARSE_POINT;
+  const struct {
+    DWORD attributes;
+    PSECURITY_DESCRIPTOR descriptor;
+    std::string refusal;
+  } kRows[] = {
+      {kFolder, own, ""},
+      {kFolder, nullptr, ""},  // no access lists kept
+      {kFolder | FILE_ATTRIBUTE_HIDDEN, own, ""},
+      {kFolder | kLink, own, "is a link"},
+      {kFolder | kLink, nullptr, "is a link"},
+      {kLink, nullptr, "is a link"},  // a link to a file
+      {FILE_ATTRIBUTE_NORMAL, own, "is not a folder"},
+      {FILE_ATTRIBUTE_ARCHIVE, nullptr, "is not a folder"},
+      {kFolder, shared, "may be changed by others than the administrators"},
+  };
+  for (const auto& row : kRows)
+    EXPECT_EQ(platform::PrivateFolderRefusal(row.attributes, row.descriptor), row.refusal)
+        << std::hex << row.attributes;
+  LocalFree(shared);
+  LocalFree(own);
+}
+
+// Staging below a root of the test's own, removed afterwards.
+struct StagingRootTest : ::testing::Test {
+  std::string work = TempDir() + testing_support::Unique("dkstage");
+  std::string root = work + "\\Driver Keeper";
+  std::unique_ptr<platform::Staging> staging = platform::NewStaging(root);
+
+  StagingRootTest() { CreateDirectoryA(work.c_str(), nullptr); }
+  ~StagingRootTest() override {
+    staging.reset();
+    RemoveDirectoryA(root.c_str());  // a junction goes alone
+    RemoveTree(work);
+  }
+};
+
+// A file or a junction put where the root belongs is never made a root of: nothing is made in
+// it or through it. Wine makes no junctions (it refuses to set a reparse point): there the file
+// alone is tried, and the link refusal by the table above.
+TEST_F(StagingRootTest, ARootThatIsAFileOrALinkIsRefused) {
+  WriteFileText(root, "not a folder");
+  EXPECT_EQ(staging->MakeFolder(), "");
+  EXPECT_EQ(staging->LastErrorText(), "The staging root " + root + " is not a folder.");
+  DeleteFileA(root.c_str());
+
+  std::string target = work + "\\target";
+  CreateDirectoryA(target.c_str(), nullptr);
+  if (!MakeJunction(root, target)) GTEST_SKIP() << "this file system makes no junctions";
+  EXPECT_EQ(staging->MakeFolder(), "");
+  EXPECT_EQ(staging->LastErrorText(), "The staging root " + root + " is a link.");
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA((target + "\\*").c_str(), &data);
+  int entries = 0;
+  if (find != INVALID_HANDLE_VALUE) {
+    do ++entries;
+    while (FindNextFileA(find, &data));
+    FindClose(find);
+  }
+  EXPECT_EQ(entries, 2);  // "." and ".."
+}
+
+// While it is staged in, the folder cannot be renamed away for another to take its place; a
+// folder inside swapped for a junction is removed itself and what it leads to stays; a path that
+// is not a folder made by this run is never removed.
+TEST_F(StagingRootTest, RemovalNeverReachesOutside) {
+  std::string outside = work + "\\outside";
+  CreateDirectoryA(outside.c_str(), nullptr);
+  WriteFileText(outside + "\\kept.sys", "system file");
+  std::string folder = staging->MakeFolder();
+  ASSERT_NE(folder, "") << staging->LastErrorText();
+  EXPECT_TRUE(IsBelow(folder, root)) << folder;
+
+  EXPECT_FALSE(MoveFileA(folder.c_str(), (work + "\\away").c_str()));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+
+  EXPECT_FALSE(staging->RemoveFolder(outside));
+  EXPECT_EQ(staging->LastErrorText(), outside + " is not a staging folder of this run.");
+  EXPECT_TRUE(Exists(outside + "\\kept.sys"));
+
+  ASSERT_TRUE(staging->MakeSubfolder(folder + "\\x64"));
+  ASSERT_TRUE(staging->NewFile(folder + "\\x64\\a.sys")->Close());
+  SetFileAttributesA((folder + "\\x64\\a.sys").c_str(), FILE_ATTRIBUTE_READONLY);
+  bool linked = MakeJunction(folder + "\\link", outside);
+  EXPECT_TRUE(staging->RemoveFolder(folder)) << staging->LastErrorText();
+  EXPECT_FALSE(Exists(folder));
+  EXPECT_TRUE(Exists(outside + "\\kept.sys"));
+  EXPECT_FALSE(staging->RemoveFolder(folder));  // once only
+  if (!linked) GTEST_SKIP() << "this file system makes no junctions: none was swapped in";
+}
+
+// A manifest path as long as one may be stages below the root, past the system's old path limit.
+TEST_F(StagingRootTest, ALongPathStages) {
+  std::string folder = staging->MakeFolder();
+  ASSERT_NE(folder, "") << staging->LastErrorText();
+  std::string sub = folder + "\\" + std::string(99, 'd'),
+              file = sub + "\\" + std::string(96, 'f') + ".sys";
+  ASSERT_GT(file.size(), size_t{MAX_PATH});
+  ASSERT_TRUE(staging->MakeSubfolder(sub)) << staging->LastErrorText();
+  auto staged = staging->NewFile(file);
+  ASSERT_TRUE(staged) << staging->LastErrorText();
+  EXPECT_TRUE(staged->Write("driver", 6));
+  EXPECT_TRUE(staged->Close());
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  std::wstring wide(file.begin(), file.end());
+  ASSERT_TRUE(GetFileAttributesExW((L"\\\\?\\" + wide).c_str(), GetFileExInfoStandard, &data));
+  EXPECT_EQ(data.nFileSizeLow, 6u);
+  EXPECT_TRUE(staging->RemoveFolder(folder)) << staging->LastErrorText();
+  EXPECT_FALSE(Exists(folder));
+}
+
+// A process started and, unless asked to run on, ended; its id.
+struct ChildProcess {
+  PROCESS_INFORMATION info = {};
+  explicit ChildProcess(bool running) {
+    char line[] = "cmd.exe /c exit";
+    STARTUPINFOA start = {};
+    start.cb = sizeof start;
+    CreateProcessA(nullptr, line, nullptr, nullptr, FALSE,
+                   CREATE_NO_WINDOW | (running ? CREATE_SUSPENDED : 0), nullptr, nullptr, &start,
+                   &info);
+    if (!running) WaitForSingleObject(info.hProcess, 10000);
+  }
+  ~ChildProcess() {
+    TerminateProcess(info.hProcess, 0);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+  }
+  std::string Stage() const { return "stage-" + std::to_string(info.dwProcessId) + "-1-1"; }
+};
+
+// Folders that runs which ended left are removed when a folder is next made; those of running
+// processes, and whatever else the root holds, stay.
+TEST_F(StagingRootTest, StagesOfEndedRunsAreRemoved) {
+  ASSERT_TRUE(staging->RemoveFolder(staging->MakeFolder()));  // the root is made
+  ChildProcess ended(false), running(true);
+  ASSERT_NE(ended.info.dwProcessId, 0u);
+  ASSERT_NE(running.info.dwProcessId, 0u);
+  std::string stale = root + "\\" + ended.Stage(), live = root + "\\" + running.Stage();
+  for (const std::string& folder : {stale, stale + "\\x64", live, root + "\\other"})
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
+  WriteFileText(stale + "\\x64\\a.sys", "driver");
+  WriteFileText(stale + "\\tn.inf", "inf");
+  SetFileAttributesA((stale + "\\tn.inf").c_str(), FILE_ATTRIBUTE_READONLY);
+  WriteFileText(live + "\\tn.inf", "inf");
+
+  std::string folder = staging->MakeFolder();
+  ASSERT_NE(folder, "") << staging->LastErrorText();
+  EXPECT_FALSE(Exists(stale));
+  EXPECT_TRUE(Exists(live + "\\tn.inf"));
+  EXPECT_TRUE(Exists(root + "\\other"));
+  EXPECT_TRUE(staging->RemoveFolder(folder));
+  DeleteFileA((live + "\\tn.inf").c_str());
+  RemoveDirectoryA(live.c_str());
+  RemoveDirectoryA((root + "\\other").c_str());
 }
 
 // The system's installer stood in for: it sees what an install would read, and lets another
@@ -243,7 +426,7 @@ TEST(RestoreWinTest, InstallsTheStagedBytesWhileThePackageIsSwapped) {
   ASSERT_EQ(reports.size(), 1u);
   EXPECT_EQ(FormatReportLine(reports[0]), "OK    Tarn Net: installed as oem77.inf");
   ASSERT_EQ(setup.infs.size(), 1u);
-  EXPECT_TRUE(setup.infs[0].starts_with(kStagingRoot + "\\stage-")) << setup.infs[0];
+  EXPECT_TRUE(IsBelow(setup.infs[0], kStagingRoot)) << setup.infs[0];
   EXPECT_EQ(driverSeen, "driver");
   EXPECT_EQ(infSeen.find("..\\x.cat"), std::string::npos);
   EXPECT_FALSE(Exists(stagedFolder));
