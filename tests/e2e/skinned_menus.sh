@@ -27,9 +27,6 @@ split_menu() {
 hots=()
 for skin in "Soft Azure" "Night Ember" "Glass Ruby" "Parchment" "Contrast Yellow"; do
   name=menus-${skin// /-}
-  # The last skin's drop-down left the mouse over the Backup button: whether the new window hears
-  # of it depends on timing, and a lit button would make the pictures vary from run to run.
-  DISPLAY=$(dk_display) xdotool mousemove 0 0
   dk_start "$dir" /skin "$skin"
   dk_wait_for '^window TfrmMain "Driver Keeper"' 90
   dk_wait_for 'child msctls_statusbar32 "[0-9]+ drivers found\.'
