@@ -29,7 +29,8 @@ LAYERS = [
     ["app"],
     ["packaging"],
 ]
-ENGINE = ["skin/data", "skin/render", "skin/controls", "skin/forms"]
+ENGINE = ["text", "imaging", "platform", "framework", "skin/data", "skin/render", "skin/controls",
+          "skin/forms"]
 MAX_CIRCLES = 3
 MAX_LINES = 600
 

@@ -120,6 +120,17 @@ TEST(BlendTest, PremultiplyRectClearsOnlyTransparentWhiteInsideTheRectangle) {
   EXPECT_EQ(b.Pixel(0, 0), (img::TRGBAPixel{0, 0, 0, 0}));
   EXPECT_EQ(b.Pixel(1, 0), (img::TRGBAPixel{100, 50, 25, 128}));
   EXPECT_EQ(b.Pixel(2, 0), (img::TRGBAPixel{0xFF, 0xFF, 0xFF, 0}));
+  // White that is barely there is premultiplied like any colour: it keeps its alpha.
+  b.Pixel(2, 0) = {0xFF, 0xFF, 0xFF, 1};
+  PremultiplyRect(b, {2, 0, 3, 1});
+  EXPECT_EQ(b.Pixel(2, 0), (img::TRGBAPixel{0, 0, 0, 1}));
+}
+
+TEST(BlendTest, ARectangleClippedToNothingIsEmpty) {
+  const img::Bitmap32 b(4, 4);
+  EXPECT_EQ(ClipToBitmap({-2, 1, 9, 3}, b), (TRect{0, 1, 4, 3}));
+  EXPECT_EQ(ClipToBitmap({4, 0, 9, 2}, b), TRect{});   // right of the bitmap, touching its edge
+  EXPECT_EQ(ClipToBitmap({0, -5, 2, 0}, b), TRect{});  // above it, touching its edge
 }
 
 TEST(BlendTest, RectangleOperationsStayInsideTheirRectangle) {

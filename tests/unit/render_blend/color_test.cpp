@@ -14,6 +14,8 @@ TEST(ColorRoundTripTest, HueShiftsThatCompleteTheWheelReturnTheColour) {
     EXPECT_EQ(ChangeHue(360, pixel), pixel) << std::hex << pixel;
   }
   EXPECT_EQ(ChangeHue(0, 0x00808080), 0x00808080u);
+  // The hue is taken to whole degrees: 20.47 degrees of an orange come back as 20.
+  EXPECT_EQ(ChangeHue(0, 0x00FF5700), 0x00FF5500u);
   EXPECT_EQ(ChangeHueColor(-120, ChangeHueColor(120, 0x0000FF)), 0x0000FF);
 }
 
