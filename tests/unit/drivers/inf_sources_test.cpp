@@ -172,8 +172,9 @@ TEST(InfSourcesTest, NetworkDriverPerArchitecture) {
   EXPECT_EQ(Paths(wide, true), kRows[0].copied);
 }
 
-// A display driver: one undecorated media list with several disks in folders of the package, a
-// models section per OS version with their own install sections.
+// A display driver: one undecorated media list with several disks in folders of the package (the
+// first one with its path field left out), a models section per OS version with their own install
+// sections.
 const std::string kDisplayInf = R"([Version]
 Signature="$Windows NT$"
 Provider=%QG%
@@ -183,7 +184,7 @@ CatalogFile=qgfx.cat
 DriverVer=11/20/2023,31.0.101.5186
 
 [SourceDisksNames]
-1 = %DiskId%,,,""
+1 = %DiskId%,,
 2 = %DiskId%,,,"Display\Bin64"
 3 = %DiskId%,qgfx.tag,,.\Display\Data
 
