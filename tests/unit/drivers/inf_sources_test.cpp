@@ -427,7 +427,7 @@ TEST(InfSourcesTest, EncodingsOfTheText) {
   const std::pair<std::string, std::string> kRows[] = {
       {utf16(u"[Version]\nCatalogFile=a\u007F\u0080\u00e9\u20ac.cat\n"), "a\x7F???.cat"},
       {utf16(u"[Version]\nCatalogFile=odd.cat\n") + "\x41", "odd.cat"},  // a last odd byte
-      {utf16(u"[Version]\nCatalogFile=odd.cat") + "\x41", "odd.cat"},  // and at a line's end
+      {utf16(u"[Version]\nCatalogFile=odd.cat") + "\x41", "odd.cat"},    // and at a line's end
       {"\xEF\xBB\xBF[Version]\nCatalogFile=bom.cat\n", "bom.cat"},
       {"[Version]\nCatalogFile=caf\xE9.cat\n", "caf\xE9.cat"},
       {"\xFF\xFE", ""},
