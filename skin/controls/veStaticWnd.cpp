@@ -4,6 +4,29 @@
 #include "skin/controls/veBaseWnd.h"
 #include "skin/render/sSkinText.h"
 
+namespace {
+
+// The static's alignment and access-key styles as DrawText's format. DT_TABSTOP is left out on
+// purpose: with it DrawText reads bits 8-15 as the tab width, which would swallow DT_NOCLIP and
+// DT_NOPREFIX.
+UINT StaticTextFormat(LONG style) {
+  UINT format = DT_WORDBREAK | DT_EXPANDTABS | DT_NOCLIP;
+  switch (style & SS_TYPEMASK) {
+    case SS_CENTER:
+      format |= DT_CENTER;
+      break;
+    case SS_RIGHT:
+      format |= DT_RIGHT;
+      break;
+    default:
+      break;
+  }
+  if (style & SS_NOPREFIX) format |= DT_NOPREFIX;
+  return format;
+}
+
+}  // namespace
+
 bool TveStaticWnd::KeepsPlatformLook() const {
   return (GetWindowLongA(Handle, GWL_STYLE) & WS_TABSTOP) ||
          (GetWindowLongA(Handle, GWL_EXSTYLE) & WS_EX_STATICEDGE);
@@ -18,7 +41,7 @@ bool TveStaticWnd::DrawCaption() {
   HDC dc = SkinData->CacheBitmap->DC();
   platform::Selection font(dc, ControlFont());
   SetBkMode(dc, TRANSPARENT);
-  UINT flags = DT_WORDBREAK | DT_EXPANDTABS | DT_TABSTOP | DT_NOCLIP | DT_NOPREFIX;
+  UINT flags = StaticTextFormat(GetWindowLongA(Handle, GWL_STYLE));
   if (GetWindowLongA(Handle, GWL_EXSTYLE) & WS_EX_RIGHT) flags |= DT_RIGHT;
   if (GetWindowLongA(Handle, GWL_EXSTYLE) & WS_EX_RTLREADING) flags |= DT_RTLREADING;
   PaintSkinText(dc, Caption, IsWindowEnabled(Handle), SkinManager, 0, SkinData->SectionIndex, flags,

@@ -31,7 +31,7 @@ void TveHideTimer::Start(HWND window, std::unique_ptr<img::Bitmap32> image, int 
   Abandon();
   const int width = image ? image->Width() : 0, height = image ? image->Height() : 0;
   frames_ = HideFrames(timeMs, startAlpha, mode == TveAnimType::atAero, width, height);
-  if (frames_.empty() || !window) {
+  if (frames_.empty() || !window || !image) {
     FreeAnimWindow(window);
     return;
   }

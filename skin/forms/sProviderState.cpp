@@ -131,13 +131,12 @@ bool TsSkinProvider::MinimizeCommand(WPARAM command) {
 
 void TsSkinProvider::SnapToWorkArea(WINDOWPOS& pos) {
   // A move that keeps the size need not carry it: the window's own size is the one that lands.
-  int cx = pos.cx, cy = pos.cy;
-  if (pos.flags & SWP_NOSIZE) {
-    RECT now;
-    GetWindowRect(form_->Handle(), &now);
-    cx = now.right - now.left;
-    cy = now.bottom - now.top;
-  }
+  // A new size comes with the position of the edge that stays, so sizing is never snapped: the
+  // window would jump instead of growing.
+  RECT now;
+  GetWindowRect(form_->Handle(), &now);
+  const int cx = now.right - now.left, cy = now.bottom - now.top;
+  if (!(pos.flags & SWP_NOSIZE) && (pos.cx != cx || pos.cy != cy)) return;
   RECT target{pos.x, pos.y, pos.x + cx, pos.y + cy};
   HMONITOR monitor = MonitorFromRect(&target, MONITOR_DEFAULTTONEAREST);
   MONITORINFO info{};

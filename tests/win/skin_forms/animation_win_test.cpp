@@ -180,6 +180,13 @@ TEST_F(AnimationWinTest, HideFadesOutOnTimerTicksAndTellsTheFormOnce) {
   EXPECT_FALSE(IsWindow(quick));
   EXPECT_EQ(HideTimer().AnimWindow(), nullptr);
   EXPECT_TRUE(recorder.updates.empty());
+  // Nor does one given a window but no picture, however long its time.
+  HWND blank =
+      CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+  StartHideAnimation(blank, nullptr, 12, Wnd(), TveAnimType::atFading, 255);
+  EXPECT_FALSE(IsWindow(blank));
+  EXPECT_EQ(HideTimer().AnimWindow(), nullptr);
+  EXPECT_TRUE(recorder.updates.empty());
   WaitForHide();
   EXPECT_TRUE(events.empty());
 }

@@ -289,6 +289,30 @@ TEST_F(ProviderWinTest, MessagesReachTheProvidersHandlersInTheirOrder) {
   EXPECT_EQ(hotAfterMove(), kHitClose);
 }
 
+TEST_F(ProviderWinTest, ScreenSnapMovesOnlyOnAMoveNeverOnASizing) {
+  provider->ScreenSnap = true;
+  RECT area;
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  RECT r;
+  GetWindowRect(Wnd(), &r);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  auto place = [&](int x, int cx, UINT flags) {
+    SetWindowPos(Wnd(), nullptr, x, area.top + 100, cx, h, SWP_NOZORDER | SWP_NOACTIVATE | flags);
+    GetWindowRect(Wnd(), &r);
+  };
+  // A move near the left edge snaps; how far past the edge it lands is the frame's shadow.
+  place(area.left + 3, w, SWP_NOSIZE);
+  ASSERT_LE(r.left, area.left);
+  const int extra = area.left - r.left;
+  // A move that restates the size is still a move.
+  place(area.right - w - extra - 3, w, 0);
+  EXPECT_EQ(r.right, area.right + extra);
+  // Dragging the right edge near the work area's edge keeps the left edge where it is.
+  place(area.left + 100, area.right - area.left - 100 - extra - 3, 0);
+  EXPECT_EQ(r.left, area.left + 100);
+  EXPECT_EQ(r.right, area.right - extra - 3);
+}
+
 TEST_F(ProviderWinTest, LogOffWaitsForFadesOnlyABoundedTime) {
   RunningControlFades = 1;  // a fade that never ends
   DWORD start = GetTickCount();
