@@ -60,7 +60,7 @@ void CheckDeviceRule(const std::string& name) {
     for (const char* end : {".sys", " .sys", "..txt", " .", "  "})
       Require(platform::IsReservedDeviceName(name + end) == device);
   }
-  if (device && name.size() < 190 && name.find_first_of("\\/<>:\"|?*=") == std::string::npos) {
+  if (device && name.size() < 190 && name.find_first_of("\\/<>:\"|?*=%") == std::string::npos) {
     bool control = false;
     for (unsigned char c : name) control = control || c < 32;
     if (!control) Require(UnsafeRelativePath("sub\\" + name) == "names a device");
