@@ -2,15 +2,15 @@
 
 #include <array>
 
+#include "text/AsciiCase.h"
+
 namespace platform {
 
 bool IsReservedDeviceName(std::string_view name) {
   // The system reads a device name up to the first dot or colon and drops the blanks before it.
   std::string_view stem = name.substr(0, name.find_first_of(".:"));
   while (!stem.empty() && stem.back() == ' ') stem.remove_suffix(1);
-  std::string upper(stem);
-  for (char& c : upper)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  std::string upper = fw::UpperAscii(stem);
   static const std::array<std::string_view, 6> kDevices = {"CON", "PRN",    "AUX",
                                                            "NUL", "CONIN$", "CONOUT$"};
   for (std::string_view device : kDevices)

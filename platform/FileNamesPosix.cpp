@@ -1,5 +1,6 @@
 // Without Windows, only our own list of device names is known, and names fold in ASCII.
 #include "platform/FileNames.h"
+#include "text/AsciiCase.h"
 
 namespace platform {
 
@@ -8,10 +9,7 @@ bool NamesDevice(const std::string& name) {
 }
 
 std::string FileNameKey(std::string_view name) {
-  std::string key(name);
-  for (char& c : key)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return key;
+  return fw::UpperAscii(name);
 }
 
 bool SameFileName(std::string_view a, std::string_view b) {

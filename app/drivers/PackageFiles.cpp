@@ -22,14 +22,6 @@ void AddTree(platform::FileSystem& fs, const std::string& root, const std::strin
 
 }  // namespace
 
-std::string UpperAscii(std::string_view text) {
-  std::string result(text);
-  std::transform(result.begin(), result.end(), result.begin(), [](char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-  });
-  return result;
-}
-
 THashedFile HashFile(const std::string& path) {
   THashedFile hashed;
   platform::Sha256 hash;

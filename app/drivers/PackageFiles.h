@@ -9,9 +9,10 @@
 #include <vector>
 
 #include "platform/FileNames.h"
+#include "text/AsciiCase.h"
 
-// Letters a-z made upper case, for the ASCII words of command lines and INF files.
-std::string UpperAscii(std::string_view text);
+// The ASCII words of command lines and INF files compare in ASCII letter case.
+using fw::UpperAscii;
 
 // How package paths and names compare: as the file system compares names, a key for sets and
 // maps, and the comparison of two names.

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <winioctl.h>
-#include <shellapi.h>
 
 #include <string>
 #include <utility>
@@ -118,14 +117,7 @@ struct PackageRulesFolderTest : ::testing::Test {
   }
   // The folder and, when a test made one, the folder outside it.
   void TearDown() override {
-    for (const std::string& folder : {root, root + "-outside"}) {
-      SHFILEOPSTRUCTA op = {};
-      std::string from = folder + '\0';
-      op.wFunc = FO_DELETE;
-      op.pFrom = from.c_str();
-      op.fFlags = FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-      SHFileOperationA(&op);
-    }
+    for (const std::string& folder : {root, root + "-outside"}) RemoveTree(folder);
   }
   // A package of the files given, its manifest listing each under the name given with it.
   void WritePackage(const std::string& package,
