@@ -117,7 +117,7 @@ struct PackageRulesFolderTest : ::testing::Test {
   }
   // The folder and, when a test made one, the folder outside it.
   void TearDown() override {
-    for (const std::string& folder : {root, root + "-outside"}) RemoveTree(folder);
+    for (const std::string& folder : {root, root + "-outside"}) testing_support::RemoveTree(folder);
   }
   // A package of the files given, its manifest listing each under the name given with it.
   void WritePackage(const std::string& package,
