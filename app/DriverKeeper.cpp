@@ -18,6 +18,7 @@
 #include "app/console/PackageConsole.h"
 #include "app/core/Configuration.h"
 #include "app/core/UtilFuncs.h"
+#include "app/core/WorkFolder.h"
 #include "app/drivers/PackageCommand.h"
 #include "app/windows/untMain.h"
 #include "framework/Application.h"
@@ -45,6 +46,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   TPackageCommand command = ParsePackageCommand(args);
   if (command.kind != TPackageCommandKind::None)
     return RunPackageCommandTo(CommandOutput(), command);
+  // Package commands take their folders from the command line, relative ones from the folder
+  // they were typed in; the window writes into its work folder. That may be the user's
+  // documents, which any program of the user can write, while this one may run as an
+  // administrator: libraries are never looked for in the current folder.
+  SetDllDirectoryA("");
+  EnterWorkFolder();
   // Controls that ask for the hand-point cursor get the system's own hand.
   platform::CurrentHost().InstallSystemHandCursor();
   INITCOMMONCONTROLSEX controls = {sizeof controls,

@@ -20,6 +20,12 @@ class FileSystem : public Replaceable<FileSystem> {
   // The Windows folder and the system folder, as the system reports them (no trailing "\").
   virtual std::string WindowsDirectory() = 0;
   virtual std::string SystemDirectory() = 0;
+  // The user's documents folder, made when it is missing as the system makes it; empty when the
+  // system names none or its name does not fit the program's 8-bit text.
+  virtual std::string DocumentsDirectory() = 0;
+  // The process's current folder, absolute, and changing it to an existing folder.
+  virtual std::string CurrentDirectory() = 0;
+  virtual bool ChangeDirectory(const std::string& path) = 0;
   // Names of the entries of folder (which ends in "\") that match pattern ("*.*", "*.dll"),
   // files and folders alike, hidden and system entries included, in the order the system
   // lists them; "." and ".." are left out.

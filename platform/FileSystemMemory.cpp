@@ -206,6 +206,12 @@ void MemoryFileSystem::Remove(const std::string& path) {
   });
 }
 
+bool MemoryFileSystem::ChangeDirectory(const std::string& path) {
+  if (!DirectoryExists(path)) return Fail("The system cannot find the path specified.");
+  currentDirectory = FullPath(path);
+  return true;
+}
+
 std::string MemoryFileSystem::FullPath(const std::string& path) {
   // A share path keeps the two separators that make it one.
   return (path.starts_with("\\\\") ? "\\\\" : "") + Join(Parts(path));

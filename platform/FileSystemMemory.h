@@ -19,6 +19,7 @@ class MemoryFileSystem : public FileSystem {
   std::string windowsDirectory = "C:\\Windows";
   std::string systemDirectory = "C:\\Windows\\system32";
   std::string currentDirectory = "C:\\Work";
+  std::string documentsDirectory = "C:\\Users\\Ann\\Documents";
 
   // Creates the folder and any missing parents.
   void AddFolder(const std::string& path);
@@ -37,6 +38,9 @@ class MemoryFileSystem : public FileSystem {
 
   std::string WindowsDirectory() override { return windowsDirectory; }
   std::string SystemDirectory() override { return systemDirectory; }
+  std::string DocumentsDirectory() override { return documentsDirectory; }
+  std::string CurrentDirectory() override { return currentDirectory; }
+  bool ChangeDirectory(const std::string& path) override;
   std::vector<std::string> ListFolder(const std::string& folder,
                                       const std::string& pattern) override;
   bool DirectoryExists(const std::string& path) override;

@@ -1,7 +1,9 @@
 #include <windows.h>
+#include <shlobj.h>
 
 #include <vector>
 
+#include "platform/AnsiText.h"
 #include "platform/FileSystem.h"
 #include "platform/Win32Error.h"
 
@@ -64,6 +66,30 @@ class Win32FileSystem final : public FileSystem {
  public:
   std::string WindowsDirectory() override { return Folder(GetWindowsDirectoryA); }
   std::string SystemDirectory() override { return Folder(GetSystemDirectoryA); }
+
+  std::string DocumentsDirectory() override {
+    PWSTR path = nullptr;
+    std::string folder;
+    bool lost = false;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Documents, KF_FLAG_CREATE, nullptr, &path)))
+      folder = AnsiFromWide(path, &lost);
+    CoTaskMemFree(path);
+    // A name the code page cannot hold would lead every later call to another folder.
+    return lost ? std::string() : folder;
+  }
+
+  std::string CurrentDirectory() override {
+    std::vector<char> buffer(MAX_PATH);
+    DWORD n;
+    while ((n = GetCurrentDirectoryA(static_cast<DWORD>(buffer.size()), buffer.data())) >=
+           buffer.size())
+      buffer.resize(n);
+    return std::string(buffer.data(), n);
+  }
+
+  bool ChangeDirectory(const std::string& path) override {
+    return Done(SetCurrentDirectoryA(path.c_str()));
+  }
 
   std::vector<std::string> ListFolder(const std::string& folder,
                                       const std::string& pattern) override {

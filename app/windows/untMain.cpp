@@ -2,6 +2,7 @@
 
 #include "app/core/Configuration.h"
 #include "app/core/UtilFuncs.h"
+#include "app/core/WorkFolder.h"
 #include "app/core/globals.h"
 #include "app/drivers/BackupState.h"
 #include "app/drivers/untLoadInfo.h"
@@ -13,8 +14,6 @@
 #include "app/windows/SkinChoice.h"
 #include "app/windows/untPluginSet.h"
 #include "framework/Application.h"
-#include "text/Paths.h"
-#include "platform/Host.h"
 #include "skin/data/sSkinPaths.h"
 #include "skins/StoredSkins.h"
 
@@ -384,9 +383,10 @@ void TfrmMain::BtnSelectClick(TObject*) {
   }
 }
 
+// The folder the backup writes into, which lies in the current folder. The program's own folder
+// is another one as soon as the program was started elsewhere.
 void TfrmMain::O1Click(TObject*) {
-  ShellOpen(AddTrailingBackslash(ExtractFileDir(platform::CurrentHost().ExecutablePath())) +
-            "BackUp\\");
+  ShellOpen(InWorkFolder("BackUp\\"));
 }
 
 void TfrmMain::C1Click(TObject*) {

@@ -25,13 +25,12 @@
 #include <thread>
 #include <vector>
 
+#include "app/core/WorkFolder.h"
 #include "app/drivers/PackageExport.h"
 #include "app/drivers/PackageRestore.h"
 #include "app/drivers/PackageVerify.h"
 #include "DriverPackagesControls.h"
-#include "text/Paths.h"
 #include "PluginWindow.h"
-#include "platform/Host.h"
 #include "platform/Library.h"
 
 namespace {
@@ -281,7 +280,8 @@ void CreateControls() {
   column.pszText = const_cast<char*>("Device");
   ListView_InsertColumn(list, 0, &column);
   AddControl("STATIC", "Folder:", SS_LEFT, 0, 12, 210, 44, 16, -1);
-  std::string folder = fw::ExtractFileDir(platform::CurrentHost().ExecutablePath()) + "\\Packages";
+  // Beside the backup tree, in the folder the program writes into.
+  std::string folder = InWorkFolder("Packages");
   AddControl("EDIT", folder.c_str(), ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, 58, 206, 400,
              22, kFolder);
   AddControl("BUTTON", "&Browse...", BS_PUSHBUTTON | WS_TABSTOP, 0, 466, 205, 82, 24, kBrowse);

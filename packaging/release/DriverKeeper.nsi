@@ -26,6 +26,9 @@ Name "${DK_NAME} ${DK_VERSION}"
 BrandingText "${DK_NAME} ${DK_VERSION} (${DK_BITS}-bit)"
 OutFile "${DK_OUTFILE}"
 InstallDir "${DK_PROGRAM_FILES}\${DK_NAME}"
+; A newer version goes where the installed one is, over it: the user's settings, backups and
+; packages lie outside the program folder and stay as they are.
+InstallDirRegKey HKLM "${DK_UNINSTALL_KEY}" "InstallLocation"
 ; Program Files and the machine-wide uninstall list need an administrator.
 RequestExecutionLevel admin
 SetCompressor /SOLID lzma
@@ -56,7 +59,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "The Driver Keeper developers"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\DriverKeeper.exe"
 !insertmacro MUI_PAGE_FINISH
 
-; The uninstaller's last page tells whether driver backups were left behind.
+; The uninstaller's last page tells where driver backups and packages were left behind.
 Var BackupsKept
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
@@ -68,9 +71,12 @@ Var BackupsKept
 Section
   SetShellVarContext all
   !include "${DK_INSTALL_LIST}"
+  ; The uninstaller beside the program is also what tells the program that it was installed.
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
-  ; The shortcut starts the program in its own folder, where it writes its backups.
+  ; The shortcut starts the program in its own folder. Started there, an installed copy makes
+  ; the documents folder "Driver Keeper" of the user who runs it its current folder, and writes
+  ; its backups and packages into it.
   SetOutPath "$INSTDIR"
   CreateShortCut "$SMPROGRAMS\${DK_SHORTCUT}.lnk" "$INSTDIR\DriverKeeper.exe"
 
@@ -86,8 +92,17 @@ Section
   WriteRegDWORD HKLM "${DK_UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
-; Takes away exactly what the installer put there. Driver backups in BackUp\ and driver
-; packages in Packages\ are the user's and stay, and so does the folder that holds them.
+; A line of the uninstaller's last page for a folder of the user's files that stays.
+!macro KeptFolder FOLDER WHAT
+  ${If} ${FileExists} "${FOLDER}\*.*"
+    StrCpy $BackupsKept "$BackupsKept$\r$\n$\r$\nYour ${WHAT} were kept in ${FOLDER}. Delete that folder yourself when you no longer need them."
+  ${EndIf}
+!macroend
+
+; Takes away exactly what the installer put there. Driver backups (BackUp\) and driver packages
+; (Packages\) are the user's and stay, in silent mode too: those in the user's documents, and
+; those an earlier version wrote into the program folder together with the folder that holds
+; them.
 Section "Uninstall"
   SetShellVarContext all
   Delete "$SMPROGRAMS\${DK_SHORTCUT}.lnk"
@@ -95,10 +110,10 @@ Section "Uninstall"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   DeleteRegKey HKLM "${DK_UNINSTALL_KEY}"
-  ${If} ${FileExists} "$INSTDIR\BackUp\*.*"
-    StrCpy $BackupsKept "$\r$\n$\r$\nYour driver backups were kept in $INSTDIR\BackUp. Delete that folder yourself when you no longer need them."
-  ${EndIf}
-  ${If} ${FileExists} "$INSTDIR\Packages\*.*"
-    StrCpy $BackupsKept "$BackupsKept$\r$\n$\r$\nYour driver packages were kept in $INSTDIR\Packages. Delete that folder yourself when you no longer need them."
-  ${EndIf}
+  ; The documents of the user who uninstalls; another user's stay as well, unseen from here.
+  SetShellVarContext current
+  !insertmacro KeptFolder "$DOCUMENTS\${DK_NAME}\BackUp" "driver backups"
+  !insertmacro KeptFolder "$DOCUMENTS\${DK_NAME}\Packages" "driver packages"
+  !insertmacro KeptFolder "$INSTDIR\BackUp" "driver backups"
+  !insertmacro KeptFolder "$INSTDIR\Packages" "driver packages"
 SectionEnd

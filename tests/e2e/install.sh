@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Release files, used as a person would: the zip and the installer are the same bytes when made
-# again; the zip unpacks to a folder whose program starts; the silent install puts the program
-# into Program Files with a Start menu shortcut and an entry under installed programs; the
-# program started from that shortcut backs up into its own folder; the silent uninstall takes
-# away everything the installer put there, and the backups stay.
+# again; the zip unpacks to a folder whose program backs up beside itself; the silent install
+# puts the program into Program Files with a Start menu shortcut and an entry under installed
+# programs; the program started from that shortcut backs up into the user's documents, and
+# "Browse backup folder..." opens the folder it wrote; a newer version installed over it keeps
+# the settings, backups and packages; the uninstaller takes away everything the installer put
+# there, keeps the backups and packages and says where they are, silent or not.
 # Arguments: the definitions that Release.cmake is run with, apart from its output folders.
 source "$(dirname "$0")/lib.sh"
 # Wine would otherwise turn the Start menu shortcut into a menu entry of this machine's desktop.
@@ -26,12 +28,40 @@ shipped=$(printf '%s\n' DriverKeeper.com DriverKeeper.exe README.txt help/index.
 top=$(basename "$DK_ZIP" .zip)
 [ "$(unzip -Z1 "$DK_ZIP" | sort)" = "$(printf '%s\n' "$shipped" | sed "s|^|$top/|")" ] ||
   dk_fail "the zip holds: $(unzip -Z1 "$DK_ZIP" | tr '\n' ' ')"
+# The user's documents, a folder of the prefix's own (cmake/wine-run sees to that).
+profile=$(dk_wine cmd /c echo %USERPROFILE% 2>>"$DK_LOG" | tr -d '\r')
+documents=$(dk_wine winepath -u "$profile\\Documents" 2>>"$DK_LOG")
+[ -d "$documents" ] && [ ! -L "$documents" ] || dk_fail "the documents folder is not the prefix's"
+kept="$documents/Driver Keeper"
+settings=$(dk_wine winepath -u "$profile\\AppData\\Roaming\\Driver Keeper" 2>>"$DK_LOG")
+# What an earlier, failed run left behind.
+rm -rf "$kept" "$settings"
+
+# Backs up every driver (F11) in the program's window and closes it.
+backup_all() {
+  dk_wine "$DK_PROBE" focus TfrmMain
+  dk_key F11
+  dk_wait_for 'child Static "Finished' 300
+  dk_press OK
+}
+close_program() {
+  dk_wine "$DK_PROBE" close TfrmMain
+  for _ in $(seq 40); do dk_probe | grep -q '^window TfrmMain' || return 0; sleep 0.5; done
+  dk_fail "the program did not close"
+}
+files_of() { (cd "$1" && find . -type f -exec sha1sum {} + | sort); }
+# A text as an extended regular expression that matches just that text.
+literal() { printf '%s' "$1" | sed 's/[][\\.*^$(){}?+|]/\\&/g'; }
+
 unzip -q "$DK_ZIP" -d "$tmp/unpacked"
 dk_start "$tmp/unpacked/$top"
 dk_wait_for 'child msctls_statusbar32 "[0-9]+ drivers found\."' 90
+backup_all
 dk_wine "$DK_PROBE" close TfrmMain
 dk_wait_exit
 [ "$DK_EXIT_CODE" = 0 ] || dk_fail "the unpacked program did not exit cleanly"
+[ -n "$(ls -A "$tmp/unpacked/$top/BackUp/Drivers")" ] || dk_fail "no backup beside the unpacked program"
+[ ! -e "$kept" ] || dk_fail "the unpacked program wrote into the documents"
 
 drive=$DK_PREFIX/drive_c
 installed="$drive/Program Files/Driver Keeper"
@@ -73,27 +103,67 @@ bytes=$(unzip -Zt "$DK_ZIP" | sed -E 's/^[0-9]+ files, ([0-9]+) bytes uncompress
 [ "$(($(value EstimatedSize)))" = "$(((bytes + 1023) / 1024))" ] ||
   dk_fail "EstimatedSize is $(value EstimatedSize) for $bytes bytes"
 
-# Started from the shortcut, the program runs in its folder and backs up there.
+# Started from the shortcut, in the program's folder, the installed program makes its folder in
+# the user's documents and backs up there; nothing is written beside it.
 dk_wine start "$shortcut" >>"$DK_LOG" 2>&1
 dk_wait_for 'child msctls_statusbar32 "[0-9]+ drivers found\."' 90
 dk_screenshot install-started
+backup_all
+[ -n "$(ls -A "$kept/BackUp/Drivers")" ] || dk_fail "no backup in the documents"
+[ "$(cd "$installed" && find . -type f | cut -c3- | sort)" = \
+  "$(printf '%s\nuninstall.exe\n' "$shipped" | sort)" ] ||
+  dk_fail "the program wrote beside itself: $(cd "$installed" && find . | tr '\n' ' ')"
+# "Browse backup folder..." (Backup menu, its last item) hands the shell the folder the backup
+# wrote; the shell's verb for folders records what it was given.
+verb='HKLM\Software\Classes\Folder\shell\open\command'
+opened="$drive/users/Public/opened.txt"
+rm -f "$opened"
+dk_wine reg add "$verb" /ve /d 'cmd.exe /c echo %1>C:\users\Public\opened.txt' /f >>"$DK_LOG" 2>&1
 dk_wine "$DK_PROBE" focus TfrmMain
-dk_key F11
-dk_wait_for 'child Static "Finished' 300
-dk_press OK
-dk_wine "$DK_PROBE" close TfrmMain
-for _ in $(seq 40); do dk_probe | grep -q '^window TfrmMain' || break; sleep 0.5; done
-[ -n "$(ls -A "$installed/BackUp/Drivers")" ] || dk_fail "no backup beside the installed program"
-backups=$(cd "$installed/BackUp" && find . -type f -exec sha1sum {} + | sort)
+dk_key alt Right Down Down Down Down Return
+for _ in $(seq 40); do [ -s "$opened" ] && break; sleep 0.5; done
+browsed=$(tr -d '\r' <"$opened" 2>/dev/null | sed 's/ *$//') || true
+dk_wine reg delete "$verb" /ve /f >>"$DK_LOG" 2>&1 || true
+[ "$browsed" = "$profile\\Documents\\Driver Keeper\\BackUp\\" ] ||
+  dk_fail "Browse backup folder... opened '$browsed'"
+close_program
 
+# A newer version installed over this one keeps the settings, the backups and the packages.
+newer=$(echo "$version" | awk -F. -v OFS=. '{ $NF = $NF + 1; print }')
+cmake "$@" -DVERSION="$newer" -DWORK_DIR="$tmp/newer" -DDIST_DIR="$tmp/newer" \
+  -P "$DK_RELEASE_SCRIPT" >>"$DK_LOG" 2>&1 || dk_fail "making the newer installer failed"
+mkdir -p "$settings" "$kept/Packages/Sorrel NX2 NVMe"
+printf '[Skin]\r\nName=Night Ember\r\n' >"$settings/settings.ini"
+printf '[Package]\r\n' >"$kept/Packages/Sorrel NX2 NVMe/package.ini"
+before=$(files_of "$kept"; files_of "$settings")
+dk_wine "$tmp/newer/DriverKeeper-$newer-win64-setup.exe" /S >>"$DK_LOG" 2>&1 ||
+  dk_fail "the silent upgrade failed"
+[ "$(value DisplayVersion)" = "$newer" ] || dk_fail "upgraded to '$(value DisplayVersion)'"
+[ "$(cd "$installed" && find . -type f | cut -c3- | sort)" = \
+  "$(printf '%s\nuninstall.exe\n' "$shipped" | sort)" ] ||
+  dk_fail "upgraded: $(cd "$installed" && find . -type f | tr '\n' ' ')"
+[ "$(files_of "$kept"; files_of "$settings")" = "$before" ] || dk_fail "the upgrade changed the user's files"
+
+# The uninstaller, as a person runs it: its last page says where the backups and packages are.
+dk_wine "$folder\\uninstall.exe" >>"$DK_LOG" 2>&1 &
+dk_press Uninstall "Driver Keeper $newer Uninstall"
+where="$profile\\Documents\\Driver Keeper"
+dk_wait_for "$(literal "Your driver backups were kept in $where\\BackUp.")" 60
+dk_wait_for "$(literal "Your driver packages were kept in $where\\Packages.")" 5
+dk_screenshot uninstall-finished
+dk_press Finish
+for _ in $(seq 60); do dk_wine reg query "$key" >/dev/null 2>&1 || break; sleep 0.5; done
+[ ! -e "$installed" ] || dk_fail "left after uninstalling: $(cd "$installed" && find . | tr '\n' ' ')"
+[ "$(files_of "$kept"; files_of "$settings")" = "$before" ] || dk_fail "the uninstaller changed the user's files"
+
+# Installed again and uninstalled silently: the backups stay all the same.
+dk_wine "$DK_SETUP" /S >>"$DK_LOG" 2>&1 || dk_fail "the silent install failed"
 # The uninstaller hands over to a copy of itself at once; removing the key is its last step.
 dk_wine "$folder\\uninstall.exe" /S >>"$DK_LOG" 2>&1 || dk_fail "the silent uninstall failed"
 for _ in $(seq 60); do dk_wine reg query "$key" >/dev/null 2>&1 || break; sleep 0.5; done
-[ "$(cd "$installed" && find . -mindepth 1 -maxdepth 1)" = ./BackUp ] ||
-  dk_fail "left after uninstalling: $(cd "$installed" && find . | tr '\n' ' ')"
-[ "$(cd "$installed/BackUp" && find . -type f -exec sha1sum {} + | sort)" = "$backups" ] ||
-  dk_fail "the uninstaller changed the backups"
+[ ! -e "$installed" ] || dk_fail "left after uninstalling: $(cd "$installed" && find . | tr '\n' ' ')"
+[ "$(files_of "$kept"; files_of "$settings")" = "$before" ] || dk_fail "the silent uninstall changed the user's files"
 [ ! -e "$(dk_wine winepath -u "$shortcut" 2>>"$DK_LOG")" ] || dk_fail "the shortcut stayed"
 if dk_wine reg query "$key" >/dev/null 2>&1; then dk_fail "the uninstall key stayed"; fi
-rm -rf "$installed" "$tmp"
+rm -rf "$installed" "$kept" "$settings" "$tmp"
 echo "install: ok"

@@ -122,6 +122,27 @@ TEST(DriverPackagesWindowTest, AnswersWhileVerifyingAndCancels) {
   EXPECT_EQ(FindWindowA(nullptr, kTitle), nullptr);
 }
 
+// The folder proposed is the current folder's "Packages", beside the backup tree, not the
+// program's folder (the tests' own).
+TEST(DriverPackagesWindowTest, ProposesThePackagesFolderOfTheCurrentFolder) {
+  char previous[MAX_PATH], temp[MAX_PATH];
+  ASSERT_TRUE(GetCurrentDirectoryA(MAX_PATH, previous));
+  ASSERT_TRUE(GetTempPathA(MAX_PATH, temp));
+  const std::string work = std::string(temp) + "dk-packages-work";
+  CreateDirectoryA(work.c_str(), nullptr);
+  ASSERT_TRUE(SetCurrentDirectoryA(work.c_str()));
+  char current[MAX_PATH];
+  GetCurrentDirectoryA(MAX_PATH, current);
+  std::string proposed;
+  WithWindow([&](const Window& window) {
+    proposed = window.Text(kFolder);
+    window.Click(kClose);
+  });
+  SetCurrentDirectoryA(previous);
+  RemoveDirectoryA(work.c_str());
+  EXPECT_EQ(proposed, std::string(current) + "\\Packages");
+}
+
 TEST(DriverPackagesWindowTest, ClosingWhileBusyWaitsForTheWorker) {
   TestPackages packages("closing");
   WithWindow([&](const Window& window) {

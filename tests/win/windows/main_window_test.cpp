@@ -1,6 +1,8 @@
+#include "app/core/WorkFolder.h"
 #include "app/core/globals.h"
 #include "app/drivers/BackupState.h"
 #include "app/windows/About.h"
+#include "platform/FileIdentityMemory.h"
 #include "tests/win/windows/MainWindowFixture.h"
 
 using namespace fw;
@@ -129,17 +131,36 @@ TEST_F(MainWindowTest, ScansWaitForARunningBackup) {
   EXPECT_EQ(Status(), "2 drivers found.");
 }
 
-TEST_F(MainWindowTest, HelpLinksOpenThroughTheShellBesideTheProgram) {
+TEST_F(MainWindowTest, HelpLinksOpenBesideTheProgramAndTheBackupFolderInTheCurrentOne) {
   machine.files.AddFile("C:\\Program Files\\Driver Keeper\\help\\index.html", "<html>");
   form = std::make_unique<TfrmMain>(nullptr);
   form->H1Click(nullptr);
   form->HomePage1Click(nullptr);
   form->MoreFreeTools1Click(nullptr);
   form->O1Click(nullptr);
-  EXPECT_EQ(host.opened,
-            (std::vector<std::string>{"C:\\Program Files\\Driver Keeper\\help\\index.html",
-                                      "https://example.org/", "example.org/tools",
-                                      "C:\\Program Files\\Driver Keeper\\BackUp\\"}));
+  // Started elsewhere than its own folder (C:\Work), the program backs up there.
+  EXPECT_EQ(host.opened, (std::vector<std::string>{
+                             "C:\\Program Files\\Driver Keeper\\help\\index.html",
+                             "https://example.org/", "example.org/tools", "C:\\Work\\BackUp\\"}));
+}
+
+TEST_F(MainWindowTest, AnInstalledCopyBacksUpIntoTheDocumentsAndBrowsesThere) {
+  const std::string program = "C:\\Program Files\\Driver Keeper";
+  const std::string work = "C:\\Users\\Ann\\Documents\\Driver Keeper";
+  machine.files.AddFile(program + "\\uninstall.exe", "setup");
+  machine.files.AddFolder(machine.files.documentsDirectory);
+  machine.files.currentDirectory = program;
+  platform::MemoryFileIdentity ids;
+  platform::ScopedInstall<platform::FileIdentity> useIds(ids);
+  EnterWorkFolder();
+  form = std::make_unique<TfrmMain>(nullptr);
+  CheckAll();
+  form->N6Click(nullptr);
+  EXPECT_EQ(machine.files.Content(work + "\\BackUp\\Drivers\\Sorrel NX2 NVMe\\SorrelNX.sys"),
+            "driver");
+  EXPECT_FALSE(machine.files.DirectoryExists(program + "\\BackUp"));
+  form->O1Click(nullptr);
+  EXPECT_EQ(host.opened, std::vector<std::string>{work + "\\BackUp\\"});
 }
 
 TEST_F(MainWindowTest, TheAboutWindowFillsItsTemplates) {
