@@ -146,7 +146,7 @@ dk_wine "$tmp/newer/DriverKeeper-$newer-win64-setup.exe" /S >>"$DK_LOG" 2>&1 ||
 
 # The uninstaller, as a person runs it: its last page says where the backups and packages are.
 dk_wine "$folder\\uninstall.exe" >>"$DK_LOG" 2>&1 &
-dk_press Uninstall "Driver Keeper $newer Uninstall"
+dk_press Uninstall
 where="$profile\\Documents\\Driver Keeper"
 dk_wait_for "$(literal "Your driver backups were kept in $where\\BackUp.")" 60
 dk_wait_for "$(literal "Your driver packages were kept in $where\\Packages.")" 5
