@@ -156,14 +156,25 @@ for _ in $(seq 60); do dk_wine reg query "$key" >/dev/null 2>&1 || break; sleep 
 [ ! -e "$installed" ] || dk_fail "left after uninstalling: $(cd "$installed" && find . | tr '\n' ' ')"
 [ "$(files_of "$kept"; files_of "$settings")" = "$before" ] || dk_fail "the uninstaller changed the user's files"
 
-# Installed again and uninstalled silently: the backups stay all the same.
-dk_wine "$DK_SETUP" /S >>"$DK_LOG" 2>&1 || dk_fail "the silent install failed"
+# Installed again into a folder of the user's choice: the newer version finds it and goes there,
+# and the silent uninstall keeps the backups all the same.
+# No blank in it: wine would quote the argument, and the installer takes /D= only unquoted.
+chosen='C:\Tools\Keeper'
+other=$(dk_wine winepath -u "$chosen" 2>>"$DK_LOG")
+rm -rf "$other"
+dk_wine "$DK_SETUP" /S "/D=$chosen" >>"$DK_LOG" 2>&1 || dk_fail "the silent install failed"
+dk_wine "$tmp/newer/DriverKeeper-$newer-win64-setup.exe" /S >>"$DK_LOG" 2>&1 ||
+  dk_fail "the silent upgrade failed"
+[ ! -e "$installed" ] && [ "$(value InstallLocation)" = "$chosen" ] &&
+  [ "$(value DisplayVersion)" = "$newer" ] &&
+  cmp -s "$other/DriverKeeper.exe" "$tmp/unpacked/$top/DriverKeeper.exe" ||
+  dk_fail "upgraded elsewhere than into $chosen"
 # The uninstaller hands over to a copy of itself at once; removing the key is its last step.
-dk_wine "$folder\\uninstall.exe" /S >>"$DK_LOG" 2>&1 || dk_fail "the silent uninstall failed"
+dk_wine "$chosen\\uninstall.exe" /S >>"$DK_LOG" 2>&1 || dk_fail "the silent uninstall failed"
 for _ in $(seq 60); do dk_wine reg query "$key" >/dev/null 2>&1 || break; sleep 0.5; done
-[ ! -e "$installed" ] || dk_fail "left after uninstalling: $(cd "$installed" && find . | tr '\n' ' ')"
+[ ! -e "$other" ] || dk_fail "left after uninstalling: $(cd "$other" && find . | tr '\n' ' ')"
 [ "$(files_of "$kept"; files_of "$settings")" = "$before" ] || dk_fail "the silent uninstall changed the user's files"
 [ ! -e "$(dk_wine winepath -u "$shortcut" 2>>"$DK_LOG")" ] || dk_fail "the shortcut stayed"
 if dk_wine reg query "$key" >/dev/null 2>&1; then dk_fail "the uninstall key stayed"; fi
-rm -rf "$installed" "$kept" "$settings" "$tmp"
+rm -rf "$installed" "$(dirname "$other")" "$kept" "$settings" "$tmp"
 echo "install: ok"
