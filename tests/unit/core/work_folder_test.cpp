@@ -93,7 +93,9 @@ TEST_F(WorkFolderTest, AFileInThePlaceOfTheFolderOrOfTheSignIsNoFolderAndNoInsta
 
 TEST_F(WorkFolderTest, EntriesOfTheWorkFolderAreNamedFromTheCurrentFolder) {
   files.AddFolder("D:\\Saved");
-  files.currentDirectory = "D:\\Saved";
+  ASSERT_TRUE(files.ChangeDirectory("D:\\Saved\\"));
+  EXPECT_FALSE(files.ChangeDirectory("D:\\Gone"));
+  EXPECT_EQ(files.LastErrorText(), "The system cannot find the path specified.");
   EXPECT_EQ(InWorkFolder("BackUp\\"), "D:\\Saved\\BackUp\\");
   EXPECT_EQ(InWorkFolder("Packages"), "D:\\Saved\\Packages");
   files.currentDirectory = "D:\\";
