@@ -15,6 +15,7 @@
 #include "framework/Application.h"
 #include "text/Paths.h"
 #include "platform/Host.h"
+#include "platform/StartupTrace.h"
 #include "skin/data/sSkinPaths.h"
 #include "skins/StoredSkins.h"
 
@@ -93,7 +94,9 @@ class TMainBackupWindow final : public TBackupWindow {
 TfrmMain::TfrmMain(TComponent* owner) : TForm(owner) {
   BeginLoading();
   InitializeComponent();
+  platform::TraceStartup("components built");
   EndLoading();
+  platform::TraceStartup("skin applied to the window");
   Application.SetMainForm(this);
   SetPluginOwnerWindow(Handle());
   DoCreate();
@@ -103,6 +106,7 @@ TfrmMain::~TfrmMain() = default;
 
 void TfrmMain::InitializeComponent() {
   InitializeSkinManager();
+  platform::TraceStartup("skin loaded");
   InitializeSkinProvider();
   SetName("frmMain");
   SetBorderStyle(TFormBorderStyle::bsSingle);
@@ -300,7 +304,9 @@ void TfrmMain::FormCreate(TObject* Sender) {
   LoadConfiguration();
   PluginList = GetPluginList();
   BuildPluginMenu(PluginList);
+  platform::TraceStartup("plug-ins loaded");
   menuSearchDriverClick(Sender);
+  platform::TraceStartup("drivers scanned");
 }
 
 void TfrmMain::FormClose(TObject*, TCloseAction&) {
