@@ -6,13 +6,11 @@
 // with the command's exit code. A console does not wait for a window program: DriverKeeper.com
 // (app/console) runs the same commands as a console program.
 //
-// "/exit-when-shown" on the command line ends the program as soon as the main window is on the
-// screen and painted, after printing "shown": the start-up timing (bench/startup) runs it so.
+// DK_TRACE_STARTUP in the environment stamps the start-up phases into a file
+// (platform/StartupTrace.h).
 #include <windows.h>
 #include <commctrl.h>
 
-#include <algorithm>
-#include <cstdio>
 #include <memory>
 
 #include "app/console/PackageConsole.h"
@@ -24,6 +22,7 @@
 #include "framework/Application.h"
 #include "text/Paths.h"
 #include "platform/Host.h"
+#include "platform/StartupTrace.h"
 #include "skin/data/sSkinPaths.h"
 
 namespace {
@@ -42,6 +41,7 @@ HANDLE CommandOutput() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  platform::TraceStartup("program entered");
   const std::vector<std::string> args = SplitCommandLine(GetCommandLineA());
   TPackageCommand command = ParsePackageCommand(args);
   if (command.kind != TPackageCommandKind::None)
@@ -59,17 +59,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   InitCommonControlsEx(&controls);
   try {
     fw::Application.SetTitle(ReadApplicationTitle(ReadConfiguration()));
+    platform::TraceStartup("configuration read");
     fw::Application.LoadIconFromFile(
         AddTrailingBackslash(fw::ExtractFileDir(platform::CurrentHost().ExecutablePath())) +
         "icon.ico");
     auto frmMain = std::make_unique<TfrmMain>(nullptr);
+    platform::TraceStartup("main window created");
     frmMain->Show();
-    if (std::find(args.begin(), args.end(), "/exit-when-shown") != args.end()) {
-      fw::Application.ProcessMessages();
-      std::puts("shown");
-      std::fflush(stdout);
-      return 0;
-    }
+    platform::TraceStartup("main window shown");
     fw::Application.Run();
   } catch (const std::exception& error) {
     fw::Application.ShowException(error);

@@ -134,8 +134,11 @@ void TListView::Clear() {
 }
 
 void TListView::BeginUpdate() {
-  // Switching drawing on again shows a window: a hidden list is left as it is.
-  if (updating_++ == 0) redrawOff_ = HandleAllocated() && IsWindowVisible(Handle());
+  // Switching drawing on again shows a window: a list hidden itself is left as it is. A list in
+  // a window that is not shown yet (the scan at start-up) is switched off like any other, or it
+  // lays out its header and scroll bars again for every row it is given.
+  if (updating_++ == 0)
+    redrawOff_ = HandleAllocated() && (GetWindowLongA(Handle(), GWL_STYLE) & WS_VISIBLE);
   if (redrawOff_ && updating_ == 1) SendMessage(WM_SETREDRAW, FALSE);
 }
 

@@ -3,8 +3,11 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <mutex>
 #include <set>
+#include <shared_mutex>
 #include <stdexcept>
+#include <unordered_map>
 #include <utility>
 
 #include "framework/Application.h"
@@ -15,8 +18,35 @@ namespace fw {
 
 namespace {
 
-// The window property that leads from a window to the control that made it.
-const char kControlProp[] = "DkControl";
+// Which control made a window. A table of the process's own rather than a window property: it
+// is asked on every message, and under Wine each property read is a round trip to the server.
+// Windows of any thread may be asked about, hence the lock.
+class TControlTable {
+ public:
+  void Add(HWND wnd, TWinControl* control) {
+    std::unique_lock hold(lock_);
+    controls_[wnd] = control;
+  }
+  void Remove(HWND wnd, const TWinControl* control) {
+    std::unique_lock hold(lock_);
+    if (auto found = controls_.find(wnd); found != controls_.end() && found->second == control)
+      controls_.erase(found);
+  }
+  TWinControl* Find(HWND wnd) const {
+    std::shared_lock hold(lock_);
+    auto found = controls_.find(wnd);
+    return found == controls_.end() ? nullptr : found->second;
+  }
+
+ private:
+  mutable std::shared_mutex lock_;
+  std::unordered_map<HWND, TWinControl*> controls_;
+};
+
+TControlTable& ControlTable() {
+  static TControlTable table;
+  return table;
+}
 
 // The control whose window of a framework class is being created: its first messages arrive
 // before CreateWindowEx returns the handle.
@@ -96,7 +126,7 @@ LRESULT TWinControl::SendMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 TWinControl* TWinControl::FromHandle(HWND wnd) {
-  return wnd ? static_cast<TWinControl*>(GetPropA(wnd, kControlProp)) : nullptr;
+  return wnd ? ControlTable().Find(wnd) : nullptr;
 }
 
 void TWinControl::CreateParams(TCreateParams& params) {
@@ -172,7 +202,7 @@ LRESULT CALLBACK TWinControl::InitWndProc(HWND wnd, UINT msg, WPARAM wParam, LPA
 void TWinControl::Attach(HWND wnd, WNDPROC previous) {
   handle_ = wnd;
   defWndProc_ = previous;
-  SetPropA(wnd, kControlProp, this);
+  ControlTable().Add(wnd, this);
   SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TWinControl::StdWndProc));
 }
 
@@ -181,7 +211,7 @@ void TWinControl::Detach() {
   // Someone who subclassed the window after us keeps their procedure; it is the last message.
   if (GetWindowLongPtrA(handle_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&StdWndProc))
     SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(defWndProc_));
-  RemovePropA(handle_, kControlProp);
+  ControlTable().Remove(handle_, this);
   handle_ = nullptr;
 }
 
@@ -222,6 +252,9 @@ void TWinControl::DestroyHandle() {
   if (!handle_) return;
   DestroyWnd();
   DestroyWindow(handle_);  // WM_NCDESTROY detaches
+  // A window already being destroyed when this control was released sends no WM_NCDESTROY
+  // again: the table must not keep a freed control for a handle the system may reuse.
+  ControlTable().Remove(handle_, this);
   handle_ = nullptr;
 }
 

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <algorithm>
+
 #include "platform/Registry.h"
 
 namespace platform {
@@ -23,22 +25,25 @@ class OpenKey {
   HKEY key_ = nullptr;
 };
 
+constexpr size_t kFirstReadSize = 512;
+
 class Win32Registry final : public Registry {
  public:
   std::optional<RegValue> QueryValue(RegRoot root, const std::string& path,
                                      const std::string& name) override {
     OpenKey key(root, path);
     if (!key.get()) return std::nullopt;
-    // The value may grow between the size query and the read; ask again until it fits.
+    // Most values fit a small buffer and are read in one call; a larger one is read again at the
+    // size the first call reported, and again if it grew meanwhile.
+    RegValue value{0, std::string(kFirstReadSize, '\0')};
     for (;;) {
-      DWORD kind = 0, size = 0;
-      if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &kind, nullptr, &size) !=
-          ERROR_SUCCESS)
-        return std::nullopt;
-      RegValue value{kind, std::string(size, '\0')};
+      DWORD kind = 0, size = static_cast<DWORD>(value.data.size());
       LONG status = RegQueryValueExA(key.get(), name.c_str(), nullptr, &kind,
                                      reinterpret_cast<BYTE*>(value.data.data()), &size);
-      if (status == ERROR_MORE_DATA) continue;
+      if (status == ERROR_MORE_DATA) {
+        value.data.assign(std::max<size_t>(size, value.data.size() * 2), '\0');
+        continue;
+      }
       if (status != ERROR_SUCCESS) return std::nullopt;
       value.kind = kind;
       value.data.resize(size);

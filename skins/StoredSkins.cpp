@@ -79,7 +79,7 @@ void AddStoredSkins(TsStoredSkins& skins) {
     skin.Version = ReadDouble(f[6]);
     skin.Author = f[7];
     skin.Description = f[8];
-    skin.Data.assign(data, kStoredSizes[i]);
+    skin.Data = TsSkinBytes::Lasting({data, kStoredSizes[i]});
     data += kStoredSizes[i];
     skins.Add(std::move(skin));
   }

@@ -14,6 +14,7 @@
 #include "app/windows/SkinChoice.h"
 #include "app/windows/untPluginSet.h"
 #include "framework/Application.h"
+#include "platform/StartupTrace.h"
 #include "skin/data/sSkinPaths.h"
 #include "skins/StoredSkins.h"
 
@@ -92,7 +93,9 @@ class TMainBackupWindow final : public TBackupWindow {
 TfrmMain::TfrmMain(TComponent* owner) : TForm(owner) {
   BeginLoading();
   InitializeComponent();
+  platform::TraceStartup("components built");
   EndLoading();
+  platform::TraceStartup("skin applied to the window");
   Application.SetMainForm(this);
   SetPluginOwnerWindow(Handle());
   DoCreate();
@@ -102,6 +105,7 @@ TfrmMain::~TfrmMain() = default;
 
 void TfrmMain::InitializeComponent() {
   InitializeSkinManager();
+  platform::TraceStartup("skin loaded");
   InitializeSkinProvider();
   SetName("frmMain");
   SetBorderStyle(TFormBorderStyle::bsSingle);
@@ -299,7 +303,9 @@ void TfrmMain::FormCreate(TObject* Sender) {
   LoadConfiguration();
   PluginList = GetPluginList();
   BuildPluginMenu(PluginList);
+  platform::TraceStartup("plug-ins loaded");
   menuSearchDriverClick(Sender);
+  platform::TraceStartup("drivers scanned");
 }
 
 void TfrmMain::FormClose(TObject*, TCloseAction&) {

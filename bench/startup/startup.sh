@@ -1,58 +1,58 @@
 #!/usr/bin/env bash
-# Start-up time under Wine: from launching the program until its main window is on the screen,
-# painted, with the scanned rows of the sample machine, against a bare Win32 window with the same
-# controls and the same scan (bare_window.cpp). Both are run with /exit-when-shown, which prints
-# "shown" at that moment; the time to that line is taken, then the run is left to end.
+# Start-up time under Wine as a user sees it: from launching the program until its main window
+# is on the screen with every scanned row of the sample machine in its list, observed from a
+# second process (startup_probe.exe, polling every 5 ms), against a bare Win32 window with the
+# same controls that scans nothing and paints no skin (bare_window.cpp), started the same way.
+# Also the resident memory of each, half a second after it was shown.
 #
-#   bench/startup/startup.sh [RUNS]     (default 5; the win64 preset must be configured)
+#   bench/startup/startup.sh [RUNS]     (default 7; the win64 preset must be configured)
 #
-# One warm-up run of each through cmake/wine-run prepares the prefix (holding the sample machine)
-# and its Xvfb, starts the wineserver and fills the caches. The timed runs then start wine
-# directly in that prefix, so that the wrapper's checks are not timed; RUNS alternating runs of
-# each, and the medians side by side.
+# A first run of each through cmake/wine-run prepares the prefix (holding the sample machine)
+# and its Xvfb, starts the wineserver, fills the caches and counts the rows the program shows
+# once it has settled. The timed runs then start wine directly in that prefix; RUNS alternating
+# runs of each, the medians side by side and their ratio. Run it on a quiet machine: the load
+# at the time is printed with the figures.
+#
+# DK_TRACE_STARTUP=FILE in the environment makes the program stamp its start-up phases in FILE
+# (a Windows path); the script leaves it alone.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 root=$PWD
-runs=${1:-5}
+runs=${1:-7}
 
-cmake --build --preset win64 --target DriverKeeper dk_package_files bare_window >/dev/null
+cmake --build --preset win64 --target DriverKeeper dk_package_files bare_window startup_probe \
+  >/dev/null
 
 prefix=$root/build/win64/wine/sample
 app=$(mktemp -d "${TMPDIR:-/tmp}/dk-startup.XXXXXX")
 trap 'rm -rf "$app"' EXIT
 cp -r build/win64/bin/. "$app"/
-cp build/win64/bench/startup/bare_window.exe "$app"/
+cp build/win64/bench/startup/bare_window.exe build/win64/bench/startup/startup_probe.exe "$app"/
 
-# Milliseconds from launch to the "shown" line of one run, started in the copied program folder.
-time_run() {
-  local start end line
-  start=$(date +%s%N)
-  exec {out}< <(cd "$app" && exec "${launch[@]}" "$@" 2>/dev/null)
-  local pid=$!
-  IFS= read -r line <&"$out" || true
-  end=$(date +%s%N)
-  exec {out}<&-
-  wait "$pid" || true
-  [ "${line%$'\r'}" = shown ] || { echo "startup: $1 did not report its window" >&2; exit 1; }
-  echo $(((end - start) / 1000000))
-}
-
+# One probe run in the copied program folder: "<ms> ms, <rows> rows, <KB> KB".
+probe() { (cd "$app" && "${launch[@]}" ./startup_probe.exe "$@" 2>&1 | tr -d '\r'); }
+field() { awk -v n="$1" '{print $n}'; }
 median() { printf '%s\n' "$@" | sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}'; }
 
-program=(./DriverKeeper.exe /exit-when-shown)
-bare=(./bare_window.exe /exit-when-shown)
 launch=("$root/cmake/wine-run" --prefix "$prefix" --sample-machine "$root/samples/machine")
-time_run "${program[@]}" >/dev/null
-time_run "${bare[@]}" >/dev/null
+rows=$(probe --settle 2000 DriverKeeper.exe | field 3)
+probe bare_window.exe >/dev/null
+[ "${rows:-0}" -gt 0 ] || { echo "startup: the program showed no rows" >&2; exit 1; }
 launch=(env WINEPREFIX="$prefix" DISPLAY=":$(cat "$prefix/.display")" WINEDEBUG=-all
   WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64 wine)
-program_ms=() bare_ms=()
+program_ms=() bare_ms=() program_kb=() bare_kb=()
 for ((i = 0; i < runs; i++)); do
-  program_ms+=("$(time_run "${program[@]}")")
-  bare_ms+=("$(time_run "${bare[@]}")")
+  line=$(probe --rows "$rows" --settle 500 DriverKeeper.exe)
+  program_ms+=("$(field 1 <<<"$line")") program_kb+=("$(field 5 <<<"$line")")
+  line=$(probe --settle 500 bare_window.exe)
+  bare_ms+=("$(field 1 <<<"$line")") bare_kb+=("$(field 5 <<<"$line")")
 done
 
 p=$(median "${program_ms[@]}") b=$(median "${bare_ms[@]}")
+pk=$(median "${program_kb[@]}") bk=$(median "${bare_kb[@]}")
 printf '%-16s %s\n' "Driver Keeper:" "${program_ms[*]} ms" "bare window:" "${bare_ms[*]} ms"
-printf 'median: Driver Keeper %d ms, bare window %d ms, ratio %s (load %s)\n' "$p" "$b" \
-  "$(awk -v p="$p" -v b="$b" 'BEGIN {printf "%.2f", p / b}')" "$(cut -d' ' -f1-3 /proc/loadavg)"
+printf 'window shown with %d rows, median: Driver Keeper %d ms, bare window %d ms, ratio %s\n' \
+  "$rows" "$p" "$b" "$(awk -v p="$p" -v b="$b" 'BEGIN {printf "%.2f", p / b}')"
+printf 'resident, median: Driver Keeper %d KB, bare window %d KB, difference %d KB\n' \
+  "$pk" "$bk" "$((pk - bk))"
+printf 'load: %s\n' "$(cut -d' ' -f1-3 /proc/loadavg)"

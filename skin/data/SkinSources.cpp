@@ -19,9 +19,9 @@ TsSkinSource PackedFileSource(const std::string& fileName, const std::string& fo
   return FromConvertor(std::move(convertor), folder);
 }
 
-TsSkinSource PackedDataSource(std::string data) {
+TsSkinSource PackedDataSource(std::string_view data) {
   auto convertor = std::make_unique<TveSkinConvertor>();
-  convertor->SourceStream = std::move(data);
+  convertor->SourceStream = std::string(data);
   ReadPackedSkin(convertor);
   return FromConvertor(std::move(convertor), "");
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "skin/data/sSkinModel.h"
 
@@ -10,7 +11,7 @@
 // folder is the skin folder recorded in the model (empty for none).
 TsSkinSource PackedFileSource(const std::string& fileName, const std::string& folder);
 // Packed bytes; empty data is not a packed skin and throws EPackedSkinError.
-TsSkinSource PackedDataSource(std::string data);
+TsSkinSource PackedDataSource(std::string_view data);
 // A folder holding "Options.dat" and the images; folder ends in a separator. Throws
 // platform::FileOpenError when the options file cannot be read.
 TsSkinSource FolderSource(const std::string& folder);

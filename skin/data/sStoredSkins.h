@@ -4,10 +4,37 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "imaging/Bitmap32.h"
+
+// The packed bytes of a stored skin: bytes of its own, or a view of bytes that live as long as
+// the program (the skins built into it), which are then never copied: only the skin in use is
+// read, and the others cost no memory.
+class TsSkinBytes {
+ public:
+  TsSkinBytes() = default;
+  // Not explicit: items are given their bytes by assignment.
+  TsSkinBytes(std::string bytes)
+      : owned_(std::make_shared<const std::string>(std::move(bytes))), view_(*owned_) {}
+  static TsSkinBytes Lasting(std::string_view bytes) {
+    TsSkinBytes result;
+    result.view_ = bytes;
+    return result;
+  }
+  operator std::string_view() const { return view_; }
+  bool empty() const { return view_.empty(); }
+  size_t size() const { return view_.size(); }
+  friend bool operator==(const TsSkinBytes& a, std::string_view b) { return a.view_ == b; }
+
+ private:
+  // Shared, so that copies of an item keep viewing bytes that are still there.
+  std::shared_ptr<const std::string> owned_;
+  std::string_view view_;
+};
 
 class TsStoredSkin {
  public:
@@ -22,7 +49,7 @@ class TsStoredSkin {
   std::string Author;
   std::string Description;
   // The packed skin bytes, always written with the item.
-  std::string Data;
+  TsSkinBytes Data;
 };
 
 class TsStoredSkins {

@@ -61,13 +61,30 @@ HWND ShowAnimWindowAt(HWND form, const RECT& r, const img::Bitmap32& picture, ui
   return anim;
 }
 
+TsFrameClock::TsFrameClock() {
+  LARGE_INTEGER value;
+  QueryPerformanceFrequency(&value);
+  frequency_ = value.QuadPart;
+  QueryPerformanceCounter(&value);
+  start_ = value.QuadPart;
+}
+
+void TsFrameClock::WaitForNextFrame() {
+  due_ += kFrameInterval;
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  LONGLONG elapsed = (now.QuadPart - start_) * 1000 / frequency_;
+  if (elapsed < due_) Sleep(DWORD(due_ - elapsed));
+}
+
 void RunFrames(HWND anim, const img::Bitmap32& picture, const std::vector<TsAnimFrame>& frames,
                const std::function<void(const TsAnimFrame&)>& afterFrame) {
   img::Bitmap32 buffer(picture.Width(), picture.Height());
+  TsFrameClock clock;
   for (const TsAnimFrame& frame : frames) {
     PrepareFrame(picture, buffer, frame);
     ShowPicture(anim, buffer, frame.Alpha);
     if (afterFrame) afterFrame(frame);
-    Sleep(kFrameInterval);
+    clock.WaitForNextFrame();
   }
 }

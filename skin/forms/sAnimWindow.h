@@ -29,6 +29,18 @@ void FreeAnimWindow(HWND& anim);
 // A new animation window at bounds, directly in front of form, showing picture at alpha; null
 // when none could be made.
 HWND ShowAnimWindowAt(HWND form, const RECT& bounds, const img::Bitmap32& picture, uint8_t alpha);
-// Shows the frames of picture one by one, 12 ms apart; afterFrame (may be empty) follows each.
+// The ticks of an animation: frame N is due N x kFrameInterval ms after the clock was made, so
+// the time spent making frames does not stretch the whole; a late frame is followed at once.
+class TsFrameClock {
+ public:
+  TsFrameClock();
+  void WaitForNextFrame();
+
+ private:
+  LONGLONG frequency_, start_, due_ = 0;
+};
+
+// Shows the frames of picture one by one on a TsFrameClock; afterFrame (may be empty) follows
+// each.
 void RunFrames(HWND anim, const img::Bitmap32& picture, const std::vector<TsAnimFrame>& frames,
                const std::function<void(const TsAnimFrame&)>& afterFrame);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/LayeredWindows.h"
+#include "platform/StartupTrace.h"
 #include "skin/data/sSkinWindowsWin32.h"
 #include "skin/forms/sAnimWindow.h"
 #include "skin/forms/sControlTree.h"
@@ -133,6 +134,7 @@ bool AnimateFormShow(TsSkinProvider& provider, int timeMs, uint8_t alpha, TveAni
   HWND wnd = form->Handle();
   AnimationInProgress = true;
   std::unique_ptr<img::Bitmap32> picture = PaintFinalLook(provider);
+  platform::TraceStartup("show animation: first picture painted");
   std::vector<TsAnimFrame> frames =
       ShowFrames(timeMs, alpha, mode == TveAnimType::atAero, TsAnimKind::Form, picture->Width(),
                  picture->Height());

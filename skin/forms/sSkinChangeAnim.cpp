@@ -129,10 +129,11 @@ void CrossFadeInOutputWindow(fw::TForm& form, TsSkinProvider* provider, int time
     // Without time for a fade (n = 0) the one frame is the new look.
     const int n = FrameSteps(timeMs);
     img::Bitmap32 frame(w, h);
+    TsFrameClock clock;
     for (int k = 0; k <= n; ++k) {
       CrossFade(frame, *cover.Snapshot, picture, CrossFadeWeight(k, n));
       BitBlt(dc, 0, 0, w, h, frame.DC(), 0, 0, SRCCOPY);
-      Sleep(kFrameInterval);
+      clock.WaitForNextFrame();
     }
     BitBlt(dc, 0, 0, w, h, picture.DC(), 0, 0, SRCCOPY);
   }

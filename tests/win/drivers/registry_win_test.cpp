@@ -18,8 +18,11 @@ TEST(RegistryWinTest, ReadsTextKindsAndDefaultsForTheRest) {
   DWORD number = 7;
   key.Set("", "Number", REG_DWORD, &number, sizeof number);
   key.Set("", "Cut", REG_SZ, "first\0second", 13);
-  std::string big(5000, 'b');
-  key.SetString("", "Big", big);
+  // Around the size read in one call (512 bytes with the terminating NUL), and far above it.
+  const std::string sizes[] = {std::string(511, 'e'), std::string(512, 'f'),
+                               std::string(5000, 'b')};
+  for (const std::string& text : sizes)
+    key.SetString("", "Big" + std::to_string(text.size()), text);
 
   EXPECT_EQ(RegReadString(kLocalMachine, key.path(), "DriverDesc", ""), "Acme Card");
   EXPECT_EQ(RegReadString(kLocalMachine, "\\" + key.path(), "DriverDesc", ""), "Acme Card");
@@ -27,7 +30,9 @@ TEST(RegistryWinTest, ReadsTextKindsAndDefaultsForTheRest) {
   EXPECT_EQ(RegReadString(kLocalMachine, key.path(), "Expand", ""), "%SystemRoot%\\x");
   EXPECT_EQ(RegReadString(kLocalMachine, key.path(), "Number", "def"), "def");
   EXPECT_EQ(RegReadString(kLocalMachine, key.path(), "Cut", ""), "first");
-  EXPECT_EQ(RegReadString(kLocalMachine, key.path(), "Big", ""), big);
+  for (const std::string& text : sizes)
+    EXPECT_EQ(RegReadString(kLocalMachine, key.path(), "Big" + std::to_string(text.size()), ""),
+              text);
   EXPECT_EQ(RegReadString(kLocalMachine, key.path(), "ProviderName", "Microsoft"), "Microsoft");
   HKEY open;
   ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.path().c_str(), 0, KEY_READ, &open), 0);

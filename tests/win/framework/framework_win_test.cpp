@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/Application.h"
@@ -85,6 +86,18 @@ TEST_F(FormTest, AHandlerThatReleasesItsControlEndsCleanly) {
   EXPECT_FALSE(IsWindow(wnd));
   EXPECT_EQ(form->ControlCount(), 0);
   EXPECT_EQ(form->ComponentCount(), 0);
+}
+
+TEST_F(FormTest, AControlReleasedWhileItsWindowIsDestroyedIsNoLongerFoundByTheHandle) {
+  HWND wnd = button->Handle();
+  button->WindowProc = [this](TMessage& m) {
+    // Releasing the control destroys its window again, which brings WM_DESTROY once more.
+    if (m.Msg == WM_DESTROY && button) delete std::exchange(button, nullptr);
+  };
+  ASSERT_EQ(TWinControl::FromHandle(wnd), button);
+  DestroyWindow(wnd);
+  EXPECT_EQ(button, nullptr);
+  EXPECT_EQ(TWinControl::FromHandle(wnd), nullptr);
 }
 
 TEST_F(FormTest, WhatAMessageLetsGoOfLivesUntilTheOutermostMessageReturns) {
@@ -268,6 +281,40 @@ TEST_F(FormTest, ListViewRowsHaveCaptionsSubItemsChecksAndSelection) {
   list->Clear();
   EXPECT_EQ(list->Count(), 0);
   EXPECT_FALSE(list->Selected().has_value());
+}
+
+// Rows given while updating do not lay the list out one by one, also in a form not shown yet
+// (the scan at start-up); a list hidden itself stays hidden afterwards.
+TEST_F(FormTest, ListViewUpdatesOfAFormNotShownYetAreNotLaidOutRowByRow) {
+  auto* shown = new TListView(form.get());
+  auto* hidden = new TListView(form.get());
+  for (TListView* list : {shown, hidden}) {
+    list->SetBounds(0, 0, 280, 150);
+    list->AddColumn("Device", 100);
+    list->SetParent(form.get());
+  }
+  hidden->SetVisible(false);
+  static int moves;
+  const auto countMoves = [](HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                             DWORD_PTR) -> LRESULT {
+    moves += msg == WM_WINDOWPOSCHANGING;
+    return DefSubclassProc(wnd, msg, wParam, lParam);
+  };
+  HWND header = ListView_GetHeader(shown->Handle());
+  ASSERT_TRUE(SetWindowSubclass(header, countMoves, 1, 0));
+  moves = 0;
+  for (TListView* list : {shown, hidden}) {
+    list->BeginUpdate();
+    for (int row = 0; row < 50; ++row) list->Add("Row " + std::to_string(row));
+    list->EndUpdate();
+  }
+  RemoveWindowSubclass(header, countMoves, 1);
+  EXPECT_LT(moves, 50) << "the header was laid out again for every row";
+  EXPECT_EQ(shown->Count(), 50);
+  EXPECT_EQ(hidden->Count(), 50);
+  EXPECT_FALSE(IsWindowVisible(form->Handle()));
+  EXPECT_TRUE(GetWindowLongA(shown->Handle(), GWL_STYLE) & WS_VISIBLE);
+  EXPECT_FALSE(GetWindowLongA(hidden->Handle(), GWL_STYLE) & WS_VISIBLE);
 }
 
 TEST_F(FormTest, StatusPanelsKeepTheirTexts) {
