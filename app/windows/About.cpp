@@ -33,6 +33,8 @@ TLabel* TFormAbout::AddLabel(const std::string& name, int left, int top,
 }
 
 void TFormAbout::InitializeComponent() {
+  sSkinProvider = new TsSkinProvider(this);
+  sSkinProvider->SetName("sSkinProvider");
   SetName("FormAbout");
   SetCaption("About %s");
   SetBorderStyle(TFormBorderStyle::bsDialog);

@@ -1,5 +1,6 @@
 // The about window: the application's title, icon, version and copyright, and the home page
-// link. Its texts are filled from the templates of its design when it is created.
+// link. Its texts are filled from the templates of its design when it is created. It wears the
+// program's skin like the main window.
 #pragma once
 
 #include <string>
@@ -7,12 +8,14 @@
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
+#include "skin/forms/sSkinProvider.h"
 
 class TFormAbout : public fw::TForm {
  public:
   explicit TFormAbout(fw::TComponent* owner);
   std::string ClassName() const override { return "TFormAbout"; }
 
+  TsSkinProvider* sSkinProvider;
   fw::TImage* ImageIcon;
   fw::TLabel* LabelAppName;
   fw::TLabel* LabelVersion;

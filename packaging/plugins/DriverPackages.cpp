@@ -32,6 +32,7 @@
 #include "DriverPackagesControls.h"
 #include "PluginWindow.h"
 #include "platform/Library.h"
+#include "skin/data/sSkinCommands.h"
 
 namespace {
 
@@ -108,9 +109,12 @@ HWND AddControl(const char* kind, const char* text, DWORD style, DWORD exStyle, 
   return control;
 }
 
-// Selects the folder of the edit box when the picker opens.
+// Selects the folder of the edit box when the picker opens, and marks the picker as the
+// program's own window, so that it wears the program's skin like the window that opens it.
 int CALLBACK PickerOpened(HWND picker, UINT msg, LPARAM, LPARAM start) {
-  if (msg == BFFM_INITIALIZED) SendMessageA(picker, BFFM_SETSELECTIONA, TRUE, start);
+  if (msg != BFFM_INITIALIZED) return 0;
+  SetPropA(picker, kOwnWindowProp, reinterpret_cast<HANDLE>(1));
+  SendMessageA(picker, BFFM_SETSELECTIONA, TRUE, start);
   return 0;
 }
 

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "skin/data/sSkinCommands.h"
+
 void WritePluginName(unsigned char* buffer, const char* name) {
   size_t length = std::strlen(name);
   if (length > 255) length = 255;
@@ -11,6 +13,7 @@ void WritePluginName(unsigned char* buffer, const char* name) {
 
 void ClosePluginWindow(HWND wnd) {
   if (HWND owner = GetWindow(wnd, GW_OWNER)) EnableWindow(owner, TRUE);
+  RemovePropA(wnd, kOwnWindowProp);
   DestroyWindow(wnd);
 }
 
@@ -35,6 +38,8 @@ void RunPluginWindow(const TPluginWindow& window, HWND owner) {
                              area.top + (area.bottom - area.top - h) / 2, w, h, owner, nullptr,
                              window.instance, nullptr);
   if (wnd) {
+    // The program's own window: it wears the program's skin when it is activated.
+    SetPropA(wnd, kOwnWindowProp, reinterpret_cast<HANDLE>(1));
     if (owner) EnableWindow(owner, FALSE);
     ShowWindow(wnd, SW_SHOWNORMAL);
     MSG msg;

@@ -29,6 +29,30 @@ HICON IconFromFile(const std::vector<uint8_t>& file, int w, int h) {
                                   LR_DEFAULTCOLOR);
 }
 
+bool HasAlpha(const img::Bitmap32& picture) {
+  for (int y = 0; y < picture.Height(); ++y)
+    for (int x = 0; x < picture.Width(); ++x)
+      if (picture.Pixel(x, y).A != 0) return true;
+  return false;
+}
+
+// An icon of colours and a mask leaves the alpha at 0 when drawn: its mask tells which pixels
+// show (opaque) and which do not (clear).
+void AlphaFromMask(img::Bitmap32& picture, HICON icon) {
+  const int w = picture.Width(), h = picture.Height();
+  img::Bitmap32 mask(w, h);
+  DrawIconEx(mask.DC(), 0, 0, icon, w, h, 0, nullptr, DI_MASK);
+  GdiFlush();
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      img::TRGBAPixel& p = picture.Pixel(x, y);
+      if (mask.Pixel(x, y).G == 0)
+        p.A = 255;
+      else
+        p = {0, 0, 0, 0};
+    }
+}
+
 }  // namespace
 
 void TsAlphaImageList::BuildSystemList() {
@@ -70,6 +94,7 @@ std::unique_ptr<img::Bitmap32> TsAlphaImageList::GetItemBitmap(int index, int wi
   auto picture = std::make_unique<img::Bitmap32>(width, height);
   DrawIconEx(picture->DC(), 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
   GdiFlush();
+  if (!HasAlpha(*picture)) AlphaFromMask(*picture, icon);
   DestroyIcon(icon);
   return picture;
 }

@@ -125,7 +125,7 @@ void TveComboBoxWnd::PaintField(const COMBOBOXINFO& info, POINT offset) {
     SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
     DrawTextA(dc, text.c_str(), int(text.size()), &area, format);
   } else {
-    PaintControlText(dc, text, IsWindowEnabled(Handle), false, *SkinData, format, area);
+    PaintControlText(dc, text, IsWindowEnabled(Handle), false, *SkinData, format, area, &picture_);
   }
   GdiFlush();
 }

@@ -37,7 +37,15 @@ RECT TveStatusBarWnd::PartRect(int index) const {
 
 std::string TveStatusBarWnd::PanelText(int index) const {
   if (PartCount() == 0) return {};
-  if (IsSimple() || index < 0) return Caption;
+  if (IsSimple() || index < 0) {
+    // The simple bar has a text of its own; the window's text is that of the first part. Part 0
+    // answers with the simple text while the bar is simple.
+    const size_t length = LOWORD(SendMessageA(Handle, SB_GETTEXTLENGTHA, 0, 0));
+    std::string text(length + 1, '\0');
+    SendMessageA(Handle, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(length);
+    return text;
+  }
   if (StatusBar) return index < StatusBar->PanelCount() ? StatusBar->PanelText(index) : "";
   return {};
 }

@@ -20,6 +20,8 @@ class TveStatusBarWnd : public TveMainWnd {
   void RenderCache();
   void PaintPanels();
   void PaintPanel(int index, RECT rect);
+  // The text a panel shows: in simple mode (or for index -1) the simple text, else the framework
+  // panel's.
   std::string PanelText(int index) const;
   bool IsSimple() const;
   int PartCount() const;

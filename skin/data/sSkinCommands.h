@@ -68,6 +68,11 @@ inline constexpr uint16_t CmdGetClientOffset = 61;
 // lParam 1: paint the frame's picture again first; then the frame is copied to the screen.
 inline constexpr uint16_t CmdRepaintFrame = 62;
 
+// The window property that marks a top-level window the program makes outside its form framework
+// (a shipped plug-in's window, a dialog that window opens): the skin takes it as one of the
+// program's own, whatever the rules for other programs' windows and dialogs say.
+inline constexpr char kOwnWindowProp[] = "DkOwnWindow";
+
 // What CmdSetSection and CmdGetSectionIndex carry.
 struct TveSectionInfo {
   int32_t Index = -1;

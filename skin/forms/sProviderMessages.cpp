@@ -75,6 +75,14 @@ bool TsSkinProvider::HandleSkinCommand(TMessage& message) {
       titleAnimations_.clear();
       SkinRemoved();
       return true;
+    // Children ask whether the form's background is plain, varies, or must wait. The window
+    // image being out of date is no reason to wait: the background is painted when asked for.
+    case CmdGetSkinState:
+    case CmdIsBgComplex:
+      return skinData_->HandleSkinCommand(message);
+    case CmdIsDeferred:
+      message.Result = skinData_->IsDeferred();
+      return true;
     case CmdAdoptAgain:
       if (!message.LParam) adoptPosted_ = false;
       AdoptControls(reinterpret_cast<fw::TWinControl*>(message.LParam));

@@ -80,6 +80,7 @@ TsSkinProvider::TsSkinProvider(TComponent* owner)
   InstallManagerHooks();
   skinData_ = std::make_unique<TsCommonData>(nullptr, true);
   skinData_->SkinSection = "FORM";
+  skinData_->FormHost = form_;
   AddedTitle.Font.SetName("Tahoma");
   AddedTitle.Font.SetHeight(-11);
   TitleButtons.OnChange = [this] {

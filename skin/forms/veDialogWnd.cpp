@@ -40,6 +40,7 @@ TveDialogWnd::~TveDialogWnd() {
   DropHideCover();
   LetGoOfDialog();
   if (brush_) DeleteObject(brush_);
+  if (editBrush_) DeleteObject(editBrush_);
 }
 
 void TveDialogWnd::TFrameFacts::RepaintFrame(bool imageChanged) {
@@ -255,14 +256,34 @@ void TveDialogWnd::EraseClient(HDC dc) {
          offset.X, offset.Y, SRCCOPY);
 }
 
-HBRUSH TveDialogWnd::BackgroundBrush() {
-  COLORREF color = COLORREF(SkinData->GetBgColor(0, Handle));
-  if (!brush_ || color != brushColor_) {
-    if (brush_) DeleteObject(brush_);
-    brush_ = CreateSolidBrush(color);
-    brushColor_ = color;
+namespace {
+
+// A brush of color, made again only when the colour changes.
+HBRUSH KeptBrush(HBRUSH& brush, COLORREF& held, COLORREF color) {
+  if (!brush || color != held) {
+    if (brush) DeleteObject(brush);
+    brush = CreateSolidBrush(color);
+    held = color;
   }
-  return brush_;
+  return brush;
+}
+
+}  // namespace
+
+HBRUSH TveDialogWnd::BackgroundBrush() {
+  return KeptBrush(brush_, brushColor_, COLORREF(SkinData->GetBgColor(0, Handle)));
+}
+
+void TveDialogWnd::SkinEditColors(fw::TMessage& message) {
+  const TsSkinModel& skin = *SkinManager;
+  const int edit = skin.FindSection("EDIT");
+  if (!skin.IsValidSectionIndex(edit)) return;
+  const TsGenState& look = skin.SectionTable[size_t(edit)].States[0];
+  auto dc = reinterpret_cast<HDC>(message.WParam);
+  SetTextColor(dc, COLORREF(look.FontColor));
+  SetBkColor(dc, COLORREF(look.Color));
+  message.Result =
+      reinterpret_cast<LRESULT>(KeptBrush(editBrush_, editBrushColor_, COLORREF(look.Color)));
 }
 
 void TveDialogWnd::SkinPlatformColors(fw::TMessage& message) {
@@ -387,6 +408,11 @@ bool TveDialogWnd::HandleFrameMessage(fw::TMessage& message) {
     case WM_CTLCOLORBTN:
       PassOn(message);
       SkinPlatformColors(message);
+      return true;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+      PassOn(message);
+      if (OwnWindow) SkinEditColors(message);
       return true;
     case WM_PRINT:
       Print(message);

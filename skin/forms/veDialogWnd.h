@@ -49,6 +49,8 @@ class TveDialogWnd : public TveScrollWnd {
   void DropHideCover();
 
   TveProvider* Provider = nullptr;
+  // A window the program made itself: its edits and lists take the skin's colours too.
+  bool OwnWindow = false;
   // The dialog's look as its hiding began, shown in a window of its own in front of it until
   // the hide animation takes that window over.
   HWND HideCover = nullptr;
@@ -87,6 +89,7 @@ class TveDialogWnd : public TveScrollWnd {
   void AnswerBackground(fw::TMessage& message);
   HBRUSH BackgroundBrush();
   void SkinPlatformColors(fw::TMessage& message);
+  void SkinEditColors(fw::TMessage& message);
   void Invalidate();
   void GiveBack();
 
@@ -106,4 +109,6 @@ class TveDialogWnd : public TveScrollWnd {
   std::unique_ptr<TveSystemMenu> systemMenu_;
   HBRUSH brush_ = nullptr;
   COLORREF brushColor_ = 0;
+  HBRUSH editBrush_ = nullptr;
+  COLORREF editBrushColor_ = 0;
 };

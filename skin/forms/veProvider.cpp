@@ -87,14 +87,15 @@ bool HasProvider(HWND wnd) {
   return std::any_of(list.begin(), list.end(), [wnd](const auto& p) { return p->Window() == wnd; });
 }
 
-bool AdoptSystemDialog(TsSkinManager& manager, HWND handle) {
-  if (!(manager.SkinningRules & srStdDialogs)) return false;
-  if (VisibleSkinnedDialogs() >= MaxSkinnedDialogs && !HasToolBar(handle)) return false;
+// own: a window the program made itself, skinned whatever the rules and the count say.
+bool AdoptSystemDialog(TsSkinManager& manager, HWND handle, bool own) {
+  if (!own && !(manager.SkinningRules & srStdDialogs)) return false;
+  if (!own && VisibleSkinnedDialogs() >= MaxSkinnedDialogs && !HasToolBar(handle)) return false;
   bool allow = true;
   if (manager.OnSysDlgInit) manager.OnSysDlgInit(&manager, handle, allow);
   if (!allow) return false;
   auto provider = std::make_unique<TveProvider>();
-  if (!provider->AdoptDialog(handle)) {
+  if (!provider->AdoptDialog(handle, own)) {
     Retire(std::move(provider));
     return false;
   }
@@ -177,14 +178,16 @@ void CreateDialogAdapter(HWND handle, std::unique_ptr<TveDialogWnd>& adapter) {
     adapter = std::make_unique<TveDialogWnd>(handle, manager);
 }
 
-bool TveProvider::AdoptDialog(HWND handle) {
+bool TveProvider::AdoptDialog(HWND handle, bool own) {
   DialogHandle = handle;
+  OwnWindow = own;
   ChildAdapters.clear();
   TsSkinManager* manager = DefaultManager;
   if (!manager || !manager->Active()) return true;
   RightToLeft = GetWindowLongA(handle, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR;
   CreateDialogAdapter(handle, DialogAdapter);
   DialogAdapter->Provider = this;
+  DialogAdapter->OwnWindow = own;
   if (!AdoptChildren(handle)) return false;
   SkinnedSystemWindows().push_back(handle);
   // A dialog caught while it is being made takes its frame when it first shows.
@@ -280,10 +283,11 @@ bool TveProvider::AdoptChild(HWND handle) {
   bool repaint =
       !rule.RepaintWithDialog || (DialogAdapter && DialogAdapter->SkinData->CacheBitmap &&
                                   !DialogAdapter->SkinData->CacheBitmap->Empty());
+  // The controls of the program's own windows are skinned as a form's, in the skin's colours.
   struct Flag {
-    Flag() { DialogSkinning = true; }
+    explicit Flag(bool on) { DialogSkinning = on; }
     ~Flag() { DialogSkinning = false; }
-  } flag;
+  } flag(!OwnWindow);
   std::unique_ptr<TveMainWnd> adapter =
       CreateDialogChildAdapter(rule, handle, DefaultManager, repaint);
   if (!adapter) return true;
@@ -322,8 +326,10 @@ bool AdoptWindow(HWND handle, const CBT_CREATEWNDA* create) {
   std::string className = cs && !IS_INTRESOURCE(cs->lpszClass) && cs->lpszClass && *cs->lpszClass
                               ? cs->lpszClass
                               : ClassNameOf(handle);
-  if (className != "#32770" || (style & WS_CHILD)) return false;
-  return AdoptSystemDialog(*manager, handle);
+  if (style & WS_CHILD) return false;
+  const bool own = GetPropA(handle, kOwnWindowProp) != nullptr;
+  if (className != "#32770" && !own) return false;
+  return AdoptSystemDialog(*manager, handle, own);
 }
 
 void InstallDialogSkinning() {

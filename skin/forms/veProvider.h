@@ -27,7 +27,8 @@ class TveProvider {
   TveProvider(const TveProvider&) = delete;
   TveProvider& operator=(const TveProvider&) = delete;
 
-  bool AdoptDialog(HWND handle);
+  // own: a window the program made itself, whose controls are skinned as a form's are.
+  bool AdoptDialog(HWND handle, bool own = false);
   void AdoptForm(fw::TForm* form);
   // Adopts one control of the dialog; true also when it is left as the platform draws it.
   bool AdoptChild(HWND handle);
@@ -43,6 +44,7 @@ class TveProvider {
 
   fw::TForm* Form = nullptr;
   bool RightToLeft = false;
+  bool OwnWindow = false;
   HWND DialogHandle = nullptr;
   TsSkinProvider* FormProvider = nullptr;
   std::unique_ptr<TveDialogWnd> DialogAdapter;

@@ -169,12 +169,12 @@ void TsCommonData::UpdateBgKind() {
 void TsCommonData::UpdateSkinState(bool propagate) {
   SkinStateFlags &= uint16_t(~kStateUniformBg);
   // Forms compute whether their background is plain; their children ask them.
-  if (dynamic_cast<fw::TForm*>(HostControl)) {
+  if (FormHost || dynamic_cast<fw::TForm*>(HostControl)) {
     const int uniform = IsUniformBg();
     if (uniform == 2) return;
     SkinStateFlags = uint16_t((SkinStateFlags & ~kStateUnknown) | (uniform ? kStateUniformBg : 0));
   }
-  fw::TWinControl* windowed = WindowedHost();
+  fw::TWinControl* windowed = FormHost ? FormHost : WindowedHost();
   if (!propagate || !windowed) return;
   for (int i = 0; i < windowed->ControlCount(); ++i)
     SendSkinCommand(windowed->Controls(i), CmdGetSkinState, 1);
@@ -313,7 +313,8 @@ bool TsCommonData::IsDeferred() const {
   if (!NeedsOwnPaint()) return Deferred;
   if (HostControl && HostControl->Destroying()) return Deferred;
   if (Deferred) return true;
-  fw::TWinControl* parent = HostControl ? HostControl->Parent() : nullptr;
+  fw::TControl* host = HostControl ? HostControl : FormHost;
+  fw::TWinControl* parent = host ? host->Parent() : nullptr;
   return parent && SendSkinCommand(parent, CmdIsDeferred, 0) == 1;
 }
 
@@ -325,9 +326,10 @@ bool TsCommonData::ResetDeferred(bool clear) {
 }
 
 bool TsCommonData::NeedsParentRepaint() const {
-  if (PaintUrgently || !IsSkinned() || !HostControl || !HostControl->Enabled()) return true;
+  fw::TControl* host = HostControl ? HostControl : FormHost;
+  if (PaintUrgently || !IsSkinned() || !host || !host->Enabled()) return true;
   if (Section()->States[0].Transparency <= 0) return false;
-  fw::TWinControl* parent = HostControl->Parent();
+  fw::TWinControl* parent = host->Parent();
   return parent && parent->HandleAllocated() && SendSkinCommand(parent, CmdIsBgComplex, 0) != 0;
 }
 

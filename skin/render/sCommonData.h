@@ -57,6 +57,9 @@ class TsCommonData {
   bool BgDirty = true;
   bool PartlyVisible = true;  // last painted while partly hidden: repaint whole when shown
   fw::TControl* HostControl = nullptr;
+  // The form whose frame and client a provider paints with this state; its children ask the form
+  // whether its background is plain, varies, or must wait.
+  fw::TWinControl* FormHost = nullptr;
   std::unique_ptr<img::Bitmap32> CacheBitmap;  // the control's painted picture, or null
   bool IsFocused = false;
   bool IsMouseOver = false;

@@ -164,6 +164,12 @@ void TsCommonData::GetBgQuery(TsBgQuery& query, int state, HWND window) {
       return;
     }
     if (BgDirty && HostControl) SendSkinCommand(HostControl, CmdBgRepainted, 0);
+    // An emptied picture (hidden, cleared, skin removed) has nothing to show yet.
+    if (CacheBitmap->Empty()) {
+      Deferred = true;
+      query.Kind = bgkNotReady;
+      return;
+    }
     AnswerWithCache(query);
     return;
   }

@@ -65,18 +65,19 @@ void TsCommonData::ShowGlowFor(bool hiding, HWND window) {
   const TsGeneralData* section = Section();
   if (!manager || !section || section->Glow < 1 || !ManagerAllowsGlowing(*manager)) return;
   const bool shown = GlowWindow(GlowHandle) != nullptr;
+  const bool creating = HostControl && HostControl->ControlState() & fw::csCreating;
+  if (!IsMouseOver || creating || (hiding && shown)) {
+    HideGlow(GlowHandle);
+    return;
+  }
+  if (shown) return;
   TsGlowTarget target;
   if (HostControl) {
-    if (!IsMouseOver || (HostControl->ControlState() & fw::csCreating) || (hiding && shown)) {
-      HideGlow(GlowHandle);
-      return;
-    }
-    if (shown) return;
     fw::TWinControl* windowed = WindowedHost();
     if (windowed && !windowed->HandleAllocated()) return;
     target = windowed ? WindowTarget(windowed->Handle()) : WindowlessTarget(*HostControl);
   } else {
-    if (!window || shown) return;
+    if (!window) return;
     target = WindowTarget(window);
   }
   // A handle that went stale when every glow was hidden is dropped here.

@@ -48,7 +48,7 @@ class UnderlinedFont {
 };
 
 void PaintSkinned(HDC dc, const std::string& text, bool enabled, int state, TsCommonData& data,
-                  const TsSkinModel& manager, UINT format, RECT rect) {
+                  const TsSkinModel& manager, UINT format, RECT rect, img::Bitmap32* picture) {
   int index = TextSection(data, manager, state);
   if (!manager.IsValidSectionIndex(index)) {
     Draw(dc, text, rect, format);
@@ -57,11 +57,13 @@ void PaintSkinned(HDC dc, const std::string& text, bool enabled, int state, TsCo
   const TsGeneralData& section = manager.SectionTable[size_t(index)];
   const TsGenState& s = section.States[state];
   auto tone = [&data](int32_t color) { return data.Tone(color); };
-  if (data.CacheBitmap && s.GSize != 0) {
+  if (!picture) picture = data.CacheBitmap.get();
+  if (picture && s.GSize != 0) {
     TsGlowImage glow;
     HFONT font = static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT));
-    PaintTextGlow(*data.CacheBitmap, font, text, {rect.left, rect.top, rect.right, rect.bottom},
-                  glow, tone(s.GCol), s.GSize, 15, format);
+    GdiFlush();
+    PaintTextGlow(*picture, font, text, {rect.left, rect.top, rect.right, rect.bottom}, glow,
+                  tone(s.GCol), s.GSize, 15, format);
   }
   if (!enabled) {
     SetTextColor(dc,
@@ -75,7 +77,7 @@ void PaintSkinned(HDC dc, const std::string& text, bool enabled, int state, TsCo
 }  // namespace
 
 void PaintControlText(HDC dc, const std::string& text, bool enabled, bool hot,
-                      TsCommonData& skinData, UINT format, RECT rect) {
+                      TsCommonData& skinData, UINT format, RECT rect, img::Bitmap32* picture) {
   if (text.empty()) return;
   int state = hot ? 1 : 0;
   const TsSkinModel* manager = skinData.GetSkinManager();
@@ -88,7 +90,7 @@ void PaintControlText(HDC dc, const std::string& text, bool enabled, bool hot,
     std::optional<UnderlinedFont> underline;
     if (web) underline.emplace(dc);
     if (manager && skinData.IsSkinned() && !skinData.CustomFont) {
-      PaintSkinned(dc, text, enabled, state, skinData, *manager, format, rect);
+      PaintSkinned(dc, text, enabled, state, skinData, *manager, format, rect, picture);
     } else if (enabled) {
       Draw(dc, text, rect, format);
     } else {
@@ -106,21 +108,24 @@ void PaintControlText(HDC dc, const std::string& text, bool enabled, bool hot,
 
 UINT TextAlignFlags(fw::TControl* control, fw::TAlignment alignment) {
   UINT flags = DT_EXPANDTABS | DT_VCENTER;
-  bool rightToLeft = false;
+  bool rightToLeft = false, mirrored = false;
   for (fw::TControl* c = control; c; c = c->Parent()) {
     if (!c->IsWindowed()) continue;
     auto* windowed = static_cast<fw::TWinControl*>(c);
-    if (windowed->HandleAllocated())
-      rightToLeft =
-          GetWindowLongA(windowed->Handle(), GWL_EXSTYLE) & (WS_EX_RTLREADING | WS_EX_LAYOUTRTL);
+    if (windowed->HandleAllocated()) {
+      const LONG exStyle = GetWindowLongA(windowed->Handle(), GWL_EXSTYLE);
+      mirrored = exStyle & WS_EX_LAYOUTRTL;
+      rightToLeft = mirrored || exStyle & WS_EX_RTLREADING;
+    }
     break;
   }
+  const bool swap = rightToLeft && !mirrored;
   switch (alignment) {
     case fw::TAlignment::taLeftJustify:
-      flags |= rightToLeft ? DT_RIGHT : DT_LEFT;
+      flags |= swap ? DT_RIGHT : DT_LEFT;
       break;
     case fw::TAlignment::taRightJustify:
-      flags |= rightToLeft ? DT_LEFT : DT_RIGHT;
+      flags |= swap ? DT_LEFT : DT_RIGHT;
       break;
     case fw::TAlignment::taCenter:
       flags |= DT_CENTER;

@@ -3,6 +3,8 @@
 #include <array>
 
 #include "platform/GdiScopes.h"
+#include "skin/data/SkinSystem.h"
+#include "skin/data/sDefaultModel.h"
 #include "skin/render/sBlend.h"
 #include "skin/render/sBlur.h"
 
@@ -91,9 +93,10 @@ void PaintSkinTextAlpha(img::Bitmap32& target, HFONT font, const std::string& te
                         const TsSkinModel* manager, bool hot, int sectionIndex, UINT format,
                         TRect rect) {
   if (text.empty() || rect.Width() <= 0 || rect.Height() <= 0) return;
-  const TsGeneralData* section = Section(manager, sectionIndex);
+  const TsGeneralData* section = Section(ResolveManager(manager), sectionIndex);
   if (!section) {
-    PaintTextAlpha(target, font, text, 0, format, rect);
+    // A font's colour where the skin names none: the platform's window text.
+    PaintTextAlpha(target, font, text, skin::SysColor(skin::kColorWindowText), format, rect);
     return;
   }
   const TsGenState& s = State(*section, hot && section->StateCount > 0 ? 1 : 0);

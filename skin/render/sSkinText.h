@@ -27,7 +27,8 @@ void DrawStateText(HDC dc, const std::string& text, const TsGenState& state, REC
 // Writes text in colour into rect of target with font; covered pixels become opaque.
 void PaintTextAlpha(img::Bitmap32& target, HFONT font, const std::string& text, int32_t color,
                     UINT format, TRect rect);
-// The same in the section's colours for the normal or hot state (contours when asked).
+// The same in the section's colours for the normal or hot state (contours when asked), of the
+// default manager when none is given; without a section, in the platform's window text colour.
 void PaintSkinTextAlpha(img::Bitmap32& target, HFONT font, const std::string& text, bool contours,
                         const TsSkinModel* manager, bool hot, int sectionIndex, UINT format,
                         TRect rect);

@@ -281,9 +281,10 @@ TEST_F(ButtonWinTest, WindowShapesAreNeverLeftBehind) {
 
 namespace {
 
-// A one-image 16 x 16 icon file with 32-bit pixels: opaque green with a transparent left half.
-std::vector<uint8_t> GreenIconFile() {
-  const int size = 16, pixels = size * size * 4, mask = size * 4;
+// A one-image 16 x 16 icon file, green on the right half and transparent on the left: with
+// 32-bit pixels the alpha says so (the mask is left clear); with 24-bit pixels only the mask does.
+std::vector<uint8_t> GreenIconFile(int bits) {
+  const int size = 16, pixels = size * size * bits / 8, mask = size * 4;
   std::vector<uint8_t> file(6 + 16 + 40 + pixels + mask, 0);
   auto put16 = [&](size_t at, uint16_t v) { std::memcpy(&file[at], &v, 2); };
   auto put32 = [&](size_t at, uint32_t v) { std::memcpy(&file[at], &v, 4); };
@@ -291,40 +292,50 @@ std::vector<uint8_t> GreenIconFile() {
   put16(4, 1);  // one image
   file[6] = file[7] = size;
   put16(6 + 4, 1);
-  put16(6 + 6, 32);
-  put32(6 + 8, 40 + pixels + mask);
+  put16(6 + 6, uint16_t(bits));
+  put32(6 + 8, uint32_t(40 + pixels + mask));
   put32(6 + 12, 22);
   put32(22, 40);
   put32(22 + 4, size);
   put32(22 + 8, 2 * size);  // colour and mask rows
   put16(22 + 12, 1);
-  put16(22 + 14, 32);
+  put16(22 + 14, uint16_t(bits));
+  const size_t colours = 62, bytes = size_t(bits / 8);
   for (int i = 0; i < size * size; ++i)
     if (i % size >= size / 2) {
-      file[62 + 4 * i + 1] = 255;  // green
-      file[62 + 4 * i + 3] = 255;
+      file[colours + bytes * size_t(i) + 1] = 255;  // green
+      if (bits == 32) file[colours + bytes * size_t(i) + 3] = 255;
     }
+  if (bits == 24)
+    for (int row = 0; row < size; ++row) file[colours + size_t(pixels) + size_t(row) * 4] = 0xFF;
   return file;
 }
 
 }  // namespace
 
 TEST(AlphaImageListWinTest, IconItemsComeFromTheSystemList) {
-  TsAlphaImageList list(16, 16);
-  std::vector<uint8_t> icon = GreenIconFile();
-  list.AddItem(TsImageFormat::ifICO, icon);
-  list.BuildSystemList();
-  ASSERT_EQ(list.Count(), 1);
-  std::unique_ptr<img::Bitmap32> picture = list.GetItemBitmap(0, 16, 16);
-  ASSERT_TRUE(picture);
-  EXPECT_EQ(picture->Pixel(12, 8).G, 255);
-  EXPECT_EQ(picture->Pixel(12, 8).R, 0);
-  // Drawn over white: green on the right, white where the icon is transparent.
-  img::Bitmap32 target(16, 16);
-  target.Fill({255, 255, 255, 255});
-  list.Draw(target.DC(), 0, 0, 0);
-  GdiFlush();
-  EXPECT_EQ(target.Pixel(12, 8).R, 0);
-  EXPECT_EQ(target.Pixel(12, 8).G, 255);
-  EXPECT_EQ(target.Pixel(3, 8).R, 255);
+  // An icon with alpha, and one of colours and a mask only, whose pixels the system draws with
+  // alpha 0: both show their green and let their clear half through.
+  for (int bits : {32, 24}) {
+    SCOPED_TRACE(bits);
+    TsAlphaImageList list(16, 16);
+    std::vector<uint8_t> icon = GreenIconFile(bits);
+    list.AddItem(TsImageFormat::ifICO, icon);
+    list.BuildSystemList();
+    ASSERT_EQ(list.Count(), 1);
+    std::unique_ptr<img::Bitmap32> picture = list.GetItemBitmap(0, 16, 16);
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->Pixel(12, 8), (img::TRGBAPixel{0, 255, 0, 255}));
+    EXPECT_EQ(picture->Pixel(3, 8).A, 0);
+    EXPECT_EQ(picture->Pixel(7, 0).A, 0);
+    EXPECT_EQ(picture->Pixel(8, 15).A, 255);
+    // Drawn over white: green on the right, white where the icon is transparent.
+    img::Bitmap32 target(16, 16);
+    target.Fill({255, 255, 255, 255});
+    list.Draw(target.DC(), 0, 0, 0);
+    GdiFlush();
+    EXPECT_EQ(target.Pixel(12, 8).R, 0);
+    EXPECT_EQ(target.Pixel(12, 8).G, 255);
+    EXPECT_EQ(target.Pixel(3, 8).R, 255);
+  }
 }

@@ -152,4 +152,25 @@ TEST_F(GlowTest, HoverShowsTheGlowOnlyWhereTheManagerAllowsGlowing) {
   EXPECT_FALSE(IsWindow(glow));
 }
 
+TEST_F(GlowTest, ABareWindowsGlowFollowsTheMouseAndHidesWhenAsked) {
+  HWND bare = CreateWindowA("Static", "", WS_CHILD | WS_VISIBLE, 40, 30, 100, 30, form->Handle(),
+                            nullptr, nullptr, nullptr);
+  TsCommonData data(nullptr, true);
+  data.SetSkinManager(&manager);
+  data.SetSkinSection("BUTTON");
+  data.ShowGlowFor(false, bare);
+  EXPECT_EQ(data.GlowHandle, -1);  // the mouse is not over it
+  data.IsMouseOver = true;
+  data.ShowGlowFor(false, bare);
+  HWND glow = GlowWindow(data.GlowHandle);
+  ASSERT_NE(glow, nullptr);
+  data.ShowGlowFor(false, bare);  // shown already: the same glow
+  EXPECT_EQ(GlowWindow(data.GlowHandle), glow);
+  EXPECT_EQ(recorder.updates.size(), 1u);
+  data.ShowGlowFor(true, bare);
+  EXPECT_EQ(data.GlowHandle, -1);
+  EXPECT_FALSE(IsWindow(glow));
+  DestroyWindow(bare);
+}
+
 }  // namespace

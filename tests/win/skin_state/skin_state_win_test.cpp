@@ -182,6 +182,14 @@ TEST_F(SkinStateTest, ASeeThroughControlPassesTheQuestionOnAndAddsWhereItSits) {
   EXPECT_EQ(q.Bitmap, box->data.CacheBitmap.get());
   EXPECT_EQ(q.OffsetX, 0);
   EXPECT_EQ(box->told, (std::vector<int>{CmdGetBg, CmdBgRepainted}));
+
+  // An emptied picture is no answer: the child waits until there is one.
+  SendSkinCommand(box, CmdClearCache, 0);
+  box->data.Deferred = false;
+  q = AskBox();
+  EXPECT_EQ(q.Kind, bgkNotReady);
+  EXPECT_EQ(q.Bitmap, nullptr);
+  EXPECT_TRUE(box->data.Deferred);
 }
 
 TEST_F(SkinStateTest, TheBackgroundColourMixesTheParentsByTransparency) {
