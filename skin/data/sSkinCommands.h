@@ -68,6 +68,14 @@ inline constexpr uint16_t CmdGetClientOffset = 61;
 // lParam 1: paint the frame's picture again first; then the frame is copied to the screen.
 inline constexpr uint16_t CmdRepaintFrame = 62;
 
+// The commands whose lParam, when not null, is a pointer or a handle of the receiving process:
+// only the receiver's own thread may send them (posted, or sent by another thread or process,
+// they are refused).
+constexpr bool CarriesLocalPointer(uint16_t command) {
+  return command == CmdSetSection || command == CmdAdoptAgain || command == CmdGetSectionIndex ||
+         command == CmdGetBg || command == CmdGetDisabledKind || command == CmdSetPrintDC;
+}
+
 // What CmdSetSection and CmdGetSectionIndex carry.
 struct TveSectionInfo {
   int32_t Index = -1;
