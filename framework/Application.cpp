@@ -123,7 +123,39 @@ void TApplication::FreeAfterMessage(std::shared_ptr<void> object) {
   freeAfterMessage_.push_back(std::move(object));
 }
 
+TMessageTest& ThreadPrivateMessages() {
+  static TMessageTest privateMessages;
+  return privateMessages;
+}
+
+bool IsThreadPrivate(UINT msg, WPARAM wParam, LPARAM lParam) {
+  const TMessageTest& privateMessages = ThreadPrivateMessages();
+  return privateMessages && privateMessages(msg, wParam, lParam);
+}
+
+namespace {
+
+// The lParams of this thread's own sends of thread-private messages now under way.
+thread_local std::vector<LPARAM> ownSends;
+
+}  // namespace
+
+TOwnSend::TOwnSend(LPARAM lParam) {
+  ownSends.push_back(lParam);
+}
+
+TOwnSend::~TOwnSend() {
+  ownSends.pop_back();
+}
+
+bool RefusedFromElsewhere(UINT msg, WPARAM wParam, LPARAM lParam) {
+  // A send from this thread, and a posted message, read as "not sent"; the loop drops the latter.
+  return IsThreadPrivate(msg, wParam, lParam) && InSendMessageEx(nullptr) != ISMEX_NOSEND &&
+         std::find(ownSends.begin(), ownSends.end(), lParam) == ownSends.end();
+}
+
 void TApplication::DispatchOne(MSG& msg) {
+  if (IsThreadPrivate(msg.message, msg.wParam, msg.lParam)) return;
   HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
   auto* form = dynamic_cast<TForm*>(TWinControl::FromHandle(root));
   if (form && (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)) {

@@ -101,4 +101,27 @@ class TApplication {
 
 extern TApplication Application;
 
+// Messages whose parameters are this thread's own pointers or handles (an engine above plugs in
+// which ones; none while empty). Only this thread's own SendMessage may deliver them: posted to the
+// queue they are dropped by the message loop, and sent by another thread or process they are
+// refused at the window procedure (RefusedFromElsewhere), since any program on the desktop can
+// address our windows.
+using TMessageTest = std::function<bool(UINT msg, WPARAM wParam, LPARAM lParam)>;
+TMessageTest& ThreadPrivateMessages();
+bool IsThreadPrivate(UINT msg, WPARAM wParam, LPARAM lParam);
+// True for a thread-private message that another thread or process sent to the window procedure
+// now running: it is to be answered 0 and not obeyed.
+bool RefusedFromElsewhere(UINT msg, WPARAM wParam, LPARAM lParam);
+
+// Marks this thread's own send of a thread-private message, by its lParam, for the send's
+// duration. A send nested in the handling of another thread's message reads to the platform as
+// sent from elsewhere too; the mark lets it in.
+class TOwnSend {
+ public:
+  explicit TOwnSend(LPARAM lParam);
+  ~TOwnSend();
+  TOwnSend(const TOwnSend&) = delete;
+  TOwnSend& operator=(const TOwnSend&) = delete;
+};
+
 }  // namespace fw

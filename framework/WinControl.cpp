@@ -216,6 +216,7 @@ void TWinControl::Detach() {
 }
 
 LRESULT CALLBACK TWinControl::StdWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (RefusedFromElsewhere(msg, wParam, lParam)) return 0;
   TWinControl* control = FromHandle(wnd);
   if (!control) return DefWindowProcA(wnd, msg, wParam, lParam);
   return control->Dispatch(wnd, msg, wParam, lParam);

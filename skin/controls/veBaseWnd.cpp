@@ -4,6 +4,7 @@
 #include "skin/render/sColorTransforms.h"
 #include "skin/render/sControlBg.h"
 #include "skin/render/sControlSection.h"
+#include "skin/render/sCtrlUtils.h"
 #include "skin/render/sParentBg.h"
 
 bool HasHotState(const TsCommonData& skinData) {
@@ -51,8 +52,7 @@ void RenderFrameCache(TsCommonData& skinData, HWND handle) {
   if (!IsWindowEnabled(handle)) {
     // The window may ask for its own disabled look; silence means faded.
     int flags = kDisabledFade;
-    SendMessageA(handle, SkinCommandMsg, MAKEWPARAM(0, CmdGetDisabledKind),
-                 reinterpret_cast<LPARAM>(&flags));
+    SendSkinCommand(handle, CmdGetDisabledKind, reinterpret_cast<LPARAM>(&flags));
     TsBgSource behind;
     skinData.GetBgSource(behind);
     POINT at{window.left, window.top};

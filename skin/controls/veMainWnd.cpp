@@ -1,7 +1,11 @@
 #include "skin/controls/veMainWnd.h"
 
+#include <array>
 #include <stdexcept>
+#include <string>
+#include <utility>
 
+#include "framework/Application.h"
 #include "platform/SystemEntry.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/render/sControlKinds.h"
@@ -11,9 +15,43 @@ bool DialogSkinning = false;
 
 namespace {
 
-// Where a foreign window's previous procedure stays while the adapter is in its chain; a
-// pass-through left under a later subclass keeps finding it here.
-constexpr char kPrevProcProp[] = "VESBPREV";
+// A foreign window's chain may hold several of our procedures: the pass-through of an adapter
+// that let go under a later subclass, and above that subclass the procedure of an adapter attached
+// since. Each attachment takes a slot of its own, a procedure with its own address whose
+// predecessor stays in the slot's window property ("VESBPREV0", ...), so a pass-through never
+// reads the predecessor of another attachment. A slot stays taken until its procedure leaves the
+// chain or the window goes.
+constexpr int kForeignSlots = 16;
+
+const char* SlotProp(int slot) {
+  static const std::array<std::string, kForeignSlots> names = [] {
+    std::array<std::string, kForeignSlots> all;
+    for (int i = 0; i < kForeignSlots; ++i) all[size_t(i)] = "VESBPREV" + std::to_string(i);
+    return all;
+  }();
+  return names[size_t(slot)].c_str();
+}
+
+template <int Slot>
+LRESULT CALLBACK SlotProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  return TveMainWnd::ForeignProc(Slot, wnd, msg, wParam, lParam);
+}
+
+template <int... Slots>
+constexpr std::array<WNDPROC, sizeof...(Slots)> MakeSlotProcs(
+    std::integer_sequence<int, Slots...>) {
+  return {&SlotProc<Slots>...};
+}
+
+constexpr std::array<WNDPROC, kForeignSlots> kSlotProcs =
+    MakeSlotProcs(std::make_integer_sequence<int, kForeignSlots>());
+
+// The first slot whose procedure is not in the window's chain, or -1.
+int FreeSlot(HWND wnd) {
+  for (int slot = 0; slot < kForeignSlots; ++slot)
+    if (!GetPropA(wnd, SlotProp(slot))) return slot;
+  return -1;
+}
 
 // The platform's visual style of one window, switched off (" ") or given back (null).
 void SetVisualStyle(HWND wnd, const wchar_t* style) {
@@ -84,23 +122,32 @@ void TveMainWnd::AttachToWindow() {
     front_.Install(control_->WindowProc, [this](fw::TMessage& message) { HandleMessage(message); });
     return;
   }
+  slot_ = FreeSlot(Handle);
+  if (slot_ < 0) {
+    // Every slot is held by pass-throughs of earlier adapters: the window stays unskinned.
+    RemovePropA(Handle, kAdapterProp);
+    attached_ = false;
+    return;
+  }
   prevWndProc_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(Handle, GWLP_WNDPROC));
-  SetPropA(Handle, kPrevProcProp, reinterpret_cast<HANDLE>(prevWndProc_));
-  SetWindowLongPtrA(Handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ForeignProc));
+  SetPropA(Handle, SlotProp(slot_), reinterpret_cast<HANDLE>(prevWndProc_));
+  SetWindowLongPtrA(Handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(kSlotProcs[size_t(slot_)]));
 }
 
-LRESULT CALLBACK TveMainWnd::ForeignProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT TveMainWnd::ForeignProc(int slot, HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   TveMainWnd* adapter = AdapterFromHandle(wnd);
-  if (adapter && adapter->attached_ && !adapter->control_) {
+  if (adapter && adapter->attached_ && !adapter->control_ && adapter->slot_ == slot) {
+    if (fw::RefusedFromElsewhere(msg, wParam, lParam)) return 0;
     fw::TMessage message{msg, wParam, lParam, 0};
     adapter->HandleMessage(message);
     return message.Result;
   }
   // An adapter that let go while somebody else was in front: only a pass-through is left.
-  auto previous = reinterpret_cast<WNDPROC>(GetPropA(wnd, kPrevProcProp));
+  const char* prop = SlotProp(slot);
+  auto previous = reinterpret_cast<WNDPROC>(GetPropA(wnd, prop));
   LRESULT result = previous ? CallWindowProcA(previous, wnd, msg, wParam, lParam)
                             : DefWindowProcA(wnd, msg, wParam, lParam);
-  if (msg == WM_NCDESTROY) RemovePropA(wnd, kPrevProcProp);
+  if (msg == WM_NCDESTROY) RemovePropA(wnd, prop);
   return result;
 }
 
@@ -126,9 +173,10 @@ void TveMainWnd::DetachFromWindow(bool repaint) {
     // Given back only while ours is the handler in front; under a later one it stays a
     // pass-through.
     front_.Release(control_->WindowProc);
-  } else if (GetWindowLongPtrA(Handle, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&ForeignProc)) {
+  } else if (slot_ >= 0 && GetWindowLongPtrA(Handle, GWLP_WNDPROC) ==
+                               reinterpret_cast<LONG_PTR>(kSlotProcs[size_t(slot_)])) {
     SetWindowLongPtrA(Handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(prevWndProc_));
-    RemovePropA(Handle, kPrevProcProp);
+    RemovePropA(Handle, SlotProp(slot_));
   }
   RemovePropA(Handle, kAdapterProp);
   RestoreControlColors();

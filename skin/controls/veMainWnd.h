@@ -35,6 +35,9 @@ class TveMainWnd {
 
   // The adapter of a window, or null.
   static TveMainWnd* AdapterFromHandle(HWND handle);
+  // The window procedure of a foreign window's attachment slot: the attached adapter's handling,
+  // or the slot's pass-through to the procedure it replaced.
+  static LRESULT ForeignProc(int slot, HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
   virtual void SaveControlColors() {}
   virtual void RestoreControlColors() {}
@@ -96,7 +99,6 @@ class TveMainWnd {
 
  private:
   void AttachToWindow();
-  static LRESULT CALLBACK ForeignProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
   // In front of a framework control's WindowProc: the adapter while attached, a pass-through
   // after.
@@ -104,6 +106,7 @@ class TveMainWnd {
   // A foreign window's procedure goes to the adapter while this holds.
   bool attached_ = false;
   WNDPROC prevWndProc_ = nullptr;
+  int slot_ = -1;  // the foreign window's attachment slot, -1 when none is held
   std::unique_ptr<TsCommonData> ownSkinData_;
   bool styleSwitchedOff_ = false;  // the platform's visual style is off for the window
   fw::TWinControl* control_ = nullptr;

@@ -73,6 +73,14 @@ inline constexpr uint16_t CmdRepaintFrame = 62;
 // program's own, whatever the rules for other programs' windows and dialogs say.
 inline constexpr char kOwnWindowProp[] = "DkOwnWindow";
 
+// The commands whose lParam, when not null, is a pointer or a handle of the receiving process:
+// only the receiver's own thread may send them (posted, or sent by another thread or process,
+// they are refused).
+constexpr bool CarriesLocalPointer(uint16_t command) {
+  return command == CmdSetSection || command == CmdAdoptAgain || command == CmdGetSectionIndex ||
+         command == CmdGetBg || command == CmdGetDisabledKind || command == CmdSetPrintDC;
+}
+
 // What CmdSetSection and CmdGetSectionIndex carry.
 struct TveSectionInfo {
   int32_t Index = -1;

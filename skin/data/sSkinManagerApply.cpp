@@ -26,6 +26,24 @@ void Run(const std::function<void(TsSkinManager&)>& hook, TsSkinManager& manager
   if (hook) hook(manager);
 }
 
+// Forms frozen for a skin change are let go when the change is left, however it is left: after a
+// throw between the freezing and the animation they would stay unpainted for good.
+class TFrozenForms {
+ public:
+  TFrozenForms(TsSkinManager& manager, bool freeze) : manager_(manager), frozen_(freeze) {
+    if (frozen_) Run(ManagerHooks().FreezeForms, manager);
+  }
+  ~TFrozenForms() {
+    if (frozen_) Run(ManagerHooks().ThawForms, manager_);
+  }
+  TFrozenForms(const TFrozenForms&) = delete;
+  TFrozenForms& operator=(const TFrozenForms&) = delete;
+
+ private:
+  TsSkinManager& manager_;
+  bool frozen_;
+};
+
 bool LessIgnoringCase(const std::string& a, const std::string& b) {
   return skin::UpperCase(a) < skin::UpperCase(b);
 }
@@ -50,7 +68,7 @@ TsManagerHooks& ManagerHooks() {
 void TsSkinManager::ApplySkin(bool animate) {
   if (Loading()) return;
   Run(ManagerHooks().HideAllGlows);
-  if (animate && !Designing()) Run(ManagerHooks().FreezeForms, *this);
+  TFrozenForms frozen(*this, animate && !Designing());
   Run(ManagerHooks().ResetMenuBorderWidth);
   GlobalInfo.IsLoaded = false;
   BuildQuickIndexes();
@@ -76,7 +94,7 @@ void TsSkinManager::RemoveSkin() {
 void TsSkinManager::RefreshSkin(bool freeze) {
   if (!Designing()) Windows().Broadcast(*this, CmdStopFade, TsBroadcastScope::ApplicationForms);
   bool animated = !Designing() && !Loading();
-  if (animated && freeze) Run(ManagerHooks().FreezeForms, *this);
+  TFrozenForms frozen(*this, animated && freeze);
   Windows().Broadcast(*this, CmdSkinRefresh, TsBroadcastScope::ApplicationForms);
   if (animated) Run(ManagerHooks().EndChangeAnimation, *this);
   Windows().RepaintSystemWindows();

@@ -59,6 +59,8 @@ struct TsManagerHooks {
   std::function<void(TsSkinManager&)> FreezeForms;
   // Unfreezes and repaints the forms, fading by AnimEffects.SkinChanging when it is active.
   std::function<void(TsSkinManager&)> EndChangeAnimation;
+  // Lets go of forms still frozen, without a fade: a change that ended before its animation.
+  std::function<void(TsSkinManager&)> ThawForms;
   // Forgets the menu painter's cached border width.
   std::function<void()> ResetMenuBorderWidth;
 };

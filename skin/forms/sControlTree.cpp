@@ -5,6 +5,7 @@
 #include "skin/data/sSkinCommands.h"
 #include "skin/render/sBgQuery.h"
 #include "skin/render/sControlBg.h"
+#include "skin/render/sCtrlUtils.h"
 #include "framework/Graphics.h"
 
 namespace {
@@ -17,7 +18,7 @@ void SetPrintTarget(fw::TControl* control, HDC dc) {
 }
 
 void SetPrintTarget(HWND wnd, HDC dc) {
-  SendMessageA(wnd, SkinCommandMsg, SkinCommandParam(CmdSetPrintDC), reinterpret_cast<LPARAM>(dc));
+  SendSkinCommand(wnd, CmdSetPrintDC, reinterpret_cast<LPARAM>(dc));
 }
 
 // The parent's background in the rectangle of a control that does not show.

@@ -146,6 +146,9 @@ void TveCtrlAdapter::RecolourLabel(fw::TLabel* label) {
 // A label the form does not own may have gone without a word to us: only the labels still in
 // the form's control tree are given their colours back.
 void TveCtrlAdapter::RestoreLabels() {
+  // Nothing to give back, nothing to walk: an abandoned adoption's form is already without its
+  // controls.
+  if (labels_.empty()) return;
   std::vector<fw::TControl*> present;
   std::vector<fw::TWinControl*> containers{Provider.Form()};
   while (!containers.empty()) {

@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "framework/OnThrow.h"
 #include "platform/LayeredWindows.h"
 #include "platform/StartupTrace.h"
 #include "skin/data/sSkinWindowsWin32.h"
@@ -144,6 +145,7 @@ bool AnimateFormShow(TsSkinProvider& provider, int timeMs, uint8_t alpha, TveAni
     AnimationInProgress = false;
     return false;
   }
+  fw::TOnThrow dropAnim([&anim] { FreeAnimWindow(anim); });
   RunFrames(anim, *picture, frames, nullptr);
   SetWindowPos(anim, nullptr, bounds.left, bounds.top, picture->Width(), picture->Height(),
                kAnimPlaceFlags | SWP_NOZORDER);

@@ -108,7 +108,7 @@ bool TsFrameHandler::ButtonDown(fw::TMessage& message) {
 }
 
 void TsFrameHandler::Press(int code) {
-  facts_.RepaintElements(buttons_.Press(code, TitleElementEnabled(facts_.Frame(), code)));
+  if (!Show(buttons_.Press(code, TitleElementEnabled(facts_.Frame(), code)))) return;
   facts_.ShowHint(0);
   if (!buttons_.ButtonPressed()) return;
   SetCapture(facts_.FrameWindow());
@@ -126,8 +126,7 @@ void TsFrameHandler::Release(POINT screen) {
   // items and user buttons may free the window and this handler with it.
   fw::TLifeToken alive = life_.Token();
   if (command == TsTitleCommand::TitleItem) facts_.TitleItemUp(pressed);
-  if (!alive) return;
-  facts_.RepaintElements(changed);
+  if (!alive || !Show(changed)) return;
   if (command == TsTitleCommand::UserButton) facts_.UserButtonMouse(pressed, false);
   if (alive) RunCommand(command);
 }
@@ -173,11 +172,10 @@ bool TsFrameHandler::Mouse(fw::TMessage& message) {
     case WM_NCMOUSEMOVE: {
       int code = int(message.WParam);
       if (!IsTitleElement(code)) {
-        facts_.RepaintElements(buttons_.SetHot(0));
-        facts_.ShowHint(0);
+        if (Show(buttons_.SetHot(0))) facts_.ShowHint(0);
         return false;
       }
-      facts_.RepaintElements(buttons_.SetHot(code));
+      if (!Show(buttons_.SetHot(code))) return true;
       if (!buttons_.ButtonPressed()) facts_.ShowHint(code);
       if (facts_.MouseLeaveWatched()) return true;
       TRACKMOUSEEVENT track{sizeof track, TME_LEAVE | TME_NONCLIENT, wnd, 0};
@@ -204,8 +202,13 @@ void TsFrameHandler::OpenUnderIcon() {
 }
 
 void TsFrameHandler::OpenSystemMenu(int x, int y) {
-  facts_.RepaintElements(buttons_.Reset());
-  facts_.PopupSystemMenu(x, y);
+  if (Show(buttons_.Reset())) facts_.PopupSystemMenu(x, y);
+}
+
+bool TsFrameHandler::Show(const std::vector<int>& changed) {
+  fw::TLifeToken alive = life_.Token();
+  facts_.RepaintElements(changed);
+  return bool(alive);
 }
 
 bool TsFrameHandler::AnswerSkinCommand(fw::TMessage& message) {

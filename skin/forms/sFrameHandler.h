@@ -96,6 +96,8 @@ class TsFrameHandler {
   void RunCommand(TsTitleCommand command);
   bool Mouse(fw::TMessage& message);
   void OpenUnderIcon();
+  // RepaintElements; false when a title item's event freed the handler's owner meanwhile.
+  bool Show(const std::vector<int>& changed);
 
   TsFrameFacts& facts_;
   TsTitleButtonStates buttons_;

@@ -1,6 +1,7 @@
 // The provider's side of the form's show and hide animations: when they run, the picture a hide
 // starts from, and the form kept invisible while its show animation paints it.
 #include "framework/Application.h"
+#include "framework/OnThrow.h"
 #include "platform/LayeredWindows.h"
 #include "skin/forms/sAnimWindow.h"
 #include "skin/forms/sFormAnimations.h"
@@ -65,19 +66,25 @@ bool TsSkinProvider::HandleAnimationMessage(TMessage& message) {
       // it is painted.
       AnimationInProgress = true;
       HideByLayering(*form_);
+      TLifeToken alive = life_.Token();
+      auto showPlainly = [this, alive, alpha] {
+        AnimationInProgress = false;
+        if (!alive) return;
+        InAnimation = false;
+        ShowAfterLayering(*form_, alpha);
+        RedrawWindow(form_->Handle(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+      };
+      // A throw on the way (the form's own showing, the animation) must not leave the form
+      // transparent and every frame's painting held back.
+      TOnThrow guard(showPlainly);
       if (!CallSaved(message)) {
         AnimationInProgress = false;
         return true;
       }
       if (PreviewMode && Application.MainForm() == form_) RegisterWithEditor(form_->Handle());
       const TveFormShow& show = SkinManager()->AnimEffects.FormShow;
-      if (!AnimateFormShow(*this, show.Time, alpha, show.Mode)) {
-        AnimationInProgress = false;
-        InAnimation = false;
-        ShowAfterLayering(*form_, alpha);
-        RedrawWindow(form_->Handle(), nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-      }
+      if (!AnimateFormShow(*this, show.Time, alpha, show.Mode)) showPlainly();
       return true;
     }
     case WM_SHOWWINDOW:

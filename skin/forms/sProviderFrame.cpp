@@ -77,7 +77,8 @@ bool TsSkinProvider::HandleFrameMessage(TMessage& message) {
     default:
       break;
   }
-  if (frame_.Handle(message)) return true;
+  TLifeToken alive = life_.Token();
+  if (frame_.Handle(message) || !alive) return true;
   switch (message.Msg) {
     case WM_NCLBUTTONDOWN:
       DragFrame(message);

@@ -36,8 +36,10 @@ void TsSkinProvider::WndProc(TMessage& message) {
       &TsSkinProvider::HandleAnimationMessage, &TsSkinProvider::HandleOutline,
       &TsSkinProvider::HandleFrameMessage, &TsSkinProvider::HandleWindowMessage,
       &TsSkinProvider::HandleStateMessage};
+  // A stage's call-outs (a title item's events, the form's own handling) may free the form.
+  TLifeToken alive = life_.Token();
   for (TStage stage : kStages)
-    if ((this->*stage)(message)) return;
+    if ((this->*stage)(message) || !alive) return;
   CallSaved(message);
 }
 

@@ -206,23 +206,30 @@ void TsSkinProvider::DrawBarItem(TMenuItem* item, HDC dc, const RECT& rect, UINT
 void TsSkinProvider::HookMenuBar(bool on) {
   TMainMenu* menu = form_->Menu();
   if (!menu) return;
+  auto measure = [this](TMenuItem* it, HDC, int& w, int& h) { MeasureBarItem(it, w, h); };
+  auto draw = [this](TMenuItem* it, HDC dc, const RECT& r, UINT state) {
+    DrawBarItem(it, dc, r, state);
+  };
+  // An item the application draws itself keeps its handlers, on and off; only the painter's own
+  // are put in and taken out.
+  bool applicationDraws = false;
   TMenuItem* root = menu->Items();
   for (int i = 0; i < root->Count(); ++i) {
     TMenuItem* item = root->Items(i);
-    if (on) {
-      item->OnMeasureItem = [this](TMenuItem* it, HDC, int& w, int& h) {
-        MeasureBarItem(it, w, h);
-      };
-      item->OnAdvancedDrawItem = [this](TMenuItem* it, HDC dc, const RECT& r, UINT state) {
-        DrawBarItem(it, dc, r, state);
-      };
-    } else {
+    const bool ours = item->OnMeasureItem.target<decltype(measure)>() &&
+                      item->OnAdvancedDrawItem.target<decltype(draw)>();
+    if (on && !item->OnMeasureItem && !item->OnAdvancedDrawItem) {
+      item->OnMeasureItem = measure;
+      item->OnAdvancedDrawItem = draw;
+    } else if (!on && ours) {
       item->OnMeasureItem = nullptr;
       item->OnAdvancedDrawItem = nullptr;
+    } else if (!ours) {
+      applicationDraws = applicationDraws || item->OnMeasureItem || item->OnAdvancedDrawItem;
     }
     HookDropDown(item, on);
   }
-  menu->SetOwnerDraw(on);
+  menu->SetOwnerDraw(on || applicationDraws);
 }
 
 void TsSkinProvider::HookDropDown(TMenuItem* parent, bool on) {

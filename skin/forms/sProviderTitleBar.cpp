@@ -78,8 +78,9 @@ bool TsSkinProvider::SyncTitleItem(TveTitleBarItem& item, int code) {
   if (item.Pressed && frame_.Buttons().Pressed() != code && !item.MenuDropped())
     item.Pressed = false;
   const int hover = item.HoverState;
+  TLifeToken alive = life_.Token();
   titleBar_->SetHover(item, frame_.Buttons().StateOf(code) > 0);
-  return item.HoverState != hover;
+  return alive && item.HoverState != hover;
 }
 
 void TsSkinProvider::TitleItemMouse(int code, bool down) {
@@ -100,10 +101,11 @@ void TsSkinProvider::TitleItemDown(int code) {
   UpdateUserHint(0);
   // A press shows at once: the fade's popup would cover the pressed look or the open menu's.
   titleAnimations_.erase(code);
+  // The item's events, and the commands of the menu it drops, may free the form and this
+  // provider.
+  TLifeToken alive = life_.Token();
   if (item->DropsMenu()) {
     // The menu runs its own loop; when it is closed the item is clicked and nothing stays hot.
-    // One of its commands may have freed the form and this provider.
-    TLifeToken alive = life_.Token();
     TitleItemMouse(code, true);
     if (!alive) return;
     RepaintElements(frame_.Buttons().Reset());
@@ -112,6 +114,7 @@ void TsSkinProvider::TitleItemDown(int code) {
   std::vector<int> changed = frame_.Buttons().Press(code, item->Enabled());
   if (frame_.Buttons().ButtonPressed()) SetCapture(form_->Handle());
   TitleItemMouse(code, true);
+  if (!alive) return;
   changed.push_back(code);
   RepaintElements(changed);
 }

@@ -3,6 +3,7 @@
 // Also the manager's other hooks into the form animations.
 #include <algorithm>
 
+#include "framework/OnThrow.h"
 #include "platform/GdiScopes.h"
 #include "platform/LayeredWindows.h"
 #include "skin/data/sSkinManager.h"
@@ -58,16 +59,20 @@ void FreezeForms(TsSkinManager& manager) {
 }
 
 void EndChangeAnimation(TsSkinManager& manager) {
-  std::vector<fw::TForm*> frozen;
-  frozen.swap(FrozenForms());
+  std::vector<fw::TForm*>& frozen = FrozenForms();
   const TveSkinChanging& effect = manager.AnimEffects.SkinChanging;
   std::vector<fw::TForm*> live = SkinnedForms();
-  for (fw::TForm* form : frozen) {
-    if (!Contains(live, form) || !form->HandleAllocated()) continue;
-    TsSkinProvider* provider = ProviderOf(form);
-    bool fade = effect.Active && provider && provider->DrawNonClientArea();
-    AnimateSkinChange(*form, fade ? effect.Time : 0, FormAlpha(*form),
-                      fade ? effect.Mode : TveAnimType::atFading);
+  // A form leaves the list once its animation is done: after a throw, ThawForms lets go of it
+  // and of those still waiting.
+  while (!frozen.empty()) {
+    fw::TForm* form = frozen.front();
+    if (Contains(live, form) && form->HandleAllocated()) {
+      TsSkinProvider* provider = ProviderOf(form);
+      bool fade = effect.Active && provider && provider->DrawNonClientArea();
+      AnimateSkinChange(*form, fade ? effect.Time : 0, FormAlpha(*form),
+                        fade ? effect.Mode : TveAnimType::atFading);
+    }
+    frozen.erase(std::find(frozen.begin(), frozen.end(), form));
   }
   AnimationInProgress = false;
 }
@@ -84,6 +89,17 @@ void Unfreeze(fw::TForm& form, TsSkinProvider* provider, uint8_t alpha) {
   RedrawWindow(form.Handle(), nullptr, nullptr, kRedrawAll);
 }
 
+void ThawForms(TsSkinManager&) {
+  std::vector<fw::TForm*> frozen;
+  frozen.swap(FrozenForms());
+  if (frozen.empty()) return;
+  std::vector<fw::TForm*> live = SkinnedForms();
+  for (fw::TForm* form : frozen)
+    if (Contains(live, form) && form->HandleAllocated())
+      Unfreeze(*form, ProviderOf(form), FormAlpha(*form));
+  AnimationInProgress = false;
+}
+
 void FadeInLayered(fw::TForm& form, TsSkinProvider& provider, int timeMs, uint8_t alpha,
                    TveAnimType mode) {
   std::unique_ptr<img::Bitmap32> picture = PaintFinalLook(provider);
@@ -91,6 +107,7 @@ void FadeInLayered(fw::TForm& form, TsSkinProvider& provider, int timeMs, uint8_
       ShowFrames(timeMs, alpha, mode == TveAnimType::atAero, TsAnimKind::Form, picture->Width(),
                  picture->Height());
   HWND cover = ShowFinalLookWindow(provider, *picture, frames.empty() ? alpha : 0);
+  fw::TOnThrow dropCover([&cover] { FreeAnimWindow(cover); });
   // The border window still shows the old frame and shadow, behind the form: it fades out over
   // the last third, so the two shadows never darken each other.
   TveBorderForm* border = provider.BorderForm();
@@ -164,6 +181,7 @@ void InstallAnimationHooks() {
   TsManagerHooks& hooks = ManagerHooks();
   hooks.FreezeForms = FreezeForms;
   hooks.EndChangeAnimation = EndChangeAnimation;
+  hooks.ThawForms = ThawForms;
   TsWin32ManagerHooks& win32 = Win32ManagerHooks();
   win32.SuppressAnimation = [](LRESULT provider) {
     reinterpret_cast<TsSkinProvider*>(provider)->SkipAnimation = true;

@@ -510,10 +510,14 @@ TsTitleButtonData* TsSkinProvider::Element(int code) {
 void TsSkinProvider::RepaintElements(const std::vector<int>& codes) {
   // Items are painted over their neighbours and the caption: the title is painted again.
   bool items = false;
+  // An item's entering and leaving events may free the form.
+  TLifeToken alive = life_.Token();
   for (int code : codes) {
     TveTitleBarItem* item = TitleItem(code);
     if (!item) continue;
-    AnimateTitleItem(*item, code, SyncTitleItem(*item, code));
+    const bool changed = SyncTitleItem(*item, code);
+    if (!alive) return;
+    AnimateTitleItem(*item, code, changed);
     items = true;
   }
   if (items) {

@@ -304,7 +304,7 @@ void TveProvider::PrintChildren(HWND handle, HDC dc) {
     MapWindowPoints(nullptr, handle, reinterpret_cast<POINT*>(&r), 2);
     int saved = SaveDC(dc);
     OffsetViewportOrgEx(dc, r.left, r.top, nullptr);
-    SendMessageA(child, SkinCommandMsg, SkinCommandParam(CmdSetPrintDC), LPARAM(dc));
+    SendSkinCommand(child, CmdSetPrintDC, LPARAM(dc));
     SendMessageA(child, WM_PRINT, WPARAM(dc), PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
     SendMessageA(child, SkinCommandMsg, SkinCommandParam(CmdSetPrintDC), 0);
     PrintChildren(child, dc);

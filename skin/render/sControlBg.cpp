@@ -2,6 +2,7 @@
 
 #include "skin/data/SkinSystem.h"
 #include "skin/data/sSkinCommands.h"
+#include "skin/render/sCtrlUtils.h"
 #include "skin/render/sParentBg.h"
 
 namespace {
@@ -62,8 +63,7 @@ bool QueryParentBg(TsBgQuery& query, fw::TControl* control, bool pleaseDraw) {
 bool QueryParentWindowBg(TsBgQuery& query, HWND window, bool pleaseDraw,
                          const TsSkinModel* manager) {
   StartQuery(query, pleaseDraw);
-  SendMessageA(window, SkinCommandMsg, SkinCommandParam(CmdGetBg),
-               reinterpret_cast<LPARAM>(&query));
+  SendSkinCommand(window, CmdGetBg, reinterpret_cast<LPARAM>(&query));
   if (query.Kind != bgkNone) return true;
   if (pleaseDraw) {
     DrawParentInto(query, [window](UINT msg, WPARAM dc) { SendMessageA(window, msg, dc, 0); });

@@ -1,5 +1,6 @@
 #include "skin/render/sCtrlUtils.h"
 
+#include "framework/Application.h"
 #include "skin/data/SkinSystem.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/render/sPaintFlags.h"
@@ -25,10 +26,12 @@ LRESULT SendSkinCommand(fw::TControl* control, uint16_t command, LPARAM value, u
   fw::TWinControl* windowed = AsWindowed(control);
   if (!windowed) return control->Perform(SkinCommandMsg, param, value);
   if (windowed->Destroying() || !windowed->HandleAllocated()) return 0;
+  fw::TOwnSend own(value);
   return windowed->SendMessage(SkinCommandMsg, param, value);
 }
 
 LRESULT SendSkinCommand(HWND window, uint16_t command, LPARAM value, uint16_t argument) {
+  fw::TOwnSend own(value);
   return SendMessageA(window, SkinCommandMsg, SkinCommandParam(command, argument), value);
 }
 

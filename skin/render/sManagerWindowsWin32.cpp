@@ -184,6 +184,9 @@ void ConnectControlSkinState() {
     return manager->AnimEffects.Buttons.Events;
   };
   ManagerHooks().HideAllGlows = HideAllGlows;
+  fw::ThreadPrivateMessages() = [](UINT msg, WPARAM wParam, LPARAM lParam) {
+    return msg == SkinCommandMsg && lParam && CarriesLocalPointer(HIWORD(wParam));
+  };
   Win32ManagerHooks().SkinDataHasMouse = [](LRESULT skinData) {
     return reinterpret_cast<const TsCommonData*>(skinData)->IsMouseOver;
   };

@@ -1,6 +1,8 @@
 // Loading skins by name: packed files, folders, stored skins, version notices, load errors, the
-// settings that reload, and removing the skin.
+// settings that reload, removing the skin, and forms frozen for a change let go however it ends.
 #include <gtest/gtest.h>
+
+#include <stdexcept>
 
 #include "ManagerWorld.h"
 #include "skin/data/sSkinCommands.h"
@@ -296,3 +298,62 @@ TEST_F(ManagerTest, NoLongerDefaultRemovesItsCreationHook) {
 }
 
 }  // namespace
+
+TEST_F(ManagerTest, FormsFrozenForAChangeAreLetGoHoweverTheChangeEnds) {
+  AddStored("Slate (internal)");
+  auto manager = Make("Slate (internal)");
+  Log hooks;
+  std::string failing;
+  auto step = [&](const std::string& name) {
+    hooks.push_back(name);
+    if (name == failing) throw std::runtime_error(name);
+  };
+  TsManagerHooks& h = ManagerHooks();
+  const TsManagerHooks saved = h;
+  h.FreezeForms = [&](TsSkinManager&) { step("freeze"); };
+  h.ResetMenuBorderWidth = [&] { step("menu"); };
+  h.EndChangeAnimation = [&](TsSkinManager&) { step("end"); };
+  h.ThawForms = [&](TsSkinManager&) { step("thaw"); };
+  struct Row {
+    const char* change;
+    std::string failing;
+    Log hooks;
+  };
+  const Row rows[] = {
+      {"apply", "", {"freeze", "menu", "end", "thaw"}},
+      {"apply", "menu", {"freeze", "menu", "thaw"}},
+      {"apply", "end", {"freeze", "menu", "end", "thaw"}},
+      {"apply unanimated", "", {"menu"}},
+      {"refresh", "", {"freeze", "end", "thaw"}},
+      {"refresh", "end", {"freeze", "end", "thaw"}},
+      {"refresh unfrozen", "", {"end"}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::string(row.change) + " failing at " + row.failing);
+    hooks.clear();
+    failing = row.failing;
+    const std::string change = row.change;
+    auto run = [&] {
+      if (change == "apply") manager->ApplySkin(true);
+      if (change == "apply unanimated") manager->ApplySkin(false);
+      if (change == "refresh") manager->RefreshSkin(true);
+      if (change == "refresh unfrozen") manager->RefreshSkin(false);
+    };
+    if (row.failing.empty())
+      EXPECT_NO_THROW(run());
+    else
+      EXPECT_THROW(run(), std::runtime_error);
+    EXPECT_EQ(hooks, row.hooks);
+  }
+  h = saved;
+}
+
+TEST(SkinCommands, OnlyThoseCarryingAPointerOrHandleAreKeptToTheOwnThread) {
+  // The manager's own address in the skin-wide commands is only compared, never followed.
+  for (uint16_t command : {CmdSetSection, CmdAdoptAgain, CmdGetSectionIndex, CmdGetBg,
+                           CmdGetDisabledKind, CmdSetPrintDC})
+    EXPECT_TRUE(CarriesLocalPointer(command)) << command;
+  for (uint16_t command : {CmdSkinLoaded, CmdSkinRemoved, CmdSkinRefresh, CmdIsSkinned,
+                           CmdGetSkinData, CmdGetBgColor, CmdClearCache, CmdRepaintFrame})
+    EXPECT_FALSE(CarriesLocalPointer(command)) << command;
+}

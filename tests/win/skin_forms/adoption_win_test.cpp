@@ -1,7 +1,8 @@
 // Adoption on a real form: the listed controls get their adapters (list view with its header,
 // status bar, group box) and are painted in the skin's colours, labels take the skin's text
 // colour, the application can veto a control, adopting again changes nothing, removing the skin
-// gives every control back to the platform, and a list view hooks a header made after it.
+// gives every control back to the platform, a list view hooks a header made after it, and an
+// adoption abandoned with its form touches nothing of it when freed.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -192,6 +193,15 @@ TEST_F(AdoptionWinTest, ListViewHooksAHeaderMadeAfterItAndScrollsByWholeRows) {
   EXPECT_EQ(SendMessageA(wnd, LVM_GETTOPINDEX, 0, 0), 7);
   SendMessageA(wnd, WM_VSCROLL, SB_THUMBTRACK, 2);
   EXPECT_EQ(SendMessageA(wnd, LVM_GETTOPINDEX, 0, 0), 2);
+}
+
+TEST_F(AdoptionWinTest, AnAbandonedAdoptionFreedAfterItsFormTouchesNothingOfIt) {
+  // The test program poisons what is freed: a walk of the gone form's controls stops it.
+  auto adoption = std::make_unique<TveCtrlAdapter>(*provider);
+  adoption->Abandon();
+  form.reset();
+  adoption.reset();
+  SUCCEED();
 }
 
 TEST(GroupCaptionRectTest, PlacesTheCaptionByTheRules) {

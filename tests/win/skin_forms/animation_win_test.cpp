@@ -1,10 +1,12 @@
 // Window animations on a real skinned form: the show fade and the hide fade as the layered
 // updates record them, the hide timer's own rules, and a skin change in its layered window and
-// in the output window used without layered windows.
+// in the output window used without layered windows; animations left by a throw leave the form
+// visible and painting.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 #include "framework/Forms.h"
@@ -31,6 +33,23 @@ struct FreezeProbe final : platform::LayeredWindows {
   bool Available() override { return next->Available(); }
   bool Update(void* window, int x, int y, const img::Bitmap32& picture, uint8_t alpha) override {
     if (window != form) formShown.push_back(IsWindowVisible(form));
+    return next->Update(window, x, y, picture, alpha);
+  }
+  bool SetAlpha(void* window, uint8_t alpha) override { return next->SetAlpha(window, alpha); }
+};
+
+// Fails the third frame of an animation window: the animation is left by a throw halfway. Made
+// after a recorder, which it hands the other updates to.
+struct FailingFrame final : platform::LayeredWindows {
+  HWND form = nullptr;
+  HWND anim = nullptr;
+  int frames = 0;
+  platform::LayeredWindows* next = Install(this);
+  ~FailingFrame() override { Install(next); }
+  bool Available() override { return next->Available(); }
+  bool Update(void* window, int x, int y, const img::Bitmap32& picture, uint8_t alpha) override {
+    if (window != form && !anim) anim = static_cast<HWND>(window);
+    if (window == anim && ++frames == 3) throw std::runtime_error("frame lost");
     return next->Update(window, x, y, picture, alpha);
   }
   bool SetAlpha(void* window, uint8_t alpha) override { return next->SetAlpha(window, alpha); }
@@ -288,6 +307,43 @@ TEST_F(AnimationWinTest, WithABorderWindowTheFramesCoverItAndTheOldFrameFadesOut
   EXPECT_EQ(provider->BorderForm()->WindowIfAny(), borderWnd);
   EXPECT_TRUE(IsWindowVisible(Wnd()));
   EXPECT_FALSE(AnimationInProgress);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(AnimationWinTest, AnAnimationLeftByAThrowLeavesTheFormShownAndPainting) {
+  // The show fade: the form was made transparent for it.
+  manager->AnimEffects.FormShow.Time = 70;
+  {
+    form->HandleNeeded();
+    LayeredRecorder recorder;
+    FailingFrame failing;
+    failing.form = Wnd();
+    EXPECT_THROW(form->Show(), std::runtime_error);
+    EXPECT_TRUE(IsWindowVisible(Wnd()));
+    EXPECT_FALSE(GetWindowLongA(Wnd(), GWL_EXSTYLE) & WS_EX_LAYERED);
+    EXPECT_FALSE(provider->InAnimation);
+    EXPECT_FALSE(AnimationInProgress);
+    ASSERT_NE(failing.anim, nullptr);
+    EXPECT_FALSE(IsWindow(failing.anim));
+  }
+  Pump();
+  // The skin change: the form was held still for it.
+  std::vector<std::string> names;
+  manager->GetSkinNames(names, TsSkinListKind::sklFolders);
+  ASSERT_GE(names.size(), 2u);
+  LayeredRecorder recorder;
+  FailingFrame failing;
+  failing.form = Wnd();
+  EXPECT_THROW(manager->SetSkinName(names.front()), std::runtime_error);
+  EXPECT_TRUE(IsWindowVisible(Wnd()));
+  EXPECT_FALSE(provider->InAnimation);
+  EXPECT_FALSE(provider->FormStateFlags & TsSkinProvider::kFrozenForChange);
+  EXPECT_FALSE(AnimationInProgress);
+  ASSERT_NE(failing.anim, nullptr);
+  EXPECT_FALSE(IsWindow(failing.anim));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <memory>
@@ -215,6 +216,38 @@ TEST_F(DialogWinTest, ADisabledEditPaintsIntoTheContextItsPaintMessageBrings) {
   const img::TRGBAPixel& shown = printed.Pixel(x, y);
   const img::TRGBAPixel& cached = cache.Pixel(x + inWindow.left, y + inWindow.top);
   EXPECT_EQ(RGB(shown.R, shown.G, shown.B), RGB(cached.R, cached.G, cached.B));
+}
+
+TEST_F(DialogWinTest, APrintedEditShowsItsTextInsideTheSkinsFrame) {
+  HWND dialog = MakeFullDialog();
+  HWND edit = GetDlgItem(dialog, kEdit);
+  ASSERT_NE(dynamic_cast<TveEditWnd*>(TveMainWnd::AdapterFromHandle(edit)), nullptr);
+  RECT window;
+  GetWindowRect(edit, &window);
+  const RECT inWindow = ClientRectInWindow(edit);
+  // The client's pixels of a picture printed with the edit's text.
+  auto print = [&](const char* text) {
+    SetWindowTextA(edit, text);
+    img::Bitmap32 picture(window.right - window.left, window.bottom - window.top);
+    picture.Fill({1, 2, 3, 255});
+    SendMessageA(edit, WM_PRINT, reinterpret_cast<WPARAM>(picture.DC()),
+                 PRF_CLIENT | PRF_NONCLIENT | PRF_ERASEBKGND);
+    GdiFlush();
+    std::vector<COLORREF> client;
+    for (int y = inWindow.top; y < inWindow.bottom; ++y)
+      for (int x = inWindow.left; x < inWindow.right; ++x) {
+        const img::TRGBAPixel& p = picture.Pixel(x, y);
+        client.push_back(RGB(p.R, p.G, p.B));
+      }
+    return client;
+  };
+  std::vector<COLORREF> empty = print(""), written = print("WWWWWW");
+  ASSERT_EQ(empty.size(), written.size());
+  size_t changed = 0;
+  for (size_t i = 0; i < empty.size(); ++i) changed += empty[i] != written[i];
+  EXPECT_GT(changed, 20u);
+  // Nothing of the filler stays: the background was painted under the text.
+  EXPECT_EQ(std::count(empty.begin(), empty.end(), RGB(1, 2, 3)), 0);
 }
 
 TEST_F(DialogWinTest, TitleButtonsHitTestAndCloseTheDialog) {

@@ -534,3 +534,27 @@ TEST_F(ProviderWinTest, OutlineMovingAndSizingApplyOnRelease) {
   EXPECT_EQ(sized.right, start.right + 40);
   EXPECT_EQ(sized.bottom, start.bottom + 30);
 }
+
+TEST_F(ProviderWinTest, TheMenuBarsOwnDrawingHandlersOfTheApplicationStayOnAndOff) {
+  TMenuItem* file = menu->Items()->Items(0);
+  TMenuItem* help = menu->Items()->Items(1);
+  ASSERT_TRUE(file->OnMeasureItem && file->OnAdvancedDrawItem);  // the painter's
+  int measured = 0, drawn = 0;
+  help->OnMeasureItem = [&measured](TMenuItem*, HDC, int&, int&) { ++measured; };
+  help->OnAdvancedDrawItem = [&drawn](TMenuItem*, HDC, const RECT&, UINT) { ++drawn; };
+  for (bool on : {false, true, false}) {
+    SCOPED_TRACE(on);
+    provider->SetDrawNonClientArea(on);
+    EXPECT_EQ(bool(file->OnMeasureItem), on);
+    EXPECT_EQ(bool(file->OnAdvancedDrawItem), on);
+    // The application's item is still measured and drawn by it.
+    int w = 0, h = 0;
+    const int measuredBefore = measured, drawnBefore = drawn;
+    ASSERT_TRUE(help->OnMeasureItem && help->OnAdvancedDrawItem);
+    help->OnMeasureItem(help, nullptr, w, h);
+    help->OnAdvancedDrawItem(help, nullptr, RECT{}, 0);
+    EXPECT_EQ(measured, measuredBefore + 1);
+    EXPECT_EQ(drawn, drawnBefore + 1);
+    EXPECT_TRUE(menu->OwnerDraw());
+  }
+}

@@ -1,7 +1,8 @@
 // Title bar items on a real skinned form: laid out in the band the title leaves free and painted
 // into the window image, hit-tested, lit by the mouse, clicked by a press and a release on them,
 // a tab press releasing the other tab of its group, a drop-down item opening its menu and being
-// clicked when the menu closes, and a property change laying the title out again.
+// clicked when the menu closes, and a property change laying the title out again; events of items
+// and user buttons that free the form.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -214,4 +215,59 @@ TEST_F(TitleBarWinTest, ItemsArePlacedPaintedHitAndClicked) {
   Pump();
   Shot("titlebar-dark");
   EXPECT_EQ(file->SkinData.SectionName, "TB_MENUBTN");
+}
+
+TEST_F(TitleBarWinTest, EventsThatFreeTheFormLeaveNothingTouchedAfterThem) {
+  // The test program poisons what is freed: reading the provider after the form went stops it.
+  enum class Event { ItemDown, ItemUp, ItemClick, ItemEnter, ButtonDown, ButtonUp };
+  for (Event event : {Event::ItemDown, Event::ItemUp, Event::ItemClick, Event::ItemEnter,
+                      Event::ButtonDown, Event::ButtonUp}) {
+    SCOPED_TRACE(int(event));
+    if (!form) SetUp();
+    TsTitleButton& user = provider->TitleButtons.Add();
+    img::Bitmap32 glyph(12, 12);
+    user.SetGlyph(glyph);
+    auto freeForm = [this] { form.reset(); };
+    auto freeOnMouse = [freeForm](auto&, TMouseButton, unsigned, int, int) { freeForm(); };
+    auto freeOnItem = [freeForm](TveTitleBarItem&) { freeForm(); };
+    switch (event) {
+      case Event::ItemDown:
+        go->OnMouseDown = freeOnMouse;
+        break;
+      case Event::ItemUp:
+        go->OnMouseUp = freeOnMouse;
+        break;
+      case Event::ItemClick:
+        go->OnClick = freeOnItem;
+        break;
+      case Event::ItemEnter:
+        go->OnMouseEnter = freeOnItem;
+        break;
+      case Event::ButtonDown:
+        user.OnMouseDown = freeOnMouse;
+        break;
+      case Event::ButtonUp:
+        user.OnMouseUp = freeOnMouse;
+        break;
+    }
+    Pump();
+    HWND wnd = Wnd();
+    POINT at = ScreenOf(go);
+    if (event == Event::ButtonDown || event == Event::ButtonUp) {
+      const TRect& b = provider->Layout().UserButtons.at(0).Bounds;
+      RECT w;
+      GetWindowRect(wnd, &w);
+      at = {w.left + (b.Left + b.Right) / 2, w.top + (b.Top + b.Bottom) / 2};
+    }
+    LRESULT code = SendMessageA(wnd, WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y));
+    EXPECT_EQ(code, event >= Event::ButtonDown ? kHitUserButton : kHitTitleItem + 3);
+    SendMessageA(wnd, WM_NCMOUSEMOVE, WPARAM(code), MAKELPARAM(at.x, at.y));
+    if (form) SendMessageA(wnd, WM_NCLBUTTONDOWN, WPARAM(code), MAKELPARAM(at.x, at.y));
+    POINT client = at;
+    ScreenToClient(wnd, &client);
+    if (form) SendMessageA(wnd, WM_LBUTTONUP, 0, MAKELPARAM(client.x, client.y));
+    EXPECT_FALSE(form);
+    EXPECT_FALSE(IsWindow(wnd));
+    Pump();
+  }
 }
