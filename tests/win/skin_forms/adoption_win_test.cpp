@@ -194,6 +194,17 @@ TEST_F(AdoptionWinTest, ListViewHooksAHeaderMadeAfterItAndScrollsByWholeRows) {
   EXPECT_EQ(SendMessageA(wnd, LVM_GETTOPINDEX, 0, 0), 2);
 }
 
+TEST_F(AdoptionWinTest, AListMadeInsideTheGroupBoxLaterIsAdoptedWhenItsWindowIsMade) {
+  auto* late = new TListView(form.get());
+  late->SetBounds(10, 20, 150, 60);
+  late->AddColumn("Device", 100);
+  late->SetParent(box);
+  Pump();
+  ASSERT_TRUE(late->HandleAllocated());
+  EXPECT_TRUE(dynamic_cast<TveListViewWnd*>(TveMainWnd::AdapterFromHandle(late->Handle())));
+  EXPECT_EQ(provider->Adapter()->Count(), 5);
+}
+
 TEST(GroupCaptionRectTest, PlacesTheCaptionByTheRules) {
   struct Row {
     int width;
