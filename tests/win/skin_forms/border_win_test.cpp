@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <vector>
 
 #include "framework/Forms.h"
 #include "framework/Menus.h"
@@ -70,6 +71,31 @@ int behindClicks = 0;
 LRESULT CALLBACK BehindProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_LBUTTONDOWN) ++behindClicks;
   return DefWindowProcA(wnd, msg, wParam, lParam);
+}
+
+// The left button and moves through the platform's input, as a hand would, all queued at once:
+// a press on the frame may start the platform's own move or size loop, which takes the rest.
+INPUT Button(bool down) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+  return in;
+}
+INPUT MoveBy(int dx, int dy) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = MOUSEEVENTF_MOVE;
+  in.mi.dx = dx;
+  in.mi.dy = dy;
+  return in;
+}
+void Mouse(POINT at, std::vector<INPUT> inputs) {
+  PutCursor(at);
+  SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
+  Pump();
+}
+void Click(POINT at) {
+  Mouse(at, {Button(true), Button(false)});
 }
 
 RECT WindowRect(HWND wnd) {
@@ -199,17 +225,112 @@ TEST_F(BorderWinTest, AClickInTheShadowReachesTheWindowBehind) {
   ASSERT_EQ(provider->HitTest(shadow), kHitShadow);
   // The mouse comes over the shadow first, as a person's does.
   PutCursor({shadow.x + 3, shadow.y});
-  PutCursor(shadow);
-  INPUT clicks[2] = {};
-  clicks[0].type = clicks[1].type = INPUT_MOUSE;
-  clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, clicks, sizeof(INPUT));
-  Pump();
+  Click(shadow);
   EXPECT_EQ(behindClicks, 1);
   DestroyWindow(behind);
   // The inner edge sizes the form.
   EXPECT_EQ(provider->HitTest({b.left + manager->ExtentMargins().Left, b.top + 80}), kHitLeft);
+}
+
+TEST_F(BorderWinTest, AClickOnADisabledFormsTitleBringsItsModalWindowForward) {
+  RECT b = WindowRect(Border()), f = WindowRect(Wnd());
+  POINT title{(f.left + f.right) / 2, f.top + 8};
+  ASSERT_EQ(provider->HitTest(title), kHitCaption);
+  HWND modal = CreateWindowExA(0, "STATIC", "modal", WS_POPUP | WS_CAPTION | WS_VISIBLE,
+                               b.right + 20, b.top, 200, 120, Wnd(), nullptr, nullptr, nullptr);
+  EnableWindow(Wnd(), FALSE);
+  TForm other(nullptr);
+  other.SetBounds(b.right + 20, b.bottom - 100, 200, 100);
+  other.Show();
+  SetForegroundWindow(other.Handle());
+  Pump();
+  ASSERT_EQ(GetForegroundWindow(), other.Handle());
+
+  // The frame answers as the disabled form would, and the press reaches the modal window.
+  EXPECT_EQ(SendMessageA(Border(), WM_NCHITTEST, 0, MAKELPARAM(title.x, title.y)), HTERROR);
+  Click(title);
+  EXPECT_EQ(GetForegroundWindow(), modal);
+  EXPECT_TRUE(BorderBehindForm());
+  // The shadow still lets the mouse through.
+  POINT shadow{b.left + 2, b.top + 80};
+  EXPECT_EQ(SendMessageA(Border(), WM_NCHITTEST, 0, MAKELPARAM(shadow.x, shadow.y)), HTTRANSPARENT);
+
+  EnableWindow(Wnd(), TRUE);
+  DestroyWindow(modal);
+  EXPECT_EQ(SendMessageA(Border(), WM_NCHITTEST, 0, MAKELPARAM(title.x, title.y)), HTOBJECT);
+}
+
+// The scenarios below act on the frame as the program ships it: every press lands on the border
+// window, which passes it to the form.
+
+TEST_F(BorderWinTest, ATitleButtonActsOnlyOnTheReleaseAfterItsPress) {
+  // The window image lies inside the shadow's margins of the border window.
+  const TRect& r = provider->Layout().Buttons[tbMin].Bounds;
+  RECT b = WindowRect(Border());
+  const TsExtentMargins& e = manager->ExtentMargins();
+  POINT button{b.left + e.Left + (r.Left + r.Right) / 2, b.top + e.Top + (r.Top + r.Bottom) / 2};
+  ASSERT_EQ(provider->HitTest(button), kHitMinButton);
+  // Let go elsewhere: nothing happens.
+  Mouse(button, {Button(true), MoveBy(0, 80), Button(false)});
+  EXPECT_FALSE(IsIconic(Wnd()));
+  EXPECT_EQ(provider->ButtonStates().Pressed(), 0);
+  Mouse(button, {Button(true)});
+  EXPECT_EQ(provider->ButtonStates().Pressed(), kHitMinButton);
+  EXPECT_FALSE(IsIconic(Wnd()));
+  Mouse(button, {Button(false)});
+  EXPECT_TRUE(IsIconic(Wnd()));
+  ShowWindow(Wnd(), SW_RESTORE);
+  Pump();
+}
+
+TEST_F(BorderWinTest, DraggingTheCaptionMovesTheFormAndItsBorderWindow) {
+  RECT f = WindowRect(Wnd());
+  POINT caption{(f.left + f.right) / 2, f.top + 8};
+  ASSERT_EQ(provider->HitTest(caption), kHitCaption);
+  Mouse(caption, {Button(true), MoveBy(15, 10), MoveBy(15, 10), Button(false)});
+  POINT end;
+  GetCursorPos(&end);
+  ASSERT_NE(end.x, caption.x);
+  RECT moved = WindowRect(Wnd());
+  EXPECT_EQ(moved.left - f.left, end.x - caption.x);
+  EXPECT_EQ(moved.top - f.top, end.y - caption.y);
+  EXPECT_EQ(moved.right - moved.left, f.right - f.left);
+  TPoint offset = provider->BorderForm()->Offset();
+  EXPECT_EQ(WindowRect(Border()).left, moved.left - offset.X);
+  EXPECT_TRUE(BorderBehindForm());
+}
+
+TEST_F(BorderWinTest, ADoubleClickOnTheCaptionMaximisesAndASecondOneRestores) {
+  RECT f = WindowRect(Wnd());
+  POINT caption{(f.left + f.right) / 2, f.top + 8};
+  ASSERT_EQ(provider->HitTest(caption), kHitCaption);
+  Mouse(caption, {Button(true), Button(false), Button(true), Button(false)});
+  ASSERT_TRUE(IsZoomed(Wnd()));
+  // The maximised caption lies elsewhere.
+  RECT m = WindowRect(Wnd());
+  POINT again{(m.left + m.right) / 2, -1};
+  for (int y = m.top; y < m.bottom && again.y < 0; ++y)
+    if (provider->HitTest({again.x, y}) == kHitCaption) again.y = y + 3;
+  ASSERT_GE(again.y, 0);
+  Sleep(GetDoubleClickTime() + 50);  // two separate double-clicks
+  Mouse(again, {Button(true), Button(false), Button(true), Button(false)});
+  EXPECT_FALSE(IsZoomed(Wnd()));
+  EXPECT_EQ(WindowRect(Wnd()).right - WindowRect(Wnd()).left, f.right - f.left);
+}
+
+TEST_F(BorderWinTest, DraggingTheInnerEdgeOfTheShadowSizesTheForm) {
+  RECT b = WindowRect(Border()), f = WindowRect(Wnd());
+  POINT edge{b.right - manager->ExtentMargins().Right - 1, (f.top + f.bottom) / 2};
+  ASSERT_EQ(provider->HitTest(edge), kHitRight);
+  Mouse(edge, {Button(true), MoveBy(20, 0), MoveBy(20, 0), Button(false)});
+  POINT end;
+  GetCursorPos(&end);
+  ASSERT_GT(end.x, edge.x);
+  RECT sized = WindowRect(Wnd());
+  EXPECT_EQ(sized.left, f.left);
+  EXPECT_EQ(sized.right - f.right, end.x - edge.x);
+  EXPECT_EQ(sized.bottom - sized.top, f.bottom - f.top);
+  EXPECT_EQ(WindowRect(Border()).right - b.right, end.x - edge.x);
 }
 
 TEST(BorderWinFallback, WithoutLayeredWindowsTheFormKeepsItsFrame) {
