@@ -182,7 +182,7 @@ TEST_F(ScrollPaintTest, TheCornerShowsWhatLiesBehindAndTheGripWhenItSizesThePare
   // A parent's picture whose every pixel tells where it lies.
   img::Bitmap32 parent(60, 40);
   for (int y = 0; y < 40; ++y)
-    for (int x = 0; x < 60; ++x) parent.Pixel(x, y) = {uint8_t(x), uint8_t(y), 7, 255};
+    for (int x = 0; x < 60; ++x) parent.Pixel(x, y) = {uint8_t(x), uint8_t(y), 7, 255};  // B, G, R
   TsBgSource picture = MakeBgSource(&parent, 30, 12);
   TsBgSource colour = EmptyBgSource;
   colour.BgColor = 0x123456;
@@ -190,8 +190,8 @@ TEST_F(ScrollPaintTest, TheCornerShowsWhatLiesBehindAndTheGripWhenItSizesThePare
 
   img::Bitmap32 image(17, 17);
   PaintScrollCorner(skin_, picture, false, image);
-  EXPECT_EQ(image.Pixel(0, 0), (img::TRGBAPixel{30, 12, 7, 255}));
-  EXPECT_EQ(image.Pixel(16, 16), (img::TRGBAPixel{46, 28, 7, 255}));
+  EXPECT_EQ(ColorAt(image, 0, 0), 0x1E0C07);  // the parent's pixel (30, 12)
+  EXPECT_EQ(ColorAt(image, 16, 16), 0x2E1C07);
 
   PaintScrollCorner(skin_, colour, true, image);
   EXPECT_EQ(ColorAt(image, 0, 0), 0x123456);
