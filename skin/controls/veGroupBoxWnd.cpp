@@ -6,7 +6,6 @@
 #include "skin/data/sSkinCommands.h"
 #include "skin/render/sCachePaint.h"
 #include "skin/render/sControlSection.h"
-#include "skin/render/sCtrlUtils.h"
 #include "skin/render/sDcHelpers.h"
 #include "skin/render/sGraphicControls.h"
 #include "skin/render/sSkinText.h"
@@ -192,10 +191,6 @@ void TveGroupBoxWnd::HandleMessage(fw::TMessage& message) {
                  SRCCOPY);
       }
       message.Result = 1;
-      return;
-    case WM_PARENTNOTIFY:
-      HandleSkinCommands(message);
-      if (LOWORD(message.WParam) == WM_CREATE) NotifyAdoptNewChild(OwnerControl(), Handle);
       return;
     case WM_NCPAINT: {
       if (!DialogChild) break;
