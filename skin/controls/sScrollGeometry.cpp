@@ -95,3 +95,15 @@ TRect VertBarRect(const TsBarFrame& f) {
   }
   return r;
 }
+
+TRect SizeCornerRect(const TsBarFrame& f) {
+  if (!f.HorzVisible || !f.VertVisible) return {};
+  TRect h = HorzBarRect(f), v = VertBarRect(f);
+  return {v.Left, h.Top, v.Right, h.Bottom};
+}
+
+bool CornerSizesParent(const TsBarFrame& f, const TRect& parentClient) {
+  if (!f.HorzVisible || !f.VertVisible || f.Window.Bottom != parentClient.Bottom) return false;
+  return f.LeftScrollBar ? f.Window.Left == parentClient.Left
+                         : f.Window.Right == parentClient.Right;
+}

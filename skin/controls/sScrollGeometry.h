@@ -64,3 +64,9 @@ struct TsBarFrame {
 };
 TRect HorzBarRect(const TsBarFrame& frame);
 TRect VertBarRect(const TsBarFrame& frame);
+// The square between the two bars (their thicknesses, right of the horizontal bar and below the
+// vertical one); empty unless both are shown.
+TRect SizeCornerRect(const TsBarFrame& frame);
+// Whether that square sizes the parent: both bars shown and the window's bottom-right corner
+// (bottom-left with the bar on the left), border included, on the parent client's own corner.
+bool CornerSizesParent(const TsBarFrame& frame, const TRect& parentClient);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "skin/data/MaskGeometry.h"
+#include "skin/render/sBlend.h"
 #include "skin/render/sMaskSlices.h"
 #include "skin/render/sSection.h"
 #include "skin/render/sShadow.h"
@@ -109,4 +110,21 @@ bool PaintScrollBar(const TsSkinModel& skin, const TsBarPaint& bar, img::Bitmap3
   // A disabled bar fades into what lies behind it.
   if (!bar.Enabled) TintRoundedShadow(image, {0, 0, w, h}, 60, 0, 0, c);
   return true;
+}
+
+void PaintScrollCorner(const TsSkinModel& skin, const TsBgSource& bg, bool grip,
+                       img::Bitmap32& image) {
+  const int w = image.Width(), h = image.Height();
+  if (bg.Valid && bg.Bitmap) {
+    BlendBitmaps(image, *bg.Bitmap, 0, 0, 0,
+                 {bg.OffsetX, bg.OffsetY, bg.OffsetX + w, bg.OffsetY + h});
+  } else {
+    const int32_t c = bg.BgColor;
+    image.Fill({uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c), 255});
+  }
+  const int index = skin.QuickIndexes.GlobalImages[10];  // GRIPIMAGE
+  if (!grip || !skin.IsValidImageIndex(index)) return;
+  const TsMaskData& glyph = skin.ImageTable[size_t(index)];
+  PaintStateGlyph(image, {w - FrameWidth(glyph), h - FrameHeight(glyph)}, 0,
+                  MakeBgSource(&image, 0, 0), glyph, 1);
 }

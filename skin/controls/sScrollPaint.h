@@ -28,3 +28,9 @@ struct TsBarPaint {
 // Paints the bar into image, which takes the bar's size. Answers false, painting nothing, when the
 // skin has no track for the bar or the bar has no room.
 bool PaintScrollBar(const TsSkinModel& skin, const TsBarPaint& bar, img::Bitmap32& image);
+
+// The square between a window's two bars, in image (its size): what lies behind it (the
+// parent's picture when bg holds one, else its colour) and, when it sizes the parent, the skin's
+// size grip in its bottom-right corner.
+void PaintScrollCorner(const TsSkinModel& skin, const TsBgSource& bg, bool grip,
+                       img::Bitmap32& image);

@@ -22,17 +22,8 @@ void RenderFrameCache(TsCommonData& skinData, HWND handle) {
   GetWindowRect(handle, &window);
   HWND parent = GetParent(handle);
   TsBgSource bg = EmptyBgSource;
-  if (parent) {
-    // The parent adds where its client lies in its picture to the asker's place.
-    POINT place{window.left, window.top};
-    ScreenToClient(parent, &place);
-    TsBgQuery query;
-    query.OffsetX = place.x;
-    query.OffsetY = place.y;
-    if (skinData.HostControl && skinData.HostControl->Parent())
-      QueryParentBg(query, skinData.HostControl->Parent(), false);
-    else
-      QueryParentWindowBg(query, parent, false, skinData.GetSkinManager());
+  TsBgQuery query;
+  if (QueryBgBehind(query, skinData, handle, {window.left, window.top})) {
     if (query.Kind == bgkNotReady) {
       skinData.Deferred = true;
       return;

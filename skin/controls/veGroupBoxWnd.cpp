@@ -22,6 +22,23 @@ TsBgSource ParentBg(TsCommonData& skinData, HWND handle) {
   return bg;
 }
 
+// A group box is a sibling of the controls it frames and lies over them; they are left out of
+// its painting on the screen. A sibling that covers the whole box lies behind it (a page, a
+// box around this one) and stays under it.
+void ExcludeSiblingsInside(HDC dc, HWND box) {
+  RECT own;
+  GetWindowRect(box, &own);
+  for (HWND w = GetWindow(box, GW_HWNDFIRST); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    RECT r, common;
+    if (w == box || !IsWindowVisible(w) || !GetWindowRect(w, &r) ||
+        !IntersectRect(&common, &r, &own))
+      continue;
+    if (r.left <= own.left && r.top <= own.top && r.right >= own.right && r.bottom >= own.bottom)
+      continue;
+    ExcludeClipRect(dc, r.left - own.left, r.top - own.top, r.right - own.left, r.bottom - own.top);
+  }
+}
+
 void FillFromBg(img::Bitmap32& target, TRect rect, const TsBgSource& bg) {
   if (bg.Valid && bg.Bitmap)
     CopyBlock(target, rect.Left, rect.Top, rect.Width(), rect.Height(), *bg.Bitmap,
@@ -104,6 +121,7 @@ void TveGroupBoxWnd::PaintTo(fw::TMessage& message) {
   bool printing = message.WParam && message.LParam == 1;
   platform::PaintScope dc(Handle, printing ? message.WParam : 0);
   if (!SkinData->IsDeferred()) {
+    if (!printing) ExcludeSiblingsInside(dc, Handle);
     RenderCache();
     RECT all{0, 0, WindowSize.cx, WindowSize.cy};
     if (fw::TWinControl* control = OwnerControl()) {

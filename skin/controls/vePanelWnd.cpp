@@ -141,12 +141,7 @@ void TvePanelWnd::HandleMessage(fw::TMessage& message) {
     }
     case WM_PARENTNOTIFY:
       TveBaseWnd::HandleMessage(message);
-      if (LOWORD(message.WParam) == WM_CREATE) {
-        if (fw::TWinControl* control = OwnerControl())
-          NotifyFormAdopt(control);
-        else
-          SendSkinCommand(GetAncestor(Handle, GA_ROOT), CmdAdoptAgain, 0);
-      }
+      if (LOWORD(message.WParam) == WM_CREATE) NotifyAdoptNewChild(OwnerControl(), Handle);
       return;
     default:
       break;

@@ -10,6 +10,7 @@
 #include "skin/controls/sScrollPress.h"
 #include "skin/data/MaskGeometry.h"
 #include "skin/data/sSkinCommands.h"
+#include "skin/render/sControlBg.h"
 
 namespace {
 
@@ -147,7 +148,7 @@ bool TveScrollWnd::BarEnabled(const TveScrollBar& bar) const {
   return s.nMax > s.nMin && int64_t(s.nPage) <= int64_t(s.nMax) - s.nMin;
 }
 
-RECT TveScrollWnd::BarRect(const TveScrollBar& bar) const {
+TsBarFrame TveScrollWnd::Frame() const {
   TsBarFrame f;
   RECT window;
   GetWindowRect(Handle, &window);
@@ -161,8 +162,24 @@ RECT TveScrollWnd::BarRect(const TveScrollBar& bar) const {
   f.HorzVisible = HorzBar.Visible;
   f.VertVisible = VertBar.Visible;
   f.LeftScrollBar = LeftScrollBar;
+  return f;
+}
+
+RECT TveScrollWnd::BarRect(const TveScrollBar& bar) const {
+  TsBarFrame f = Frame();
   TRect r = bar.BarType == 1 ? VertBarRect(f) : HorzBarRect(f);
   return {r.Left, r.Top, r.Right, r.Bottom};
+}
+
+int TveScrollWnd::CornerSizingCode() const {
+  HWND parent = GetParent(Handle);
+  LONG style = parent ? GetWindowLongA(parent, GWL_STYLE) : 0;
+  if (!parent || (style & WS_CHILD) || !(style & WS_THICKFRAME) || IsZoomed(parent)) return 0;
+  RECT client;
+  GetClientRect(parent, &client);
+  MapWindowPoints(parent, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  if (!CornerSizesParent(Frame(), {client.left, client.top, client.right, client.bottom})) return 0;
+  return LeftScrollBar ? HTBOTTOMLEFT : HTBOTTOMRIGHT;
 }
 
 void TveScrollWnd::NcCalcSize(fw::TMessage& message) {
@@ -211,6 +228,12 @@ int TveScrollWnd::HitTestBars(POINT screen) const {
     if (bar->Visible && PtInRect(&r, screen))
       return BarEnabled(*bar) ? (bar->BarType == 1 ? HTVSCROLL : HTHSCROLL) : HTNOWHERE;
   }
+  TRect corner = SizeCornerRect(Frame());
+  if (screen.x >= corner.Left && screen.x < corner.Right && screen.y >= corner.Top &&
+      screen.y < corner.Bottom) {
+    int sizing = CornerSizingCode();
+    return sizing ? sizing : HTNOWHERE;
+  }
   return HTERROR;  // not on a bar
 }
 
@@ -222,15 +245,27 @@ void TveScrollWnd::PaintScrollBars(HDC given) {
     if (bar->Visible)
       PaintBar(*bar, dc,
                ours && tracking.PressedBar == bar->BarType ? tracking.Press.Pressed() : -1, -1);
-  if (HorzBar.Visible && VertBar.Visible) {
-    RECT window, h = BarRect(HorzBar), v = BarRect(VertBar);
-    GetWindowRect(Handle, &window);
-    RECT corner{v.left - window.left, h.top - window.top, v.right - window.left,
-                h.bottom - window.top};
-    HBRUSH brush = CreateSolidBrush(COLORREF(SkinData->GetBgColor(0, Handle)));
-    FillRect(dc, &corner, brush);
-    DeleteObject(brush);
-  }
+  PaintCorner(dc);
+}
+
+// The square between the bars shows what lies behind the window there, and the size grip when
+// it sizes the parent.
+void TveScrollWnd::PaintCorner(HDC dc) {
+  TsBarFrame f = Frame();
+  TRect corner = SizeCornerRect(f);
+  if (corner.Width() <= 0 || corner.Height() <= 0) return;
+  TsBgSource bg = EmptyBgSource;
+  bg.BgColor = SkinData->GetBgColor(0, Handle);
+  TsBgQuery query;
+  if (QueryBgBehind(query, *SkinData, Handle, {corner.Left, corner.Top}) &&
+      query.Kind != bgkNotReady)
+    bg = BgQueryToSource(query);
+  GdiFlush();  // the last copy to the screen may still read the picture
+  if (cornerImage_.Width() != corner.Width() || cornerImage_.Height() != corner.Height())
+    cornerImage_.Resize(corner.Width(), corner.Height());
+  PaintScrollCorner(*SkinManager, bg, CornerSizingCode() != 0, cornerImage_);
+  BitBlt(dc, corner.Left - f.Window.Left, corner.Top - f.Window.Top, corner.Width(),
+         corner.Height(), cornerImage_.DC(), 0, 0, SRCCOPY);
 }
 
 void TveScrollWnd::PaintBar(const TveScrollBar& bar, HDC dc, int pressed, int thumbStart) {
@@ -392,7 +427,6 @@ void TveScrollWnd::MouseMoveWhileHeld(POINT client) {
   int trackLength = (vertical ? r.bottom - r.top : r.right - r.left) - 2 * b;
   int start = std::clamp(int(vertical ? screen.y : screen.x) - tracking.GrabOffset, trackStart,
                          std::max(trackStart, trackStart + trackLength - tracking.ThumbLength));
-  PaintBar(bar, platform::WindowDC(Handle, true), -1, start - (vertical ? r.top : r.left));
   int32_t position =
       DragPosition(bar.State(), vertical, start, trackStart, trackLength, tracking.ThumbLength);
   if (position != tracking.LastPos) {
@@ -400,6 +434,9 @@ void TveScrollWnd::MouseMoveWhileHeld(POINT client) {
     SendScroll(tracking.ScrollMsg, SB_THUMBTRACK, position);
   }
   tracking.LastPos = position;
+  // After the scroll: the control draws the platform's bar as it scrolls, and no frame paint
+  // of ours follows while the thumb is held.
+  PaintBar(bar, platform::WindowDC(Handle, true), -1, start - (vertical ? r.top : r.left));
 }
 
 void TveScrollWnd::RepeatTimer() {
@@ -458,6 +495,15 @@ bool TveScrollWnd::HandleScrollMessage(fw::TMessage& message) {
       return false;
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK:
+      if ((message.WParam == HTBOTTOMRIGHT || message.WParam == HTBOTTOMLEFT) &&
+          message.WParam == WPARAM(CornerSizingCode())) {
+        // The parent is sized from the square, not this window (the platform would size the
+        // window itself).
+        SendMessageA(GetParent(Handle), WM_SYSCOMMAND,
+                     SC_SIZE | (message.WParam - HTLEFT + WMSZ_LEFT), message.LParam);
+        message.Result = 0;
+        return true;
+      }
       if (message.WParam != HTHSCROLL && message.WParam != HTVSCROLL) return false;
       NcButtonDown(message);
       return true;

@@ -39,6 +39,9 @@ class TveScrollWnd : public TveMainWnd {
   void PaintScrollBars(HDC dc);
   // A bar's rectangle on the screen.
   RECT BarRect(const TveScrollBar& bar) const;
+  // The sizing code of the square between the bars when it sizes the parent (a sizeable,
+  // top-level window that is not maximised, the square on its client's corner), else 0.
+  int CornerSizingCode() const;
   // A bar's thickness, or the length of its arrow buttons.
   int BarMetric(const TveScrollBar& bar, bool thickness) const;
   // The arrow buttons' length as painted and hit-tested: 0 when the skin hides them.
@@ -63,7 +66,9 @@ class TveScrollWnd : public TveMainWnd {
   void NcCalcSize(fw::TMessage& message);
   int HitTestBars(POINT screen) const;
   int HitTestBar(const TveScrollBar& bar, POINT screen) const;
+  TsBarFrame Frame() const;
   void PaintBar(const TveScrollBar& bar, HDC dc, int pressed, int thumbStart);
+  void PaintCorner(HDC dc);
   void NcButtonDown(fw::TMessage& message);
   void Hover(int bar);
   void HoverTimer();
@@ -77,4 +82,5 @@ class TveScrollWnd : public TveMainWnd {
   bool ScrollStateMoved() const;
 
   std::array<img::Bitmap32, 2> barImages_;  // the last picture of each bar
+  img::Bitmap32 cornerImage_;
 };

@@ -43,6 +43,22 @@ const char* SizingCursor(int code) {
   }
 }
 
+// The window that holds the form's input while it is disabled: the topmost visible, enabled
+// window that the form owns, directly or through another one.
+HWND EnabledPopupOf(HWND form, HWND except) {
+  for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    if (w == except || !IsWindowVisible(w) || !IsWindowEnabled(w)) continue;
+    for (HWND owner = GetWindow(w, GW_OWNER); owner; owner = GetWindow(owner, GW_OWNER))
+      if (owner == form) return w;
+  }
+  return nullptr;
+}
+
+bool IsButtonDown(UINT msg) {
+  return msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN ||
+         msg == WM_XBUTTONDOWN;
+}
+
 ATOM RegisterBorderClass(WNDPROC procedure) {
   WNDCLASSA cls{};
   cls.style = CS_DBLCLKS;
@@ -166,10 +182,22 @@ void TveBorderForm::ComposeInto(img::Bitmap32& picture) const {
   const img::Bitmap32& image = provider_.WindowImage();
   TsSkinManager* manager = provider_.SkinManager();
   const TsBorderShadows& shadows = manager->BorderShadows();
+  // A skin whose extended border is the whole frame keeps only its title band and the content
+  // from the window image.
+  std::vector<TRect> shown;
+  if (shadows.WholeFrame) {
+    const TsFramePaint& paint = provider_.paint_;
+    TPoint client = ClientOffset(paint.Form, paint.Metrics);
+    int titleBottom = paint.Layout.TitleBottom;
+    shown = {{0, 0, image.Width(), titleBottom},
+             {client.X, titleBottom, client.X + paint.Form.ClientWidth,
+              client.Y + paint.Form.ClientHeight}};
+  }
   ComposeBorderPicture(
       picture, image, provider_.activeLook_ ? shadows.Active : shadows.Inactive,
       provider_.borderFrame_.Extent,
-      CollectFrameCorners(*manager, provider_.paint_.Sections, image.Width(), image.Height()));
+      CollectFrameCorners(*manager, provider_.paint_.Sections, image.Width(), image.Height()),
+      shown);
 }
 
 void TveBorderForm::Update(bool repaint, uint8_t alpha) {
@@ -297,9 +325,27 @@ LRESULT TveBorderForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NCHITTEST: {
       fw::TMessage message{msg, wParam, lParam, 0};
       if (LRESULT own = provider_.frameFacts_.ApplicationHitTest(message)) return own;
-      return HitTest(at) == kHitShadow ? HTTRANSPARENT : kHitOwn;
+      if (HitTest(at) == kHitShadow) return HTTRANSPARENT;
+      // A disabled form's frame is as dead as the form, and a press there is an error the
+      // cursor message reports.
+      return IsWindowEnabled(FormWnd()) ? kHitOwn : HTERROR;
     }
     case WM_SETCURSOR: {
+      if (short(LOWORD(lParam)) == HTERROR) {
+        // As the platform does for a disabled window: a press brings forward the window that
+        // keeps the form disabled (a modal one).
+        if (IsButtonDown(HIWORD(lParam))) {
+          if (HWND popup = EnabledPopupOf(FormWnd(), wnd)) {
+            SetForegroundWindow(popup);
+            FLASHWINFO flash{sizeof flash, popup, FLASHW_CAPTION, 2, 0};
+            FlashWindowEx(&flash);
+          } else {
+            MessageBeep(0);
+          }
+        }
+        SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+        return TRUE;
+      }
       POINT p;
       GetCursorPos(&p);
       int code = HitTest(p);

@@ -4,8 +4,6 @@ namespace {
 
 // The top band of the sizing zones is thinner than the others: below it the caption begins.
 constexpr int kTopZone = 4;
-// A maximised form's title is cut by as much at the top (its edge lies beyond the screen).
-constexpr int kMaximizedTitleCut = 4;
 
 bool Inside(const TRect& r, TPoint p) {
   return p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom;

@@ -9,7 +9,9 @@
 
 // Paints picture (resized to the image and the margins): the shadow sliced over the whole of it,
 // then the window image at the margins, opaque, except inside corners (the skin's transparent
-// corner pixels, in window-image coordinates), where the shadow stays.
+// corner pixels, in window-image coordinates), where the shadow stays. When the skin's extended
+// border is the whole frame, only the parts of the window image listed in shown (the title band,
+// the content) are laid over it; an empty list lays all of it.
 void ComposeBorderPicture(img::Bitmap32& picture, const img::Bitmap32& windowImage,
                           const TsMaskData& shadow, const TsExtentMargins& margins,
-                          const std::vector<TRect>& corners);
+                          const std::vector<TRect>& corners, const std::vector<TRect>& shown = {});

@@ -225,8 +225,9 @@ bool TsSkinProvider::BlendOnMovingAllowed() const {
   if (!manager || !AllowBlendOnMoving || blendMoving_ || !form_->HandleAllocated()) return false;
   const TveBlendOnMoving& effect = manager->AnimEffects.BlendOnMoving;
   HWND wnd = form_->Handle();
-  return effect.Active && effect.BlendValue < 255 && !IsIconic(wnd) && !form_->Parent() &&
-         !(GetWindowLongA(wnd, GWL_STYLE) & WS_CHILD) &&
+  // A maximised form does not move: it would only flash.
+  return effect.Active && effect.BlendValue < 255 && !IsIconic(wnd) && !IsZoomed(wnd) &&
+         !form_->Parent() && !(GetWindowLongA(wnd, GWL_STYLE) & WS_CHILD) &&
          platform::LayeredWindows::Current().Available();
 }
 

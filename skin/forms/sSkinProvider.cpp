@@ -354,6 +354,7 @@ void TsSkinProvider::UpdateShape() {
   f.Maximized = IsZoomed(wnd);
   f.IsMainForm = Application.MainForm() == form_;
   f.IsChild = style & WS_CHILD;
+  f.BorderWidth = form_->BorderWidth();
   f.HasVScroll = style & WS_VSCROLL;
   f.HasHScroll = style & WS_HSCROLL;
   HMENU menu = GetMenu(wnd);

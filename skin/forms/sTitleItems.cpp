@@ -35,7 +35,8 @@ TsBarGeometry TitleBarGeometry(const TsSkinModel& skin, const TsFormShape& form,
                                const TsSystemMetrics& metrics, const TsTitleLayout& layout) {
   TsBarGeometry g;
   g.Bar.Left = layout.IconRect.Right + (layout.IconShown ? 6 : 0);
-  g.Bar.Top = form.Maximized ? 6 : 0;
+  // The skin's own frame puts the title where its offsets say, maximised or not.
+  g.Bar.Top = form.SkinnedFrame ? layout.TitleTop : form.Maximized ? 6 : 0;
   g.Bar.Right = layout.ButtonsLeft - 6;
   g.Bar.Bottom = layout.TitleBottom;
   g.CenterY = layout.TitleCenterY;

@@ -42,7 +42,8 @@ struct TsBarGeometry {
   int FullRight = 0;  // where the caption buttons started, before any of them was placed
 };
 // The band for a form's title: from the icon (6 further with one) to 6 before the last button
-// placed, the title's height.
+// placed, from the title's top in the skin's own frame (else the window's top, 6 below it
+// maximised) to the title's bottom.
 TsBarGeometry TitleBarGeometry(const TsSkinModel& skin, const TsFormShape& form,
                                const TsSystemMetrics& metrics, const TsTitleLayout& layout);
 

@@ -66,8 +66,9 @@ int MenuLineCountFor(const TsFormShape& form, const TsSystemMetrics& metrics, in
                      int firstItemBottom) {
   if (form.MenuLineHeight <= 0 || form.Minimized) return 0;
   int scroll = form.HasHScroll ? metrics.CyHScroll : 0;
+  // The form's own border lies on both sides of the client, between the menu bar and it.
   int clientTop = formTop + form.Height - form.ClientHeight - NativeFrameWidth(form, metrics) -
-                  scroll - 3 * form.BorderWidth;
+                  scroll - 2 * form.BorderWidth;
   int line = metrics.CyMenu - 2;
   if (firstItemBottom >= clientTop || line <= 0) return 1;
   return (clientTop - firstItemBottom) / line + 1;
@@ -124,9 +125,17 @@ TsTitleLayout LayoutTitle(const TsSkinModel& skin, const TsFormShape& form,
   layout.TitleTop = form.Maximized ? metrics.CxFrame - 1 : 0;
   layout.TitleBottom = frame + caption;
   if (form.SkinnedFrame) {
-    layout.TitleCenterY = caption / 2 + g.CenterOffset + (form.Maximized ? 2 : 0);
+    layout.TitleCenterY = caption / 2 + g.CenterOffset;
     layout.TitleTop = g.BITop;
     layout.TitleBottom = caption;
+    if (form.Maximized) {
+      // A maximised form shows only the title's lower rows: its top lies above the work area
+      // by as much as the skin's maximised title height leaves out, and its edge is cut.
+      int shown = g.MaxHeight > 0 ? g.MaxHeight : caption;
+      layout.TitleTop = std::max(0, caption - shown) + kMaximizedTitleCut;
+      layout.TitleCenterY =
+          (layout.TitleTop + caption) / 2 + (shown == caption ? g.CenterOffset : 0);
+    }
   }
 
   layout.IconShown = inputs.ShowIcon && inputs.Rules.HasSysMenu;

@@ -48,6 +48,10 @@ struct TsFormShape {
   bool SkinnedFrame = false;
 };
 
+// A maximised form's title in the skin's own frame is cut by as much at the top (its edge lies
+// beyond the screen).
+inline constexpr int kMaximizedTitleCut = 4;
+
 // Title buttons, in the order they are laid out from the right edge.
 enum TsTitleButtonKind { tbClose, tbMax, tbMin, tbHelp, kTitleButtonKinds };
 

@@ -74,6 +74,20 @@ bool QueryParentWindowBg(TsBgQuery& query, HWND window, bool pleaseDraw,
   return false;
 }
 
+bool QueryBgBehind(TsBgQuery& query, TsCommonData& skinData, HWND window, POINT at) {
+  HWND parent = GetParent(window);
+  if (!parent) return false;
+  // The parent adds where its client lies in its picture to the asker's place.
+  ScreenToClient(parent, &at);
+  query.OffsetX = at.x;
+  query.OffsetY = at.y;
+  if (skinData.HostControl && skinData.HostControl->Parent())
+    QueryParentBg(query, skinData.HostControl->Parent(), false);
+  else
+    QueryParentWindowBg(query, parent, false, skinData.GetSkinManager());
+  return true;
+}
+
 void FillCornersFromParent(TsCommonData& skinData, int state, int corners) {
   const TsMaskData* entry = BorderEntry(skinData);
   fw::TControl* host = skinData.HostControl;

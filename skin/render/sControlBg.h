@@ -25,6 +25,11 @@ bool QueryParentBg(TsBgQuery& query, fw::TControl* control, bool pleaseDraw);
 bool QueryParentWindowBg(TsBgQuery& query, HWND window, bool pleaseDraw,
                          const TsSkinModel* manager);
 
+// What lies behind the point at of the screen in window's parent (its control's parent when the
+// skin data has a host): asks it with the query's offsets set to that point in the parent's
+// client. False without a parent.
+bool QueryBgBehind(TsBgQuery& query, TsCommonData& skinData, HWND window, POINT at);
+
 // Fills the key pixels of the requested corners (kCornerTopLeft ...) of the control's cached
 // picture from what its parent shows. Needs a border entry with transparent corners, a cache and
 // a host with a parent control or parent window.

@@ -60,6 +60,13 @@ void NotifyFormAdopt(fw::TControl* control) {
     SendSkinCommand(form, CmdAdoptAgain, reinterpret_cast<LPARAM>(control));
 }
 
+void NotifyAdoptNewChild(fw::TControl* control, HWND window) {
+  if (control)
+    NotifyFormAdopt(control);
+  else
+    SendSkinCommand(GetAncestor(window, GA_ROOT), CmdAdoptAgain, 0);
+}
+
 void EndUpdateChildren(fw::TWinControl& container) {
   if (container.ComponentState() & fw::csDesigning || AnimationInProgress) return;
   for (int i = 0; i < container.ControlCount(); ++i) {

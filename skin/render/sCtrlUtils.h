@@ -33,6 +33,9 @@ int32_t GetWindowBgColor(HWND window);
 
 // Asks the form the control sits on to adopt the control's children again.
 void NotifyFormAdopt(fw::TControl* control);
+// The same for a container that got a new child window: through its framework control when it
+// has one, else the top-level window above window adopts all its children again.
+void NotifyAdoptNewChild(fw::TControl* control, HWND window);
 
 // Lets deferred children paint: windowed children that show get CmdEndUpdate through their
 // window, windowless ones in their handler. Nothing while an animation runs.

@@ -50,14 +50,16 @@ thumb_middle() {
   echo $((BAR_TOP + BAR_W + (track - length) * TOP / (COUNT - PAGE) + length / 2))
 }
 
-# Presses the thumb and drags it to row y of the screen in a few moves, as a hand would.
+# Presses the thumb and drags it to row y of the screen in a few moves, as a hand would; with a
+# name, a screenshot of that name is taken while the thumb is still held.
 drag_thumb_to() {
-  local to=$1 from step
+  local to=$1 shot=${2:-} from step
   from=$(thumb_middle)
   xdo mousemove "$BAR_X" "$from" mousedown 1
   for step in 1 2 3 4; do
     xdo mousemove "$BAR_X" $((from + (to - from) * step / 4)) sleep 0.1
   done
+  [ -z "$shot" ] || dk_screenshot "$shot"
   xdo mouseup 1
 }
 
@@ -82,7 +84,7 @@ expect_state 'TOP == 1' "down arrow"
 
 # (b) The thumb dragged half way down the track stops in between; dragged to the end of the track
 # it shows the last row.
-drag_thumb_to $(((BAR_TOP + BAR_BOTTOM) / 2))
+drag_thumb_to $(((BAR_TOP + BAR_BOTTOM) / 2)) list-scroll-drag
 expect_state 'TOP > 1 && TOP < COUNT - PAGE' "thumb half way"
 drag_thumb_to $((BAR_BOTTOM - 1))
 expect_state 'TOP == COUNT - PAGE' "thumb at the end"

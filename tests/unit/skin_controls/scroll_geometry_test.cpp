@@ -132,9 +132,48 @@ TEST(ScrollGeometry, BarsLieInsideTheWindowsBorder) {
   f.LeftScrollBar = true;
   EXPECT_EQ(HorzBarRect(f), (TRect{119, 231, 398, 248}));
   EXPECT_EQ(VertBarRect(f), (TRect{102, 52, 119, 231}));
+  EXPECT_EQ(SizeCornerRect(f), (TRect{102, 231, 119, 248}));
+  f.LeftScrollBar = false;
+  EXPECT_EQ(SizeCornerRect(f), (TRect{381, 231, 398, 248}));
   f.HorzVisible = false;
   EXPECT_EQ(HorzBarRect(f).Height(), 0);
   EXPECT_EQ(VertBarRect(f).Bottom, 248);
+  EXPECT_EQ(SizeCornerRect(f), TRect{});
+  f.HorzVisible = true;
+  f.VertVisible = false;
+  EXPECT_EQ(SizeCornerRect(f), TRect{});
+}
+
+TEST(ScrollGeometry, TheCornerSizesTheParentOnlyOnTheParentClientsOwnCorner) {
+  struct Case {
+    const char* what;
+    TRect parentClient;
+    bool leftBar, horz, vert, sizes;
+  } cases[] = {
+      {"on the bottom-right corner", {0, 0, 400, 250}, false, true, true, true},
+      {"one pixel wider parent", {0, 0, 401, 250}, false, true, true, false},
+      {"one pixel taller parent", {0, 0, 400, 251}, false, true, true, false},
+      {"one pixel shorter parent", {0, 0, 400, 249}, false, true, true, false},
+      {"no horizontal bar", {0, 0, 400, 250}, false, false, true, false},
+      {"no vertical bar", {0, 0, 400, 250}, false, true, false, false},
+      {"bar on the left: the bottom-left corner counts",
+       {100, 0, 500, 250},
+       true,
+       true,
+       true,
+       true},
+      {"bar on the left, right corner only", {0, 0, 400, 250}, true, true, true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TsBarFrame f;
+    f.Window = {100, 50, 400, 250};
+    f.HorzThickness = f.VertThickness = 17;
+    f.HorzVisible = c.horz;
+    f.VertVisible = c.vert;
+    f.LeftScrollBar = c.leftBar;
+    EXPECT_EQ(CornerSizesParent(f, c.parentClient), c.sizes);
+  }
 }
 
 TEST(ScrollPress, RepeatsAfterThePauseOnlyWhileOverTheElementAndEndsWithTheCapture) {

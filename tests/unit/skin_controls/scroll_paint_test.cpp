@@ -178,4 +178,31 @@ TEST_F(ScrollPaintTest, NothingIsPaintedWithoutTheBarsTrackOrRoom) {
   EXPECT_TRUE(image.Empty());
 }
 
+TEST_F(ScrollPaintTest, TheCornerShowsWhatLiesBehindAndTheGripWhenItSizesTheParent) {
+  // A parent's picture whose every pixel tells where it lies.
+  img::Bitmap32 parent(60, 40);
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 60; ++x) parent.Pixel(x, y) = {uint8_t(x), uint8_t(y), 7, 255};  // B, G, R
+  TsBgSource picture = MakeBgSource(&parent, 30, 12);
+  TsBgSource colour = EmptyBgSource;
+  colour.BgColor = 0x123456;
+  skin_.QuickIndexes.GlobalImages[10] = 0;  // the 5 x 5 glyph stands for the grip
+
+  img::Bitmap32 image(17, 17);
+  PaintScrollCorner(skin_, picture, false, image);
+  EXPECT_EQ(ColorAt(image, 0, 0), 0x1E0C07);  // the parent's pixel (30, 12)
+  EXPECT_EQ(ColorAt(image, 16, 16), 0x2E1C07);
+
+  PaintScrollCorner(skin_, colour, true, image);
+  EXPECT_EQ(ColorAt(image, 0, 0), 0x123456);
+  EXPECT_EQ(ColorAt(image, 11, 16), 0x123456);  // left of the grip
+  EXPECT_EQ(ColorAt(image, 16, 11), 0x123456);  // above it
+  EXPECT_EQ(ColorAt(image, 12, 12), kGlyph[0]);
+  EXPECT_EQ(ColorAt(image, 16, 16), kGlyph[0]);
+
+  skin_.QuickIndexes.GlobalImages[10] = -1;  // a skin without a grip
+  PaintScrollCorner(skin_, colour, true, image);
+  EXPECT_EQ(ColorAt(image, 16, 16), 0x123456);
+}
+
 }  // namespace

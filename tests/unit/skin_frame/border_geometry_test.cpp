@@ -179,4 +179,18 @@ TEST(BorderGeometry, ThePictureIsTheShadowWithTheOpaqueImageInsideAndCornersLeft
   EXPECT_NE(picture.Pixel(2, 3).A, 255);  // a transparent corner pixel of the skin
   EXPECT_EQ(picture.Pixel(4, 3), (img::TRGBAPixel{50, 60, 70, 255}));
   EXPECT_EQ(picture.Pixel(11, 10), (img::TRGBAPixel{50, 60, 70, 255}));
+
+  // The extended border as the whole frame: the image shows only in its title band (2 rows) and
+  // its content (columns 3..6 of rows 2..5); its own frame gives way to the border's.
+  ComposeBorderPicture(picture, image, shadow, {2, 3, 2, 3}, {}, {{0, 0, 10, 2}, {3, 2, 7, 6}});
+  const img::TRGBAPixel shown{50, 60, 70, 255};
+  EXPECT_EQ(picture.Pixel(2, 3), shown);   // the title band's first pixel
+  EXPECT_EQ(picture.Pixel(11, 4), shown);  // its last
+  EXPECT_NE(picture.Pixel(2, 5), shown);   // the left frame below it
+  EXPECT_NE(picture.Pixel(4, 5), shown);   // just left of the content
+  EXPECT_EQ(picture.Pixel(5, 5), shown);   // the content's first pixel
+  EXPECT_EQ(picture.Pixel(8, 8), shown);   // its last
+  EXPECT_NE(picture.Pixel(9, 8), shown);   // right of it
+  EXPECT_NE(picture.Pixel(8, 9), shown);   // below it
+  EXPECT_EQ(picture.Pixel(0, 0).A, 100);
 }

@@ -57,6 +57,43 @@ TEST(TitleItems, SizeFollowsContentMarginsAndStyle) {
   EXPECT_EQ(menu.Height - button.Height, 1);
 }
 
+TEST(TitleItems, TheBandRunsFromTheIconToTheButtonsAndFromTheTitlesTop) {
+  TsSkinModel skin;
+  skin.GlobalInfo.BIRight = 2;
+  skin.GlobalInfo.BITop = 5;
+  TsSystemMetrics metrics;
+  TsTitleLayout layout;
+  layout.IconRect = {7, 4, 23, 20};
+  layout.ButtonsLeft = 300;
+  layout.TitleBottom = 27;
+  layout.TitleCenterY = 13;
+  struct Case {
+    const char* what;
+    bool skinnedFrame, maximized, icon;
+    int titleTop;
+    TRect bar;
+  } cases[] = {
+      {"the platform's frame", false, false, true, 0, {29, 0, 294, 27}},
+      {"maximised", false, true, true, 3, {29, 6, 294, 27}},
+      {"without an icon", false, false, false, 0, {23, 0, 294, 27}},
+      {"the skin's own frame: from the title's top", true, false, true, 5, {29, 5, 294, 27}},
+      {"the skin's own frame maximised", true, true, true, 8, {29, 8, 294, 27}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TsFormShape form;
+    form.Width = 400;
+    form.SkinnedFrame = c.skinnedFrame;
+    form.Maximized = c.maximized;
+    layout.IconShown = c.icon;
+    layout.TitleTop = c.titleTop;
+    TsBarGeometry g = TitleBarGeometry(skin, form, metrics, layout);
+    EXPECT_EQ(g.Bar, c.bar);
+    EXPECT_EQ(g.CenterY, 13);
+    EXPECT_EQ(g.FullRight, 400 - 2 - metrics.CxFrame);
+  }
+}
+
 TEST(TitleItems, GroupsArePlacedByAlignmentAndHitTestedByIndex) {
   // One centred item lies halfway between the bar's left edge and where the buttons started.
   TsBarGeometry centred{{30, 0, 420, 30}, 15, 500};

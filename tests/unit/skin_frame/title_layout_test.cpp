@@ -250,6 +250,49 @@ TEST(TitleLayout, RegionAndMenuLines) {
   EXPECT_EQ(MenuLineCountFor(f, kMetrics, 100, 110), 3);
   f.Minimized = true;
   EXPECT_EQ(MenuLineCountFor(f, kMetrics, 100, 110), 0);
+
+  // The form's own border of 5 on every side: the menu bar still ends at 146, the client 5 lower.
+  f = MainWindow();
+  f.BorderWidth = 5;
+  f.ClientWidth -= 10;
+  f.ClientHeight -= 10;
+  EXPECT_EQ(ClientOffset(f, kMetrics), (TPoint{9, 51}));
+  EXPECT_EQ(MenuLineCountFor(f, kMetrics, 100, 146), 1);
+  EXPECT_EQ(MenuLineCountFor(f, kMetrics, 100, 130), 1);
+  EXPECT_EQ(MenuLineCountFor(f, kMetrics, 100, 127), 2);
+}
+
+TEST(TitleLayout, TheSkinsOwnFrameShowsTheMaximisedTitlesLowerRows) {
+  ButtonSkin skin;
+  TsSkinData& g = skin.model.GlobalInfo;
+  g.BITop = 3;
+  g.CenterOffset = 1;
+  g.BIVAlign = 1;
+  TsSystemMetrics m;
+  m.CyCaption = 30;  // the skin's title
+  struct Case {
+    const char* what;
+    bool maximized;
+    int maxHeight, top, center;
+  } cases[] = {
+      {"normal: the skin's button top", false, 24, 3, 16},
+      {"maximised without a maximised height: the cut edge", true, 0, 4, 18},
+      {"maximised as tall as normal", true, 30, 4, 18},
+      {"maximised lower: the top 6 rows and the edge left out", true, 24, 10, 20},
+      {"maximised taller: nothing more to leave out", true, 40, 4, 17},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    g.MaxHeight = int16_t(c.maxHeight);
+    TsFormShape f = MainWindow();
+    f.SkinnedFrame = true;
+    f.Maximized = c.maximized;
+    TsTitleLayout l = LayoutTitle(skin.model, f, m, Inputs(skin.model, f));
+    EXPECT_EQ(l.TitleTop, c.top);
+    EXPECT_EQ(l.TitleCenterY, c.center);
+    EXPECT_EQ(l.TitleBottom, 30);
+    EXPECT_EQ(l.Buttons[tbClose].Bounds.Top, c.top);  // big buttons hang from the title's top
+  }
 }
 
 TEST(TitleLayout, MaximizedPlacementKeepsTheTaskbarFree) {

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <vector>
 
 #include "framework/Forms.h"
 #include "framework/Menus.h"
@@ -70,6 +71,41 @@ int behindClicks = 0;
 LRESULT CALLBACK BehindProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_LBUTTONDOWN) ++behindClicks;
   return DefWindowProcA(wnd, msg, wParam, lParam);
+}
+
+// The left button through the platform's input, one change every 30 ms as a hand gives them: a
+// press on the frame may start the platform's own move or size loop, which then takes the rest
+// (the timer runs in that loop too).
+INPUT Button(bool down) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+  return in;
+}
+std::vector<INPUT> pendingInput;
+void CALLBACK NextInput(HWND, UINT, UINT_PTR id, DWORD) {
+  if (pendingInput.empty()) {
+    KillTimer(nullptr, id);
+    return;
+  }
+  SendInput(1, pendingInput.data(), sizeof(INPUT));
+  pendingInput.erase(pendingInput.begin());
+}
+void Mouse(POINT at, std::vector<INPUT> inputs) {
+  // A press soon after an earlier test's click may make a double-click of the two.
+  static DWORD last = 0;
+  DWORD since = GetTickCount() - last;
+  if (since < GetDoubleClickTime() + 50) Sleep(GetDoubleClickTime() + 50 - since);
+  PutCursor(at);
+  pendingInput = std::move(inputs);
+  UINT_PTR timer = SetTimer(nullptr, 0, 30, NextInput);
+  for (int i = 0; i < 200 && !pendingInput.empty(); ++i) Pump();
+  KillTimer(nullptr, timer);
+  Pump();
+  last = GetTickCount();
+}
+void Click(POINT at) {
+  Mouse(at, {Button(true), Button(false)});
 }
 
 RECT WindowRect(HWND wnd) {
@@ -199,17 +235,52 @@ TEST_F(BorderWinTest, AClickInTheShadowReachesTheWindowBehind) {
   ASSERT_EQ(provider->HitTest(shadow), kHitShadow);
   // The mouse comes over the shadow first, as a person's does.
   PutCursor({shadow.x + 3, shadow.y});
-  PutCursor(shadow);
-  INPUT clicks[2] = {};
-  clicks[0].type = clicks[1].type = INPUT_MOUSE;
-  clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, clicks, sizeof(INPUT));
-  Pump();
+  Click(shadow);
   EXPECT_EQ(behindClicks, 1);
   DestroyWindow(behind);
   // The inner edge sizes the form.
   EXPECT_EQ(provider->HitTest({b.left + manager->ExtentMargins().Left, b.top + 80}), kHitLeft);
+}
+
+TEST_F(BorderWinTest, AClickOnADisabledFormsTitleBringsItsModalWindowForward) {
+  RECT b = WindowRect(Border()), f = WindowRect(Wnd());
+  POINT title{(f.left + f.right) / 2, f.top + 8};
+  ASSERT_EQ(provider->HitTest(title), kHitCaption);
+  HWND modal = CreateWindowExA(0, "STATIC", "modal", WS_POPUP | WS_CAPTION | WS_VISIBLE,
+                               b.right + 20, b.top, 200, 120, Wnd(), nullptr, nullptr, nullptr);
+  EnableWindow(Wnd(), FALSE);
+  TForm other(nullptr);
+  other.SetBounds(b.right + 20, b.bottom - 100, 200, 100);
+  other.Show();
+  SetForegroundWindow(other.Handle());
+  Pump();
+  ASSERT_EQ(GetForegroundWindow(), other.Handle());
+
+  // The frame answers as the disabled form would, and the press reaches the modal window.
+  EXPECT_EQ(SendMessageA(Border(), WM_NCHITTEST, 0, MAKELPARAM(title.x, title.y)), HTERROR);
+  Click(title);
+  EXPECT_EQ(GetForegroundWindow(), modal);
+  EXPECT_TRUE(BorderBehindForm());
+  // The shadow still lets the mouse through.
+  POINT shadow{b.left + 2, b.top + 80};
+  EXPECT_EQ(SendMessageA(Border(), WM_NCHITTEST, 0, MAKELPARAM(shadow.x, shadow.y)), HTTRANSPARENT);
+
+  EnableWindow(Wnd(), TRUE);
+  DestroyWindow(modal);
+  EXPECT_EQ(SendMessageA(Border(), WM_NCHITTEST, 0, MAKELPARAM(title.x, title.y)), HTOBJECT);
+}
+
+// The scenario below acts on the frame as the program ships it: the press lands on the border
+// window, which passes it to the form.
+
+TEST_F(BorderWinTest, ADoubleClickOnTheCaptionMaximises) {
+  RECT f = WindowRect(Wnd());
+  POINT caption{(f.left + f.right) / 2, f.top + 8};
+  ASSERT_EQ(provider->HitTest(caption), kHitCaption);
+  Mouse(caption, {Button(true), Button(false), Button(true), Button(false)});
+  EXPECT_TRUE(IsZoomed(Wnd()));
+  ShowWindow(Wnd(), SW_RESTORE);
+  Pump();
 }
 
 TEST(BorderWinFallback, WithoutLayeredWindowsTheFormKeepsItsFrame) {

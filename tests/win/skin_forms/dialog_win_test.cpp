@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "imaging/PngWriter.h"
@@ -99,6 +100,15 @@ struct DialogWinTest : ::testing::Test {
     t.Item(L"msctls_trackbar32", L"", TBS_HORZ, 8, 140, 90, 16, kTrack);
     t.Item(L"msctls_updown32", L"", 0, 100, 140, 10, 14, kSpin);
     t.Item(L"SysTreeView32", L"", WS_BORDER, 120, 140, 90, 40, kTree);
+    return Show(t);
+  }
+  // A group box framing two statics, as the program's own dialogs lay out their facts.
+  HWND MakeGroupDialog() {
+    TDialogTemplate t(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, L"Driver details", 170,
+                      90);
+    t.Item(L"BUTTON", L"Network adapter", BS_GROUPBOX, 6, 6, 158, 76, kGroup);
+    t.Item(L"STATIC", L"Provider: Sample Networks", SS_LEFT, 14, 22, 140, 10, kStatic);
+    t.Item(L"STATIC", L"Version 2.4.1", SS_RIGHT, 14, 40, 140, 10, kStatic + 20);
     return Show(t);
   }
   HWND Show(const TDialogTemplate& t) {
@@ -449,6 +459,46 @@ TEST_F(DialogWinTest, FormsWithoutAProviderGetOneUnlessTaggedOut) {
 
 // Pictures of the test dialog in a light and a dark skin, for a person to look at; written only
 // when DK_DIALOG_SHOTS names a folder.
+// How many pixels of a window on the screen differ from its adapter's picture.
+int UnlikeItsPicture(HWND wnd) {
+  const img::Bitmap32* cache = TveMainWnd::AdapterFromHandle(wnd)->SkinData->CacheBitmap.get();
+  if (!cache || cache->Empty()) return -1;
+  int unlike = 0;
+  HDC dc = GetWindowDC(wnd);
+  for (int y = 0; y < cache->Height(); ++y)
+    for (int x = 0; x < cache->Width(); ++x)
+      unlike += !SameColor(GetPixel(dc, x, y), cache->Pixel(x, y));
+  ReleaseDC(wnd, dc);
+  return unlike;
+}
+
+TEST_F(DialogWinTest, AGroupBoxPaintsAroundTheControlsItFrames) {
+  HWND dialog = MakeGroupDialog();
+  HWND box = GetDlgItem(dialog, kGroup), label = GetDlgItem(dialog, kStatic);
+  auto* group = dynamic_cast<TveGroupBoxWnd*>(TveMainWnd::AdapterFromHandle(box));
+  ASSERT_NE(group, nullptr);
+  ASSERT_NE(TveMainWnd::AdapterFromHandle(label), nullptr);
+  // The box alone paints again: the label it frames still shows its own picture.
+  RedrawWindow(label, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+  RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+  Pump();
+  EXPECT_EQ(UnlikeItsPicture(label), 0);
+}
+
+// What the screen shows of a window, as a picture file.
+void SaveShot(HWND wnd, const std::string& path) {
+  RECT r;
+  GetWindowRect(wnd, &r);
+  img::Bitmap32 shot(r.right - r.left, r.bottom - r.top);
+  HDC screen = GetDC(nullptr);
+  BitBlt(shot.DC(), 0, 0, shot.Width(), shot.Height(), screen, r.left, r.top, SRCCOPY);
+  ReleaseDC(nullptr, screen);
+  GdiFlush();
+  for (int y = 0; y < shot.Height(); ++y)
+    for (int x = 0; x < shot.Width(); ++x) shot.Row(y)[x].A = 255;
+  img::SavePng(path, shot);
+}
+
 TEST_F(DialogWinTest, ScreenshotsInALightAndADarkSkin) {
   const char* folder = std::getenv("DK_DIALOG_SHOTS");
   if (!folder) GTEST_SKIP() << "DK_DIALOG_SHOTS not set";
@@ -469,23 +519,22 @@ TEST_F(DialogWinTest, ScreenshotsInALightAndADarkSkin) {
     item.pszText = const_cast<char*>(row);
     SendMessageA(list, LVM_INSERTITEMA, 0, LPARAM(&item));
   }
+  // The group box with its statics beside it, on the right.
+  HWND group = MakeGroupDialog();
+  RECT full;
+  GetWindowRect(dialog, &full);
+  SetWindowPos(group, nullptr, full.right + 10, full.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   SetForegroundWindow(dialog);
-  for (const char* skin : {"Soft Dawn (internal)", "Night Azure (internal)"}) {
+  for (const char* skin :
+       {"Soft Dawn (internal)", "Night Azure (internal)", "Night Ember (internal)"}) {
     manager->SetSkinName(skin);
     Pump();
-    RECT r;
-    GetWindowRect(dialog, &r);
-    img::Bitmap32 shot(r.right - r.left, r.bottom - r.top);
-    HDC screen = GetDC(nullptr);
-    BitBlt(shot.DC(), 0, 0, shot.Width(), shot.Height(), screen, r.left, r.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
-    GdiFlush();
-    for (int y = 0; y < shot.Height(); ++y)
-      for (int x = 0; x < shot.Width(); ++x) shot.Row(y)[x].A = 255;
     std::string name = std::string(skin).substr(0, std::string(skin).find(" ("));
     for (char& c : name)
       if (c == ' ') c = '_';
-    img::SavePng(std::string(folder) + "/dialog_" + name + ".png", shot);
+    SaveShot(dialog, std::string(folder) + "/dialog_" + name + ".png");
+    SaveShot(group, std::string(folder) + "/group_" + name + ".png");
   }
 }
 

@@ -161,6 +161,26 @@ TEST_F(ProviderWinTest, TakesTheFrameInEveryFamilyAndGivesItBack) {
   DeleteObject(region);
 }
 
+TEST_F(ProviderWinTest, TheFormsOwnBorderLiesBetweenTheSkinsFrameAndTheClient) {
+  form->SetBorderWidth(6);
+  RedrawWindow(Wnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  Pump();
+  RECT window;
+  GetWindowRect(Wnd(), &window);
+  POINT client{0, 0};
+  ClientToScreen(Wnd(), &client);
+  TPoint offset = provider->ClientOffsetInImage();
+  EXPECT_EQ(offset, (TPoint{client.x - window.left, client.y - window.top}));
+  // The band is the skin's frame on the screen too, on every side of the client.
+  const img::Bitmap32& image = provider->WindowImage();
+  RECT inner;
+  GetClientRect(Wnd(), &inner);
+  for (POINT p :
+       {POINT{offset.X - 3, offset.Y + 20}, POINT{offset.X + inner.right + 2, offset.Y + 20},
+        POINT{offset.X + 30, offset.Y + inner.bottom + 2}, POINT{offset.X + 30, offset.Y - 2}})
+    EXPECT_EQ(ScreenPixel(Wnd(), p.x, p.y), ImagePixel(image, p.x, p.y)) << p.x << "," << p.y;
+}
+
 TEST_F(ProviderWinTest, ReleasedUnderAnotherHandlerStaysAPassThrough) {
   int seen = 0;
   TWndMethod provided = form->WindowProc;

@@ -269,6 +269,13 @@ TEST_F(FormAnimationTest, DraggingByTheCaptionIsTranslucentUntilLetGo) {
   EXPECT_EQ(alphas.back(), 150);  // never below the blend value
   EXPECT_FALSE(GetWindowLongA(Wnd(), GWL_EXSTYLE) & WS_EX_LAYERED);
   EXPECT_TRUE(provider->BlendOnMovingAllowed());  // over: the next press may blend again
+  // A maximised form does not move, so a press on its caption leaves it opaque.
+  ShowWindow(Wnd(), SW_MAXIMIZE);
+  Pump();
+  EXPECT_FALSE(provider->BlendOnMovingAllowed());
+  ShowWindow(Wnd(), SW_RESTORE);
+  Pump();
+  EXPECT_TRUE(provider->BlendOnMovingAllowed());
 
   // With a border window its picture turns translucent with the form, and back.
   manager->SetExtendedBorders(true);
