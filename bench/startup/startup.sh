@@ -5,7 +5,11 @@
 # same controls that scans nothing and paints no skin (bare_window.cpp), started the same way.
 # Also the resident memory of each, half a second after it was shown.
 #
-#   bench/startup/startup.sh [RUNS]     (default 7; the win64 preset must be configured)
+#   bench/startup/startup.sh [RUNS [OTHER_BIN_DIR]]
+#
+# RUNS defaults to 7; the win64 preset must be configured. With OTHER_BIN_DIR (the bin folder of
+# another win64 build), that build's program is timed in the same alternation, so that a change
+# is measured against the build before it in one run.
 #
 # A first run of each through cmake/wine-run prepares the prefix (holding the sample machine)
 # and its Xvfb, starts the wineserver, fills the caches and counts the rows the program shows
@@ -19,6 +23,7 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 root=$PWD
 runs=${1:-7}
+other=${2:-}
 
 cmake --build --preset win64 --target DriverKeeper dk_package_files bare_window startup_probe \
   >/dev/null
@@ -28,6 +33,10 @@ app=$(mktemp -d "${TMPDIR:-/tmp}/dk-startup.XXXXXX")
 trap 'rm -rf "$app"' EXIT
 cp -r build/win64/bin/. "$app"/
 cp build/win64/bench/startup/bare_window.exe build/win64/bench/startup/startup_probe.exe "$app"/
+if [ -n "$other" ]; then
+  mkdir "$app/other"
+  cp -r "$other"/. "$app/other"/
+fi
 
 # One probe run in the copied program folder: "<ms> ms, <rows> rows, <KB> KB".
 probe() { (cd "$app" && "${launch[@]}" ./startup_probe.exe "$@" 2>&1 | tr -d '\r'); }
@@ -40,12 +49,16 @@ probe bare_window.exe >/dev/null
 [ "${rows:-0}" -gt 0 ] || { echo "startup: the program showed no rows" >&2; exit 1; }
 launch=(env WINEPREFIX="$prefix" DISPLAY=":$(cat "$prefix/.display")" WINEDEBUG=-all
   WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64 wine)
-program_ms=() bare_ms=() program_kb=() bare_kb=()
+program_ms=() bare_ms=() program_kb=() bare_kb=() other_ms=() other_kb=()
 for ((i = 0; i < runs; i++)); do
   line=$(probe --rows "$rows" --settle 500 DriverKeeper.exe)
   program_ms+=("$(field 1 <<<"$line")") program_kb+=("$(field 5 <<<"$line")")
   line=$(probe --settle 500 bare_window.exe)
   bare_ms+=("$(field 1 <<<"$line")") bare_kb+=("$(field 5 <<<"$line")")
+  if [ -n "$other" ]; then
+    line=$(probe --rows "$rows" --settle 500 other\\DriverKeeper.exe)
+    other_ms+=("$(field 1 <<<"$line")") other_kb+=("$(field 5 <<<"$line")")
+  fi
 done
 
 p=$(median "${program_ms[@]}") b=$(median "${bare_ms[@]}")
@@ -55,4 +68,10 @@ printf 'window shown with %d rows, median: Driver Keeper %d ms, bare window %d m
   "$rows" "$p" "$b" "$(awk -v p="$p" -v b="$b" 'BEGIN {printf "%.2f", p / b}')"
 printf 'resident, median: Driver Keeper %d KB, bare window %d KB, difference %d KB\n' \
   "$pk" "$bk" "$((pk - bk))"
+if [ -n "$other" ]; then
+  o=$(median "${other_ms[@]}") ok=$(median "${other_kb[@]}")
+  printf '%-16s %s\n' "other build:" "${other_ms[*]} ms"
+  printf 'other build, median: %d ms, ratio to the bare window %s, resident %d KB\n' "$o" \
+    "$(awk -v p="$o" -v b="$b" 'BEGIN {printf "%.2f", p / b}')" "$ok"
+fi
 printf 'load: %s\n' "$(cut -d' ' -f1-3 /proc/loadavg)"

@@ -118,6 +118,7 @@ int main(int argc, char** argv) {
   GetProcessMemoryInfo(child.hProcess, &memory, sizeof memory);
   TerminateProcess(child.hProcess, 0);
   WaitForSingleObject(child.hProcess, INFINITE);
-  std::printf("%.0f ms, %d rows, %zu KB\n", shown, rows, memory.WorkingSetSize / 1024);
+  std::printf("%.0f ms, %d rows, %llu KB\n", shown, rows,
+              static_cast<unsigned long long>(memory.WorkingSetSize / 1024));
   return 0;
 }
