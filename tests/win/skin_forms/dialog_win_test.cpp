@@ -32,6 +32,7 @@
 #include "skin/forms/veProvider.h"
 #include "skin/render/sCtrlUtils.h"
 #include "skins/StoredSkins.h"
+#include "tests/support/ScreenShot.h"
 #include "tests/win/skin_forms/DialogTemplate.h"
 #include "tests/win/skin_forms/FormTestScreen.h"
 
@@ -487,16 +488,7 @@ TEST_F(DialogWinTest, AGroupBoxPaintsAroundTheControlsItFrames) {
 
 // What the screen shows of a window, as a picture file.
 void SaveShot(HWND wnd, const std::string& path) {
-  RECT r;
-  GetWindowRect(wnd, &r);
-  img::Bitmap32 shot(r.right - r.left, r.bottom - r.top);
-  HDC screen = GetDC(nullptr);
-  BitBlt(shot.DC(), 0, 0, shot.Width(), shot.Height(), screen, r.left, r.top, SRCCOPY);
-  ReleaseDC(nullptr, screen);
-  GdiFlush();
-  for (int y = 0; y < shot.Height(); ++y)
-    for (int x = 0; x < shot.Width(); ++x) shot.Row(y)[x].A = 255;
-  img::SavePng(path, shot);
+  img::SavePng(path, testing_support::ScreenShot(wnd));
 }
 
 TEST_F(DialogWinTest, ScreenshotsInALightAndADarkSkin) {

@@ -32,9 +32,11 @@
 #include "skin/controls/veTreeViewWnd.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skins/StoredSkins.h"
+#include "tests/support/ScreenShot.h"
 #include "tests/win/skin_forms/FormTestScreen.h"
 
 using namespace fw;
+using testing_support::ScreenShot;
 
 namespace {
 
@@ -88,20 +90,6 @@ img::Bitmap32 Capture(HWND wnd) {
   BitBlt(shot.DC(), 0, 0, shot.Width(), shot.Height(), dc, 0, 0, SRCCOPY);
   ReleaseDC(wnd, dc);
   GdiFlush();
-  return shot;
-}
-
-img::Bitmap32 ScreenShot(HWND wnd) {
-  RECT r;
-  GetWindowRect(wnd, &r);
-  img::Bitmap32 shot(r.right - r.left, r.bottom - r.top);
-  HDC dc = GetDC(nullptr);
-  BitBlt(shot.DC(), 0, 0, shot.Width(), shot.Height(), dc, r.left, r.top, SRCCOPY);
-  ReleaseDC(nullptr, dc);
-  GdiFlush();
-  // Text drawn by the platform leaves the alpha at 0; a picture file shows what the eye sees.
-  for (int y = 0; y < shot.Height(); ++y)
-    for (int x = 0; x < shot.Width(); ++x) shot.Pixel(x, y).A = 255;
   return shot;
 }
 

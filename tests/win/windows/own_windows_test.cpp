@@ -17,6 +17,7 @@
 #include "skin/controls/veMainWnd.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/forms/veDialogWnd.h"
+#include "tests/support/ScreenShot.h"
 #include "tests/win/windows/MainWindowFixture.h"
 
 using namespace fw;
@@ -35,16 +36,7 @@ void Pump() {
 void Shot(HWND wnd, const std::string& name) {
   const char* folder = std::getenv("DK_SHOTS");
   if (!folder) return;
-  RECT r;
-  GetWindowRect(wnd, &r);
-  img::Bitmap32 shot(r.right - r.left, r.bottom - r.top);
-  HDC screen = GetDC(nullptr);
-  BitBlt(shot.DC(), 0, 0, shot.Width(), shot.Height(), screen, r.left, r.top, SRCCOPY);
-  ReleaseDC(nullptr, screen);
-  GdiFlush();
-  for (int y = 0; y < shot.Height(); ++y)
-    for (int x = 0; x < shot.Width(); ++x) shot.Pixel(x, y).A = 255;
-  img::SavePng(std::string(folder) + "\\" + name + ".png", shot);
+  img::SavePng(std::string(folder) + "\\" + name + ".png", testing_support::ScreenShot(wnd));
 }
 
 std::string FileName(std::string skin) {
