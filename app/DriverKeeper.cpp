@@ -18,6 +18,7 @@
 #include "app/core/UtilFuncs.h"
 #include "app/core/WorkFolder.h"
 #include "app/drivers/PackageCommand.h"
+#include "app/windows/DisplayScale.h"
 #include "app/windows/untMain.h"
 #include "framework/Application.h"
 #include "text/Paths.h"
@@ -46,6 +47,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   TPackageCommand command = ParsePackageCommand(args);
   if (command.kind != TPackageCommandKind::None)
     return RunPackageCommandTo(CommandOutput(), command);
+  // Decided before anything asks the system for a scale: the answers depend on it.
+  ApplyDisplayScale();
   // Package commands take their folders from the command line, relative ones from the folder
   // they were typed in; the window writes into its work folder. That may be the user's
   // documents, which any program of the user can write, while this one may run as an

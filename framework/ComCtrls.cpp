@@ -77,7 +77,7 @@ TListView::TListView(TComponent* owner) : TWinControl(owner) {
 }
 
 void TListView::AddColumn(const std::string& caption, int width) {
-  columns_.push_back({caption, width});
+  columns_.push_back({caption, width, {}});
   if (!HandleAllocated()) return;
   LVCOLUMNA column = {};
   column.mask = LVCF_TEXT | LVCF_WIDTH;
@@ -91,6 +91,19 @@ void TListView::SetSmallImages(TImageList* images) {
   if (HandleAllocated())
     SendMessage(LVM_SETIMAGELIST, LVSIL_SMALL,
                 reinterpret_cast<LPARAM>(images ? images->Handle() : nullptr));
+}
+
+void TListView::ScaleLengths(int fromDpi, int toDpi) {
+  TWinControl::ScaleLengths(fromDpi, toDpi);
+  for (size_t i = 0; i < columns_.size(); ++i) {
+    TListColumn& column = columns_[i];
+    column.Width = column.ScaledWidth.Rescale(column.Width, fromDpi, toDpi);
+    if (HandleAllocated()) SendMessage(LVM_SETCOLUMNWIDTH, i, column.Width);
+  }
+  if (smallImages_) {
+    smallImages_->ScaleTo(toDpi);
+    SetSmallImages(smallImages_);
+  }
 }
 
 void TListView::CreateParams(TCreateParams& params) {
@@ -183,7 +196,7 @@ TStatusBar::TStatusBar(TComponent* owner) : TWinControl(owner) {
 }
 
 void TStatusBar::AddPanel(int width, TAlignment alignment) {
-  panels_.push_back({width, alignment, ""});
+  panels_.push_back({width, alignment, "", {}});
   if (HandleAllocated()) CreateWnd();
 }
 
@@ -201,11 +214,22 @@ void TStatusBar::CreateParams(TCreateParams& params) {
 
 void TStatusBar::CreateWnd() {
   TWinControl::CreateWnd();
+  ApplyParts();
+  for (size_t i = 0; i < panels_.size(); ++i) ApplyPanel(static_cast<int>(i));
+}
+
+void TStatusBar::ScaleLengths(int fromDpi, int toDpi) {
+  TWinControl::ScaleLengths(fromDpi, toDpi);
+  for (TStatusPanel& panel : panels_)
+    panel.Width = panel.ScaledWidth.Rescale(panel.Width, fromDpi, toDpi);
+  if (HandleAllocated()) ApplyParts();
+}
+
+void TStatusBar::ApplyParts() {
   std::vector<int> edges;
   int right = 0;
   for (const TStatusPanel& panel : panels_) edges.push_back(right += panel.Width);
   SendMessage(SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
-  for (size_t i = 0; i < panels_.size(); ++i) ApplyPanel(static_cast<int>(i));
 }
 
 void TStatusBar::ApplyPanel(int index) {

@@ -15,6 +15,7 @@ class TListView;
 struct TListColumn {
   std::string Caption;
   int Width;
+  platform::ScaledLength ScaledWidth;
 };
 
 // One row of a list view, addressed by position; it reads and writes the list view itself.
@@ -66,6 +67,8 @@ class TListView : public TWinControl {
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   void WndProc(TMessage& message) override;
+  // Column widths and the small images follow the font, whose height sets the rows'.
+  void ScaleLengths(int fromDpi, int toDpi) override;
 
  private:
   std::vector<TListColumn> columns_;
@@ -82,6 +85,7 @@ struct TStatusPanel {
   int Width;
   TAlignment Alignment;
   std::string Text;
+  platform::ScaledLength ScaledWidth;
 };
 
 // A strip of text panels along the bottom of its parent.
@@ -99,8 +103,10 @@ class TStatusBar : public TWinControl {
  protected:
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
+  void ScaleLengths(int fromDpi, int toDpi) override;
 
  private:
+  void ApplyParts();
   void ApplyPanel(int index);
   std::vector<TStatusPanel> panels_;
 };

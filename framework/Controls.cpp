@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "framework/Hints.h"
 #include "platform/Host.h"
@@ -69,6 +70,7 @@ void TControl::SetParent(TWinControl* parent) {
   }
   parent_ = parent;
   if (parent_) {
+    ChangeScale(parent_->Dpi());
     // A control takes its parent's font and colour when it is placed; changing them afterwards
     // makes them its own.
     font_.Assign(parent_->Font());
@@ -85,6 +87,23 @@ void TControl::SetBounds(int left, int top, int width, int height) {
   width_ = std::max(width, 0);
   height_ = std::max(height, 0);
   if (!IsWindowed()) Invalidate();
+}
+
+void TControl::ChangeScale(int dpi) {
+  if (dpi <= 0 || dpi == dpi_) return;
+  const int from = std::exchange(dpi_, dpi);
+  ScaleLengths(from, dpi);
+}
+
+void TControl::ScaleLengths(int fromDpi, int toDpi) {
+  auto& [left, top, width, height] = scaledBounds_;
+  SetBounds(left.Rescale(left_, fromDpi, toDpi), top.Rescale(top_, fromDpi, toDpi),
+            width.Rescale(width_, fromDpi, toDpi), height.Rescale(height_, fromDpi, toDpi));
+  ScaleFont(fromDpi, toDpi);
+}
+
+void TControl::ScaleFont(int fromDpi, int toDpi) {
+  font_.SetHeight(scaledFont_.Rescale(font_.Height(), fromDpi, toDpi));
 }
 
 void TControl::SetAlign(TAlign align) {

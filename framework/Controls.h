@@ -12,6 +12,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,6 +21,7 @@
 #include "framework/Graphics.h"
 #include "framework/Lifetime.h"
 #include "framework/Messages.h"
+#include "platform/Dpi.h"
 
 namespace fw {
 
@@ -92,6 +94,13 @@ class TControl : public TComponent {
   TPopupMenu* PopupMenu() const { return popupMenu_; }
   void SetPopupMenu(TPopupMenu* menu) { popupMenu_ = menu; }
 
+  // The display scale the control's lengths (bounds, font, its own sizes) are at: 96 DPI as
+  // designed, until the form is drawn at another scale.
+  int Dpi() const { return dpi_; }
+  // Brings the control's lengths, and its children's, to `dpi`. A control placed on a parent
+  // at another scale is brought to the parent's.
+  void ChangeScale(int dpi);
+
   unsigned ControlStyle() const { return controlStyle_; }
   void SetControlStyle(unsigned style) { controlStyle_ = style; }
   unsigned ControlState() const { return controlState_; }
@@ -121,6 +130,10 @@ class TControl : public TComponent {
   virtual void ColorChanged() { Invalidate(); }
   virtual void VisibleChanged();
   virtual void EnabledChanged() { Invalidate(); }
+  // Scales what the control keeps in pixels from one scale to another: by default its bounds
+  // and its font.
+  virtual void ScaleLengths(int fromDpi, int toDpi);
+  void ScaleFont(int fromDpi, int toDpi);
   // Sends CM_SHOWINGCHANGED when Showing differs from what was last reported.
   virtual void UpdateShowing();
   // The rectangle the control covers, in its parent's client coordinates.
@@ -145,6 +158,9 @@ class TControl : public TComponent {
   std::string hint_;
   bool showHint_ = false;
   TPopupMenu* popupMenu_ = nullptr;
+  int dpi_ = platform::kDesignDpi;
+  std::array<platform::ScaledLength, 4> scaledBounds_;
+  platform::ScaledLength scaledFont_;
   unsigned controlStyle_ = csClickEvents | csSetCaption;
   unsigned controlState_ = 0;
 };
@@ -219,6 +235,9 @@ class TWinControl : public TControl {
   void VisibleChanged() override;
   void EnabledChanged() override;
   void UpdateShowing() override;
+  // The children first, so that aligning this control's new size places them at their new sizes.
+  void ScaleLengths(int fromDpi, int toDpi) override;
+  void ScaleChildren(int toDpi);
   // Places the aligned children in the client area.
   void AlignControls();
   // Whether painting goes through PaintWindow and PaintControls rather than straight to the

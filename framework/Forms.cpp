@@ -6,6 +6,7 @@
 
 #include "framework/Application.h"
 #include "framework/StdCtrls.h"
+#include "platform/Dpi.h"
 #include "platform/GdiScopes.h"
 
 namespace fw {
@@ -174,10 +175,38 @@ void TForm::CreateParams(TCreateParams& params) {
 
 void TForm::CreateWnd() {
   TWinControl::CreateWnd();
+  // The window is made at the scale the form's lengths are at, then takes its monitor's. Its
+  // children are made after this, at the new scale.
+  ChangeScale(platform::WindowDpi(Handle()));
   ApplyAlphaBlend();
   if (clientWidth_ > 0 || clientHeight_ > 0) FitClient();
   // A window made again by RecreateWnd comes back as it was.
   if (Visible()) ShowWindow(Handle(), ShowCommand(windowState_));
+}
+
+void TForm::ScaleLengths(int fromDpi, int toDpi) {
+  ScaleChildren(toDpi);
+  clientWidth_ = scaledClientWidth_.Rescale(clientWidth_, fromDpi, toDpi);
+  clientHeight_ = scaledClientHeight_.Rescale(clientHeight_, fromDpi, toDpi);
+  borderWidth_ = scaledBorderWidth_.Rescale(borderWidth_, fromDpi, toDpi);
+  ScaleFont(fromDpi, toDpi);
+  if (!HandleAllocated()) {
+    if (clientWidth_ > 0 || clientHeight_ > 0) SetClientSize(clientWidth_, clientHeight_);
+    return;
+  }
+  // The border band is part of the frame the platform measures.
+  SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+               SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (clientWidth_ > 0 || clientHeight_ > 0) FitClient();
+}
+
+void TForm::DpiChanged(int dpi, const RECT& suggested) {
+  ChangeScale(dpi);
+  SetBounds(suggested.left, suggested.top, suggested.right - suggested.left,
+            suggested.bottom - suggested.top);
+  // The suggestion scales the whole window, frame included; the client keeps its own size.
+  if (clientWidth_ > 0 || clientHeight_ > 0) FitClient();
+  Invalidate();
 }
 
 void TForm::DestroyWnd() {
@@ -385,6 +414,10 @@ void TForm::WndProc(TMessage& message) {
       break;
     case CM_RELEASE:
       delete this;
+      return;
+    case WM_DPICHANGED:
+      DpiChanged(LOWORD(message.WParam), *reinterpret_cast<const RECT*>(message.LParam));
+      message.Result = 0;
       return;
     default:
       break;

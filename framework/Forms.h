@@ -91,6 +91,8 @@ class TForm : public TWinControl {
   void CreateWnd() override;
   void DestroyWnd() override;
   void WndProc(TMessage& message) override;
+  // A top-level window keeps its place; its client size, border band, font and children scale.
+  void ScaleLengths(int fromDpi, int toDpi) override;
   bool OwnPaint() const override { return true; }
   void PaintWindow(HDC dc, UINT msg) override;
   void Notification(TComponent* component, TOperation operation) override;
@@ -102,12 +104,16 @@ class TForm : public TWinControl {
   bool HandleMenuMessage(TMessage& message);
   void ApplyAlphaBlend();
   void PaintBorderBand();
+  // The monitor's scale changed under the window: it takes its lengths to the new scale and the
+  // rectangle the system suggests for it.
+  void DpiChanged(int dpi, const RECT& suggested);
 
   TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
   unsigned borderIcons_ = biSystemMenu | biMinimize | biMaximize;
   TPosition position_ = TPosition::poDesigned;
   int clientWidth_ = 0, clientHeight_ = 0;
   int borderWidth_ = 0;
+  platform::ScaledLength scaledClientWidth_, scaledClientHeight_, scaledBorderWidth_;
   TWindowState windowState_ = TWindowState::wsNormal;
   bool alphaBlend_ = false;
   BYTE alphaBlendValue_ = 255;

@@ -1,6 +1,7 @@
 #include "framework/Graphics.h"
 
 #include "imaging/Dib.h"
+#include "platform/Dpi.h"
 
 namespace fw {
 
@@ -97,12 +98,16 @@ void TCanvas::DrawIcon(int x, int y, HICON icon) {
 }
 
 TImageList::TImageList(int width, int height)
-    : width_(width),
+    : designWidth_(width),
+      designHeight_(height),
+      width_(width),
       height_(height),
       handle_(ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 4, 4)) {}
 
 TImageList::~TImageList() {
   if (handle_) ImageList_Destroy(handle_);
+  for (const Source& source : sources_)
+    if (source.icon) DestroyIcon(source.icon);
 }
 
 int TImageList::Count() const {
@@ -110,26 +115,58 @@ int TImageList::Count() const {
 }
 
 int TImageList::AddIcon(HICON icon) {
-  return ImageList_AddIcon(handle_, icon);
+  const int index = ImageList_AddIcon(handle_, icon);
+  if (index >= 0) sources_.push_back({CopyIcon(icon), {}, 0, 0});
+  return index;
 }
 
 int TImageList::AddRGBA(const std::uint8_t* rgba) {
+  const int index = AddRGBAOfSize(rgba, width_, height_);
+  if (index >= 0)
+    sources_.push_back({nullptr, {rgba, rgba + size_t(width_) * height_ * 4}, width_, height_});
+  return index;
+}
+
+int TImageList::AddRGBAOfSize(const std::uint8_t* rgba, int width, int height) {
   void* bits;
   HBITMAP bitmap = img::CreateTopDownDib32(width_, height_, &bits);
   if (!bitmap) return -1;
   // Image lists of 32-bit pictures take premultiplied blue-green-red-alpha pixels.
   auto* out = static_cast<std::uint8_t*>(bits);
-  for (int i = 0; i < width_ * height_; ++i) {
-    const std::uint8_t* p = rgba + i * 4;
-    unsigned a = p[3];
-    out[i * 4 + 0] = static_cast<std::uint8_t>(p[2] * a / 255);
-    out[i * 4 + 1] = static_cast<std::uint8_t>(p[1] * a / 255);
-    out[i * 4 + 2] = static_cast<std::uint8_t>(p[0] * a / 255);
-    out[i * 4 + 3] = static_cast<std::uint8_t>(a);
+  for (int y = 0; y < height_; ++y) {
+    for (int x = 0; x < width_; ++x) {
+      const std::uint8_t* p =
+          rgba + (size_t(y * height / height_) * width + x * width / width_) * 4;
+      std::uint8_t* q = out + (size_t(y) * width_ + x) * 4;
+      unsigned a = p[3];
+      q[0] = static_cast<std::uint8_t>(p[2] * a / 255);
+      q[1] = static_cast<std::uint8_t>(p[1] * a / 255);
+      q[2] = static_cast<std::uint8_t>(p[0] * a / 255);
+      q[3] = static_cast<std::uint8_t>(a);
+    }
   }
   int index = ImageList_Add(handle_, bitmap, nullptr);
   DeleteObject(bitmap);
   return index;
+}
+
+void TImageList::ScaleTo(int dpi) {
+  if (dpi <= 0 || dpi == dpi_) return;
+  const int width = platform::ScaleToDpi(designWidth_, dpi);
+  const int height = platform::ScaleToDpi(designHeight_, dpi);
+  HIMAGELIST scaled = ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 4, 4);
+  if (!scaled) return;
+  ImageList_Destroy(handle_);
+  handle_ = scaled;
+  dpi_ = dpi;
+  width_ = width;
+  height_ = height;
+  for (const Source& source : sources_) {
+    if (source.icon)
+      ImageList_AddIcon(handle_, source.icon);
+    else
+      AddRGBAOfSize(source.rgba.data(), source.width, source.height);
+  }
 }
 
 HICON TImageList::GetIcon(int index) const {

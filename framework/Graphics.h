@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace fw {
 
@@ -85,6 +86,8 @@ class TCanvas {
 };
 
 // A list of equally sized pictures, drawn by index (small images of a list view, button images).
+// Its size is given at 96 DPI; the list keeps what was added so that it can be made again at
+// another display scale.
 class TImageList {
  public:
   TImageList(int width, int height);
@@ -105,9 +108,24 @@ class TImageList {
   // Draws one picture with its top-left corner at (x, y); an index out of range draws nothing.
   virtual void Draw(HDC dc, int x, int y, int index) const;
 
+  int Dpi() const { return dpi_; }
+  // Makes the list again at the size designed for 96 DPI scaled to `dpi`, with the pictures in
+  // their order: icons drawn at the new size, RGBA pictures resampled (nearest pixel). The
+  // handle changes; a control showing the list is handed the new one by its owner.
+  virtual void ScaleTo(int dpi);
+
  private:
+  int AddRGBAOfSize(const std::uint8_t* rgba, int width, int height);
+  struct Source {
+    HICON icon = nullptr;  // a copy the list owns
+    std::vector<std::uint8_t> rgba;
+    int width = 0, height = 0;
+  };
+  int designWidth_, designHeight_;
   int width_, height_;
+  int dpi_ = 96;
   HIMAGELIST handle_;
+  std::vector<Source> sources_;
 };
 
 }  // namespace fw

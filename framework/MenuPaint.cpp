@@ -1,10 +1,13 @@
 #include "framework/MenuPaint.h"
 
 #include <algorithm>
+#include <map>
 #include <string>
+#include <utility>
 
 #include "framework/Graphics.h"
 #include "framework/Menus.h"
+#include "platform/Dpi.h"
 #include "platform/GdiScopes.h"
 
 namespace fw {
@@ -15,6 +18,10 @@ constexpr int kSeparatorHeight = 8;
 constexpr int kTextMargin = 6;
 constexpr int kShortCutGap = 24;
 
+int ContextDpi(HDC dc) {
+  return platform::WindowDpi(WindowFromDC(dc));
+}
+
 // Entries of a menu bar carry no check or picture column and no shortcut.
 bool OnMenuBar(const TMenuItem* item) {
   const TMenuItem* parent = item->Parent();
@@ -22,11 +29,12 @@ bool OnMenuBar(const TMenuItem* item) {
 }
 
 // The width of the column left of the caption, where the check mark or the picture goes.
-int GlyphColumn(const TMenuItem* item) {
+int GlyphColumn(const TMenuItem* item, int dpi) {
   if (OnMenuBar(item)) return 0;
   TMenu* menu = item->GetParentMenu();
   TImageList* images = menu ? menu->Images() : nullptr;
-  return std::max(GetSystemMetrics(SM_CXMENUCHECK), images ? images->Width() : 0) + 4;
+  return std::max(platform::SystemMetricForDpi(SM_CXMENUCHECK, dpi), images ? images->Width() : 0) +
+         platform::ScaleToDpi(4, dpi);
 }
 
 SIZE TextSize(HDC dc, const std::string& text) {
@@ -35,7 +43,7 @@ SIZE TextSize(HDC dc, const std::string& text) {
   return {r.right, r.bottom};
 }
 
-void DrawGlyph(const TMenuItem* item, HDC dc, RECT column, bool selected) {
+void DrawGlyph(const TMenuItem* item, HDC dc, RECT column, bool selected, int dpi) {
   TMenu* menu = item->GetParentMenu();
   TImageList* images = menu ? menu->Images() : nullptr;
   if (images && item->ImageIndex() >= 0 && item->ImageIndex() < images->Count()) {
@@ -45,7 +53,7 @@ void DrawGlyph(const TMenuItem* item, HDC dc, RECT column, bool selected) {
     return;
   }
   if (!item->Checked()) return;
-  int size = GetSystemMetrics(SM_CXMENUCHECK);
+  int size = platform::SystemMetricForDpi(SM_CXMENUCHECK, dpi);
   RECT mark{0, 0, size, size};
   // The platform draws the mark in black on white; it is copied through as a mask so that it
   // takes the text colour over whatever background the item has.
@@ -68,50 +76,56 @@ void DrawGlyph(const TMenuItem* item, HDC dc, RECT column, bool selected) {
 
 }  // namespace
 
-HFONT MenuFont(bool bold) {
-  static HFONT normal = nullptr, strong = nullptr;
+HFONT MenuFont(bool bold, int dpi) {
+  // Kept for the process: a handful of scales at most, one per monitor setting seen.
+  static std::map<int, std::pair<HFONT, HFONT>> fonts;
+  if (dpi <= 0) dpi = platform::WindowDpi(nullptr);
+  auto& [normal, strong] = fonts[dpi];
   if (!normal) {
-    NONCLIENTMETRICSA metrics = {};
+    NONCLIENTMETRICSW metrics = {};
     metrics.cbSize = sizeof metrics;
-    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    normal = CreateFontIndirectA(&metrics.lfMenuFont);
+    platform::SystemParametersForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, dpi);
+    normal = CreateFontIndirectW(&metrics.lfMenuFont);
     metrics.lfMenuFont.lfWeight = FW_BOLD;
-    strong = CreateFontIndirectA(&metrics.lfMenuFont);
+    strong = CreateFontIndirectW(&metrics.lfMenuFont);
   }
   return bold ? strong : normal;
 }
 
 void DefaultMeasureMenuItem(TMenuItem* item, HDC dc, int& width, int& height) {
+  const int dpi = ContextDpi(dc);
   if (item->IsLine()) {
     width = 0;
-    height = kSeparatorHeight;
+    height = platform::ScaleToDpi(kSeparatorHeight, dpi);
     return;
   }
   SIZE caption = TextSize(dc, item->Caption());
-  width = GlyphColumn(item) + caption.cx + 2 * kTextMargin;
+  width = GlyphColumn(item, dpi) + caption.cx + 2 * platform::ScaleToDpi(kTextMargin, dpi);
   if (std::string keys = ShortCutToText(item->ShortCut()); !keys.empty() && !OnMenuBar(item))
-    width += kShortCutGap + TextSize(dc, keys).cx;
+    width += platform::ScaleToDpi(kShortCutGap, dpi) + TextSize(dc, keys).cx;
   TMenu* menu = item->GetParentMenu();
   int imageHeight = menu && menu->Images() ? menu->Images()->Height() : 0;
-  height = std::max<int>(caption.cy, imageHeight) + 6;
+  height = std::max<int>(caption.cy, imageHeight) + platform::ScaleToDpi(6, dpi);
 }
 
 void DefaultDrawMenuItem(TMenuItem* item, HDC dc, const RECT& rect, UINT itemState) {
   bool selected = itemState & (ODS_SELECTED | ODS_HOTLIGHT);
+  const int dpi = ContextDpi(dc);
   FillRect(dc, &rect, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
   if (item->IsLine()) {
     RECT line{rect.left + 2, (rect.top + rect.bottom) / 2 - 1, rect.right - 2, rect.bottom};
     DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
     return;
   }
-  RECT column{rect.left, rect.top, rect.left + GlyphColumn(item), rect.bottom};
-  DrawGlyph(item, dc, column, selected);
+  RECT column{rect.left, rect.top, rect.left + GlyphColumn(item, dpi), rect.bottom};
+  DrawGlyph(item, dc, column, selected, dpi);
   SetBkMode(dc, TRANSPARENT);
   int ink = (itemState & ODS_GRAYED) ? COLOR_GRAYTEXT
             : selected               ? COLOR_HIGHLIGHTTEXT
                                      : COLOR_MENUTEXT;
   SetTextColor(dc, GetSysColor(ink));
-  RECT text{column.right + kTextMargin, rect.top, rect.right - kTextMargin, rect.bottom};
+  const int margin = platform::ScaleToDpi(kTextMargin, dpi);
+  RECT text{column.right + margin, rect.top, rect.right - margin, rect.bottom};
   UINT format = DT_SINGLELINE | DT_VCENTER | ((itemState & ODS_NOACCEL) ? DT_HIDEPREFIX : 0);
   DrawTextA(dc, item->Caption().c_str(), -1, &text, format | DT_LEFT);
   if (std::string keys = ShortCutToText(item->ShortCut()); !keys.empty() && !OnMenuBar(item))
@@ -127,7 +141,7 @@ bool TMenu::MeasureItem(HWND owner, MEASUREITEMSTRUCT& measure) {
   platform::WindowDC dc(owner);
   // The item's handler may leave the context as it likes: all of it comes back.
   int saved = SaveDC(dc);
-  platform::Selection font(dc, MenuFont(item->Default()));
+  platform::Selection font(dc, MenuFont(item->Default(), platform::WindowDpi(owner)));
   int width = 0, height = 0;
   if (item->OnMeasureItem)
     item->OnMeasureItem(item, dc, width, height);
@@ -144,7 +158,7 @@ bool TMenu::DrawItem(const DRAWITEMSTRUCT& draw) {
   TMenuItem* item = TMenuItem::FromItemData(draw.itemData);
   if (!item) return false;
   int saved = SaveDC(draw.hDC);
-  platform::Selection font(draw.hDC, MenuFont(item->Default()));
+  platform::Selection font(draw.hDC, MenuFont(item->Default(), ContextDpi(draw.hDC)));
   if (item->OnAdvancedDrawItem)
     item->OnAdvancedDrawItem(item, draw.hDC, draw.rcItem, draw.itemState);
   else

@@ -463,6 +463,15 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
     SetWindowPos(handle_, nullptr, left, top, Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void TWinControl::ScaleLengths(int fromDpi, int toDpi) {
+  ScaleChildren(toDpi);
+  TControl::ScaleLengths(fromDpi, toDpi);
+}
+
+void TWinControl::ScaleChildren(int toDpi) {
+  for (TControl* child : std::vector<TControl*>(controls_)) child->ChangeScale(toDpi);
+}
+
 void TWinControl::VisibleChanged() {
   // A child window follows its own Visible at once; a top-level window is shown or hidden by
   // the default handling of CM_SHOWINGCHANGED.

@@ -11,6 +11,23 @@ constexpr int kDesignDpi = 96;
 // A length designed at 96 DPI at `dpi`, rounded to the nearest pixel, halves away from zero, as
 // the system rounds its own metrics. 96 DPI and non-positive scales leave it unchanged.
 int ScaleToDpi(int length, int dpi);
+// A length drawn at `fromDpi`, at `toDpi`: a window that moves to a monitor of another scale
+// takes its lengths along. Rounded as ScaleToDpi rounds; from 96 DPI it is ScaleToDpi. A
+// non-positive scale on either side leaves it unchanged.
+int RescaleLength(int length, int fromDpi, int toDpi);
+
+// A length that follows a window across monitors of several scales without drifting: scaled by
+// ratios, 13 at 96 DPI would come back as 14 after 144, 120 and 192. While the length is what
+// its design gives at the scale it is at, the new one comes from the design; a length set
+// at a scale becomes the design there.
+class ScaledLength {
+ public:
+  // The length `current`, drawn at fromDpi, at toDpi.
+  int Rescale(int current, int fromDpi, int toDpi);
+
+ private:
+  int design_ = 0;
+};
 
 // The scale a window is drawn at: its monitor's when the program is per-monitor aware, else the
 // system's. A null window gives the system's.
@@ -21,5 +38,9 @@ int SystemMetricForDpi(int index, int dpi);
 // SystemParametersInfo at a scale, for the parameters that hold lengths or fonts (non-client
 // metrics, icon metrics). False when the system refused.
 bool SystemParametersForDpi(unsigned action, unsigned param, void* data, int dpi);
+// Lets the system draw the windows this thread makes from now on at 96 DPI and stretch them to
+// the display's scale, whatever the program declares. False where the system cannot do that for
+// a thread (before Windows 10 1607): the program then scales itself.
+bool LetSystemStretchThread();
 
 }  // namespace platform

@@ -10,6 +10,7 @@ using DpiForWindowFn = UINT(WINAPI*)(HWND);
 using DpiForSystemFn = UINT(WINAPI*)();
 using MetricsForDpiFn = int(WINAPI*)(int, UINT);
 using ParametersForDpiFn = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
+using ThreadContextFn = DPI_AWARENESS_CONTEXT(WINAPI*)(DPI_AWARENESS_CONTEXT);
 
 // Windows 10 1607 and later have these; older systems have one scale for every window, so
 // their own metrics are right for it.
@@ -52,6 +53,11 @@ bool SystemParametersForDpi(unsigned action, unsigned param, void* data, int dpi
   static const auto forDpi = User32Call<ParametersForDpiFn>("SystemParametersInfoForDpi");
   if (forDpi) return forDpi(action, param, data, 0, static_cast<UINT>(dpi)) != FALSE;
   return SystemParametersInfoW(action, param, data, 0) != FALSE;
+}
+
+bool LetSystemStretchThread() {
+  const auto setContext = User32Call<ThreadContextFn>("SetThreadDpiAwarenessContext");
+  return setContext && setContext(DPI_AWARENESS_CONTEXT_UNAWARE) != nullptr;
 }
 
 }  // namespace platform

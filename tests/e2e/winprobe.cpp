@@ -15,6 +15,11 @@
 //   winprobe list-view CLASS   that list view's scroll state and place on screen:
 //                              "top T page P count C selected S window L T R B client L T R B"
 //                              (top row, whole rows per page, rows, first selected row or -1)
+//   winprobe fit CLASS FACE SIZE  whether the window's text fits at the display's scale, measured
+//                              in the font FACE of SIZE pixels at 96 DPI, scaled: "dpi D", then
+//                              "row H font F" (the list's row height, the font's line height),
+//                              "column W T" per column header and "text W T CAPTION" per child
+//                              window with a caption (its client width, the text's width)
 //   winprobe time-return CLASS presses Return in that window (on a menu item opened with the
 //                              keyboard before) and prints the milliseconds until the status
 //                              bar's text changes
@@ -199,6 +204,66 @@ int ClickRow(const char* className, int row) {
   return 0;
 }
 
+std::string HeaderText(HWND header, int index) {
+  RemoteBlock block(header, sizeof(HDITEMA) + 256);
+  HDITEMA item = {};
+  item.mask = HDI_TEXT | HDI_WIDTH;
+  item.pszText = static_cast<char*>(block.Address()) + sizeof item;
+  item.cchTextMax = 256;
+  block.Write(0, &item, sizeof item);
+  SendMessageA(header, HDM_GETITEMA, index, reinterpret_cast<LPARAM>(block.Address()));
+  char text[256] = {};
+  block.Read(sizeof item, text, sizeof text - 1);
+  return text;
+}
+
+BOOL CALLBACK FitChild(HWND child, LPARAM param) {
+  HDC dc = reinterpret_cast<HDC>(param);
+  const std::string text = WithoutAccessKeys(Text(child));
+  const std::string kind = ClassOf(child);
+  if (text.empty() || !IsWindowVisible(child) || kind == "msctls_statusbar32") return TRUE;
+  RECT client;
+  GetClientRect(child, &client);
+  SIZE extent;
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  std::printf("text %ld %ld %s\n", client.right, extent.cx, text.c_str());
+  return TRUE;
+}
+
+// The probe is aware of the display's scale: it sees the program's windows at their real size.
+int Fit(const char* className, const char* face, int size) {
+  HWND top = FindTopOfClass(className);
+  HWND list = ListViewOf(className);
+  if (!top || !list) return 1;
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  HFONT font = CreateFontA(-MulDiv(size, dpi, 96), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0,
+                           0, 0, 0, face);
+  HGDIOBJ old = SelectObject(screen, font);
+  TEXTMETRICA metrics;
+  GetTextMetricsA(screen, &metrics);
+  std::printf("dpi %d\n", dpi);
+  RemoteBlock block(list, sizeof(RECT));
+  RECT row = {LVIR_BOUNDS, 0, 0, 0};
+  block.Write(0, &row, sizeof row);
+  if (SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(block.Address())))
+    block.Read(0, &row, sizeof row);
+  std::printf("row %ld font %ld\n", row.bottom - row.top, metrics.tmHeight);
+  HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+  for (int i = 0, n = int(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)); i < n; ++i) {
+    const std::string text = HeaderText(header, i);
+    if (text.empty()) continue;
+    SIZE extent;
+    GetTextExtentPoint32A(screen, text.c_str(), static_cast<int>(text.size()), &extent);
+    std::printf("column %d %ld\n", int(SendMessageA(list, LVM_GETCOLUMNWIDTH, i, 0)), extent.cx);
+  }
+  EnumChildWindows(top, FitChild, reinterpret_cast<LPARAM>(screen));
+  SelectObject(screen, old);
+  DeleteObject(font);
+  ReleaseDC(nullptr, screen);
+  return 0;
+}
+
 int ListViewState(const char* className) {
   HWND list = ListViewOf(className);
   if (!list) return 1;
@@ -328,6 +393,7 @@ void ListMenu(HMENU menu, int depth) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  SetProcessDPIAware();
   if (argc >= 2 && !std::strcmp(argv[1], "list")) {
     EnumWindows(ListTop, 0);
     return 0;
@@ -363,6 +429,7 @@ int main(int argc, char** argv) {
   }
   if (argc == 3 && !std::strcmp(argv[1], "rows")) return ListRows(argv[2]);
   if (argc == 3 && !std::strcmp(argv[1], "list-view")) return ListViewState(argv[2]);
+  if (argc == 5 && !std::strcmp(argv[1], "fit")) return Fit(argv[2], argv[3], std::atoi(argv[4]));
   if (argc == 3 && !std::strcmp(argv[1], "time-return")) return TimeReturn(argv[2]);
   if (argc == 3 && !std::strcmp(argv[1], "time-pages")) return TimePages(argv[2]);
   if (argc == 4 && !std::strcmp(argv[1], "click-row")) return ClickRow(argv[2], std::atoi(argv[3]));
@@ -372,9 +439,10 @@ int main(int argc, char** argv) {
     ListMenu(GetMenu(top), 0);
     return 0;
   }
-  std::fprintf(stderr,
-               "usage: winprobe list | close CLASS | press BUTTON [TITLE] | focus CLASS |\n"
-               "       rows CLASS | click-row CLASS N | menu CLASS | rect CLASS |\n"
-               "       list-view CLASS | time-return CLASS | time-pages CLASS\n");
+  std::fprintf(
+      stderr,
+      "usage: winprobe list | close CLASS | press BUTTON [TITLE] | focus CLASS |\n"
+      "       rows CLASS | click-row CLASS N | menu CLASS | rect CLASS |\n"
+      "       list-view CLASS | fit CLASS FACE SIZE | time-return CLASS | time-pages CLASS\n");
   return 2;
 }
