@@ -52,6 +52,8 @@ TEST(Dpi, LengthsFollowAWindowBetweenScales) {
       {17, -144, 96, 17},
       {17, 144, -96, 17},
       {0, 120, 192, 0},
+      {2, 1, 96, 192},
+      {192, 96, 1, 2},
       {INT_MAX / 2, 96, 192, INT_MAX - 1},
   };
   for (const RescaleRow& row : rows) {
@@ -79,6 +81,8 @@ TEST(Dpi, ALengthCarriedAcrossScalesComesBackAsDesigned) {
       // Set to 16 at 144 DPI: its design becomes 11, which 144 DPI draws as 17.
       {96, {{10, 144, 15}, {16, 96, 11}, {-1, 144, 17}, {-1, 96, 11}}},
       {144, {{30, 96, 20}, {-1, 144, 30}, {-1, 192, 40}}},
+      // Below 100 % a length loses pixels that its design keeps: 3 is 2 at 48 DPI, 6 at 192.
+      {96, {{3, 48, 2}, {-1, 192, 6}, {-1, 96, 3}}},
       // Unchanged within a scale, or for a scale that is not known.
       {96, {{13, 96, 13}, {-1, 144, 20}, {-1, 144, 20}, {-1, 0, 20}, {-1, -96, 20}}},
       {0, {{13, 144, 13}}},
