@@ -12,6 +12,8 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -106,6 +108,16 @@ class TsSkinManager : public TsSkinModel, public fw::TComponent {
   bool UpdatesLocked() const { return updatesLocked_; }
   bool RemovingSkin() const { return removingSkin_; }
 
+  // The copies of the loaded skin at other display scales (SkinAtDpi makes them), kept until
+  // the skin is loaded again, applied or removed.
+  const TsSkinModel* ScaledCopy(int dpi) const {
+    const auto it = scaledCopies_.find(dpi);
+    return it == scaledCopies_.end() ? nullptr : it->second.get();
+  }
+  const TsSkinModel& KeepScaledCopy(int dpi, std::unique_ptr<TsSkinModel> copy) {
+    return *(scaledCopies_[dpi] = std::move(copy));
+  }
+
   // A skin editor's preview block; answers 1 when it was used, 0 when ignored.
   int LoadPreviewData(const void* data, size_t size);
 
@@ -150,6 +162,7 @@ class TsSkinManager : public TsSkinModel, public fw::TComponent {
   std::array<TveClassNameList, kThirdListCount> thirdLists_;
   void* hotWindow_ = nullptr;
   fw::TControl* hotControl_ = nullptr;
+  std::map<int, std::unique_ptr<TsSkinModel>> scaledCopies_;
 };
 
 // The process-wide default manager: the first one created, until it is destroyed.
