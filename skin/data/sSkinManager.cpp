@@ -47,10 +47,7 @@ TsSkinManager::TsSkinManager(fw::TComponent* owner)
     : fw::TComponent(owner), InternalSkins([this] { Raise(OnSkinListChanged, this); }) {
   LiveManagers().push_back(this);
   OnCheckVersion = [this](const TsSkinModel&) { CheckSkinVersion(); };
-  OnQuickIndexesBuilt = [this](const TsSkinModel&) {
-    scaledCopies_.clear();
-    UpdateBorderShadows();
-  };
+  OnQuickIndexesBuilt = [this](const TsSkinModel&) { UpdateBorderShadows(); };
   PublishProperties();
   // The owner hears only of its direct components, and not while it is destroyed itself: a hot
   // windowless control on another form, or on this owner's child, is forgotten through the
@@ -105,6 +102,7 @@ bool TsSkinManager::ExtendedBorders() const {
 }
 
 void TsSkinManager::UpdateBorderShadows() {
+  scaledCopies_.clear();
   borderShadows_ = ComputeBorderShadows(*this, ExtendedBorders() && active_);
 }
 

@@ -214,6 +214,40 @@ void ScaleMasterEntries(const TsSkinModel& skin, TsSkinModel& copy, int dpi) {
   }
 }
 
+// An entry with a picture of its own, its picture and lengths at dpi.
+void ScaleOwnPicture(TsMaskData& e, int dpi) {
+  const TEntryPlan plan = PlanEntry(e, dpi);
+  auto picture = std::make_shared<img::Bitmap32>(plan.Width(), plan.Height());
+  ScaleEntry(*picture, 0, 0, e, plan, *e.Image);
+  e.Image = std::move(picture);
+  ScaleEntryGeometry(e, plan, 0, 0, dpi);
+}
+
+// The border windows' shadows at dpi: a skin's own EXBORDER frames come from the scaled copy,
+// with its margins; the built-in shadow is scaled here.
+TsBorderShadows ScaledShadows(const TsSkinManager& manager, const TsSkinModel& copy, int dpi) {
+  const TsBorderShadows& shadows = manager.BorderShadows();
+  if (!shadows.Extended || copy.IsValidImageIndex(copy.QuickIndexes.GlobalImages[9]))
+    return ComputeBorderShadows(copy, shadows.Extended);
+  TsBorderShadows s = shadows;
+  for (int* margin : {&s.Margins.Left, &s.Margins.Top, &s.Margins.Right, &s.Margins.Bottom})
+    *margin = platform::ScaleToDpi(*margin, dpi);
+  for (TsMaskData* picture : {&s.Active, &s.Inactive}) {
+    picture->Owner = &copy;
+    if (picture->Image && Inside(picture->SrcRect, *picture->Image)) ScaleOwnPicture(*picture, dpi);
+  }
+  return s;
+}
+
+const TsScaledSkin* ScaledSkinFor(TsSkinManager& manager, int dpi) {
+  if (dpi <= 0 || dpi == platform::kDesignDpi) return nullptr;
+  if (const TsScaledSkin* copy = manager.ScaledCopy(dpi)) return copy;
+  TsScaledSkin made;
+  made.Model = BuildScaledSkin(manager, dpi);
+  made.Shadows = ScaledShadows(manager, *made.Model, dpi);
+  return &manager.KeepScaledCopy(dpi, std::move(made));
+}
+
 }  // namespace
 
 std::unique_ptr<TsSkinModel> BuildScaledSkin(const TsSkinModel& skin, int dpi) {
@@ -224,19 +258,18 @@ std::unique_ptr<TsSkinModel> BuildScaledSkin(const TsSkinModel& skin, int dpi) {
   for (TsMaskData& e : copy->ImageTable) {
     const bool inside = e.Image ? Inside(e.SrcRect, *e.Image) : Inside(e.SrcRect, skin.MasterImage);
     if (!inside) e.SrcRect = {};
-    if (!inside || !e.Image) continue;
-    const TEntryPlan plan = PlanEntry(e, dpi);
-    auto picture = std::make_shared<img::Bitmap32>(plan.Width(), plan.Height());
-    ScaleEntry(*picture, 0, 0, e, plan, *e.Image);
-    e.Image = std::move(picture);
-    ScaleEntryGeometry(e, plan, 0, 0, dpi);
+    if (inside && e.Image) ScaleOwnPicture(e, dpi);
   }
   ScaleMasterEntries(skin, *copy, dpi);
   return copy;
 }
 
 const TsSkinModel& SkinAtDpi(TsSkinManager& manager, int dpi) {
-  if (dpi <= 0 || dpi == platform::kDesignDpi) return manager;
-  if (const TsSkinModel* copy = manager.ScaledCopy(dpi)) return *copy;
-  return manager.KeepScaledCopy(dpi, BuildScaledSkin(manager, dpi));
+  const TsScaledSkin* copy = ScaledSkinFor(manager, dpi);
+  return copy ? *copy->Model : manager;
+}
+
+const TsBorderShadows& BorderShadowsAtDpi(TsSkinManager& manager, int dpi) {
+  const TsScaledSkin* copy = ScaledSkinFor(manager, dpi);
+  return copy ? copy->Shadows : manager.BorderShadows();
 }

@@ -12,6 +12,7 @@
 
 #include <memory>
 
+#include "skin/data/sBorderShadows.h"
 #include "skin/data/sSkinModel.h"
 
 class TsSkinManager;
@@ -23,3 +24,7 @@ std::unique_ptr<TsSkinModel> BuildScaledSkin(const TsSkinModel& skin, int dpi);
 // The manager's skin at dpi: the manager itself at 96 DPI (or for a scale not above 0), else its
 // copy for dpi, made on first use and kept until the skin changes.
 const TsSkinModel& SkinAtDpi(TsSkinManager& manager, int dpi);
+// What border windows show around the manager's forms at dpi: its shadows at 96 DPI, else those
+// of its copy for dpi (a skin's own EXBORDER frames as the copy has them, the built-in shadow
+// resampled as the skin's pictures are, margins scaled).
+const TsBorderShadows& BorderShadowsAtDpi(TsSkinManager& manager, int dpi);

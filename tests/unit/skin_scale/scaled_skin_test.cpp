@@ -8,6 +8,7 @@
 #include "platform/Dpi.h"
 #include "skin/data/MaskGeometry.h"
 #include "skin/data/SkinSources.h"
+#include "skin/data/veSkinPack.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/render/sScaledSkin.h"
 #include "skins/StoredSkins.h"
@@ -267,16 +268,28 @@ TEST(ScaledSkin, TheStoredSkinsAtEachScaleHaveTheirEntriesInsideTheirPictures) {
   }
 }
 
+// Slate, packed, with its EXBORDER entry under another name when the test wants none.
+std::string Slate(bool ownBorder) {
+  std::vector<TvePackedMember> members;
+  for (auto& [name, data] : manager_test::SlateMembers()) members.push_back({name, data});
+  for (TvePackedMember& member : members)
+    if (!ownBorder && member.Name == "Options.dat")
+      member.Data.replace(member.Data.find("EXBORDER="), 9, "NOBORDER=");
+  return WritePackedSkin(members);
+}
+
+std::unique_ptr<TsSkinManager> Manager(bool ownBorder) {
+  auto m = std::make_unique<TsSkinManager>(nullptr);
+  m->BeginLoading();
+  m->InternalSkins.Add(manager_test::Stored("Slate", Slate(ownBorder)));
+  m->SetSkinName("Slate");
+  m->EndLoading();
+  return m;
+}
+
 struct SkinAtDpiTest : ::testing::Test {
   manager_test::World world;
-  std::unique_ptr<TsSkinManager> manager = [] {
-    auto m = std::make_unique<TsSkinManager>(nullptr);
-    m->BeginLoading();
-    m->InternalSkins.Add(manager_test::Stored("Slate", manager_test::PackedSlate()));
-    m->SetSkinName("Slate");
-    m->EndLoading();
-    return m;
-  }();
+  std::unique_ptr<TsSkinManager> manager = Manager(true);
 };
 
 TEST_F(SkinAtDpiTest, EachScaleHasOneCopyUntilTheSkinChanges) {
@@ -287,7 +300,7 @@ TEST_F(SkinAtDpiTest, EachScaleHasOneCopyUntilTheSkinChanges) {
   const TsSkinModel* at150 = &SkinAtDpi(m, 144);
   EXPECT_NE(at150, &m);
   EXPECT_EQ(&SkinAtDpi(m, 144), at150);
-  EXPECT_EQ(m.ScaledCopy(144), at150);
+  EXPECT_EQ(m.ScaledCopy(144)->Model.get(), at150);
   EXPECT_EQ(at150->GlobalInfo.TitleHeight, ScaleToDpi(m.GlobalInfo.TitleHeight, 144));
   const TsSkinModel* at200 = &SkinAtDpi(m, 192);
   EXPECT_NE(at200, at150);
@@ -300,8 +313,50 @@ TEST_F(SkinAtDpiTest, EachScaleHasOneCopyUntilTheSkinChanges) {
   m.SetHueOffset(30);
   EXPECT_EQ(m.ScaledCopy(144), nullptr);
   SkinAtDpi(m, 144);
+  m.SetExtendedBorders(true);
+  EXPECT_EQ(m.ScaledCopy(144), nullptr);
+  SkinAtDpi(m, 144);
   m.RemoveSkin();
   EXPECT_EQ(m.ScaledCopy(144), nullptr);
+}
+
+TEST_F(SkinAtDpiTest, ASkinsOwnBorderShadowComesFromItsScaledFrames) {
+  TsSkinManager& m = *manager;
+  m.SetExtendedBorders(true);
+  const TsBorderShadows& at96 = m.BorderShadows();
+  ASSERT_NE(at96.Active.Image, nullptr);
+  EXPECT_EQ(&BorderShadowsAtDpi(m, 96), &at96);
+  const TsBorderShadows& at150 = BorderShadowsAtDpi(m, 144);
+  const int margin = std::max(0, 12 - ScaleToDpi(m.GlobalInfo.FormOffset, 144));
+  EXPECT_EQ(at150.Margins, (TsExtentMargins{margin, margin, margin, margin}));
+  EXPECT_EQ(at150.Active.MarginLeft, 12);
+  EXPECT_EQ(at150.Inactive.MarginBottom, 12);
+  EXPECT_EQ(at150.Active.SrcRect.Width(), ScaleToDpi(at96.Active.SrcRect.Width(), 144));
+  EXPECT_EQ(at150.Active.Owner, &SkinAtDpi(m, 144));
+  EXPECT_EQ(&BorderShadowsAtDpi(m, 144), &at150);
+}
+
+TEST(SkinAtDpi, TheBuiltInShadowIsScaledWithItsMargins) {
+  manager_test::World world;
+  const std::string picture = manager_test::SlateMembers()["XBORDER.PNG"];
+  BuiltInShadowSource() = [picture] { return std::pair{picture, picture}; };
+  auto manager = Manager(false);
+  manager->SetExtendedBorders(true);
+  const TsBorderShadows& at96 = manager->BorderShadows();
+  ASSERT_NE(at96.Inactive.Image, nullptr);
+  ASSERT_EQ(at96.Margins.Left, 9);
+  const int slice = at96.Active.MarginLeft;
+  const TsBorderShadows& at200 = BorderShadowsAtDpi(*manager, 192);
+  EXPECT_EQ(at200.Margins, (TsExtentMargins{18, 18, 18, 18}));
+  for (const TsMaskData* e : {&at200.Active, &at200.Inactive}) {
+    EXPECT_EQ(e->MarginLeft, 2 * slice);
+    EXPECT_EQ(e->MarginTop, 2 * slice);
+    EXPECT_EQ(e->SrcRect,
+              (TRect{0, 0, 2 * at96.Active.Image->Width(), 2 * at96.Active.Image->Height()}));
+    EXPECT_EQ(e->Image->Width(), e->SrcRect.Width());
+    EXPECT_EQ(e->Owner, &SkinAtDpi(*manager, 192));
+  }
+  BuiltInShadowSource() = nullptr;
 }
 
 }  // namespace
