@@ -115,13 +115,14 @@ TEST(ScaledSkin, EverySliceKeepsItsMarginAndItsOwnColourAtEachScale) {
   }
 }
 
-// A glyph of 8 x 8 whose three left columns and top row are key pixels.
-TsSkinModel& KeyedGlyph(TsSkinModel& model, TRGBAPixel colour) {
+// A glyph of 8 x 8 whose key pixels are those where key(x, y) holds.
+template <typename Key>
+TsSkinModel& KeyedGlyph(TsSkinModel& model, TRGBAPixel colour, Key key) {
   model.MasterImage = img::Bitmap32(8, 8);
   model.MasterImage.Fill(colour);
   for (int y = 0; y < 8; ++y)
     for (int x = 0; x < 8; ++x)
-      if (x < 3 || y == 0) model.MasterImage.Pixel(x, y) = kKey;
+      if (key(x, y)) model.MasterImage.Pixel(x, y) = kKey;
   TsMaskData e;
   e.SrcRect = {0, 0, 8, 8};
   e.StateCount = 1;
@@ -131,31 +132,42 @@ TsSkinModel& KeyedGlyph(TsSkinModel& model, TRGBAPixel colour) {
   return model;
 }
 
+bool LeftColumnsAndTopRow(int x, int y) {
+  return x < 3 || y == 0;
+}
+bool EdgeColumn(int x, int) {
+  return x == 0;
+}
+bool Everything(int, int) {
+  return true;
+}
+
 TEST(ScaledSkin, KeyPixelsStayWhereTheyWereAndTintNoPicturePixel) {
   const TRGBAPixel colour{10, 120, 230, 255};
-  TsSkinModel model;
-  KeyedGlyph(model, colour);
-  for (int dpi : kScales) {
-    const auto copy = BuildScaledSkin(model, dpi);
-    const int n = ScaleToDpi(8, dpi);
-    ASSERT_EQ(copy->ImageTable[0].SrcRect, (TRect{0, 0, n, n})) << dpi;
-    for (int y = 0; y < n; ++y)
-      for (int x = 0; x < n; ++x) {
-        // The source pixel under the centre of this one.
-        const int sx = (2 * x + 1) * 8 / (2 * n), sy = (2 * y + 1) * 8 / (2 * n);
-        const bool key = sx < 3 || sy == 0;
-        const TRGBAPixel p = copy->MasterImage.Pixel(x, y);
-        if (key)
-          ASSERT_EQ(p, kKey) << dpi << " " << x << "," << y;
-        else
-          ASSERT_TRUE(Near(p, colour)) << dpi << " " << x << "," << y;
-      }
+  for (bool (*key)(int, int) : {LeftColumnsAndTopRow, EdgeColumn}) {
+    TsSkinModel model;
+    KeyedGlyph(model, colour, key);
+    for (int dpi : kScales) {
+      const auto copy = BuildScaledSkin(model, dpi);
+      const int n = ScaleToDpi(8, dpi);
+      ASSERT_EQ(copy->ImageTable[0].SrcRect, (TRect{0, 0, n, n})) << dpi;
+      for (int y = 0; y < n; ++y)
+        for (int x = 0; x < n; ++x) {
+          // The source pixel under the centre of this one.
+          const int sx = (2 * x + 1) * 8 / (2 * n), sy = (2 * y + 1) * 8 / (2 * n);
+          const TRGBAPixel p = copy->MasterImage.Pixel(x, y);
+          if (key(sx, sy))
+            ASSERT_EQ(p, kKey) << dpi << " " << x << "," << y;
+          else
+            ASSERT_TRUE(Near(p, colour)) << dpi << " " << x << "," << y;
+        }
+    }
   }
 }
 
 TEST(ScaledSkin, APictureThatTheFilterMakesFuchsiaIsNoKeyPixel) {
   TsSkinModel model;
-  KeyedGlyph(model, kKey);
+  KeyedGlyph(model, kKey, Everything);
   model.MasterImage.Pixel(7, 7) = {0xFF, 0x00, 0xFF, 0x01};
   const auto copy = BuildScaledSkin(model, 192);
   EXPECT_EQ(copy->MasterImage.Pixel(15, 15), (TRGBAPixel{0xFF, 0x00, 0xFF, 0x01}));
