@@ -82,7 +82,7 @@ void TveListViewWnd::ApplySkinColors() {
 
 void TveListViewWnd::ApplyCheckImages() {
   if (!(SendMessageA(Handle, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_CHECKBOXES)) return;
-  const TsSkinModel* skin = SkinManager;
+  const TsSkinModel* skin = &Skin();
   int unchecked = skin->QuickIndexes.GlobalImages[7], checked = skin->QuickIndexes.GlobalImages[6];
   if (!skin->IsValidImageIndex(unchecked) || !skin->IsValidImageIndex(checked)) {
     RestoreCheckImages();

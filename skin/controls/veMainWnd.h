@@ -14,8 +14,10 @@
 #include "framework/Controls.h"
 #include "framework/FrontHandler.h"
 #include "platform/GdiScopes.h"
+#include "platform/Dpi.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/render/sCommonData.h"
+#include "skin/render/sScaledSkin.h"
 
 // True while a system dialog's children are being adopted.
 extern bool DialogSkinning;
@@ -79,6 +81,8 @@ class TveMainWnd {
   RECT ParentWindowRect{};
   HWND ParentWnd = nullptr;
   TsSkinManager* SkinManager = nullptr;
+  // SkinManager's skin at the window's display scale (the manager itself at 96 DPI).
+  const TsSkinModel& Skin() const { return SkinAtDpi(*SkinManager, platform::WindowDpi(Handle)); }
   TsCommonData* SkinData = nullptr;
   bool DialogChild = false;
   bool SelfScrolling = false;

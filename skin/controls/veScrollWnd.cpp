@@ -113,7 +113,7 @@ int TveScrollWnd::BarMetric(const TveScrollBar& bar, bool thickness) const {
                ? bar.Thickness
                : -bar.Thickness * GetSystemMetrics(vertical ? SM_CXVSCROLL : SM_CYHSCROLL);
   if (bar.ArrowLength >= 0) return bar.ArrowLength;
-  const TsSkinModel* skin = SkinManager;
+  const TsSkinModel* skin = SkinManager ? &Skin() : nullptr;
   if (skin) {
     // The skin may size its arrow buttons by their picture.
     const TsPartIndexes& left = skin->QuickIndexes.ScrollButtons[2];
@@ -130,7 +130,7 @@ int TveScrollWnd::BarMetric(const TveScrollBar& bar, bool thickness) const {
 }
 
 int TveScrollWnd::ButtonLength(const TveScrollBar& bar) const {
-  const TsSkinModel* skin = SkinManager;
+  const TsSkinModel* skin = SkinManager ? &Skin() : nullptr;
   int track = skin ? skin->QuickIndexes.ScrollBars[bar.BarType == 1 ? 1 : 0].Section : -1;
   if (skin && skin->IsValidSectionIndex(track) && skin->SectionTable[size_t(track)].ReservedBoolean)
     return 0;
@@ -263,7 +263,7 @@ void TveScrollWnd::PaintCorner(HDC dc) {
   GdiFlush();  // the last copy to the screen may still read the picture
   if (cornerImage_.Width() != corner.Width() || cornerImage_.Height() != corner.Height())
     cornerImage_.Resize(corner.Width(), corner.Height());
-  PaintScrollCorner(*SkinManager, bg, CornerSizingCode() != 0, cornerImage_);
+  PaintScrollCorner(Skin(), bg, CornerSizingCode() != 0, cornerImage_);
   BitBlt(dc, corner.Left - f.Window.Left, corner.Top - f.Window.Top, corner.Width(),
          corner.Height(), cornerImage_.DC(), 0, 0, SRCCOPY);
 }
@@ -289,7 +289,7 @@ void TveScrollWnd::PaintBar(const TveScrollBar& bar, HDC dc, int pressed, int th
   // painting itself.
   img::Bitmap32& image = barImages_[size_t(bar.BarType)];
   GdiFlush();  // the last copy to the screen may still read the picture
-  if (!PaintScrollBar(*SkinManager, paint, image)) return;
+  if (!PaintScrollBar(Skin(), paint, image)) return;
   BitBlt(dc, screen.left - window.left, screen.top - window.top, w, h, image.DC(), 0, 0, SRCCOPY);
 }
 

@@ -76,6 +76,7 @@ TsShadowSource& BuiltInShadowSource() {
 TsBorderShadows ComputeBorderShadows(const TsSkinModel& skin, bool extendedBorders) {
   TsBorderShadows s;
   if (!extendedBorders) return s;
+  s.Extended = true;
   const TsSkinData& g = skin.GlobalInfo;
   int index = skin.QuickIndexes.GlobalImages[9];  // EXBORDER
   if (!skin.IsValidImageIndex(index)) {

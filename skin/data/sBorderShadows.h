@@ -18,6 +18,8 @@ struct TsExtentMargins {
 };
 
 struct TsBorderShadows {
+  // Made for extended borders: without them there are no margins and no pictures.
+  bool Extended = false;
   TsExtentMargins Margins;
   // BORDERMODE non-zero: the EXBORDER image is the whole frame, caption band included.
   bool WholeFrame = false;

@@ -102,6 +102,7 @@ bool TsSkinManager::ExtendedBorders() const {
 }
 
 void TsSkinManager::UpdateBorderShadows() {
+  scaledCopies_.clear();
   borderShadows_ = ComputeBorderShadows(*this, ExtendedBorders() && active_);
 }
 

@@ -12,6 +12,8 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,6 +34,12 @@ enum TsSkinningRule : unsigned {
   srThirdParty = 4,  // adopted standard controls
 };
 inline constexpr unsigned kAllSkinningRules = srStdForms | srStdDialogs | srThirdParty;
+
+// The skin at another display scale, and what border windows show around its forms there.
+struct TsScaledSkin {
+  std::unique_ptr<TsSkinModel> Model;
+  TsBorderShadows Shadows;
+};
 
 // Names which skins exist: skin folders (0), packed skins (1) or both (2).
 enum TsSkinListKind { sklFolders = 0, sklPacked = 1, sklBoth = 2 };
@@ -106,6 +114,17 @@ class TsSkinManager : public TsSkinModel, public fw::TComponent {
   bool UpdatesLocked() const { return updatesLocked_; }
   bool RemovingSkin() const { return removingSkin_; }
 
+  // The copies of the loaded skin at other display scales and their border windows' shadows
+  // (SkinAtDpi makes them), kept until the skin is loaded again, applied or removed, or what the
+  // border windows show changes.
+  const TsScaledSkin* ScaledCopy(int dpi) const {
+    const auto it = scaledCopies_.find(dpi);
+    return it == scaledCopies_.end() ? nullptr : &it->second;
+  }
+  const TsScaledSkin& KeepScaledCopy(int dpi, TsScaledSkin copy) {
+    return scaledCopies_[dpi] = std::move(copy);
+  }
+
   // A skin editor's preview block; answers 1 when it was used, 0 when ignored.
   int LoadPreviewData(const void* data, size_t size);
 
@@ -150,6 +169,7 @@ class TsSkinManager : public TsSkinModel, public fw::TComponent {
   std::array<TveClassNameList, kThirdListCount> thirdLists_;
   void* hotWindow_ = nullptr;
   fw::TControl* hotControl_ = nullptr;
+  std::map<int, TsScaledSkin> scaledCopies_;
 };
 
 // The process-wide default manager: the first one created, until it is destroyed.

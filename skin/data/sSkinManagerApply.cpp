@@ -89,6 +89,7 @@ void TsSkinManager::RemoveSkin() {
   GlobalInfo.IsLoaded = false;
   Windows().Broadcast(*this, CmdSkinRemoved, TsBroadcastScope::Everything);
   Clear();
+  scaledCopies_.clear();
 }
 
 void TsSkinManager::RefreshSkin(bool freeze) {

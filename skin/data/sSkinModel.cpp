@@ -34,6 +34,24 @@ void TsSkinModel::Clear() {
   MasterImage = img::Bitmap32();
 }
 
+void TsSkinModel::CopyValuesOf(const TsSkinModel& other) {
+  CommonSections = other.CommonSections;
+  HueOffset = other.HueOffset;
+  Saturation = other.Saturation;
+  GlobalInfo = other.GlobalInfo;
+  SectionTable = other.SectionTable;
+  ImageTable = other.ImageTable;
+  for (TsMaskData& e : ImageTable)
+    if (e.Owner != nullptr) e.Owner = this;
+  PatternTable = other.PatternTable;
+  Palette = other.Palette;
+  QuickIndexes = other.QuickIndexes;
+  source_ = other.source_;
+  loadedFromPackage_ = other.loadedFromPackage_;
+  options_ = other.options_;
+  common_ = other.common_;
+}
+
 std::optional<std::string_view> TsSkinModel::ReadSkinFile(std::string_view name,
                                                           std::string& storage) const {
   if (source_.Package) {

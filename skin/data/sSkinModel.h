@@ -114,6 +114,10 @@ class TsSkinModel {
   void BuildQuickIndexes();
   // Releases images and patterns and empties the section table (the skin is removed).
   void Clear();
+  // Takes every value of another model but its master image and the load hooks, for a copy of
+  // the skin that is then changed (the skin at another display scale). The image entries point
+  // at this model.
+  void CopyValuesOf(const TsSkinModel& other);
 
   // Lookups. All names compare exactly; -1 means none.
   int FindSection(std::string_view name) const;

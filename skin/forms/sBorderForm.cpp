@@ -180,8 +180,7 @@ void TveBorderForm::PlaceBehindForm(int x, int y, bool show) {
 
 void TveBorderForm::ComposeInto(img::Bitmap32& picture) const {
   const img::Bitmap32& image = provider_.WindowImage();
-  TsSkinManager* manager = provider_.SkinManager();
-  const TsBorderShadows& shadows = manager->BorderShadows();
+  const TsBorderShadows& shadows = provider_.Shadows();
   // A skin whose extended border is the whole frame keeps only its title band and the content
   // from the window image.
   std::vector<TRect> shown;
@@ -193,11 +192,11 @@ void TveBorderForm::ComposeInto(img::Bitmap32& picture) const {
              {client.X, titleBottom, client.X + paint.Form.ClientWidth,
               client.Y + paint.Form.ClientHeight}};
   }
-  ComposeBorderPicture(
-      picture, image, provider_.activeLook_ ? shadows.Active : shadows.Inactive,
-      provider_.borderFrame_.Extent,
-      CollectFrameCorners(*manager, provider_.paint_.Sections, image.Width(), image.Height()),
-      shown);
+  ComposeBorderPicture(picture, image, provider_.activeLook_ ? shadows.Active : shadows.Inactive,
+                       provider_.borderFrame_.Extent,
+                       CollectFrameCorners(provider_.Skin(), provider_.paint_.Sections,
+                                           image.Width(), image.Height()),
+                       shown);
 }
 
 void TveBorderForm::Update(bool repaint, uint8_t alpha) {
@@ -266,11 +265,11 @@ int TveBorderForm::HitTest(POINT screen) {
     const TRect& icon = paint.Layout.IconRect;
     h.IconRect = {icon.Left + e.Left, icon.Top + e.Top, icon.Right + e.Left, icon.Bottom + e.Top};
   }
-  TsSkinManager* manager = provider_.SkinManager();
+  const TsSkinModel& skin = provider_.Skin();
   bool bothBars = paint.Form.HasHScroll && paint.Form.HasVScroll;
-  if ((paint.GripShown || bothBars) && manager->IsValidImageIndex(paint.Sections.GripImage)) {
+  if ((paint.GripShown || bothBars) && skin.IsValidImageIndex(paint.Sections.GripImage)) {
     TRect client = ClientRegion();
-    int size = ButtonWidth(*manager, paint.Sections.GripImage);
+    int size = ButtonWidth(skin, paint.Sections.GripImage);
     h.Grip = {client.Right - size, client.Bottom - size, client.Right, client.Bottom};
   }
   return BorderHitTest(h, p);

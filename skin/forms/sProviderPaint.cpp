@@ -1,8 +1,10 @@
 // What the provider draws into the window image through the platform: the caption text (with its
 // plate, glow and added title), the form's icon, and the menu bar's items.
 #include <algorithm>
+#include <map>
 
 #include "framework/Application.h"
+#include "platform/Dpi.h"
 #include "platform/GdiScopes.h"
 #include "skin/controls/sSkinableMenus.h"
 #include "skin/forms/sSkinProvider.h"
@@ -16,15 +18,16 @@ using namespace fw;
 
 namespace {
 
-// The fonts the platform uses for captions and menus, made once for the process.
+// The fonts the platform uses for captions and menus, made once for each display scale: the
+// system's own at its scale, else the fonts it tells for that scale.
 struct NonClientFonts {
   HFONT Caption = nullptr;
   HFONT Menu = nullptr;
 };
 
-const NonClientFonts& Fonts() {
-  static const NonClientFonts fonts = [] {
-    NonClientFonts f;
+NonClientFonts MakeFonts(int dpi) {
+  NonClientFonts f;
+  if (dpi == 0) {
     NONCLIENTMETRICSA metrics{};
     metrics.cbSize = sizeof metrics;
     if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
@@ -32,11 +35,26 @@ const NonClientFonts& Fonts() {
       f.Caption = CreateFontIndirectA(&metrics.lfCaptionFont);
       f.Menu = CreateFontIndirectA(&metrics.lfMenuFont);
     }
-    if (!f.Caption) f.Caption = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    if (!f.Menu) f.Menu = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    return f;
-  }();
-  return fonts;
+  } else {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (platform::SystemParametersForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, dpi)) {
+      metrics.lfCaptionFont.lfCharSet = DEFAULT_CHARSET;
+      f.Caption = CreateFontIndirectW(&metrics.lfCaptionFont);
+      f.Menu = CreateFontIndirectW(&metrics.lfMenuFont);
+    }
+  }
+  if (!f.Caption) f.Caption = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  if (!f.Menu) f.Menu = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  return f;
+}
+
+const NonClientFonts& Fonts(int dpi) {
+  static std::map<int, NonClientFonts> scales;
+  if (dpi <= 0 || dpi == platform::WindowDpi(nullptr)) dpi = 0;
+  auto found = scales.find(dpi);
+  if (found == scales.end()) found = scales.emplace(dpi, MakeFonts(dpi)).first;
+  return found->second;
 }
 
 std::string WindowText(HWND wnd) {
@@ -55,9 +73,9 @@ constexpr TColor kNoColor = 0x1FFFFFFF;
 }  // namespace
 
 void TsSkinProvider::PaintCaption(img::Bitmap32& image) {
-  const TsSkinModel& skin = *SkinManager();
+  const TsSkinModel& skin = Skin();
   HWND wnd = form_->Handle();
-  HFONT font = Fonts().Caption;
+  HFONT font = Fonts(dpi_).Caption;
   bool shown = titleBar_ ? titleBar_->ShowCaption() : AddedTitle.ShowMainCaption;
   std::string caption = shown ? WindowText(wnd) : std::string();
   int height = MeasureText(font, "Wg", 0, 0, false).cy;
@@ -134,7 +152,7 @@ void TsSkinProvider::PaintIcon(img::Bitmap32& image, const TRect& rect) {
 
 void TsSkinProvider::PaintBarItem(img::Bitmap32& target, const TRect& rect,
                                   const std::string& caption, bool enabled, bool hot) {
-  const TsSkinModel& skin = *SkinManager();
+  const TsSkinModel& skin = Skin();
   PaintSection(&skin, skin.FindSection("MENUITEM"), "MENUITEM", MakeBgSource(&target, 0, 0), -1, -1,
                target, {0, 0}, rect, hot && enabled ? 1 : 0);
   UINT format = DT_SINGLELINE | DT_VCENTER | DT_CENTER;
@@ -142,7 +160,7 @@ void TsSkinProvider::PaintBarItem(img::Bitmap32& target, const TRect& rect,
     format |= DT_HIDEPREFIX;
   HDC dc = target.DC();
   {
-    platform::Selection font(dc, Fonts().Menu);
+    platform::Selection font(dc, Fonts(dpi_).Menu);
     PaintSkinText(dc, caption, enabled, &skin, hot ? 1 : 0, paint_.Sections.MenuLine, format,
                   ToRect(rect));
   }
@@ -187,7 +205,7 @@ void TsSkinProvider::MeasureBarItem(TMenuItem* item, int& width, int& height) {
   std::string caption;
   for (char c : item->Caption())
     if (c != '&') caption += c;
-  width = TextWidth(Fonts().Menu, caption);
+  width = TextWidth(Fonts(dpi_).Menu, caption);
   height = paint_.Metrics.CyMenu - 1;
 }
 

@@ -62,8 +62,9 @@ bool TsSkinProvider::HandleStateMessage(TMessage& message) {
       return false;
     case WM_SIZE:
     case WM_ENABLE:
+    case WM_DPICHANGED:  // the window measures and paints itself anew at its new scale
       if (!CallSaved(message)) return true;
-      if (message.Msg == WM_SIZE) captionGlows_ = {};
+      if (message.Msg != WM_ENABLE) captionGlows_ = {};
       skinData_->SetBgDirty(true);
       regionDirty_ = true;
       RepaintFrameNow();

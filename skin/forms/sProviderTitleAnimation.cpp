@@ -117,12 +117,12 @@ void TsSkinProvider::StopTitleAnimations() {
 TveSBAnimation::TFrame TsSkinProvider::ComposeTitleButton(int code, int state) {
   TveSBAnimation::TFrame frame;
   const TsTitleButtonData* b = Element(code);
-  const TsSkinManager& skin = *SkinManager();
+  const TsSkinModel& skin = Skin();
   const img::Bitmap32& image = *skinData_->CacheBitmap;
   if (!b || image.Empty()) return frame;
   int glow = -1, margin = 0;
-  if (state == 1 && code != kHitHelp && skin.Effects.AllowGlowing() && b->ImageIndex >= 0 &&
-      size_t(b->ImageIndex) < skin.ImageTable.size()) {
+  if (state == 1 && code != kHitHelp && SkinManager()->Effects.AllowGlowing() &&
+      b->ImageIndex >= 0 && size_t(b->ImageIndex) < skin.ImageTable.size()) {
     const TsMaskData& entry = skin.ImageTable[size_t(b->ImageIndex)];
     glow = skin.FindImageByName(entry.SectionName, entry.KeyName + "GLOW0");
     const TsSkinData& info = skin.GlobalInfo;
@@ -160,7 +160,7 @@ TveSBAnimation::TFrame TsSkinProvider::ComposeTitleItem(int code, int state) {
   // window image would show it in that look.
   img::Bitmap32 work(image.Width(), image.Height()), strip;
   composingItem_ = {code, state};
-  PaintWindowImage(*SkinManager(), work, strip, paint_, FramePaintHooks());
+  PaintWindowImage(Skin(), work, strip, paint_, FramePaintHooks());
   composingItem_ = {};
   frame.Place = item->Rect;
   frame.Picture = img::Bitmap32(frame.Place.Width(), frame.Place.Height());

@@ -16,7 +16,7 @@ void TsSkinProvider::SetTitleBar(TsTitleBar* bar) {
 void TsSkinProvider::ArrangeTitleItems() {
   paint_.Inputs.Items.clear();
   if (!titleBar_ || CaptionHeight(paint_.Form, paint_.Metrics) <= 0) return;
-  const TsSkinModel& skin = *SkinManager();
+  const TsSkinModel& skin = Skin();
   TveTitleItems& items = titleBar_->Items;
   for (int i = 0; i < items.Count(); ++i) {
     TveItemSkinData& data = items.Items(i).SkinData;
@@ -40,7 +40,7 @@ void TsSkinProvider::ArrangeTitleItems() {
 void TsSkinProvider::PaintTitleItems(img::Bitmap32& image) {
   if (!titleBar_) return;
   TsItemPaintContext context;
-  context.Skin = SkinManager();
+  context.Skin = &Skin();
   context.TitleSection = paint_.Sections.Title;
   context.FormState = paint_.Active ? 1 : 0;
   context.Images = titleBar_->Images();

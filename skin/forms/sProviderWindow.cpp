@@ -28,12 +28,12 @@ void TsSkinProvider::FitMaximized(MINMAXINFO& info) {
   // top: the form goes lower by as much, and the title loses only its edge.
   int excess = 0;
   if (border_ && borderFrame_.NativeCaption > 0) {
-    const TsSkinData& g = SkinManager()->GlobalInfo;
+    const TsSkinData& g = Skin().GlobalInfo;
     int title = g.MaxHeight ? g.MaxHeight : g.TitleHeight;
-    excess = std::max(0, title - (FrameMetrics().CyCaption + 4));
+    excess = std::max(0, title - (FrameMetricsAt(dpi_).CyCaption + 4));
   }
   TsMaxPlacement place = MaximizedPlacement(rect(monitor.rcMonitor), rect(monitor.rcWork),
-                                            NativeFrameWidth(shape, FrameMetrics()), excess);
+                                            NativeFrameWidth(shape, FrameMetricsAt(dpi_)), excess);
   info.ptMaxPosition = {place.Position.X, place.Position.Y};
   info.ptMaxSize = {place.Size.X, place.Size.Y};
 }

@@ -341,7 +341,8 @@ void TsSkinProvider::UpdateShape() {
   GetClientRect(wnd, &client);
   LONG style = GetWindowLongA(wnd, GWL_STYLE);
   TsFormShape& f = formShape_;
-  paint_.Metrics = FrameMetrics();
+  dpi_ = platform::WindowDpi(wnd);
+  paint_.Metrics = FrameMetricsAt(dpi_);
   f.Width = window.right - window.left;
   f.Height = window.bottom - window.top;
   f.ClientWidth = client.right;
@@ -372,9 +373,9 @@ void TsSkinProvider::UpdateShape() {
   paint_.Form = f;
   imageOrigin_ = {};
   if (border_) {
-    const TsSkinData& g = SkinManager()->GlobalInfo;
+    const TsSkinData& g = Skin().GlobalInfo;
     int caption = CaptionHeight(f, paint_.Metrics);
-    borderFrame_.Extent = SkinManager()->ExtentMargins();
+    borderFrame_.Extent = Shadows().Margins;
     borderFrame_.NativeFrame = NativeFrameWidth(f, paint_.Metrics);
     borderFrame_.NativeCaption = caption;
     borderFrame_.SkinBorder = g.BorderWidth;
@@ -385,7 +386,7 @@ void TsSkinProvider::UpdateShape() {
     imageOrigin_ = SkinnedOffset(borderFrame_);
   }
   PrepareInputs();
-  paint_.Layout = LayoutTitle(*SkinManager(), paint_.Form, paint_.Metrics, paint_.Inputs);
+  paint_.Layout = LayoutTitle(Skin(), paint_.Form, paint_.Metrics, paint_.Inputs);
   ArrangeTitleItems();
   for (auto& b : paint_.Layout.Buttons)
     b.State = titleAnimations_.count(b.HitCode) ? 0 : frame_.Buttons().StateOf(b.HitCode);
@@ -415,7 +416,7 @@ bool TsSkinProvider::RebuildWindowImage() {
   bool resized = image.Width() != oldWidth || image.Height() != oldHeight;
   if (!skinData_->BgDirty && !resized) return true;
   regionDirty_ = regionDirty_ || resized;
-  PaintWindowImage(*SkinManager(), image, buttonStrip_, paint_, FramePaintHooks());
+  PaintWindowImage(Skin(), image, buttonStrip_, paint_, FramePaintHooks());
   buttonStripRect_ = ButtonStripRect(paint_, image.Width());
   skinData_->SetBgDirty(false);
   // The form's own painting is the application's: it may free the form and this provider.
@@ -478,13 +479,13 @@ void TsSkinProvider::ApplyRegion(bool redraw) {
   if (border_) {
     // Client and menu band only: the platform's frame and caption are never seen.
     int f = borderFrame_.NativeFrame;
-    TRect shown = {f, f + SystemCaptionHeight(formShape_, FrameMetrics()), formShape_.Width - f,
-                   formShape_.Height - f};
+    TRect shown = {f, f + SystemCaptionHeight(formShape_, FrameMetricsAt(dpi_)),
+                   formShape_.Width - f, formShape_.Height - f};
     if (borderFrame_.NativeCaption <= 0) shown.Top = f;
     if (ApplyWindowRegion(wnd, RectRegionWithout(shown, {}), redraw)) regionApplied_ = true;
     return;
   }
-  ApplyFrameRegion(wnd, *SkinManager(), paint_, redraw, regionApplied_);
+  ApplyFrameRegion(wnd, Skin(), paint_, redraw, regionApplied_);
 }
 
 int TsSkinProvider::HitTest(POINT screen) {
@@ -493,8 +494,8 @@ int TsSkinProvider::HitTest(POINT screen) {
   GetWindowRect(form_->Handle(), &window);
   TPoint p{screen.x - window.left, screen.y - window.top};
   int grip = 0;
-  if (SkinManager()->IsValidImageIndex(paint_.Sections.GripImage))
-    grip = ButtonWidth(*SkinManager(), paint_.Sections.GripImage);
+  if (Skin().IsValidImageIndex(paint_.Sections.GripImage))
+    grip = ButtonWidth(Skin(), paint_.Sections.GripImage);
   bool gripActive = paint_.GripShown || (paint_.Form.HasHScroll && paint_.Form.HasVScroll);
   return HitTestFrame(paint_.Form, paint_.Metrics, paint_.Layout, paint_.Inputs, p, grip,
                       gripActive);
@@ -549,9 +550,9 @@ void TsSkinProvider::PaintElementNow(int code) {
   for (int kind = 0; kind < kTitleButtonKinds; ++kind)
     if (&paint_.Layout.Buttons[kind] == b) dimmed = TitleButtonDimmed(paint_, kind);
   if (code >= kHitUserButton)
-    PaintUserButton(*SkinManager(), image, paint_, size_t(code - kHitUserButton));
+    PaintUserButton(Skin(), image, paint_, size_t(code - kHitUserButton));
   else
-    PaintTitleButton(*SkinManager(), image, *b, dimmed);
+    PaintTitleButton(Skin(), image, *b, dimmed);
   if (border_) {
     ++imageGeneration_;
     border_->Update(false, BorderAlpha());

@@ -21,6 +21,7 @@
 #include "framework/Graphics.h"
 #include "framework/Menus.h"
 #include "imaging/Bitmap32.h"
+#include "platform/Dpi.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/forms/sBorderForm.h"
 #include "skin/forms/sFrameHandler.h"
@@ -34,6 +35,7 @@
 #include "skin/forms/sUserTitleButtons.h"
 #include "skin/forms/sWindowImage.h"
 #include "skin/render/sCommonData.h"
+#include "skin/render/sScaledSkin.h"
 #include "skin/render/sTextCompose.h"
 
 class TsSystemMenu;
@@ -107,6 +109,10 @@ class TsSkinProvider : public fw::TComponent {
   TsCommonData& SkinData() { return *skinData_; }
   TsSkinManager* SkinManager() const;
   void SetSkinManager(TsSkinManager* manager);
+  // The manager's skin at the window's display scale as last measured (the manager itself at
+  // 96 DPI), and what the border window shows around the form there.
+  const TsSkinModel& Skin() const { return SkinAtDpi(*SkinManager(), dpi_); }
+  const TsBorderShadows& Shadows() const { return BorderShadowsAtDpi(*SkinManager(), dpi_); }
   bool DrawNonClientArea() const { return drawNonClient_; }
   void SetDrawNonClientArea(bool value);
 
@@ -331,6 +337,7 @@ class TsSkinProvider : public fw::TComponent {
   // the larger window the skin's frame makes, whose corner lies imageOrigin_ left of and above
   // the form's.
   TsFramePaint paint_;
+  int dpi_ = platform::kDesignDpi;  // the window's display scale when it was last measured
   TsFormShape formShape_;
   TsBorderFrame borderFrame_;
   TPoint imageOrigin_;

@@ -1,0 +1,177 @@
+// The main window at a display scale of 150 and 200 %. Wine reads the scale (LogPixels of the
+// user's desktop settings) once when a process starts, so the test runs itself again for each
+// scale with the value set, and gives the old value back afterwards. The runs are per-monitor
+// aware, as the program is. DK_SHOTS=<folder> saves the window and a menu in a light and a dark
+// skin at each scale.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "imaging/PngWriter.h"
+#include "platform/Dpi.h"
+#include "platform/SystemEntry.h"
+#include "skin/render/sScaledSkin.h"
+#include "tests/support/ScreenShot.h"
+#include "tests/win/windows/MainWindowFixture.h"
+
+using namespace fw;
+
+namespace {
+
+using testing_support::MainWindowTest;
+
+constexpr char kDesktopKey[] = "Control Panel\\Desktop";
+
+int TestDpi() {
+  const char* dpi = std::getenv("DK_TEST_DPI");
+  return dpi ? std::atoi(dpi) : platform::kDesignDpi;
+}
+
+void Pump() {
+  for (int i = 0; i < 10; ++i) {
+    Application.ProcessMessages();
+    Sleep(10);
+  }
+}
+
+void Shot(HWND wnd, const std::string& name) {
+  const char* folder = std::getenv("DK_SHOTS");
+  if (!folder) return;
+  img::SavePng(
+      std::string(folder) + "\\" + name + "_" + std::to_string(TestDpi() * 100 / 96) + ".png",
+      testing_support::ScreenShot(wnd));
+}
+
+TEST_F(MainWindowTest, TheTitleBarGrowsWithTheDisplayScale) {
+  const int dpi = TestDpi();
+  ASSERT_EQ(platform::WindowDpi(nullptr), dpi) << "the system did not take the display scale";
+  form = std::make_unique<TfrmMain>(nullptr);
+  form->Show();
+  Pump();
+  ASSERT_EQ(platform::WindowDpi(form->Handle()), dpi);
+  TsSkinManager& manager = *form->sSkinManager;
+  const int skinTitle = manager.GlobalInfo.TitleHeight;
+  EXPECT_EQ(form->sSkinProvider->Layout().TitleBottom, platform::ScaleToDpi(skinTitle, dpi));
+  EXPECT_EQ(&form->sSkinProvider->Skin(), &SkinAtDpi(manager, dpi));
+}
+
+// The window that shows a form's frame: its border window when it has one (a layered window it
+// owns), else the form itself.
+HWND FrameWindow(HWND form) {
+  struct Search {
+    HWND form, found;
+  } search{form, form};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND wnd, LPARAM data) {
+        auto* s = reinterpret_cast<Search*>(data);
+        if (GetWindow(wnd, GW_OWNER) != s->form || !IsWindowVisible(wnd) ||
+            !(GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_LAYERED))
+          return TRUE;
+        s->found = wnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::string menuShot;
+
+// A timer of the menu's own loop: the menu's picture, and the menu closed.
+void CALLBACK TakeMenuShot(HWND, UINT, UINT_PTR, DWORD) {
+  if (HWND menu = FindWindowA("#32768", nullptr)) Shot(menu, menuShot);
+  EndMenu();
+}
+
+TEST_F(MainWindowTest, TheWindowAndAMenuInALightAndADarkSkin) {
+  if (!std::getenv("DK_SHOTS")) GTEST_SKIP() << "DK_SHOTS names no folder for the pictures";
+  form = std::make_unique<TfrmMain>(nullptr);
+  form->Show();
+  for (const char* skin : {"Soft Azure", "Night Ember"}) {
+    form->sSkinManager->SetSkinName(std::string(skin) + " (internal)");
+    Pump();
+    std::string name = skin;
+    for (char& c : name)
+      if (c == ' ') c = '_';
+    Shot(FrameWindow(form->Handle()), "main_" + name);
+    // The first menu of the bar, opened below the window's top-left corner.
+    menuShot = "menu_" + name;
+    RECT r;
+    GetWindowRect(form->Handle(), &r);
+    UINT_PTR timer = SetTimer(nullptr, 0, 300, TakeMenuShot);
+    TrackPopupMenu(GetSubMenu(GetMenu(form->Handle()), 0), TPM_LEFTALIGN | TPM_TOPALIGN,
+                   r.left + 40, r.top + 80, 0, form->Handle(), nullptr);
+    KillTimer(nullptr, timer);
+    Pump();
+  }
+}
+
+// The desktop's LogPixels, or 0 when it is not set.
+DWORD ReadLogPixels() {
+  DWORD value = 0, size = sizeof value;
+  if (RegGetValueA(HKEY_CURRENT_USER, kDesktopKey, "LogPixels", RRF_RT_REG_DWORD, nullptr, &value,
+                   &size) != ERROR_SUCCESS)
+    return 0;
+  return value;
+}
+
+void WriteLogPixels(DWORD value) {
+  HKEY key;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS)
+    return;
+  if (value == 0)
+    RegDeleteValueA(key, "LogPixels");
+  else
+    RegSetValueExA(key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                   sizeof value);
+  RegCloseKey(key);
+}
+
+// This program again, with its own arguments, at a display scale; its exit code.
+DWORD RunAtScale(int dpi) {
+  SetEnvironmentVariableA("DK_TEST_DPI", std::to_string(dpi).c_str());
+  std::string command = GetCommandLineA();
+  STARTUPINFOA start{};
+  start.cb = sizeof start;
+  PROCESS_INFORMATION process{};
+  DWORD code = 1;
+  if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start,
+                     &process)) {
+    WaitForSingleObject(process.hProcess, INFINITE);
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+  SetEnvironmentVariableA("DK_TEST_DPI", nullptr);
+  return code;
+}
+
+void BecomePerMonitorAware() {
+  using SetContext = BOOL(WINAPI*)(HANDLE);
+  if (const auto set =
+          platform::SystemEntry<SetContext>("user32.dll", "SetProcessDpiAwarenessContext"))
+    set(reinterpret_cast<HANDLE>(-4));  // per monitor, version 2
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (std::getenv("DK_TEST_DPI")) {
+    BecomePerMonitorAware();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+  }
+  const DWORD saved = ReadLogPixels();
+  DWORD failed = 0;
+  for (int dpi : {144, 192}) {
+    WriteLogPixels(DWORD(dpi));
+    const DWORD code = RunAtScale(dpi);
+    if (code != 0) std::fprintf(stderr, "the run at %d DPI failed (%lu)\n", dpi, code);
+    failed |= code;
+  }
+  WriteLogPixels(saved);
+  return failed == 0 ? 0 : 1;
+}
