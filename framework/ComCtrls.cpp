@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <limits>
+
 namespace fw {
 
 namespace {
@@ -136,7 +138,8 @@ int TListView::Count() {
 TListItem TListView::Add(const std::string& caption) {
   LVITEMA item = {};
   item.mask = LVIF_TEXT | (smallImages_ ? LVIF_IMAGE : 0);
-  item.iItem = Count();
+  // Past the last row appends, without asking the list for its count first.
+  item.iItem = std::numeric_limits<int>::max();
   item.pszText = const_cast<char*>(caption.c_str());
   int index = static_cast<int>(SendMessage(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
   return TListItem(*this, index);

@@ -31,6 +31,10 @@ class Registry : public Replaceable<Registry> {
   // default value.
   virtual std::optional<RegValue> QueryValue(RegRoot root, const std::string& path,
                                              const std::string& name) = 0;
+  // Several values of one key, in the order of names, as QueryValue reads each; the key is
+  // opened once. All are nothing when the key cannot be opened for reading.
+  virtual std::vector<std::optional<RegValue>> QueryValues(
+      RegRoot root, const std::string& path, const std::vector<std::string>& names) = 0;
   // The names of the key's immediate subkeys in enumeration order; empty when the key cannot
   // be opened for reading.
   virtual std::vector<std::string> SubKeyNames(RegRoot root, const std::string& path) = 0;

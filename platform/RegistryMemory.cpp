@@ -57,6 +57,13 @@ std::optional<RegValue> MemoryRegistry::QueryValue(RegRoot root, const std::stri
   return value->second;
 }
 
+std::vector<std::optional<RegValue>> MemoryRegistry::QueryValues(
+    RegRoot root, const std::string& path, const std::vector<std::string>& names) {
+  std::vector<std::optional<RegValue>> values;
+  for (const std::string& name : names) values.push_back(QueryValue(root, path, name));
+  return values;
+}
+
 std::vector<std::string> MemoryRegistry::SubKeyNames(RegRoot root, const std::string& path) {
   Key* key = Find(root, path);
   return key ? key->subKeys : std::vector<std::string>();

@@ -24,6 +24,8 @@ class MemoryRegistry : public Registry {
 
   std::optional<RegValue> QueryValue(RegRoot root, const std::string& path,
                                      const std::string& name) override;
+  std::vector<std::optional<RegValue>> QueryValues(RegRoot root, const std::string& path,
+                                                   const std::vector<std::string>& names) override;
   std::vector<std::string> SubKeyNames(RegRoot root, const std::string& path) override;
 
  private:

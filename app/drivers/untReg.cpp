@@ -12,17 +12,29 @@ std::string KeyPath(const std::string& path) {
 
 }  // namespace
 
+std::vector<std::string> RegReadStrings(
+    RegRoot root, const std::string& keyPath,
+    const std::vector<std::pair<std::string, std::string>>& namesAndDefaults) {
+  std::vector<std::string> texts;
+  for (const auto& [name, def] : namesAndDefaults) texts.push_back(def);
+  try {
+    std::vector<std::string> names;
+    for (const auto& entry : namesAndDefaults) names.push_back(entry.first);
+    std::vector<std::optional<platform::RegValue>> values =
+        platform::Registry::Current().QueryValues(root, KeyPath(keyPath), names);
+    for (size_t i = 0; i < values.size(); ++i) {
+      const std::optional<platform::RegValue>& value = values[i];
+      if (value && (value->kind == platform::RegSz || value->kind == platform::RegExpandSz))
+        texts[i] = value->data.substr(0, value->data.find('\0'));
+    }
+  } catch (const std::exception&) {
+  }
+  return texts;
+}
+
 std::string RegReadString(RegRoot root, const std::string& keyPath, const std::string& name,
                           const std::string& def) {
-  try {
-    std::optional<platform::RegValue> value =
-        platform::Registry::Current().QueryValue(root, KeyPath(keyPath), name);
-    if (!value || (value->kind != platform::RegSz && value->kind != platform::RegExpandSz))
-      return def;
-    return value->data.substr(0, value->data.find('\0'));
-  } catch (const std::exception&) {
-    return def;
-  }
+  return RegReadStrings(root, keyPath, {{name, def}}).front();
 }
 
 std::vector<std::string> RegGetSubKeyNames(RegRoot root, const std::string& keyPath) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Registry.h"
@@ -16,6 +17,12 @@ inline constexpr RegRoot kLocalMachine = RegRoot::LocalMachine;
 // its first NUL.
 std::string RegReadString(RegRoot root, const std::string& keyPath, const std::string& name,
                           const std::string& def);
+
+// Several values of one key, each read as RegReadString reads it, with its own default: pairs of
+// value name and default. The key is opened once.
+std::vector<std::string> RegReadStrings(
+    RegRoot root, const std::string& keyPath,
+    const std::vector<std::pair<std::string, std::string>>& namesAndDefaults);
 
 // The names of the key's immediate subkeys in enumeration order; empty when the key cannot be
 // opened or has none.

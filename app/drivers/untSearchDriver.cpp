@@ -31,8 +31,10 @@ void SearchDriver(TDriverRowSink& list, std::uint8_t mode) {
   // messages, which made the duplicate test the larger part of the scan at start-up.
   std::unordered_set<std::string> listed;
   ForEachDriverInstance([&](const std::string& classKey, const std::string& instanceKey) {
-    std::string desc = RegReadString(kLocalMachine, instanceKey, "DriverDesc", "");
-    std::string provider = RegReadString(kLocalMachine, instanceKey, "ProviderName", kMicrosoft);
+    std::vector<std::string> texts = RegReadStrings(
+        kLocalMachine, instanceKey, {{"DriverDesc", ""}, {"ProviderName", kMicrosoft}});
+    const std::string& desc = texts[0];
+    const std::string& provider = texts[1];
     // The class description is the class key's default value, the same for all its instances.
     if (typeKey != classKey) {
       typeKey = classKey;

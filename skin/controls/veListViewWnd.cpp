@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "skin/controls/veWindowTable.h"
 #include "skin/data/MaskGeometry.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/render/sControlKinds.h"
@@ -11,7 +12,18 @@
 
 namespace {
 
-constexpr UINT_PTR kHeaderSubclass = 0x5645;  // one hook per header
+// A hooked header's list and the procedure the hook replaced. The hook stays in the header's
+// chain as a pass-through (no list) when somebody subclassed the header after it; a list that
+// hooks the header again then takes that entry over.
+struct THeaderHook {
+  TveListViewWnd* list = nullptr;
+  WNDPROC previous = nullptr;
+};
+
+TveWindowTable<HWND, THeaderHook>& HeaderHooks() {
+  static TveWindowTable<HWND, THeaderHook> table;
+  return table;
+}
 
 TsCommonData* AsListView(TsCommonData* skinData) {
   if (skinData) skinData->ControlKind = kListViewKind;
@@ -117,13 +129,29 @@ void TveListViewWnd::RestoreCheckImages() {
 }
 
 void TveListViewWnd::HookHeader(HWND header) {
-  if (SetWindowSubclass(header, &HeaderProc, kHeaderSubclass, reinterpret_cast<DWORD_PTR>(this)))
-    HeaderWnd = header;
+  // Not the platform's subclassing: it looks its data up in a window property three times per
+  // message, each a round trip to the window server under Wine, and the list's header gets
+  // messages for every row given to the list.
+  THeaderHook hook = HeaderHooks().Find(header);
+  if (!hook.previous) {
+    hook.previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(header, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HeaderProc)));
+    if (!hook.previous) return;
+  }
+  hook.list = this;
+  HeaderHooks().Set(header, hook);
+  HeaderWnd = header;
 }
 
 void TveListViewWnd::UnhookHeader() {
   if (!HeaderWnd) return;
-  RemoveWindowSubclass(HeaderWnd, &HeaderProc, kHeaderSubclass);
+  THeaderHook hook = HeaderHooks().Find(HeaderWnd);
+  if (GetWindowLongPtrW(HeaderWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&HeaderProc)) {
+    SetWindowLongPtrW(HeaderWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hook.previous));
+    HeaderHooks().Remove(HeaderWnd);
+  } else {
+    HeaderHooks().Set(HeaderWnd, {nullptr, hook.previous});
+  }
   InvalidateRect(HeaderWnd, nullptr, TRUE);
   HeaderWnd = nullptr;
   HotColumn = PressedColumn = -1;
@@ -148,25 +176,31 @@ void TveListViewWnd::RepaintHeader() {
   if (HeaderWnd) RedrawWindow(HeaderWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
-LRESULT CALLBACK TveListViewWnd::HeaderProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                            UINT_PTR, DWORD_PTR data) {
-  auto* self = reinterpret_cast<TveListViewWnd*>(data);
+LRESULT CALLBACK TveListViewWnd::HeaderProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  THeaderHook hook = HeaderHooks().Find(wnd);
   LRESULT result = 0;
   try {
-    if (self->HeaderMessage(msg, wParam, lParam, result)) return result;
+    if (hook.list && hook.list->HeaderMessage(msg, wParam, lParam, result)) return result;
   } catch (...) {
     // A fault while painting the header must not take the program down; the platform paints.
   }
-  return DefSubclassProc(wnd, msg, wParam, lParam);
+  result = hook.previous ? CallWindowProcW(hook.previous, wnd, msg, wParam, lParam)
+                         : DefWindowProcW(wnd, msg, wParam, lParam);
+  // The table outlives the window: a handle used again must not find this hook.
+  if (msg == WM_NCDESTROY) HeaderHooks().Remove(wnd);
+  return result;
+}
+
+LRESULT TveListViewWnd::HeaderDefault(UINT msg, WPARAM wParam, LPARAM lParam) {
+  WNDPROC previous = HeaderHooks().Find(HeaderWnd).previous;
+  return previous ? CallWindowProcW(previous, HeaderWnd, msg, wParam, lParam)
+                  : DefWindowProcW(HeaderWnd, msg, wParam, lParam);
 }
 
 bool TveListViewWnd::HeaderMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (msg == WM_NCDESTROY) {
-    HWND header = HeaderWnd;
     HeaderWnd = nullptr;
-    RemoveWindowSubclass(header, &HeaderProc, kHeaderSubclass);
-    result = DefSubclassProc(header, msg, wParam, lParam);
-    return true;
+    return false;
   }
   if (ViewStyle() != 3 || !SectionSkinned()) return false;
   switch (msg) {
@@ -181,7 +215,7 @@ bool TveListViewWnd::HeaderMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
       if (IsWindowVisible(Handle)) SendMessageA(Handle, WM_NCPAINT, 0, 0);
       return false;
     case WM_NCHITTEST: {
-      result = DefSubclassProc(HeaderWnd, msg, wParam, lParam);
+      result = HeaderDefault(msg, wParam, lParam);
       int position = ColumnAtPoint({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       int column = position >= 0 ? HeaderItem(position) : position;
       if (column != HotColumn) {
@@ -196,7 +230,7 @@ bool TveListViewWnd::HeaderMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
       PressedColumn = -1;
       return false;
     case WM_LBUTTONDOWN: {
-      result = DefSubclassProc(HeaderWnd, msg, wParam, lParam);
+      result = HeaderDefault(msg, wParam, lParam);
       HDHITTESTINFO hit{};
       hit.pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
       int item = int(SendMessageA(HeaderWnd, HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));

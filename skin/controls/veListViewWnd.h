@@ -40,8 +40,9 @@ class TveListViewWnd : public TveEditWnd {
   void RepaintHeader();
   void InvalidateColumn(int column);
   bool HeaderMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
-  static LRESULT CALLBACK HeaderProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                     DWORD_PTR data);
+  static LRESULT CALLBACK HeaderProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  // The header's own handling of a message, behind the hook.
+  LRESULT HeaderDefault(UINT msg, WPARAM wParam, LPARAM lParam);
   void ThumbTrack(fw::TMessage& message);
   // The header's columns into a printed picture of the list view, at the header's place.
   void PrintHeader(HDC dc);

@@ -2,11 +2,11 @@
 
 #include <array>
 #include <stdexcept>
-#include <string>
 #include <utility>
 
 #include "framework/Application.h"
 #include "platform/SystemEntry.h"
+#include "skin/controls/veWindowTable.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/render/sControlKinds.h"
 #include "skin/render/sCtrlUtils.h"
@@ -18,18 +18,20 @@ namespace {
 // A foreign window's chain may hold several of our procedures: the pass-through of an adapter
 // that let go under a later subclass, and above that subclass the procedure of an adapter attached
 // since. Each attachment takes a slot of its own, a procedure with its own address whose
-// predecessor stays in the slot's window property ("VESBPREV0", ...), so a pass-through never
-// reads the predecessor of another attachment. A slot stays taken until its procedure leaves the
-// chain or the window goes.
+// predecessor the slot keeps, so a pass-through never reads the predecessor of another attachment.
+// A slot stays taken until its procedure leaves the chain or the window goes.
 constexpr int kForeignSlots = 16;
 
-const char* SlotProp(int slot) {
-  static const std::array<std::string, kForeignSlots> names = [] {
-    std::array<std::string, kForeignSlots> all;
-    for (int i = 0; i < kForeignSlots; ++i) all[size_t(i)] = "VESBPREV" + std::to_string(i);
-    return all;
-  }();
-  return names[size_t(slot)].c_str();
+TveWindowTable<HWND, TveMainWnd*>& Adapters() {
+  static TveWindowTable<HWND, TveMainWnd*> table;
+  return table;
+}
+
+// The procedure each taken slot of a window replaced (a taken slot may keep null: the window had
+// no procedure before it, and the pass-through ends in the default one).
+TveWindowTable<std::pair<HWND, int>, WNDPROC>& SlotPredecessors() {
+  static TveWindowTable<std::pair<HWND, int>, WNDPROC> table;
+  return table;
 }
 
 template <int Slot>
@@ -49,7 +51,7 @@ constexpr std::array<WNDPROC, kForeignSlots> kSlotProcs =
 // The first slot whose procedure is not in the window's chain, or -1.
 int FreeSlot(HWND wnd) {
   for (int slot = 0; slot < kForeignSlots; ++slot)
-    if (!GetPropA(wnd, SlotProp(slot))) return slot;
+    if (!SlotPredecessors().Contains({wnd, slot})) return slot;
   return -1;
 }
 
@@ -101,13 +103,16 @@ TveMainWnd::TveMainWnd(HWND handle, bool repaint, const std::string& skinSection
 }
 
 TveMainWnd::~TveMainWnd() {
+  // A window gone without this adapter seeing it go leaves no entry to be found by a new window
+  // of the same handle.
+  if (Adapters().Find(Handle) == this) Adapters().Remove(Handle);
   if (!IsWindow(Handle)) return;
   if (!Destroyed) DetachFromWindow(false);
   if (styleSwitchedOff_) SetVisualStyle(Handle, nullptr);
 }
 
 TveMainWnd* TveMainWnd::AdapterFromHandle(HWND handle) {
-  return static_cast<TveMainWnd*>(GetPropA(handle, kAdapterProp));
+  return Adapters().Find(handle);
 }
 
 fw::TWinControl* TveMainWnd::OwnerControl() const {
@@ -116,7 +121,7 @@ fw::TWinControl* TveMainWnd::OwnerControl() const {
 
 void TveMainWnd::AttachToWindow() {
   SelfScrolling = false;
-  SetPropA(Handle, kAdapterProp, this);
+  Adapters().Set(Handle, this);
   attached_ = true;
   if (control_) {
     front_.Install(control_->WindowProc, [this](fw::TMessage& message) { HandleMessage(message); });
@@ -125,29 +130,32 @@ void TveMainWnd::AttachToWindow() {
   slot_ = FreeSlot(Handle);
   if (slot_ < 0) {
     // Every slot is held by pass-throughs of earlier adapters: the window stays unskinned.
-    RemovePropA(Handle, kAdapterProp);
+    Adapters().Remove(Handle);
     attached_ = false;
     return;
   }
   prevWndProc_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(Handle, GWLP_WNDPROC));
-  SetPropA(Handle, SlotProp(slot_), reinterpret_cast<HANDLE>(prevWndProc_));
+  SlotPredecessors().Set({Handle, slot_}, prevWndProc_);
   SetWindowLongPtrA(Handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(kSlotProcs[size_t(slot_)]));
 }
 
 LRESULT TveMainWnd::ForeignProc(int slot, HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   TveMainWnd* adapter = AdapterFromHandle(wnd);
+  LRESULT result = 0;
   if (adapter && adapter->attached_ && !adapter->control_ && adapter->slot_ == slot) {
     if (fw::RefusedFromElsewhere(msg, wParam, lParam)) return 0;
     fw::TMessage message{msg, wParam, lParam, 0};
     adapter->HandleMessage(message);
-    return message.Result;
+    result = message.Result;
+  } else {
+    // An adapter that let go while somebody else was in front: only a pass-through is left.
+    WNDPROC previous = SlotPredecessors().Find({wnd, slot});
+    result = previous ? CallWindowProcA(previous, wnd, msg, wParam, lParam)
+                      : DefWindowProcA(wnd, msg, wParam, lParam);
   }
-  // An adapter that let go while somebody else was in front: only a pass-through is left.
-  const char* prop = SlotProp(slot);
-  auto previous = reinterpret_cast<WNDPROC>(GetPropA(wnd, prop));
-  LRESULT result = previous ? CallWindowProcA(previous, wnd, msg, wParam, lParam)
-                            : DefWindowProcA(wnd, msg, wParam, lParam);
-  if (msg == WM_NCDESTROY) RemovePropA(wnd, prop);
+  // The table outlives the window, unlike a window property: a handle used again for another
+  // window must find its slots free.
+  if (msg == WM_NCDESTROY) SlotPredecessors().Remove({wnd, slot});
   return result;
 }
 
@@ -176,9 +184,9 @@ void TveMainWnd::DetachFromWindow(bool repaint) {
   } else if (slot_ >= 0 && GetWindowLongPtrA(Handle, GWLP_WNDPROC) ==
                                reinterpret_cast<LONG_PTR>(kSlotProcs[size_t(slot_)])) {
     SetWindowLongPtrA(Handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(prevWndProc_));
-    RemovePropA(Handle, SlotProp(slot_));
+    SlotPredecessors().Remove({Handle, slot_});
   }
-  RemovePropA(Handle, kAdapterProp);
+  Adapters().Remove(Handle);
   RestoreControlColors();
   if (IsWindowVisible(Handle)) {
     if (repaint)

@@ -355,8 +355,14 @@ int TimePages(const char* className) {
   HWND list = ListViewOf(className);
   if (!list) return 1;
   // The check of the timing itself: an invalidated list shows as waiting to be painted here.
-  RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
-  if (NothingLeftToPaint(list)) {
+  // An idle program may paint it before this process looks (on a loaded machine this process
+  // can lose the processor in between), so it is tried a few times.
+  bool seen = false;
+  for (int attempt = 0; attempt < 20 && !seen; ++attempt) {
+    RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+    seen = !NothingLeftToPaint(list);
+  }
+  if (!seen) {
     std::fprintf(stderr, "winprobe: the list's update region cannot be seen from here\n");
     return 1;
   }

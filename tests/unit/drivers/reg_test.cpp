@@ -53,6 +53,26 @@ TEST(RegReadStringTest, KeyTheUserMayNotOpenReadsAsMissing) {
   EXPECT_TRUE(RegGetSubKeyNames(kLocalMachine, kKey).empty());
 }
 
+TEST(RegReadStringTest, SeveralValuesOfOneKeyEachTakeTheirOwnDefault) {
+  FakeMachine m;
+  m.registry.SetString(kKey, "DriverDesc", "Card");
+  m.registry.SetValue(kKey, "Number", {platform::RegDword, std::string("\x01\0\0\0", 4)});
+  m.registry.SetValue(kKey, "Cut", {platform::RegSz, std::string("first\0second\0", 13)});
+  EXPECT_EQ(RegReadStrings(kLocalMachine, "\\" + kKey,
+                           {{"DriverDesc", "a"},
+                            {"ProviderName", "Microsoft"},
+                            {"Number", "n"},
+                            {"Cut", ""},
+                            {"DriverDesc", "again"}}),
+            (std::vector<std::string>{"Card", "Microsoft", "n", "first", "Card"}));
+  EXPECT_EQ(RegReadStrings(kLocalMachine, "SYSTEM\\Nowhere", {{"DriverDesc", "d"}, {"X", "x"}}),
+            (std::vector<std::string>{"d", "x"}));
+  m.registry.DenyAccess(kKey);
+  EXPECT_EQ(RegReadStrings(kLocalMachine, kKey, {{"DriverDesc", "d"}}),
+            std::vector<std::string>{"d"});
+  EXPECT_TRUE(RegReadStrings(kLocalMachine, kKey, {}).empty());
+}
+
 TEST(RegGetSubKeyNamesTest, ListsImmediateSubkeysInEnumerationOrder) {
   FakeMachine m;
   m.registry.AddKey(kKey + "\\0001");

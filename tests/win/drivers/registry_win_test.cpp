@@ -40,6 +40,18 @@ TEST(RegistryWinTest, ReadsTextKindsAndDefaultsForTheRest) {
       << "reading must not create the value";
   RegCloseKey(open);
   EXPECT_EQ(RegReadString(kLocalMachine, key.path() + "\\Nowhere", "DriverDesc", "d"), "d");
+
+  // Several values at one opening of the key, each with its own default.
+  EXPECT_EQ(
+      RegReadStrings(kLocalMachine, key.path(),
+                     {{"DriverDesc", ""},
+                      {"ProviderName", "Microsoft"},
+                      {"Number", "n"},
+                      {"Big5000", ""},
+                      {"", ""}}),
+      (std::vector<std::string>{"Acme Card", "Microsoft", "n", sizes[2], "Class description"}));
+  EXPECT_EQ(RegReadStrings(kLocalMachine, key.path() + "\\Nowhere", {{"DriverDesc", "d"}}),
+            std::vector<std::string>{"d"});
 }
 
 TEST(RegistryWinTest, ListsSubkeys) {

@@ -1,8 +1,9 @@
 // Adoption on a real form: the listed controls get their adapters (list view with its header,
 // status bar, group box) and are painted in the skin's colours, labels take the skin's text
 // colour, the application can veto a control, adopting again changes nothing, removing the skin
-// gives every control back to the platform, a list view hooks a header made after it, and an
-// adoption abandoned with its form touches nothing of it when freed.
+// gives every control back to the platform, a list view hooks a header made after it, a header
+// subclassed after the hook keeps its chain through a skin's going and coming, and an adoption
+// abandoned with its form touches nothing of it when freed.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -194,6 +195,51 @@ TEST_F(AdoptionWinTest, ListViewHooksAHeaderMadeAfterItAndScrollsByWholeRows) {
   EXPECT_EQ(SendMessageA(wnd, LVM_GETTOPINDEX, 0, 0), 7);
   SendMessageA(wnd, WM_VSCROLL, SB_THUMBTRACK, 2);
   EXPECT_EQ(SendMessageA(wnd, LVM_GETTOPINDEX, 0, 0), 2);
+}
+
+// A procedure put on the list's header after the skin's hook, counting what reaches it.
+WNDPROC laterHeaderPrevious = nullptr;
+int laterHeaderMessages = 0;
+LRESULT CALLBACK LaterHeaderProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  ++laterHeaderMessages;
+  return CallWindowProcW(laterHeaderPrevious, wnd, msg, wParam, lParam);
+}
+
+TEST_F(AdoptionWinTest, AHeaderSubclassedAfterTheHookKeepsItsChainWhenTheSkinGoesAndComesBack) {
+  auto* lv = static_cast<TveListViewWnd*>(TveMainWnd::AdapterFromHandle(list->Handle()));
+  HWND header = lv->HeaderWnd;
+  ASSERT_TRUE(header);
+  laterHeaderPrevious = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(header, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LaterHeaderProc)));
+  RECT first{};
+  SendMessageW(header, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+  POINT inFirst{first.left + 5, first.top + 3};
+  ClientToScreen(header, &inFirst);
+  auto hit = [&] {
+    return SendMessageW(header, WM_NCHITTEST, 0, MAKELPARAM(inFirst.x, inFirst.y));
+  };
+
+  EXPECT_EQ(hit(), HTCLIENT);
+  EXPECT_EQ(lv->HotColumn, 0) << "the hook answers behind the later procedure";
+
+  manager->SetActive(false);
+  Pump();
+  EXPECT_EQ(GetWindowLongPtrW(header, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&LaterHeaderProc));
+  laterHeaderMessages = 0;
+  EXPECT_EQ(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), 2) << "the header's own handling";
+  EXPECT_EQ(hit(), HTCLIENT);
+  EXPECT_EQ(laterHeaderMessages, 2);
+
+  // The new adapter takes the hook that stayed in the chain over instead of adding another.
+  manager->SetActive(true);
+  Pump();
+  auto* again = static_cast<TveListViewWnd*>(TveMainWnd::AdapterFromHandle(list->Handle()));
+  ASSERT_TRUE(again);
+  EXPECT_EQ(again->HeaderWnd, header);
+  EXPECT_EQ(GetWindowLongPtrW(header, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&LaterHeaderProc));
+  EXPECT_EQ(hit(), HTCLIENT);
+  EXPECT_EQ(again->HotColumn, 0);
+  EXPECT_EQ(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), 2);
 }
 
 TEST_F(AdoptionWinTest, AnAbandonedAdoptionFreedAfterItsFormTouchesNothingOfIt) {
