@@ -26,6 +26,7 @@ using TGetSaveFileName = BOOL(WINAPI*)(OPENFILENAMEA*);
 
 // Shows the save dialog and writes the list; the outcome is reported to the user.
 void ExportList(HWND owner) {
+  TOwnDialogs own;
   char path[MAX_PATH] = "drivers.csv";
   OPENFILENAMEA dialog = {};
   dialog.lStructSize = sizeof dialog;
@@ -108,6 +109,7 @@ __declspec(dllexport) void WINAPI PluginName(unsigned char* buffer) {
 }
 
 __declspec(dllexport) void WINAPI PluginAbout(HWND owner) {
+  TOwnDialogs own;
   MessageBoxA(owner,
               "Driver List Exporter 1.0\r\n\r\nWrites the drivers installed on this computer "
               "(class, description, provider, version, date and INF file) to a CSV file of your "

@@ -161,6 +161,7 @@ std::vector<TExportDriver> CheckedDrivers() {
 }
 
 void Warn(const std::string& text) {
+  TOwnDialogs own;
   MessageBoxA(state.wnd, text.c_str(), kName, MB_OK | MB_ICONWARNING);
 }
 
@@ -379,6 +380,7 @@ __declspec(dllexport) void WINAPI PluginName(unsigned char* buffer) {
 }
 
 __declspec(dllexport) void WINAPI PluginAbout(HWND owner) {
+  TOwnDialogs own;
   MessageBoxA(owner,
               "Driver packages 1.0\r\n\r\nExports the drivers you check as packages that Windows "
               "can install again (INF, catalog and files, with a manifest of their SHA-256 "

@@ -4,6 +4,39 @@
 
 #include "skin/data/sSkinCommands.h"
 
+namespace {
+
+// The platform's dialog class, as an atom.
+constexpr ATOM kDialogClass = 32770;
+
+bool IsDialogClass(LPCSTR className) {
+  if (IS_INTRESOURCE(className))
+    return LOWORD(reinterpret_cast<ULONG_PTR>(className)) == kDialogClass;
+  return className && lstrcmpA(className, "#32770") == 0;
+}
+
+// Marked as it is made, before the skin's own hook looks at it.
+LRESULT CALLBACK MarkDialogs(int code, WPARAM wParam, LPARAM lParam) {
+  auto wnd = reinterpret_cast<HWND>(wParam);
+  if (code == HCBT_CREATEWND) {
+    const CREATESTRUCTA* cs = reinterpret_cast<const CBT_CREATEWNDA*>(lParam)->lpcs;
+    if (!(cs->style & WS_CHILD) && IsDialogClass(cs->lpszClass))
+      SetPropA(wnd, kOwnWindowProp, reinterpret_cast<HANDLE>(1));
+  } else if (code == HCBT_DESTROYWND) {
+    RemovePropA(wnd, kOwnWindowProp);
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace
+
+TOwnDialogs::TOwnDialogs()
+    : hook_(SetWindowsHookExA(WH_CBT, MarkDialogs, nullptr, GetCurrentThreadId())) {}
+
+TOwnDialogs::~TOwnDialogs() {
+  if (hook_) UnhookWindowsHookEx(hook_);
+}
+
 void WritePluginName(unsigned char* buffer, const char* name) {
   size_t length = std::strlen(name);
   if (length > 255) length = 255;

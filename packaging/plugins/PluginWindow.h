@@ -1,6 +1,7 @@
-// What the shipped plug-ins share: their name in the host's length-prefixed form, and their own
-// window run modally over the host's. The window, and any work it started, is gone before the
-// entry point returns, because the host unloads the library then.
+// What the shipped plug-ins share: their name in the host's length-prefixed form, their own
+// window run modally over the host's, and their dialogs marked as the program's own. The window,
+// and any work it started, is gone before the entry point returns, because the host unloads the
+// library then.
 #pragma once
 
 #include <windows.h>
@@ -25,3 +26,17 @@ void ClosePluginWindow(HWND wnd);
 
 // Shows the window centred over the owner, with the owner disabled, until it is closed.
 void RunPluginWindow(const TPluginWindow& window, HWND owner);
+
+// While it lives, every dialog this thread opens (a message box, the save or the folder dialog)
+// is marked as the program's own window, so that it wears the program's skin like the window
+// that opens it. Dialogs other programs' plug-ins open stay unmarked and keep the platform's look.
+class TOwnDialogs {
+ public:
+  TOwnDialogs();
+  ~TOwnDialogs();
+  TOwnDialogs(const TOwnDialogs&) = delete;
+  TOwnDialogs& operator=(const TOwnDialogs&) = delete;
+
+ private:
+  HHOOK hook_;
+};

@@ -15,6 +15,7 @@ constexpr uint32_t kButtonTypeMask = 0x0F;
 constexpr uint32_t kScrollSizeGrip = 0x10;
 constexpr uint32_t kTabOwnerDrawFixed = 0x2000;
 constexpr uint32_t kToolBarFlat = 0x200;
+constexpr uint32_t kProgressMarquee = 0x08;
 
 TveDialogChildRule Rule(K kind, const char* section) {
   return {kind, section};
@@ -91,5 +92,8 @@ TveDialogChildRule DialogChildRule(std::string_view c, uint32_t style, uint32_t 
   if (c == "link window" || c == "syslink") return Rule(K::Link, "CHECKBOX");
   if (c == "toolbarwindow32") return Rule(K::ToolBar, style & kToolBarFlat ? "BAR" : "CHECKBOX");
   if (c == "systreeview32") return Rule(K::TreeView, "EDIT");
+  // A marquee has no position to show: it keeps the platform's moving block.
+  if (c == "msctls_progress32")
+    return style & kProgressMarquee ? TveDialogChildRule{} : Rule(K::Progress, "GAUGE");
   return {};
 }

@@ -28,6 +28,7 @@ enum class TveDialogChildKind {
   Link,
   ToolBar,
   TreeView,
+  Progress,
 };
 
 struct TveDialogChildRule {

@@ -108,6 +108,10 @@ void TveEditWnd::PaintNonClient() {
 }
 
 void TveEditWnd::Print(fw::TMessage& message) {
+  // A control that prints itself is asked first; answering 2 it says that what it printed is
+  // the whole picture.
+  PassOn(message);
+  if (message.Result == 2) return;
   HDC dc = reinterpret_cast<HDC>(message.WParam);
   UpdateGeometry();
   SkinData->Deferred = false;

@@ -6,6 +6,7 @@
 #include "skin/data/sSkinCommands.h"
 #include "skin/render/sCachePaint.h"
 #include "skin/render/sControlSection.h"
+#include "skin/render/sCtrlUtils.h"
 #include "skin/render/sDcHelpers.h"
 #include "skin/render/sGraphicControls.h"
 #include "skin/render/sSkinText.h"
@@ -191,6 +192,10 @@ void TveGroupBoxWnd::HandleMessage(fw::TMessage& message) {
                  SRCCOPY);
       }
       message.Result = 1;
+      return;
+    case WM_PARENTNOTIFY:
+      PassOn(message);
+      if (LOWORD(message.WParam) == WM_CREATE) NotifyAdoptNewChild(OwnerControl(), Handle);
       return;
     case WM_NCPAINT: {
       if (!DialogChild) break;

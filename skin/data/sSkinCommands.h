@@ -40,8 +40,10 @@ inline constexpr uint16_t CmdGetBgColor = 21;
 inline constexpr uint16_t CmdSetPartlyVisible = 22;
 // The receiver's picture is up to date again.
 inline constexpr uint16_t CmdBgRepainted = 23;
-// lParam: a container whose children the form adopts again (null: the form's own).
+// lParam: a container whose children the form adopts again (null: the form's own). With
+// argument kAdoptWhenMade the form walks its controls once the window being made exists.
 inline constexpr uint16_t CmdAdoptAgain = 25;
+inline constexpr uint16_t kAdoptWhenMade = 1;
 // lParam points at a TveSectionInfo whose Index receives the section index; reply 1.
 inline constexpr uint16_t CmdGetSectionIndex = 26;
 inline constexpr uint16_t CmdGetCaptionHeight = 27;

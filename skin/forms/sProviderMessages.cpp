@@ -86,6 +86,10 @@ bool TsSkinProvider::HandleSkinCommand(TMessage& message) {
       message.Result = skinData_->IsDeferred();
       return true;
     case CmdAdoptAgain:
+      if (LOWORD(message.WParam) == kAdoptWhenMade) {
+        AdoptAfterCreation();
+        return true;
+      }
       if (!message.LParam) adoptPosted_ = false;
       AdoptControls(reinterpret_cast<fw::TWinControl*>(message.LParam));
       return true;
@@ -99,10 +103,7 @@ bool TsSkinProvider::HandleSkinCommand(TMessage& message) {
 void TsSkinProvider::WatchChildren(const TMessage& message) {
   switch (message.Msg) {
     case WM_PARENTNOTIFY:
-      // Many children made in a row are adopted in one walk.
-      if (LOWORD(message.WParam) == WM_CREATE && !adoptPosted_)
-        adoptPosted_ =
-            PostMessageA(form_->Handle(), SkinCommandMsg, SkinCommandParam(CmdAdoptAgain), 0);
+      if (LOWORD(message.WParam) == WM_CREATE) AdoptAfterCreation();
       break;
     case WM_NOTIFY:
       if (reinterpret_cast<const NMHDR*>(message.LParam)->code == UINT(-551)) AdoptControls();
@@ -115,6 +116,13 @@ void TsSkinProvider::WatchChildren(const TMessage& message) {
     default:
       break;
   }
+}
+
+// Many children made in a row are adopted in one walk.
+void TsSkinProvider::AdoptAfterCreation() {
+  if (!adoptPosted_)
+    adoptPosted_ =
+        PostMessageA(form_->Handle(), SkinCommandMsg, SkinCommandParam(CmdAdoptAgain), 0);
 }
 
 void TsSkinProvider::StopFadesOfTheOldPlace(const TMessage& message) {

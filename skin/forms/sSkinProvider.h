@@ -231,6 +231,7 @@ class TsSkinProvider : public fw::TComponent {
   void WndProc(fw::TMessage& message);
   bool TakeSkin(fw::TMessage& message);
   void WatchChildren(const fw::TMessage& message);
+  void AdoptAfterCreation();
   void StopFadesOfTheOldPlace(const fw::TMessage& message);
   // Passes the message on to the form's saved WindowProc; false when that freed the provider
   // (the form closed and released it): nothing of the provider may be touched then.

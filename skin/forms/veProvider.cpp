@@ -13,6 +13,7 @@
 #include "skin/controls/veLinkWnd.h"
 #include "skin/controls/veListViewWnd.h"
 #include "skin/controls/vePanelWnd.h"
+#include "skin/controls/veProgressWnd.h"
 #include "skin/controls/veSizerWnd.h"
 #include "skin/controls/veSpinWnd.h"
 #include "skin/controls/veStaticWnd.h"
@@ -266,6 +267,8 @@ std::unique_ptr<TveMainWnd> CreateDialogChildAdapter(const TveDialogChildRule& r
       return Make<TveToolBarWnd>(handle, repaint, section, manager);
     case K::TreeView:
       return Make<TveTreeViewWnd>(handle, repaint, section, manager);
+    case K::Progress:
+      return Make<TveProgressWnd>(handle, repaint, section, manager);
     case K::None:
       break;
   }

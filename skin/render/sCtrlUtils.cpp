@@ -60,11 +60,16 @@ void NotifyFormAdopt(fw::TControl* control) {
     SendSkinCommand(form, CmdAdoptAgain, reinterpret_cast<LPARAM>(control));
 }
 
+// The new child's framework control learns its window only when the platform has made it,
+// after this notice: the form walks its controls once that is over.
 void NotifyAdoptNewChild(fw::TControl* control, HWND window) {
-  if (control)
-    NotifyFormAdopt(control);
-  else
+  if (control) {
+    if (control->ComponentState() & (fw::csDesigning | fw::csLoading)) return;
+    if (fw::TForm* form = ParentForm(control))
+      SendSkinCommand(form, CmdAdoptAgain, 0, kAdoptWhenMade);
+  } else {
     SendSkinCommand(GetAncestor(window, GA_ROOT), CmdAdoptAgain, 0);
+  }
 }
 
 void EndUpdateChildren(fw::TWinControl& container) {

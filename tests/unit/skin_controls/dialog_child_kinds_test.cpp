@@ -44,6 +44,8 @@ TEST(DialogChildKinds, ClassAndStyleChooseTheAdapterAndSection) {
       {"toolbarwindow32", 0, 0, K::ToolBar, "CHECKBOX"},
       {"#32770", 0, 0, K::TransPanel, "CHECKBOX"},
       {"msctls_updown32", 0, 0, K::Spin, "SPEEDBUTTON_SMALL"},
+      {"msctls_progress32", 0x4, 0, K::Progress, "GAUGE"},  // vertical
+      {"msctls_progress32", 0x8, 0, K::None, ""},           // marquee
       {"richedit20a", 0, 0, K::None, ""},
   };
   for (const Row& r : rows) {

@@ -1,8 +1,9 @@
 // Scroll-bar arithmetic: thumb length and place, hit testing, the position a dragged thumb
 // stands for (degenerate ranges and tracks included), the bars' places in a window, and the
-// timing of a held press.
+// timing of a held press; the share of a progress bar's track that its bar fills.
 #include <gtest/gtest.h>
 
+#include "skin/controls/sProgressGeometry.h"
 #include "skin/controls/sScrollGeometry.h"
 #include "skin/controls/sScrollPress.h"
 
@@ -192,4 +193,28 @@ TEST(ScrollPress, RepeatsAfterThePauseOnlyWhileOverTheElementAndEndsWithTheCaptu
   press.End();  // the capture went elsewhere
   EXPECT_FALSE(press.Held());
   EXPECT_EQ(press.Advance(1000), 0);
+}
+
+TEST(ProgressGeometry, TheBarFillsItsShareOfTheTrackFromItsStart) {
+  struct Row {
+    int32_t low, high, pos;
+    bool vertical;
+    TRect fill;
+  } rows[] = {
+      {0, 100, 0, false, {2, 3, 2, 19}},
+      {0, 100, 50, false, {2, 3, 52, 19}},
+      {0, 100, 100, false, {2, 3, 102, 19}},
+      {0, 3, 1, false, {2, 3, 35, 19}},       // 33.3 rounds down
+      {0, 3, 2, false, {2, 3, 69, 19}},       // 66.7 rounds up
+      {0, 100, 150, false, {2, 3, 102, 19}},  // beyond the end: full
+      {10, 20, 5, false, {2, 3, 2, 19}},      // before the start: empty
+      {5, 5, 5, false, {2, 3, 2, 3}},         // no range
+      {20, 10, 15, false, {2, 3, 2, 3}},      // inverted range
+      {INT32_MIN, INT32_MAX, 0, false, {2, 3, 52, 19}},
+      {0, 100, 25, true, {2, 15, 102, 19}},  // from the bottom
+      {0, 100, 100, true, {2, 3, 102, 19}},
+  };
+  for (const Row& r : rows)
+    EXPECT_EQ(ProgressFill({2, 3, 102, 19}, r.low, r.high, r.pos, r.vertical), r.fill)
+        << r.low << ".." << r.high << " at " << r.pos << (r.vertical ? " vertical" : "");
 }

@@ -2,8 +2,9 @@
 // status bar, group box) and are painted in the skin's colours, labels take the skin's text
 // colour, the application can veto a control, adopting again changes nothing, removing the skin
 // gives every control back to the platform, a list view hooks a header made after it, a header
-// subclassed after the hook keeps its chain through a skin's going and coming, and an adoption
-// abandoned with its form touches nothing of it when freed.
+// subclassed after the hook keeps its chain through a skin's going and coming, controls made
+// later are adopted (in a group box, or at a tab change) except the engine's own, and an
+// adoption abandoned with its form touches nothing of it when freed.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -40,7 +41,7 @@ struct AdoptionWinTest : ::testing::Test {
     provider = new TsSkinProvider(form.get());
     provider->SetSkinManager(manager.get());
     provider->OnSkinItem = [this](TControl* item, bool& canBeAdded, std::string& section) {
-      if (item == vetoed) canBeAdded = false;
+      if (item == vetoed || item == plainPage) canBeAdded = false;
       if (item == unknownSection) section = "NOSUCHSECTION";
     };
     list = AddList(5, 5);
@@ -69,14 +70,17 @@ struct AdoptionWinTest : ::testing::Test {
     form.reset();
     manager.reset();
   }
-  TListView* AddList(int x, int y) {
+  TListView* AddList(int x, int y, TWinControl* parent = nullptr) {
     auto* view = new TListView(form.get());
     view->SetBounds(x, y, 200, 140);
     view->SetCheckboxes(true);
     view->AddColumn("Device", 120);
     view->AddColumn("Type", 60);
-    view->SetParent(form.get());
+    view->SetParent(parent ? parent : form.get());
     return view;
+  }
+  TveMainWnd* AdapterOf(TWinControl* control) {
+    return TveMainWnd::AdapterFromHandle(control->Handle());
   }
   TLabel* AddLabel(int top, int tag) {
     auto* l = new TLabel(form.get());
@@ -95,6 +99,7 @@ struct AdoptionWinTest : ::testing::Test {
   TListView *list = nullptr, *vetoed = nullptr, *unknownSection = nullptr;
   TStatusBar* bar = nullptr;
   TGroupBox* box = nullptr;
+  TGroupBox* plainPage = nullptr;  // kept in the platform's look by the application
   TLabel *label = nullptr, *ownColours = nullptr;
   TButton* button = nullptr;
 };
@@ -249,6 +254,58 @@ TEST_F(AdoptionWinTest, AnAbandonedAdoptionFreedAfterItsFormTouchesNothingOfIt) 
   form.reset();
   adoption.reset();
   SUCCEED();
+}
+
+// A child window tells only its own parent that it was made, and its framework control learns
+// its window after that notice.
+TEST_F(AdoptionWinTest, AListMadeInsideTheGroupBoxLaterIsAdoptedOnceItsWindowIsMade) {
+  TListView* late = AddList(10, 20, box);
+  late->SetBounds(10, 20, 150, 60);
+  ASSERT_TRUE(late->HandleAllocated());
+  Pump();
+  auto* adapter = dynamic_cast<TveListViewWnd*>(AdapterOf(late));
+  ASSERT_TRUE(adapter);
+  EXPECT_EQ(COLORREF(SendMessageA(late->Handle(), LVM_GETBKCOLOR, 0, 0)),
+            COLORREF(adapter->SkinData->GetBgColor(0, late->Handle())));
+  EXPECT_EQ(provider->Adapter()->Count(), 5);
+}
+
+// Controls made on a container nobody adopts go unnoticed until the user changes tabs; the
+// engine's own windows (tag -98) are never adopted.
+TEST_F(AdoptionWinTest, ATabChangeAdoptsWhatWasMadeUnnoticedButNotTheEnginesOwnWindows) {
+  plainPage = new TGroupBox(form.get());
+  plainPage->SetBounds(215, 150, 200, 125);
+  plainPage->SetParent(form.get());
+  Pump();
+  TListView* late = AddList(5, 15, plainPage);
+  auto* own = new TListView(form.get());
+  own->SetTag(-98);
+  own->SetBounds(5, 70, 100, 40);
+  own->SetParent(plainPage);
+  Pump();
+  ASSERT_TRUE(late->HandleAllocated() && own->HandleAllocated());
+  ASSERT_FALSE(AdapterOf(late));
+
+  HWND tabs = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE, 215, 120, 200, 28,
+                              form->Handle(), nullptr, nullptr, nullptr);
+  TCITEMA tab{};
+  tab.mask = TCIF_TEXT;
+  for (const char* text : {"One", "Two"}) {
+    tab.pszText = const_cast<char*>(text);
+    SendMessageA(tabs, TCM_INSERTITEMA, SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0), LPARAM(&tab));
+  }
+  RECT second{};
+  SendMessageA(tabs, TCM_GETITEMRECT, 1, LPARAM(&second));
+  LPARAM at = MAKELPARAM((second.left + second.right) / 2, (second.top + second.bottom) / 2);
+  SendMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageA(tabs, WM_LBUTTONUP, 0, at);
+  Pump();
+  ASSERT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), 1);
+  EXPECT_TRUE(dynamic_cast<TveListViewWnd*>(AdapterOf(late)));
+  EXPECT_FALSE(AdapterOf(own));
+  EXPECT_FALSE(AdapterOf(plainPage));
+  EXPECT_EQ(provider->Adapter()->Count(), 5);
+  DestroyWindow(tabs);
 }
 
 TEST(GroupCaptionRectTest, PlacesTheCaptionByTheRules) {

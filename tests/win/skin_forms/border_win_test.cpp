@@ -1,10 +1,13 @@
 // The border window of a skinned form with extended borders: owned by the form, directly behind
 // it and around it, its picture pushed whole and only moved when the form moves, a new look on
 // activation, inset when the form is maximised, clicks in its shadow reaching the window behind,
-// and the platform's frame kept where layered windows are missing.
+// a double-click on the caption and a drag of the frame's edge acting on the form, and the
+// platform's frame kept where layered windows are missing.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -73,39 +76,86 @@ LRESULT CALLBACK BehindProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcA(wnd, msg, wParam, lParam);
 }
 
-// The left button through the platform's input, one change every 30 ms as a hand gives them: a
-// press on the frame may start the platform's own move or size loop, which then takes the rest
-// (the timer runs in that loop too).
+// The pointer and the left button through the platform's input, step by step as a hand gives
+// them. A press on the frame starts the platform's own move or size loop, which then takes the
+// rest from the queue itself. So the next step is given from a timer, which whichever loop runs
+// dispatches once it has handled the input before it, and only after a mouse hook saw the step
+// before taken from the queue: a busy machine changes nothing of the order. Each step carries
+// its own time, so that clicks are a double-click only when a test gives them so.
 INPUT Button(bool down) {
   INPUT in{};
   in.type = INPUT_MOUSE;
   in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
   return in;
 }
-std::vector<INPUT> pendingInput;
-void CALLBACK NextInput(HWND, UINT, UINT_PTR id, DWORD) {
-  if (pendingInput.empty()) {
-    KillTimer(nullptr, id);
-    return;
-  }
-  SendInput(1, pendingInput.data(), sizeof(INPUT));
-  pendingInput.erase(pendingInput.begin());
+INPUT MoveTo(POINT at) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  // The smallest normalised value that lands on the pixel.
+  int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  in.mi.dx = LONG((int64_t(at.x) * 65536 + w - 1) / w);
+  in.mi.dy = LONG((int64_t(at.y) * 65536 + h - 1) / h);
+  return in;
 }
-void Mouse(POINT at, std::vector<INPUT> inputs) {
-  // A press soon after an earlier test's click may make a double-click of the two.
-  static DWORD last = 0;
-  DWORD since = GetTickCount() - last;
-  if (since < GetDoubleClickTime() + 50) Sleep(GetDoubleClickTime() + 50 - since);
+
+struct HandInput {
+  std::vector<INPUT> steps;
+  size_t given = 0;
+  bool taken = false;  // the last step given was taken from the queue
+  POINT aimedAt{};     // where the last move was meant to go
+};
+HandInput hand;
+
+bool IsAny(WPARAM msg, std::initializer_list<UINT> list) {
+  return std::find(list.begin(), list.end(), UINT(msg)) != list.end();
+}
+bool TakesLastStep(WPARAM msg, POINT pt) {
+  DWORD flags = hand.steps[hand.given - 1].mi.dwFlags;
+  if (flags & MOUSEEVENTF_LEFTDOWN)
+    return IsAny(msg, {WM_LBUTTONDOWN, WM_NCLBUTTONDOWN, WM_LBUTTONDBLCLK, WM_NCLBUTTONDBLCLK});
+  if (flags & MOUSEEVENTF_LEFTUP) return IsAny(msg, {WM_LBUTTONUP, WM_NCLBUTTONUP});
+  return IsAny(msg, {WM_MOUSEMOVE, WM_NCMOUSEMOVE}) && pt.x == hand.aimedAt.x &&
+         pt.y == hand.aimedAt.y;
+}
+LRESULT CALLBACK MouseHook(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION && hand.given > 0 && !hand.taken)
+    hand.taken = TakesLastStep(wParam, reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam)->pt);
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+void CALLBACK NextStep(HWND, UINT, UINT_PTR, DWORD) {
+  if ((hand.given > 0 && !hand.taken) || hand.given == hand.steps.size()) return;
+  INPUT& step = hand.steps[hand.given++];
+  int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  hand.aimedAt = {LONG((int64_t(step.mi.dx) * w) >> 16), LONG((int64_t(step.mi.dy) * h) >> 16)};
+  hand.taken = false;
+  SendInput(1, &step, sizeof(INPUT));
+}
+
+// Gives the steps starting at a point and waits until the last one was taken; false when they
+// were not all taken within ten seconds.
+bool Mouse(POINT at, std::vector<INPUT> steps) {
+  static DWORD lastTime = 0;
   PutCursor(at);
-  pendingInput = std::move(inputs);
-  UINT_PTR timer = SetTimer(nullptr, 0, 30, NextInput);
-  for (int i = 0; i < 200 && !pendingInput.empty(); ++i) Pump();
+  // Well apart from an earlier test's clicks, then 10 ms between steps.
+  DWORD time = std::max(GetTickCount(), lastTime + GetDoubleClickTime() + 100);
+  for (INPUT& step : steps) step.mi.time = time += 10;
+  lastTime = time;
+  hand = {std::move(steps)};
+  HHOOK hook = SetWindowsHookExA(WH_MOUSE, MouseHook, nullptr, GetCurrentThreadId());
+  UINT_PTR timer = SetTimer(nullptr, 0, 10, NextStep);
+  auto done = [] { return hand.given == hand.steps.size() && hand.taken; };
+  for (int i = 0; i < 500 && !done(); ++i) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    Application.ProcessMessages();
+  }
   KillTimer(nullptr, timer);
+  UnhookWindowsHookEx(hook);
   Pump();
-  last = GetTickCount();
+  return done();
 }
-void Click(POINT at) {
-  Mouse(at, {Button(true), Button(false)});
+bool Click(POINT at) {
+  return Mouse(at, {Button(true), Button(false)});
 }
 
 RECT WindowRect(HWND wnd) {
@@ -235,7 +285,7 @@ TEST_F(BorderWinTest, AClickInTheShadowReachesTheWindowBehind) {
   ASSERT_EQ(provider->HitTest(shadow), kHitShadow);
   // The mouse comes over the shadow first, as a person's does.
   PutCursor({shadow.x + 3, shadow.y});
-  Click(shadow);
+  ASSERT_TRUE(Click(shadow));
   EXPECT_EQ(behindClicks, 1);
   DestroyWindow(behind);
   // The inner edge sizes the form.
@@ -258,7 +308,7 @@ TEST_F(BorderWinTest, AClickOnADisabledFormsTitleBringsItsModalWindowForward) {
 
   // The frame answers as the disabled form would, and the press reaches the modal window.
   EXPECT_EQ(SendMessageA(Border(), WM_NCHITTEST, 0, MAKELPARAM(title.x, title.y)), HTERROR);
-  Click(title);
+  ASSERT_TRUE(Click(title));
   EXPECT_EQ(GetForegroundWindow(), modal);
   EXPECT_TRUE(BorderBehindForm());
   // The shadow still lets the mouse through.
@@ -270,17 +320,30 @@ TEST_F(BorderWinTest, AClickOnADisabledFormsTitleBringsItsModalWindowForward) {
   EXPECT_EQ(SendMessageA(Border(), WM_NCHITTEST, 0, MAKELPARAM(title.x, title.y)), HTOBJECT);
 }
 
-// The scenario below acts on the frame as the program ships it: the press lands on the border
+// The scenarios below act on the frame as the program ships it: every press lands on the border
 // window, which passes it to the form.
 
 TEST_F(BorderWinTest, ADoubleClickOnTheCaptionMaximises) {
   RECT f = WindowRect(Wnd());
   POINT caption{(f.left + f.right) / 2, f.top + 8};
   ASSERT_EQ(provider->HitTest(caption), kHitCaption);
-  Mouse(caption, {Button(true), Button(false), Button(true), Button(false)});
+  ASSERT_TRUE(Mouse(caption, {Button(true), Button(false), Button(true), Button(false)}));
   EXPECT_TRUE(IsZoomed(Wnd()));
   ShowWindow(Wnd(), SW_RESTORE);
   Pump();
+}
+
+TEST_F(BorderWinTest, DraggingTheInnerEdgeOfTheShadowSizesTheForm) {
+  RECT b = WindowRect(Border()), f = WindowRect(Wnd());
+  POINT edge{b.right - manager->ExtentMargins().Right - 1, (f.top + f.bottom) / 2};
+  ASSERT_EQ(provider->HitTest(edge), kHitRight);
+  ASSERT_TRUE(Mouse(edge, {Button(true), MoveTo({edge.x + 20, edge.y}),
+                           MoveTo({edge.x + 40, edge.y}), Button(false)}));
+  RECT sized = WindowRect(Wnd());
+  EXPECT_EQ(sized.left, f.left);
+  EXPECT_EQ(sized.right - f.right, 40);
+  EXPECT_EQ(sized.bottom - sized.top, f.bottom - f.top);
+  EXPECT_EQ(WindowRect(Border()).right - b.right, 40);
 }
 
 TEST(BorderWinFallback, WithoutLayeredWindowsTheFormKeepsItsFrame) {

@@ -261,6 +261,52 @@ TEST_F(DialogWinTest, APrintedEditShowsItsTextInsideTheSkinsFrame) {
   EXPECT_EQ(std::count(empty.begin(), empty.end(), RGB(1, 2, 3)), 0);
 }
 
+// An edit that prints itself, under the adapter: it is asked once, and its "answered" (2) keeps
+// its own picture.
+int ownPrints = 0;
+LRESULT ownPrintAnswer = 0;
+WNDPROC editProc = nullptr;
+constexpr COLORREF kOwnPrint = RGB(10, 200, 30);
+LRESULT CALLBACK PrintsItself(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg != WM_PRINT) return CallWindowProcA(editProc, wnd, msg, wParam, lParam);
+  ++ownPrints;
+  HBRUSH brush = CreateSolidBrush(kOwnPrint);
+  RECT all{0, 0, 1000, 1000};
+  FillRect(reinterpret_cast<HDC>(wParam), &all, brush);
+  DeleteObject(brush);
+  return ownPrintAnswer;
+}
+
+TEST_F(DialogWinTest, APrintingControlIsAskedFirstAndItsAnswerHonoured) {
+  HWND edit = CreateWindowExA(WS_EX_CLIENTEDGE, "Edit", "text", WS_POPUP | WS_VISIBLE, 60, 60, 120,
+                              26, nullptr, nullptr, nullptr, nullptr);
+  editProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PrintsItself)));
+  auto adapter = std::make_unique<TveEditWnd>(edit, false, "", manager.get(), nullptr);
+  struct Row {
+    LRESULT answer;
+    LRESULT result;
+    bool ownPictureStays;
+  };
+  for (Row row : {Row{2, 2, true}, Row{0, 0, false}}) {
+    ownPrints = 0;
+    ownPrintAnswer = row.answer;
+    img::Bitmap32 picture(120, 26);
+    LRESULT result = SendMessageA(edit, WM_PRINT, reinterpret_cast<WPARAM>(picture.DC()),
+                                  PRF_CLIENT | PRF_NONCLIENT);
+    GdiFlush();
+    EXPECT_EQ(ownPrints, 1) << row.answer;
+    EXPECT_EQ(result, row.result);
+    // The frame's corner shows the control's own picture, or the skin's frame over it.
+    const img::TRGBAPixel& corner = picture.Pixel(0, 0);
+    EXPECT_EQ(RGB(corner.R, corner.G, corner.B) == kOwnPrint, row.ownPictureStays) << row.answer;
+    const img::TRGBAPixel& inside = picture.Pixel(60, 13);
+    EXPECT_EQ(RGB(inside.R, inside.G, inside.B) == kOwnPrint, row.ownPictureStays) << row.answer;
+  }
+  adapter.reset();
+  DestroyWindow(edit);
+}
+
 TEST_F(DialogWinTest, TitleButtonsHitTestAndCloseTheDialog) {
   HWND dialog = MakeFullDialog();
   TveDialogWnd* adapter = DialogAdapter(dialog);

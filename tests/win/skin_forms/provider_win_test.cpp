@@ -3,7 +3,8 @@
 // them, minimise and restore paint the frame again, Alt+Space opens its own system menu with the
 // skin choice, a window made again is skinned again and prints its image, and a skin editor in
 // preview mode hands the form its skins, user title buttons, the title icon, the application's
-// hit test, the merged sub-menu and outline moving and sizing work.
+// hit test, the merged sub-menu and outline moving and sizing work; with the frame left to the
+// platform only the client wears the skin; the system menu's items follow the form.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -576,5 +577,98 @@ TEST_F(ProviderWinTest, TheMenuBarsOwnDrawingHandlersOfTheApplicationStayOnAndOf
     EXPECT_EQ(measured, measuredBefore + 1);
     EXPECT_EQ(drawn, drawnBefore + 1);
     EXPECT_TRUE(menu->OwnerDraw());
+  }
+}
+
+TEST_F(ProviderWinTest, WithTheFrameLeftToThePlatformOnlyTheClientWearsTheSkin) {
+  // A point of the client area, in window coordinates.
+  auto inClient = [this] {
+    RECT w;
+    GetWindowRect(Wnd(), &w);
+    POINT p{380, 220};
+    ClientToScreen(Wnd(), &p);
+    return POINT{p.x - w.left, p.y - w.top};
+  };
+  POINT c = inClient();
+  const COLORREF skinned = ScreenColor(Wnd(), c.x, c.y);
+  ASSERT_NE(skinned, GetSysColor(COLOR_BTNFACE));
+  provider->SetDrawNonClientArea(false);
+  Pump();
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(GetWindowRgn(Wnd(), region), ERROR);
+  EXPECT_TRUE(GetWindowLongA(Wnd(), GWL_STYLE) & WS_SYSMENU);
+  // The platform answers where the mouse is and paints the frame.
+  RECT w;
+  GetWindowRect(Wnd(), &w);
+  for (POINT at : {POINT{w.left + 30, w.top + 10}, POINT{w.right - 12, w.top + 12},
+                   POINT{w.left + 1, (w.top + w.bottom) / 2}}) {
+    LPARAM l = MAKELPARAM(at.x, at.y);
+    EXPECT_EQ(SendMessageA(Wnd(), WM_NCHITTEST, 0, l), DefWindowProcA(Wnd(), WM_NCHITTEST, 0, l));
+  }
+  EXPECT_EQ(ScreenColor(Wnd(), 0, (w.bottom - w.top) / 2), GetSysColor(COLOR_3DLIGHT));
+  // The client keeps the skin's colour.
+  c = inClient();
+  EXPECT_EQ(ScreenColor(Wnd(), c.x, c.y), skinned);
+
+  provider->SetDrawNonClientArea(true);
+  Pump();
+  EXPECT_NE(GetWindowRgn(Wnd(), region), ERROR);
+  EXPECT_FALSE(GetWindowLongA(Wnd(), GWL_STYLE) & WS_SYSMENU);
+  ExpectScreenShowsTheSkin("frame on again");
+  DeleteObject(region);
+}
+
+// The items of the form's own system menu, shown and enabled by its border style, border icons
+// and state. Not the main form: minimised, it cannot be minimised again.
+TEST(SystemMenuRulesTest, ItemsFollowTheFormsStyleIconsAndState) {
+  TsSkinManager manager(nullptr);
+  AddStoredSkins(manager.InternalSkins);
+  manager.SetSkinName(DefaultStoredSkinName());
+  using B = TFormBorderStyle;
+  constexpr unsigned all = biSystemMenu | biMinimize | biMaximize;
+  enum Shown { Normal, Maximised, Minimised };
+  // Each item as '-' hidden, 'o' shown but disabled, 'X' shown and enabled, in the order
+  // restore, move, size, minimise, maximise, close.
+  struct Row {
+    B style;
+    unsigned icons;
+    Shown shown;
+    const char* items;
+  } rows[] = {
+      {B::bsSizeable, all, Normal, "oXXXXX"},
+      {B::bsSizeable, all, Maximised, "XoXXXX"},
+      {B::bsSizeable, all, Minimised, "XXooXX"},
+      {B::bsSingle, biSystemMenu | biMinimize, Normal, "oXoX-X"},
+      {B::bsSingle, biSystemMenu | biMaximize, Normal, "oXo-XX"},
+      {B::bsDialog, all, Normal, "-X---X"},
+      {B::bsSizeable, biMinimize | biMaximize, Normal, "-XX---"},
+  };
+  const UINT commands[] = {SC_RESTORE, SC_MOVE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, SC_CLOSE};
+  for (const Row& row : rows) {
+    TForm form(nullptr);
+    form.SetBorderStyle(row.style);
+    form.SetBorderIcons(row.icons);
+    form.SetBounds(80, 80, 300, 200);
+    auto* provider = new TsSkinProvider(&form);
+    provider->SetSkinManager(&manager);
+    form.Show();
+    ShowWindow(form.Handle(), row.shown == Maximised   ? SW_MAXIMIZE
+                              : row.shown == Minimised ? SW_MINIMIZE
+                                                       : SW_SHOWNORMAL);
+    Pump();
+    TsSystemMenu* menu = provider->SystemMenu();
+    ASSERT_NE(menu, nullptr);
+    menu->UpdateItems();
+    std::string seen;
+    for (UINT command : commands) {
+      TMenuItem* item = nullptr;
+      for (int i = 0; i < menu->Items()->Count() && !item; ++i)
+        if (menu->Items()->Items(i)->Tag() == std::intptr_t(command))
+          item = menu->Items()->Items(i);
+      ASSERT_NE(item, nullptr) << command;
+      seen += !item->Visible() ? '-' : item->Enabled() ? 'X' : 'o';
+    }
+    EXPECT_EQ(seen, row.items) << int(row.style) << " icons " << row.icons << " shown "
+                               << row.shown;
   }
 }

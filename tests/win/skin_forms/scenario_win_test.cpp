@@ -1,5 +1,6 @@
 // Scenarios of skinned controls on a real form, one per flow: a checked pop-up menu item as the
-// menu painter draws it (its check mark, or its picture on a pressed plate instead), the list
+// menu painter draws it (its check mark, or its picture on a pressed plate instead), a pop-up
+// item's shortcut column and a disabled item faded into the menu's background, the list
 // header's hot and pressed columns, a press on a divider and the empty column right of the last
 // one; and the status bar's simple mode.
 #include <gtest/gtest.h>
@@ -7,6 +8,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -14,6 +17,7 @@
 #include "framework/Forms.h"
 #include "framework/Graphics.h"
 #include "framework/Menus.h"
+#include "skin/controls/sSkinableMenus.h"
 #include "skin/controls/veListViewWnd.h"
 #include "skin/controls/veStatusBarWnd.h"
 #include "skin/forms/sSkinProvider.h"
@@ -121,6 +125,55 @@ TEST_F(ScenarioWinTest, ACheckedPopupItemShowsItsMarkOrElseItsPictureOnAPressedP
   EXPECT_FALSE(SameColumns(pictured, checked, 0, glyphEnd));
   EXPECT_TRUE(SameColumns(pictured, checked, glyphEnd, w));
   menu->SetImages(nullptr);
+}
+
+TEST_F(ScenarioWinTest, APopupItemsShortcutSitsAtItsRightEndAndADisabledItemFadesIntoTheMenu) {
+  // A longer entry keeps the menu as wide whatever this item shows at its right; the item is
+  // drawn across the menu's whole width, over the menu's background.
+  auto* longer = new TMenuItem(form.get());
+  longer->SetCaption("Look for newer drivers of every device");
+  menu->Items()->Add(longer);
+  const int border = SkinableMenus().BorderWidth, h = 20;
+  int w = 0;
+  auto draw = [&] {
+    img::Bitmap32 target(std::max(w, 1), h);
+    item->OnAdvancedDrawItem(item, target.DC(), RECT{0, 0, target.Width(), h}, 0);
+    GdiFlush();
+    return target;
+  };
+  draw();
+  const img::Bitmap32* menuPicture = SkinableMenus().PopupPicture(nullptr);
+  ASSERT_TRUE(menuPicture);
+  w = menuPicture->Width() - 2 * border;
+  const img::Bitmap32 plain = draw();
+  // The shortcut, or the part after a tab, right-aligned 8 pixels from the item's right end.
+  item->SetShortCut(ShortCut('S', scCtrl));
+  const img::Bitmap32 shortcut = draw();
+  ASSERT_EQ(SkinableMenus().PopupPicture(nullptr)->Width(), w + 2 * border);
+  EXPECT_TRUE(SameColumns(shortcut, plain, 0, w - 70));
+  EXPECT_FALSE(SameColumns(shortcut, plain, w - 40, w - 8));
+  EXPECT_TRUE(SameColumns(shortcut, plain, w - 8, w));
+  item->SetShortCut(0);
+  item->SetCaption("Save\tCtrl+S");
+  EXPECT_TRUE(SameColumns(draw(), shortcut, 0, w));
+
+  // Disabled: 40 % of the item over 60 % of the menu's background, where the item shows.
+  item->SetEnabled(false);
+  const img::Bitmap32 disabled = draw();
+  menuPicture = SkinableMenus().PopupPicture(nullptr);
+  int differing = 0, wrong = 0;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const img::TRGBAPixel &e = shortcut.Pixel(x, y), &d = disabled.Pixel(x, y),
+                            &b = menuPicture->Pixel(x + border, y + border);
+      differing += e.R != b.R || e.G != b.G || e.B != b.B;
+      auto off = [](int item, int behind, int shown) {
+        return std::abs(int(std::lround(0.4 * item + 0.6 * behind)) - shown) > 1;
+      };
+      wrong += off(e.R, b.R, d.R) || off(e.G, b.G, d.G) || off(e.B, b.B, d.B);
+    }
+  EXPECT_GT(differing, 100);
+  EXPECT_EQ(wrong, 0);
 }
 
 TEST_F(ScenarioWinTest, TheHeaderShowsTheHotAndThePressedColumnButNothingPressedOnADivider) {
