@@ -1,12 +1,14 @@
 # Test helpers shared by every test folder.
 #
-# dk_add_test(NAME SOURCES ... [LIBS ...] [LABELS ...] [DATA_CASES FILTER])
+# dk_add_test(NAME SOURCES ... [LIBS ...] [LABELS ...] [DATA_CASES FILTER] [PREFIX NAME])
 #   A GoogleTest executable, registered as one ctest test. On the win64 build it runs under Wine
 #   through the crosscompiling emulator: one Wine process per executable, not per test case.
 #   DATA_CASES names (as a gtest filter) the cases that need data from beside the repository;
 #   they run as the ctest test NAME_data, which shows as skipped when they skip for want of it.
 #   The tests of tests/win/ share one Wine desktop, its cursor, focus and z-order: one test's
 #   window may cover another's or take its clicks, so they run one at a time.
+#   PREFIX runs the win64 test in a Wine prefix of its own (wine/NAME in the build tree), for a
+#   test that changes what the prefix's other tests rely on, such as the display scale.
 if(DK_BUILD_TESTS AND NOT TARGET GTest::gtest_main)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
@@ -19,7 +21,7 @@ endif()
 set(DK_TEST_DIR ${CMAKE_BINARY_DIR}/tests)
 
 function(dk_add_test name)
-  cmake_parse_arguments(T "" "DATA_CASES" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "" "DATA_CASES;PREFIX" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main dk_warnings)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${DK_TEST_DIR})
@@ -43,6 +45,10 @@ function(dk_add_test name)
     set_tests_properties(${name}_data PROPERTIES LABELS "${labels}" TIMEOUT 600 ${locks}
                          SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\]")
   endif()
-  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1 ${filter} WORKING_DIRECTORY ${DK_TEST_DIR})
+  set(program ${name})
+  if(WIN32 AND T_PREFIX)
+    set(program ${DK_WINE_RUN} --prefix ${CMAKE_BINARY_DIR}/wine/${T_PREFIX} $<TARGET_FILE:${name}>)
+  endif()
+  add_test(NAME ${name} COMMAND ${program} --gtest_brief=1 ${filter} WORKING_DIRECTORY ${DK_TEST_DIR})
   set_tests_properties(${name} PROPERTIES LABELS "${labels}" TIMEOUT 600 ${locks})
 endfunction()
