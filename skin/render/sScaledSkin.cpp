@@ -11,6 +11,7 @@
 #include "skin/data/sSkinManager.h"
 #include "skin/render/sResample.h"
 #include "skin/render/sSliceCopy.h"
+#include "skin/render/sSliceStretch.h"
 
 namespace {
 
@@ -51,20 +52,6 @@ void FillKeyPixels(img::Bitmap32& piece, const std::vector<bool>& key) {
   }
 }
 
-// The block of source copied out, at least 2 x 2 pixels (the filter needs two along each side),
-// its last column and row repeated.
-img::Bitmap32 Piece(const img::Bitmap32& source, TRect block) {
-  const int w = block.Width(), h = block.Height();
-  img::Bitmap32 piece(std::max(w, 2), std::max(h, 2));
-  for (int y = 0; y < piece.Height(); ++y) {
-    const TRGBAPixel* s = source.Row(block.Top + std::min(y, h - 1)) + block.Left;
-    TRGBAPixel* d = piece.Row(y);
-    std::memcpy(d, s, size_t(w) * sizeof(TRGBAPixel));
-    if (w == 1) d[1] = s[0];
-  }
-  return piece;
-}
-
 // Scales the block of source to w x h and lays it at (x, y) of target. With keyed, key pixels are
 // kept where the source pixel under a destination pixel is one.
 void ScaleBlock(img::Bitmap32& target, int x, int y, int w, int h, const img::Bitmap32& source,
@@ -77,7 +64,7 @@ void ScaleBlock(img::Bitmap32& target, int x, int y, int w, int h, const img::Bi
                   size_t(w) * sizeof(TRGBAPixel));
     return;
   }
-  img::Bitmap32 piece = Piece(source, block);
+  img::Bitmap32 piece = WidenedBlock(source, block);
   std::vector<bool> key(piece.PixelCount());
   bool anyKey = false;
   // The alpha every picture pixel of the block shares, or -1: the filter's rounding must not

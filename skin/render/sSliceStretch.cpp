@@ -24,20 +24,6 @@ int NearestIndex(int64_t i, int64_t n, int64_t m) {
   return int((2 * i + 1) * m / (2 * n));
 }
 
-// The block copied into a bitmap of at least 2 x 2 pixels, its last column and row repeated: the
-// filters need two pixels along each side.
-img::Bitmap32 WidenedBlock(const img::Bitmap32& source, TRect block) {
-  const int w = block.Width(), h = block.Height();
-  img::Bitmap32 piece(std::max(w, 2), std::max(h, 2));
-  for (int y = 0; y < piece.Height(); ++y) {
-    const TRGBAPixel* s = source.Row(block.Top + std::min(y, h - 1)) + block.Left;
-    TRGBAPixel* d = piece.Row(y);
-    std::memcpy(d, s, size_t(w) * sizeof(TRGBAPixel));
-    if (w == 1) d[1] = s[0];
-  }
-  return piece;
-}
-
 // Mixes one image pixel s with its mask k into the target pixel d.
 template <bool Alpha>
 inline void MixPixel(TRGBAPixel& d, TRGBAPixel s, TRGBAPixel k) {
@@ -148,6 +134,18 @@ void StretchMasked(img::Bitmap32& target, TRect dest, const img::Bitmap32& sourc
 }
 
 }  // namespace
+
+img::Bitmap32 WidenedBlock(const img::Bitmap32& source, TRect block) {
+  const int w = block.Width(), h = block.Height();
+  img::Bitmap32 piece(std::max(w, 2), std::max(h, 2));
+  for (int y = 0; y < piece.Height(); ++y) {
+    const TRGBAPixel* s = source.Row(block.Top + std::min(y, h - 1)) + block.Left;
+    TRGBAPixel* d = piece.Row(y);
+    std::memcpy(d, s, size_t(w) * sizeof(TRGBAPixel));
+    if (w == 1) d[1] = s[0];
+  }
+  return piece;
+}
 
 void StretchBlock(img::Bitmap32& target, TRect dest, const img::Bitmap32& source, TRect src) {
   if (dest.Left >= dest.Right || dest.Top >= dest.Bottom || !InsideBitmap(src, source)) return;

@@ -4,6 +4,10 @@
 #include "imaging/Bitmap32.h"
 #include "skin/data/sSkinData.h"
 
+// The block copied into a bitmap of at least 2 x 2 pixels, its last column and row repeated: the
+// filters need two pixels along each side.
+img::Bitmap32 WidenedBlock(const img::Bitmap32& source, TRect block);
+
 // Nearest-neighbour stretch of the block src onto dest, all four bytes of every pixel. The
 // destination is clipped to the target; a block not wholly inside the source paints nothing.
 void StretchBlock(img::Bitmap32& target, TRect dest, const img::Bitmap32& source, TRect src);
