@@ -42,29 +42,40 @@ void TWinControl::PaintControls(HDC dc) {
   }
 }
 
+// The window is printed into a picture of its own, whose device origin is the window's corner,
+// and copied into place: platform classes may clip their painting to their client rectangle in
+// device coordinates (the platform's buttons do under Wine), so into a context whose origin was
+// moved they would print nothing. Each picture starts with what lies behind it, which shows where
+// the window leaves pixels untouched.
 void TWinControl::PaintTo(HDC dc, int x, int y) {
   HWND wnd = Handle();
-  int saved = SaveDC(dc);
-  POINT origin;
-  GetViewportOrgEx(dc, &origin);
-  SetViewportOrgEx(dc, origin.x + x, origin.y + y, nullptr);
-  IntersectClipRect(dc, 0, 0, Width(), Height());
-  ::SendMessageA(wnd, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_NONCLIENT);
-  // The client area, where it lies inside the window.
+  const int width = Width(), height = Height();
+  if (width <= 0 || height <= 0) return;
+  platform::MemoryDC whole(dc);
+  platform::Owned<HBITMAP> wholeBits(CreateCompatibleBitmap(dc, width, height));
+  platform::Selection wholeChosen(whole, wholeBits);
+  BitBlt(whole, 0, 0, width, height, dc, x, y, SRCCOPY);
+  ::SendMessageA(wnd, WM_PRINT, reinterpret_cast<WPARAM>(HDC(whole)), PRF_NONCLIENT);
+  // The client area, where it lies inside the window, with the visible windowed children.
   RECT window, client;
   GetWindowRect(wnd, &window);
   GetClientRect(wnd, &client);
   POINT corner{0, 0};
   ClientToScreen(wnd, &corner);
-  SetViewportOrgEx(dc, origin.x + x + corner.x - window.left, origin.y + y + corner.y - window.top,
-                   nullptr);
-  IntersectClipRect(dc, 0, 0, client.right, client.bottom);
-  ::SendMessageA(wnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-  ::SendMessageA(wnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-  for (TControl* c : std::vector<TControl*>(controls_))
-    if (c->IsWindowed() && c->Visible())
-      static_cast<TWinControl*>(c)->PaintTo(dc, c->Left(), c->Top());
-  RestoreDC(dc, saved);
+  const int cx = corner.x - window.left, cy = corner.y - window.top;
+  if (client.right > 0 && client.bottom > 0) {
+    platform::MemoryDC inside(dc);
+    platform::Owned<HBITMAP> insideBits(CreateCompatibleBitmap(dc, client.right, client.bottom));
+    platform::Selection insideChosen(inside, insideBits);
+    BitBlt(inside, 0, 0, client.right, client.bottom, whole, cx, cy, SRCCOPY);
+    ::SendMessageA(wnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(HDC(inside)), 0);
+    ::SendMessageA(wnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(HDC(inside)), PRF_CLIENT);
+    for (TControl* c : std::vector<TControl*>(controls_))
+      if (c->IsWindowed() && c->Visible())
+        static_cast<TWinControl*>(c)->PaintTo(inside, c->Left(), c->Top());
+    BitBlt(whole, cx, cy, client.right, client.bottom, inside, 0, 0, SRCCOPY);
+  }
+  BitBlt(dc, x, y, width, height, whole, 0, 0, SRCCOPY);
 }
 
 }  // namespace fw
