@@ -58,9 +58,9 @@ struct BorderWinTest : ::testing::Test {
   }
   HWND Wnd() { return form->Handle(); }
   // The display restacks windows late: its changes are let in until the border window is
-  // directly behind the form again.
+  // directly behind the form again (a few seconds at most, for a busy machine).
   bool BorderBehindForm() {
-    for (int i = 0; i < 20 && GetWindow(Wnd(), GW_HWNDNEXT) != Border(); ++i) Pump();
+    for (int i = 0; i < 100 && GetWindow(Wnd(), GW_HWNDNEXT) != Border(); ++i) Pump();
     return GetWindow(Wnd(), GW_HWNDNEXT) == Border();
   }
   // A title button's centre on the screen: the window image lies inside the shadow's margins.
