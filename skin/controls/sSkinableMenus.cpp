@@ -9,6 +9,7 @@
 #include "framework/MenuPaint.h"
 #include "platform/Dpi.h"
 #include "platform/GdiScopes.h"
+#include "skin/controls/sMenuSymbols.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/data/sSkinWindows.h"
@@ -63,47 +64,6 @@ const TMenuItem* VisibleEnd(const TMenuItem* parent, bool first) {
 bool IsSystemMenu(const TMenuItem* item) {
   fw::TMenu* menu = item->GetParentMenu();
   return menu && menu->Name().rfind("veSysMenu", 0) == 0;
-}
-
-// The small window-command pictures of the system menu, drawn as lines (a symbol font is not on
-// every system).
-void PaintCommandSymbol(HDC dc, WPARAM command, RECT r, COLORREF color) {
-  int size = 8;
-  int x = r.left + (r.right - r.left - size) / 2, y = r.top + (r.bottom - r.top - size) / 2;
-  platform::Owned<HPEN> pen(CreatePen(PS_SOLID, 1, color));
-  platform::Selection selected(dc, pen);
-  auto line = [dc](int x0, int y0, int x1, int y1) {
-    MoveToEx(dc, x0, y0, nullptr);
-    LineTo(dc, x1, y1);
-  };
-  auto box = [&](int left, int top, int w, int h) {
-    line(left, top, left + w, top);
-    line(left, top + 1, left + w, top + 1);
-    line(left, top, left, top + h);
-    line(left + w - 1, top, left + w - 1, top + h);
-    line(left, top + h - 1, left + w, top + h - 1);
-  };
-  switch (command & 0xFFF0) {
-    case SC_MINIMIZE:
-      line(x, y + size - 2, x + size, y + size - 2);
-      line(x, y + size - 1, x + size, y + size - 1);
-      break;
-    case SC_MAXIMIZE:
-      box(x, y, size + 1, size + 1);
-      break;
-    case SC_RESTORE:
-      box(x + 2, y, size - 1, size - 2);
-      box(x, y + 3, size - 1, size - 2);
-      break;
-    case SC_CLOSE:
-      line(x, y, x + size + 1, y + size + 1);
-      line(x + 1, y, x + size + 1, y + size);
-      line(x + size, y, x - 1, y + size + 1);
-      line(x + size - 1, y, x - 1, y + size);
-      break;
-    default:
-      break;
-  }
 }
 
 // The extra band's text, turned to read upwards, and its picture centred near the bottom.
@@ -472,7 +432,7 @@ void TsSkinableMenus::ComposeItem(TMenuItem* item, img::Bitmap32& picture, UINT 
     RECT r{at(4), 0, textHeight + at(14), h};
     if (rightToLeft) r = {w - textHeight - at(14), 0, w - at(4), h};
     GdiFlush();
-    PaintCommandSymbol(pdc, WPARAM(item->Tag()), r, COLORREF(look.FontColor));
+    PaintCommandSymbol(pdc, WPARAM(item->Tag()), r, COLORREF(look.FontColor), dpi);
   }
   // The caption: a tab or a leading backspace puts a part at the right; the shortcut likewise.
   std::string caption = item->Caption(), right;
