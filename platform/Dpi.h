@@ -7,6 +7,9 @@
 namespace platform {
 
 constexpr int kDesignDpi = 96;
+// The message a child window gets after its parent took a new scale (Windows 10 1703 and later;
+// the headers for the systems the program still starts on lack it).
+constexpr unsigned kDpiChangedAfterParent = 0x02E3;
 
 // A length designed at 96 DPI at `dpi`, rounded to the nearest pixel, halves away from zero, as
 // the system rounds its own metrics. 96 DPI and non-positive scales leave it unchanged.

@@ -29,7 +29,7 @@ constexpr int16_t kNoNormalFrame = 2;
 }  // namespace
 
 bool TsButton::MaskWantsRegion() const {
-  const TsSkinModel* manager = skinData_->GetSkinManager();
+  const TsSkinModel* manager = skinData_->PaintSkin();
   return manager && manager->IsValidImageIndex(skinData_->BorderMaskIndex) &&
          manager->ImageTable[size_t(skinData_->BorderMaskIndex)].CornerTransparency ==
              kRegionCorners;
@@ -38,7 +38,7 @@ bool TsButton::MaskWantsRegion() const {
 HRGN TsButton::BuildRegion(int state) const {
   const int w = Width(), h = Height();
   TsRegion shape(TRect{0, 0, w, h});
-  const TsSkinModel* manager = skinData_->GetSkinManager();
+  const TsSkinModel* manager = skinData_->PaintSkin();
   const TsMaskData& mask = manager->ImageTable[size_t(skinData_->BorderMaskIndex)];
   if (state != 0 || !(mask.PaintFlags & kNoNormalFrame)) {
     img::Bitmap32 scratch(w, h);
@@ -100,7 +100,7 @@ bool TsButton::RenderCacheInto(HRGN* region) {
   skinData_->PrepareCache();
   img::Bitmap32* cache = skinData_->CacheBitmap.get();
   if (!cache || cache->Empty()) return false;
-  const TsSkinModel* manager = skinData_->GetSkinManager();
+  const TsSkinModel* manager = skinData_->PaintSkin();
   const TsGeneralData& section = manager->SectionTable[size_t(skinData_->SectionIndex)];
   const TsButtonState current = CurrentState();
   // The section's state of the look; a section without a default-button look shows the default
@@ -138,7 +138,7 @@ bool TsButton::RenderCacheInto(HRGN* region) {
 }
 
 void TsButton::PaintSplitPart(img::Bitmap32& cache, int state) {
-  const TsSkinModel* manager = skinData_->GetSkinManager();
+  const TsSkinModel* manager = skinData_->PaintSkin();
   const TsGeneralData& section = manager->SectionTable[size_t(skinData_->SectionIndex)];
   const int32_t color = skinData_->Tone(section.States[state == 0 ? 0 : 1].FontColor);
   const img::TRGBAPixel pixel{uint8_t(color >> 16), uint8_t(color >> 8), uint8_t(color), 255};

@@ -20,17 +20,26 @@ std::string HeadingText(std::string_view caption) {
   return std::string(caption.substr(1, caption.size() - 2));
 }
 
+TsMenuSpacing MenuSpacingAt(const TsMenuSpacing& design, int dpi) {
+  TsMenuSpacing scaled = design;
+  scaled.Margin = platform::ScaleToDpi(design.Margin, dpi);
+  scaled.Spacing = platform::ScaleToDpi(design.Spacing, dpi);
+  scaled.Dpi = dpi;
+  return scaled;
+}
+
 int PopupItemHeight(TsMenuItemKind kind, int textHeight, int glyphHeight,
                     const TsMenuSpacing& spacing) {
+  auto at = [&](int length) { return platform::ScaleToDpi(length, spacing.Dpi); };
   switch (kind) {
     case TsMenuItemKind::Separator:
-      return 2;
+      return at(2);
     case TsMenuItemKind::Heading:
-      return textHeight + 2 * spacing.Margin + 3;
+      return textHeight + 2 * spacing.Margin + at(3);
     case TsMenuItemKind::Normal:
       break;
   }
-  return std::max(textHeight, glyphHeight) + 2 * spacing.Margin + 2;
+  return std::max(textHeight, glyphHeight) + 2 * spacing.Margin + at(2);
 }
 
 int PopupItemWidth(TsMenuItemKind kind, int textWidth, int glyphWidth, const TsMenuSpacing& spacing,
@@ -41,10 +50,12 @@ int PopupItemWidth(TsMenuItemKind kind, int textWidth, int glyphWidth, const TsM
 
 TPoint PopupSize(std::span<const TsPopupEntry> entries, const TsMenuSpacing& spacing) {
   int width = 0, height = 0, widest = 0, column = 0;
+  const int gap = platform::ScaleToDpi(12, spacing.Dpi),
+            breakGap = platform::ScaleToDpi(4, spacing.Dpi);
   bool any = false;
   for (const TsPopupEntry& e : entries) {
     if (e.Break && any) {
-      width += widest + 12 + 4;
+      width += widest + gap + breakGap;
       height = std::max(height, column);
       widest = column = 0;
     }
@@ -52,7 +63,7 @@ TPoint PopupSize(std::span<const TsPopupEntry> entries, const TsMenuSpacing& spa
     widest = std::max(widest, e.Width);
     column += e.Height;
   }
-  if (any) width += widest + 12;
+  if (any) width += widest + gap;
   height = std::max(height, column);
   return {width + 2 * spacing.BorderWidth, height + 2 * spacing.BorderWidth};
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "imaging/Bitmap32.h"
+#include "platform/Dpi.h"
 #include "skin/data/sSkinData.h"
 #include "skin/render/sBgSource.h"
 
@@ -24,7 +25,12 @@ struct TsMenuSpacing {
   int Margin = 2;       // vertical margin of items, horizontal spacing unit
   int Spacing = 8;      // between glyph column and text, and between caption and shortcut
   int BorderWidth = 3;  // the popup window's frame
+  // The scale the lengths above are at; the layout's own fixed gaps follow it.
+  int Dpi = platform::kDesignDpi;
 };
+// The spacing designed at 96 DPI at dpi: margin and spacing scaled, the frame kept, because the
+// popup's frame is the platform's and its size is read from the window.
+TsMenuSpacing MenuSpacingAt(const TsMenuSpacing& design, int dpi);
 
 // The size an item asks for, from its measured text (word-broken, tabs expanded) and glyph.
 // extraLine is the width of the popup's extra band when the item stands in the first column.
@@ -37,8 +43,8 @@ struct TsPopupEntry {
   int Width = 0, Height = 0;
   bool Break = false;  // starts a new column
 };
-// The popup's size: columns side by side (widest item + 12, 4 more per break), the tallest
-// column's height, both with the frame on each side.
+// The popup's size: columns side by side (widest item + 12, 4 more per break, at 96 DPI), the
+// tallest column's height, both with the frame on each side.
 TPoint PopupSize(std::span<const TsPopupEntry> entries, const TsMenuSpacing& spacing);
 
 // The width of the MAINMENU border: its border width, 3 when it has none, 0 without one.

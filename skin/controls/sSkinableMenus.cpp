@@ -7,7 +7,9 @@
 #include "framework/Application.h"
 #include "framework/Graphics.h"
 #include "framework/MenuPaint.h"
+#include "platform/Dpi.h"
 #include "platform/GdiScopes.h"
+#include "skin/controls/sMenuSymbols.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/data/sSkinWindows.h"
@@ -17,6 +19,7 @@
 #include "skin/render/sCtrlUtils.h"
 #include "skin/render/sDcHelpers.h"
 #include "skin/render/sMaskSlices.h"
+#include "skin/render/sScaledSkin.h"
 #include "skin/render/sSection.h"
 #include "skin/render/sSkinText.h"
 #include "skin/render/sWindowRegion.h"
@@ -63,58 +66,17 @@ bool IsSystemMenu(const TMenuItem* item) {
   return menu && menu->Name().rfind("veSysMenu", 0) == 0;
 }
 
-// The small window-command pictures of the system menu, drawn as lines (a symbol font is not on
-// every system).
-void PaintCommandSymbol(HDC dc, WPARAM command, RECT r, COLORREF color) {
-  int size = 8;
-  int x = r.left + (r.right - r.left - size) / 2, y = r.top + (r.bottom - r.top - size) / 2;
-  platform::Owned<HPEN> pen(CreatePen(PS_SOLID, 1, color));
-  platform::Selection selected(dc, pen);
-  auto line = [dc](int x0, int y0, int x1, int y1) {
-    MoveToEx(dc, x0, y0, nullptr);
-    LineTo(dc, x1, y1);
-  };
-  auto box = [&](int left, int top, int w, int h) {
-    line(left, top, left + w, top);
-    line(left, top + 1, left + w, top + 1);
-    line(left, top, left, top + h);
-    line(left + w - 1, top, left + w - 1, top + h);
-    line(left, top + h - 1, left + w, top + h - 1);
-  };
-  switch (command & 0xFFF0) {
-    case SC_MINIMIZE:
-      line(x, y + size - 2, x + size, y + size - 2);
-      line(x, y + size - 1, x + size, y + size - 1);
-      break;
-    case SC_MAXIMIZE:
-      box(x, y, size + 1, size + 1);
-      break;
-    case SC_RESTORE:
-      box(x + 2, y, size - 1, size - 2);
-      box(x, y + 3, size - 1, size - 2);
-      break;
-    case SC_CLOSE:
-      line(x, y, x + size + 1, y + size + 1);
-      line(x + 1, y, x + size + 1, y + size);
-      line(x + size, y, x - 1, y + size + 1);
-      line(x + size - 1, y, x - 1, y + size);
-      break;
-    default:
-      break;
-  }
-}
-
 // The extra band's text, turned to read upwards, and its picture centred near the bottom.
-void PaintExtraLineText(TsSkinManager& m, const TsPopupBackground& popup, img::Bitmap32& picture,
-                        TMenuItem* item) {
+void PaintExtraLineText(TsSkinManager& m, const TsSkinModel& skin, const TsPopupBackground& popup,
+                        img::Bitmap32& picture, TMenuItem* item, int dpi) {
   std::string section = popup.ExtraLineSection, text = "Use OnGetExtraLineData event";
   bool shown = true;
   if (m.OnGetMenuExtraLineData) m.OnGetMenuExtraLineData(item, section, text, shown);
   std::erase(text, '&');
-  TRect band = ExtraLineBand(m, popup);
+  TRect band = ExtraLineBand(skin, popup);
   const TveMenuFont& f = m.MenuSupport.ExtraLineFont;
   LOGFONTA lf{};
-  lf.lfHeight = f.Height;
+  lf.lfHeight = platform::ScaleToDpi(f.Height, dpi);
   lf.lfEscapement = lf.lfOrientation = 900;  // reading upwards
   lf.lfWeight = (f.Style & 1) ? FW_BOLD : FW_NORMAL;
   lf.lfItalic = (f.Style & 2) != 0;
@@ -131,21 +93,22 @@ void PaintExtraLineText(TsSkinManager& m, const TsPopupBackground& popup, img::B
     SIZE extent{};
     GetTextExtentPoint32A(dc, text.c_str(), int(text.size()), &extent);
     int x = band.Left + (band.Width() - extent.cy) / 2;
-    int y = band.Bottom - 12;
+    int y = band.Bottom - platform::ScaleToDpi(12, dpi);
     TextOutA(dc, x, y, text.c_str(), int(text.size()));
   }
   GdiFlush();
 }
 
-// The font an item is measured and drawn with: the menu font (bold for the default item), or the
-// one the manager's OnGetPopupItemData asked for, whose colour then wins over the skin's.
+// The font an item is measured and drawn with at a scale: the menu font (bold for the default
+// item), or the one the manager's OnGetPopupItemData asked for, whose colour then wins over the
+// skin's.
 class ItemFont {
  public:
-  ItemFont(TsSkinManager* manager, TMenuItem* item, HDC dc)
+  ItemFont(TsSkinManager* manager, TMenuItem* item, HDC dc, int dpi)
       : dc_(dc),
         saved_(SaveDC(dc)),
-        font_(AskedFont(manager, item, Color)),
-        selected_(dc, font_ ? HFONT(font_) : fw::MenuFont(item->Default())) {}
+        font_(AskedFont(manager, item, dpi, Color)),
+        selected_(dc, font_ ? HFONT(font_) : fw::MenuFont(item->Default(), dpi)) {}
   // What the caller changes in the context goes back as well.
   ~ItemFont() { RestoreDC(dc_, saved_); }
   ItemFont(const ItemFont&) = delete;
@@ -154,7 +117,8 @@ class ItemFont {
   std::optional<int32_t> Color;
 
  private:
-  static HFONT AskedFont(TsSkinManager* manager, TMenuItem* item, std::optional<int32_t>& color) {
+  static HFONT AskedFont(TsSkinManager* manager, TMenuItem* item, int dpi,
+                         std::optional<int32_t>& color) {
     if (!manager || !manager->OnGetPopupItemData) return nullptr;
     const TveMenuFont offered;
     TveMenuFont font = offered;
@@ -163,7 +127,7 @@ class ItemFont {
     if (font.Name == offered.Name && font.Height == offered.Height && font.Style == offered.Style)
       return nullptr;
     LOGFONTA lf{};
-    lf.lfHeight = font.Height;
+    lf.lfHeight = platform::ScaleToDpi(font.Height, dpi);
     lf.lfWeight = (font.Style & 1) || item->Default() ? FW_BOLD : FW_NORMAL;
     lf.lfItalic = (font.Style & 2) != 0;
     lf.lfUnderline = (font.Style & 4) != 0;
@@ -177,15 +141,30 @@ class ItemFont {
   platform::Selection selected_;
 };
 
+// The scale of the window a context paints, the system's for a context of no window.
+int ContextDpi(HDC dc) {
+  return platform::WindowDpi(WindowFromDC(dc));
+}
+
 }  // namespace
 
 TsSkinManager* TsSkinableMenus::Manager() const {
   return manager_ ? manager_ : DefaultManager;
 }
 
-int TsSkinableMenus::SkinBorderWidth() {
+TsMenuSpacing TsSkinableMenus::Spacings(int dpi) const {
+  return MenuSpacingAt({Margin, Spacing, BorderWidth}, dpi);
+}
+
+const TsSkinModel& TsSkinableMenus::Skin(int dpi) const {
+  return SkinAtDpi(*Manager(), dpi);
+}
+
+int TsSkinableMenus::SkinBorderWidth(int dpi) {
+  const TsSkinManager* m = Manager();
+  if (dpi > 0 && dpi != platform::kDesignDpi)
+    return m && m->Active() ? MenuSkinBorderWidth(Skin(dpi)) : 0;
   if (skinBorderWidth_ < 0) {
-    const TsSkinManager* m = Manager();
     skinBorderWidth_ = m && m->Active() ? MenuSkinBorderWidth(*m) : 0;
   }
   return skinBorderWidth_;
@@ -218,11 +197,13 @@ void TsSkinableMenus::HookPopupMenu(fw::TMenu* menu, bool on) {
   menu->SetOwnerDraw(on);
 }
 
-SIZE TsSkinableMenus::GlyphSize(const TMenuItem* item) const {
+SIZE TsSkinableMenus::GlyphSize(const TMenuItem* item, int dpi) const {
   fw::TMenu* menu = item->GetParentMenu();
+  // An image list is at its form's scale already.
   if (fw::TImageList* images = menu ? menu->Images() : nullptr)
     return {images->Width(), images->Height()};
-  return {16, 16};
+  const int side = platform::ScaleToDpi(16, dpi);
+  return {side, side};
 }
 
 bool TsSkinableMenus::ExtraLineShown(TMenuItem* item) {
@@ -248,20 +229,23 @@ void TsSkinableMenus::MeasureItem(TMenuItem* item, HDC dc, int& width, int& heig
   if (TMenuItem* parent = item->Parent())
     for (int i = 0; i < parent->Count(); ++i) HookItem(parent->Items(i), true);
   TsMenuItemKind kind = MenuItemKind(item->Caption());
+  const int dpi = ContextDpi(dc);
   SIZE text{0, 0};
   if (kind != TsMenuItemKind::Separator) {
-    ItemFont font(Manager(), item, dc);
+    ItemFont font(Manager(), item, dc, dpi);
     text = TextExtent(dc, MeasuredText(item, kind));
   }
-  SIZE glyph = GlyphSize(item);
+  SIZE glyph = GlyphSize(item, dpi);
   bool firstColumn = true;
   if (const TMenuItem* parent = item->Parent())
     for (int i = 0; i < parent->Count() && parent->Items(i) != item; ++i)
       if (parent->Items(i)->Break() != fw::TMenuBreak::mbNone) firstColumn = false;
   TsSkinManager* m = Manager();
-  int extra = firstColumn && ExtraLineShown(item) && m ? m->MenuSupport.ExtraLineWidth : 0;
-  height = PopupItemHeight(kind, text.cy, glyph.cy, Spacings());
-  width = PopupItemWidth(kind, text.cx, glyph.cx, Spacings(), extra);
+  int extra = firstColumn && ExtraLineShown(item) && m
+                  ? platform::ScaleToDpi(m->MenuSupport.ExtraLineWidth, dpi)
+                  : 0;
+  height = PopupItemHeight(kind, text.cy, glyph.cy, Spacings(dpi));
+  width = PopupItemWidth(kind, text.cx, glyph.cx, Spacings(dpi), extra);
 }
 
 SIZE TsSkinableMenus::ComputedSize(TMenuItem* item, HDC dc) {
@@ -275,19 +259,20 @@ SIZE TsSkinableMenus::ComputedSize(TMenuItem* item, HDC dc) {
       entry.Break = e->Break() != fw::TMenuBreak::mbNone;
       entries.push_back(entry);
     }
-  TPoint size = PopupSize(entries, Spacings());
+  TPoint size = PopupSize(entries, Spacings(ContextDpi(dc)));
   return {size.X, size.Y};
 }
 
 TsSkinableMenus::Popup* TsSkinableMenus::FindPopup(HWND window, const TMenuItem* parent, int width,
-                                                   int height) {
+                                                   int height, int dpi) {
   for (auto& p : popups_)
-    if (p->Window == window && p->Parent == parent && p->Width == width && p->Height == height)
+    if (p->Window == window && p->Parent == parent && p->Width == width && p->Height == height &&
+        p->Dpi == dpi)
       return p.get();
   return nullptr;
 }
 
-TsSkinableMenus::Popup& TsSkinableMenus::PopupFor(TMenuItem* item, HWND window, HDC dc) {
+TsSkinableMenus::Popup& TsSkinableMenus::PopupFor(TMenuItem* item, HWND window, HDC dc, int dpi) {
   SIZE size;
   if (window) {
     RECT r;
@@ -296,7 +281,7 @@ TsSkinableMenus::Popup& TsSkinableMenus::PopupFor(TMenuItem* item, HWND window, 
   } else {
     size = ComputedSize(item, dc);
   }
-  if (Popup* found = FindPopup(window, item->Parent(), size.cx, size.cy)) return *found;
+  if (Popup* found = FindPopup(window, item->Parent(), size.cx, size.cy, dpi)) return *found;
   // One background per window: a window that now lists other entries or has another size gets
   // a new one. A menu whose window was not found gets one for this item only.
   std::erase_if(popups_, [window](const auto& p) { return p->Window == window; });
@@ -305,22 +290,25 @@ TsSkinableMenus::Popup& TsSkinableMenus::PopupFor(TMenuItem* item, HWND window, 
   popup->Parent = item->Parent();
   popup->Width = size.cx;
   popup->Height = size.cy;
+  popup->Dpi = dpi;
   popup->ExtraLine = ExtraLineShown(item);
   TsSkinManager* m = Manager();
+  const TsSkinModel& skin = Skin(dpi);
   TsPopupBackground background;
   background.Width = size.cx;
   background.Height = size.cy;
-  background.GlyphWidth = GlyphSize(item).cx;
+  background.GlyphWidth = GlyphSize(item, dpi).cx;
   background.IcoLineSkin =
       m->MenuSupport.IcoLineSkin.empty() ? "ICOLINE" : m->MenuSupport.IcoLineSkin;
   LONG exStyle = window ? GetWindowLongA(window, GWL_EXSTYLE) : 0;
   background.GlyphColumn = !(exStyle & WS_EX_RIGHT);
   background.RightToLeft = exStyle & WS_EX_LAYOUTRTL;
-  background.ExtraLineWidth = popup->ExtraLine ? m->MenuSupport.ExtraLineWidth : 0;
+  background.ExtraLineWidth =
+      popup->ExtraLine ? platform::ScaleToDpi(m->MenuSupport.ExtraLineWidth, dpi) : 0;
   std::vector<TRect> corners;
-  popup->Picture = BuildPopupPicture(*m, background, Spacings(), corners);
+  popup->Picture = BuildPopupPicture(skin, background, Spacings(dpi), corners);
   if (popup->ExtraLine && !popup->Picture.Empty())
-    PaintExtraLineText(*m, background, popup->Picture, item);
+    PaintExtraLineText(*m, skin, background, popup->Picture, item, dpi);
   if (window && !popup->Picture.Empty()) {
     ApplyWindowRegion(window, RectRegionWithout({0, 0, size.cx, size.cy}, corners), TRUE);
     SendMessageA(window, SkinCommandMsg, SkinCommandParam(CmdMenuFrameChanged), 0);
@@ -343,7 +331,11 @@ void TsSkinableMenus::CopyFrame(const Popup& popup, HWND window, TMenuItem* item
   int top = clientOffset.y + rect.top, bottom = clientOffset.y + rect.bottom;
   if (item == VisibleEnd(item->Parent(), true)) {
     copy(0, 0, w, std::max(b, top));
-    if (popup.ExtraLine) copy(0, 0, SkinBorderWidth() + Manager()->MenuSupport.ExtraLineWidth, h);
+    if (popup.ExtraLine)
+      copy(0, 0,
+           SkinBorderWidth(popup.Dpi) +
+               platform::ScaleToDpi(Manager()->MenuSupport.ExtraLineWidth, popup.Dpi),
+           h);
   }
   if (item == VisibleEnd(item->Parent(), false)) copy(0, bottom, w, h - bottom);
   // Only the frame itself: an item of a second column leaves the first column alone.
@@ -353,15 +345,18 @@ void TsSkinableMenus::CopyFrame(const Popup& popup, HWND window, TMenuItem* item
 }
 
 void TsSkinableMenus::ComposeItem(TMenuItem* item, img::Bitmap32& picture, UINT state,
-                                  bool rightToLeft) {
-  const TsSkinModel& skin = *Manager();
+                                  bool rightToLeft, int dpi) {
+  const TsSkinModel& skin = Skin(dpi);
+  const TsMenuSpacing spacing = Spacings(dpi);
+  const int margin = spacing.Margin;
+  auto at = [dpi](int length) { return platform::ScaleToDpi(length, dpi); };
   TsMenuItemKind kind = MenuItemKind(item->Caption());
   int w = picture.Width(), h = picture.Height();
-  SIZE glyph = GlyphSize(item);
+  SIZE glyph = GlyphSize(item, dpi);
   if (kind == TsMenuItemKind::Separator) {
     int divider = skin.FindSection("DIVIDERV");
     int border = divider >= 0 ? skin.SectionTable[size_t(divider)].BorderIndex : -1;
-    int x = glyph.cx + Margin + Spacing;
+    int x = glyph.cx + margin + spacing.Spacing;
     if (!skin.IsValidImageIndex(border) || w - 2 * x <= 0) return;
     // The divider keeps its own height, centred on the (lower) separator: its line shows whole.
     const TsMaskData& entry = skin.ImageTable[size_t(border)];
@@ -374,7 +369,7 @@ void TsSkinableMenus::ComposeItem(TMenuItem* item, img::Bitmap32& picture, UINT 
   }
   bool selected = (state & (ODS_SELECTED | ODS_HOTLIGHT)) && item->Enabled();
   HDC pdc = picture.DC();
-  ItemFont font(Manager(), item, pdc);
+  ItemFont font(Manager(), item, pdc, dpi);
   // The skin's colours for the state, unless the application chose the item's colour.
   auto write = [&](const std::string& text, int section, int look, UINT format, RECT r) {
     if (!font.Color) {
@@ -389,7 +384,7 @@ void TsSkinableMenus::ComposeItem(TMenuItem* item, img::Bitmap32& picture, UINT 
   if (kind == TsMenuItemKind::Heading) {
     int section = skin.FindSection("MENUCAPTION");
     if (section < 0) section = skin.FindSection("TOOLBAR");
-    TRect plate{0, Margin + 2, w, h - Margin - 2};
+    TRect plate{0, margin + at(2), w, h - margin - at(2)};
     if (section >= 0 && plate.Height() > 0)
       PaintSection(&skin, section, "", MakeBgSource(&picture, 0, 0), -1, -1, picture, {0, 0}, plate,
                    0);
@@ -408,15 +403,15 @@ void TsSkinableMenus::ComposeItem(TMenuItem* item, img::Bitmap32& picture, UINT 
   fw::TMenu* menu = item->GetParentMenu();
   fw::TImageList* images = menu ? menu->Images() : nullptr;
   bool hasGlyph = images && item->ImageIndex() >= 0 && item->ImageIndex() < images->Count();
-  int textHeight = h - 2 * Margin;
+  int textHeight = h - 2 * margin;
   if (hasGlyph) {
     int gw = int(glyph.cx), gh = int(glyph.cy);
-    int x = std::min(3, (h - gh) / 2), y = (h - gh) / 2;
+    int x = std::min(at(3), (h - gh) / 2), y = (h - gh) / 2;
     if (rightToLeft) x = w - x - gw;
     if (item->Checked())
       if (int plate = skin.FindSection("SPEEDBUTTON_SMALL"); plate >= 0)
         PaintSection(&skin, plate, "SPEEDBUTTON_SMALL", MakeBgSource(&picture, 0, 0), -1, -1,
-                     picture, {0, 0}, {x - 1, y - 1, x + gw + 1, y + gh + 1}, 2);
+                     picture, {0, 0}, {x - at(1), y - at(1), x + gw + at(1), y + gh + at(1)}, 2);
     GdiFlush();
     images->Draw(pdc, x, y, item->ImageIndex());  // an alpha image list blends its picture
   } else if (item->Checked()) {
@@ -427,17 +422,17 @@ void TsSkinableMenus::ComposeItem(TMenuItem* item, img::Bitmap32& picture, UINT 
     if (skin.IsValidImageIndex(mark)) {
       const TsMaskData& entry = skin.ImageTable[size_t(mark)];
       int mw = FrameWidth(entry), mh = FrameHeight(entry);
-      int x = 2 + Margin, y = (h - mh) / 2;
+      int x = at(2) + margin, y = (h - mh) / 2;
       if (rightToLeft) x = w - x - mw;
       PaintStateGlyph(picture, {x, y}, 0, MakeBgSource(&picture, 0, 0), entry, 1);
     }
   } else if (IsSystemMenu(item)) {
     TsGenState look =
         menuItem >= 0 ? skin.SectionTable[size_t(menuItem)].States[selected ? 1 : 0] : TsGenState{};
-    RECT r{4, 0, textHeight + 14, h};
-    if (rightToLeft) r = {w - textHeight - 14, 0, w - 4, h};
+    RECT r{at(4), 0, textHeight + at(14), h};
+    if (rightToLeft) r = {w - textHeight - at(14), 0, w - at(4), h};
     GdiFlush();
-    PaintCommandSymbol(pdc, WPARAM(item->Tag()), r, COLORREF(look.FontColor));
+    PaintCommandSymbol(pdc, WPARAM(item->Tag()), r, COLORREF(look.FontColor), dpi);
   }
   // The caption: a tab or a leading backspace puts a part at the right; the shortcut likewise.
   std::string caption = item->Caption(), right;
@@ -458,9 +453,9 @@ void TsSkinableMenus::ComposeItem(TMenuItem* item, img::Bitmap32& picture, UINT 
   else if (Alignment == TsMenuAlignment::taCenter)
     format |= DT_CENTER;
   if (rightToLeft) format |= DT_RTLREADING | DT_RIGHT;
-  int textLeft = Margin + glyph.cx + Spacing;
-  RECT text{textLeft, Margin, w - kShortCutRight, h - Margin};
-  if (rightToLeft) text = {kShortCutRight, Margin, w - textLeft, h - Margin};
+  int textLeft = margin + glyph.cx + spacing.Spacing, shortCutRight = at(kShortCutRight);
+  RECT text{textLeft, margin, w - shortCutRight, h - margin};
+  if (rightToLeft) text = {shortCutRight, margin, w - textLeft, h - margin};
   write(caption, menuItem, selected ? 1 : 0, format, text);
   if (!right.empty())
     write(right, menuItem, selected ? 1 : 0,
@@ -481,6 +476,7 @@ void TsSkinableMenus::DrawItem(TMenuItem* item, HDC dc, const RECT& rect, UINT s
     return;
   }
   HWND window = WindowFromDC(dc);
+  const int dpi = platform::WindowDpi(window);
   if (!IsPopupWindow(window)) {
     window = nullptr;
     // Skinned once its window is there: asked once per menu, for an item that is checked to be
@@ -491,7 +487,7 @@ void TsSkinableMenus::DrawItem(TMenuItem* item, HDC dc, const RECT& rect, UINT s
       PostMessageA(main->Handle(), kPopupBackgroundMsg, 0, reinterpret_cast<LPARAM>(item));
     }
   }
-  Popup& popup = PopupFor(item, window, dc);
+  Popup& popup = PopupFor(item, window, dc, dpi);
   if (popup.Picture.Empty()) {
     fw::DefaultDrawMenuItem(item, dc, rect, state);
     return;
@@ -503,8 +499,9 @@ void TsSkinableMenus::DrawItem(TMenuItem* item, HDC dc, const RECT& rect, UINT s
     offset = {client.left, client.top};
   }
   if (window) CopyFrame(popup, window, item, offset, rect);
-  int extra = popup.ExtraLine && rect.left + offset.x <= SkinBorderWidth() + BorderWidth
-                  ? m->MenuSupport.ExtraLineWidth
+  int extraWidth = platform::ScaleToDpi(m->MenuSupport.ExtraLineWidth, dpi);
+  int extra = popup.ExtraLine && rect.left + offset.x <= SkinBorderWidth(dpi) + BorderWidth
+                  ? extraWidth
                   : 0;
   int w = rect.right - rect.left - extra, h = rect.bottom - rect.top;
   if (w <= 0 || h <= 0) return;
@@ -513,7 +510,7 @@ void TsSkinableMenus::DrawItem(TMenuItem* item, HDC dc, const RECT& rect, UINT s
   CopyBlock(picture, 0, 0, w, h, popup.Picture, bx, by);
   bool rtl = window && (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_LAYOUTRTL);
   try {
-    ComposeItem(item, picture, state, rtl);
+    ComposeItem(item, picture, state, rtl, dpi);
   } catch (const std::exception&) {
     // A picture that cannot be drawn leaves the plate; the menu stays usable.
   }
@@ -537,7 +534,7 @@ const img::Bitmap32* TsSkinableMenus::PopupPicture(HWND popup) const {
 
 void TsSkinableMenus::PreparePopup(TMenuItem* item, HWND popup) {
   posted_ = nullptr;
-  PopupFor(item, popup, platform::WindowDC(popup));
+  PopupFor(item, popup, platform::WindowDC(popup), platform::WindowDpi(popup));
   RedrawWindow(popup, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
 }
 

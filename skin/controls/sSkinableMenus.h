@@ -16,6 +16,7 @@
 #include "skin/controls/sMenuLayout.h"
 
 class TsSkinManager;
+class TsSkinModel;
 
 enum class TsMenuAlignment { taLeftJustify, taRightJustify, taCenter };
 
@@ -35,8 +36,8 @@ class TsSkinableMenus {
   TsSkinManager* Manager() const;
   void SetManager(TsSkinManager* manager) { manager_ = manager; }
 
-  // The MAINMENU border's width, kept until the skin changes.
-  int SkinBorderWidth();
+  // The MAINMENU border's width at dpi; at 96 DPI kept until the skin changes.
+  int SkinBorderWidth(int dpi);
   void ResetMenuBorderWidth() { skinBorderWidth_ = -1; }
 
   // Owner drawing of a pop-up menu by this painter, or back to the framework's.
@@ -61,6 +62,7 @@ class TsSkinableMenus {
     HWND Window = nullptr;
     const fw::TMenuItem* Parent = nullptr;  // the item whose entries the window lists
     int Width = 0, Height = 0;
+    int Dpi = platform::kDesignDpi;  // the scale the window is drawn at
     bool ExtraLine = false;
     img::Bitmap32 Picture;
   };
@@ -80,15 +82,19 @@ class TsSkinableMenus {
   };
   // The default manager's skin is on and paints pop-up menus.
   bool Painting() const;
-  TsMenuSpacing Spacings() const { return {Margin, Spacing, BorderWidth}; }
-  SIZE GlyphSize(const fw::TMenuItem* item) const;
+  // Lengths and the skin at the scale of the window a menu is drawn in: the skin's copy for
+  // that scale, so plates, check marks and dividers grow with the text.
+  TsMenuSpacing Spacings(int dpi) const;
+  const TsSkinModel& Skin(int dpi) const;
+  SIZE GlyphSize(const fw::TMenuItem* item, int dpi) const;
   bool ExtraLineShown(fw::TMenuItem* item);
-  Popup* FindPopup(HWND window, const fw::TMenuItem* parent, int width, int height);
-  Popup& PopupFor(fw::TMenuItem* item, HWND window, HDC dc);
+  Popup* FindPopup(HWND window, const fw::TMenuItem* parent, int width, int height, int dpi);
+  Popup& PopupFor(fw::TMenuItem* item, HWND window, HDC dc, int dpi);
   SIZE ComputedSize(fw::TMenuItem* item, HDC dc);
   void CopyFrame(const Popup& popup, HWND window, fw::TMenuItem* item, POINT clientOffset,
                  const RECT& rect);
-  void ComposeItem(fw::TMenuItem* item, img::Bitmap32& picture, UINT state, bool rightToLeft);
+  void ComposeItem(fw::TMenuItem* item, img::Bitmap32& picture, UINT state, bool rightToLeft,
+                   int dpi);
 
   TsSkinManager* manager_ = nullptr;
   int skinBorderWidth_ = -1;

@@ -8,7 +8,7 @@
 #include "skin/render/sParentBg.h"
 
 bool HasHotState(const TsCommonData& skinData) {
-  const TsSkinModel* skin = skinData.GetSkinManager();
+  const TsSkinModel* skin = skinData.PaintSkin();
   if (!skin || !skin->IsValidSectionIndex(skinData.SectionIndex)) return false;
   if (skin->SectionTable[size_t(skinData.SectionIndex)].StateCount > 1) return true;
   return skin->IsValidImageIndex(skinData.BorderMaskIndex) &&
@@ -35,7 +35,7 @@ void RenderFrameCache(TsCommonData& skinData, HWND handle) {
   int w = window.right - window.left, h = window.bottom - window.top;
   if (cache.Width() != w || cache.Height() != h) cache.Resize(w, h);
   if (!parent) return;
-  const TsSkinModel* manager = skinData.GetSkinManager();
+  const TsSkinModel* manager = skinData.PaintSkin();
   if (manager && manager->IsValidSectionIndex(skinData.SectionIndex)) {
     bool hot = skinData.IsHot() && HasHotState(skinData);
     PaintControlSection(skinData, bg, true, cache, {0, 0}, {0, 0, w, h}, hot ? 1 : 0);

@@ -121,6 +121,10 @@ void TveListViewWnd::ApplyCheckImages() {
   checkImages_ = list;
 }
 
+void TveListViewWnd::ScaleChanged() {
+  if (checkImages_) ApplyCheckImages();
+}
+
 void TveListViewWnd::RestoreCheckImages() {
   if (!checkImages_) return;
   SendMessageA(Handle, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(savedStateImages_));

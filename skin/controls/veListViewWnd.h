@@ -34,6 +34,10 @@ class TveListViewWnd : public TveEditWnd {
   int HotColumn = -1;
   int LineHeight = 0;
 
+ protected:
+  // The check boxes are drawn again at the new scale.
+  void ScaleChanged() override;
+
  private:
   void HookHeader(HWND header);
   void UnhookHeader();

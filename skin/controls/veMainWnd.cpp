@@ -91,6 +91,8 @@ TveMainWnd::TveMainWnd(HWND handle, bool repaint, const std::string& skinSection
     SkinManager =
         const_cast<TsSkinManager*>(static_cast<const TsSkinManager*>(SkinData->GetSkinManager()));
   if (SkinData->SkinSection.empty()) SkinData->SetSkinSection(skinSection);
+  dpi_ = CurrentDpi();
+  if (!SkinData->HostControl) SkinData->WindowDpi = dpi_;
   DialogChild = DialogSkinning;
   ReadCaption();
   if (auto* owner = dynamic_cast<fw::TWinControl*>(SkinData->HostControl);
@@ -243,6 +245,25 @@ void TveMainWnd::HandleMessage(fw::TMessage& message) {
   HandleSkinCommands(message);
 }
 
+int TveMainWnd::CurrentDpi() const {
+  // A framework control knows its scale without asking the system, and follows its form's.
+  if (SkinData->HostControl) return SkinData->HostControl->Dpi();
+  if (const fw::TWinControl* control = fw::TWinControl::FromHandle(Handle)) return control->Dpi();
+  return platform::WindowDpi(Handle);
+}
+
+void TveMainWnd::FollowScale(bool repaint) {
+  const int dpi = CurrentDpi();
+  if (dpi == dpi_) return;
+  dpi_ = dpi;
+  if (!SkinData->HostControl) SkinData->WindowDpi = dpi;
+  SkinData->SetBgDirty(true);
+  ScaleChanged();
+  if (repaint)
+    RedrawWindow(Handle, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
 bool TveMainWnd::HandleCommon(fw::TMessage& message) {
   switch (message.Msg) {
     case WM_DESTROY:
@@ -260,7 +281,12 @@ bool TveMainWnd::HandleCommon(fw::TMessage& message) {
     case WM_UPDATEUISTATE:
       return true;
     case WM_SIZE:
+      // A form rescaled by its own scale change resizes its controls.
+      FollowScale(false);
       SkinData->SetBgDirty(true);
+      return false;
+    case platform::kDpiChangedAfterParent:
+      FollowScale(true);
       return false;
     case WM_SETTEXT: {
       PassOn(message);

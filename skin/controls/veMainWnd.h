@@ -81,8 +81,11 @@ class TveMainWnd {
   RECT ParentWindowRect{};
   HWND ParentWnd = nullptr;
   TsSkinManager* SkinManager = nullptr;
-  // SkinManager's skin at the window's display scale (the manager itself at 96 DPI).
-  const TsSkinModel& Skin() const { return SkinAtDpi(*SkinManager, platform::WindowDpi(Handle)); }
+  // The display scale the adapter paints at, kept from the window's and followed when it
+  // changes.
+  int Dpi() const { return dpi_; }
+  // SkinManager's skin at the adapter's display scale (the manager itself at 96 DPI).
+  const TsSkinModel& Skin() const { return SkinAtDpi(*SkinManager, dpi_); }
   TsCommonData* SkinData = nullptr;
   bool DialogChild = false;
   bool SelfScrolling = false;
@@ -100,9 +103,15 @@ class TveMainWnd {
   fw::TWinControl* OwnerControl() const;
   // CallPrevProc with the message, its answer in the message.
   void PassOn(fw::TMessage& message);
+  // The window's scale changed: what the adapter made at the old one is made again.
+  virtual void ScaleChanged() {}
 
  private:
   void AttachToWindow();
+  // The scale the window is at now: its framework control's, else the system's for the window.
+  int CurrentDpi() const;
+  // Takes the window's scale when it changed; repaint redraws the window with its frame.
+  void FollowScale(bool repaint);
 
   // In front of a framework control's WindowProc: the adapter while attached, a pass-through
   // after.
@@ -114,4 +123,5 @@ class TveMainWnd {
   std::unique_ptr<TsCommonData> ownSkinData_;
   bool styleSwitchedOff_ = false;  // the platform's visual style is off for the window
   fw::TWinControl* control_ = nullptr;
+  int dpi_ = platform::kDesignDpi;
 };

@@ -43,8 +43,9 @@ const img::Bitmap32& TveMnuWnd::Picture() {
     return *p;
   if (cache_.Width() != w || cache_.Height() != h || FrameDirty) {
     cache_ = img::Bitmap32(std::max(w, 1), std::max(h, 1));
-    PaintSection(SkinManager, SkinManager->FindSection("MAINMENU"), "MAINMENU", EmptyBgSource, -1,
-                 -1, cache_, {0, 0}, {0, 0, cache_.Width(), cache_.Height()}, 0);
+    const TsSkinModel& skin = Skin();
+    PaintSection(&skin, skin.FindSection("MAINMENU"), "MAINMENU", EmptyBgSource, -1, -1, cache_,
+                 {0, 0}, {0, 0, cache_.Width(), cache_.Height()}, 0);
   }
   return cache_;
 }

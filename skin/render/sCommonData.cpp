@@ -55,14 +55,26 @@ const TsSkinModel* TsCommonData::GetSkinManager() const {
   return ResolveManager(SkinManager);
 }
 
-const TsGeneralData* TsCommonData::Section() const {
+int TsCommonData::Dpi() const {
+  return HostControl ? HostControl->Dpi() : WindowDpi;
+}
+
+const TsSkinModel* TsCommonData::PaintSkin() const {
   const TsSkinModel* manager = GetSkinManager();
+  const int dpi = Dpi();
+  const auto& atDpi = ManagerLink().AtDpi;
+  if (!manager || dpi <= 0 || dpi == platform::kDesignDpi || !atDpi) return manager;
+  return &atDpi(*manager, dpi);
+}
+
+const TsGeneralData* TsCommonData::Section() const {
+  const TsSkinModel* manager = PaintSkin();
   if (!manager || !manager->IsValidSectionIndex(SectionIndex)) return nullptr;
   return &manager->SectionTable[size_t(SectionIndex)];
 }
 
 const TsMaskData* TsCommonData::BorderEntry() const {
-  const TsSkinModel* manager = GetSkinManager();
+  const TsSkinModel* manager = PaintSkin();
   if (!manager || !manager->IsValidImageIndex(BorderMaskIndex)) return nullptr;
   return &manager->ImageTable[size_t(BorderMaskIndex)];
 }

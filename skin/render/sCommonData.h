@@ -13,6 +13,7 @@
 
 #include "framework/Controls.h"
 #include "imaging/Bitmap32.h"
+#include "platform/Dpi.h"
 #include "skin/data/sSkinModel.h"
 #include "skin/render/sBgQuery.h"
 #include "skin/render/sCtrlUtils.h"
@@ -72,6 +73,13 @@ class TsCommonData {
 
   // The own manager, else the default one.
   const TsSkinModel* GetSkinManager() const;
+  // The scale of the state's window when it has no host control (an adapter's own state).
+  int WindowDpi = platform::kDesignDpi;
+  // The scale the control is drawn at: its host's, else WindowDpi.
+  int Dpi() const;
+  // What the control is painted with: GetSkinManager's skin at the control's scale, looked up
+  // at each use, because a manager drops its scaled copies when its skin changes.
+  const TsSkinModel* PaintSkin() const;
   // Stores the name upper-cased ("UNKNOWN" for an empty one) and, for a control on a parent,
   // tells the host that its skin was loaded or removed. The same text again does nothing.
   void SetSkinSection(const std::string& value);

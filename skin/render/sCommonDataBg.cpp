@@ -130,7 +130,7 @@ void TsCommonData::GetBgQuery(TsBgQuery& query, int state, HWND window) {
   const TsGeneralData& section = *Section();
   const int s = std::max(0, std::min({state, section.StateCount - 1, 1}));
   const TsGenState& look = section.States[size_t(s)];
-  const TsSkinModel& manager = *GetSkinManager();
+  const TsSkinModel& manager = *PaintSkin();
   if (look.Transparency == 0) {
     const bool corners = std::any_of(section.CornerIndex.begin(), section.CornerIndex.end(),
                                      [&manager](int i) { return manager.IsValidImageIndex(i); });

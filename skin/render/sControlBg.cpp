@@ -33,7 +33,7 @@ void DrawParentInto(const TsBgQuery& query, Send send) {
 }
 
 TsMaskData const* BorderEntry(const TsCommonData& skinData) {
-  const TsSkinModel* manager = skinData.GetSkinManager();
+  const TsSkinModel* manager = skinData.PaintSkin();
   if (!manager || !manager->IsValidImageIndex(skinData.BorderMaskIndex)) return nullptr;
   return &manager->ImageTable[size_t(skinData.BorderMaskIndex)];
 }

@@ -11,7 +11,7 @@
 
 void PaintControlBg(const TsCommonData& skinData, const TsBgSource& bg, int state,
                     img::Bitmap32& target, TPoint origin, TRect rect) {
-  const TsSkinModel* manager = skinData.GetSkinManager();
+  const TsSkinModel* manager = skinData.PaintSkin();
   if (!manager || !manager->IsValidSectionIndex(skinData.SectionIndex)) return;
   const TsGeneralData& section = manager->SectionTable[size_t(skinData.SectionIndex)];
   state = std::max(0, std::min(state, section.StateCount - 1));
@@ -24,7 +24,7 @@ void PaintControlBg(const TsCommonData& skinData, const TsBgSource& bg, int stat
 
 void PaintControlSection(const TsCommonData& skinData, const TsBgSource& bg, bool fillCorners,
                          img::Bitmap32& target, TPoint origin, TRect rect, int state) {
-  const TsSkinModel* manager = skinData.GetSkinManager();
+  const TsSkinModel* manager = skinData.PaintSkin();
   if (!manager || !manager->IsValidSectionIndex(skinData.SectionIndex) ||
       !InsideTarget(rect, target))
     return;

@@ -80,7 +80,7 @@ void PaintControlText(HDC dc, const std::string& text, bool enabled, bool hot,
                       TsCommonData& skinData, UINT format, RECT rect, img::Bitmap32* picture) {
   if (text.empty()) return;
   int state = hot ? 1 : 0;
-  const TsSkinModel* manager = skinData.GetSkinManager();
+  const TsSkinModel* manager = skinData.PaintSkin();
   int saved = SaveDC(dc);
   IntersectClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
   SetBkMode(dc, TRANSPARENT);

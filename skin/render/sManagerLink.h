@@ -32,6 +32,9 @@ struct TsManagerLink {
   std::function<bool(const TsSkinModel&)> AllowGlowing;
   // The control state changes the manager's button effects animate (aeMouseEnter... bits).
   std::function<unsigned(const TsSkinModel&)> ButtonEffects;
+  // The manager's skin at a display scale (its copy for that scale); a model that is no manager
+  // is itself at every scale.
+  std::function<const TsSkinModel&(const TsSkinModel&, int)> AtDpi;
 };
 
 TsManagerLink& ManagerLink();

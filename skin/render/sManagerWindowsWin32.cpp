@@ -16,6 +16,7 @@
 #include "skin/render/sCtrlUtils.h"
 #include "skin/render/sGlow.h"
 #include "skin/render/sManagerLink.h"
+#include "skin/render/sScaledSkin.h"
 
 namespace {
 
@@ -182,6 +183,10 @@ void ConnectControlSkinState() {
     TsSkinManager* manager = ManagerOf(model);
     if (!manager || !manager->AnimEffects.Buttons.Active) return 0u;
     return manager->AnimEffects.Buttons.Events;
+  };
+  link.AtDpi = [](const TsSkinModel& model, int dpi) -> const TsSkinModel& {
+    TsSkinManager* manager = ManagerOf(model);
+    return manager ? SkinAtDpi(*manager, dpi) : model;
   };
   ManagerHooks().HideAllGlows = HideAllGlows;
   fw::ThreadPrivateMessages() = [](UINT msg, WPARAM wParam, LPARAM lParam) {

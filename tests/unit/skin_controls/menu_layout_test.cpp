@@ -3,11 +3,14 @@
 // leaves out.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "skin/controls/sMenuLayout.h"
 #include "skin/data/SkinSources.h"
 #include "skin/data/sSkinModel.h"
+#include "skin/render/sScaledSkin.h"
 #include "skin/render/sSection.h"
 #include "skins/StoredSkins.h"
 
@@ -47,6 +50,33 @@ TEST(MenuLayoutTest, PopupSizeOverColumns) {
   std::vector<TsPopupEntry> two = {{100, 22, false}, {80, 22, false}, {60, 22, true}};
   EXPECT_EQ(PopupSize(two, s), (TPoint{112 + 4 + 72 + 6, 44 + 6}));
   EXPECT_EQ(PopupSize({}, s), (TPoint{6, 6}));
+}
+
+// At a scale every length of the layout grows with it; the popup's frame is the platform's and
+// stays. The text heights are the menu font's at each scale.
+TEST(MenuLayoutTest, ItemAndPopupSizesFollowTheScale) {
+  struct Row {
+    int dpi, margin, spacing, textH, glyph, normalH, separatorH, headingH, normalW, popupW;
+  } rows[] = {
+      {96, 2, 8, 13, 16, 22, 2, 20, 146, 194},
+      {120, 3, 10, 16, 20, 29, 3, 26, 159, 201},  // 2.5 and 3.75 round up
+      {144, 3, 12, 20, 24, 33, 3, 31, 169, 208},
+      {192, 4, 16, 26, 32, 44, 4, 40, 192, 222},
+  };
+  const std::vector<TsPopupEntry> columns = {{100, 22, false}, {80, 22, false}, {60, 22, true}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.dpi);
+    TsMenuSpacing s = MenuSpacingAt(TsMenuSpacing{}, r.dpi);
+    EXPECT_EQ(s.Margin, r.margin);
+    EXPECT_EQ(s.Spacing, r.spacing);
+    EXPECT_EQ(s.BorderWidth, 3);
+    EXPECT_EQ(s.Dpi, r.dpi);
+    EXPECT_EQ(PopupItemHeight(TsMenuItemKind::Normal, r.textH, r.glyph, s), r.normalH);
+    EXPECT_EQ(PopupItemHeight(TsMenuItemKind::Separator, r.textH, r.glyph, s), r.separatorH);
+    EXPECT_EQ(PopupItemHeight(TsMenuItemKind::Heading, r.textH, r.glyph, s), r.headingH);
+    EXPECT_EQ(PopupItemWidth(TsMenuItemKind::Normal, 100, r.glyph, s, 0), r.normalW);
+    EXPECT_EQ(PopupSize(columns, s), (TPoint{r.popupW, 44 + 6}));
+  }
 }
 
 TsSkinModel& Skin(const char* name) {
@@ -101,6 +131,39 @@ TEST(MenuLayoutTest, PopupBackgroundHasPlateColumnFrameAndCorners) {
   TsSkinModel empty;
   std::vector<TRect> corners;
   EXPECT_TRUE(BuildPopupPicture(empty, {}, TsMenuSpacing{}, corners).Empty());
+}
+
+// The popup's picture from the skin's copy at a scale has the frame and glyph column at that
+// scale: the frame's width is the scaled border, and the column ends where the scaled spacing
+// puts the text.
+TEST(MenuLayoutTest, PopupBackgroundFromTheScaledSkinHasScaledFrameAndColumn) {
+  for (const char* name : {"Soft Azure", "Night Ember"}) {
+    TsSkinModel& skin = Skin(name);
+    const int border = MenuSkinBorderWidth(skin);
+    for (int dpi : {120, 144, 192}) {
+      SCOPED_TRACE(std::string(name) + " " + std::to_string(dpi));
+      std::unique_ptr<TsSkinModel> scaled = BuildScaledSkin(skin, dpi);
+      const int b = MenuSkinBorderWidth(*scaled);
+      EXPECT_EQ(b, platform::ScaleToDpi(border, dpi));
+      TsPopupBackground popup;
+      popup.Width = 300;
+      popup.Height = 180;
+      popup.GlyphWidth = platform::ScaleToDpi(16, dpi);
+      TsMenuSpacing spacing = MenuSpacingAt(TsMenuSpacing{}, dpi);
+      std::vector<TRect> corners;
+      img::Bitmap32 picture = BuildPopupPicture(*scaled, popup, spacing, corners);
+      ASSERT_EQ(picture.Width(), 300);
+      const int column = spacing.Margin + popup.GlyphWidth + spacing.Spacing;
+      img::Bitmap32 line(column, 180 - 2 * b);
+      PaintSection(scaled.get(), scaled->FindSection("ICOLINE"), "ICOLINE", EmptyBgSource, -1, -1,
+                   line, {0, 0}, {0, 0, column, line.Height()}, 0);
+      EXPECT_EQ(At(picture, b + column - 1, 90), At(line, column - 1, 90 - b));
+      img::Bitmap32 plate(300, 180);
+      PaintSection(scaled.get(), scaled->FindSection("MAINMENU"), "MAINMENU", EmptyBgSource, -1, -1,
+                   plate, {0, 0}, {0, 0, 300, 180}, 0);
+      EXPECT_EQ(At(picture, b + column + 2, 90), At(plate, b + column + 2, 90));
+    }
+  }
 }
 
 }  // namespace

@@ -5,13 +5,19 @@
 // skin at each scale.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdlib>
 #include <string>
 
+#include "framework/MenuPaint.h"
 #include "imaging/PngWriter.h"
 #include "platform/Dpi.h"
+#include "platform/GdiScopes.h"
 #include "platform/SystemEntry.h"
+#include "skin/controls/sMenuLayout.h"
+#include "skin/controls/sSkinableMenus.h"
+#include "skin/data/MaskGeometry.h"
 #include "skin/render/sScaledSkin.h"
 #include "tests/support/ScreenShot.h"
 #include "tests/win/windows/MainWindowFixture.h"
@@ -55,6 +61,87 @@ TEST_F(MainWindowTest, TheTitleBarGrowsWithTheDisplayScale) {
   const int skinTitle = manager.GlobalInfo.TitleHeight;
   EXPECT_EQ(form->sSkinProvider->Layout().TitleBottom, platform::ScaleToDpi(skinTitle, dpi));
   EXPECT_EQ(&form->sSkinProvider->Skin(), &SkinAtDpi(manager, dpi));
+}
+
+// The side of the list's check boxes as the list shows them.
+int CheckImageSide(TListView& list) {
+  auto images =
+      reinterpret_cast<HIMAGELIST>(SendMessageA(list.Handle(), LVM_GETIMAGELIST, LVSIL_STATE, 0));
+  int w = 0, h = 0;
+  if (images) ImageList_GetIconSize(images, &w, &h);
+  return w;
+}
+
+// The side of the skin's unchecked box at a scale.
+int SkinCheckSide(TsSkinManager& manager, int dpi) {
+  const TsSkinModel& skin = SkinAtDpi(manager, dpi);
+  return FrameWidth(skin.ImageTable[size_t(skin.QuickIndexes.GlobalImages[7])]);
+}
+
+// A 96-DPI length and its length at the test's scale: the scale's ratio, give or take the
+// rounding of the parts it is made of.
+void ExpectScaled(int scaled, int design, int dpi, const char* what) {
+  EXPECT_NEAR(scaled, design * dpi / 96.0, 2.0) << what << " at 96 DPI: " << design;
+}
+
+// The skinned button's frame, the list's check boxes and a menu item are drawn from the skin's
+// copy at the window's scale, so they grow with the text and the layout.
+TEST_F(MainWindowTest, ButtonsCheckBoxesAndMenuItemsGrowWithTheScale) {
+  const int dpi = TestDpi();
+  form = std::make_unique<TfrmMain>(nullptr);
+  form->Show();
+  Pump();
+  TsSkinManager& manager = *form->sSkinManager;
+  TsCtrlSkinData& button = form->BtnBackUp->SkinData();
+  ASSERT_TRUE(manager.IsValidImageIndex(button.BorderMaskIndex));
+  const TsMaskData& frame = button.PaintSkin()->ImageTable[size_t(button.BorderMaskIndex)];
+  ExpectScaled(FrameWidth(frame), FrameWidth(manager.ImageTable[size_t(button.BorderMaskIndex)]),
+               dpi, "the button's frame");
+  ExpectScaled(FrameHeight(frame), FrameHeight(manager.ImageTable[size_t(button.BorderMaskIndex)]),
+               dpi, "the button's frame");
+  EXPECT_EQ(CheckImageSide(*form->lv), SkinCheckSide(manager, dpi));
+  ExpectScaled(CheckImageSide(*form->lv), SkinCheckSide(manager, platform::kDesignDpi), dpi,
+               "the list's check box");
+
+  // The item's height against the height the same item has at 96 DPI: the menu font's line at
+  // 96 DPI beside a 16-pixel glyph.
+  platform::WindowDC dc(form->Handle());
+  int width = 0, height = 0;
+  {
+    platform::Selection font(dc, MenuFont(false, dpi));
+    SkinableMenus().MeasureItem(form->menuSearchDriver, dc, width, height);
+  }
+  HDC screen = GetDC(nullptr);
+  SIZE line{};
+  {
+    platform::Selection font(screen, MenuFont(false, platform::kDesignDpi));
+    GetTextExtentPoint32A(screen, "Wg", 2, &line);
+  }
+  ReleaseDC(nullptr, screen);
+  SIZE glyph{16, 16};
+  if (TImageList* images = form->MainMenu->Images())
+    glyph = {images->Width() * 96 / dpi, images->Height() * 96 / dpi};
+  ExpectScaled(height, PopupItemHeight(TsMenuItemKind::Normal, line.cy, glyph.cy, TsMenuSpacing{}),
+               dpi, "the menu item's height");
+}
+
+// A move to a monitor of another scale: the form takes the new scale, and the list's check boxes
+// are made again from the skin's copy at that scale.
+TEST_F(MainWindowTest, AScaleChangeRebuildsTheListsCheckBoxes) {
+  form = std::make_unique<TfrmMain>(nullptr);
+  form->Show();
+  Pump();
+  TsSkinManager& manager = *form->sSkinManager;
+  for (int dpi : {120, 192, TestDpi()}) {
+    SCOPED_TRACE(dpi);
+    RECT suggested;
+    GetWindowRect(form->Handle(), &suggested);
+    form->SendMessage(WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    Pump();
+    ASSERT_EQ(form->lv->Dpi(), dpi);
+    EXPECT_EQ(CheckImageSide(*form->lv), SkinCheckSide(manager, dpi));
+    EXPECT_EQ(form->BtnBackUp->SkinData().PaintSkin(), &SkinAtDpi(manager, dpi));
+  }
 }
 
 // The window that shows a form's frame: its border window when it has one (a layered window it
