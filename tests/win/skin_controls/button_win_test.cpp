@@ -412,6 +412,7 @@ TEST(AlphaImageListWinTest, AtAScaleThePicturesComeFromTheFilesResampledSmoothly
   list.AddItem(TsImageFormat::ifICO, icon);
   list.AddItem(TsImageFormat::ifPNG, png);
   list.BuildSystemList();
+  list.BuildSystemList();  // made again, it holds each picture once
   for (const Row& row : rows) {
     SCOPED_TRACE(row.dpi);
     list.ScaleTo(row.dpi);
@@ -440,4 +441,7 @@ TEST(AlphaImageListWinTest, AtAScaleThePicturesComeFromTheFilesResampledSmoothly
     EXPECT_GE(shown.Pixel(row.size - 1, middle).R, 250);
     EXPECT_EQ(Greys(shown, middle) > 0, row.size != 16);
   }
+  // The framework's own way of making the list again finds each picture once too.
+  list.fw::TImageList::ScaleTo(120);
+  EXPECT_EQ(list.Count(), 2);
 }
