@@ -150,17 +150,29 @@ int TImageList::AddRGBAOfSize(const std::uint8_t* rgba, int width, int height) {
   return index;
 }
 
-void TImageList::ScaleTo(int dpi) {
-  if (dpi <= 0 || dpi == dpi_) return;
+bool TImageList::ResizeTo(int dpi) {
+  if (dpi <= 0 || dpi == dpi_) return false;
   const int width = platform::ScaleToDpi(designWidth_, dpi);
   const int height = platform::ScaleToDpi(designHeight_, dpi);
   HIMAGELIST scaled = ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 4, 4);
-  if (!scaled) return;
+  if (!scaled) return false;
   ImageList_Destroy(handle_);
   handle_ = scaled;
   dpi_ = dpi;
   width_ = width;
   height_ = height;
+  return true;
+}
+
+void TImageList::Clear() {
+  ImageList_RemoveAll(handle_);
+  for (const Source& source : sources_)
+    if (source.icon) DestroyIcon(source.icon);
+  sources_.clear();
+}
+
+void TImageList::ScaleTo(int dpi) {
+  if (!ResizeTo(dpi)) return;
   for (const Source& source : sources_) {
     if (source.icon)
       ImageList_AddIcon(handle_, source.icon);

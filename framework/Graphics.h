@@ -114,6 +114,13 @@ class TImageList {
   // handle changes; a control showing the list is handed the new one by its owner.
   virtual void ScaleTo(int dpi);
 
+ protected:
+  // Makes the list again, empty, at the size designed for 96 DPI scaled to `dpi`; false when it
+  // is at that scale already or the list cannot be made.
+  bool ResizeTo(int dpi);
+  // Removes every picture, with what was kept to make it again.
+  void Clear();
+
  private:
   int AddRGBAOfSize(const std::uint8_t* rgba, int width, int height);
   struct Source {

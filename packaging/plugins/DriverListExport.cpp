@@ -61,27 +61,17 @@ void ExportList(HWND owner) {
   }
 }
 
-HWND AddControl(HWND parent, const char* kind, const char* text, DWORD style, int x, int y, int w,
-                int h, int id) {
-  HWND control =
-      CreateWindowExA(0, kind, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
-               TRUE);
-  return control;
-}
-
 LRESULT CALLBACK WindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_CREATE: {
       std::string summary = std::to_string(ReadDriverRecords().size()) +
                             " drivers are installed on this computer.\r\nExport writes each "
                             "one's class, description, provider, version, date and INF file.";
-      AddControl(wnd, "STATIC", summary.c_str(), SS_LEFT, 12, 12, 336, 44, -1);
-      AddControl(wnd, "BUTTON", "&Export...", BS_DEFPUSHBUTTON | WS_TABSTOP, 156, 66, 92, 26,
-                 kExportButton);
-      AddControl(wnd, "BUTTON", "&Close", BS_PUSHBUTTON | WS_TABSTOP, 256, 66, 92, 26,
-                 kCloseButton);
+      AddPluginControl(wnd, "STATIC", summary.c_str(), SS_LEFT, 0, {12, 12, 336, 44}, -1);
+      AddPluginControl(wnd, "BUTTON", "&Export...", BS_DEFPUSHBUTTON | WS_TABSTOP, 0,
+                       {156, 66, 92, 26}, kExportButton);
+      AddPluginControl(wnd, "BUTTON", "&Close", BS_PUSHBUTTON | WS_TABSTOP, 0, {256, 66, 92, 26},
+                       kCloseButton);
       return 0;
     }
     case WM_COMMAND:

@@ -45,6 +45,9 @@ const UINT kJobNews = WM_APP + 1;
 enum class TJobKind { Export, Verify, Restore };
 
 HINSTANCE instance = nullptr;
+// Lengths at 96 DPI.
+constexpr int kDeviceColumnWidth = 510;
+constexpr int kResultsWidth = 1600;
 
 // What the worker has told and the window not yet shown.
 struct TJobNews {
@@ -97,16 +100,6 @@ std::string ItemText(int id) {
   char text[MAX_PATH] = "";
   GetWindowTextA(Item(id), text, sizeof text);
   return text;
-}
-
-HWND AddControl(const char* kind, const char* text, DWORD style, DWORD exStyle, int x, int y, int w,
-                int h, int id) {
-  HWND control =
-      CreateWindowExA(exStyle, kind, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, state.wnd,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
-               TRUE);
-  return control;
 }
 
 // Selects the folder of the edit box when the picker opens, and marks the picker as the
@@ -273,37 +266,53 @@ void FillDrivers() {
   }
 }
 
+// What the window's own scaling leaves to it: the list's column and the width the result lines
+// scroll across.
+void FollowScale() {
+  ListView_SetColumnWidth(Item(kList), 0, PluginLength(kDeviceColumnWidth));
+  SendMessageA(Item(kResults), LB_SETHORIZONTALEXTENT, PluginLength(kResultsWidth), 0);
+}
+
 void CreateControls() {
-  AddControl("STATIC", "Installed drivers (the recommended ones are checked):", SS_LEFT, 0, 12, 10,
-             536, 16, -1);
-  HWND list = AddControl(WC_LISTVIEWA, "", LVS_REPORT | LVS_NOSORTHEADER | WS_TABSTOP,
-                         WS_EX_CLIENTEDGE, 12, 28, 536, 170, kList);
+  AddPluginControl(state.wnd, "STATIC",
+                   "Installed drivers (the recommended ones are checked):", SS_LEFT, 0,
+                   {12, 10, 536, 16}, -1);
+  HWND list =
+      AddPluginControl(state.wnd, WC_LISTVIEWA, "", LVS_REPORT | LVS_NOSORTHEADER | WS_TABSTOP,
+                       WS_EX_CLIENTEDGE, {12, 28, 536, 170}, kList);
   ListView_SetExtendedListViewStyle(list, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
   LVCOLUMNA column = {};
   column.mask = LVCF_TEXT | LVCF_WIDTH;
-  column.cx = 510;
+  column.cx = PluginLength(kDeviceColumnWidth);
   column.pszText = const_cast<char*>("Device");
   ListView_InsertColumn(list, 0, &column);
-  AddControl("STATIC", "Folder:", SS_LEFT, 0, 12, 210, 44, 16, -1);
+  AddPluginControl(state.wnd, "STATIC", "Folder:", SS_LEFT, 0, {12, 210, 44, 16}, -1);
   // Beside the backup tree, in the folder the program writes into.
   std::string folder = InWorkFolder("Packages");
-  AddControl("EDIT", folder.c_str(), ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, 58, 206, 400,
-             22, kFolder);
-  AddControl("BUTTON", "&Browse...", BS_PUSHBUTTON | WS_TABSTOP, 0, 466, 205, 82, 24, kBrowse);
-  AddControl("BUTTON", "&Export", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 12, 238, 82, 26, kExport);
-  AddControl("BUTTON", "&Verify", BS_PUSHBUTTON | WS_TABSTOP, 0, 100, 238, 82, 26, kVerify);
-  AddControl("BUTTON", "&Restore", BS_PUSHBUTTON | WS_TABSTOP, 0, 188, 238, 82, 26, kRestore);
-  AddControl("BUTTON", "Cancel", BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED, 0, 276, 238, 82, 26,
-             kCancel);
-  AddControl("BUTTON", "&Close", BS_PUSHBUTTON | WS_TABSTOP, 0, 466, 238, 82, 26, kClose);
-  AddControl(PROGRESS_CLASSA, "", 0, 0, 12, 274, 536, 16, kProgress);
-  AddControl("STATIC",
-             "Check drivers and export them, or verify or restore the packages of the folder.",
-             SS_LEFT | SS_ENDELLIPSIS, 0, 12, 296, 536, 16, kStatus);
-  AddControl("LISTBOX", "", LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
-             WS_EX_CLIENTEDGE, 12, 316, 536, 112, kResults);
-  SendMessageA(Item(kResults), LB_SETHORIZONTALEXTENT, 1600, 0);
+  AddPluginControl(state.wnd, "EDIT", folder.c_str(), ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
+                   {58, 206, 400, 22}, kFolder);
+  AddPluginControl(state.wnd, "BUTTON", "&Browse...", BS_PUSHBUTTON | WS_TABSTOP, 0,
+                   {466, 205, 82, 24}, kBrowse);
+  AddPluginControl(state.wnd, "BUTTON", "&Export", BS_DEFPUSHBUTTON | WS_TABSTOP, 0,
+                   {12, 238, 82, 26}, kExport);
+  AddPluginControl(state.wnd, "BUTTON", "&Verify", BS_PUSHBUTTON | WS_TABSTOP, 0,
+                   {100, 238, 82, 26}, kVerify);
+  AddPluginControl(state.wnd, "BUTTON", "&Restore", BS_PUSHBUTTON | WS_TABSTOP, 0,
+                   {188, 238, 82, 26}, kRestore);
+  AddPluginControl(state.wnd, "BUTTON", "Cancel", BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED, 0,
+                   {276, 238, 82, 26}, kCancel);
+  AddPluginControl(state.wnd, "BUTTON", "&Close", BS_PUSHBUTTON | WS_TABSTOP, 0, {466, 238, 82, 26},
+                   kClose);
+  AddPluginControl(state.wnd, PROGRESS_CLASSA, "", 0, 0, {12, 274, 536, 16}, kProgress);
+  AddPluginControl(
+      state.wnd, "STATIC",
+      "Check drivers and export them, or verify or restore the packages of the folder.",
+      SS_LEFT | SS_ENDELLIPSIS, 0, {12, 296, 536, 16}, kStatus);
+  AddPluginControl(state.wnd, "LISTBOX", "",
+                   LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
+                   {12, 316, 536, 112}, kResults);
   FillDrivers();
+  FollowScale();
 }
 
 // Closing while a job runs asks it to stop; the window goes when the job has ended.
@@ -355,6 +364,9 @@ LRESULT CALLBACK WindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case kJobNews:
       ShowJobNews();
+      return 0;
+    case WM_DPICHANGED:
+      FollowScale();
       return 0;
     case WM_CLOSE:
       RequestClose();

@@ -1,10 +1,75 @@
 #include "PluginWindow.h"
 
 #include <cstring>
+#include <utility>
+#include <vector>
 
+#include "platform/Dpi.h"
 #include "skin/data/sSkinCommands.h"
 
 namespace {
+
+using platform::ScaleToDpi;
+
+// The open plug-in window's scale, its font and its controls with their designs. A plug-in shows
+// one window at a time.
+struct TScaledWindow {
+  WNDPROC windowProc = nullptr;
+  int dpi = platform::kDesignDpi;
+  HFONT font = nullptr;  // made for dpi; null while the stock font is right for it
+  std::vector<std::pair<HWND, TDesignPlace>> controls;
+} scaled;
+
+HFONT WindowFont() {
+  return scaled.font ? scaled.font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+// The stock dialog font is made for the system's scale; a window on a monitor of another scale
+// gets a copy made for its own, so that its text is neither blurred nor clipped.
+HFONT FontFor(int dpi) {
+  const int systemDpi = platform::WindowDpi(nullptr);
+  LOGFONTA font;
+  if (dpi == systemDpi || !GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font))
+    return nullptr;
+  font.lfHeight = platform::RescaleLength(font.lfHeight, systemDpi, dpi);
+  return CreateFontIndirectA(&font);
+}
+
+RECT Scaled(const TDesignPlace& design) {
+  const int x = ScaleToDpi(design.x, scaled.dpi), y = ScaleToDpi(design.y, scaled.dpi);
+  return {x, y, x + ScaleToDpi(design.width, scaled.dpi),
+          y + ScaleToDpi(design.height, scaled.dpi)};
+}
+
+void TakeScale(int dpi) {
+  HFONT previous = scaled.font;
+  scaled.dpi = dpi;
+  scaled.font = FontFor(dpi);
+  for (const auto& [control, design] : scaled.controls) {
+    const RECT place = Scaled(design);
+    MoveWindow(control, place.left, place.top, place.right - place.left, place.bottom - place.top,
+               TRUE);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(WindowFont()), TRUE);
+  }
+  if (previous) DeleteObject(previous);
+}
+
+// Keeps the window at its monitor's scale, then lets the plug-in's own procedure see the message.
+LRESULT CALLBACK ScaledWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_CREATE) {
+    TakeScale(platform::WindowDpi(wnd));
+  } else if (msg == WM_DPICHANGED) {
+    const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+    SetWindowPos(wnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    TakeScale(HIWORD(wParam));
+  } else if (msg == WM_NCDESTROY) {
+    scaled.controls.clear();
+    if (scaled.font) DeleteObject(scaled.font);
+    scaled.font = nullptr;
+  }
+  return scaled.windowProc(wnd, msg, wParam, lParam);
+}
 
 // The platform's dialog class, as an atom.
 constexpr ATOM kDialogClass = 32770;
@@ -53,14 +118,16 @@ void ClosePluginWindow(HWND wnd) {
 void RunPluginWindow(const TPluginWindow& window, HWND owner) {
   WNDCLASSEXA wc = {};
   wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = window.windowProc;
+  scaled.windowProc = window.windowProc;
+  wc.lpfnWndProc = ScaledWindowProc;
   wc.hInstance = window.instance;
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = window.className;
   RegisterClassExA(&wc);
 
-  RECT frame = {0, 0, window.clientWidth, window.clientHeight};
+  const int dpi = platform::WindowDpi(owner);
+  RECT frame = {0, 0, ScaleToDpi(window.clientWidth, dpi), ScaleToDpi(window.clientHeight, dpi)};
   DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
   AdjustWindowRectEx(&frame, style, FALSE, WS_EX_DLGMODALFRAME);
   int w = frame.right - frame.left, h = frame.bottom - frame.top;
@@ -95,4 +162,22 @@ void RunPluginWindow(const TPluginWindow& window, HWND owner) {
     }
   }
   UnregisterClassA(window.className, window.instance);
+}
+
+HWND AddPluginControl(HWND parent, const char* kind, const char* text, DWORD style, DWORD exStyle,
+                      const TDesignPlace& design, int id) {
+  const RECT place = Scaled(design);
+  HWND control = CreateWindowExA(
+      exStyle, kind, text, WS_CHILD | WS_VISIBLE | style, place.left, place.top,
+      place.right - place.left, place.bottom - place.top, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+      reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
+  if (!control) return nullptr;
+  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(WindowFont()), TRUE);
+  scaled.controls.emplace_back(control, design);
+  return control;
+}
+
+int PluginLength(int length) {
+  return ScaleToDpi(length, scaled.dpi);
 }

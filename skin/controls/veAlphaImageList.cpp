@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "framework/IconFile.h"
+#include "platform/Dpi.h"
 #include "skin/render/sAlphaImage.h"
+#include "skin/render/sResample.h"
 
 TsAlphaImageList::TsAlphaImageList(int width, int height) : fw::TImageList(width, height) {}
 
@@ -19,14 +21,16 @@ int TsAlphaImageList::AddItem(TsImageFormat format, std::span<const uint8_t> dat
 
 namespace {
 
-// The icon of an icon file's image closest to the size, or null.
-HICON IconFromFile(const std::vector<uint8_t>& file, int w, int h) {
+// The image of an icon file for a picture of w x h: the smallest not smaller, else the largest.
+std::optional<fw::IconImage> IconImageFor(const std::vector<uint8_t>& file, int w, int h) {
   std::string_view bytes(reinterpret_cast<const char*>(file.data()), file.size());
-  std::optional<fw::IconImage> image = fw::PickIconImage(bytes, std::max(w, h));
-  if (!image) return nullptr;
-  auto* data = const_cast<PBYTE>(file.data() + image->offset);
-  return CreateIconFromResourceEx(data, DWORD(image->size), TRUE, 0x00030000, w, h,
-                                  LR_DEFAULTCOLOR);
+  return fw::PickIconImage(bytes, std::max(w, h));
+}
+
+// The icon of one image of an icon file, drawn at w x h, or null.
+HICON IconFromFile(const std::vector<uint8_t>& file, const fw::IconImage& image, int w, int h) {
+  auto* data = const_cast<PBYTE>(file.data() + image.offset);
+  return CreateIconFromResourceEx(data, DWORD(image.size), TRUE, 0x00030000, w, h, LR_DEFAULTCOLOR);
 }
 
 bool HasAlpha(const img::Bitmap32& picture) {
@@ -53,22 +57,61 @@ void AlphaFromMask(img::Bitmap32& picture, HICON icon) {
     }
 }
 
+// The icon's picture at w x h with its alpha.
+std::unique_ptr<img::Bitmap32> PictureOfIcon(HICON icon, int w, int h) {
+  auto picture = std::make_unique<img::Bitmap32>(w, h);
+  DrawIconEx(picture->DC(), 0, 0, icon, w, h, 0, nullptr, DI_NORMAL);
+  GdiFlush();
+  if (!HasAlpha(*picture)) AlphaFromMask(*picture, icon);
+  return picture;
+}
+
+// An icon image of another size than w x h, at its own size and resampled smoothly: the
+// system's stretch would pick pixels.
+std::unique_ptr<img::Bitmap32> ResampledIcon(const std::vector<uint8_t>& file,
+                                             const fw::IconImage& image, int w, int h) {
+  HICON icon = IconFromFile(file, image, image.width, image.height);
+  if (!icon) return nullptr;
+  std::unique_ptr<img::Bitmap32> own = PictureOfIcon(icon, image.width, image.height);
+  DestroyIcon(icon);
+  auto picture = std::make_unique<img::Bitmap32>();
+  try {
+    ResampleBitmap(*own, *picture, w, rfMitchell, h);
+  } catch (const std::exception&) {
+    return nullptr;
+  }
+  return picture;
+}
+
 }  // namespace
 
+void TsAlphaImageList::ScaleTo(int dpi) {
+  if (ResizeTo(dpi)) BuildSystemList();
+}
+
 void TsAlphaImageList::BuildSystemList() {
-  ImageList_RemoveAll(Handle());
+  Clear();
   const int w = Width(), h = Height();
   for (int i = 0; i < items_.Count(); ++i) {
-    // Icons go to the system list as they are; it draws them.
+    std::unique_ptr<img::Bitmap32> picture;
     if (items_[i].ImageFormat == TsImageFormat::ifICO) {
-      if (HICON icon = IconFromFile(items_[i].ImgData, w, h)) {
-        AddIcon(icon);
-        DestroyIcon(icon);
-        continue;
+      const std::vector<uint8_t>& file = items_[i].ImgData;
+      std::optional<fw::IconImage> image = IconImageFor(file, w, h);
+      // An image of the list's size goes to the system list as it is, and so does any at the
+      // list's design scale; the system draws them.
+      if (image && ((image->width == w && image->height == h) || Dpi() == platform::kDesignDpi)) {
+        if (HICON icon = IconFromFile(file, *image, w, h)) {
+          AddIcon(icon);
+          DestroyIcon(icon);
+          continue;
+        }
       }
+      if (image) picture = ResampledIcon(file, *image, w, h);
+    } else {
+      picture = items_.GetItemBitmap(i, w, h);
     }
     std::vector<uint8_t> rgba(size_t(w) * size_t(h) * 4, 0);
-    if (auto picture = items_.GetItemBitmap(i, w, h)) {
+    if (picture) {
       uint8_t* out = rgba.data();
       for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x, out += 4) {
@@ -91,10 +134,7 @@ std::unique_ptr<img::Bitmap32> TsAlphaImageList::GetItemBitmap(int index, int wi
   // Icons and pictures added to the system list directly: the system's picture, with its alpha.
   HICON icon = GetIcon(index);
   if (!icon) return nullptr;
-  auto picture = std::make_unique<img::Bitmap32>(width, height);
-  DrawIconEx(picture->DC(), 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
-  GdiFlush();
-  if (!HasAlpha(*picture)) AlphaFromMask(*picture, icon);
+  std::unique_ptr<img::Bitmap32> picture = PictureOfIcon(icon, width, height);
   DestroyIcon(icon);
   return picture;
 }

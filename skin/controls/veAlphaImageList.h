@@ -26,6 +26,9 @@ class TsAlphaImageList : public fw::TImageList {
   // Makes the system list again: one picture per item, in order; an item that cannot be decoded
   // keeps its place with a blank picture.
   void BuildSystemList();
+  // At another display scale the pictures come from the items' files, not from the pictures
+  // made for the last scale: each is resampled smoothly from its file's largest useful image.
+  void ScaleTo(int dpi) override;
   // A new 32-bit picture of an item at width x height, or null (see TsImgListItems); an icon
   // item, or a picture added to the system list directly, comes from the system list.
   std::unique_ptr<img::Bitmap32> GetItemBitmap(int index, int width, int height) const;

@@ -27,6 +27,10 @@
 //                              row; each page is scrolled, then the whole list (rows, header,
 //                              frame and scroll bar) painted again, one line per page:
 //                              "page N top T scroll X paint Y" (milliseconds)
+//   winprobe time-dpi CLASS FROM DPI...  sends that window, at scale FROM, WM_DPICHANGED for
+//                              each scale in turn (its rectangle scaled) and repaints it whole,
+//                              one line per scale:
+//                              "dpi D message M paint P total T" (milliseconds)
 #include <windows.h>
 #include <commctrl.h>
 
@@ -385,6 +389,41 @@ int TimePages(const char* className) {
   return 0;
 }
 
+// Tells the window, at the first scale given, it is on monitors of the other scales in turn, as the
+// system does when it is moved across them: WM_DPICHANGED with the window's rectangle scaled about
+// its top-left corner, then the repaint of the whole window and its children. Per scale: "dpi D
+// message M paint P total T" (milliseconds; the total runs from the message's sending to the
+// paint's end).
+int TimeDpi(const char* className, int argc, char** argv) {
+  HWND top = FindTopOfClass(className);
+  if (!top) return 1;
+  int from = std::atoi(argv[0]);
+  for (int i = 1; i < argc; ++i) {
+    const int to = std::atoi(argv[i]);
+    if (to <= 0 || from <= 0) return 2;
+    RECT now;
+    GetWindowRect(top, &now);
+    RemoteBlock block(top, sizeof(RECT));
+    const RECT suggested = {now.left, now.top, now.left + MulDiv(now.right - now.left, to, from),
+                            now.top + MulDiv(now.bottom - now.top, to, from)};
+    block.Write(0, &suggested, sizeof suggested);
+    LARGE_INTEGER start, sent, painted;
+    QueryPerformanceCounter(&start);
+    SendMessageA(top, WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(block.Address()));
+    QueryPerformanceCounter(&sent);
+    RedrawWindow(top, nullptr, nullptr, kWholeRepaint);
+    QueryPerformanceCounter(&painted);
+    if (!NothingLeftToPaint(top)) {
+      std::fprintf(stderr, "winprobe: the window was not painted inside the timed call\n");
+      return 1;
+    }
+    std::printf("dpi %d message %.3f paint %.3f total %.3f\n", to, Millis(start, sent),
+                Millis(sent, painted), Millis(start, painted));
+    from = to;
+  }
+  return 0;
+}
+
 void ListMenu(HMENU menu, int depth) {
   for (int i = 0, n = GetMenuItemCount(menu); i < n; ++i) {
     char text[256] = {};
@@ -438,6 +477,7 @@ int main(int argc, char** argv) {
   if (argc == 5 && !std::strcmp(argv[1], "fit")) return Fit(argv[2], argv[3], std::atoi(argv[4]));
   if (argc == 3 && !std::strcmp(argv[1], "time-return")) return TimeReturn(argv[2]);
   if (argc == 3 && !std::strcmp(argv[1], "time-pages")) return TimePages(argv[2]);
+  if (argc >= 5 && !std::strcmp(argv[1], "time-dpi")) return TimeDpi(argv[2], argc - 3, argv + 3);
   if (argc == 4 && !std::strcmp(argv[1], "click-row")) return ClickRow(argv[2], std::atoi(argv[3]));
   if (argc == 3 && !std::strcmp(argv[1], "menu")) {
     HWND top = FindTopOfClass(argv[2]);
@@ -449,6 +489,7 @@ int main(int argc, char** argv) {
       stderr,
       "usage: winprobe list | close CLASS | press BUTTON [TITLE] | focus CLASS |\n"
       "       rows CLASS | click-row CLASS N | menu CLASS | rect CLASS |\n"
-      "       list-view CLASS | fit CLASS FACE SIZE | time-return CLASS | time-pages CLASS\n");
+      "       list-view CLASS | fit CLASS FACE SIZE | time-return CLASS | time-pages CLASS |\n"
+      "       time-dpi CLASS FROM DPI...\n");
   return 2;
 }

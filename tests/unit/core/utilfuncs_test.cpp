@@ -144,6 +144,19 @@ TEST(IconFileTest, PicksClosestSizeThenDeepestColour) {
   EXPECT_EQ(fw::PickIconImage(file, 64)->offset, 130u);
 }
 
+// A list of 16-pixel pictures at 100 to 500 % asks for 16 to 80 pixels: it takes the image of that
+// size, else the next larger one to resample down from, else the largest (0 in a directory means
+// 256).
+TEST(IconFileTest, AScaledListTakesTheImageOfItsSizeElseTheNextLarger) {
+  std::string file = IconDirectory(
+      {{48, 32, 10, 148}, {16, 32, 10, 116}, {0, 32, 10, 256}, {32, 32, 10, 132}}, 300);
+  const std::pair<int, size_t> rows[] = {{16, 116},  {17, 132},  {20, 132}, {24, 132}, {32, 132},
+                                         {33, 148},  {40, 148},  {48, 148}, {49, 256}, {80, 256},
+                                         {256, 256}, {257, 256}, {1, 116}};
+  for (auto [wanted, offset] : rows)
+    EXPECT_EQ(fw::PickIconImage(file, wanted)->offset, offset) << wanted;
+}
+
 TEST(IconFileTest, RejectsMalformedFiles) {
   EXPECT_FALSE(fw::PickIconImage("", 32));
   EXPECT_FALSE(fw::PickIconImage("not an icon file", 32));

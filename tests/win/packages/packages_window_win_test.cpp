@@ -143,6 +143,68 @@ TEST(DriverPackagesWindowTest, ProposesThePackagesFolderOfTheCurrentFolder) {
   EXPECT_EQ(proposed, std::string(current) + "\\Packages");
 }
 
+RECT PlaceInWindow(HWND control) {
+  RECT place;
+  GetWindowRect(control, &place);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+  return place;
+}
+
+LONG FontHeight(HWND control) {
+  LOGFONTA font = {};
+  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+  return font.lfHeight;
+}
+
+// A move to monitors of other scales, as the system tells it, and back: the window takes the
+// suggested rectangle, its controls their designed places at the scale and a font made for it,
+// the list its column; back at 96 DPI everything is as it was made.
+TEST(DriverPackagesWindowTest, FollowsTheScaleOfItsMonitorAndComesBackExactly) {
+  HDC screen = GetDC(nullptr);
+  ASSERT_EQ(GetDeviceCaps(screen, LOGPIXELSY), 96) << "the table is for a display at 96 DPI";
+  ReleaseDC(nullptr, screen);
+  struct Row {
+    int dpi;
+    RECT close, results;
+    int column, extent;
+    LONG font;
+  };
+  const Row rows[] = {
+      {144, {699, 357, 822, 396}, {18, 474, 822, 642}, 765, 2400, -17},
+      {120, {583, 298, 686, 331}, {15, 395, 685, 535}, 638, 2000, -14},
+      {192, {932, 476, 1096, 528}, {24, 632, 1096, 856}, 1020, 3200, -22},
+      {96, {466, 238, 548, 264}, {12, 316, 548, 428}, 510, 1600, -11},
+  };
+  WithWindow([&](const Window& window) {
+    const LONG stockFont = FontHeight(window.Item(kExport));
+    EXPECT_EQ(stockFont, -11);
+    for (const Row& row : rows) {
+      SCOPED_TRACE(row.dpi);
+      RECT suggested = {30 + row.dpi, 20, 30 + row.dpi + 560 * row.dpi / 96,
+                        20 + 470 * row.dpi / 96};
+      SendMessageA(window.wnd, WM_DPICHANGED, MAKEWPARAM(row.dpi, row.dpi),
+                   reinterpret_cast<LPARAM>(&suggested));
+      RECT now;
+      GetWindowRect(window.wnd, &now);
+      EXPECT_TRUE(EqualRect(&now, &suggested));
+      RECT close = PlaceInWindow(window.Item(kClose)),
+           results = PlaceInWindow(window.Item(kResults));
+      EXPECT_TRUE(EqualRect(&close, &row.close))
+          << close.left << "," << close.top << "," << close.right << "," << close.bottom;
+      EXPECT_TRUE(EqualRect(&results, &row.results))
+          << results.left << "," << results.top << "," << results.right << "," << results.bottom;
+      EXPECT_EQ(SendMessageA(window.Item(kList), LVM_GETCOLUMNWIDTH, 0, 0), row.column);
+      EXPECT_EQ(SendMessageA(window.Item(kResults), LB_GETHORIZONTALEXTENT, 0, 0), row.extent);
+      for (int id : {kExport, kFolder, kStatus, kResults})
+        EXPECT_EQ(FontHeight(window.Item(id)), row.font) << "control " << id;
+    }
+    EXPECT_EQ(reinterpret_cast<HGDIOBJ>(SendMessageA(window.Item(kClose), WM_GETFONT, 0, 0)),
+              GetStockObject(DEFAULT_GUI_FONT))
+        << "back at the system's scale the stock font again";
+    window.Click(kClose);
+  });
+}
+
 TEST(DriverPackagesWindowTest, ClosingWhileBusyWaitsForTheWorker) {
   TestPackages packages("closing");
   WithWindow([&](const Window& window) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -338,4 +339,109 @@ TEST(AlphaImageListWinTest, IconItemsComeFromTheSystemList) {
     EXPECT_EQ(target.Pixel(12, 8).G, 255);
     EXPECT_EQ(target.Pixel(3, 8).R, 255);
   }
+}
+
+namespace {
+
+// Black on the left half, white on the right, opaque.
+img::Bitmap32 Halves(int size) {
+  img::Bitmap32 picture(size, size);
+  for (int y = 0; y < size; ++y)
+    for (int x = 0; x < size; ++x)
+      picture.Pixel(x, y) =
+          x < size / 2 ? img::TRGBAPixel{0, 0, 0, 255} : img::TRGBAPixel{255, 255, 255, 255};
+  return picture;
+}
+
+std::vector<uint8_t> Bytes(const std::string& text) {
+  return {text.begin(), text.end()};
+}
+
+// An icon file of PNG images, one per picture.
+std::vector<uint8_t> IconFileOf(const std::vector<const img::Bitmap32*>& pictures) {
+  std::vector<uint8_t> file(6 + 16 * pictures.size(), 0);
+  auto put16 = [&](size_t at, uint16_t v) { std::memcpy(&file[at], &v, 2); };
+  auto put32 = [&](size_t at, uint32_t v) { std::memcpy(&file[at], &v, 4); };
+  put16(2, 1);
+  put16(4, uint16_t(pictures.size()));
+  for (size_t i = 0; i < pictures.size(); ++i) {
+    const std::vector<uint8_t> png = Bytes(img::EncodePng(*pictures[i]));
+    const size_t entry = 6 + 16 * i;
+    file[entry] = uint8_t(pictures[i]->Width());
+    file[entry + 1] = uint8_t(pictures[i]->Height());
+    put16(entry + 4, 1);
+    put16(entry + 6, 32);
+    put32(entry + 8, uint32_t(png.size()));
+    put32(entry + 12, uint32_t(file.size()));
+    file.insert(file.end(), png.begin(), png.end());
+  }
+  return file;
+}
+
+// Pixels of a row that are neither near black nor near white: a picture that was resampled
+// smoothly has some where its halves meet, one stretched pixel by pixel has none.
+int Greys(const img::Bitmap32& picture, int y) {
+  int greys = 0;
+  for (int x = 0; x < picture.Width(); ++x)
+    greys += picture.Pixel(x, y).R > 32 && picture.Pixel(x, y).R < 223;
+  return greys;
+}
+
+}  // namespace
+
+// At a display scale the list is made again from its items' files: an icon from its image of the
+// list's size when it has one, else from the next larger (else the largest) resampled smoothly;
+// a PNG picture resampled smoothly from the file. Back at 96 DPI it is as it was.
+TEST(AlphaImageListWinTest, AtAScaleThePicturesComeFromTheFilesResampledSmoothly) {
+  img::Bitmap32 red(16, 16);
+  red.Fill({0, 0, 255, 255});
+  const img::Bitmap32 halves32 = Halves(32);
+  const std::vector<uint8_t> icon = IconFileOf({&red, &halves32});
+  const std::vector<uint8_t> png = Bytes(img::EncodePng(Halves(16)));
+  struct Row {
+    int dpi, size;
+    bool fromRed;   // the icon's 16-pixel image, else its 32-pixel one
+    bool smoothed;  // the icon's picture
+  };
+  const Row rows[] = {{144, 24, false, true},
+                      {120, 20, false, true},
+                      {192, 32, false, false},
+                      {240, 40, false, true},
+                      {96, 16, true, false}};
+  TsAlphaImageList list(16, 16);
+  list.AddItem(TsImageFormat::ifICO, icon);
+  list.AddItem(TsImageFormat::ifPNG, png);
+  list.BuildSystemList();
+  list.BuildSystemList();  // made again, it holds each picture once
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.dpi);
+    list.ScaleTo(row.dpi);
+    ASSERT_EQ(list.Width(), row.size);
+    ASSERT_EQ(list.Count(), 2);
+    std::unique_ptr<img::Bitmap32> fromIcon = list.GetItemBitmap(0, row.size, row.size);
+    ASSERT_TRUE(fromIcon);
+    const int middle = row.size / 2;
+    // Resampled pictures may come out a few steps darker and less opaque: the resampler's
+    // weights round down.
+    auto about = [](img::TRGBAPixel got, img::TRGBAPixel want) {
+      return std::abs(got.R - want.R) <= 4 && std::abs(got.G - want.G) <= 4 &&
+             std::abs(got.B - want.B) <= 4 && got.A >= 250;
+    };
+    const img::TRGBAPixel left =
+        row.fromRed ? img::TRGBAPixel{0, 0, 255, 255} : img::TRGBAPixel{0, 0, 0, 255};
+    const img::TRGBAPixel right = row.fromRed ? left : img::TRGBAPixel{255, 255, 255, 255};
+    EXPECT_TRUE(about(fromIcon->Pixel(0, middle), left));
+    EXPECT_TRUE(about(fromIcon->Pixel(row.size - 1, middle), right));
+    EXPECT_EQ(Greys(*fromIcon, middle) > 0, row.smoothed);
+    // The PNG item as the system list holds it.
+    img::Bitmap32 shown(row.size, row.size);
+    list.fw::TImageList::Draw(shown.DC(), 0, 0, 1);
+    GdiFlush();
+    EXPECT_LE(shown.Pixel(0, middle).R, 4);
+    EXPECT_GE(shown.Pixel(row.size - 1, middle).R, 250);
+    EXPECT_EQ(Greys(shown, middle) > 0, row.size != 16);
+  }
+  // The framework's own way of making the list again finds each picture once too.
+  list.fw::TImageList::ScaleTo(120);
+  EXPECT_EQ(list.Count(), 2);
 }
