@@ -5,9 +5,9 @@
 // client are painted again, and split into the work before the skin-change fade's clock started,
 // the fade (until its last frame was shown) and the work after it (the form painting its new look
 // and the border window's new picture). Each fade frame is compared with its tick: a frame shown
-// more than 8 ms after it is late. Printed: the median and slowest of the whole, the work and the
-// fade, the latest frame, and each skin that missed an aim (whole change above 130 ms, or a frame
-// late by more than 8 ms). Run it through cmake/wine-run:
+// more than 8 ms after it is late. Printed: the median and slowest of the whole, of each of its
+// three parts and of the latest frame, and each skin that missed an aim (whole change above
+// 130 ms, or a frame late by more than 8 ms). Run it through cmake/wine-run:
 //   cmake/wine-run --prefix build/win64/wine/bench build/win64/bench/skin_change/skin_change.exe
 #include <windows.h>
 
