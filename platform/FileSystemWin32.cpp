@@ -5,6 +5,7 @@
 
 #include "platform/AnsiText.h"
 #include "platform/FileSystem.h"
+#include "platform/SystemEntry.h"
 #include "platform/Win32Error.h"
 
 namespace platform {
@@ -68,12 +69,17 @@ class Win32FileSystem final : public FileSystem {
   std::string SystemDirectory() override { return Folder(GetSystemDirectoryA); }
 
   std::string DocumentsDirectory() override {
+    // The shell and COM are loaded when the folder is first asked for, not at start-up.
+    static const auto knownFolder =
+        SystemEntry<decltype(&SHGetKnownFolderPath)>("shell32.dll", "SHGetKnownFolderPath");
+    static const auto free = SystemEntry<decltype(&CoTaskMemFree)>("ole32.dll", "CoTaskMemFree");
+    if (!knownFolder || !free) return {};
     PWSTR path = nullptr;
     std::string folder;
     bool lost = false;
-    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Documents, KF_FLAG_CREATE, nullptr, &path)))
+    if (SUCCEEDED(knownFolder(FOLDERID_Documents, KF_FLAG_CREATE, nullptr, &path)))
       folder = AnsiFromWide(path, &lost);
-    CoTaskMemFree(path);
+    free(path);
     // A name the code page cannot hold would lead every later call to another folder.
     return lost ? std::string() : folder;
   }

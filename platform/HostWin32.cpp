@@ -2,6 +2,7 @@
 #include <shellapi.h>
 
 #include "platform/Host.h"
+#include "platform/SystemEntry.h"
 #include "platform/Win32Error.h"
 
 namespace platform {
@@ -32,7 +33,9 @@ class Win32Host final : public Host {
   }
 
   void ShellOpen(const std::string& target) override {
-    ShellExecuteA(nullptr, "Open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    // The shell is loaded on the first link opened, not at start-up.
+    static const auto open = SystemEntry<decltype(&ShellExecuteA)>("shell32.dll", "ShellExecuteA");
+    if (open) open(nullptr, "Open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
   }
 
   void SetScreenCursor(Cursor cursor) override {

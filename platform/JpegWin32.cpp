@@ -7,6 +7,7 @@
 #include "imaging/Dib.h"
 #include "platform/GdiScopes.h"
 #include "platform/Jpeg.h"
+#include "platform/SystemEntry.h"
 
 namespace platform {
 namespace {
@@ -54,19 +55,24 @@ class OlePicture final : public JpegPicture {
 }  // namespace
 
 std::unique_ptr<JpegPicture> LoadJpegPicture(std::string_view bytes) {
-  if (bytes.empty()) return nullptr;
+  // COM's picture loader is loaded with the first JPEG texture, not at start-up.
+  static const auto makeStream =
+      SystemEntry<decltype(&CreateStreamOnHGlobal)>("ole32.dll", "CreateStreamOnHGlobal");
+  static const auto loadPicture =
+      SystemEntry<decltype(&OleLoadPicture)>("oleaut32.dll", "OleLoadPicture");
+  if (bytes.empty() || !makeStream || !loadPicture) return nullptr;
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
   if (!memory) return nullptr;
   std::memcpy(GlobalLock(memory), bytes.data(), bytes.size());
   GlobalUnlock(memory);
   IStream* stream = nullptr;
-  if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &stream))) {
+  if (FAILED(makeStream(memory, TRUE, &stream))) {
     GlobalFree(memory);
     return nullptr;
   }
   IPicture* picture = nullptr;
-  HRESULT hr = OleLoadPicture(stream, static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
-                              reinterpret_cast<void**>(&picture));
+  HRESULT hr = loadPicture(stream, static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
+                           reinterpret_cast<void**>(&picture));
   stream->Release();
   if (FAILED(hr) || !picture) return nullptr;
   return std::make_unique<OlePicture>(picture);

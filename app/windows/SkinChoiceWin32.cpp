@@ -2,6 +2,7 @@
 #include <shlobj.h>
 
 #include "app/windows/SkinChoice.h"
+#include "platform/SystemEntry.h"
 
 namespace {
 
@@ -9,8 +10,10 @@ constexpr char kSection[] = "Skin";
 constexpr char kKey[] = "Name";
 
 std::string SettingsFolder() {
+  static const auto folderPath =
+      platform::SystemEntry<decltype(&SHGetFolderPathA)>("shell32.dll", "SHGetFolderPathA");
   char path[MAX_PATH] = {};
-  if (FAILED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path)))
+  if (!folderPath || FAILED(folderPath(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path)))
     return {};
   return std::string(path) + "\\Driver Keeper";
 }

@@ -1,9 +1,13 @@
 // Skin changes on a running, skinned window under Wine: a form of the main window's size and
 // style, with a menu bar, the skin provider and the main window's adopted controls (the driver
 // list with 30 rows, the status bar, the group box with its six labels), switched through every
-// stored skin. Each change
-// is timed from setting the skin's name until the frame and the client are painted again; the
-// median and the slowest change are printed. Run it through cmake/wine-run:
+// stored skin, twice. Each change is timed from setting the skin's name until the frame and the
+// client are painted again, and split into the work before the skin-change fade's clock started,
+// the fade (until its last frame was shown) and the work after it (the form painting its new look
+// and the border window's new picture). Each fade frame is compared with its tick: a frame shown
+// more than 8 ms after it is late. Printed: the median and slowest of the whole, of each of its
+// three parts and of the latest frame, and each skin that missed an aim (whole change above
+// 130 ms, or a frame late by more than 8 ms). Run it through cmake/wine-run:
 //   cmake/wine-run --prefix build/win64/wine/bench build/win64/bench/skin_change/skin_change.exe
 #include <windows.h>
 
@@ -17,6 +21,7 @@
 #include "framework/ComCtrls.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
+#include "skin/forms/sAnimWindow.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skins/StoredSkins.h"
 
@@ -24,10 +29,37 @@ using namespace fw;
 
 namespace {
 
-double Millis(LARGE_INTEGER from, LARGE_INTEGER to) {
+constexpr double kWholeAim = 130, kLateAim = 8;
+
+double Millis(LONGLONG from, LONGLONG to) {
   LARGE_INTEGER frequency;
   QueryPerformanceFrequency(&frequency);
-  return double(to.QuadPart - from.QuadPart) * 1000.0 / double(frequency.QuadPart);
+  return double(to - from) * 1000.0 / double(frequency.QuadPart);
+}
+
+LONGLONG Now() {
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return now.QuadPart;
+}
+
+// One change: the whole, the work before the fade's first frame, the fade, its latest frame.
+struct Change {
+  double whole = 0, work = 0, fade = 0, after = 0, latest = 0;
+  int frames = 0;
+};
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+double Slowest(const std::vector<double>& values) {
+  return *std::max_element(values.begin(), values.end());
+}
+
+void Print(const char* what, const std::vector<double>& values) {
+  std::printf("  %-26s median %6.1f ms, slowest %6.1f ms\n", what, Median(values), Slowest(values));
 }
 
 }  // namespace
@@ -80,21 +112,56 @@ int main() {
   form->Show();
   Application.ProcessMessages();
 
-  std::vector<double> times;
+  LONGLONG fadeStart = 0;
+  Change change;
+  SetFrameObserver([&](const TsFrameTiming& frame) {
+    if (frame.Index == 0) fadeStart = frame.ClockStart;
+    change.latest = std::max(change.latest, frame.ShownMs - frame.DueMs);
+    change.fade = frame.ShownMs;
+    ++change.frames;
+  });
+  std::vector<double> whole, work, fade, after, latest;
+  std::vector<std::string> missed;
   for (int round = 0; round < 2; ++round) {
     for (int i = 0; i < manager.InternalSkins.Count(); ++i) {
-      LARGE_INTEGER start, end;
-      QueryPerformanceCounter(&start);
-      manager.SetSkinName(manager.InternalSkins.Items(i).Name);
+      const std::string& name = manager.InternalSkins.Items(i).Name;
+      change = {};
+      fadeStart = 0;
+      LONGLONG start = Now();
+      manager.SetSkinName(name);
       RedrawWindow(form->Handle(), nullptr, nullptr,
                    RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
       Application.ProcessMessages();
-      QueryPerformanceCounter(&end);
-      times.push_back(Millis(start, end));
+      LONGLONG end = Now();
+      change.whole = Millis(start, end);
+      // Without a fade (none began) the whole change is work.
+      change.work = fadeStart ? Millis(start, fadeStart) : change.whole;
+      change.after = change.whole - change.work - change.fade;
+      whole.push_back(change.whole);
+      work.push_back(change.work);
+      fade.push_back(change.fade);
+      after.push_back(change.after);
+      latest.push_back(change.latest);
+      if (change.whole > kWholeAim || change.latest > kLateAim) {
+        char line[256];
+        std::snprintf(line, sizeof line,
+                      "  %-24s whole %6.1f ms, work %5.1f ms, fade %6.1f ms (%d frames), "
+                      "after %5.1f ms, latest frame %+5.1f ms",
+                      name.c_str(), change.whole, change.work, change.fade, change.frames,
+                      change.after, change.latest);
+        missed.push_back(line);
+      }
     }
   }
-  std::sort(times.begin(), times.end());
-  std::printf("skin changes: %zu, median %.1f ms, slowest %.1f ms\n", times.size(),
-              times[times.size() / 2], times.back());
+  SetFrameObserver(nullptr);
+  std::printf("skin changes: %zu\n", whole.size());
+  Print("whole change:", whole);
+  Print("work before the fade:", work);
+  Print("fade, to its last frame:", fade);
+  Print("work after the fade:", after);
+  Print("latest frame after its tick:", latest);
+  std::printf("changes over %.0f ms or with a frame late by more than %.0f ms: %zu\n", kWholeAim,
+              kLateAim, missed.size());
+  for (const std::string& line : missed) std::printf("%s\n", line.c_str());
   return 0;
 }

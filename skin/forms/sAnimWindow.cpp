@@ -1,5 +1,7 @@
 #include "skin/forms/sAnimWindow.h"
 
+#include <utility>
+
 #include "platform/LayeredWindows.h"
 
 namespace {
@@ -77,14 +79,50 @@ void TsFrameClock::WaitForNextFrame() {
   if (elapsed < due_) Sleep(DWORD(due_ - elapsed));
 }
 
-void RunFrames(HWND anim, const img::Bitmap32& picture, const std::vector<TsAnimFrame>& frames,
+double TsFrameClock::ElapsedMs() const {
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return double(now.QuadPart - start_) * 1000.0 / double(frequency_);
+}
+
+namespace {
+
+std::function<void(const TsFrameTiming&)>& FrameObserver() {
+  static std::function<void(const TsFrameTiming&)> observer;
+  return observer;
+}
+
+}  // namespace
+
+void SetFrameObserver(std::function<void(const TsFrameTiming&)> observer) {
+  FrameObserver() = std::move(observer);
+}
+
+void ReportFrameShown(const TsFrameClock& clock, int index) {
+  if (const auto& observer = FrameObserver())
+    observer({index, clock.DueMs(), clock.ElapsedMs(), clock.Start()});
+}
+
+bool RunFrames(HWND anim, const img::Bitmap32& picture, const std::vector<TsAnimFrame>& frames,
                const std::function<void(const TsAnimFrame&)>& afterFrame) {
   img::Bitmap32 buffer(picture.Width(), picture.Height());
   TsFrameClock clock;
+  // What the window shows: the alpha of the last frame pushed, and whether that frame was the
+  // picture itself. Each push hands the system the whole picture again, the costliest part of a
+  // frame; a frame that would show exactly what is there already is only waited for.
+  int shownAlpha = -1;
+  bool whole = false;
+  int index = 0;
   for (const TsAnimFrame& frame : frames) {
-    PrepareFrame(picture, buffer, frame);
-    ShowPicture(anim, buffer, frame.Alpha);
+    if (frame.Fill != TsFrameFill::Keep || frame.Alpha != shownAlpha) {
+      PrepareFrame(picture, buffer, frame);
+      ShowPicture(anim, buffer, frame.Alpha);
+      shownAlpha = frame.Alpha;
+      if (frame.Fill != TsFrameFill::Keep) whole = frame.Fill == TsFrameFill::Copy;
+    }
     if (afterFrame) afterFrame(frame);
+    ReportFrameShown(clock, index++);
     clock.WaitForNextFrame();
   }
+  return whole;
 }

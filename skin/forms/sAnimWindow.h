@@ -35,12 +35,33 @@ class TsFrameClock {
  public:
   TsFrameClock();
   void WaitForNextFrame();
+  // Milliseconds since the clock was made, and the tick the coming frame is due at.
+  double ElapsedMs() const;
+  int DueMs() const { return int(due_); }
+  // The clock's start as QueryPerformanceCounter counts it.
+  LONGLONG Start() const { return start_; }
 
  private:
   LONGLONG frequency_, start_, due_ = 0;
 };
 
+// A frame of an animation as it reached the screen: its number, its tick and when it was shown
+// (milliseconds since the animation's clock started), and that start in QueryPerformanceCounter
+// counts, so that a caller can tell the work before an animation from the animation.
+struct TsFrameTiming {
+  int Index;
+  int DueMs;
+  double ShownMs;
+  LONGLONG ClockStart;
+};
+// Receives every frame of the form animations once it is shown; empty (the default) to stop.
+// For benches that measure how late frames come; nothing in the program sets it.
+void SetFrameObserver(std::function<void(const TsFrameTiming&)> observer);
+// Tells the observer, if any, that frame index of the clock's animation was just shown.
+void ReportFrameShown(const TsFrameClock& clock, int index);
+
 // Shows the frames of picture one by one on a TsFrameClock; afterFrame (may be empty) follows
-// each.
-void RunFrames(HWND anim, const img::Bitmap32& picture, const std::vector<TsAnimFrame>& frames,
+// each. A frame that keeps the picture at the alpha already shown is not pushed again. True when
+// the window ends showing the picture itself (not a zoomed part) at the last frame's alpha.
+bool RunFrames(HWND anim, const img::Bitmap32& picture, const std::vector<TsAnimFrame>& frames,
                const std::function<void(const TsAnimFrame&)>& afterFrame);

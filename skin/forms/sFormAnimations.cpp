@@ -146,16 +146,19 @@ bool AnimateFormShow(TsSkinProvider& provider, int timeMs, uint8_t alpha, TveAni
     return false;
   }
   fw::TOnThrow dropAnim([&anim] { FreeAnimWindow(anim); });
-  RunFrames(anim, *picture, frames, nullptr);
+  platform::TraceStartup("show animation: its window shown");
+  bool done = RunFrames(anim, *picture, frames, nullptr) && frames.back().Alpha == alpha;
+  platform::TraceStartup("show animation: frames run");
   SetWindowPos(anim, nullptr, bounds.left, bounds.top, picture->Width(), picture->Height(),
                kAnimPlaceFlags | SWP_NOZORDER);
-  ShowPicture(anim, *picture, alpha);
+  if (!done) ShowPicture(anim, *picture, alpha);
   // The form comes back directly under the animation window and paints its final look there.
   provider.InAnimation = false;
   SetWindowPos(wnd, anim, 0, 0, 0, 0, kBackUnderFlags);
   ShowAfterLayering(*form, alpha);
   SendMessageA(wnd, WM_SETREDRAW, 1, 0);
   AnimationInProgress = false;
+  platform::TraceStartup("show animation: the form opaque again");
   RedrawWindow(wnd, nullptr, nullptr, kRedrawWhole);
   // A composed desktop shows the form's new pixels a little later.
   if (CompositionEnabled()) Sleep(48);

@@ -1,5 +1,6 @@
 // The provider's side of the form's show and hide animations: when they run, the picture a hide
 // starts from, and the form kept invisible while its show animation paints it.
+#include "platform/StartupTrace.h"
 #include "framework/Application.h"
 #include "framework/OnThrow.h"
 #include "platform/LayeredWindows.h"
@@ -82,6 +83,7 @@ bool TsSkinProvider::HandleAnimationMessage(TMessage& message) {
         AnimationInProgress = false;
         return true;
       }
+      platform::TraceStartup("form shown, still transparent");
       if (PreviewMode && Application.MainForm() == form_) RegisterWithEditor(form_->Handle());
       const TveFormShow& show = SkinManager()->AnimEffects.FormShow;
       if (!AnimateFormShow(*this, show.Time, alpha, show.Mode)) showPlainly();

@@ -113,9 +113,15 @@ void FadeInLayered(fw::TForm& form, TsSkinProvider& provider, int timeMs, uint8_
   TveBorderForm* border = provider.BorderForm();
   HWND oldLook = border ? border->WindowIfAny() : nullptr;
   std::function<void(const TsAnimFrame&)> fadeOld;
+  // A frame that leaves the old look's alpha as the frame before left it does not push its
+  // picture again: for the first two thirds, every frame would.
+  int oldAlpha = -1;
   if (oldLook && !border->Picture().Empty())
     fadeOld = [&](const TsAnimFrame& frame) {
-      ShowPicture(oldLook, border->Picture(), OldLookAlpha(alpha, frame.Alpha));
+      const uint8_t now = OldLookAlpha(alpha, frame.Alpha);
+      if (now == oldAlpha) return;
+      oldAlpha = now;
+      ShowPicture(oldLook, border->Picture(), now);
     };
   if (cover) RunFrames(cover, *picture, frames, fadeOld);
   Unfreeze(form, &provider, alpha);
@@ -150,6 +156,7 @@ void CrossFadeInOutputWindow(fw::TForm& form, TsSkinProvider* provider, int time
     for (int k = 0; k <= n; ++k) {
       CrossFade(frame, *cover.Snapshot, picture, CrossFadeWeight(k, n));
       BitBlt(dc, 0, 0, w, h, frame.DC(), 0, 0, SRCCOPY);
+      ReportFrameShown(clock, k);
       clock.WaitForNextFrame();
     }
     BitBlt(dc, 0, 0, w, h, picture.DC(), 0, 0, SRCCOPY);

@@ -11,6 +11,7 @@
 
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
+#include "skin/forms/sAnimWindow.h"
 #include "skin/forms/sFormAnimations.h"
 #include "skin/forms/sHideTimer.h"
 #include "skin/forms/sSkinProvider.h"
@@ -126,8 +127,9 @@ TEST_F(AnimationWinTest, ShowFadesTheFinalLookInAndLeavesTheFormPlain) {
   LayeredRecorder recorder;
   form->Show();
   std::vector<LayeredRecorder::Record> frames = Frames(recorder, Wnd());
-  // Shown at alpha 0, six frames, then the final display.
-  EXPECT_EQ(Alphas(frames), (std::vector<int>{0, 51, 102, 153, 204, 255, 255, 255}));
+  // Shown at alpha 0, then six frames; the sixth and the final display would show the fifth's
+  // picture at its alpha again, and are not pushed.
+  EXPECT_EQ(Alphas(frames), (std::vector<int>{0, 51, 102, 153, 204, 255}));
   ASSERT_FALSE(frames.empty());
   ExpectAtTheForm(frames);
   HWND anim = static_cast<HWND>(frames.front().Window);
@@ -156,6 +158,28 @@ TEST_F(AnimationWinTest, ShowFadesTheFinalLookInAndLeavesTheFormPlain) {
   ASSERT_EQ(frames.size(), 8u);
   EXPECT_NE(frames[1].Checksum, frames[6].Checksum);
   EXPECT_EQ(frames[6].Checksum, frames[7].Checksum);
+}
+
+TEST_F(AnimationWinTest, AFrameObserverSeesEachFrameWithItsTickAndNotBeforeIt) {
+  manager->AnimEffects.FormShow.Time = 70;
+  manager->AnimEffects.FormShow.Mode = TveAnimType::atFading;
+  std::vector<TsFrameTiming> seen;
+  SetFrameObserver([&seen](const TsFrameTiming& frame) { seen.push_back(frame); });
+  form->Show();
+  SetFrameObserver(nullptr);
+  // Six frames, the repeated last one too: it is waited for though not pushed again.
+  ASSERT_EQ(seen.size(), 6u);
+  for (int i = 0; i < 6; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(seen[i].Index, i);
+    EXPECT_EQ(seen[i].DueMs, i * kFrameInterval);
+    EXPECT_GE(seen[i].ShownMs, seen[i].DueMs);
+    EXPECT_EQ(seen[i].ClockStart, seen[0].ClockStart);
+  }
+  // Once taken away, it hears of no more frames.
+  form->Hide();
+  form->Show();
+  EXPECT_EQ(seen.size(), 6u);
 }
 
 TEST_F(AnimationWinTest, HideFadesOutOnTimerTicksAndTellsTheFormOnce) {
@@ -225,8 +249,8 @@ TEST_F(AnimationWinTest, SkinChangeFadesTheNewLookInOverTheFrozenForm) {
   ASSERT_GE(names.size(), 2u);
   manager->SetSkinName(names.front());
   std::vector<LayeredRecorder::Record> frames = Frames(recorder, Wnd());
-  // 100 ms: shown at alpha 0, then nine frames of an eighth each.
-  EXPECT_EQ(Alphas(frames), (std::vector<int>{0, 32, 64, 96, 128, 159, 191, 223, 255, 255}));
+  // 100 ms: shown at alpha 0, then nine frames of an eighth each; the ninth repeats the eighth.
+  EXPECT_EQ(Alphas(frames), (std::vector<int>{0, 32, 64, 96, 128, 159, 191, 223, 255}));
   ExpectAtTheForm(frames);
   ASSERT_FALSE(frames.empty());
   EXPECT_FALSE(IsWindow(static_cast<HWND>(frames.front().Window)));
@@ -281,7 +305,7 @@ TEST_F(AnimationWinTest, WithABorderWindowTheFramesCoverItAndTheOldFrameFadesOut
   std::vector<LayeredRecorder::Record> shown;
   for (const auto& r : Frames(recorder, Wnd()))
     if (r.Window != borderWnd) shown.push_back(r);
-  EXPECT_EQ(Alphas(shown), (std::vector<int>{0, 85, 170, 255, 255, 255}));
+  EXPECT_EQ(Alphas(shown), (std::vector<int>{0, 85, 170, 255}));
   for (const auto& f : shown) {
     EXPECT_EQ(f.X, around.left);
     EXPECT_EQ(f.Y, around.top);
@@ -301,10 +325,11 @@ TEST_F(AnimationWinTest, WithABorderWindowTheFramesCoverItAndTheOldFrameFadesOut
   std::vector<int> newLook, oldLook;
   for (const auto& r : Frames(recorder, Wnd()))
     (r.Window == borderWnd ? oldLook : newLook).push_back(r.Alpha);
-  EXPECT_EQ(newLook, (std::vector<int>{0, 26, 51, 76, 102, 128, 153, 178, 204, 230, 255, 255}));
-  ASSERT_GE(oldLook.size(), 11u);
-  EXPECT_EQ(std::vector<int>(oldLook.begin(), oldLook.begin() + 11),
-            (std::vector<int>{255, 255, 255, 255, 255, 255, 231, 153, 75, 0, 0}));
+  EXPECT_EQ(newLook, (std::vector<int>{0, 26, 51, 76, 102, 128, 153, 178, 204, 230, 255}));
+  // Pushed again only when its alpha changes.
+  ASSERT_GE(oldLook.size(), 5u);
+  EXPECT_EQ(std::vector<int>(oldLook.begin(), oldLook.begin() + 5),
+            (std::vector<int>{255, 231, 153, 75, 0}));
   // Then the border window shows the new frame at full alpha.
   EXPECT_EQ(oldLook.back(), 255);
   EXPECT_EQ(provider->BorderForm()->WindowIfAny(), borderWnd);
