@@ -12,24 +12,17 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 root=$PWD
+source bench/wine-bench.sh
 runs=${1:-5}
 
 cmake --build --preset win64 --target DriverKeeper dk_package_files winprobe >/dev/null
 
 prefix=$root/build/win64/wine/dpi_move
 probe_exe=$(find "$root/build/win64" -name winprobe.exe -path '*/tests/*' | head -1)
-app=$(mktemp -d "${TMPDIR:-/tmp}/dk-dpi-move.XXXXXX")
-pid=""
-cleanup() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
-  rm -rf "$app"
-}
-trap cleanup EXIT
-cp -r build/win64/bin/. "$app"/
+bench_program_copy dpi-move
 
 run() { "$root/cmake/wine-run" --prefix "$prefix" --sample-machine "$root/samples/machine" "$@"; }
 probe() { run "$probe_exe" "$@" | tr -d '\r'; }
-median() { printf '%s\n' "$@" | sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}'; }
 
 cold=() back=() warm=()
 for ((i = 0; i < runs; i++)); do

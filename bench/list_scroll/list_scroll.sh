@@ -23,6 +23,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 root=$PWD
+source bench/wine-bench.sh
 drivers=${1:-5000}
 
 cmake --build --preset win64 --target DriverKeeper dk_package_files winprobe >/dev/null
@@ -32,14 +33,7 @@ prefix=$root/build/win64/wine/list_scroll
 probe=$(find "$root/build/win64" -name winprobe.exe -path '*/tests/*' | head -1)
 python3 bench/list_scroll/machine.py "$machine" "$drivers"
 
-app=$(mktemp -d "${TMPDIR:-/tmp}/dk-list-scroll.XXXXXX")
-pid=""
-cleanup() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
-  rm -rf "$app"
-}
-trap cleanup EXIT
-cp -r build/win64/bin/. "$app"/
+bench_program_copy list-scroll
 
 run() { "$root/cmake/wine-run" --prefix "$prefix" --sample-machine "$machine" "$@"; }
 probe() { run "$probe" "$@" | tr -d '\r'; }

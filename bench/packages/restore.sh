@@ -11,6 +11,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 root=$PWD
+source bench/wine-bench.sh
 other=$(cd "$1" && pwd)
 runs=${2:-5}
 
@@ -39,7 +40,6 @@ time_run() {
   echo $(((end - start) / 1000000))
 }
 
-median() { printf '%s\n' "$@" | sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}'; }
 
 this_ms=() other_ms=()
 for ((i = 0; i < runs; i++)); do

@@ -10,14 +10,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 root=$PWD
+source bench/wine-bench.sh
 runs=${1:-7}
 
 cmake --build --preset win64 --target DriverKeeper dk_package_files startup_probe >/dev/null
 
 prefix=$root/build/win64/wine/sample
-app=$(mktemp -d "${TMPDIR:-/tmp}/dk-phases.XXXXXX")
-trap 'rm -rf "$app"' EXIT
-cp -r build/win64/bin/. "$app"/
+bench_program_copy phases
 cp build/win64/bench/startup/startup_probe.exe "$app"/
 
 # The first run prepares the prefix and its Xvfb and counts the rows the program shows.

@@ -25,6 +25,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 root=$PWD
+source bench/wine-bench.sh
 scale=""
 if [ "${1:-}" = --scale ]; then
   scale=yes
@@ -50,7 +51,6 @@ fi
 # One probe run in the copied program folder: "<ms> ms, <rows> rows, <KB> KB".
 probe() { (cd "$app" && "${launch[@]}" ./startup_probe.exe "$@" 2>&1 | tr -d '\r'); }
 field() { awk -v n="$1" '{print $n}'; }
-median() { printf '%s\n' "$@" | sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}'; }
 
 # The display's scale as a user sets it; each program started afterwards sees it.
 set_dpi() {
