@@ -21,6 +21,9 @@ class LayeredWindows : public Replaceable<LayeredWindows> {
   // picture's size and shows the picture: its colours premultiplied, its alpha per pixel, the
   // whole scaled by alpha. False when the system refused or lacks the call.
   virtual bool Update(void* window, int x, int y, const img::Bitmap32& picture, uint8_t alpha) = 0;
+  // Shows the picture of the window's last Update again, where it stands, scaled by another
+  // alpha. The picture is not handed over again: that copy is the costliest part of a frame.
+  virtual bool UpdateAlpha(void* window, uint8_t alpha) = 0;
   // Gives a layered window that paints itself one alpha for all of it.
   virtual bool SetAlpha(void* window, uint8_t alpha) = 0;
 };

@@ -33,6 +33,14 @@ class Win32LayeredWindows final : public LayeredWindows {
     return ok != FALSE;
   }
 
+  bool UpdateAlpha(void* window, uint8_t alpha) override {
+    if (!update_) return false;
+    // Without a source the system keeps the window's picture, place and size.
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, alpha, AC_SRC_ALPHA};
+    return update_(static_cast<HWND>(window), nullptr, nullptr, nullptr, nullptr, nullptr, 0,
+                   &blend, ULW_ALPHA) != FALSE;
+  }
+
   bool SetAlpha(void* window, uint8_t alpha) override {
     return attributes_ && attributes_(static_cast<HWND>(window), 0, alpha, LWA_ALPHA) != FALSE;
   }

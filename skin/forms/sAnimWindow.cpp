@@ -105,24 +105,42 @@ void ReportFrameShown(const TsFrameClock& clock, int index) {
 
 bool RunFrames(HWND anim, const img::Bitmap32& picture, const std::vector<TsAnimFrame>& frames,
                const std::function<void(const TsAnimFrame&)>& afterFrame) {
-  img::Bitmap32 buffer(picture.Width(), picture.Height());
+  img::Bitmap32 buffer;
   TsFrameClock clock;
-  // What the window shows: the alpha of the last frame pushed, and whether that frame was the
-  // picture itself. Each push hands the system the whole picture again, the costliest part of a
-  // frame; a frame that would show exactly what is there already is only waited for.
+  // Handing the system a picture is the costliest part of a frame, so a frame that shows what the
+  // window holds already only changes its alpha, or is only waited for when the alpha stays too.
+  // The window starts with the picture itself; the buffer holds the picture or a zoomed part of
+  // it, and may be on the window already. A fade never needs it: it is made on first need.
+  bool showsPicture = true, bufferIsPicture = false, bufferShown = false;
   int shownAlpha = -1;
-  bool whole = false;
+  auto makeBuffer = [&] {
+    if (!buffer.Empty()) return;
+    buffer.Resize(picture.Width(), picture.Height());
+    if (bufferIsPicture) PrepareFrame(picture, buffer, {0, TsFrameFill::Copy, {}});
+  };
   int index = 0;
   for (const TsAnimFrame& frame : frames) {
-    if (frame.Fill != TsFrameFill::Keep || frame.Alpha != shownAlpha) {
+    if (frame.Fill == TsFrameFill::Copy) {
+      if (!buffer.Empty()) PrepareFrame(picture, buffer, frame);
+      bufferIsPicture = true;
+      bufferShown = showsPicture;
+    } else if (frame.Fill != TsFrameFill::Keep) {
+      makeBuffer();
       PrepareFrame(picture, buffer, frame);
-      ShowPicture(anim, buffer, frame.Alpha);
-      shownAlpha = frame.Alpha;
-      if (frame.Fill != TsFrameFill::Keep) whole = frame.Fill == TsFrameFill::Copy;
+      bufferIsPicture = bufferShown = false;
     }
+    if (!bufferShown) {
+      if (!bufferIsPicture) makeBuffer();
+      ShowPicture(anim, bufferIsPicture ? picture : buffer, frame.Alpha);
+      showsPicture = bufferIsPicture;
+      bufferShown = true;
+    } else if (frame.Alpha != shownAlpha) {
+      platform::LayeredWindows::Current().UpdateAlpha(anim, frame.Alpha);
+    }
+    shownAlpha = frame.Alpha;
     if (afterFrame) afterFrame(frame);
     ReportFrameShown(clock, index++);
     clock.WaitForNextFrame();
   }
-  return whole;
+  return showsPicture;
 }

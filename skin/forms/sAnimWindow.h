@@ -60,8 +60,9 @@ void SetFrameObserver(std::function<void(const TsFrameTiming&)> observer);
 // Tells the observer, if any, that frame index of the clock's animation was just shown.
 void ReportFrameShown(const TsFrameClock& clock, int index);
 
-// Shows the frames of picture one by one on a TsFrameClock; afterFrame (may be empty) follows
-// each. A frame that keeps the picture at the alpha already shown is not pushed again. True when
-// the window ends showing the picture itself (not a zoomed part) at the last frame's alpha.
+// Shows the frames of picture one by one on a TsFrameClock on anim, which shows picture already
+// (at any alpha); afterFrame (may be empty) follows each. A frame that keeps what the window
+// shows only changes its alpha. True when the window ends showing the picture itself (not a
+// zoomed part) at the last frame's alpha.
 bool RunFrames(HWND anim, const img::Bitmap32& picture, const std::vector<TsAnimFrame>& frames,
                const std::function<void(const TsAnimFrame&)>& afterFrame);

@@ -16,7 +16,8 @@ class LayeredRecorder final : public platform::LayeredWindows {
     bool PerPixel;  // a picture with per-pixel alpha; false: one alpha for the whole window
     int X, Y, Width, Height;
     uint8_t Alpha;
-    uint64_t Checksum;  // of the picture's pixels; 0 without a picture
+    uint64_t Checksum;       // of the picture's pixels; 0 without a picture
+    bool AlphaOnly = false;  // the picture shown before, not handed over again
   };
   std::vector<Record> updates;
   bool available = true;
@@ -29,6 +30,20 @@ class LayeredRecorder final : public platform::LayeredWindows {
     updates.push_back(
         {window, true, x, y, picture.Width(), picture.Height(), alpha, Checksum(picture)});
     return Next().Update(window, x, y, picture, alpha);
+  }
+  // Recorded as what reaches the screen: the window's last picture, at the new alpha. Alone
+  // (no picture before it) it has the size and checksum 0.
+  bool UpdateAlpha(void* window, uint8_t alpha) override {
+    Record shown{window, true, 0, 0, 0, 0, alpha, 0};
+    for (auto r = updates.rbegin(); r != updates.rend(); ++r)
+      if (r->Window == window && r->PerPixel) {
+        shown = *r;
+        shown.Alpha = alpha;
+        break;
+      }
+    shown.AlphaOnly = true;
+    updates.push_back(shown);
+    return Next().UpdateAlpha(window, alpha);
   }
   bool SetAlpha(void* window, uint8_t alpha) override {
     updates.push_back({window, false, 0, 0, 0, 0, alpha, 0});

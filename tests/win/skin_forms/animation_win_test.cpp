@@ -36,6 +36,10 @@ struct FreezeProbe final : platform::LayeredWindows {
     if (window != form) formShown.push_back(IsWindowVisible(form));
     return next->Update(window, x, y, picture, alpha);
   }
+  bool UpdateAlpha(void* window, uint8_t alpha) override {
+    if (window != form) formShown.push_back(IsWindowVisible(form));
+    return next->UpdateAlpha(window, alpha);
+  }
   bool SetAlpha(void* window, uint8_t alpha) override { return next->SetAlpha(window, alpha); }
 };
 
@@ -52,6 +56,10 @@ struct FailingFrame final : platform::LayeredWindows {
     if (window != form && !anim) anim = static_cast<HWND>(window);
     if (window == anim && ++frames == 3) throw std::runtime_error("frame lost");
     return next->Update(window, x, y, picture, alpha);
+  }
+  bool UpdateAlpha(void* window, uint8_t alpha) override {
+    if (window == anim && ++frames == 3) throw std::runtime_error("frame lost");
+    return next->UpdateAlpha(window, alpha);
   }
   bool SetAlpha(void* window, uint8_t alpha) override { return next->SetAlpha(window, alpha); }
 };
@@ -134,6 +142,11 @@ TEST_F(AnimationWinTest, ShowFadesTheFinalLookInAndLeavesTheFormPlain) {
   ExpectAtTheForm(frames);
   HWND anim = static_cast<HWND>(frames.front().Window);
   for (const auto& f : frames) EXPECT_EQ(f.Window, anim);
+  // The picture is handed over once, while the window is shown; the frames change only the
+  // alpha it is shown at.
+  std::vector<bool> alphaOnly;
+  for (const auto& f : frames) alphaOnly.push_back(f.AlphaOnly);
+  EXPECT_EQ(alphaOnly, (std::vector<bool>{false, true, true, true, true, true}));
   EXPECT_FALSE(IsWindow(anim));
   // The form was invisible by its own alpha meanwhile, and is a plain window again.
   ASSERT_FALSE(recorder.updates.empty());
@@ -158,6 +171,8 @@ TEST_F(AnimationWinTest, ShowFadesTheFinalLookInAndLeavesTheFormPlain) {
   ASSERT_EQ(frames.size(), 8u);
   EXPECT_NE(frames[1].Checksum, frames[6].Checksum);
   EXPECT_EQ(frames[6].Checksum, frames[7].Checksum);
+  // Each zoomed frame is a picture of its own.
+  for (const auto& f : frames) EXPECT_FALSE(f.AlphaOnly);
 }
 
 TEST_F(AnimationWinTest, AFrameObserverSeesEachFrameWithItsTickAndNotBeforeIt) {

@@ -43,6 +43,9 @@ struct LastPicture final : platform::LayeredWindows {
     if (window != dialog) picture = p;
     return next->Update(window, x, y, p, alpha);
   }
+  bool UpdateAlpha(void* window, uint8_t alpha) override {
+    return next->UpdateAlpha(window, alpha);
+  }
   bool SetAlpha(void* window, uint8_t alpha) override { return next->SetAlpha(window, alpha); }
 };
 
