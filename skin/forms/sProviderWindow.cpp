@@ -42,8 +42,12 @@ bool TsSkinProvider::PrintWindow(HDC dc, LPARAM flags) {
   if (form_->Destroying() || !RebuildWindowImage()) return false;
   if (flags & PRF_NONCLIENT) PaintFrame(dc);
   if (!(flags & (PRF_CLIENT | PRF_ERASEBKGND | PRF_CHILDREN))) return true;
-  // The client, with its own painting and its children, lands where it lies in the window.
+  // The client, with its own painting and its children, lands where it lies in the window; with
+  // a border window the image is the larger window of the skin's frame, the form's corner lying
+  // at the image's origin inside it.
   TPoint offset = ClientOffsetInImage();
+  offset.X -= imageOrigin_.X;
+  offset.Y -= imageOrigin_.Y;
   int saved = SaveDC(dc);
   POINT origin;
   GetViewportOrgEx(dc, &origin);
