@@ -112,6 +112,23 @@ HWND ShowFinalLookWindow(TsSkinProvider& provider, const img::Bitmap32& picture,
   return anim;
 }
 
+bool PutFinalLookOnForm(TsSkinProvider& provider, const img::Bitmap32& picture,
+                        const RECT& bounds) {
+  HWND wnd = provider.Form()->Handle();
+  const RECT now = FinalLookBounds(provider, picture);
+  if (!EqualRect(&now, &bounds) || !picture.DC()) return false;
+  RECT r;
+  GetWindowRect(wnd, &r);
+  // Children are not clipped: the picture holds them too.
+  HDC dc = GetDCEx(wnd, nullptr, DCX_WINDOW | DCX_CACHE);
+  if (!dc) return false;
+  BitBlt(dc, 0, 0, r.right - r.left, r.bottom - r.top, picture.DC(), r.left - bounds.left,
+         r.top - bounds.top, SRCCOPY);
+  ReleaseDC(wnd, dc);
+  RedrawWindow(wnd, nullptr, nullptr, RDW_VALIDATE | RDW_NOFRAME | RDW_NOERASE | RDW_ALLCHILDREN);
+  return true;
+}
+
 void HideByLayering(fw::TForm& form) {
   HWND wnd = form.Handle();
   SetWindowLongA(wnd, GWL_EXSTYLE, GetWindowLongA(wnd, GWL_EXSTYLE) | WS_EX_LAYERED);
@@ -152,14 +169,15 @@ bool AnimateFormShow(TsSkinProvider& provider, int timeMs, uint8_t alpha, TveAni
   SetWindowPos(anim, nullptr, bounds.left, bounds.top, picture->Width(), picture->Height(),
                kAnimPlaceFlags | SWP_NOZORDER);
   if (!done) ShowPicture(anim, *picture, alpha);
-  // The form comes back directly under the animation window and paints its final look there.
+  // The form comes back directly under the animation window and takes the picture as its look.
   provider.InAnimation = false;
   SetWindowPos(wnd, anim, 0, 0, 0, 0, kBackUnderFlags);
   ShowAfterLayering(*form, alpha);
   SendMessageA(wnd, WM_SETREDRAW, 1, 0);
   AnimationInProgress = false;
   platform::TraceStartup("show animation: the form opaque again");
-  RedrawWindow(wnd, nullptr, nullptr, kRedrawWhole);
+  if (!PutFinalLookOnForm(provider, *picture, bounds))
+    RedrawWindow(wnd, nullptr, nullptr, kRedrawWhole);
   // A composed desktop shows the form's new pixels a little later.
   if (CompositionEnabled()) Sleep(48);
   // The border window comes back behind the form with its own picture and shape.

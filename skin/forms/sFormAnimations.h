@@ -37,6 +37,11 @@ void ShowAfterLayering(fw::TForm& form, uint8_t alpha);
 std::unique_ptr<img::Bitmap32> PaintFinalLook(TsSkinProvider& provider);
 // Where that picture stands on the screen: over the form, or over its border window.
 RECT FinalLookBounds(TsSkinProvider& provider, const img::Bitmap32& picture);
+// Puts picture, the final look painted for an animation that stood at bounds, on the form's
+// window and takes the paints its window and children wait for as done: painting them all again
+// would give the same pixels. False, with nothing done, when the form no longer stands where the
+// picture was painted for; it must paint itself then.
+bool PutFinalLookOnForm(TsSkinProvider& provider, const img::Bitmap32& picture, const RECT& bounds);
 // Shows picture (the final look) at alpha in a new layered animation window where it stands; a
 // maximised form's frame and shadow beyond the work area are cut off, as its border window cuts
 // them. Null when no window could be made.

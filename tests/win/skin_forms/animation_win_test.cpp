@@ -356,6 +356,67 @@ TEST_F(AnimationWinTest, WithABorderWindowTheFramesCoverItAndTheOldFrameFadesOut
 
 namespace {
 
+// What a window shows, its children included, in window coordinates.
+std::unique_ptr<img::Bitmap32> WindowPixels(HWND wnd) {
+  RECT r;
+  GetWindowRect(wnd, &r);
+  auto pixels = std::make_unique<img::Bitmap32>(r.right - r.left, r.bottom - r.top);
+  HDC dc = GetWindowDC(wnd);
+  BitBlt(pixels->DC(), 0, 0, pixels->Width(), pixels->Height(), dc, 0, 0, SRCCOPY);
+  ReleaseDC(wnd, dc);
+  GdiFlush();
+  for (int y = 0; y < pixels->Height(); ++y)
+    for (int x = 0; x < pixels->Width(); ++x) pixels->Pixel(x, y).A = 0;
+  return pixels;
+}
+
+// Counts the paints a window is sent; one window at a time.
+struct PaintCounter {
+  static inline int paints = 0;
+  static inline WNDPROC original = nullptr;
+  HWND wnd;
+  explicit PaintCounter(HWND w) : wnd(w) {
+    paints = 0;
+    original = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc)));
+  }
+  ~PaintCounter() { SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original)); }
+  static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_PAINT) ++paints;
+    return CallWindowProcA(original, w, msg, wParam, lParam);
+  }
+};
+
+TEST_F(AnimationWinTest, AfterTheShowTheFormShowsTheFadedPictureWithoutPaintingAgain) {
+  manager->AnimEffects.FormShow.Time = 36;
+  manager->AnimEffects.FormShow.Mode = TveAnimType::atFading;
+  for (bool borderWindow : {false, true}) {
+    SCOPED_TRACE(borderWindow);
+    manager->SetExtendedBorders(borderWindow);
+    HWND button = GetWindow(Wnd(), GW_CHILD);
+    ASSERT_NE(button, nullptr);
+    std::unique_ptr<img::Bitmap32> shown;
+    {
+      PaintCounter counter(button);
+      form->Show();
+      EXPECT_EQ(provider->BorderForm() != nullptr, borderWindow);
+      // The picture the frames showed is on the form; nothing is left for it to paint.
+      EXPECT_EQ(PaintCounter::paints, 0);
+      EXPECT_FALSE(GetUpdateRect(Wnd(), nullptr, FALSE));
+      EXPECT_FALSE(GetUpdateRect(button, nullptr, FALSE));
+      shown = WindowPixels(Wnd());
+      // Painting everything again gives the same pixels, the client's edges around the button
+      // included.
+      RedrawWindow(Wnd(), nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+      EXPECT_EQ(PaintCounter::paints, 1);
+    }
+    EXPECT_EQ(LayeredRecorder::Checksum(*shown), LayeredRecorder::Checksum(*WindowPixels(Wnd())));
+    form->Hide();
+    WaitForHide();
+  }
+}
+
 TEST_F(AnimationWinTest, AnAnimationLeftByAThrowLeavesTheFormShownAndPainting) {
   // The show fade: the form was made transparent for it.
   manager->AnimEffects.FormShow.Time = 70;
