@@ -78,7 +78,9 @@ bool TsSkinProvider::HandleStateMessage(TMessage& message) {
     }
     case WM_ERASEBKGND:
       if (!DrawClientArea) return false;
-      EraseClient(reinterpret_cast<HDC>(message.WParam));
+      // Shown transparent for its show animation, the form gets the animation's picture
+      // afterwards, or is erased and painted then.
+      if (!InAnimation) EraseClient(reinterpret_cast<HDC>(message.WParam));
       message.Result = 1;
       return true;
     case WM_QUERYENDSESSION:
