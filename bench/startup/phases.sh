@@ -4,19 +4,26 @@
 # startup_probe.exe as startup.sh launches it, then for every phase the median of its stamps
 # (milliseconds since the process was created) and of its share (since the phase before).
 #
-#   bench/startup/phases.sh [RUNS]
+#   bench/startup/phases.sh [RUNS [OTHER_BIN_DIR]]
 #
-# RUNS defaults to 7. The load at the time is printed with the table.
+# RUNS defaults to 7. With OTHER_BIN_DIR (the bin folder of another win64 build) that build's
+# program is traced instead of this one's, for a table of the build before a change. The load at
+# the time is printed with the table.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 root=$PWD
 source bench/wine-bench.sh
 runs=${1:-7}
+other=${2:-}
 
 cmake --build --preset win64 --target DriverKeeper dk_package_files startup_probe >/dev/null
 
 prefix=$root/build/win64/wine/sample
 bench_program_copy phases
+if [ -n "$other" ]; then
+  rm -rf "${app:?}"/*
+  cp -r "$other"/. "$app"/
+fi
 cp build/win64/bench/startup/startup_probe.exe "$app"/
 
 # The first run prepares the prefix and its Xvfb and counts the rows the program shows.
