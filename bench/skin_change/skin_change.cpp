@@ -7,7 +7,11 @@
 // and the border window's new picture). Each fade frame is compared with its tick: a frame shown
 // more than 8 ms after it is late. Printed: the median and slowest of the whole, of each of its
 // three parts and of the latest frame, and each skin that missed an aim (whole change above
-// 130 ms, or a frame late by more than 8 ms). Run it through cmake/wine-run:
+// 130 ms, or a frame late by more than 8 ms). Beside the times, counts that the machine's load
+// does not change: the pictures the skins decoded (at start-up and per change) and their bytes,
+// the process's CPU time, and the paint messages the windows got per change. The change ends when
+// nothing of the window is left to paint; the bench paints what is still invalid and adds nothing.
+// Run it through cmake/wine-run:
 //   cmake/wine-run --prefix build/win64/wine/bench build/win64/bench/skin_change/skin_change.exe
 #include <windows.h>
 
@@ -21,6 +25,7 @@
 #include "framework/ComCtrls.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
+#include "skin/data/SkinImage.h"
 #include "skin/forms/sAnimWindow.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skins/StoredSkins.h"
@@ -58,13 +63,44 @@ double Slowest(const std::vector<double>& values) {
   return *std::max_element(values.begin(), values.end());
 }
 
-void Print(const char* what, const std::vector<double>& values) {
-  std::printf("  %-26s median %6.1f ms, slowest %6.1f ms\n", what, Median(values), Slowest(values));
+void Print(const char* what, const std::vector<double>& values, const char* unit = "ms") {
+  std::printf("  %-28s median %7.1f %s, most %7.1f %s\n", what, Median(values), unit,
+              Slowest(values), unit);
+}
+
+// User and kernel time of this process, in milliseconds.
+double CpuMillis() {
+  FILETIME created, exited, kernel, user;
+  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+  auto ms = [](const FILETIME& t) {
+    return double(ULONGLONG(t.dwHighDateTime) << 32 | t.dwLowDateTime) / 10000.0;
+  };
+  return ms(kernel) + ms(user);
+}
+
+// WM_PAINT and WM_NCPAINT messages the thread's windows got, sent or dispatched.
+int paints = 0, framePaints = 0;
+
+void CountPaint(UINT message) {
+  if (message == WM_PAINT) ++paints;
+  if (message == WM_NCPAINT) ++framePaints;
+}
+
+LRESULT CALLBACK SentHook(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION) CountPaint(reinterpret_cast<const CWPSTRUCT*>(lParam)->message);
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK DispatchedHook(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION && wParam == PM_REMOVE)
+    CountPaint(reinterpret_cast<const MSG*>(lParam)->message);
+  return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 }  // namespace
 
 int main() {
+  const TsDecodeCounts startDecodes = SkinDecodeCounts();
   TsSkinManager manager(nullptr);
   AddStoredSkins(manager.InternalSkins);
   manager.SetThirdParty(TveThirdKind::ListViews, "TListView\r\n");
@@ -111,6 +147,12 @@ int main() {
   provider->CaptionAlignment = TsCaptionAlign::Center;
   form->Show();
   Application.ProcessMessages();
+  std::printf("start-up: %lld pictures decoded, %.1f KB\n",
+              (long long)(SkinDecodeCounts().Images - startDecodes.Images),
+              double(SkinDecodeCounts().Bytes - startDecodes.Bytes) / 1024);
+  const DWORD thread = GetCurrentThreadId();
+  HHOOK sentHook = SetWindowsHookExA(WH_CALLWNDPROC, SentHook, nullptr, thread);
+  HHOOK dispatchedHook = SetWindowsHookExA(WH_GETMESSAGE, DispatchedHook, nullptr, thread);
 
   LONGLONG fadeStart = 0;
   Change change;
@@ -120,19 +162,26 @@ int main() {
     change.fade = frame.ShownMs;
     ++change.frames;
   });
-  std::vector<double> whole, work, fade, after, latest;
+  std::vector<double> whole, work, fade, after, latest, decoded, decodedKb, cpu, painted, framed;
   std::vector<std::string> missed;
   for (int round = 0; round < 2; ++round) {
     for (int i = 0; i < manager.InternalSkins.Count(); ++i) {
       const std::string& name = manager.InternalSkins.Items(i).Name;
       change = {};
       fadeStart = 0;
+      const TsDecodeCounts decodes = SkinDecodeCounts();
+      const double cpuStart = CpuMillis();
+      paints = framePaints = 0;
       LONGLONG start = Now();
       manager.SetSkinName(name);
-      RedrawWindow(form->Handle(), nullptr, nullptr,
-                   RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
       Application.ProcessMessages();
+      RedrawWindow(form->Handle(), nullptr, nullptr, RDW_ALLCHILDREN | RDW_UPDATENOW);
       LONGLONG end = Now();
+      cpu.push_back(CpuMillis() - cpuStart);
+      decoded.push_back(double(SkinDecodeCounts().Images - decodes.Images));
+      decodedKb.push_back(double(SkinDecodeCounts().Bytes - decodes.Bytes) / 1024);
+      painted.push_back(paints);
+      framed.push_back(framePaints);
       change.whole = Millis(start, end);
       // Without a fade (none began) the whole change is work.
       change.work = fadeStart ? Millis(start, fadeStart) : change.whole;
@@ -154,12 +203,19 @@ int main() {
     }
   }
   SetFrameObserver(nullptr);
+  UnhookWindowsHookEx(sentHook);
+  UnhookWindowsHookEx(dispatchedHook);
   std::printf("skin changes: %zu\n", whole.size());
   Print("whole change:", whole);
   Print("work before the fade:", work);
   Print("fade, to its last frame:", fade);
   Print("work after the fade:", after);
   Print("latest frame after its tick:", latest);
+  Print("pictures decoded:", decoded, "  ");
+  Print("bytes decoded:", decodedKb, "KB");
+  Print("CPU time of the process:", cpu);
+  Print("WM_PAINT messages:", painted, "  ");
+  Print("WM_NCPAINT messages:", framed, "  ");
   std::printf("changes over %.0f ms or with a frame late by more than %.0f ms: %zu\n", kWholeAim,
               kLateAim, missed.size());
   for (const std::string& line : missed) std::printf("%s\n", line.c_str());

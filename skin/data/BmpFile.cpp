@@ -87,15 +87,29 @@ std::optional<Header> ReadHeader(std::string_view b) {
   return h;
 }
 
+size_t Stride(const Header& h) {
+  return ((size_t(h.width) * size_t(h.bpp) + 31) / 32) * 4;
+}
+
+bool HoldsThePixels(std::string_view b, const Header& h) {
+  size_t pixelsAt = U32(b, 10);
+  return pixelsAt <= b.size() && (b.size() - pixelsAt) / Stride(h) >= size_t(h.height);
+}
+
 }  // namespace
+
+std::optional<std::pair<int, int>> BmpSize(std::string_view b) {
+  std::optional<Header> h = ReadHeader(b);
+  if (!h || !HoldsThePixels(b, *h)) return std::nullopt;
+  return std::pair{h->width, h->height};
+}
 
 std::optional<img::Picture> DecodeBmp(std::string_view b) {
   std::optional<Header> header = ReadHeader(b);
-  if (!header) return std::nullopt;
+  if (!header || !HoldsThePixels(b, *header)) return std::nullopt;
   const Header& h = *header;
-  size_t stride = ((size_t(h.width) * size_t(h.bpp) + 31) / 32) * 4;
+  size_t stride = Stride(h);
   size_t pixelsAt = U32(b, 10);
-  if (pixelsAt > b.size() || (b.size() - pixelsAt) / stride < size_t(h.height)) return std::nullopt;
   auto sourceRow = [&](int y) {
     int fileRow = h.topDown ? y : h.height - 1 - y;
     return reinterpret_cast<const uint8_t*>(b.data() + pixelsAt + size_t(fileRow) * stride);

@@ -17,6 +17,10 @@ std::optional<img::Picture> DecodeSkinImage(std::string_view bytes, bool isBitma
   return isBitmap ? DecodeBmp(bytes) : DecodePng(bytes);
 }
 
+std::optional<std::pair<int, int>> SkinImageSize(std::string_view bytes, bool isBitmap) {
+  return isBitmap ? BmpSize(bytes) : PngSize(bytes);
+}
+
 img::Bitmap32 ToSkinBitmap(img::Picture&& picture) {
   if (auto* bitmap = std::get_if<img::Bitmap32>(&picture.pixels)) return std::move(*bitmap);
   img::Bitmap32 result(picture.Width(), picture.Height());

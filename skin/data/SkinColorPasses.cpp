@@ -37,11 +37,13 @@ void ChangeColors(TsSkinModel& m, ColorFn change) {
     if (kPaletteShifts[i]) m.Palette[i] = change(m.Palette[i]);
 }
 
-template <typename BitmapFn>
-void ChangeImages(TsSkinModel& m, BitmapFn change) {
+// A picture not decoded yet takes the pass after its decode. An entry in keep lies in a picture
+// of its own that keeps its colours.
+void ChangeImages(TsSkinModel& m, const TsSkinImage::Pass& change,
+                  const std::vector<const TsMaskData*>& keep = {}) {
   change(m.MasterImage);
   for (TsMaskData& e : m.ImageTable)
-    if (e.Image) change(*e.Image);
+    if (std::find(keep.begin(), keep.end(), &e) == keep.end()) e.Image.Then(change);
 }
 
 // The pixels of an image entry's rectangle, to put back after a pass.
@@ -72,18 +74,24 @@ void Restore(const SavedPixels& saved) {
 void TsSkinModel::ApplyHueOffset() {
   // Skins may keep their title-bar buttons in their own colours: only the close buttons
   // (BIKEEPHUE other than 1) or all but the small help button (BIKEEPHUE=1).
+  // A button with a picture of its own is passed over; one in the master bitmap is put back.
   std::vector<SavedPixels> kept;
+  std::vector<const TsMaskData*> ownKept;
   if (GlobalInfo.BIKeepHue != 0) {
     size_t count = GlobalInfo.BIKeepHue == 1 ? 10 : 3;
     for (size_t i = 0; i < count; ++i) {
       int index = FindImageByName(kGlobalInfoSection, kTitleButtonKeys[i]);
       if (index < 0) continue;
       TsMaskData& e = ImageTable[size_t(index)];
-      kept.push_back(Save(e.Image ? *e.Image : MasterImage, e.SrcRect));
+      if (e.Image)
+        ownKept.push_back(&e);
+      else
+        kept.push_back(Save(MasterImage, e.SrcRect));
     }
   }
   int amount = HueOffset;
-  ChangeImages(*this, [amount](img::Bitmap32& b) { ChangeBitmapHue(b, amount); });
+  ChangeImages(
+      *this, [amount](img::Bitmap32& b) { ChangeBitmapHue(b, amount); }, ownKept);
   ChangeColors(*this, [amount](int32_t c) { return ChangeHueColor(amount, c); });
   for (const SavedPixels& saved : kept) Restore(saved);
 }

@@ -1,5 +1,7 @@
 // The image passes of a load: MasterImage and ImageTable from the image entries, then
-// PatternTable and the small JPEG textures.
+// PatternTable and the small JPEG textures. The master bitmap is decoded here, since the corner
+// scan of its border masks and every first paint need it; an image file of its own is read only
+// for its size and decoded on first use, unless it is a border mask, whose corners are scanned.
 #include <algorithm>
 #include <optional>
 
@@ -48,6 +50,21 @@ bool CornersHaveKeyPixels(const TsMaskData& e, const img::Bitmap32& bitmap) {
   return false;
 }
 
+// An image file's picture, decoded on first use. The entry keeps the file's bytes until then: a
+// packed skin's members are let go once the load is over.
+TsSkinImage DeferredPicture(std::string_view bytes, bool isBitmap, double skinVersion, int width,
+                            int height) {
+  auto kept = std::make_shared<const std::string>(bytes);
+  return TsSkinImage::Deferred(
+      width, height, [kept, isBitmap, skinVersion]() -> std::optional<img::Bitmap32> {
+        std::optional<img::Picture> picture = DecodeSkinImage(*kept, isBitmap);
+        if (!picture) return std::nullopt;
+        img::Bitmap32 bitmap = ToSkinBitmap(std::move(*picture));
+        if (!isBitmap) PreparePngBitmap(bitmap, skinVersion);
+        return bitmap;
+      });
+}
+
 }  // namespace
 
 template <typename Visit>
@@ -77,8 +94,10 @@ void TsSkinModel::LoadImages() {
     if (std::string storage;
         std::optional<std::string_view> bytes = ReadSkinFile(master, storage)) {
       bool isBitmap = skin::UpperCase(skin::FileExtension(master)) == ".BMP";
-      if (std::optional<img::Picture> picture = DecodeSkinImage(*bytes, isBitmap))
+      if (std::optional<img::Picture> picture = DecodeSkinImage(*bytes, isBitmap)) {
         MasterImage = ToSkinBitmap(std::move(*picture));
+        CountDecodedPicture(MasterImage);
+      }
     }
   ForEachKey([&](const std::string& section, const std::string& key, const std::string& value) {
     if (section == kGlobalInfoSection && key == "MASTERBITMAP") return;
@@ -101,13 +120,12 @@ void TsSkinModel::AddImageEntry(const std::string& section, const std::string& k
     std::optional<std::string_view> bytes = ReadSkinFile(parsed->FileName, storage);
     if (!bytes) return;
     bool isBitmap = skin::UpperCase(skin::FileExtension(parsed->FileName)) == ".BMP";
-    std::optional<img::Picture> picture = DecodeSkinImage(*bytes, isBitmap);
-    if (!picture || picture->Width() == 0) return;
-    auto bitmap = std::make_shared<img::Bitmap32>(ToSkinBitmap(std::move(*picture)));
-    if (!isBitmap) PreparePngBitmap(*bitmap, GlobalInfo.SkinVersion);
-    e.Image = std::move(bitmap);
-    e.SrcRect = {0, 0, e.Image->Width(), e.Image->Height()};
-    if (parsed->DefaultMargins) SizeRuleMargins(e, e.Image->Width(), e.Image->Height());
+    std::optional<std::pair<int, int>> size = SkinImageSize(*bytes, isBitmap);
+    if (!size) return;
+    const auto [width, height] = *size;
+    e.Image = DeferredPicture(*bytes, isBitmap, GlobalInfo.SkinVersion, width, height);
+    e.SrcRect = {0, 0, width, height};
+    if (parsed->DefaultMargins) SizeRuleMargins(e, width, height);
   }
   if (parsed->MarginsFromDefault) {
     if (e.DefaultMargin != 0)
@@ -150,11 +168,13 @@ void TsSkinModel::AddJpegEntry(const std::string& section, const std::string& ke
   auto picture = std::make_shared<TveTinyJPGImage>();
   if (!picture->LoadFromStream(*bytes) || picture->Empty()) return;
   if (int64_t(picture->Width()) * picture->Height() >= kLargePicturePixels) {
+    CountDecodedPicture(picture->Picture());
     PatternTable.push_back({std::move(picture), section, key});
     return;
   }
   img::Bitmap32 bitmap = picture->ToBitmap32();
   if (bitmap.Empty()) return;
+  CountDecodedPicture(bitmap);
   TsMaskData e;
   e.Image = std::make_shared<img::Bitmap32>(std::move(bitmap));
   e.SectionName = section;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "imaging/Bitmap32.h"
+#include "skin/data/SkinImage.h"
 #include "skin/data/veTinyJPG.h"
 #include "skin/data/sGradient.h"
 
@@ -110,7 +111,7 @@ enum : uint8_t { kImageBorderMask = 0, kImageTexture = 1, kImageGlyph = 2 };
 
 // One image entry: a rectangle of the master bitmap, or an image of its own.
 struct TsMaskData {
-  std::shared_ptr<img::Bitmap32> Image;  // null: the entry lies in the master bitmap
+  TsSkinImage Image;  // none: the entry lies in the master bitmap
   std::string SectionName;
   std::string KeyName;
   TRect SrcRect;

@@ -22,7 +22,8 @@ void TsSkinModel::Load(TsSkinSource source) {
   LoadPatterns();
   ParseSections();
   BuildQuickIndexes();
-  // Every image is decoded by now; the unpacked bytes are not needed any more.
+  // The pictures still to be decoded hold their own file's bytes; the unpacked members are not
+  // needed any more.
   source_.Package.reset();
   source_.OptionsText.clear();
 }

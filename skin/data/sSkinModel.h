@@ -3,7 +3,8 @@
 //
 // Loading, in order (Load runs all of it):
 //   SetSource     the options text, and where the images are (packed members or a folder)
-//   LoadImages    SkinVersion, MasterImage and ImageTable
+//   LoadImages    SkinVersion, MasterImage and ImageTable (pictures of their own decode on first
+//                 use)
 //   LoadPatterns  PatternTable and the small JPEG textures
 //   ParseSections GlobalInfo, SectionTable, CommonSections, Palette, the hue and saturation passes
 //   BuildQuickIndexes

@@ -110,7 +110,7 @@ TEST(PatternTest, APackageTexturePictureIsTiledOverEverything) {
 TEST(PatternTest, UnusableTexturesPaintNothingAndLeaveAllUncovered) {
   const img::Bitmap32 before = Filled(4, 3, kBlank);
   TsMaskData noPicture = TextureEntry(fmTile);
-  noPicture.Image.reset();  // and no owner
+  noPicture.Image = nullptr;  // and no owner
   TsMaskData outside = TextureEntry(fmTile);
   outside.SrcRect = {5, 5, 8, 8};
   TsMaskData unknown = TextureEntry(15);

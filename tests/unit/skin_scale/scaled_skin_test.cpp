@@ -195,7 +195,7 @@ TEST(ScaledSkin, OwnPicturesAreScaledApartAndTheSkinItselfIsLeftAlone) {
 
   const auto copy = BuildScaledSkin(model, 144);
   const TsMaskData& scaled = copy->ImageTable[0];
-  ASSERT_NE(scaled.Image, own);
+  ASSERT_NE(scaled.Image.get(), own.get());
   EXPECT_EQ(scaled.Image->Width(), 45);
   EXPECT_EQ(scaled.Image->Height(), 12);
   EXPECT_EQ(scaled.SrcRect, (TRect{0, 0, 45, 12}));
@@ -208,7 +208,7 @@ TEST(ScaledSkin, OwnPicturesAreScaledApartAndTheSkinItselfIsLeftAlone) {
   EXPECT_EQ(copy->QuickIndexes.WebButton, 1);
   EXPECT_TRUE(copy->MasterImage.Empty());
 
-  EXPECT_EQ(model.ImageTable[0].Image, own);
+  EXPECT_EQ(model.ImageTable[0].Image.get(), own.get());
   EXPECT_EQ(own->Width(), 30);
   EXPECT_EQ(model.ImageTable[0].SrcRect, (TRect{0, 0, 30, 8}));
   EXPECT_EQ(model.ImageTable[1].SrcRect, (TRect{0, 0, 31, 8}));
