@@ -49,8 +49,9 @@ bool TsSkinProvider::HandleStateMessage(TMessage& message) {
       return true;
     case WM_WINDOWPOSCHANGED:
       if (!CallSaved(message)) return true;
-      // A hiding form never comes here: its animation messages freed the border window.
-      if (border_) {
+      // A hiding form never comes here: its animation messages freed the border window. A form
+      // taking a new scale moves its border window once, when it is painted at the end.
+      if (border_ && !form_->ScaleChanging()) {
         const auto* pos = reinterpret_cast<const WINDOWPOS*>(message.LParam);
         border_->Update(false, BorderAlpha());
         if (pos && !(pos->flags & SWP_NOZORDER)) border_->PlaceLater();
@@ -67,7 +68,7 @@ bool TsSkinProvider::HandleStateMessage(TMessage& message) {
       if (message.Msg != WM_ENABLE) captionGlows_ = {};
       skinData_->SetBgDirty(true);
       regionDirty_ = true;
-      RepaintFrameNow();
+      if (!form_->ScaleChanging()) RepaintFrameNow();
       return true;
     case WM_WINDOWPOSCHANGING: {
       auto* pos = reinterpret_cast<WINDOWPOS*>(message.LParam);
