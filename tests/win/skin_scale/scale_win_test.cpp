@@ -7,8 +7,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "framework/MenuPaint.h"
 #include "imaging/PngWriter.h"
@@ -19,6 +21,8 @@
 #include "skin/controls/sSkinableMenus.h"
 #include "skin/data/MaskGeometry.h"
 #include "skin/render/sScaledSkin.h"
+#include "skin/forms/sSkinProvider.h"
+#include "skins/StoredSkins.h"
 #include "tests/support/ScreenShot.h"
 #include "tests/win/windows/MainWindowFixture.h"
 
@@ -141,6 +145,94 @@ TEST_F(MainWindowTest, AScaleChangeRebuildsTheListsCheckBoxes) {
     ASSERT_EQ(form->lv->Dpi(), dpi);
     EXPECT_EQ(CheckImageSide(*form->lv), SkinCheckSide(manager, dpi));
     EXPECT_EQ(form->BtnBackUp->SkinData().PaintSkin(), &SkinAtDpi(manager, dpi));
+  }
+}
+
+// A platform button of a check box style under a class name the skin adopts as a check box.
+class TPlatformCheckBox : public TWinControl {
+ public:
+  TPlatformCheckBox(TComponent* owner, DWORD style) : TWinControl(owner), style_(style) {}
+  std::string ClassName() const override { return "TCheckBox"; }
+
+ protected:
+  void CreateParams(TCreateParams& params) override {
+    TWinControl::CreateParams(params);
+    params.WinClassName = "BUTTON";
+    params.Style |= style_;
+  }
+
+ private:
+  DWORD style_;
+};
+
+// The smallest rectangle holding every pixel that differs between two pictures of one size.
+SIZE ChangedArea(const img::Bitmap32& a, const img::Bitmap32& b) {
+  RECT r{a.Width(), a.Height(), -1, -1};
+  for (int y = 0; y < a.Height(); ++y)
+    for (int x = 0; x < a.Width(); ++x) {
+      const img::TRGBAPixel &p = a.Pixel(x, y), &q = b.Pixel(x, y);
+      if (p.R == q.R && p.G == q.G && p.B == q.B) continue;
+      r = {std::min<LONG>(r.left, x), std::min<LONG>(r.top, y), std::max<LONG>(r.right, x),
+           std::max<LONG>(r.bottom, y)};
+    }
+  return r.right < 0 ? SIZE{0, 0} : SIZE{r.right - r.left + 1, r.bottom - r.top + 1};
+}
+
+// What a check box's glyph changes when its state changes, at the window's scale.
+SIZE GlyphChange(HWND box, WPARAM from, WPARAM to) {
+  SendMessageA(box, BM_SETCHECK, from, 0);
+  Pump();
+  const img::Bitmap32 before = testing_support::ScreenShot(box);
+  SendMessageA(box, BM_SETCHECK, to, 0);
+  Pump();
+  return ChangedArea(before, testing_support::ScreenShot(box));
+}
+
+// The check box adapter paints its glyphs from the skin's copy at its window's scale: what a
+// change of state repaints is the scale's ratio larger than what it repaints once the window is
+// moved to a monitor at 96 DPI.
+TEST(CheckBoxScaleTest, TheGlyphsAreTheSkinsAtTheWindowsScale) {
+  const int dpi = TestDpi();
+  SetCursorPos(0, 0);
+  TsSkinManager manager(nullptr);
+  AddStoredSkins(manager.InternalSkins);
+  manager.SetThirdParty(TveThirdKind::CheckBoxes, "TCheckBox\r\n");
+  manager.SetSkinName(DefaultStoredSkinName());
+  TForm form(nullptr);
+  form.SetClientSize(200, 120);
+  auto* provider = new TsSkinProvider(&form);
+  provider->SetSkinManager(&manager);
+  const struct {
+    DWORD style;
+    WPARAM from, to;
+    const char* what;
+  } rows[] = {
+      {BS_AUTOCHECKBOX, BST_UNCHECKED, BST_CHECKED, "box checked"},
+      {BS_AUTO3STATE, BST_UNCHECKED, BST_INDETERMINATE, "box grayed"},
+      {BS_AUTORADIOBUTTON, BST_UNCHECKED, BST_CHECKED, "radio checked"},
+  };
+  std::vector<TPlatformCheckBox*> boxes;
+  for (const auto& row : rows) {
+    auto* box = new TPlatformCheckBox(&form, row.style);
+    box->SetBounds(10 + 60 * int(boxes.size()), 10, 40, 30);
+    box->SetParent(&form);
+    boxes.push_back(box);
+  }
+  form.Show();
+  Pump();
+  std::vector<SIZE> scaled;
+  for (size_t i = 0; i < boxes.size(); ++i)
+    scaled.push_back(GlyphChange(boxes[i]->Handle(), rows[i].from, rows[i].to));
+  RECT suggested;
+  GetWindowRect(form.Handle(), &suggested);
+  form.SendMessage(WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
+  Pump();
+  for (size_t i = 0; i < boxes.size(); ++i) {
+    SCOPED_TRACE(rows[i].what);
+    const SIZE design = GlyphChange(boxes[i]->Handle(), rows[i].from, rows[i].to);
+    ASSERT_GT(design.cx, 0);
+    ExpectScaled(scaled[i].cx, design.cx, dpi, "the changed width");
+    ExpectScaled(scaled[i].cy, design.cy, dpi, "the changed height");
   }
 }
 
