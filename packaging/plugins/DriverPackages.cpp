@@ -90,6 +90,7 @@ struct TWindowState {
   std::vector<TExportDriver> drivers;  // the list's rows, in order
   std::unique_ptr<TJob> job;           // the job running, if any
   bool closeWhenDone = false;
+  int checkSide = 0;  // the side of the list's own check images; 0 while it has the system's
 } state;
 
 HWND Item(int id) {
@@ -266,10 +267,47 @@ void FillDrivers() {
   }
 }
 
-// What the window's own scaling leaves to it: the list's column and the width the result lines
-// scroll across.
+// A check box drawn by the platform, unchecked and checked, on a transparent square of side
+// pixels.
+HIMAGELIST MakeCheckImages(int side) {
+  constexpr COLORREF kKey = RGB(255, 0, 255);
+  HIMAGELIST images = ImageList_Create(side, side, ILC_COLOR32 | ILC_MASK, 2, 0);
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  for (UINT checked : {0u, UINT(DFCS_CHECKED)}) {
+    HBITMAP picture = CreateCompatibleBitmap(screen, side, side);
+    HGDIOBJ previous = SelectObject(dc, picture);
+    RECT square = {0, 0, side, side};
+    HBRUSH key = CreateSolidBrush(kKey);
+    FillRect(dc, &square, key);
+    DeleteObject(key);
+    // The platform's own list leaves a margin of an eighth around its box.
+    InflateRect(&square, -side / 8, -side / 8);
+    DrawFrameControl(dc, &square, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT | checked);
+    SelectObject(dc, previous);
+    ImageList_AddMasked(images, picture, kKey);
+    DeleteObject(picture);
+  }
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return images;
+}
+
+// The platform's list draws its check boxes at 16 pixels whatever the scale: at another scale
+// the list gets check images of its own, which it frees with itself.
+void ScaleCheckImages() {
+  const int side = PluginLength(16);
+  if (side == (state.checkSide ? state.checkSide : 16)) return;
+  HIMAGELIST previous = ListView_SetImageList(Item(kList), MakeCheckImages(side), LVSIL_STATE);
+  if (previous) ImageList_Destroy(previous);
+  state.checkSide = side;
+}
+
+// What the window's own scaling leaves to it: the list's column and check boxes, and the width
+// the result lines scroll across.
 void FollowScale() {
   ListView_SetColumnWidth(Item(kList), 0, PluginLength(kDeviceColumnWidth));
+  ScaleCheckImages();
   SendMessageA(Item(kResults), LB_SETHORIZONTALEXTENT, PluginLength(kResultsWidth), 0);
 }
 
