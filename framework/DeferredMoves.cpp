@@ -48,10 +48,12 @@ TDeferredMoves::~TDeferredMoves() {
   // Handlers still moving each other after the last round have their last moves made as asked.
   for (const Move& m : std::exchange(moves_, {}))
     if (IsWindow(m.Wnd)) MoveQuietly(m.Wnd, m.Bounds);
+  // Told while still hidden, so that a control catching up on its parts (a list's scroll bars)
+  // paints nothing now; the repaint below covers it.
   for (HWND child : silenced_) {
     if (!IsWindow(child)) continue;
-    DefWindowProcA(child, WM_SETREDRAW, TRUE, 0);
     SendMessageA(child, WM_SETREDRAW, TRUE, 0);
+    DefWindowProcA(child, WM_SETREDRAW, TRUE, 0);
   }
   if (root_.HandleAllocated())
     RedrawWindow(root_.Handle(), nullptr, nullptr,

@@ -63,12 +63,21 @@ bool TsSkinProvider::HandleStateMessage(TMessage& message) {
       return false;
     case WM_SIZE:
     case WM_ENABLE:
-    case WM_DPICHANGED:  // the window measures and paints itself anew at its new scale
       if (!CallSaved(message)) return true;
       if (message.Msg != WM_ENABLE) captionGlows_ = {};
       skinData_->SetBgDirty(true);
       regionDirty_ = true;
+      // A form taking a new scale is painted once, when it has taken it.
       if (!form_->ScaleChanging()) RepaintFrameNow();
+      return true;
+    case WM_DPICHANGED:
+      // The window is measured and painted anew at its new scale once the form has taken it; a
+      // child asking for its background before that gets the picture at the new scale too.
+      captionGlows_ = {};
+      skinData_->SetBgDirty(true);
+      regionDirty_ = true;
+      if (!CallSaved(message)) return true;
+      RepaintFrameNow();
       return true;
     case WM_WINDOWPOSCHANGING: {
       auto* pos = reinterpret_cast<WINDOWPOS*>(message.LParam);
