@@ -90,7 +90,8 @@ struct TWindowState {
   std::vector<TExportDriver> drivers;  // the list's rows, in order
   std::unique_ptr<TJob> job;           // the job running, if any
   bool closeWhenDone = false;
-  int checkSide = 0;  // the side of the list's own check images; 0 while it has the system's
+  // The list's check images: the platform's, and those made here for another scale.
+  HIMAGELIST platformChecks = nullptr, ownChecks = nullptr;
 } state;
 
 HWND Item(int id) {
@@ -294,13 +295,19 @@ HIMAGELIST MakeCheckImages(int side) {
 }
 
 // The platform's list draws its check boxes at 16 pixels whatever the scale: at another scale
-// the list gets check images of its own, which it frees with itself.
+// the list gets check images of its own, which it frees with itself. Images someone else put
+// there (a skin drawing the list's check boxes) are left to them.
 void ScaleCheckImages() {
+  HWND list = Item(kList);
+  HIMAGELIST current = ListView_GetImageList(list, LVSIL_STATE);
+  if (!current || (current != state.platformChecks && current != state.ownChecks)) return;
   const int side = PluginLength(16);
-  if (side == (state.checkSide ? state.checkSide : 16)) return;
-  HIMAGELIST previous = ListView_SetImageList(Item(kList), MakeCheckImages(side), LVSIL_STATE);
-  if (previous) ImageList_Destroy(previous);
-  state.checkSide = side;
+  int width = 0, height = 0;
+  ImageList_GetIconSize(current, &width, &height);
+  if (width == side) return;
+  state.ownChecks = MakeCheckImages(side);
+  ListView_SetImageList(list, state.ownChecks, LVSIL_STATE);
+  ImageList_Destroy(current);
 }
 
 // What the window's own scaling leaves to it: the list's column and check boxes, and the width
@@ -319,6 +326,7 @@ void CreateControls() {
       AddPluginControl(state.wnd, WC_LISTVIEWA, "", LVS_REPORT | LVS_NOSORTHEADER | WS_TABSTOP,
                        WS_EX_CLIENTEDGE, {12, 28, 536, 170}, kList);
   ListView_SetExtendedListViewStyle(list, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+  state.platformChecks = ListView_GetImageList(list, LVSIL_STATE);
   LVCOLUMNA column = {};
   column.mask = LVCF_TEXT | LVCF_WIDTH;
   column.cx = PluginLength(kDeviceColumnWidth);

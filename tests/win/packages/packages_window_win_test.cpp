@@ -157,6 +157,26 @@ LONG FontHeight(HWND control) {
   return font.lfHeight;
 }
 
+// Check images a skin put into the list are the skin's: a scale change leaves them in place and
+// does not free them.
+TEST(DriverPackagesWindowTest, LeavesCheckImagesItDidNotMakeToTheirMaker) {
+  HIMAGELIST skins = ImageList_Create(13, 13, ILC_COLOR32 | ILC_MASK, 2, 0);
+  WithWindow([&](const Window& window) {
+    HWND list = window.Item(kList);
+    HIMAGELIST platform = ListView_SetImageList(list, skins, LVSIL_STATE);
+    RECT suggested = {40, 20, 40 + 840, 20 + 705};
+    SendMessageA(window.wnd, WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(ListView_GetImageList(list, LVSIL_STATE), skins);
+    int side = 0, height = 0;
+    EXPECT_TRUE(ImageList_GetIconSize(skins, &side, &height)) << "still alive";
+    EXPECT_EQ(side, 13);
+    ListView_SetImageList(list, platform, LVSIL_STATE);
+    window.Click(kClose);
+  });
+  ImageList_Destroy(skins);
+}
+
 // A move to monitors of other scales, as the system tells it, and back: the window takes the
 // suggested rectangle, its controls their designed places at the scale and a font made for it,
 // the list its column; back at 96 DPI everything is as it was made.
