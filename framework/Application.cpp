@@ -37,6 +37,12 @@ void TApplication::LoadIconFromFile(const std::string& path) {
   if (smallIcon_) DestroyIcon(smallIcon_);
   icon_ = big;
   smallIcon_ = small;
+  iconPath_ = path;
+  iconFile_ = std::move(data);
+}
+
+HICON TApplication::MakeIcon(int size) const {
+  return iconFile_.empty() ? nullptr : IconFromFile(iconPath_, iconFile_, size);
 }
 
 HWND TApplication::Handle() const {

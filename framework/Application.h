@@ -29,6 +29,9 @@ class TApplication {
   // Loads a Windows icon file; throws platform::FileOpenError when it cannot be read and
   // std::runtime_error when it is not an icon.
   void LoadIconFromFile(const std::string& path);
+  // A new icon of size pixels square from the loaded icon file's image for that size, which the
+  // caller destroys; null when no file was loaded.
+  HICON MakeIcon(int size) const;
 
   // The form whose closing ends the program; its window owns the program's other windows.
   TForm* MainForm() const { return mainForm_; }
@@ -89,6 +92,7 @@ class TApplication {
   std::string title_;
   HICON icon_ = nullptr;
   HICON smallIcon_ = nullptr;
+  std::string iconPath_, iconFile_;
   std::vector<TForm*> forms_;
   std::vector<std::pair<int, std::shared_ptr<TWindowHook>>> hooks_;
   int nextHookId_ = 1;

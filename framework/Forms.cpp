@@ -5,6 +5,8 @@
 #include <utility>
 
 #include "framework/Application.h"
+#include "framework/DeferredMoves.h"
+#include "framework/OnThrow.h"
 #include "framework/StdCtrls.h"
 #include "platform/Dpi.h"
 #include "platform/GdiScopes.h"
@@ -54,13 +56,21 @@ void TForm::SetClientSize(int width, int height) {
   SetBounds(Left(), Top(), params.Width, params.Height);
 }
 
-void TForm::FitClient() {
+void TForm::FitClient(UINT quietFlags) {
   // Measured rather than computed from the styles: a menu bar that wraps, or a frame that a
   // handler in front of the window procedure answers differently, takes another amount.
   RECT client;
   GetClientRect(Handle(), &client);
   int dw = clientWidth_ - client.right, dh = clientHeight_ - client.bottom;
-  if (dw || dh) SetBounds(Left(), Top(), Width() + dw, Height() + dh);
+  if (!dw && !dh) return;
+  if (!quietFlags) {
+    SetBounds(Left(), Top(), Width() + dw, Height() + dh);
+    return;
+  }
+  RECT window;
+  GetWindowRect(Handle(), &window);
+  SetWindowPos(Handle(), nullptr, 0, 0, window.right - window.left + dw,
+               window.bottom - window.top + dh, quietFlags | SWP_NOMOVE);
 }
 
 int TForm::ClientWidth() {
@@ -194,6 +204,8 @@ void TForm::ScaleLengths(int fromDpi, int toDpi) {
     if (clientWidth_ > 0 || clientHeight_ > 0) SetClientSize(clientWidth_, clientHeight_);
     return;
   }
+  // A scale change frames and sizes the window once, when every length is at the new scale.
+  if (scaleChanging_) return;
   // The border band is part of the frame the platform measures.
   SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
                SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -201,12 +213,29 @@ void TForm::ScaleLengths(int fromDpi, int toDpi) {
 }
 
 void TForm::DpiChanged(int dpi, const RECT& suggested) {
+  // The children are placed together at the end, without painting; the form is sized without
+  // painting and repainted once, whole, when the moves are made.
+  TDeferredMoves moves(*this);
+  constexpr UINT quiet =
+      SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOCOPYBITS | SWP_DEFERERASE;
+  scaleChanging_ = true;
+  TOnThrow done([this] { scaleChanging_ = false; });
   ChangeScale(dpi);
-  SetBounds(suggested.left, suggested.top, suggested.right - suggested.left,
-            suggested.bottom - suggested.top);
+  // The border band and the frame at the new scale are measured by the platform.
+  SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, quiet | SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE);
   // The suggestion scales the whole window, frame included; the client keeps its own size.
-  if (clientWidth_ > 0 || clientHeight_ > 0) FitClient();
-  Invalidate();
+  int width = suggested.right - suggested.left, height = suggested.bottom - suggested.top;
+  if (clientWidth_ > 0 || clientHeight_ > 0) {
+    RECT window, client;
+    GetWindowRect(Handle(), &window);
+    GetClientRect(Handle(), &client);
+    width = clientWidth_ + (window.right - window.left) - client.right;
+    height = clientHeight_ + (window.bottom - window.top) - client.bottom;
+  }
+  SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, width, height, quiet);
+  // A menu bar wrapped otherwise at the new width takes another height.
+  if (clientWidth_ > 0 || clientHeight_ > 0) FitClient(quiet);
+  scaleChanging_ = false;
 }
 
 void TForm::DestroyWnd() {

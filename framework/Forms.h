@@ -72,6 +72,9 @@ class TForm : public TWinControl {
   void SetModalResult(TModalResult result) { modalResult_ = result; }
   // Releases the form once the message being handled is finished.
   void Release();
+  // While the form takes a new scale on WM_DPICHANGED: its window is sized and its children are
+  // placed without painting, and the whole form is repainted once at the end.
+  bool ScaleChanging() const { return scaleChanging_; }
 
   // Raises OnCreate; derived forms call it at the end of their constructor, once every
   // control exists. An exception goes to the standard error box and ends the handler only.
@@ -99,7 +102,9 @@ class TForm : public TWinControl {
 
  private:
   void PlaceWindow();
-  void FitClient();
+  // Sizes the window so that its client is the form's client size; with quietFlags, through
+  // SetWindowPos with those flags and without moving it.
+  void FitClient(UINT quietFlags = 0);
   void ClickDefaultButton();
   bool HandleMenuMessage(TMessage& message);
   void ApplyAlphaBlend();
@@ -122,6 +127,7 @@ class TForm : public TWinControl {
   TModalResult modalResult_ = mrNone;
   bool inModal_ = false;
   bool placed_ = false;
+  bool scaleChanging_ = false;
   HWND ownerWnd_ = nullptr;
 };
 

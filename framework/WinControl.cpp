@@ -12,6 +12,7 @@
 
 #include "framework/Application.h"
 #include "framework/Controls.h"
+#include "framework/DeferredMoves.h"
 #include "platform/Host.h"
 
 namespace fw {
@@ -459,7 +460,10 @@ void TWinControl::AlignControls() {
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {
   TControl::SetBounds(left, top, width, height);
-  if (handle_)
+  if (!handle_) return;
+  if (TDeferredMoves* pass = TDeferredMoves::For(*this))
+    pass->Place(handle_, {left, top, left + Width(), top + Height()});
+  else
     SetWindowPos(handle_, nullptr, left, top, Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -7,6 +7,7 @@
 #include "app/windows/HelpLinks.h"
 #include "app/windows/TextTemplate.h"
 #include "framework/Application.h"
+#include "platform/Dpi.h"
 
 using namespace fw;
 
@@ -76,7 +77,7 @@ void TFormAbout::InitializeComponent() {
 void TFormAbout::FormCreate(TObject*) {
   const std::string& title = Application.Title();
   SetCaption(FormatTemplate(Caption(), {title}));
-  ImageIcon->SetIcon(Application.Icon());
+  ShowIconAtScale();
   std::time_t now = std::time(nullptr);
   int year = std::localtime(&now)->tm_year + 1900;
   LabelAppName->SetCaption(title);
@@ -84,6 +85,19 @@ void TFormAbout::FormCreate(TObject*) {
   LabelVersion->SetCaption(FormatTemplate(LabelVersion->Caption(), {GlobalVars.Version}));
   LabelCopyRight->SetCaption(
       FormatTemplate(kCopyrightTemplate, {std::to_string(year), GlobalVars.Copyright}));
+}
+
+void TFormAbout::ScaleLengths(int fromDpi, int toDpi) {
+  TForm::ScaleLengths(fromDpi, toDpi);
+  if (ImageIcon->Icon()) ShowIconAtScale();
+}
+
+void TFormAbout::ShowIconAtScale() {
+  // At the system's scale the application's own icon is already of that size.
+  const int size = platform::SystemMetricForDpi(SM_CXICON, Dpi());
+  HICON icon = size == GetSystemMetrics(SM_CXICON) ? nullptr : Application.MakeIcon(size);
+  ImageIcon->SetIcon(icon ? icon : Application.Icon());
+  if (icon) DestroyIcon(icon);
 }
 
 void TFormAbout::ButtonOKClick(TObject*) {

@@ -28,7 +28,12 @@ class TFormAbout : public fw::TForm {
   void ButtonOKClick(fw::TObject* Sender);
   void LabelWebClick(fw::TObject* Sender);
 
+ protected:
+  void ScaleLengths(int fromDpi, int toDpi) override;
+
  private:
   void InitializeComponent();
+  // The application's icon at the size the system gives icons at the window's scale.
+  void ShowIconAtScale();
   fw::TLabel* AddLabel(const std::string& name, int left, int top, const std::string& caption);
 };

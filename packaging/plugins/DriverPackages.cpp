@@ -90,6 +90,8 @@ struct TWindowState {
   std::vector<TExportDriver> drivers;  // the list's rows, in order
   std::unique_ptr<TJob> job;           // the job running, if any
   bool closeWhenDone = false;
+  // The list's check images: the platform's, and those made here for another scale.
+  HIMAGELIST platformChecks = nullptr, ownChecks = nullptr;
 } state;
 
 HWND Item(int id) {
@@ -266,10 +268,53 @@ void FillDrivers() {
   }
 }
 
-// What the window's own scaling leaves to it: the list's column and the width the result lines
-// scroll across.
+// A check box drawn by the platform, unchecked and checked, on a transparent square of side
+// pixels.
+HIMAGELIST MakeCheckImages(int side) {
+  constexpr COLORREF kKey = RGB(255, 0, 255);
+  HIMAGELIST images = ImageList_Create(side, side, ILC_COLOR32 | ILC_MASK, 2, 0);
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  for (UINT checked : {0u, UINT(DFCS_CHECKED)}) {
+    HBITMAP picture = CreateCompatibleBitmap(screen, side, side);
+    HGDIOBJ previous = SelectObject(dc, picture);
+    RECT square = {0, 0, side, side};
+    HBRUSH key = CreateSolidBrush(kKey);
+    FillRect(dc, &square, key);
+    DeleteObject(key);
+    // The platform's own list leaves a margin of an eighth around its box.
+    InflateRect(&square, -side / 8, -side / 8);
+    DrawFrameControl(dc, &square, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT | checked);
+    SelectObject(dc, previous);
+    ImageList_AddMasked(images, picture, kKey);
+    DeleteObject(picture);
+  }
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return images;
+}
+
+// The platform's list draws its check boxes at 16 pixels whatever the scale: at another scale
+// the list gets check images of its own, which it frees with itself. Images someone else put
+// there (a skin drawing the list's check boxes) are left to them.
+void ScaleCheckImages() {
+  HWND list = Item(kList);
+  HIMAGELIST current = ListView_GetImageList(list, LVSIL_STATE);
+  if (!current || (current != state.platformChecks && current != state.ownChecks)) return;
+  const int side = PluginLength(16);
+  int width = 0, height = 0;
+  ImageList_GetIconSize(current, &width, &height);
+  if (width == side) return;
+  state.ownChecks = MakeCheckImages(side);
+  ListView_SetImageList(list, state.ownChecks, LVSIL_STATE);
+  ImageList_Destroy(current);
+}
+
+// What the window's own scaling leaves to it: the list's column and check boxes, and the width
+// the result lines scroll across.
 void FollowScale() {
   ListView_SetColumnWidth(Item(kList), 0, PluginLength(kDeviceColumnWidth));
+  ScaleCheckImages();
   SendMessageA(Item(kResults), LB_SETHORIZONTALEXTENT, PluginLength(kResultsWidth), 0);
 }
 
@@ -281,6 +326,7 @@ void CreateControls() {
       AddPluginControl(state.wnd, WC_LISTVIEWA, "", LVS_REPORT | LVS_NOSORTHEADER | WS_TABSTOP,
                        WS_EX_CLIENTEDGE, {12, 28, 536, 170}, kList);
   ListView_SetExtendedListViewStyle(list, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+  state.platformChecks = ListView_GetImageList(list, LVSIL_STATE);
   LVCOLUMNA column = {};
   column.mask = LVCF_TEXT | LVCF_WIDTH;
   column.cx = PluginLength(kDeviceColumnWidth);

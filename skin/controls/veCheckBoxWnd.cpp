@@ -62,8 +62,8 @@ int TveCheckBoxWnd::GlyphIndex() const {
     slot = kBoxGrayed;
   else if (state & BST_CHECKED)
     slot = radio ? kRadioChecked : kBoxChecked;
-  const int index = SkinManager->QuickIndexes.GlobalImages[size_t(slot)];
-  return SkinManager->IsValidImageIndex(index) ? index : -1;
+  const int index = Skin().QuickIndexes.GlobalImages[size_t(slot)];
+  return Skin().IsValidImageIndex(index) ? index : -1;
 }
 
 bool TveCheckBoxWnd::RenderCache() {
@@ -72,8 +72,9 @@ bool TveCheckBoxWnd::RenderCache() {
   img::Bitmap32& cache = *SkinData->CacheBitmap;
   const LRESULT state = ButtonState();
   const int index = GlyphIndex();
-  const TsMaskData* entry = index >= 0 ? &SkinManager->ImageTable[size_t(index)] : nullptr;
-  const SIZE glyph = entry ? SIZE{FrameWidth(*entry), FrameHeight(*entry)} : SIZE{16, 16};
+  const TsMaskData* entry = index >= 0 ? &Skin().ImageTable[size_t(index)] : nullptr;
+  const int side = platform::ScaleToDpi(16, Dpi());
+  const SIZE glyph = entry ? SIZE{FrameWidth(*entry), FrameHeight(*entry)} : SIZE{side, side};
   const LONG style = GetWindowLongA(Handle, GWL_STYLE);
   const LONG exStyle = GetWindowLongA(Handle, GWL_EXSTYLE);
   if (!Caption.empty()) {

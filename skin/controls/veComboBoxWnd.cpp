@@ -64,7 +64,7 @@ void TveComboBoxWnd::Repaint() {
 
 LRESULT TveComboBoxWnd::AnswerColors(HDC dc) {
   if (!ColorsApplied) ApplySkinColors();
-  const TsGeneralData& section = SkinManager->SectionTable[size_t(SkinData->SectionIndex)];
+  const TsGeneralData& section = Skin().SectionTable[size_t(SkinData->SectionIndex)];
   const COLORREF font = COLORREF(SkinData->Tone(section.States[0].FontColor));
   const COLORREF back = BgColor ? BgColor : COLORREF(SkinData->GetBgColor(0, Handle));
   if (!brush_ || brushColor_ != back) {
@@ -134,16 +134,16 @@ void TveComboBoxWnd::PaintButton(const COMBOBOXINFO& info, POINT offset) {
   RECT button = info.rcButton;
   OffsetRect(&button, offset.x, offset.y);
   if (IsRectEmpty(&button)) return;
-  const TsPartIndexes& part = SkinManager->QuickIndexes.ComboBtn;
+  const TsPartIndexes& part = Skin().QuickIndexes.ComboBtn;
   const int state = ButtonState();
   const TRect rect{button.left, button.top, button.right, button.bottom};
   // The button lies over the field's own picture: its see-through parts show the field.
   const TsBgSource behind = MakeBgSource(SkinData->CacheBitmap.get(), 0, 0);
-  PaintSection(SkinManager, part.Section, "COMBOBTN", behind, part.PatternIndex,
-               part.HotPatternIndex, picture_, {0, 0}, rect, state);
-  const int glyph = SkinManager->QuickIndexes.ComboBoxGlyph;
-  if (!SkinManager->IsValidImageIndex(glyph)) return;
-  const TsMaskData& entry = SkinManager->ImageTable[size_t(glyph)];
+  PaintSection(&Skin(), part.Section, "COMBOBTN", behind, part.PatternIndex, part.HotPatternIndex,
+               picture_, {0, 0}, rect, state);
+  const int glyph = Skin().QuickIndexes.ComboBoxGlyph;
+  if (!Skin().IsValidImageIndex(glyph)) return;
+  const TsMaskData& entry = Skin().ImageTable[size_t(glyph)];
   const int w = ::FrameWidth(entry), h = ::FrameHeight(entry);
   const TPoint at{button.left + (button.right - button.left - w) / 2, (picture_.Height() - h) / 2};
   const int glyphState = std::min(state, std::max(0, int(entry.StateCount) - 1));
@@ -269,7 +269,7 @@ TveComboListWnd::~TveComboListWnd() = default;
 void TveComboListWnd::PaintFrame(HDC dc) {
   const RECT client = ClientRectInWindow(Handle);
   const int frame = client.top;
-  if (frame <= 0 || !SkinManager->IsValidSectionIndex(SkinData->SectionIndex)) return;
+  if (frame <= 0 || !Skin().IsValidSectionIndex(SkinData->SectionIndex)) return;
   RECT window;
   GetWindowRect(Handle, &window);
   const int w = window.right - window.left, h = window.bottom - window.top;
@@ -279,7 +279,7 @@ void TveComboListWnd::PaintFrame(HDC dc) {
   TsBgSource behind = EmptyBgSource;
   behind.BgColor = int32_t(combo_.BgColor);
   FillRectSolid(frame_, {0, 0, w, h}, int32_t(combo_.BgColor));
-  PaintSection(SkinManager, SkinData->SectionIndex, SkinData->SkinSection, behind, -1, -1, frame_,
+  PaintSection(&Skin(), SkinData->SectionIndex, SkinData->SkinSection, behind, -1, -1, frame_,
                {0, 0}, {0, 0, w, h}, 0);
   GdiFlush();
   CopyFrameFromCache(dc, frame_, frame);

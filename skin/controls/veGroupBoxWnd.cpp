@@ -110,8 +110,8 @@ void TveGroupBoxWnd::PaintCaption(RECT rect) {
     SetBkMode(dc, TRANSPARENT);
     UINT flags = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
     if (GetWindowLongA(Handle, GWL_EXSTYLE) & WS_EX_RTLREADING) flags |= DT_RTLREADING;
-    PaintSkinText(dc, Caption, IsWindowEnabled(Handle), SkinManager, 0, SkinData->SectionIndex,
-                  flags, rect);
+    PaintSkinText(dc, Caption, IsWindowEnabled(Handle), &Skin(), 0, SkinData->SectionIndex, flags,
+                  rect);
   }
   GdiFlush();
 }

@@ -64,13 +64,13 @@ bool TveSpinWnd::RenderCache() {
   for (int button = 0; button < 2; ++button) {
     const RECT r = ButtonRect(button);
     const int state = ButtonState(button);
-    ::PaintSection(SkinManager, SkinData->SectionIndex, SkinData->SkinSection, behind, -1, -1,
-                   cache, {0, 0}, {r.left, r.top, r.right, r.bottom}, state);
+    ::PaintSection(&Skin(), SkinData->SectionIndex, SkinData->SkinSection, behind, -1, -1, cache,
+                   {0, 0}, {r.left, r.top, r.right, r.bottom}, state);
     const int arrow = Horizontal() ? (button == 0 ? kArrowLeft : kArrowRight)
                                    : (button == 0 ? kArrowUp : kArrowDown);
-    const int glyph = SkinManager->QuickIndexes.ScrollButtons[size_t(arrow)].GlyphIndex;
-    if (!SkinManager->IsValidImageIndex(glyph)) continue;
-    const TsMaskData& entry = SkinManager->ImageTable[size_t(glyph)];
+    const int glyph = Skin().QuickIndexes.ScrollButtons[size_t(arrow)].GlyphIndex;
+    if (!Skin().IsValidImageIndex(glyph)) continue;
+    const TsMaskData& entry = Skin().ImageTable[size_t(glyph)];
     const int w = ::FrameWidth(entry), h = ::FrameHeight(entry);
     const int shift = state == 2 ? 1 : 0;
     const TPoint at{r.left + (r.right - r.left - w) / 2 + shift,

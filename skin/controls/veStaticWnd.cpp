@@ -44,7 +44,7 @@ bool TveStaticWnd::DrawCaption() {
   UINT flags = StaticTextFormat(GetWindowLongA(Handle, GWL_STYLE));
   if (GetWindowLongA(Handle, GWL_EXSTYLE) & WS_EX_RIGHT) flags |= DT_RIGHT;
   if (GetWindowLongA(Handle, GWL_EXSTYLE) & WS_EX_RTLREADING) flags |= DT_RTLREADING;
-  PaintSkinText(dc, Caption, IsWindowEnabled(Handle), SkinManager, 0, SkinData->SectionIndex, flags,
+  PaintSkinText(dc, Caption, IsWindowEnabled(Handle), &Skin(), 0, SkinData->SectionIndex, flags,
                 {0, 0, WindowSize.cx, WindowSize.cy});
   GdiFlush();
   return true;

@@ -164,7 +164,7 @@ void TveTabControlWnd::PaintTabText(int tab, RECT rect, int state, int section) 
   const bool enabled = IsWindowEnabled(Handle);
   if (side < 2) {
     platform::Selection font(dc, ControlFont());
-    PaintSkinText(dc, caption, enabled, SkinManager, state > 0 ? 1 : 0, section,
+    PaintSkinText(dc, caption, enabled, &Skin(), state > 0 ? 1 : 0, section,
                   DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX, rect);
     return;
   }
@@ -174,7 +174,7 @@ void TveTabControlWnd::PaintTabText(int tab, RECT rect, int state, int section) 
   SIZE size{};
   GetTextExtentPoint32A(dc, caption, lstrlenA(caption), &size);
   font.Select(turned);
-  const TsGenState& look = SkinManager->SectionTable[size_t(section)].States[state > 0 ? 1 : 0];
+  const TsGenState& look = Skin().SectionTable[size_t(section)].States[state > 0 ? 1 : 0];
   SetTextColor(dc, COLORREF(look.FontColor));
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   if (side == 2)
@@ -193,11 +193,11 @@ void TveTabControlWnd::PaintTab(int tab, RECT rect, int state) {
     part.Section = SkinManager->FindSection(name);
   } else {
     name = kTabSections[size_t(TabSide())].data();
-    part = SkinManager->QuickIndexes.Tabs[size_t(TabSide())];
+    part = Skin().QuickIndexes.Tabs[size_t(TabSide())];
   }
-  if (!SkinManager->IsValidSectionIndex(part.Section)) return;
+  if (!Skin().IsValidSectionIndex(part.Section)) return;
   img::Bitmap32& cache = *SkinData->CacheBitmap;
-  ::PaintSection(SkinManager, part.Section, name, MakeBgSource(&cache, 0, 0), part.PatternIndex,
+  ::PaintSection(&Skin(), part.Section, name, MakeBgSource(&cache, 0, 0), part.PatternIndex,
                  part.HotPatternIndex, cache, {0, 0},
                  {rect.left, rect.top, rect.right, rect.bottom}, state);
   GdiFlush();

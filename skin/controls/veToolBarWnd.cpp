@@ -49,7 +49,7 @@ void TveToolBarWnd::PaintSeparator(RECT rect) {
   if (section < 0) return;
   img::Bitmap32& cache = *SkinData->CacheBitmap;
   const int x = (rect.left + rect.right) / 2 - 1;
-  ::PaintSection(SkinManager, section, "DIVIDER", MakeBgSource(&cache, 0, 0), -1, -1, cache, {0, 0},
+  ::PaintSection(&Skin(), section, "DIVIDER", MakeBgSource(&cache, 0, 0), -1, -1, cache, {0, 0},
                  {x, rect.top + 2, x + 2, rect.bottom - 2}, 0);
 }
 
@@ -87,14 +87,14 @@ void TveToolBarWnd::PaintButton(int index, const TBBUTTON& button, RECT rect) {
   const int section = SkinManager->FindSection("TOOLBUTTON");
   // A flat tool button shows its plate only while hot, pressed or checked.
   if (state > 0 && section >= 0)
-    ::PaintSection(SkinManager, section, "TOOLBUTTON", MakeBgSource(&cache, 0, 0), -1, -1, cache,
+    ::PaintSection(&Skin(), section, "TOOLBUTTON", MakeBgSource(&cache, 0, 0), -1, -1, cache,
                    {0, 0}, {rect.left, rect.top, rect.right, rect.bottom}, state);
   GdiFlush();
   RECT area = rect;
   if (HasDropDown(button)) {
-    const int glyph = SkinManager->QuickIndexes.ScrollButtons[kArrowDown].GlyphIndex;
-    if (SkinManager->IsValidImageIndex(glyph)) {
-      const TsMaskData& arrow = SkinManager->ImageTable[size_t(glyph)];
+    const int glyph = Skin().QuickIndexes.ScrollButtons[kArrowDown].GlyphIndex;
+    if (Skin().IsValidImageIndex(glyph)) {
+      const TsMaskData& arrow = Skin().ImageTable[size_t(glyph)];
       const int w = ::FrameWidth(arrow), h = ::FrameHeight(arrow);
       area.right -= w + 2;
       PaintStateGlyph(cache, {area.right, rect.top + (rect.bottom - rect.top - h) / 2}, 0,
@@ -127,7 +127,7 @@ void TveToolBarWnd::PaintButton(int index, const TBBUTTON& button, RECT rect) {
       place.top = place.bottom - 18;
     }
     const int textSection = section >= 0 && state > 0 ? section : SkinData->SectionIndex;
-    PaintSkinText(dc, text, button.fsState & TBSTATE_ENABLED, SkinManager, state > 0 ? 1 : 0,
+    PaintSkinText(dc, text, button.fsState & TBSTATE_ENABLED, &Skin(), state > 0 ? 1 : 0,
                   textSection,
                   (list ? DT_LEFT : DT_CENTER) | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX, place);
   }

@@ -21,9 +21,9 @@ bool TveTrackWnd::Vertical() const {
 }
 
 const TsMaskData* TveTrackWnd::Image(const char* key) const {
-  int index = SkinManager->FindImageByName(SkinData->SkinSection, key);
-  if (!SkinManager->IsValidImageIndex(index)) index = SkinManager->FindImageByName("TRACKBAR", key);
-  return SkinManager->IsValidImageIndex(index) ? &SkinManager->ImageTable[size_t(index)] : nullptr;
+  int index = Skin().FindImageByName(SkinData->SkinSection, key);
+  if (!Skin().IsValidImageIndex(index)) index = Skin().FindImageByName("TRACKBAR", key);
+  return Skin().IsValidImageIndex(index) ? &Skin().ImageTable[size_t(index)] : nullptr;
 }
 
 RECT TveTrackWnd::ChannelRect() const {

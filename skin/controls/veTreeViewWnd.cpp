@@ -43,7 +43,7 @@ void TveTreeViewWnd::RestoreControlColors() {
 void TveTreeViewWnd::ApplySkinColors() {
   TveEditWnd::ApplySkinColors();
   if (!SectionSkinned()) return;
-  const TsGeneralData& section = SkinManager->SectionTable[size_t(SkinData->SectionIndex)];
+  const TsGeneralData& section = Skin().SectionTable[size_t(SkinData->SectionIndex)];
   const COLORREF back = COLORREF(SkinData->GetBgColor(0, Handle));
   const COLORREF text = COLORREF(SkinData->Tone(section.States[0].FontColor));
   if (COLORREF(SendMessageA(Handle, TVM_GETBKCOLOR, 0, 0)) != back)

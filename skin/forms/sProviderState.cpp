@@ -49,8 +49,9 @@ bool TsSkinProvider::HandleStateMessage(TMessage& message) {
       return true;
     case WM_WINDOWPOSCHANGED:
       if (!CallSaved(message)) return true;
-      // A hiding form never comes here: its animation messages freed the border window.
-      if (border_) {
+      // A hiding form never comes here: its animation messages freed the border window. A form
+      // taking a new scale moves its border window once, when it is painted at the end.
+      if (border_ && !form_->ScaleChanging()) {
         const auto* pos = reinterpret_cast<const WINDOWPOS*>(message.LParam);
         border_->Update(false, BorderAlpha());
         if (pos && !(pos->flags & SWP_NOZORDER)) border_->PlaceLater();
@@ -62,11 +63,20 @@ bool TsSkinProvider::HandleStateMessage(TMessage& message) {
       return false;
     case WM_SIZE:
     case WM_ENABLE:
-    case WM_DPICHANGED:  // the window measures and paints itself anew at its new scale
       if (!CallSaved(message)) return true;
       if (message.Msg != WM_ENABLE) captionGlows_ = {};
       skinData_->SetBgDirty(true);
       regionDirty_ = true;
+      // A form taking a new scale is painted once, when it has taken it.
+      if (!form_->ScaleChanging()) RepaintFrameNow();
+      return true;
+    case WM_DPICHANGED:
+      // The window is measured and painted anew at its new scale once the form has taken it; a
+      // child asking for its background before that gets the picture at the new scale too.
+      captionGlows_ = {};
+      skinData_->SetBgDirty(true);
+      regionDirty_ = true;
+      if (!CallSaved(message)) return true;
       RepaintFrameNow();
       return true;
     case WM_WINDOWPOSCHANGING: {

@@ -6,6 +6,8 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
+#include <map>
 #include <vector>
 
 #include "framework/ComCtrls.h"
@@ -145,6 +147,87 @@ TEST_F(ScaleTest, AMoveToAMonitorOfAnotherScaleTakesTheSuggestedPlace) {
   EXPECT_EQ(s.client.cy, 400);
   EXPECT_EQ(s.button.right - s.button.left, 160);
   EXPECT_EQ(s.imageSize, 32);
+}
+
+// The messages the windows get while a form takes a new scale, seen by a hook on this thread.
+struct SentDuringRescale {
+  std::map<HWND, int> moves;  // WM_WINDOWPOSCHANGED that moved or sized, per window
+  int paints = 0;             // WM_NCPAINT and WM_ERASEBKGND, sent to any window
+};
+SentDuringRescale* counting = nullptr;
+
+LRESULT CALLBACK CountSent(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && counting) {
+    const auto* pos = reinterpret_cast<const WINDOWPOS*>(sent->lParam);
+    if (sent->message == WM_WINDOWPOSCHANGED &&
+        (pos->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE))
+      ++counting->moves[sent->hwnd];
+    if (sent->message == WM_NCPAINT || sent->message == WM_ERASEBKGND) ++counting->paints;
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+SentDuringRescale SendScaleChange(TForm& form, int from, int to) {
+  RECT now;
+  GetWindowRect(form.Handle(), &now);
+  RECT suggested{now.left, now.top, now.left + MulDiv(now.right - now.left, to, from),
+                 now.top + MulDiv(now.bottom - now.top, to, from)};
+  SentDuringRescale seen;
+  counting = &seen;
+  HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, CountSent, nullptr, GetCurrentThreadId());
+  form.SendMessage(WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
+  UnhookWindowsHookEx(hook);
+  counting = nullptr;
+  return seen;
+}
+
+// Each window is placed once at its final place, a window inside another included, and nothing
+// is painted while the lengths change: the form is left to repaint whole, once.
+TEST_F(ScaleTest, AScaleChangePlacesEachWindowOnceAndPaintsOnlyAfterwards) {
+  auto* group = new TGroupBox(form.get());
+  group->SetBounds(220, 40, 70, 60);
+  group->SetParent(form.get());
+  auto* inner = new TButton(form.get());
+  inner->SetBounds(5, 15, 50, 20);
+  inner->SetParent(group);
+  auto* hidden = new TButton(form.get());
+  hidden->SetBounds(220, 110, 60, 20);
+  hidden->SetVisible(false);
+  hidden->SetParent(form.get());
+  form->Show();
+  UpdateWindow(form->Handle());
+  const struct {
+    int dpi;
+    RECT inner;
+  } rows[] = {
+      {144, {8, 23, 83, 53}},
+      {120, {6, 19, 69, 44}},
+      {192, {10, 30, 110, 70}},
+      {96, {5, 15, 55, 35}},
+  };
+  int from = 96;
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.dpi);
+    SentDuringRescale seen = SendScaleChange(*form, from, row.dpi);
+    from = row.dpi;
+    EXPECT_EQ(seen.paints, 0);
+    EXPECT_EQ(seen.moves[form->Handle()], 1);
+    for (TWinControl* child :
+         std::initializer_list<TWinControl*>{button, list, bar, group, inner, hidden}) {
+      EXPECT_EQ(seen.moves[child->Handle()], 1) << child->ClassName();
+      EXPECT_EQ(IsWindowVisible(child->Handle()) != FALSE, child != hidden)
+          << "drawing again afterwards, a hidden window still hidden";
+    }
+    EXPECT_TRUE(GetUpdateRect(form->Handle(), nullptr, FALSE));
+    RECT r = BoundsOf(*inner);
+    EXPECT_EQ(r.left, row.inner.left);
+    EXPECT_EQ(r.top, row.inner.top);
+    EXPECT_EQ(r.right, row.inner.right);
+    EXPECT_EQ(r.bottom, row.inner.bottom);
+    EXPECT_EQ(ClientOf(*form).cx, MulDiv(300, row.dpi, 96));
+    UpdateWindow(form->Handle());
+  }
 }
 
 // Pictures given as pixels are resampled to the nearest pixel; at 96 DPI they are as given.

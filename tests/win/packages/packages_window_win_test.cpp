@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "app/plugins/untPlugin.h"
 #include "packaging/plugins/DriverPackagesControls.h"
@@ -156,6 +157,26 @@ LONG FontHeight(HWND control) {
   return font.lfHeight;
 }
 
+// Check images a skin put into the list are the skin's: a scale change leaves them in place and
+// does not free them.
+TEST(DriverPackagesWindowTest, LeavesCheckImagesItDidNotMakeToTheirMaker) {
+  HIMAGELIST skins = ImageList_Create(13, 13, ILC_COLOR32 | ILC_MASK, 2, 0);
+  WithWindow([&](const Window& window) {
+    HWND list = window.Item(kList);
+    HIMAGELIST platform = ListView_SetImageList(list, skins, LVSIL_STATE);
+    RECT suggested = {40, 20, 40 + 840, 20 + 705};
+    SendMessageA(window.wnd, WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(ListView_GetImageList(list, LVSIL_STATE), skins);
+    int side = 0, height = 0;
+    EXPECT_TRUE(ImageList_GetIconSize(skins, &side, &height)) << "still alive";
+    EXPECT_EQ(side, 13);
+    ListView_SetImageList(list, platform, LVSIL_STATE);
+    window.Click(kClose);
+  });
+  ImageList_Destroy(skins);
+}
+
 // A move to monitors of other scales, as the system tells it, and back: the window takes the
 // suggested rectangle, its controls their designed places at the scale and a font made for it,
 // the list its column; back at 96 DPI everything is as it was made.
@@ -168,16 +189,21 @@ TEST(DriverPackagesWindowTest, FollowsTheScaleOfItsMonitorAndComesBackExactly) {
     RECT close, results;
     int column, extent;
     LONG font;
+    int checkSide;
   };
   const Row rows[] = {
-      {144, {699, 357, 822, 396}, {18, 474, 822, 642}, 765, 2400, -17},
-      {120, {583, 298, 686, 331}, {15, 395, 685, 535}, 638, 2000, -14},
-      {192, {932, 476, 1096, 528}, {24, 632, 1096, 856}, 1020, 3200, -22},
-      {96, {466, 238, 548, 264}, {12, 316, 548, 428}, 510, 1600, -11},
+      {144, {699, 357, 822, 396}, {18, 474, 822, 642}, 765, 2400, -17, 24},
+      {120, {583, 298, 686, 331}, {15, 395, 685, 535}, 638, 2000, -14, 20},
+      {192, {932, 476, 1096, 528}, {24, 632, 1096, 856}, 1020, 3200, -22, 32},
+      {96, {466, 238, 548, 264}, {12, 316, 548, 428}, 510, 1600, -11, 16},
   };
   WithWindow([&](const Window& window) {
     const LONG stockFont = FontHeight(window.Item(kExport));
     EXPECT_EQ(stockFont, -11);
+    HWND list = window.Item(kList);
+    std::vector<BOOL> checks;
+    for (int i = 0, n = ListView_GetItemCount(list); i < n; ++i)
+      checks.push_back(ListView_GetCheckState(list, i));
     for (const Row& row : rows) {
       SCOPED_TRACE(row.dpi);
       RECT suggested = {30 + row.dpi, 20, 30 + row.dpi + 560 * row.dpi / 96,
@@ -197,6 +223,13 @@ TEST(DriverPackagesWindowTest, FollowsTheScaleOfItsMonitorAndComesBackExactly) {
       EXPECT_EQ(SendMessageA(window.Item(kResults), LB_GETHORIZONTALEXTENT, 0, 0), row.extent);
       for (int id : {kExport, kFolder, kStatus, kResults})
         EXPECT_EQ(FontHeight(window.Item(id)), row.font) << "control " << id;
+      int side = 0, height = 0;
+      ImageList_GetIconSize(ListView_GetImageList(list, LVSIL_STATE), &side, &height);
+      EXPECT_EQ(side, row.checkSide);
+      EXPECT_EQ(height, row.checkSide);
+      EXPECT_EQ(ImageList_GetImageCount(ListView_GetImageList(list, LVSIL_STATE)), 2);
+      for (int i = 0; i < int(checks.size()); ++i)
+        EXPECT_EQ(ListView_GetCheckState(list, i), checks[size_t(i)]) << "row " << i;
     }
     EXPECT_EQ(reinterpret_cast<HGDIOBJ>(SendMessageA(window.Item(kClose), WM_GETFONT, 0, 0)),
               GetStockObject(DEFAULT_GUI_FONT))

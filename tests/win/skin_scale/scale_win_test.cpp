@@ -7,8 +7,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "framework/MenuPaint.h"
 #include "imaging/PngWriter.h"
@@ -19,6 +22,9 @@
 #include "skin/controls/sSkinableMenus.h"
 #include "skin/data/MaskGeometry.h"
 #include "skin/render/sScaledSkin.h"
+#include "skin/forms/sSkinProvider.h"
+#include "skins/StoredSkins.h"
+#include "tests/support/LayeredRecorder.h"
 #include "tests/support/ScreenShot.h"
 #include "tests/win/windows/MainWindowFixture.h"
 
@@ -125,8 +131,8 @@ TEST_F(MainWindowTest, ButtonsCheckBoxesAndMenuItemsGrowWithTheScale) {
                dpi, "the menu item's height");
 }
 
-// A move to a monitor of another scale: the form takes the new scale, and the list's check boxes
-// are made again from the skin's copy at that scale.
+// A move to a monitor of another scale: the form takes the new scale, its border window gets one
+// new picture, and the list's check boxes are made again from the skin's copy at that scale.
 TEST_F(MainWindowTest, AScaleChangeRebuildsTheListsCheckBoxes) {
   form = std::make_unique<TfrmMain>(nullptr);
   form->Show();
@@ -136,11 +142,108 @@ TEST_F(MainWindowTest, AScaleChangeRebuildsTheListsCheckBoxes) {
     SCOPED_TRACE(dpi);
     RECT suggested;
     GetWindowRect(form->Handle(), &suggested);
-    form->SendMessage(WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    {
+      testing_support::LayeredRecorder layered;
+      form->SendMessage(WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+      EXPECT_EQ(layered.updates.size(), 1u) << "the border window's picture is made once";
+    }
     Pump();
     ASSERT_EQ(form->lv->Dpi(), dpi);
     EXPECT_EQ(CheckImageSide(*form->lv), SkinCheckSide(manager, dpi));
     EXPECT_EQ(form->BtnBackUp->SkinData().PaintSkin(), &SkinAtDpi(manager, dpi));
+  }
+}
+
+// A platform button of a check box style under a class name the skin adopts as a check box.
+class TPlatformCheckBox : public TWinControl {
+ public:
+  TPlatformCheckBox(TComponent* owner, DWORD style) : TWinControl(owner), style_(style) {}
+  std::string ClassName() const override { return "TCheckBox"; }
+
+ protected:
+  void CreateParams(TCreateParams& params) override {
+    TWinControl::CreateParams(params);
+    params.WinClassName = "BUTTON";
+    params.Style |= style_;
+  }
+
+ private:
+  DWORD style_;
+};
+
+// The smallest rectangle holding every pixel that differs between two pictures of one size.
+SIZE ChangedArea(const img::Bitmap32& a, const img::Bitmap32& b) {
+  RECT r{a.Width(), a.Height(), -1, -1};
+  for (int y = 0; y < a.Height(); ++y)
+    for (int x = 0; x < a.Width(); ++x) {
+      const img::TRGBAPixel &p = a.Pixel(x, y), &q = b.Pixel(x, y);
+      if (p.R == q.R && p.G == q.G && p.B == q.B) continue;
+      r = {std::min<LONG>(r.left, x), std::min<LONG>(r.top, y), std::max<LONG>(r.right, x),
+           std::max<LONG>(r.bottom, y)};
+    }
+  return r.right < 0 ? SIZE{0, 0} : SIZE{r.right - r.left + 1, r.bottom - r.top + 1};
+}
+
+// What a check box's glyph changes when its state changes, at the window's scale.
+SIZE GlyphChange(HWND box, WPARAM from, WPARAM to) {
+  SendMessageA(box, BM_SETCHECK, from, 0);
+  Pump();
+  const img::Bitmap32 before = testing_support::ScreenShot(box);
+  SendMessageA(box, BM_SETCHECK, to, 0);
+  Pump();
+  return ChangedArea(before, testing_support::ScreenShot(box));
+}
+
+// The check box adapter paints its glyphs from the skin's copy at its window's scale: what a
+// change of state repaints is the scale's ratio larger, give or take the filter's reach, than
+// what it repaints once the window is moved to a monitor at 96 DPI.
+TEST(CheckBoxScaleTest, TheGlyphsAreTheSkinsAtTheWindowsScale) {
+  const int dpi = TestDpi();
+  SetCursorPos(0, 0);
+  TsSkinManager manager(nullptr);
+  AddStoredSkins(manager.InternalSkins);
+  manager.SetThirdParty(TveThirdKind::CheckBoxes, "TCheckBox\r\n");
+  manager.SetSkinName(DefaultStoredSkinName());
+  TForm form(nullptr);
+  form.SetClientSize(200, 120);
+  auto* provider = new TsSkinProvider(&form);
+  provider->SetSkinManager(&manager);
+  const struct {
+    DWORD style;
+    WPARAM from, to;
+    const char* what;
+  } rows[] = {
+      {BS_AUTOCHECKBOX, BST_UNCHECKED, BST_CHECKED, "box checked"},
+      {BS_AUTO3STATE, BST_UNCHECKED, BST_INDETERMINATE, "box grayed"},
+      {BS_AUTORADIOBUTTON, BST_UNCHECKED, BST_CHECKED, "radio checked"},
+  };
+  std::vector<TPlatformCheckBox*> boxes;
+  for (const auto& row : rows) {
+    auto* box = new TPlatformCheckBox(&form, row.style);
+    box->SetBounds(10 + 60 * int(boxes.size()), 10, 40, 30);
+    box->SetParent(&form);
+    boxes.push_back(box);
+  }
+  form.Show();
+  Pump();
+  std::vector<SIZE> scaled;
+  for (size_t i = 0; i < boxes.size(); ++i)
+    scaled.push_back(GlyphChange(boxes[i]->Handle(), rows[i].from, rows[i].to));
+  RECT suggested;
+  GetWindowRect(form.Handle(), &suggested);
+  form.SendMessage(WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
+  Pump();
+  for (size_t i = 0; i < boxes.size(); ++i) {
+    SCOPED_TRACE(rows[i].what);
+    const SIZE design = GlyphChange(boxes[i]->Handle(), rows[i].from, rows[i].to);
+    ASSERT_GT(design.cx, 0);
+    // The resampling filter reaches past a changed edge by up to three pixels on each side; a
+    // glyph left at its 96-DPI size changes exactly what it changes at 96 DPI.
+    for (const auto& [at, atDesign] :
+         {std::pair{scaled[i].cx, design.cx}, {scaled[i].cy, design.cy}}) {
+      EXPECT_GE(at, atDesign * dpi / 96.0 - 2) << "at 96 DPI: " << atDesign;
+      EXPECT_LE(at, atDesign * dpi / 96.0 + 6) << "at 96 DPI: " << atDesign;
+    }
   }
 }
 
