@@ -12,9 +12,25 @@ std::string Fold(std::string text) {
   return text;
 }
 
+class ChangeWatch final : public RegistryWatch {
+ public:
+  explicit ChangeWatch(std::shared_ptr<const std::uint64_t> changes)
+      : changes_(std::move(changes)), seen_(*changes_) {}
+  bool Changed() override { return *changes_ != seen_; }
+
+ private:
+  std::shared_ptr<const std::uint64_t> changes_;
+  std::uint64_t seen_;
+};
+
 }  // namespace
 
+MemoryRegistry::~MemoryRegistry() {
+  ++*changes_;
+}
+
 MemoryRegistry::Key& MemoryRegistry::Make(const std::string& path) {
+  ++*changes_;
   auto found = keys_.find(Fold(path));
   if (found != keys_.end()) return found->second;
   size_t sep = path.rfind('\\');
@@ -67,6 +83,10 @@ std::vector<std::optional<RegValue>> MemoryRegistry::QueryValues(
 std::vector<std::string> MemoryRegistry::SubKeyNames(RegRoot root, const std::string& path) {
   Key* key = Find(root, path);
   return key ? key->subKeys : std::vector<std::string>();
+}
+
+std::unique_ptr<RegistryWatch> MemoryRegistry::WatchTree(RegRoot, const std::string&) {
+  return std::make_unique<ChangeWatch>(changes_);
 }
 
 }  // namespace platform
