@@ -1,10 +1,9 @@
 // A registry held in memory, for machines without one (the native build) and for tests and
 // benchmarks. Key and value names compare case-insensitively, as in the system registry; subkeys
-// are enumerated in the order they were added. A watch reports any change made to the registry
-// after it began, wherever it was made, and the registry's end.
+// are enumerated in the order they were added. A watch reports a change made to its key or below
+// it after it began, and the registry's end.
 #pragma once
 
-#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
@@ -47,8 +46,13 @@ class MemoryRegistry : public Registry {
   Key& Make(const std::string& path);
 
   std::unordered_map<std::string, Key> keys_;  // by folded path
-  // Counts the changes; shared with the watches, which may outlive the registry.
-  std::shared_ptr<std::uint64_t> changes_ = std::make_shared<std::uint64_t>(0);
+  // The folded paths of the keys changed, in order, and whether the registry is gone; shared
+  // with the watches, which may outlive the registry.
+  struct Changes {
+    std::vector<std::string> keys;
+    bool gone = false;
+  };
+  std::shared_ptr<Changes> changes_ = std::make_shared<Changes>();
 };
 
 }  // namespace platform

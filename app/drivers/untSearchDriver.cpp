@@ -1,5 +1,6 @@
 #include "app/drivers/untSearchDriver.h"
 
+#include <algorithm>
 #include <string_view>
 #include <unordered_set>
 
@@ -22,22 +23,39 @@ void ForEachDriverInstance(
   }
 }
 
-const std::vector<TDriverInstance>& TDriverInventory::Instances() {
-  if (watch_ && !watch_->Changed()) return instances_;
+TDriverInventory::TClass TDriverInventory::ReadClass(const std::string& name) {
+  std::string classKey = kClassRoot + name;
   // Watched before reading: a change made while reading shows at the next scan.
-  watch_ = RegWatchTree(kLocalMachine, kClassRoot);
-  instances_.clear();
-  std::string typeKey, type;
-  ForEachDriverInstance([&](const std::string& classKey, const std::string& instanceKey) {
+  TClass read{name, RegWatchTree(kLocalMachine, classKey), {}};
+  std::string type;
+  for (const std::string& instance : RegGetSubKeyNames(kLocalMachine, classKey)) {
+    if (instance.size() > kMaxInstanceName) continue;
+    std::string instanceKey = classKey + "\\" + instance;
     std::vector<std::string> texts = RegReadStrings(
         kLocalMachine, instanceKey, {{"DriverDesc", ""}, {"ProviderName", kMicrosoft}});
     // The class description is the class key's default value, the same for all its instances.
-    if (typeKey != classKey) {
-      typeKey = classKey;
-      type = RegReadString(kLocalMachine, classKey, "", "");
-    }
-    instances_.push_back({instanceKey, type, std::move(texts[0]), std::move(texts[1])});
-  });
+    if (read.instances.empty()) type = RegReadString(kLocalMachine, classKey, "", "");
+    read.instances.push_back({instanceKey, type, std::move(texts[0]), std::move(texts[1])});
+  }
+  return read;
+}
+
+const std::vector<TDriverInstance>& TDriverInventory::Instances() {
+  if (watch_ && !watch_->Changed()) return instances_;
+  // Something below the class root changed (or nothing was read yet): the classes are listed
+  // again, and each one whose own watch saw nothing is kept as it was read.
+  watch_ = RegWatchTree(kLocalMachine, kClassRoot);
+  std::vector<TClass> kept = std::move(classes_);
+  classes_.clear();
+  for (const std::string& name : RegGetSubKeyNames(kLocalMachine, kClassRoot)) {
+    auto same =
+        std::find_if(kept.begin(), kept.end(), [&](const TClass& c) { return c.name == name; });
+    classes_.push_back(same != kept.end() && !same->watch->Changed() ? std::move(*same)
+                                                                     : ReadClass(name));
+  }
+  instances_.clear();
+  for (const TClass& c : classes_)
+    instances_.insert(instances_.end(), c.instances.begin(), c.instances.end());
   return instances_;
 }
 

@@ -32,17 +32,26 @@ struct TDriverInstance {
   std::string provider;     // ProviderName, "Microsoft" when missing
 };
 
-// Every driver instance in enumeration order, read from the registry again only when something
-// below the class root changed since the last reading. Each registry request is a round trip to
-// the registry's keeper under Wine, five per instance; the registry's change notification costs
-// one, so a scan of an unchanged machine only fills the list.
+// Every driver instance in enumeration order, read from the registry again only where it changed
+// since the last reading. Each registry request is a round trip to the registry's keeper under
+// Wine, five per instance; a class is watched with the registry's change notification, so a scan
+// of an unchanged machine only fills the list. Classes are watched one by one because Wine writes
+// the display adapters' class again whenever a process starts.
 class TDriverInventory {
  public:
   const std::vector<TDriverInstance>& Instances();
 
  private:
-  std::unique_ptr<platform::RegistryWatch> watch_;
-  std::vector<TDriverInstance> instances_;
+  struct TClass {
+    std::string name;
+    std::unique_ptr<platform::RegistryWatch> watch;
+    std::vector<TDriverInstance> instances;
+  };
+  static TClass ReadClass(const std::string& name);
+
+  std::unique_ptr<platform::RegistryWatch> watch_;  // the class root's, for classes come and gone
+  std::vector<TClass> classes_;
+  std::vector<TDriverInstance> instances_;  // those of all classes, in order
 };
 
 // Replaces the list's rows by the drivers of the mode, one row per distinct description, the

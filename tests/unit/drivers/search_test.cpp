@@ -139,6 +139,7 @@ class CountingRegistry final : public platform::Registry {
  public:
   explicit CountingRegistry(platform::Registry& inner) : inner_(inner) {}
   int reads = 0;
+  std::vector<std::string> valuesRead;  // the instance keys whose values were read, in order
 
   std::optional<platform::RegValue> QueryValue(platform::RegRoot root, const std::string& path,
                                                const std::string& name) override {
@@ -149,6 +150,8 @@ class CountingRegistry final : public platform::Registry {
       platform::RegRoot root, const std::string& path,
       const std::vector<std::string>& names) override {
     ++reads;
+    if (path.size() - path.rfind('\\') == 5)
+      valuesRead.push_back(path.substr(path.rfind('\\', path.size() - 6) + 1));
     return inner_.QueryValues(root, path, names);
   }
   std::vector<std::string> SubKeyNames(platform::RegRoot root, const std::string& path) override {
@@ -171,45 +174,65 @@ std::vector<std::string> Actions(const FakeDriverList& list) {
 }
 
 // A scan of a machine unchanged since the last one lists the same rows without reading the
-// registry; any change has it read again.
-TEST(SearchDriverTest, ARescanReadsTheRegistryAgainOnlyAfterAChange) {
+// registry; a change has the classes listed again and the class it concerns read again.
+TEST(SearchDriverTest, ARescanReadsAgainOnlyTheClassesThatChanged) {
   const std::string net = testing_support::kClassKey + "\\" + kNet;
+  const std::string usb = "{36fc9e60-c465-11cf-8056-444553540000}";
   struct Case {
     const char* change;
     std::function<void(FakeMachine&)> make;
-    std::vector<std::string> captions, actions;
+    std::vector<std::string> captions, actions, valuesRead;
   };
   const Case cases[] = {
-      {"nothing", nullptr, {"Card", "Inbox"}, {"Recommended", "Microsoft"}},
-      {"an instance added",
+      {"nothing",
+       nullptr,
+       {"Card", "Inbox", "Stick"},
+       {"Recommended", "Microsoft", "Recommended"},
+       {}},
+      {"a class added",
        [](FakeMachine& m) { m.AddDriver(kDisplay, "0000", "Screen", "Acme"); },
-       {"Card", "Inbox", "Screen"},
-       {"Recommended", "Microsoft", "Recommended"}},
+       {"Card", "Inbox", "Stick", "Screen"},
+       {"Recommended", "Microsoft", "Recommended", "Recommended"},
+       {kDisplay + "\\0000"}},
+      {"an instance added",
+       [](FakeMachine& m) { m.AddDriver(kNet, "0002", "Second card", "Acme"); },
+       {"Card", "Inbox", "Second card", "Stick"},
+       {"Recommended", "Microsoft", "Recommended", "Recommended"},
+       {kNet + "\\0000", kNet + "\\0001", kNet + "\\0002"}},
       {"a description changed",
        [&](FakeMachine& m) { m.registry.SetString(net + "\\0001", "DriverDesc", "Renamed"); },
-       {"Card", "Renamed"},
-       {"Recommended", "Microsoft"}},
+       {"Card", "Renamed", "Stick"},
+       {"Recommended", "Microsoft", "Recommended"},
+       {kNet + "\\0000", kNet + "\\0001"}},
       {"a provider changed",
        [&](FakeMachine& m) { m.registry.SetString(net + "\\0000", "ProviderName", "Microsoft"); },
-       {"Card", "Inbox"},
-       {"Microsoft", "Microsoft"}},
-      {"a class shut", [&](FakeMachine& m) { m.registry.DenyAccess(net); }, {}, {}},
+       {"Card", "Inbox", "Stick"},
+       {"Microsoft", "Microsoft", "Recommended"},
+       {kNet + "\\0000", kNet + "\\0001"}},
+      {"a class shut",
+       [&](FakeMachine& m) { m.registry.DenyAccess(net); },
+       {"Stick"},
+       {"Recommended"},
+       {}},
   };
   for (const Case& c : cases) {
     FakeMachine m;
     m.AddDriver(kNet, "0000", "Card", "Acme");
     m.AddDriver(kNet, "0001", "Inbox", "Microsoft");
+    m.AddDriver(usb, "0000", "Stick", "Acme");
     CountingRegistry counting(m.registry);
     platform::ScopedInstall<platform::Registry> use(counting);
     FakeDriverList list;
     TDriverInventory inventory;
     SearchDriver(list, smRecommended, inventory);
-    ASSERT_EQ(Captions(list), std::vector<std::string>{"Card"}) << c.change;
+    ASSERT_EQ(Captions(list), (std::vector<std::string>{"Card", "Stick"})) << c.change;
     if (c.make) c.make(m);
     counting.reads = 0;
+    counting.valuesRead.clear();
     SearchDriver(list, smAll, inventory);
     EXPECT_EQ(Captions(list), c.captions) << c.change;
     EXPECT_EQ(Actions(list), c.actions) << c.change;
+    EXPECT_EQ(counting.valuesRead, c.valuesRead) << c.change;
     EXPECT_EQ(counting.reads > 0, c.make != nullptr) << c.change;
   }
 }
