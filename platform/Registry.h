@@ -1,8 +1,10 @@
 // Read-only access to the system registry: open a key for reading, query one value, list the
-// names of a key's subkeys. The application reads the registry only through this.
+// names of a key's subkeys, watch a key's tree for changes. The application reads the registry
+// only through this.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,6 +24,14 @@ struct RegValue {
   std::string data;  // the stored bytes, terminating NULs included as stored
 };
 
+// Tells whether a key or anything below it may have changed since the watch began. It errs
+// towards a change: a watch that could not be set up reports one at once.
+class RegistryWatch {
+ public:
+  virtual ~RegistryWatch() = default;
+  virtual bool Changed() = 0;
+};
+
 class Registry : public Replaceable<Registry> {
  public:
   static Registry& Default();
@@ -38,6 +48,9 @@ class Registry : public Replaceable<Registry> {
   // The names of the key's immediate subkeys in enumeration order; empty when the key cannot
   // be opened for reading.
   virtual std::vector<std::string> SubKeyNames(RegRoot root, const std::string& path) = 0;
+  // Begins watching the key at path and every key below it for keys added or removed and
+  // values set or deleted.
+  virtual std::unique_ptr<RegistryWatch> WatchTree(RegRoot root, const std::string& path) = 0;
 };
 
 }  // namespace platform

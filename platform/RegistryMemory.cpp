@@ -12,9 +12,36 @@ std::string Fold(std::string text) {
   return text;
 }
 
+template <class Changes>
+class ChangeWatch final : public RegistryWatch {
+ public:
+  ChangeWatch(std::shared_ptr<const Changes> changes, std::string key)
+      : changes_(std::move(changes)), key_(std::move(key)), seen_(changes_->keys.size()) {}
+  bool Changed() override {
+    if (changes_->gone) return true;
+    for (size_t i = seen_; i < changes_->keys.size(); ++i) {
+      const std::string& changed = changes_->keys[i];
+      if (key_.empty() || (changed.compare(0, key_.size(), key_) == 0 &&
+                           (changed.size() == key_.size() || changed[key_.size()] == '\\')))
+        return true;
+    }
+    return false;
+  }
+
+ private:
+  std::shared_ptr<const Changes> changes_;
+  std::string key_;
+  size_t seen_;
+};
+
 }  // namespace
 
+MemoryRegistry::~MemoryRegistry() {
+  changes_->gone = true;
+}
+
 MemoryRegistry::Key& MemoryRegistry::Make(const std::string& path) {
+  changes_->keys.push_back(Fold(path));
   auto found = keys_.find(Fold(path));
   if (found != keys_.end()) return found->second;
   size_t sep = path.rfind('\\');
@@ -67,6 +94,10 @@ std::vector<std::optional<RegValue>> MemoryRegistry::QueryValues(
 std::vector<std::string> MemoryRegistry::SubKeyNames(RegRoot root, const std::string& path) {
   Key* key = Find(root, path);
   return key ? key->subKeys : std::vector<std::string>();
+}
+
+std::unique_ptr<RegistryWatch> MemoryRegistry::WatchTree(RegRoot, const std::string& path) {
+  return std::make_unique<ChangeWatch<Changes>>(changes_, Fold(path));
 }
 
 }  // namespace platform

@@ -10,9 +10,9 @@ namespace {
 // Closes a key that was opened for reading when the scope ends.
 class OpenKey {
  public:
-  OpenKey(RegRoot root, const std::string& path) {
+  OpenKey(RegRoot root, const std::string& path, REGSAM access = KEY_READ) {
     HKEY rootKey = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(root)));
-    if (RegOpenKeyExA(rootKey, path.c_str(), 0, KEY_READ, &key_) != ERROR_SUCCESS) key_ = nullptr;
+    if (RegOpenKeyExA(rootKey, path.c_str(), 0, access, &key_) != ERROR_SUCCESS) key_ = nullptr;
   }
   ~OpenKey() {
     if (key_) RegCloseKey(key_);
@@ -45,6 +45,31 @@ std::optional<RegValue> ReadValue(HKEY key, const std::string& name) {
     return value;
   }
 }
+
+// The registry's own change notification on the key's tree, armed once: it stays signalled
+// after the first change. It is cancelled when the key is closed.
+class TreeWatch final : public RegistryWatch {
+ public:
+  TreeWatch(RegRoot root, const std::string& path)
+      : key_(root, path, KEY_NOTIFY), event_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
+    armed_ = key_.get() && event_ &&
+             RegNotifyChangeKeyValue(key_.get(), TRUE,
+                                     REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET, event_,
+                                     TRUE) == ERROR_SUCCESS;
+  }
+  ~TreeWatch() override {
+    if (event_) CloseHandle(event_);
+  }
+  TreeWatch(const TreeWatch&) = delete;
+  TreeWatch& operator=(const TreeWatch&) = delete;
+
+  bool Changed() override { return !armed_ || WaitForSingleObject(event_, 0) != WAIT_TIMEOUT; }
+
+ private:
+  OpenKey key_;
+  HANDLE event_;
+  bool armed_ = false;
+};
 
 class Win32Registry final : public Registry {
  public:
@@ -89,6 +114,10 @@ class Win32Registry final : public Registry {
       names.emplace_back(name.data(), length);
     }
     return names;
+  }
+
+  std::unique_ptr<RegistryWatch> WatchTree(RegRoot root, const std::string& path) override {
+    return std::make_unique<TreeWatch>(root, path);
   }
 };
 

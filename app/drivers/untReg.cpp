@@ -10,6 +10,19 @@ std::string KeyPath(const std::string& path) {
   return path.substr(begin, end - begin);
 }
 
+class SourceWatch final : public platform::RegistryWatch {
+ public:
+  SourceWatch(platform::Registry& source, std::unique_ptr<platform::RegistryWatch> tree)
+      : source_(source), tree_(std::move(tree)) {}
+  bool Changed() override {
+    return &platform::Registry::Current() != &source_ || !tree_ || tree_->Changed();
+  }
+
+ private:
+  platform::Registry& source_;
+  std::unique_ptr<platform::RegistryWatch> tree_;
+};
+
 }  // namespace
 
 std::vector<std::string> RegReadStrings(
@@ -39,4 +52,9 @@ std::string RegReadString(RegRoot root, const std::string& keyPath, const std::s
 
 std::vector<std::string> RegGetSubKeyNames(RegRoot root, const std::string& keyPath) {
   return platform::Registry::Current().SubKeyNames(root, KeyPath(keyPath));
+}
+
+std::unique_ptr<platform::RegistryWatch> RegWatchTree(RegRoot root, const std::string& keyPath) {
+  platform::Registry& registry = platform::Registry::Current();
+  return std::make_unique<SourceWatch>(registry, registry.WatchTree(root, KeyPath(keyPath)));
 }

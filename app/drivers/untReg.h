@@ -1,7 +1,8 @@
-// The two routines through which the driver inventory reads the registry. Both only read, and
-// neither raises for a key that is missing or may not be opened.
+// The routines through which the driver inventory reads the registry. They only read, and none
+// raises for a key that is missing or may not be opened.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -27,3 +28,7 @@ std::vector<std::string> RegReadStrings(
 // The names of the key's immediate subkeys in enumeration order; empty when the key cannot be
 // opened or has none.
 std::vector<std::string> RegGetSubKeyNames(RegRoot root, const std::string& keyPath);
+
+// A watch on the key and everything below it (see platform::RegistryWatch) that also reports a
+// change when another registry is put in place of the one in use now.
+std::unique_ptr<platform::RegistryWatch> RegWatchTree(RegRoot root, const std::string& keyPath);

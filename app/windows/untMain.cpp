@@ -326,7 +326,7 @@ void TfrmMain::Scan(std::uint8_t mode) {
     } update{*lv};
     lv->BeginUpdate();
     try {
-      SearchDriver(*driverList_, mode);
+      SearchDriver(*driverList_, mode, driverInventory_);
     } catch (...) {
       EndBusyCursor();
       throw;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/drivers/BackupCommand.h"
+#include "app/drivers/untSearchDriver.h"
 #include "app/windows/DriverListAdapters.h"
 #include "framework/ComCtrls.h"
 #include "framework/Forms.h"
@@ -94,5 +95,6 @@ class TfrmMain : public fw::TForm {
 
   std::unique_ptr<TsAlphaImageList> sAlphaImageList32;
   std::unique_ptr<TDriverListView> driverList_;
+  TDriverInventory driverInventory_;
   std::unique_ptr<TBackupWindow> backupWindow_;
 };

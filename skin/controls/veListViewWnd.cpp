@@ -73,6 +73,8 @@ void TveListViewWnd::RestoreControlColors() {
   SendMessageA(Handle, LVM_SETTEXTCOLOR, 0, LPARAM(savedText_));
   UnhookHeader();
   RestoreCheckImages();
+  if (ownDoubleBuffer_) SendMessageA(Handle, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_DOUBLEBUFFER, 0);
+  ownDoubleBuffer_ = false;
   TveEditWnd::RestoreControlColors();
 }
 
@@ -90,6 +92,13 @@ void TveListViewWnd::ApplySkinColors() {
   SendMessageA(Handle, LVM_SETTEXTBKCOLOR, 0, LPARAM(bk));
   SendMessageA(Handle, LVM_SETTEXTCOLOR, 0, LPARAM(text));
   ApplyCheckImages();
+  // Rows painted into the list's own picture, copied once: painted on the screen, each row's
+  // check box and icon make a bitmap compatible with the screen, which under Wine asks the
+  // window server about the displays several times (three quarters of a page's repaint).
+  if (!(SendMessageA(Handle, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_DOUBLEBUFFER)) {
+    SendMessageA(Handle, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_DOUBLEBUFFER, LVS_EX_DOUBLEBUFFER);
+    ownDoubleBuffer_ = true;
+  }
 }
 
 void TveListViewWnd::ApplyCheckImages() {

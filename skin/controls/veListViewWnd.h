@@ -57,6 +57,7 @@ class TveListViewWnd : public TveEditWnd {
   void RestoreCheckImages();
 
   COLORREF savedBk_ = CLR_DEFAULT, savedTextBk_ = CLR_DEFAULT, savedText_ = CLR_DEFAULT;
+  bool ownDoubleBuffer_ = false;  // the list paints into a picture of its own because of us
   HIMAGELIST checkImages_ = nullptr;
   HIMAGELIST savedStateImages_ = nullptr;
   img::Bitmap32 headerImage_;  // the header's picture, kept between paints

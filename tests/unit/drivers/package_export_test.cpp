@@ -85,7 +85,8 @@ TEST(ExportScanTest, OnePackagePerInfWhileTheListKeepsOneRowPerDescription) {
 
   // The main window's list is unchanged: one row per description.
   testing_support::FakeDriverList list;
-  SearchDriver(list, smRecommended);
+  TDriverInventory inventory;
+  SearchDriver(list, smRecommended, inventory);
   std::vector<std::string> captions;
   for (const auto& row : list.rows) captions.push_back(row.caption);
   EXPECT_EQ(captions, (std::vector<std::string>{"Twin Device", "Korvo Port", "KORVO Port",

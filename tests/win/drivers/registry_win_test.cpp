@@ -1,6 +1,9 @@
 // Registry reading and the driver scan against the real registry.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
+
 #include "DriverFakes.h"
 #include "WinMachine.h"
 #include "app/drivers/untReg.h"
@@ -78,7 +81,9 @@ TEST(RegistryWinTest, ScanFindsDriversUnderTheRealClassRoot) {
   cls.SetString("Properties", "DriverDesc", tag + "Not an instance");
 
   testing_support::FakeDriverList list;
-  SearchDriver(list, smAll);
+
+  TDriverInventory inventory;
+  SearchDriver(list, smAll, inventory);
   std::vector<testing_support::Row> ours;
   for (const auto& row : list.rows)
     if (row.caption.rfind(tag, 0) == 0) ours.push_back(row);
@@ -89,8 +94,75 @@ TEST(RegistryWinTest, ScanFindsDriversUnderTheRealClassRoot) {
   EXPECT_EQ(ours[0].keyPath, kClassRoot + guid + "\\0000");
   EXPECT_EQ(ours[1].action, "Microsoft");
 
-  SearchDriver(list, smRecommended);
+  SearchDriver(list, smRecommended, inventory);
   for (const auto& row : list.rows) EXPECT_NE(row.action, "Microsoft") << row.caption;
+}
+
+// The registry's change notification on a key's tree, once per kind of change, each on a watch
+// of its own; a key that cannot be opened reports a change at once.
+TEST(RegistryWinTest, ATreeWatchSeesChangesAnywhereBelowItsKey) {
+  TempRegKey key("SOFTWARE\\" + testing_support::Unique("DriverKeeperTest-"));
+  key.SetString("Class\\0000", "DriverDesc", "Card");
+  key.SetString("Other", "A", "1");
+  auto deleteKey = [&](const char* sub) {
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, (key.path() + "\\" + sub).c_str());
+  };
+  auto deleteValue = [&](const char* sub, const char* name) {
+    HKEY open;
+    RegOpenKeyExA(HKEY_LOCAL_MACHINE, (key.path() + "\\" + sub).c_str(), 0, KEY_SET_VALUE, &open);
+    RegDeleteValueA(open, name);
+    RegCloseKey(open);
+  };
+  const struct {
+    const char* change;
+    std::function<void()> make;
+    bool seen;
+  } cases[] = {
+      {"nothing", [] {}, false},
+      {"a value read elsewhere", [&] { RegReadString(kLocalMachine, key.path(), "A", ""); }, false},
+      {"a value set on a sibling key", [&] { key.SetString("Other", "A", "2"); }, false},
+      {"a value set two levels down",
+       [&] { key.SetString("Class\\0000", "DriverDesc", "Renamed"); }, true},
+      {"a value deleted two levels down", [&] { deleteValue("Class\\0000", "DriverDesc"); }, true},
+      {"a key added", [&] { key.SetString("Class\\0001", "DriverDesc", "New"); }, true},
+      {"a key deleted", [&] { deleteKey("Class\\0001"); }, true},
+      {"the key's default value set", [&] { key.SetString("Class", "", "Devices"); }, true},
+  };
+  for (const auto& c : cases) {
+    std::unique_ptr<platform::RegistryWatch> watch =
+        RegWatchTree(kLocalMachine, "\\" + key.path() + "\\Class\\");
+    EXPECT_FALSE(watch->Changed()) << c.change << ": before";
+    c.make();
+    EXPECT_EQ(watch->Changed(), c.seen) << c.change;
+    EXPECT_EQ(watch->Changed(), c.seen) << c.change << ": asked again";
+  }
+  EXPECT_TRUE(RegWatchTree(kLocalMachine, key.path() + "\\Nowhere")->Changed());
+}
+
+// A rescan through the class root's linked path sees a change made through the same path; an
+// unchanged machine gives the same rows again.
+TEST(RegistryWinTest, ARescanSeesADriverChangedUnderTheRealClassRoot) {
+  std::string guid = "{" + testing_support::Unique("dk-test-") + "}";
+  TempRegKey cls(std::string(kClassRoot).substr(1) + guid);
+  std::string tag = guid + " ";
+  cls.SetString("0000", "DriverDesc", tag + "Card");
+  testing_support::FakeDriverList list;
+  TDriverInventory inventory;
+  auto ours = [&] {
+    std::vector<std::string> captions;
+    for (const auto& row : list.rows)
+      if (row.caption.rfind(tag, 0) == 0) captions.push_back(row.caption + " | " + row.action);
+    return captions;
+  };
+  SearchDriver(list, smAll, inventory);
+  EXPECT_EQ(ours(), std::vector<std::string>{tag + "Card | Microsoft"});
+  SearchDriver(list, smAll, inventory);
+  EXPECT_EQ(ours(), std::vector<std::string>{tag + "Card | Microsoft"});
+  cls.SetString("0000", "ProviderName", "Vendor");
+  cls.SetString("0001", "DriverDesc", tag + "Second");
+  SearchDriver(list, smAll, inventory);
+  EXPECT_EQ(ours(),
+            (std::vector<std::string>{tag + "Card | Recommended", tag + "Second | Microsoft"}));
 }
 
 }  // namespace
