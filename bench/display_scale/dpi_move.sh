@@ -15,24 +15,11 @@ root=$PWD
 source bench/wine-bench.sh
 runs=${1:-5}
 
-cmake --build --preset win64 --target DriverKeeper dk_package_files winprobe >/dev/null
-
-prefix=$root/build/win64/wine/dpi_move
-probe_exe=$(find "$root/build/win64" -name winprobe.exe -path '*/tests/*' | head -1)
-bench_program_copy dpi-move
-
-run() { "$root/cmake/wine-run" --prefix "$prefix" --sample-machine "$root/samples/machine" "$@"; }
-probe() { run "$probe_exe" "$@" | tr -d '\r'; }
+bench_probe_setup dpi_move "$root/samples/machine" dpi-move
 
 cold=() back=() warm=()
 for ((i = 0; i < runs; i++)); do
-  (cd "$app" && exec "$root/cmake/wine-run" --prefix "$prefix" \
-    --sample-machine "$root/samples/machine" ./DriverKeeper.exe >/dev/null 2>&1) &
-  pid=$!
-  for ((t = 0; t < 120; t++)); do
-    probe list | grep -Eq 'child msctls_statusbar32 "[0-9]+ drivers found\.' && break
-    sleep 0.5
-  done
+  bench_start_program 60 || { echo "dpi_move: no main window with its rows" >&2; exit 1; }
   sleep 1
   timings=$(probe time-dpi TfrmMain 96 144 96 144) ||
     { echo "dpi_move: the moves were not timed" >&2; exit 1; }

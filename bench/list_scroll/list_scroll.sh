@@ -26,29 +26,11 @@ root=$PWD
 source bench/wine-bench.sh
 drivers=${1:-5000}
 
-cmake --build --preset win64 --target DriverKeeper dk_package_files winprobe >/dev/null
-
-machine=$root/build/win64/bench/list_scroll/machine
-prefix=$root/build/win64/wine/list_scroll
-probe=$(find "$root/build/win64" -name winprobe.exe -path '*/tests/*' | head -1)
-python3 bench/list_scroll/machine.py "$machine" "$drivers"
-
-bench_program_copy list-scroll
-
-run() { "$root/cmake/wine-run" --prefix "$prefix" --sample-machine "$machine" "$@"; }
-probe() { run "$probe" "$@" | tr -d '\r'; }
+python3 bench/list_scroll/machine.py "$root/build/win64/bench/list_scroll/machine" "$drivers"
+bench_probe_setup list_scroll "$root/build/win64/bench/list_scroll/machine" list-scroll
 
 # The first run in the prefix imports the machine's 5,000 instance keys; that is not timed.
-(cd "$app" && exec "$root/cmake/wine-run" --prefix "$prefix" --sample-machine "$machine" \
-  ./DriverKeeper.exe >/dev/null 2>&1) &
-pid=$!
-for ((i = 0; i < 600; i++)); do
-  probe list | grep -Eq 'child msctls_statusbar32 "[0-9]+ drivers found\.' && break
-  kill -0 "$pid" 2>/dev/null || { echo "list_scroll: the program ended" >&2; exit 1; }
-  sleep 1
-done
-probe list | grep -Eq 'child msctls_statusbar32 "[0-9]+ drivers found\.' ||
-  { echo "list_scroll: no main window with its rows" >&2; exit 1; }
+bench_start_program 600 || { echo "list_scroll: no main window with its rows" >&2; exit 1; }
 
 probe focus TfrmMain
 display=:$(cat "$prefix/.display")
