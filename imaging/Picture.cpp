@@ -1,14 +1,20 @@
 #include "imaging/Picture.h"
 
+#include <cstdint>
 #include <stdexcept>
 
 namespace img {
 
 namespace {
 
-size_t CheckedArea(int width, int height) {
+// The bytes of a picture of the given size, checked in 64 bits: on a 32-bit build the product
+// of two valid sizes can wrap to a small number and leave rows outside the buffer. Four bytes a
+// pixel must fit too, since ToRGBA expands any picture to that.
+size_t CheckedBytes(int width, int height, size_t bytesPerPixel) {
   if (width < 0 || height < 0) throw std::length_error("Picture size is negative");
-  return size_t(width) * size_t(height);
+  const uint64_t area = uint64_t(width) * uint64_t(height);
+  if (area > uint64_t(PTRDIFF_MAX) / 4) throw std::length_error("Picture is too large");
+  return size_t(area) * bytesPerPixel;
 }
 
 struct WidthOf {
@@ -73,10 +79,10 @@ IndexedBitmap::IndexedBitmap(int width, int height, int bitsPerPixel)
     : width_(width),
       height_(height),
       bitsPerPixel_(bitsPerPixel),
-      indices_(CheckedArea(width, height)) {}
+      indices_(CheckedBytes(width, height, 1)) {}
 
 Bitmap24::Bitmap24(int width, int height)
-    : width_(width), height_(height), bytes_(CheckedArea(width, height) * 3) {}
+    : width_(width), height_(height), bytes_(CheckedBytes(width, height, 3)) {}
 
 int Picture::Width() const noexcept {
   return std::visit(WidthOf{}, pixels);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <stdexcept>
 #include <utility>
 
@@ -42,6 +43,16 @@ TEST(Bitmap32, RejectsNegativeAndUnaddressableSizes) {
   EXPECT_THROW(Bitmap32(1 << 16, 1 << 16), std::length_error);
   Bitmap32 b(0, 5);
   EXPECT_TRUE(b.Empty());
+}
+
+// The decoder's other pixel forms: a size whose bytes wrap a 32-bit size_t must not make a
+// small buffer that rows then run past.
+TEST(Picture, PixelFormsRejectNegativeAndUnaddressableSizes) {
+  EXPECT_THROW(Bitmap24(4, -1), std::length_error);
+  EXPECT_THROW(IndexedBitmap(-1, 4, 8), std::length_error);
+  EXPECT_THROW(Bitmap24(INT_MAX, INT_MAX), std::length_error);
+  EXPECT_THROW(IndexedBitmap(INT_MAX, INT_MAX, 8), std::length_error);
+  EXPECT_EQ(Bitmap24(0, 7).Height(), 7);
 }
 
 TEST(Picture, ToRGBAExpandsEveryForm) {
