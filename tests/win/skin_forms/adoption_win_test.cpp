@@ -244,45 +244,51 @@ TEST_F(AdoptionWinTest, ListCheckBoxesAreCopiedIntoTheRowsAndStillCheck) {
   SendMessageA(wnd, LVM_SETITEMSTATE, 2, reinterpret_cast<LPARAM>(&focus));
   SetFocus(wnd);
   Pump();
-  auto boxes = reinterpret_cast<HIMAGELIST>(SendMessageA(wnd, LVM_GETIMAGELIST, LVSIL_STATE, 0));
-  ASSERT_EQ(ImageList_GetImageCount(boxes), 2);
+  // In a light and a dark skin, the list's colours and boxes each.
   int side = 0, height = 0;
-  ImageList_GetIconSize(boxes, &side, &height);
+  for (const char* skin : {"Soft Dawn (internal)", "Night Azure (internal)"}) {
+    SCOPED_TRACE(skin);
+    manager->SetSkinName(skin);
+    Pump();
+    auto boxes = reinterpret_cast<HIMAGELIST>(SendMessageA(wnd, LVM_GETIMAGELIST, LVSIL_STATE, 0));
+    ASSERT_EQ(ImageList_GetImageCount(boxes), 2);
+    ImageList_GetIconSize(boxes, &side, &height);
 
-  // The list drawing its boxes itself, into a print of its rows.
-  RECT client;
-  GetClientRect(wnd, &client);
-  img::Bitmap32 own(client.right, client.bottom);
-  const COLORREF bk = COLORREF(SendMessageA(wnd, LVM_GETBKCOLOR, 0, 0));
-  own.Fill({GetBValue(bk), GetGValue(bk), GetRValue(bk), 255});
-  SendMessageA(wnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(own.DC()),
-               PRF_CLIENT | PRF_ERASEBKGND);
-  GdiFlush();
+    // The list drawing its boxes itself, into a print of its rows.
+    RECT client;
+    GetClientRect(wnd, &client);
+    img::Bitmap32 own(client.right, client.bottom);
+    const COLORREF bk = COLORREF(SendMessageA(wnd, LVM_GETBKCOLOR, 0, 0));
+    own.Fill({GetBValue(bk), GetGValue(bk), GetRValue(bk), 255});
+    SendMessageA(wnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(own.DC()),
+                 PRF_CLIENT | PRF_ERASEBKGND);
+    GdiFlush();
 
-  paintSpyList = wnd;
-  boxPicturesWhilePainting.clear();
-  paintSpyPrevious = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(form->Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PaintSpyProc)));
-  RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-  SetWindowLongPtrA(form->Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(paintSpyPrevious));
-  EXPECT_EQ(boxPicturesWhilePainting, std::vector<int>{0});
-  EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageA(wnd, LVM_GETIMAGELIST, LVSIL_STATE, 0)),
-            boxes);
-  EXPECT_FALSE(GetUpdateRect(wnd, nullptr, FALSE)) << "the exchange left a paint pending";
+    paintSpyList = wnd;
+    boxPicturesWhilePainting.clear();
+    paintSpyPrevious = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(form->Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PaintSpyProc)));
+    RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    SetWindowLongPtrA(form->Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(paintSpyPrevious));
+    EXPECT_EQ(boxPicturesWhilePainting, std::vector<int>{0});
+    EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageA(wnd, LVM_GETIMAGELIST, LVSIL_STATE, 0)),
+              boxes);
+    EXPECT_FALSE(GetUpdateRect(wnd, nullptr, FALSE)) << "the exchange left a paint pending";
 
-  // Unchecked, checked, focused and selected rows, pixel for pixel.
-  img::Bitmap32 shot = ClientShot(wnd);
-  for (int row = 0; row < 5; ++row) {
-    RECT bounds{};
-    bounds.left = LVIR_BOUNDS;
-    SendMessageA(wnd, LVM_GETITEMRECT, WPARAM(row), reinterpret_cast<LPARAM>(&bounds));
-    int differing = 0;
-    for (int y = bounds.top; y < bounds.bottom; ++y)
-      for (int x = std::max(0, int(bounds.left)); x < std::min(bounds.right, client.right); ++x) {
-        const img::TRGBAPixel a = own.Pixel(x, y), b = shot.Pixel(x, y);
-        differing += a.R != b.R || a.G != b.G || a.B != b.B;
-      }
-    EXPECT_EQ(differing, 0) << "row " << row;
+    // Unchecked, checked, focused and selected rows, pixel for pixel.
+    img::Bitmap32 shot = ClientShot(wnd);
+    for (int row = 0; row < 5; ++row) {
+      RECT bounds{};
+      bounds.left = LVIR_BOUNDS;
+      SendMessageA(wnd, LVM_GETITEMRECT, WPARAM(row), reinterpret_cast<LPARAM>(&bounds));
+      int differing = 0;
+      for (int y = bounds.top; y < bounds.bottom; ++y)
+        for (int x = std::max(0, int(bounds.left)); x < std::min(bounds.right, client.right); ++x) {
+          const img::TRGBAPixel a = own.Pixel(x, y), b = shot.Pixel(x, y);
+          differing += a.R != b.R || a.G != b.G || a.B != b.B;
+        }
+      EXPECT_EQ(differing, 0) << "row " << row;
+    }
   }
   RECT icon{};
   icon.left = LVIR_ICON;
