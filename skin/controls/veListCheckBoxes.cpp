@@ -78,6 +78,10 @@ void TveListCheckBoxes::Paint(const std::function<void()>& paint) {
     TveListCheckBoxes& boxes;
     ~Back() {
       boxes.drawing_ = false;
+      // Unless the boxes were made again or given back while the list painted.
+      if (reinterpret_cast<HIMAGELIST>(
+              SendMessageA(boxes.list_, LVM_GETIMAGELIST, LVSIL_STATE, 0)) != boxes.blank_)
+        return;
       // Giving a list its image list may mark it for painting again: not for this exchange,
       // which changed nothing it shows.
       const bool clean = !GetUpdateRect(boxes.list_, nullptr, FALSE);

@@ -23,6 +23,7 @@
 #include "skin/forms/sSkinProvider.h"
 #include "skin/render/sCtrlUtils.h"
 #include "skins/StoredSkins.h"
+#include "tests/support/ScreenShot.h"
 #include "tests/win/skin_forms/FormTestScreen.h"
 
 using namespace fw;
@@ -218,18 +219,6 @@ LRESULT CALLBACK PaintSpyProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) 
   return CallWindowProcA(paintSpyPrevious, wnd, msg, wParam, lParam);
 }
 
-// The list's client area as the screen shows it, opaque.
-img::Bitmap32 ClientShot(HWND wnd) {
-  RECT r;
-  GetClientRect(wnd, &r);
-  img::Bitmap32 shot(r.right, r.bottom);
-  HDC dc = GetDC(wnd);
-  BitBlt(shot.DC(), 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
-  ReleaseDC(wnd, dc);
-  GdiFlush();
-  return shot;
-}
-
 // The skin's check boxes are copied into the rows by the adapter: while the list paints it holds
 // no box picture of its own to draw (each would make a bitmap compatible with the screen), the
 // rows look as they do when the list draws its boxes itself, nothing is left to paint, and a
@@ -276,7 +265,8 @@ TEST_F(AdoptionWinTest, ListCheckBoxesAreCopiedIntoTheRowsAndStillCheck) {
     EXPECT_FALSE(GetUpdateRect(wnd, nullptr, FALSE)) << "the exchange left a paint pending";
 
     // Unchecked, checked, focused and selected rows, pixel for pixel.
-    img::Bitmap32 shot = ClientShot(wnd);
+    const img::Bitmap32 shot = testing_support::ScreenShot(wnd);
+    const RECT inWindow = ClientRectInWindow(wnd);
     for (int row = 0; row < 5; ++row) {
       RECT bounds{};
       bounds.left = LVIR_BOUNDS;
@@ -284,7 +274,8 @@ TEST_F(AdoptionWinTest, ListCheckBoxesAreCopiedIntoTheRowsAndStillCheck) {
       int differing = 0;
       for (int y = bounds.top; y < bounds.bottom; ++y)
         for (int x = std::max(0, int(bounds.left)); x < std::min(bounds.right, client.right); ++x) {
-          const img::TRGBAPixel a = own.Pixel(x, y), b = shot.Pixel(x, y);
+          const img::TRGBAPixel a = own.Pixel(x, y),
+                                b = shot.Pixel(inWindow.left + x, inWindow.top + y);
           differing += a.R != b.R || a.G != b.G || a.B != b.B;
         }
       EXPECT_EQ(differing, 0) << "row " << row;
