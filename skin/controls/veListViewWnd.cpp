@@ -5,10 +5,8 @@
 #include <algorithm>
 
 #include "skin/controls/veWindowTable.h"
-#include "skin/data/MaskGeometry.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/render/sControlKinds.h"
-#include "skin/render/sMaskSlices.h"
 
 namespace {
 
