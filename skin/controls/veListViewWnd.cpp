@@ -5,10 +5,8 @@
 #include <algorithm>
 
 #include "skin/controls/veWindowTable.h"
-#include "skin/data/MaskGeometry.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/render/sControlKinds.h"
-#include "skin/render/sMaskSlices.h"
 
 namespace {
 
@@ -34,7 +32,7 @@ TsCommonData* AsListView(TsCommonData* skinData) {
 
 TveListViewWnd::TveListViewWnd(HWND handle, bool repaint, const std::string& skinSection,
                                TsSkinManager* manager, TsCommonData* skinData)
-    : TveEditWnd(handle, false, skinSection, manager, AsListView(skinData)) {
+    : TveEditWnd(handle, false, skinSection, manager, AsListView(skinData)), checkBoxes_(handle) {
   SkinData->ControlKind = kListViewKind;
   SaveControlColors();
   if (HWND header = FindWindowExA(handle, nullptr, WC_HEADERA, nullptr)) HookHeader(header);
@@ -72,7 +70,7 @@ void TveListViewWnd::RestoreControlColors() {
   SendMessageA(Handle, LVM_SETTEXTBKCOLOR, 0, LPARAM(savedTextBk_));
   SendMessageA(Handle, LVM_SETTEXTCOLOR, 0, LPARAM(savedText_));
   UnhookHeader();
-  RestoreCheckImages();
+  checkBoxes_.Restore();
   if (ownDoubleBuffer_) SendMessageA(Handle, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_DOUBLEBUFFER, 0);
   ownDoubleBuffer_ = false;
   TveEditWnd::RestoreControlColors();
@@ -91,7 +89,7 @@ void TveListViewWnd::ApplySkinColors() {
   SendMessageA(Handle, LVM_SETBKCOLOR, 0, LPARAM(bk));
   SendMessageA(Handle, LVM_SETTEXTBKCOLOR, 0, LPARAM(bk));
   SendMessageA(Handle, LVM_SETTEXTCOLOR, 0, LPARAM(text));
-  ApplyCheckImages();
+  checkBoxes_.Apply(Skin(), BgColor);
   // Rows painted into the list's own picture, copied once: painted on the screen, each row's
   // check box and icon make a bitmap compatible with the screen, which under Wine asks the
   // window server about the displays several times (three quarters of a page's repaint).
@@ -101,44 +99,13 @@ void TveListViewWnd::ApplySkinColors() {
   }
 }
 
-void TveListViewWnd::ApplyCheckImages() {
-  if (!(SendMessageA(Handle, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_CHECKBOXES)) return;
-  const TsSkinModel* skin = &Skin();
-  int unchecked = skin->QuickIndexes.GlobalImages[7], checked = skin->QuickIndexes.GlobalImages[6];
-  if (!skin->IsValidImageIndex(unchecked) || !skin->IsValidImageIndex(checked)) {
-    RestoreCheckImages();
-    return;
-  }
-  const TsMaskData& first = skin->ImageTable[size_t(unchecked)];
-  int w = ::FrameWidth(first), h = ::FrameHeight(first);
-  HIMAGELIST list = ImageList_Create(w, h, ILC_COLOR32, 2, 0);
-  if (!list) return;
-  for (int index : {unchecked, checked}) {
-    img::Bitmap32 picture(w, h);
-    picture.Fill({uint8_t(BgColor >> 16), uint8_t(BgColor >> 8), uint8_t(BgColor), 255});
-    PaintStateGlyph(picture, {0, 0}, 0, MakeBgSource(&picture, 0, 0),
-                    skin->ImageTable[size_t(index)], 1);
-    ImageList_Add(list, picture.Handle(), nullptr);
-  }
-  // The list view's own boxes are kept to be given back; a skin change replaces only ours.
-  auto previous = reinterpret_cast<HIMAGELIST>(
-      SendMessageA(Handle, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(list)));
-  if (checkImages_)
-    ImageList_Destroy(checkImages_);
-  else
-    savedStateImages_ = previous;
-  checkImages_ = list;
-}
-
 void TveListViewWnd::ScaleChanged() {
-  if (checkImages_) ApplyCheckImages();
+  if (checkBoxes_.Applied()) checkBoxes_.Apply(Skin(), BgColor);
 }
 
-void TveListViewWnd::RestoreCheckImages() {
-  if (!checkImages_) return;
-  SendMessageA(Handle, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(savedStateImages_));
-  ImageList_Destroy(checkImages_);
-  checkImages_ = savedStateImages_ = nullptr;
+void TveListViewWnd::PaintRows(fw::TMessage& message) {
+  if (!ColorsApplied) ApplySkinColors();
+  checkBoxes_.Paint([this, &message] { TveEditWnd::HandleMessage(message); });
 }
 
 void TveListViewWnd::HookHeader(HWND header) {
@@ -301,8 +268,8 @@ void TveListViewWnd::HandleMessage(fw::TMessage& message) {
   }
   switch (message.Msg) {
     case WM_PAINT:
-      if (!ColorsApplied) ApplySkinColors();
-      break;
+      PaintRows(message);
+      return;
     case WM_NCHITTEST:
       if (HotColumn != -1 || PressedColumn != -1) {
         HotColumn = PressedColumn = -1;
@@ -324,6 +291,11 @@ void TveListViewWnd::HandleMessage(fw::TMessage& message) {
       break;
     case WM_PRINT:
       PrintHeader(reinterpret_cast<HDC>(message.WParam));
+      break;
+    case fw::CN_NOTIFY:
+      if (reinterpret_cast<const NMHDR*>(message.LParam)->code == NM_CUSTOMDRAW)
+        checkBoxes_.CustomDraw(*reinterpret_cast<const NMLVCUSTOMDRAW*>(message.LParam),
+                               message.Result);
       break;
     case WM_PARENTNOTIFY: {
       // A header made after the adoption is hooked then; a newer one replaces the one hooked.

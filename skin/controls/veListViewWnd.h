@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include "skin/controls/veEditWnd.h"
+#include "skin/controls/veListCheckBoxes.h"
 
 class TveListViewWnd : public TveEditWnd {
  public:
@@ -52,13 +53,11 @@ class TveListViewWnd : public TveEditWnd {
   void PrintHeader(HDC dc);
   // A column's picture, text and sort arrow inside area of the header's picture.
   void PaintColumnContent(int index, int state, int section, RECT area, int height);
-  // The check boxes drawn from the skin's small check images, when the skin has them.
-  void ApplyCheckImages();
-  void RestoreCheckImages();
+  // The list's own painting, with the check boxes drawn by checkBoxes_.
+  void PaintRows(fw::TMessage& message);
 
   COLORREF savedBk_ = CLR_DEFAULT, savedTextBk_ = CLR_DEFAULT, savedText_ = CLR_DEFAULT;
   bool ownDoubleBuffer_ = false;  // the list paints into a picture of its own because of us
-  HIMAGELIST checkImages_ = nullptr;
-  HIMAGELIST savedStateImages_ = nullptr;
-  img::Bitmap32 headerImage_;  // the header's picture, kept between paints
+  TveListCheckBoxes checkBoxes_;  // from the skin's small check images, when it has them
+  img::Bitmap32 headerImage_;     // the header's picture, kept between paints
 };

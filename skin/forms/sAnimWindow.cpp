@@ -103,44 +103,43 @@ void ReportFrameShown(const TsFrameClock& clock, int index) {
     observer({index, clock.DueMs(), clock.ElapsedMs(), clock.Start()});
 }
 
+void TsFrameShow::MakeBuffer() {
+  if (!buffer_.Empty()) return;
+  buffer_.Resize(picture_.Width(), picture_.Height());
+  if (bufferIsPicture_) PrepareFrame(picture_, buffer_, {0, TsFrameFill::Copy, {}});
+}
+
+void TsFrameShow::Show(const TsAnimFrame& frame) {
+  if (frame.Fill == TsFrameFill::Copy) {
+    if (!buffer_.Empty()) PrepareFrame(picture_, buffer_, frame);
+    bufferIsPicture_ = true;
+    bufferShown_ = showsPicture_;
+  } else if (frame.Fill != TsFrameFill::Keep) {
+    MakeBuffer();
+    PrepareFrame(picture_, buffer_, frame);
+    bufferIsPicture_ = bufferShown_ = false;
+  }
+  if (!bufferShown_) {
+    if (!bufferIsPicture_) MakeBuffer();
+    ShowPicture(anim_, bufferIsPicture_ ? picture_ : buffer_, frame.Alpha);
+    showsPicture_ = bufferIsPicture_;
+    bufferShown_ = true;
+  } else if (frame.Alpha != shownAlpha_) {
+    platform::LayeredWindows::Current().UpdateAlpha(anim_, frame.Alpha);
+  }
+  shownAlpha_ = frame.Alpha;
+}
+
 bool RunFrames(HWND anim, const img::Bitmap32& picture, const std::vector<TsAnimFrame>& frames,
                const std::function<void(const TsAnimFrame&)>& afterFrame) {
-  img::Bitmap32 buffer;
+  TsFrameShow show(anim, picture);
   TsFrameClock clock;
-  // Handing the system a picture is the costliest part of a frame, so a frame that shows what the
-  // window holds already only changes its alpha, or is only waited for when the alpha stays too.
-  // The window starts with the picture itself; the buffer holds the picture or a zoomed part of
-  // it, and may be on the window already. A fade never needs it: it is made on first need.
-  bool showsPicture = true, bufferIsPicture = false, bufferShown = false;
-  int shownAlpha = -1;
-  auto makeBuffer = [&] {
-    if (!buffer.Empty()) return;
-    buffer.Resize(picture.Width(), picture.Height());
-    if (bufferIsPicture) PrepareFrame(picture, buffer, {0, TsFrameFill::Copy, {}});
-  };
   int index = 0;
   for (const TsAnimFrame& frame : frames) {
-    if (frame.Fill == TsFrameFill::Copy) {
-      if (!buffer.Empty()) PrepareFrame(picture, buffer, frame);
-      bufferIsPicture = true;
-      bufferShown = showsPicture;
-    } else if (frame.Fill != TsFrameFill::Keep) {
-      makeBuffer();
-      PrepareFrame(picture, buffer, frame);
-      bufferIsPicture = bufferShown = false;
-    }
-    if (!bufferShown) {
-      if (!bufferIsPicture) makeBuffer();
-      ShowPicture(anim, bufferIsPicture ? picture : buffer, frame.Alpha);
-      showsPicture = bufferIsPicture;
-      bufferShown = true;
-    } else if (frame.Alpha != shownAlpha) {
-      platform::LayeredWindows::Current().UpdateAlpha(anim, frame.Alpha);
-    }
-    shownAlpha = frame.Alpha;
+    show.Show(frame);
     if (afterFrame) afterFrame(frame);
     ReportFrameShown(clock, index++);
     clock.WaitForNextFrame();
   }
-  return showsPicture;
+  return show.ShowsPicture();
 }

@@ -60,9 +60,30 @@ void SetFrameObserver(std::function<void(const TsFrameTiming&)> observer);
 // Tells the observer, if any, that frame index of the clock's animation was just shown.
 void ReportFrameShown(const TsFrameClock& clock, int index);
 
-// Shows the frames of picture one by one on a TsFrameClock on anim, which shows picture already
-// (at any alpha); afterFrame (may be empty) follows each. A frame that keeps what the window
-// shows only changes its alpha. True when the window ends showing the picture itself (not a
-// zoomed part) at the last frame's alpha.
+// Frames of picture shown one after another on anim, which shows picture already (at any alpha).
+// Handing the system a picture is the costliest part of a frame, so a frame that keeps what the
+// window shows only changes its alpha, or changes nothing when the alpha stays too. The frame
+// buffer holds the picture or a zoomed part of it and may be on the window already; a fade never
+// needs it, so it is made on first need. Holds picture by reference.
+class TsFrameShow {
+ public:
+  TsFrameShow(HWND anim, const img::Bitmap32& picture) : anim_(anim), picture_(picture) {}
+  void Show(const TsAnimFrame& frame);
+  // The window shows the picture itself, not a zoomed part.
+  bool ShowsPicture() const { return showsPicture_; }
+
+ private:
+  void MakeBuffer();
+
+  HWND anim_;
+  const img::Bitmap32& picture_;
+  img::Bitmap32 buffer_;
+  bool showsPicture_ = true, bufferIsPicture_ = false, bufferShown_ = false;
+  int shownAlpha_ = -1;
+};
+
+// Shows the frames of picture one by one on a TsFrameClock on anim through a TsFrameShow;
+// afterFrame (may be empty) follows each. True when the window ends showing the picture itself
+// (not a zoomed part) at the last frame's alpha.
 bool RunFrames(HWND anim, const img::Bitmap32& picture, const std::vector<TsAnimFrame>& frames,
                const std::function<void(const TsAnimFrame&)>& afterFrame);

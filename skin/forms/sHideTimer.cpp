@@ -3,7 +3,6 @@
 #include "framework/Application.h"
 #include "platform/LayeredWindows.h"
 #include "skin/data/sSkinCommands.h"
-#include "skin/forms/sAnimWindow.h"
 #include "skin/forms/sSkinProvider.h"
 
 TveHideTimer::TveHideTimer() : TveThreadedTimer(nullptr) {
@@ -22,8 +21,8 @@ TveHideTimer& HideTimer() {
 void TveHideTimer::Abandon() {
   SetEnabled(false);
   FreeAnimWindow(animWindow_);
+  show_.reset();
   sourceImage_.reset();
-  frameImage_.Resize(0, 0);
 }
 
 void TveHideTimer::Start(HWND window, std::unique_ptr<img::Bitmap32> image, int timeMs, HWND form,
@@ -49,7 +48,7 @@ void TveHideTimer::Start(HWND window, std::unique_ptr<img::Bitmap32> image, int 
   UINT flags = SWP_NOOWNERZORDER | SWP_NOCOPYBITS | SWP_NOACTIVATE | SWP_NOREDRAW;
   if (!IsTopmost(window)) flags |= SWP_NOZORDER;
   SetWindowPos(window, HWND_TOPMOST, r.left, r.top, width, height, flags);
-  frameImage_.Resize(width, height);
+  show_ = std::make_unique<TsFrameShow>(window, *sourceImage_);
   if (fw::Application.Terminated()) {
     // No message loop will tick any more.
     while (animWindow_) {
@@ -68,9 +67,7 @@ void TveHideTimer::Step() {
     Finish();
     return;
   }
-  const TsAnimFrame& frame = frames_[step_++];
-  PrepareFrame(*sourceImage_, frameImage_, frame);
-  ShowPicture(animWindow_, frameImage_, frame.Alpha);
+  show_->Show(frames_[step_++]);
 }
 
 void TveHideTimer::Finish() {

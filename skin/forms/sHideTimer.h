@@ -10,6 +10,7 @@
 
 #include "imaging/Bitmap32.h"
 #include "skin/data/sSkinManagerSettings.h"
+#include "skin/forms/sAnimWindow.h"
 #include "skin/render/sAnimFrames.h"
 #include "skin/render/veThreadedTimer.h"
 
@@ -33,7 +34,9 @@ class TveHideTimer : public TveThreadedTimer {
 
   HWND animWindow_ = nullptr;
   std::unique_ptr<img::Bitmap32> sourceImage_;
-  img::Bitmap32 frameImage_;
+  // The frames on the window: a fade hands the picture over once and then changes only the
+  // alpha; a zoom hands over each shrunk frame.
+  std::unique_ptr<TsFrameShow> show_;
   std::vector<TsAnimFrame> frames_;
   size_t step_ = 0;
   HWND formWindow_ = nullptr;

@@ -8,7 +8,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "framework/Application.h"
 #include "framework/ComCtrls.h"
@@ -21,6 +23,7 @@
 #include "skin/forms/sSkinProvider.h"
 #include "skin/render/sCtrlUtils.h"
 #include "skins/StoredSkins.h"
+#include "tests/support/ScreenShot.h"
 #include "tests/win/skin_forms/FormTestScreen.h"
 
 using namespace fw;
@@ -200,6 +203,100 @@ TEST_F(AdoptionWinTest, ListViewHooksAHeaderMadeAfterItAndScrollsByWholeRows) {
   EXPECT_EQ(SendMessageA(wnd, LVM_GETTOPINDEX, 0, 0), 7);
   SendMessageA(wnd, WM_VSCROLL, SB_THUMBTRACK, 2);
   EXPECT_EQ(SendMessageA(wnd, LVM_GETTOPINDEX, 0, 0), 2);
+}
+
+// The pictures the list's box image list holds when the list starts painting, seen from the
+// notice it sends its form then.
+WNDPROC paintSpyPrevious = nullptr;
+HWND paintSpyList = nullptr;
+std::vector<int> boxPicturesWhilePainting;
+LRESULT CALLBACK PaintSpyProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* draw = reinterpret_cast<NMCUSTOMDRAW*>(lParam);
+  if (msg == WM_NOTIFY && draw->hdr.hwndFrom == paintSpyList && draw->hdr.code == NM_CUSTOMDRAW &&
+      draw->dwDrawStage == CDDS_PREPAINT)
+    boxPicturesWhilePainting.push_back(ImageList_GetImageCount(reinterpret_cast<HIMAGELIST>(
+        SendMessageA(paintSpyList, LVM_GETIMAGELIST, LVSIL_STATE, 0))));
+  return CallWindowProcA(paintSpyPrevious, wnd, msg, wParam, lParam);
+}
+
+// The skin's check boxes are copied into the rows by the adapter: while the list paints it holds
+// no box picture of its own to draw (each would make a bitmap compatible with the screen), the
+// rows look as they do when the list draws its boxes itself, nothing is left to paint, and a
+// click on a box and the space bar still check and uncheck rows.
+TEST_F(AdoptionWinTest, ListCheckBoxesAreCopiedIntoTheRowsAndStillCheck) {
+  HWND wnd = list->Handle();
+  list->Items(1).SetChecked(true);
+  list->Items(3).SetChecked(true);
+  list->Items(3).SetSelected(true);
+  LVITEMA focus{};
+  focus.stateMask = focus.state = LVIS_FOCUSED;
+  SendMessageA(wnd, LVM_SETITEMSTATE, 2, reinterpret_cast<LPARAM>(&focus));
+  SetFocus(wnd);
+  Pump();
+  // In a light and a dark skin, the list's colours and boxes each.
+  int side = 0, height = 0;
+  for (const char* skin : {"Soft Dawn (internal)", "Night Azure (internal)"}) {
+    SCOPED_TRACE(skin);
+    manager->SetSkinName(skin);
+    Pump();
+    auto boxes = reinterpret_cast<HIMAGELIST>(SendMessageA(wnd, LVM_GETIMAGELIST, LVSIL_STATE, 0));
+    ASSERT_EQ(ImageList_GetImageCount(boxes), 2);
+    ImageList_GetIconSize(boxes, &side, &height);
+
+    // The list drawing its boxes itself, into a print of its rows.
+    RECT client;
+    GetClientRect(wnd, &client);
+    img::Bitmap32 own(client.right, client.bottom);
+    const COLORREF bk = COLORREF(SendMessageA(wnd, LVM_GETBKCOLOR, 0, 0));
+    own.Fill({GetBValue(bk), GetGValue(bk), GetRValue(bk), 255});
+    SendMessageA(wnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(own.DC()),
+                 PRF_CLIENT | PRF_ERASEBKGND);
+    GdiFlush();
+
+    paintSpyList = wnd;
+    boxPicturesWhilePainting.clear();
+    paintSpyPrevious = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(form->Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PaintSpyProc)));
+    RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    SetWindowLongPtrA(form->Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(paintSpyPrevious));
+    EXPECT_EQ(boxPicturesWhilePainting, std::vector<int>{0});
+    EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageA(wnd, LVM_GETIMAGELIST, LVSIL_STATE, 0)),
+              boxes);
+    EXPECT_FALSE(GetUpdateRect(wnd, nullptr, FALSE)) << "the exchange left a paint pending";
+
+    // Unchecked, checked, focused and selected rows, pixel for pixel.
+    const img::Bitmap32 shot = testing_support::ScreenShot(wnd);
+    const RECT inWindow = ClientRectInWindow(wnd);
+    for (int row = 0; row < 5; ++row) {
+      RECT bounds{};
+      bounds.left = LVIR_BOUNDS;
+      SendMessageA(wnd, LVM_GETITEMRECT, WPARAM(row), reinterpret_cast<LPARAM>(&bounds));
+      int differing = 0;
+      for (int y = bounds.top; y < bounds.bottom; ++y)
+        for (int x = std::max(0, int(bounds.left)); x < std::min(bounds.right, client.right); ++x) {
+          const img::TRGBAPixel a = own.Pixel(x, y),
+                                b = shot.Pixel(inWindow.left + x, inWindow.top + y);
+          differing += a.R != b.R || a.G != b.G || a.B != b.B;
+        }
+      EXPECT_EQ(differing, 0) << "row " << row;
+    }
+  }
+  RECT icon{};
+  icon.left = LVIR_ICON;
+  SendMessageA(wnd, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&icon));
+  // Two clicks on row 0's box check and uncheck it; the space bar turns the focused row over.
+  const LPARAM at = MAKELPARAM(icon.left - side / 2, icon.top + height / 2);
+  for (bool checked : {true, false}) {
+    SendMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(wnd, WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(list->Items(0).Checked(), checked);
+  }
+  const int focused = int(SendMessageA(wnd, LVM_GETNEXTITEM, WPARAM(-1), LVNI_FOCUSED));
+  ASSERT_GE(focused, 0);
+  const bool before = list->Items(focused).Checked();
+  SendMessageA(wnd, WM_KEYDOWN, VK_SPACE, 0);
+  SendMessageA(wnd, WM_KEYUP, VK_SPACE, 0);
+  EXPECT_NE(list->Items(focused).Checked(), before);
 }
 
 // A procedure put on the list's header after the skin's hook, counting what reaches it.

@@ -213,13 +213,19 @@ TEST_F(AnimationWinTest, HideFadesOutOnTimerTicksAndTellsTheFormOnce) {
   HWND anim = HideTimer().AnimWindow();
   WaitForHide();
   frames = Frames(recorder, Wnd());
-  EXPECT_EQ(Alphas(frames), (std::vector<int>{255, 255, 204, 153, 102, 51, 0, 0}));
+  // The last frame repeats the alpha before it and is not pushed.
+  EXPECT_EQ(Alphas(frames), (std::vector<int>{255, 255, 204, 153, 102, 51, 0}));
   for (const auto& f : frames) {
     EXPECT_EQ(f.Window, anim);
     EXPECT_EQ(f.X, shown.left);
     EXPECT_EQ(f.Y, shown.top);
     EXPECT_EQ(f.Width, shown.right - shown.left);
   }
+  // The timer hands the picture over once, and its ticks change only the alpha it is shown at.
+  std::vector<bool> alphaOnly;
+  for (const auto& f : frames) alphaOnly.push_back(f.AlphaOnly);
+  EXPECT_EQ(alphaOnly, (std::vector<bool>{false, false, true, true, true, true, true}));
+  EXPECT_EQ(frames[1].Checksum, frames[0].Checksum);
   EXPECT_FALSE(IsWindow(anim));
   EXPECT_EQ(events, (std::vector<TveAnimEvent>{TveAnimEvent::aeHiding}));
   EXPECT_EQ(provider->HideCover, nullptr);
@@ -250,6 +256,19 @@ TEST_F(AnimationWinTest, HideFadesOutOnTimerTicksAndTellsTheFormOnce) {
   EXPECT_TRUE(recorder.updates.empty());
   WaitForHide();
   EXPECT_TRUE(events.empty());
+
+  // A zoom hide shrinks the picture: each tick hands a frame of its own over.
+  manager->AnimEffects.FormHide.Mode = TveAnimType::atAero;
+  form->Show();
+  Pump();
+  recorder.updates.clear();
+  form->Hide();
+  WaitForHide();
+  frames = Frames(recorder, Wnd());
+  ASSERT_EQ(frames.size(), 8u);
+  for (size_t i = 2; i < frames.size(); ++i) EXPECT_FALSE(frames[i].AlphaOnly) << i;
+  for (size_t i = 3; i < frames.size(); ++i)
+    EXPECT_NE(frames[i].Checksum, frames[i - 1].Checksum) << i;
 }
 
 TEST_F(AnimationWinTest, SkinChangeFadesTheNewLookInOverTheFrozenForm) {

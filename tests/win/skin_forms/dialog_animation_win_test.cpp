@@ -133,7 +133,9 @@ TEST(DialogAnimationWinTest, ShowFadesInAndHideFadesOut) {
     EXPECT_EQ(HideTimer().AnimWindow(), nullptr);
     EXPECT_FALSE(IsWindow(anim));
     std::vector<int> expected{255, 255};  // the cover, then the timer taking it over
-    for (const TsAnimFrame& f : HideFrames(60, 255, false, 1, 1)) expected.push_back(f.Alpha);
+    // A frame that repeats the alpha before it is not pushed.
+    for (const TsAnimFrame& f : HideFrames(60, 255, false, 1, 1))
+      if (f.Alpha != expected.back()) expected.push_back(f.Alpha);
     EXPECT_EQ(AnimAlphas(recorder, dialog), expected);
     EXPECT_GT(ButtonPixelsDiffering(dialog, shown.picture, adapter->WindowImage()), 100);
   }
