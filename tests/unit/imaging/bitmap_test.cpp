@@ -72,7 +72,13 @@ TEST(Bitmap32, CountsTheStoragesItMakes) {
       {"a 1 x 1 bitmap", [] { Bitmap32 b(1, 1); }, 1},
       {"a copy", [] { Bitmap32 b(2, 2), c = b; }, 2},
       {"a move", [] { Bitmap32 b(2, 2), c = std::move(b); }, 1},
-      {"a resize", [] { Bitmap32 b(2, 2); b.Resize(3, 3); b.Resize(0, 3); }, 2},
+      {"a resize",
+       [] {
+         Bitmap32 b(2, 2);
+         b.Resize(3, 3);
+         b.Resize(0, 3);
+       },
+       2},
       {"a bitmap of plain pixels",
        [&plain] {
          const Bitmap32 b(plain);
