@@ -45,3 +45,10 @@ bench_start_program() {
   done
   return 1
 }
+
+# The display's scale as a user sets it (LogPixels: 96 is 100 %, 144 is 150 %), through the
+# launcher in the array $launch; each program started afterwards sees it.
+set_dpi() {
+  "${launch[@]}" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
+    >/dev/null 2>&1
+}

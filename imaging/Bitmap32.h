@@ -1,17 +1,16 @@
-// The 32-bit picture every painter of the engine draws into and reads from.
-//
-// Rows run top-down and each pixel is four bytes in memory order blue, green, red, alpha (a
-// little-endian 0xAARRGGBB). Colour is straight, not premultiplied, unless the code that filled
-// the bitmap says otherwise. Rows are contiguous: a 32-bit row needs no padding, so the whole
-// picture is Width() * Height() pixels starting at Row(0).
+// The 32-bit picture the engine keeps and hands to GDI: skin pictures, caches, window images.
+// Its pixels are laid out as PixelRows32 describes.
 //
 // On Windows the pixels live in a top-down 32 bpp DIB section, so GDI can draw on the same memory
 // through DC(); elsewhere they are plain memory. After drawing on DC() with GDI, call GdiFlush()
-// before reading the pixels directly.
+// before reading the pixels directly. A DIB section is a GDI object made and freed by the system:
+// temporaries that GDI never touches are a Pixels32 instead.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+
+#include "imaging/PixelRows.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -19,43 +18,28 @@
 
 namespace img {
 
-// One pixel, laid out as GDI's 32-bit DIBs store it.
-struct TRGBAPixel {
-  uint8_t B, G, R, A;
-  bool operator==(const TRGBAPixel&) const = default;
-};
-static_assert(sizeof(TRGBAPixel) == 4);
-
-class Bitmap32 {
+class Bitmap32 : public PixelRows32 {
  public:
   // An empty bitmap (0 x 0, no pixels).
   Bitmap32() noexcept = default;
   // A bitmap of the given size with every byte zero. Throws std::length_error for a negative
   // size or one whose pixels cannot be addressed, std::bad_alloc when memory runs out.
   Bitmap32(int width, int height);
+  // A bitmap holding a copy of any picture's pixels.
+  explicit Bitmap32(const PixelRows32& pixels);
   Bitmap32(const Bitmap32& other);
   Bitmap32(Bitmap32&& other) noexcept;
   Bitmap32& operator=(const Bitmap32& other);
   Bitmap32& operator=(Bitmap32&& other) noexcept;
   ~Bitmap32();
 
-  int Width() const noexcept { return width_; }
-  int Height() const noexcept { return height_; }
-  bool Empty() const noexcept { return width_ == 0 || height_ == 0; }
-  size_t PixelCount() const noexcept { return size_t(width_) * size_t(height_); }
-
-  // Row y (0 = top) as Width() pixels; y must lie in 0 .. Height() - 1.
-  TRGBAPixel* Row(int y) noexcept { return bits_ + size_t(y) * size_t(width_); }
-  const TRGBAPixel* Row(int y) const noexcept { return bits_ + size_t(y) * size_t(width_); }
-  // The pixel at column x of row y; no range check.
-  TRGBAPixel& Pixel(int x, int y) noexcept { return Row(y)[x]; }
-  const TRGBAPixel& Pixel(int x, int y) const noexcept { return Row(y)[x]; }
-
-  // Discards the content and makes a zero-filled bitmap of the new size (same errors as the
-  // sizing constructor; on error the bitmap is left empty).
+  // Discards the content and makes a zero-filled bitmap of the new size. The sizing constructor's
+  // errors: a size refused leaves the bitmap as it was, running out of memory leaves it empty.
   void Resize(int width, int height);
-  // Sets every pixel to the given value.
-  void Fill(TRGBAPixel value) noexcept;
+
+  // How many bitmap storages (DIB sections on Windows) this process made so far. Benches and
+  // tests read the difference around what they measure.
+  static int64_t StoragesMade() noexcept;
 
 #ifdef _WIN32
   // The DIB section holding the pixels; null for an empty bitmap. Owned by the bitmap.
@@ -73,9 +57,6 @@ class Bitmap32 {
   void Allocate(int width, int height);
   void Release() noexcept;
 
-  int width_ = 0;
-  int height_ = 0;
-  TRGBAPixel* bits_ = nullptr;
 #ifdef _WIN32
   HBITMAP handle_ = nullptr;
   mutable HDC dc_ = nullptr;

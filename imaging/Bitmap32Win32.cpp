@@ -14,9 +14,7 @@ void Bitmap32::Allocate(int width, int height) {
     throw std::bad_alloc();
   }
   handle_ = handle;
-  bits_ = static_cast<TRGBAPixel*>(bits);
-  width_ = width;
-  height_ = height;
+  SetPixels(static_cast<TRGBAPixel*>(bits), width, height);
 }
 
 void Bitmap32::Release() noexcept {
@@ -28,8 +26,7 @@ void Bitmap32::Release() noexcept {
   dc_ = nullptr;
   oldBitmap_ = nullptr;
   handle_ = nullptr;
-  bits_ = nullptr;
-  width_ = height_ = 0;
+  SetPixels(nullptr, 0, 0);
 }
 
 HDC Bitmap32::DC() const {

@@ -4,21 +4,28 @@
 # startup_probe.exe as startup.sh launches it, then for every phase the median of its stamps
 # (milliseconds since the process was created) and of its share (since the phase before).
 #
-#   bench/startup/phases.sh [RUNS [OTHER_BIN_DIR]]
+#   bench/startup/phases.sh [--scale] [RUNS [OTHER_BIN_DIR]]
 #
 # RUNS defaults to 7. With OTHER_BIN_DIR (the bin folder of another win64 build) that build's
-# program is traced instead of this one's, for a table of the build before a change. The load at
-# the time is printed with the table.
+# program is traced instead of this one's, for a table of the build before a change. With --scale
+# the program starts at a display scale of 150 %, in the prefix startup.sh --scale uses. The load
+# at the time is printed with the table.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 root=$PWD
 source bench/wine-bench.sh
+scale=""
+if [ "${1:-}" = --scale ]; then
+  scale=yes
+  shift
+fi
 runs=${1:-7}
 other=${2:-}
 
 cmake --build --preset win64 --target DriverKeeper dk_package_files startup_probe >/dev/null
 
 prefix=$root/build/win64/wine/sample
+[ -z "$scale" ] || prefix=$root/build/win64/wine/startup_scale
 bench_program_copy phases
 if [ -n "$other" ]; then
   rm -rf "${app:?}"/*
@@ -27,8 +34,12 @@ fi
 cp build/win64/bench/startup/startup_probe.exe "$app"/
 
 # The first run prepares the prefix and its Xvfb and counts the rows the program shows.
-rows=$(cd "$app" && "$root/cmake/wine-run" --prefix "$prefix" --sample-machine \
-  "$root/samples/machine" ./startup_probe.exe --settle 2000 DriverKeeper.exe 2>&1 |
+launch=("$root/cmake/wine-run" --prefix "$prefix" --sample-machine "$root/samples/machine")
+if [ -n "$scale" ]; then
+  set_dpi 144
+  trap 'set_dpi 96; bench_cleanup' EXIT
+fi
+rows=$(cd "$app" && "${launch[@]}" ./startup_probe.exe --settle 2000 DriverKeeper.exe 2>&1 |
   tr -d '\r' | awk '{print $3}')
 [ "${rows:-0}" -gt 0 ] || { echo "phases: the program showed no rows" >&2; exit 1; }
 for ((i = 0; i < runs; i++)); do

@@ -52,12 +52,6 @@ fi
 probe() { (cd "$app" && "${launch[@]}" ./startup_probe.exe "$@" 2>&1 | tr -d '\r'); }
 field() { awk -v n="$1" '{print $n}'; }
 
-# The display's scale as a user sets it; each program started afterwards sees it.
-set_dpi() {
-  "${launch[@]}" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
-    >/dev/null 2>&1
-}
-
 launch=("$root/cmake/wine-run" --prefix "$prefix" --sample-machine "$root/samples/machine")
 [ -z "$scale" ] || set_dpi 96
 rows=$(probe --settle 2000 DriverKeeper.exe | field 3)

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <numbers>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -209,11 +210,11 @@ void FilterColumns(const uint8_t* source, int rowBytes, uint8_t* dest, ptrdiff_t
   }
 }
 
-const uint8_t* Bytes(const img::Bitmap32& bitmap) {
-  return reinterpret_cast<const uint8_t*>(bitmap.Row(0));
+const uint8_t* Bytes(const img::PixelRows32& pixels) {
+  return reinterpret_cast<const uint8_t*>(pixels.Row(0));
 }
-uint8_t* Bytes(img::Bitmap32& bitmap) {
-  return reinterpret_cast<uint8_t*>(bitmap.Row(0));
+uint8_t* Bytes(img::PixelRows32& pixels) {
+  return reinterpret_cast<uint8_t*>(pixels.Row(0));
 }
 const uint8_t* Bytes(const img::Bitmap24& bitmap) {
   return bitmap.Row(0);
@@ -222,20 +223,24 @@ uint8_t* Bytes(img::Bitmap24& bitmap) {
   return bitmap.Row(0);
 }
 
+// 32-bit pictures pass through plain memory between the passes, whatever dest is.
 template <int Bpp, class TBitmap>
-void Resample(const TBitmap& source, TBitmap& dest, int newWidth, int filter, int newHeight) {
+using TPassPicture = std::conditional_t<Bpp == 4, img::Pixels32, TBitmap>;
+
+template <int Bpp, class TSource, class TBitmap>
+void Resample(const TSource& source, TBitmap& dest, int newWidth, int filter, int newHeight) {
   if (newWidth <= 0 || newHeight <= 0) return;
   const int width = source.Width(), height = source.Height();
   if (width <= 1 || height <= 1) throw EResampleError("Source bitmap is too small");
   if (newWidth == width && newHeight == height) {
-    if (&source != &dest) dest = source;
+    if (&source != &dest) dest = TBitmap(source);
     return;
   }
   if (filter < 0 || filter >= kFilterCount) return;
 
   // Both bitmap kinds keep their rows top-down and unpadded.
   const ptrdiff_t sourceStride = ptrdiff_t(width) * Bpp, tempStride = ptrdiff_t(newWidth) * Bpp;
-  TBitmap temp(newWidth, height);
+  TPassPicture<Bpp, TBitmap> temp(newWidth, height);
   FilterRows<Bpp>(Bytes(source), sourceStride, height, Bytes(temp), tempStride, newWidth,
                   MakeContributors(newWidth, width, Bpp, filter));
   // dest is replaced only once both passes are done, so it may be the source itself.
@@ -247,7 +252,12 @@ void Resample(const TBitmap& source, TBitmap& dest, int newWidth, int filter, in
 
 }  // namespace
 
-void ResampleBitmap(const img::Bitmap32& source, img::Bitmap32& dest, int newWidth, int filter,
+void ResampleBitmap(const img::PixelRows32& source, img::Bitmap32& dest, int newWidth, int filter,
+                    int newHeight) {
+  Resample<4>(source, dest, newWidth, filter, newHeight);
+}
+
+void ResampleBitmap(const img::PixelRows32& source, img::Pixels32& dest, int newWidth, int filter,
                     int newHeight) {
   Resample<4>(source, dest, newWidth, filter, newHeight);
 }

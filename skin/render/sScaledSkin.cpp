@@ -24,12 +24,12 @@ int NearestIndex(int i, int n, int m) {
 
 // Key pixels next to picture pixels take the mean of those neighbours, twice over, so that the
 // filter, which reaches two source pixels, mixes no fuchsia into the picture's edge.
-void FillKeyPixels(img::Bitmap32& piece, const std::vector<bool>& key) {
+void FillKeyPixels(img::Pixels32& piece, const std::vector<bool>& key) {
   const int w = piece.Width(), h = piece.Height();
   std::vector<bool> open = key;
   for (int pass = 0; pass < 2; ++pass) {
     std::vector<bool> next = open;
-    img::Bitmap32 before = piece;
+    const img::Pixels32 before = piece;
     for (int y = 0; y < h; ++y)
       for (int x = 0; x < w; ++x) {
         if (!open[size_t(y * w + x)]) continue;
@@ -53,9 +53,10 @@ void FillKeyPixels(img::Bitmap32& piece, const std::vector<bool>& key) {
 }
 
 // Scales the block of source to w x h and lays it at (x, y) of target. With keyed, key pixels are
-// kept where the source pixel under a destination pixel is one.
-void ScaleBlock(img::Bitmap32& target, int x, int y, int w, int h, const img::Bitmap32& source,
-                TRect block, bool keyed) {
+// kept where the source pixel under a destination pixel is one. Every picture on the way is plain
+// memory: only the pictures the copy keeps are bitmaps.
+void ScaleBlock(img::PixelRows32& target, int x, int y, int w, int h,
+                const img::PixelRows32& source, TRect block, bool keyed) {
   const int bw = block.Width(), bh = block.Height();
   if (w <= 0 || h <= 0 || bw <= 0 || bh <= 0) return;
   if (w == bw && h == bh) {
@@ -64,7 +65,7 @@ void ScaleBlock(img::Bitmap32& target, int x, int y, int w, int h, const img::Bi
                   size_t(w) * sizeof(TRGBAPixel));
     return;
   }
-  img::Bitmap32 piece = WidenedBlock(source, block);
+  img::Pixels32 piece = WidenedBlock(source, block);
   std::vector<bool> key(piece.PixelCount());
   bool anyKey = false;
   // The alpha every picture pixel of the block shares, or -1: the filter's rounding must not
@@ -79,7 +80,7 @@ void ScaleBlock(img::Bitmap32& target, int x, int y, int w, int h, const img::Bi
       if (!isKey) alpha = alpha == -2 || alpha == p.A ? p.A : -1;
     }
   if (anyKey) FillKeyPixels(piece, key);
-  img::Bitmap32 scaled;
+  img::Pixels32 scaled;
   ResampleBitmap(piece, scaled, w, rfMitchell, h);
   for (int j = 0; j < h; ++j) {
     TRGBAPixel* d = target.Row(y + j) + x;
@@ -146,8 +147,8 @@ TSpans Spans(int cell, int first, int last, const TsSliceCuts& c) {
 }
 
 // Every cell of the entry, slice by slice, into target with the entry's top-left at (x, y).
-void ScaleEntry(img::Bitmap32& target, int x, int y, const TsMaskData& e, const TEntryPlan& p,
-                const img::Bitmap32& picture) {
+void ScaleEntry(img::PixelRows32& target, int x, int y, const TsMaskData& e, const TEntryPlan& p,
+                const img::PixelRows32& picture) {
   const TSpans sx = Spans(p.CellW, CutMargin(e.MarginLeft, e), CutMargin(e.MarginRight, e), p.X);
   const TSpans sy = Spans(p.CellH, CutMargin(e.MarginTop, e), CutMargin(e.MarginBottom, e), p.Y);
   for (int band = 0; band < p.Bands; ++band)

@@ -117,7 +117,7 @@ void StretchMasked(img::Bitmap32& target, TRect dest, const img::Bitmap32& sourc
   }
   if (w * h > kMaxFilteredPixels) return;
   try {
-    img::Bitmap32 image, weights;
+    img::Pixels32 image, weights;
     ResampleBitmap(WidenedBlock(source, src), image, int(w), rfMitchell, int(h));
     ResampleBitmap(WidenedBlock(source, mask), weights, int(w), Alpha ? rfHermite : rfMitchell,
                    int(h));
@@ -135,9 +135,9 @@ void StretchMasked(img::Bitmap32& target, TRect dest, const img::Bitmap32& sourc
 
 }  // namespace
 
-img::Bitmap32 WidenedBlock(const img::Bitmap32& source, TRect block) {
+img::Pixels32 WidenedBlock(const img::PixelRows32& source, TRect block) {
   const int w = block.Width(), h = block.Height();
-  img::Bitmap32 piece(std::max(w, 2), std::max(h, 2));
+  img::Pixels32 piece(std::max(w, 2), std::max(h, 2));
   for (int y = 0; y < piece.Height(); ++y) {
     const TRGBAPixel* s = source.Row(block.Top + std::min(y, h - 1)) + block.Left;
     TRGBAPixel* d = piece.Row(y);

@@ -2,11 +2,12 @@
 #pragma once
 
 #include "imaging/Bitmap32.h"
+#include "imaging/Pixels32.h"
 #include "skin/data/sSkinData.h"
 
-// The block copied into a bitmap of at least 2 x 2 pixels, its last column and row repeated: the
+// The block copied into a picture of at least 2 x 2 pixels, its last column and row repeated: the
 // filters need two pixels along each side.
-img::Bitmap32 WidenedBlock(const img::Bitmap32& source, TRect block);
+img::Pixels32 WidenedBlock(const img::PixelRows32& source, TRect block);
 
 // Nearest-neighbour stretch of the block src onto dest, all four bytes of every pixel. The
 // destination is clipped to the target; a block not wholly inside the source paints nothing.

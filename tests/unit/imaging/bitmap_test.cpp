@@ -1,17 +1,25 @@
 #include "imaging/Bitmap32.h"
 #include "imaging/Picture.h"
+#include "imaging/Pixels32.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <functional>
 #include <stdexcept>
 #include <utility>
 
 namespace img {
 namespace {
 
-TEST(Bitmap32, SizedBitmapIsZeroFilledAndRowsAreContiguous) {
-  Bitmap32 b(3, 2);
+// A bitmap (a DIB section on Windows) and a picture in plain memory behave alike.
+template <class T>
+class Picture32 : public ::testing::Test {};
+using PictureKinds = ::testing::Types<Bitmap32, Pixels32>;
+TYPED_TEST_SUITE(Picture32, PictureKinds);
+
+TYPED_TEST(Picture32, SizedPictureIsZeroFilledAndRowsAreContiguous) {
+  TypeParam b(3, 2);
   ASSERT_EQ(b.Width(), 3);
   ASSERT_EQ(b.Height(), 2);
   for (int y = 0; y < 2; ++y)
@@ -23,26 +31,69 @@ TEST(Bitmap32, SizedBitmapIsZeroFilledAndRowsAreContiguous) {
   EXPECT_EQ(bytes[3], 4);  // alpha last
 }
 
-TEST(Bitmap32, CopyIsDeepAndMoveEmptiesTheSource) {
-  Bitmap32 a(2, 2);
+TYPED_TEST(Picture32, CopyIsDeepAndMoveEmptiesTheSource) {
+  TypeParam a(2, 2);
   a.Fill({9, 8, 7, 6});
-  Bitmap32 copy = a;
+  TypeParam copy = a;
   copy.Pixel(0, 0) = {0, 0, 0, 0};
   EXPECT_EQ(a.Pixel(0, 0), (TRGBAPixel{9, 8, 7, 6}));
-  Bitmap32 moved = std::move(a);
+  TypeParam moved = std::move(a);
   EXPECT_TRUE(a.Empty());
   EXPECT_EQ(moved.Pixel(1, 1), (TRGBAPixel{9, 8, 7, 6}));
   moved = copy;
   EXPECT_EQ(moved.Pixel(0, 0), (TRGBAPixel{0, 0, 0, 0}));
-  moved = Bitmap32();
+  moved = TypeParam();
   EXPECT_TRUE(moved.Empty());
 }
 
-TEST(Bitmap32, RejectsNegativeAndUnaddressableSizes) {
-  EXPECT_THROW(Bitmap32(-1, 4), std::length_error);
-  EXPECT_THROW(Bitmap32(1 << 16, 1 << 16), std::length_error);
-  Bitmap32 b(0, 5);
+TYPED_TEST(Picture32, RejectsNegativeAndUnaddressableSizes) {
+  EXPECT_THROW(TypeParam(-1, 4), std::length_error);
+  EXPECT_THROW(TypeParam(1 << 16, 1 << 16), std::length_error);
+  TypeParam b(0, 5);
   EXPECT_TRUE(b.Empty());
+  b.Resize(2, 1);
+  b.Pixel(1, 0) = {1, 2, 3, 4};
+  EXPECT_THROW(b.Resize(1 << 16, 1 << 15), std::length_error);
+  ASSERT_EQ(b.Width(), 2);  // a size refused leaves the picture as it was
+  EXPECT_EQ(b.Pixel(1, 0), (TRGBAPixel{1, 2, 3, 4}));
+}
+
+// Only bitmaps count: a picture in plain memory, an empty bitmap and a move make no storage.
+TEST(Bitmap32, CountsTheStoragesItMakes) {
+  Pixels32 plain(4, 3);
+  plain.Pixel(3, 2) = {1, 2, 3, 4};
+  const int64_t start = Bitmap32::StoragesMade();
+  const struct {
+    const char* what;
+    std::function<void()> make;
+    int64_t storages;
+  } rows[] = {
+      {"pixels in plain memory", [] { Pixels32 p(8, 8), q = p; }, 0},
+      {"an empty bitmap", [] { Bitmap32 b(0, 7), c(7, 0), d; }, 0},
+      {"a 1 x 1 bitmap", [] { Bitmap32 b(1, 1); }, 1},
+      {"a copy", [] { Bitmap32 b(2, 2), c = b; }, 2},
+      {"a move", [] { Bitmap32 b(2, 2), c = std::move(b); }, 1},
+      {"a resize",
+       [] {
+         Bitmap32 b(2, 2);
+         b.Resize(3, 3);
+         b.Resize(0, 3);
+       },
+       2},
+      {"a bitmap of plain pixels",
+       [&plain] {
+         const Bitmap32 b(plain);
+         EXPECT_EQ(b.Pixel(3, 2), (TRGBAPixel{1, 2, 3, 4}));
+         EXPECT_EQ(Pixels32(b).Pixel(3, 2), (TRGBAPixel{1, 2, 3, 4}));
+       },
+       1},
+  };
+  int64_t before = start;
+  for (const auto& row : rows) {
+    row.make();
+    EXPECT_EQ(Bitmap32::StoragesMade() - before, row.storages) << row.what;
+    before = Bitmap32::StoragesMade();
+  }
 }
 
 // The decoder's other pixel forms: a size whose bytes wrap a 32-bit size_t must not make a

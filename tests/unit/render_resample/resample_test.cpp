@@ -217,8 +217,11 @@ TEST(ResampleBitmap, MatchesThePlainPassesOnRandomImages) {
       const auto source = RandomBitmap<img::Bitmap32>(from.first, from.second, random);
       img::Bitmap32 dest;
       ResampleBitmap(source, dest, to.first, filter, to.second);
-      EXPECT_EQ(ImageOf(dest, 4).bytes,
-                Reference(ImageOf(source, 4), to.first, filter, to.second).bytes);
+      const TImage reference = Reference(ImageOf(source, 4), to.first, filter, to.second);
+      EXPECT_EQ(ImageOf(dest, 4).bytes, reference.bytes);
+      img::Pixels32 plain;
+      ResampleBitmap(img::Pixels32(source), plain, to.first, filter, to.second);
+      EXPECT_EQ(ImageOf(plain, 4).bytes, reference.bytes);
       const auto source24 = RandomBitmap<img::Bitmap24>(from.first, from.second, random);
       img::Bitmap24 dest24;
       ResampleBitmap(source24, dest24, to.first, filter, to.second);
@@ -232,8 +235,11 @@ TEST(ResampleBitmap, SourceMayBeTheDestination) {
   std::mt19937 random(9);
   img::Bitmap32 bitmap = RandomBitmap<img::Bitmap32>(20, 12, random);
   const TImage expected = Reference(ImageOf(bitmap, 4), 9, rfBell, 30);
+  img::Pixels32 plain(bitmap);
   ResampleBitmap(bitmap, bitmap, 9, rfBell, 30);
   EXPECT_EQ(ImageOf(bitmap, 4).bytes, expected.bytes);
+  ResampleBitmap(plain, plain, 9, rfBell, 30);
+  EXPECT_EQ(ImageOf(plain, 4).bytes, expected.bytes);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <ostream>
+#include <set>
 #include <sstream>
 
 #include "../skin_manager/ManagerWorld.h"
@@ -277,6 +278,28 @@ TEST(ScaledSkin, TheStoredSkinsAtEachScaleHaveTheirEntriesInsideTheirPictures) {
         EXPECT_EQ(b.MarginBottom, ScaleToDpi(a.MarginBottom, dpi)) << name << " " << a.KeyName;
       }
     }
+  }
+}
+
+// The copy's pieces pass through plain memory: the only bitmaps it makes are the pictures it
+// keeps. The skin's own pictures decode on first use, which makes bitmaps too, so they are
+// decoded before the count starts.
+TEST(ScaledSkin, ACopyMakesNoBitmapsButThePicturesItKeeps) {
+  TsSkinModel model;
+  LoadStored(model, "Soft Azure");
+  std::set<const img::Bitmap32*> own;
+  for (const TsMaskData& e : model.ImageTable)
+    if (e.Image) own.insert(e.Image.get());
+  for (int dpi : {96, 120, 144, 192}) {
+    const int64_t before = img::Bitmap32::StoragesMade();
+    const auto copy = BuildScaledSkin(model, dpi);
+    const int64_t made = img::Bitmap32::StoragesMade() - before;
+    std::set<const img::Bitmap32*> kept;
+    if (!copy->MasterImage.Empty()) kept.insert(&copy->MasterImage);
+    for (const TsMaskData& e : copy->ImageTable)
+      if (e.Image && !own.contains(e.Image.get())) kept.insert(e.Image.get());
+    EXPECT_GT(kept.size(), 1u) << dpi;
+    EXPECT_EQ(made, int64_t(kept.size())) << dpi;
   }
 }
 
