@@ -119,15 +119,15 @@ void FadeInLayered(fw::TForm& form, TsSkinProvider& provider, int timeMs, uint8_
   TveBorderForm* border = provider.BorderForm();
   HWND oldLook = border ? border->WindowIfAny() : nullptr;
   std::function<void(const TsAnimFrame&)> fadeOld;
-  // A frame that leaves the old look's alpha as the frame before left it does not push its
-  // picture again: for the first two thirds, every frame would.
+  // Only its alpha changes: the window keeps the picture it shows, which is never handed over
+  // again, and a frame that leaves the alpha as the frame before left it does nothing.
   int oldAlpha = -1;
   if (oldLook && !border->Picture().Empty())
     fadeOld = [&](const TsAnimFrame& frame) {
       const uint8_t now = OldLookAlpha(alpha, frame.Alpha);
       if (now == oldAlpha) return;
       oldAlpha = now;
-      ShowPicture(oldLook, border->Picture(), now);
+      platform::LayeredWindows::Current().UpdateAlpha(oldLook, now);
     };
   if (cover) RunFrames(cover, *picture, frames, fadeOld);
   // The last frame showed the new look as painting the form would: the form takes that picture,

@@ -338,13 +338,18 @@ TEST_F(AnimationWinTest, WithABorderWindowTheFramesCoverItAndTheOldFrameFadesOut
   recorder.updates.clear();
   manager->SetSkinName(names.front());
   std::vector<int> newLook, oldLook;
-  for (const auto& r : Frames(recorder, Wnd()))
+  std::vector<bool> oldAlphaOnly;
+  for (const auto& r : Frames(recorder, Wnd())) {
     (r.Window == borderWnd ? oldLook : newLook).push_back(r.Alpha);
+    if (r.Window == borderWnd) oldAlphaOnly.push_back(r.AlphaOnly);
+  }
   EXPECT_EQ(newLook, (std::vector<int>{0, 26, 51, 76, 102, 128, 153, 178, 204, 230, 255}));
-  // Pushed again only when its alpha changes.
+  // Its alpha set again only when it changes, its picture never handed over again.
   ASSERT_GE(oldLook.size(), 5u);
   EXPECT_EQ(std::vector<int>(oldLook.begin(), oldLook.begin() + 5),
             (std::vector<int>{255, 231, 153, 75, 0}));
+  EXPECT_EQ(std::vector<bool>(oldAlphaOnly.begin(), oldAlphaOnly.begin() + 5),
+            std::vector<bool>(5, true));
   // Then the border window shows the new frame at full alpha.
   EXPECT_EQ(oldLook.back(), 255);
   EXPECT_EQ(provider->BorderForm()->WindowIfAny(), borderWnd);
