@@ -1,17 +1,17 @@
 // Skin changes on a running, skinned window under Wine: a form of the main window's size and
 // style, with a menu bar, the skin provider and the main window's adopted controls (the driver
 // list with 30 rows, the status bar, the group box with its six labels), switched through every
-// stored skin, twice. Each change is timed from setting the skin's name until the frame and the
-// client are painted again, and split into the work before the skin-change fade's clock started,
-// the fade (until its last frame was shown) and the work after it (the form painting its new look
-// and the border window's new picture). Each fade frame is compared with its tick: a frame shown
-// more than 8 ms after it is late. Printed: the median and slowest of the whole, of each of its
-// three parts and of the latest frame, and each skin that missed an aim (whole change above
-// 130 ms, or a frame late by more than 8 ms). Beside the times, counts that the machine's load
-// does not change: the pictures the skins decoded (at start-up and per change) and their bytes,
-// the process's CPU time, and the paint messages the windows got per change. The change ends when
-// nothing of the window is left to paint; the bench paints what is still invalid and adds nothing.
-// Run it through cmake/wine-run:
+// stored skin, twice without a border window and twice with one, as the main window has it. Each
+// change is timed from setting the skin's name until the frame and the client are painted again,
+// and split into the work before the skin-change fade's clock started, the fade (until its last
+// frame was shown) and the work after it (the form painting its new look and the border window's
+// new picture). Each fade frame is compared with its tick: a frame shown more than 8 ms after it is
+// late. Printed: the median and slowest of the whole, of each of its three parts and of the latest
+// frame, and each skin that missed an aim (whole change above 130 ms, or a frame late by more than
+// 8 ms). Beside the times, counts that the machine's load does not change: the pictures the skins
+// decoded (at start-up and per change) and their bytes, the process's CPU time, and the paint
+// messages the windows got per change. The change ends when nothing of the window is left to paint;
+// the bench paints what is still invalid and adds nothing. Run it through cmake/wine-run:
 //   cmake/wine-run --prefix build/win64/wine/bench build/win64/bench/skin_change/skin_change.exe
 #include <windows.h>
 
@@ -97,16 +97,11 @@ LRESULT CALLBACK DispatchedHook(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-}  // namespace
-
-int main() {
-  const TsDecodeCounts startDecodes = SkinDecodeCounts();
-  TsSkinManager manager(nullptr);
-  AddStoredSkins(manager.InternalSkins);
-  manager.SetThirdParty(TveThirdKind::ListViews, "TListView\r\n");
-  manager.SetThirdParty(TveThirdKind::StatusBar, "TStatusBar\r\n");
-  manager.SetThirdParty(TveThirdKind::GroupBoxes, "TGroupBox\r\n");
+// Makes the window, switches it through every stored skin twice and prints the figures.
+void RunChanges(TsSkinManager& manager, bool borderWindow) {
+  manager.SetExtendedBorders(borderWindow);
   manager.SetSkinName(DefaultStoredSkinName());
+  const TsDecodeCounts startDecodes = SkinDecodeCounts();
   auto form = std::make_unique<TForm>(nullptr);
   form->SetBorderStyle(TFormBorderStyle::bsSingle);
   form->SetBorderIcons(biSystemMenu | biMinimize);
@@ -147,7 +142,8 @@ int main() {
   provider->CaptionAlignment = TsCaptionAlign::Center;
   form->Show();
   Application.ProcessMessages();
-  std::printf("start-up: %lld pictures decoded, %.1f KB\n",
+  std::printf("%s\nstart-up: %lld pictures decoded, %.1f KB\n",
+              borderWindow ? "with a border window:" : "without a border window:",
               (long long)(SkinDecodeCounts().Images - startDecodes.Images),
               double(SkinDecodeCounts().Bytes - startDecodes.Bytes) / 1024);
   const DWORD thread = GetCurrentThreadId();
@@ -219,5 +215,16 @@ int main() {
   std::printf("changes over %.0f ms or with a frame late by more than %.0f ms: %zu\n", kWholeAim,
               kLateAim, missed.size());
   for (const std::string& line : missed) std::printf("%s\n", line.c_str());
+}
+
+}  // namespace
+
+int main() {
+  TsSkinManager manager(nullptr);
+  AddStoredSkins(manager.InternalSkins);
+  manager.SetThirdParty(TveThirdKind::ListViews, "TListView\r\n");
+  manager.SetThirdParty(TveThirdKind::StatusBar, "TStatusBar\r\n");
+  manager.SetThirdParty(TveThirdKind::GroupBoxes, "TGroupBox\r\n");
+  for (bool borderWindow : {false, true}) RunChanges(manager, borderWindow);
   return 0;
 }

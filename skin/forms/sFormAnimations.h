@@ -22,7 +22,8 @@ bool AnimateFormShow(TsSkinProvider& provider, int timeMs, uint8_t alpha, TveAni
 // manager's FormHide settings on the hide timer.
 void AnimateFormHide(TsSkinProvider& provider);
 // Runs for a form that the skin manager froze before a new skin was applied: the new look fades
-// in over the old one within timeMs, then the form is let go and painted.
+// in over the old one within timeMs, then the form is let go and takes the faded picture as its
+// look (a form moved or sized meanwhile paints itself).
 void AnimateSkinChange(fw::TForm& form, int timeMs, uint8_t alpha, TveAnimType mode);
 
 // The alpha the form shows when it is shown: its own blend value, or opaque.

@@ -77,8 +77,8 @@ void EndChangeAnimation(TsSkinManager& manager) {
   AnimationInProgress = false;
 }
 
-// The form let go after the change: painting again, its whole window at once.
-void Unfreeze(fw::TForm& form, TsSkinProvider* provider, uint8_t alpha) {
+// The form let go after the change, painting again.
+void Release(fw::TForm& form, TsSkinProvider* provider, uint8_t alpha) {
   AnimationInProgress = false;
   if (provider) {
     provider->InAnimation = false;
@@ -86,6 +86,11 @@ void Unfreeze(fw::TForm& form, TsSkinProvider* provider, uint8_t alpha) {
   }
   if (form.AlphaBlend()) form.SetAlphaBlendValue(alpha);
   SendMessageA(form.Handle(), WM_SETREDRAW, 1, 0);
+}
+
+// Let go and painted again, its whole window at once.
+void Unfreeze(fw::TForm& form, TsSkinProvider* provider, uint8_t alpha) {
+  Release(form, provider, alpha);
   RedrawWindow(form.Handle(), nullptr, nullptr, kRedrawAll);
 }
 
@@ -103,6 +108,7 @@ void ThawForms(TsSkinManager&) {
 void FadeInLayered(fw::TForm& form, TsSkinProvider& provider, int timeMs, uint8_t alpha,
                    TveAnimType mode) {
   std::unique_ptr<img::Bitmap32> picture = PaintFinalLook(provider);
+  const RECT bounds = FinalLookBounds(provider, *picture);
   std::vector<TsAnimFrame> frames =
       ShowFrames(timeMs, alpha, mode == TveAnimType::atAero, TsAnimKind::Form, picture->Width(),
                  picture->Height());
@@ -113,18 +119,22 @@ void FadeInLayered(fw::TForm& form, TsSkinProvider& provider, int timeMs, uint8_
   TveBorderForm* border = provider.BorderForm();
   HWND oldLook = border ? border->WindowIfAny() : nullptr;
   std::function<void(const TsAnimFrame&)> fadeOld;
-  // A frame that leaves the old look's alpha as the frame before left it does not push its
-  // picture again: for the first two thirds, every frame would.
+  // Only its alpha changes: the window keeps the picture it shows, which is never handed over
+  // again, and a frame that leaves the alpha as the frame before left it does nothing.
   int oldAlpha = -1;
   if (oldLook && !border->Picture().Empty())
     fadeOld = [&](const TsAnimFrame& frame) {
       const uint8_t now = OldLookAlpha(alpha, frame.Alpha);
       if (now == oldAlpha) return;
       oldAlpha = now;
-      ShowPicture(oldLook, border->Picture(), now);
+      platform::LayeredWindows::Current().UpdateAlpha(oldLook, now);
     };
   if (cover) RunFrames(cover, *picture, frames, fadeOld);
-  Unfreeze(form, &provider, alpha);
+  // The last frame showed the new look as painting the form would: the form takes that picture,
+  // unless it moved or changed its size meanwhile.
+  Release(form, &provider, alpha);
+  if (!PutFinalLookOnForm(provider, *picture, bounds))
+    RedrawWindow(form.Handle(), nullptr, nullptr, kRedrawAll);
   if (border) border->Update(true, provider.BorderAlpha());
   FreeAnimWindow(cover);
 }

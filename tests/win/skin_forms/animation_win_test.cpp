@@ -357,13 +357,18 @@ TEST_F(AnimationWinTest, WithABorderWindowTheFramesCoverItAndTheOldFrameFadesOut
   recorder.updates.clear();
   manager->SetSkinName(names.front());
   std::vector<int> newLook, oldLook;
-  for (const auto& r : Frames(recorder, Wnd()))
+  std::vector<bool> oldAlphaOnly;
+  for (const auto& r : Frames(recorder, Wnd())) {
     (r.Window == borderWnd ? oldLook : newLook).push_back(r.Alpha);
+    if (r.Window == borderWnd) oldAlphaOnly.push_back(r.AlphaOnly);
+  }
   EXPECT_EQ(newLook, (std::vector<int>{0, 26, 51, 76, 102, 128, 153, 178, 204, 230, 255}));
-  // Pushed again only when its alpha changes.
+  // Its alpha set again only when it changes, its picture never handed over again.
   ASSERT_GE(oldLook.size(), 5u);
   EXPECT_EQ(std::vector<int>(oldLook.begin(), oldLook.begin() + 5),
             (std::vector<int>{255, 231, 153, 75, 0}));
+  EXPECT_EQ(std::vector<bool>(oldAlphaOnly.begin(), oldAlphaOnly.begin() + 5),
+            std::vector<bool>(5, true));
   // Then the border window shows the new frame at full alpha.
   EXPECT_EQ(oldLook.back(), 255);
   EXPECT_EQ(provider->BorderForm()->WindowIfAny(), borderWnd);
@@ -431,6 +436,114 @@ TEST_F(AnimationWinTest, AfterTheShowTheFormShowsTheFadedPictureWithoutPaintingA
       EXPECT_EQ(PaintCounter::paints, 1);
     }
     EXPECT_EQ(LayeredRecorder::Checksum(*shown), LayeredRecorder::Checksum(*WindowPixels(Wnd())));
+    form->Hide();
+    WaitForHide();
+  }
+}
+
+// The paint messages the form and its children get, sent or dispatched; one form at a time.
+struct FormPaints {
+  static inline HWND form = nullptr;
+  static inline int count = 0;
+  HHOOK sent = SetWindowsHookExA(WH_CALLWNDPROC, Sent, nullptr, GetCurrentThreadId());
+  HHOOK dispatched = SetWindowsHookExA(WH_GETMESSAGE, Dispatched, nullptr, GetCurrentThreadId());
+  explicit FormPaints(HWND wnd) {
+    form = wnd;
+    count = 0;
+  }
+  ~FormPaints() {
+    UnhookWindowsHookEx(sent);
+    UnhookWindowsHookEx(dispatched);
+  }
+  static void See(HWND wnd, UINT msg) {
+    if ((msg == WM_PAINT || msg == WM_NCPAINT) && (wnd == form || IsChild(form, wnd))) ++count;
+  }
+  static LRESULT CALLBACK Sent(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* m = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION) See(m->hwnd, m->message);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  static LRESULT CALLBACK Dispatched(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* m = reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE) See(m->hwnd, m->message);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+};
+
+// Moves the form a little at the third update of another window (a fade's frame), when asked.
+// Made after a recorder, which it hands the updates to.
+struct MovingFrame final : platform::LayeredWindows {
+  HWND form = nullptr;
+  bool move = false;
+  int updates = 0;
+  platform::LayeredWindows* next = Install(this);
+  ~MovingFrame() override { Install(next); }
+  void Step(void* window) {
+    RECT r;
+    if (move && window != form && ++updates == 3 && GetWindowRect(form, &r))
+      SetWindowPos(form, nullptr, r.left + 7, r.top + 5, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  bool Available() override { return next->Available(); }
+  bool Update(void* window, int x, int y, const img::Bitmap32& picture, uint8_t alpha) override {
+    Step(window);
+    return next->Update(window, x, y, picture, alpha);
+  }
+  bool UpdateAlpha(void* window, uint8_t alpha) override {
+    Step(window);
+    return next->UpdateAlpha(window, alpha);
+  }
+  bool SetAlpha(void* window, uint8_t alpha) override { return next->SetAlpha(window, alpha); }
+};
+
+// The window's region as its data; empty without one.
+std::vector<char> RegionBytes(HWND wnd) {
+  std::vector<char> bytes;
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  if (GetWindowRgn(wnd, region) != ERROR) {
+    bytes.resize(GetRegionData(region, 0, nullptr));
+    GetRegionData(region, DWORD(bytes.size()), reinterpret_cast<RGNDATA*>(bytes.data()));
+  }
+  DeleteObject(region);
+  return bytes;
+}
+
+// After the fade the form takes its last frame as its look, with the new skin's shape; a form
+// moved meanwhile paints itself instead. Either way a forced full repaint changes nothing.
+TEST_F(AnimationWinTest, AfterASkinChangeTheFormShowsTheFadedPictureWithoutPaintingAgain) {
+  manager->AnimEffects.FormShow.Time = 36;
+  std::vector<std::string> names;
+  manager->GetSkinNames(names, TsSkinListKind::sklFolders);
+  const struct {
+    bool borderWindow, moved;
+  } rows[] = {{false, false}, {true, false}, {false, true}, {true, true}};
+  ASSERT_GE(names.size(), std::size(rows));
+  for (size_t i = 0; i < std::size(rows); ++i) {
+    SCOPED_TRACE(testing::Message()
+                 << "border window " << rows[i].borderWindow << ", moved " << rows[i].moved);
+    manager->SetExtendedBorders(rows[i].borderWindow);
+    form->Show();
+    Pump();
+    ASSERT_EQ(provider->BorderForm() != nullptr, rows[i].borderWindow);
+    std::unique_ptr<img::Bitmap32> shown;
+    std::vector<char> shape;
+    {
+      LayeredRecorder recorder;
+      MovingFrame moving;
+      moving.form = Wnd();
+      moving.move = rows[i].moved;
+      FormPaints paints(Wnd());
+      manager->SetSkinName(names[i]);
+      EXPECT_EQ(paints.count > 0, rows[i].moved);
+      EXPECT_FALSE(GetUpdateRect(Wnd(), nullptr, FALSE));
+      EXPECT_FALSE(GetUpdateRect(GetWindow(Wnd(), GW_CHILD), nullptr, FALSE));
+      shown = WindowPixels(Wnd());
+      shape = RegionBytes(Wnd());
+    }
+    RedrawWindow(Wnd(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    EXPECT_EQ(LayeredRecorder::Checksum(*shown), LayeredRecorder::Checksum(*WindowPixels(Wnd())));
+    EXPECT_EQ(shape, RegionBytes(Wnd()));
     form->Hide();
     WaitForHide();
   }
