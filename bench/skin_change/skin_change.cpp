@@ -10,10 +10,12 @@
 // frame, and each skin that missed an aim (whole change above 130 ms, or a frame late by more than
 // 8 ms). Beside the times, counts that the machine's load does not change: the pictures the skins
 // decoded (at start-up and per change) and their bytes, the process's CPU time, and the paint
-// messages the windows got per change. The change ends when nothing of the window is left to paint;
+// messages the windows got per change, the list's paints of its rows and the border window's
+// pictures composed per change. The change ends when nothing of the window is left to paint;
 // the bench paints what is still invalid and adds nothing. Run it through cmake/wine-run:
 //   cmake/wine-run --prefix build/win64/wine/bench build/win64/bench/skin_change/skin_change.exe
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -27,6 +29,7 @@
 #include "framework/StdCtrls.h"
 #include "skin/data/SkinImage.h"
 #include "skin/forms/sAnimWindow.h"
+#include "skin/forms/sBorderForm.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skins/StoredSkins.h"
 
@@ -78,16 +81,30 @@ double CpuMillis() {
   return ms(kernel) + ms(user);
 }
 
-// WM_PAINT and WM_NCPAINT messages the thread's windows got, sent or dispatched.
-int paints = 0, framePaints = 0;
+// WM_PAINT and WM_NCPAINT messages the thread's windows got, sent or dispatched, and the times
+// the list painted its rows (each paint tells its parent it begins).
+int paints = 0, framePaints = 0, listPaints = 0;
+HWND listWnd = nullptr;
 
 void CountPaint(UINT message) {
   if (message == WM_PAINT) ++paints;
   if (message == WM_NCPAINT) ++framePaints;
 }
 
+void CountListPaint(const CWPSTRUCT& m) {
+  if (m.message != WM_NOTIFY || !m.lParam) return;
+  const auto* draw = reinterpret_cast<const NMCUSTOMDRAW*>(m.lParam);
+  if (draw->hdr.hwndFrom == listWnd && draw->hdr.code == UINT(NM_CUSTOMDRAW) &&
+      draw->dwDrawStage == CDDS_PREPAINT)
+    ++listPaints;
+}
+
 LRESULT CALLBACK SentHook(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HC_ACTION) CountPaint(reinterpret_cast<const CWPSTRUCT*>(lParam)->message);
+  if (code == HC_ACTION) {
+    const auto* m = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    CountPaint(m->message);
+    CountListPaint(*m);
+  }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
@@ -95,6 +112,11 @@ LRESULT CALLBACK DispatchedHook(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HC_ACTION && wParam == PM_REMOVE)
     CountPaint(reinterpret_cast<const MSG*>(lParam)->message);
   return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The pictures the border window composed so far; none without one.
+unsigned BorderComposed(TsSkinProvider& provider) {
+  return provider.BorderForm() ? provider.BorderForm()->Composed() : 0;
 }
 
 // Makes the window, switches it through every stored skin twice and prints the figures.
@@ -158,7 +180,9 @@ void RunChanges(TsSkinManager& manager, bool borderWindow) {
     change.fade = frame.ShownMs;
     ++change.frames;
   });
-  std::vector<double> whole, work, fade, after, latest, decoded, decodedKb, cpu, painted, framed;
+  std::vector<double> whole, work, fade, after, latest, decoded, decodedKb, cpu, painted, framed,
+      listPainted, composed;
+  listWnd = list->Handle();
   std::vector<std::string> missed;
   for (int round = 0; round < 2; ++round) {
     for (int i = 0; i < manager.InternalSkins.Count(); ++i) {
@@ -167,7 +191,8 @@ void RunChanges(TsSkinManager& manager, bool borderWindow) {
       fadeStart = 0;
       const TsDecodeCounts decodes = SkinDecodeCounts();
       const double cpuStart = CpuMillis();
-      paints = framePaints = 0;
+      paints = framePaints = listPaints = 0;
+      const unsigned composedStart = BorderComposed(*provider);
       LONGLONG start = Now();
       manager.SetSkinName(name);
       Application.ProcessMessages();
@@ -178,6 +203,8 @@ void RunChanges(TsSkinManager& manager, bool borderWindow) {
       decodedKb.push_back(double(SkinDecodeCounts().Bytes - decodes.Bytes) / 1024);
       painted.push_back(paints);
       framed.push_back(framePaints);
+      listPainted.push_back(listPaints);
+      composed.push_back(double(BorderComposed(*provider) - composedStart));
       change.whole = Millis(start, end);
       // Without a fade (none began) the whole change is work.
       change.work = fadeStart ? Millis(start, fadeStart) : change.whole;
@@ -212,6 +239,8 @@ void RunChanges(TsSkinManager& manager, bool borderWindow) {
   Print("CPU time of the process:", cpu);
   Print("WM_PAINT messages:", painted, "  ");
   Print("WM_NCPAINT messages:", framed, "  ");
+  Print("list's paints of its rows:", listPainted, "  ");
+  if (borderWindow) Print("border pictures composed:", composed, "  ");
   std::printf("changes over %.0f ms or with a frame late by more than %.0f ms: %zu\n", kWholeAim,
               kLateAim, missed.size());
   for (const std::string& line : missed) std::printf("%s\n", line.c_str());

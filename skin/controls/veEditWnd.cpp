@@ -109,8 +109,14 @@ void TveEditWnd::PaintNonClient() {
 
 void TveEditWnd::Print(fw::TMessage& message) {
   // A control that prints itself is asked first; answering 2 it says that what it printed is
-  // the whole picture.
+  // the whole picture. Its default handling would paint the client once more than needed (a
+  // whole list view's rows, the larger part of a skin change's final look), so that paint is
+  // left out; a control that then says its own picture is whole is asked again with it.
+  passingPrintOn_ = true;
+  clientPrintSkipped_ = false;
   PassOn(message);
+  passingPrintOn_ = false;
+  if (message.Result == 2 && clientPrintSkipped_) PassOn(message);
   if (message.Result == 2) return;
   HDC dc = reinterpret_cast<HDC>(message.WParam);
   UpdateGeometry();
@@ -248,6 +254,11 @@ bool TveEditWnd::HandleEditMessage(fw::TMessage& message) {
       return true;
     case WM_PRINT:
       Print(message);
+      return true;
+    case WM_PRINTCLIENT:
+      if (!passingPrintOn_) return false;
+      clientPrintSkipped_ = true;
+      message.Result = 0;
       return true;
     default:
       return false;

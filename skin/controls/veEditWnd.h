@@ -36,4 +36,8 @@ class TveEditWnd : public TveBaseWnd {
 
  private:
   unsigned savedStyle_ = 0;
+  // While a print is passed on, the client paint the platform's default handling asks for is
+  // left out: the adapter paints the client itself afterwards, over a background of its own.
+  bool passingPrintOn_ = false;
+  bool clientPrintSkipped_ = false;
 };

@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <utility>
+
 #include "framework/Forms.h"
 #include "platform/LayeredWindows.h"
 #include "skin/forms/sBorderPicture.h"
@@ -178,7 +180,15 @@ void TveBorderForm::PlaceBehindForm(int x, int y, bool show) {
   if (show) SetTimer(window_, kSettleTimer, kSettleDelay, nullptr);
 }
 
+const img::Bitmap32& TveBorderForm::ComposeAhead() {
+  ComposeInto(ahead_);
+  aheadGeneration_ = provider_.imageGeneration_;
+  aheadLook_ = provider_.activeLook_ ? 1 : 0;
+  return ahead_;
+}
+
 void TveBorderForm::ComposeInto(img::Bitmap32& picture) const {
+  ++composed_;
   const img::Bitmap32& image = provider_.WindowImage();
   const TsBorderShadows& shadows = provider_.Shadows();
   // A skin whose extended border is the whole frame keeps only its title band and the content
@@ -218,10 +228,14 @@ void TveBorderForm::Update(bool repaint, uint8_t alpha) {
   bool changed = repaint || look != shownLook_ || shownGeneration_ != provider_.imageGeneration_ ||
                  picture_.Empty();
   if (changed) {
-    ComposeInto(picture_);
+    if (!ahead_.Empty() && aheadGeneration_ == provider_.imageGeneration_ && aheadLook_ == look)
+      picture_ = std::move(ahead_);
+    else
+      ComposeInto(picture_);
     shownGeneration_ = provider_.imageGeneration_;
     shownLook_ = look;
   }
+  ahead_ = {};
   RECT formRect, now;
   GetWindowRect(form, &formRect);
   GetWindowRect(window_, &now);

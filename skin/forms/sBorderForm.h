@@ -63,6 +63,12 @@ class TveBorderForm {
   // Composes the picture the current window image and look make, into picture (an animation
   // shows it before the window does).
   void ComposeInto(img::Bitmap32& picture) const;
+  // Composes that picture ahead of the next Update, which shows it instead of composing it
+  // again while the window image and the look stay as they are: a skin change fades the new
+  // look in from the same picture first.
+  const img::Bitmap32& ComposeAhead();
+  // How many pictures the border window composed.
+  unsigned Composed() const { return composed_; }
 
   // Set while the window is being placed.
   bool Busy = false;
@@ -83,6 +89,10 @@ class TveBorderForm {
   TsSkinProvider& provider_;
   HWND window_ = nullptr;
   img::Bitmap32 picture_;
+  img::Bitmap32 ahead_;  // composed for aheadGeneration_ and aheadLook_, not shown yet
+  unsigned aheadGeneration_ = 0;
+  int aheadLook_ = -1;
+  mutable unsigned composed_ = 0;
   unsigned shownGeneration_ = 0;
   int shownLook_ = -1;  // 1 active, 0 inactive, -1 nothing shown yet
   uint8_t shownAlpha_ = 255;

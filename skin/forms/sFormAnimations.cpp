@@ -55,8 +55,7 @@ std::vector<RECT> ShownRects(HWND wnd, int width, int height) {
 
 // The border window's picture with the form's painted controls laid in where the form shows.
 std::unique_ptr<img::Bitmap32> BorderedLook(TsSkinProvider& provider, TveBorderForm& border) {
-  auto picture = std::make_unique<img::Bitmap32>();
-  border.ComposeInto(*picture);
+  auto picture = std::make_unique<img::Bitmap32>(border.ComposeAhead());
   HWND wnd = provider.Form()->Handle();
   RECT r;
   GetWindowRect(wnd, &r);

@@ -1,12 +1,15 @@
 // Adoption on a real form: the listed controls get their adapters (list view with its header,
 // status bar, group box) and are painted in the skin's colours, labels take the skin's text
-// colour, the application can veto a control, adopting again changes nothing, removing the skin
+// colour, a printed list paints its rows once and shows what the screen shows, the application
+// can veto a control, adopting again changes nothing, removing the skin
 // gives every control back to the platform, a list view hooks a header made after it, a header
 // subclassed after the hook keeps its chain through a skin's going and coming, controls made
 // later are adopted (in a group box, or at a tab change) except the engine's own, and an
 // adoption abandoned with its form touches nothing of it when freed.
 #include <gtest/gtest.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <algorithm>
 #include <memory>
@@ -19,6 +22,7 @@
 #include "skin/controls/veGroupBoxWnd.h"
 #include "skin/controls/veListViewWnd.h"
 #include "skin/controls/veStatusBarWnd.h"
+#include "skin/forms/sControlTree.h"
 #include "skin/forms/sCtrlAdapter.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/render/sCtrlUtils.h"
@@ -107,6 +111,50 @@ struct AdoptionWinTest : ::testing::Test {
   TButton* button = nullptr;
 };
 
+// The times a list painted its rows: each paint tells the parent that it begins.
+struct ListPaints {
+  static inline HWND list = nullptr;
+  static inline int count = 0;
+  HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, Sent, nullptr, GetCurrentThreadId());
+  explicit ListPaints(HWND wnd) {
+    list = wnd;
+    count = 0;
+  }
+  ~ListPaints() { UnhookWindowsHookEx(hook); }
+  static LRESULT CALLBACK Sent(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* m = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    const auto* draw = reinterpret_cast<const NMCUSTOMDRAW*>(m->lParam);
+    if (code == HC_ACTION && m->message == WM_NOTIFY && draw->hdr.hwndFrom == list &&
+        draw->hdr.code == UINT(NM_CUSTOMDRAW) && draw->dwDrawStage == CDDS_PREPAINT)
+      ++count;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+};
+
+// What the window shows, frame included.
+img::Bitmap32 WindowPixels(HWND wnd) {
+  RECT r;
+  GetWindowRect(wnd, &r);
+  img::Bitmap32 pixels(r.right - r.left, r.bottom - r.top);
+  HDC dc = GetWindowDC(wnd);
+  BitBlt(pixels.DC(), 0, 0, pixels.Width(), pixels.Height(), dc, 0, 0, SRCCOPY);
+  ReleaseDC(wnd, dc);
+  GdiFlush();
+  return pixels;
+}
+
+// The pixels that differ from row top down.
+size_t DifferentPixels(const img::Bitmap32& a, const img::Bitmap32& b, int top) {
+  if (a.Width() != b.Width() || a.Height() != b.Height()) return a.PixelCount() + 1;
+  size_t different = 0;
+  for (int y = top; y < a.Height(); ++y)
+    for (int x = 0; x < a.Width(); ++x) {
+      const img::TRGBAPixel &p = a.Pixel(x, y), &q = b.Pixel(x, y);
+      different += p.R != q.R || p.G != q.G || p.B != q.B;
+    }
+  return different;
+}
+
 }  // namespace
 
 TEST_F(AdoptionWinTest, ListedControlsGetAdaptersAndTheSkinsColours) {
@@ -130,6 +178,20 @@ TEST_F(AdoptionWinTest, ListedControlsGetAdaptersAndTheSkinsColours) {
   Pump();
   // (Inside the rows: the square between the bars shows the form behind the list.)
   EXPECT_EQ(ScreenColor(list->Handle(), 178, 100), bk);
+  // Printed (as a skin change's new look is), the list paints its rows once, and below its
+  // header the picture is what the forced repaint put on the screen: rows, frame and bars.
+  {
+    img::Bitmap32 printed(list->Width(), list->Height());
+    ListPaints paints(list->Handle());
+    PaintControlTree(printed, list, 0, 0, nullptr);
+    EXPECT_EQ(paints.count, 1);
+    RECT header;
+    GetWindowRect(lv->HeaderWnd, &header);
+    RECT outer;
+    GetWindowRect(list->Handle(), &outer);
+    EXPECT_EQ(DifferentPixels(printed, WindowPixels(list->Handle()), header.bottom - outer.top),
+              0u);
+  }
   // The status bar and the group box show their adapters' pictures, not the platform's grey.
   for (HWND wnd : {bar->Handle(), box->Handle()}) {
     const img::Bitmap32* cache = TveMainWnd::AdapterFromHandle(wnd)->SkinData->CacheBitmap.get();

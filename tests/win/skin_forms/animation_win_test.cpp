@@ -12,6 +12,7 @@
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
 #include "skin/forms/sAnimWindow.h"
+#include "skin/forms/sBorderForm.h"
 #include "skin/forms/sFormAnimations.h"
 #include "skin/forms/sHideTimer.h"
 #include "skin/forms/sSkinProvider.h"
@@ -527,6 +528,8 @@ TEST_F(AnimationWinTest, AfterASkinChangeTheFormShowsTheFadedPictureWithoutPaint
     ASSERT_EQ(provider->BorderForm() != nullptr, rows[i].borderWindow);
     std::unique_ptr<img::Bitmap32> shown;
     std::vector<char> shape;
+    TveBorderForm* border = provider->BorderForm();
+    const unsigned composed = border ? border->Composed() : 0;
     {
       LayeredRecorder recorder;
       MovingFrame moving;
@@ -535,6 +538,15 @@ TEST_F(AnimationWinTest, AfterASkinChangeTheFormShowsTheFadedPictureWithoutPaint
       FormPaints paints(Wnd());
       manager->SetSkinName(names[i]);
       EXPECT_EQ(paints.count > 0, rows[i].moved);
+      // The border window shows the picture the fade began from, composed once.
+      if (border && !rows[i].moved) {
+        EXPECT_EQ(border->Composed() - composed, 1u);
+      }
+      if (border) {
+        img::Bitmap32 again;
+        border->ComposeInto(again);
+        EXPECT_EQ(LayeredRecorder::Checksum(again), LayeredRecorder::Checksum(border->Picture()));
+      }
       EXPECT_FALSE(GetUpdateRect(Wnd(), nullptr, FALSE));
       EXPECT_FALSE(GetUpdateRect(GetWindow(Wnd(), GW_CHILD), nullptr, FALSE));
       shown = WindowPixels(Wnd());

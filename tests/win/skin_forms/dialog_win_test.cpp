@@ -262,18 +262,23 @@ TEST_F(DialogWinTest, APrintedEditShowsItsTextInsideTheSkinsFrame) {
 }
 
 // An edit that prints itself, under the adapter: it is asked once, and its "answered" (2) keeps
-// its own picture.
-int ownPrints = 0;
+// its own picture. One that lets the platform's default print it too paints its client once: the
+// adapter paints it over its own background, or, when the control answers 2, the control is
+// asked again with its client paint.
+int ownPrints = 0, clientPrints = 0;
 LRESULT ownPrintAnswer = 0;
+bool ownPrintCallsDefault = false;
 WNDPROC editProc = nullptr;
 constexpr COLORREF kOwnPrint = RGB(10, 200, 30);
 LRESULT CALLBACK PrintsItself(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_PRINTCLIENT) ++clientPrints;
   if (msg != WM_PRINT) return CallWindowProcA(editProc, wnd, msg, wParam, lParam);
   ++ownPrints;
   HBRUSH brush = CreateSolidBrush(kOwnPrint);
   RECT all{0, 0, 1000, 1000};
   FillRect(reinterpret_cast<HDC>(wParam), &all, brush);
   DeleteObject(brush);
+  if (ownPrintCallsDefault) CallWindowProcA(editProc, wnd, msg, wParam, lParam);
   return ownPrintAnswer;
 }
 
@@ -285,23 +290,29 @@ TEST_F(DialogWinTest, APrintingControlIsAskedFirstAndItsAnswerHonoured) {
   auto adapter = std::make_unique<TveEditWnd>(edit, false, "", manager.get(), nullptr);
   struct Row {
     LRESULT answer;
-    LRESULT result;
-    bool ownPictureStays;
+    bool callsDefault;
+    int asked, clientPaints;
+    bool ownCornerStays, ownInsideStays;
   };
-  for (Row row : {Row{2, 2, true}, Row{0, 0, false}}) {
-    ownPrints = 0;
+  for (Row row : {Row{2, false, 1, 0, true, true}, Row{0, false, 1, 1, false, false},
+                  Row{0, true, 1, 1, false, false}, Row{2, true, 2, 1, false, false}}) {
+    SCOPED_TRACE(testing::Message() << "answer " << row.answer << ", default " << row.callsDefault);
+    ownPrints = clientPrints = 0;
     ownPrintAnswer = row.answer;
+    ownPrintCallsDefault = row.callsDefault;
     img::Bitmap32 picture(120, 26);
     LRESULT result = SendMessageA(edit, WM_PRINT, reinterpret_cast<WPARAM>(picture.DC()),
                                   PRF_CLIENT | PRF_NONCLIENT);
     GdiFlush();
-    EXPECT_EQ(ownPrints, 1) << row.answer;
-    EXPECT_EQ(result, row.result);
-    // The frame's corner shows the control's own picture, or the skin's frame over it.
+    EXPECT_EQ(ownPrints, row.asked);
+    EXPECT_EQ(clientPrints, row.clientPaints);
+    EXPECT_EQ(result, row.answer);
+    // The frame's corner shows the control's own picture, or the skin's frame over it; inside,
+    // the control's own picture or its client painted.
     const img::TRGBAPixel& corner = picture.Pixel(0, 0);
-    EXPECT_EQ(RGB(corner.R, corner.G, corner.B) == kOwnPrint, row.ownPictureStays) << row.answer;
+    EXPECT_EQ(RGB(corner.R, corner.G, corner.B) == kOwnPrint, row.ownCornerStays);
     const img::TRGBAPixel& inside = picture.Pixel(60, 13);
-    EXPECT_EQ(RGB(inside.R, inside.G, inside.B) == kOwnPrint, row.ownPictureStays) << row.answer;
+    EXPECT_EQ(RGB(inside.R, inside.G, inside.B) == kOwnPrint, row.ownInsideStays);
   }
   adapter.reset();
   DestroyWindow(edit);
