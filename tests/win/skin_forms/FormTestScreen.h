@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "framework/Application.h"
+#include "imaging/Bitmap32.h"
 
 // Runs the queued messages a few times over, so that posted work and paints are done.
 inline void Pump() {
@@ -30,4 +31,16 @@ inline COLORREF ScreenColor(HWND wnd, int x, int y) {
   COLORREF c = GetPixel(dc, x, y);
   ReleaseDC(wnd, dc);
   return c;
+}
+
+// What the window's own device context shows, frame included.
+inline img::Bitmap32 WindowShot(HWND wnd) {
+  RECT r;
+  GetWindowRect(wnd, &r);
+  img::Bitmap32 pixels(r.right - r.left, r.bottom - r.top);
+  HDC dc = GetWindowDC(wnd);
+  BitBlt(pixels.DC(), 0, 0, pixels.Width(), pixels.Height(), dc, 0, 0, SRCCOPY);
+  ReleaseDC(wnd, dc);
+  GdiFlush();
+  return pixels;
 }

@@ -131,18 +131,6 @@ struct ListPaints {
   }
 };
 
-// What the window shows, frame included.
-img::Bitmap32 WindowPixels(HWND wnd) {
-  RECT r;
-  GetWindowRect(wnd, &r);
-  img::Bitmap32 pixels(r.right - r.left, r.bottom - r.top);
-  HDC dc = GetWindowDC(wnd);
-  BitBlt(pixels.DC(), 0, 0, pixels.Width(), pixels.Height(), dc, 0, 0, SRCCOPY);
-  ReleaseDC(wnd, dc);
-  GdiFlush();
-  return pixels;
-}
-
 // The pixels that differ from row top down.
 size_t DifferentPixels(const img::Bitmap32& a, const img::Bitmap32& b, int top) {
   if (a.Width() != b.Width() || a.Height() != b.Height()) return a.PixelCount() + 1;
@@ -189,8 +177,7 @@ TEST_F(AdoptionWinTest, ListedControlsGetAdaptersAndTheSkinsColours) {
     GetWindowRect(lv->HeaderWnd, &header);
     RECT outer;
     GetWindowRect(list->Handle(), &outer);
-    EXPECT_EQ(DifferentPixels(printed, WindowPixels(list->Handle()), header.bottom - outer.top),
-              0u);
+    EXPECT_EQ(DifferentPixels(printed, WindowShot(list->Handle()), header.bottom - outer.top), 0u);
   }
   // The status bar and the group box show their adapters' pictures, not the platform's grey.
   for (HWND wnd : {bar->Handle(), box->Handle()}) {

@@ -82,20 +82,9 @@ class TFakeGrid : public TPlatformControl {
   TFont title;
 };
 
-img::Bitmap32 Capture(HWND wnd) {
-  RECT r;
-  GetWindowRect(wnd, &r);
-  img::Bitmap32 shot(r.right - r.left, r.bottom - r.top);
-  HDC dc = GetWindowDC(wnd);
-  BitBlt(shot.DC(), 0, 0, shot.Width(), shot.Height(), dc, 0, 0, SRCCOPY);
-  ReleaseDC(wnd, dc);
-  GdiFlush();
-  return shot;
-}
-
 // How many pixels of rect (window coordinates) differ between the screen and the picture.
 int Mismatches(HWND wnd, const img::Bitmap32& picture, RECT rect) {
-  const img::Bitmap32 screen = Capture(wnd);
+  const img::Bitmap32 screen = WindowShot(wnd);
   int differing = 0;
   for (int y = rect.top; y < rect.bottom; ++y)
     for (int x = rect.left; x < rect.right; ++x) {
@@ -326,7 +315,7 @@ TEST_F(OtherAdaptersWinTest, TabsPagesUpDownAndTrackBarShowTheSkinInTheirStates)
   GetWindowRect(page, &pageRect);
   MapWindowPoints(nullptr, pages->Handle(), reinterpret_cast<POINT*>(&pageRect), 2);
   const img::Bitmap32& control = *pagesWnd->SkinData->CacheBitmap;
-  const img::Bitmap32 shown = Capture(page);
+  const img::Bitmap32 shown = WindowShot(page);
   int differing = 0;
   for (int y = 0; y < shown.Height(); ++y)
     for (int x = 0; x < shown.Width(); ++x) {
@@ -362,13 +351,13 @@ TEST_F(OtherAdaptersWinTest, ASeeThroughPanelShowsTheFormWhereItStands) {
   RECT window;
   GetWindowRect(form->Handle(), &window);
   OffsetRect(&inForm, -window.left, -window.top);
-  const img::Bitmap32 bare = Capture(form->Handle());
+  const img::Bitmap32 bare = WindowShot(form->Handle());
   HWND glass = CreateWindowA("Static", "", WS_CHILD | WS_VISIBLE, 260, 262, 150, 50, form->Handle(),
                              nullptr, nullptr, nullptr);
   TveTransPanelWnd glassWnd(glass, true, "", manager.get(), nullptr);
   Pump();
   EXPECT_EQ(glassWnd.SkinData->SkinSection, "CHECKBOX");
-  EXPECT_TRUE(SameArea(bare, Capture(form->Handle()), inForm));
+  EXPECT_TRUE(SameArea(bare, WindowShot(form->Handle()), inForm));
 }
 
 // The skin's colours go into the grid's named properties it has and can set, and come back out.
