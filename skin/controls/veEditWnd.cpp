@@ -1,5 +1,6 @@
 #include "skin/controls/veEditWnd.h"
 
+#include "framework/OnThrow.h"
 #include "platform/GdiScopes.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/data/sSkinManager.h"
@@ -114,7 +115,10 @@ void TveEditWnd::Print(fw::TMessage& message) {
   // left out; a control that then says its own picture is whole is asked again with it.
   passingPrintOn_ = true;
   clientPrintSkipped_ = false;
-  PassOn(message);
+  {
+    fw::TOnThrow stopSkipping([this] { passingPrintOn_ = false; });
+    PassOn(message);
+  }
   passingPrintOn_ = false;
   if (message.Result == 2 && clientPrintSkipped_) PassOn(message);
   if (message.Result == 2) return;
