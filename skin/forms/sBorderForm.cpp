@@ -169,6 +169,10 @@ void TveBorderForm::PlaceBehindForm(int x, int y, bool show) {
     SetWindowPos(window_, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | flags);
   if (GetWindow(form, GW_HWNDNEXT) == window_) {
     placeRetries_ = 0;
+    // A frame paint finds its border window where it stands most often: a move to the same
+    // place would still cost the platform a round of messages and a trip to the window server.
+    RECT now;
+    if (!show && GetWindowRect(window_, &now) && now.left == x && now.top == y) return;
     SetWindowPos(window_, nullptr, x, y, 0, 0, flags | SWP_NOZORDER);
     return;
   }

@@ -85,6 +85,13 @@ struct BorderWinTest : ::testing::Test {
   TsSkinProvider* provider = nullptr;
 };
 
+int borderPlacings = 0;
+WNDPROC borderProc = nullptr;
+LRESULT CALLBACK CountingBorderProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_WINDOWPOSCHANGING) ++borderPlacings;
+  return CallWindowProcA(borderProc, wnd, msg, wParam, lParam);
+}
+
 int behindClicks = 0;
 LRESULT CALLBACK BehindProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_LBUTTONDOWN) ++behindClicks;
@@ -151,6 +158,18 @@ TEST_F(BorderWinTest, TheBorderWindowLiesBehindTheFormAroundItAndFollowsIt) {
   EXPECT_EQ(moved.left, b.left + 37);
   EXPECT_EQ(moved.top, b.top + 21);
   EXPECT_TRUE(BorderBehindForm());
+
+  // Frame paints of a form that stays where it is leave its border window alone: each would
+  // otherwise place it again where it stands.
+  borderPlacings = 0;
+  borderProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(border, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingBorderProc)));
+  for (int i = 0; i < 3; ++i)
+    RedrawWindow(Wnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+  Pump();
+  SetWindowLongPtrA(border, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(borderProc));
+  EXPECT_EQ(borderPlacings, 0);
+  EXPECT_EQ(Pictures().size(), before);
 
   // Another window active: the inactive look, pushed once more.
   uint64_t active = Pictures().back().Checksum;
