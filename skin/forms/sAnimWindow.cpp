@@ -131,7 +131,7 @@ void TsFrameShow::Show(const TsAnimFrame& frame) {
 }
 
 bool RunFrames(HWND anim, const img::Bitmap32& picture, const std::vector<TsAnimFrame>& frames,
-               const std::function<void(const TsAnimFrame&)>& afterFrame) {
+               const std::function<void(const TsAnimFrame&)>& afterFrame, bool holdLast) {
   TsFrameShow show(anim, picture);
   TsFrameClock clock;
   int index = 0;
@@ -139,7 +139,7 @@ bool RunFrames(HWND anim, const img::Bitmap32& picture, const std::vector<TsAnim
     show.Show(frame);
     if (afterFrame) afterFrame(frame);
     ReportFrameShown(clock, index++);
-    clock.WaitForNextFrame();
+    if (holdLast || index < int(frames.size())) clock.WaitForNextFrame();
   }
   return show.ShowsPicture();
 }

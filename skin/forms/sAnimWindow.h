@@ -83,7 +83,9 @@ class TsFrameShow {
 };
 
 // Shows the frames of picture one by one on a TsFrameClock on anim through a TsFrameShow;
-// afterFrame (may be empty) follows each. True when the window ends showing the picture itself
-// (not a zoomed part) at the last frame's alpha.
+// afterFrame (may be empty) follows each. The last frame stays a tick on the screen unless
+// holdLast is false: a caller whose next step shows that same last look need not wait for it.
+// True when the window ends showing the picture itself (not a zoomed part) at the last frame's
+// alpha.
 bool RunFrames(HWND anim, const img::Bitmap32& picture, const std::vector<TsAnimFrame>& frames,
-               const std::function<void(const TsAnimFrame&)>& afterFrame);
+               const std::function<void(const TsAnimFrame&)>& afterFrame, bool holdLast = true);

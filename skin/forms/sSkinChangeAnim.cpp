@@ -129,7 +129,8 @@ void FadeInLayered(fw::TForm& form, TsSkinProvider& provider, int timeMs, uint8_
       oldAlpha = now;
       platform::LayeredWindows::Current().UpdateAlpha(oldLook, now);
     };
-  if (cover) RunFrames(cover, *picture, frames, fadeOld);
+  // The form takes the last frame's look at once: holding that frame a tick longer only delays it.
+  if (cover) RunFrames(cover, *picture, frames, fadeOld, false);
   // The last frame showed the new look as painting the form would: the form takes that picture,
   // unless it moved or changed its size meanwhile.
   Release(form, &provider, alpha);
